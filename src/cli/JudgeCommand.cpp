@@ -1,0 +1,133 @@
+#include "cli/JudgeCommand.h"
+
+#include <CLI/CLI.hpp>
+#include <memory>
+#include <string>
+
+#include "analysis/Judgement.h"
+#include "analysis/JudgementStore.h"
+#include "analysis/NamePreparation.h"
+#include "cli/JudgementReport.h"
+#include "data/Cp932.h"
+#include "data/DataFileError.h"
+#include "data/KanjiDictionaryFile.h"
+#include "data/SpiritTableFile.h"
+
+namespace namori {
+
+namespace {
+
+struct Options {
+    std::string dataFolder = ".";
+    bool complement = false;
+    bool json = false;
+    bool batch = false;
+    std::string surname;
+    std::string givenName;
+};
+
+void Write(std::FILE* stream, const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+// Judges one name into store; returns the preparation so that a refusal can be reported.
+NamePreparation Judge(JudgementStore& store, const std::u16string& surname,
+                      const std::u16string& givenName, bool complement) {
+    NamePreparation preparation = PrepareName(store, surname, givenName, complement);
+    if (preparation.ready()) {
+        RunJudgement(store);
+    }
+    return preparation;
+}
+
+bool ReadLine(std::FILE* input, std::string& line) {
+    line.clear();
+    int c = 0;
+    while ((c = std::getc(input)) != EOF) {
+        if (c == '\n') {
+            return true;
+        }
+        line.push_back(static_cast<char>(c));
+    }
+    return !line.empty();
+}
+
+int RunBatch(JudgementStore& store, const Options& options, std::FILE* input, std::FILE* output) {
+    std::string line;
+    std::string buffer;
+    while (ReadLine(input, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        const std::size_t tab = line.find('\t');
+        const std::u16string surname = Utf8ToUtf16(line.substr(0, tab));
+        const std::u16string givenName =
+            tab == std::string::npos ? std::u16string() : Utf8ToUtf16(line.substr(tab + 1));
+        const NamePreparation preparation = Judge(store, surname, givenName, options.complement);
+        buffer += (preparation.ready() ? JudgementAsJson(store)
+                                       : RefusalAsJson(surname, givenName, preparation))
+                      .dump();
+        buffer += '\n';
+        if (buffer.size() > (1u << 16)) {
+            Write(output, buffer);
+            buffer.clear();
+        }
+    }
+    Write(output, buffer);
+    return kJudged;
+}
+
+int RunSingle(JudgementStore& store, const Options& options, std::FILE* output, std::FILE* errors) {
+    const std::u16string surname = Utf8ToUtf16(options.surname);
+    const std::u16string givenName = Utf8ToUtf16(options.givenName);
+    const NamePreparation preparation = Judge(store, surname, givenName, options.complement);
+    if (!preparation.ready()) {
+        if (options.json) {
+            Write(output, RefusalAsJson(surname, givenName, preparation).dump() + "\n");
+        } else {
+            Write(errors, "namori-judge: " + Utf16ToUtf8(preparation.message) + "\n");
+        }
+        return kNameRefused;
+    }
+    Write(output, options.json ? JudgementAsJson(store).dump() + "\n" : JudgementAsTable(store));
+    return kJudged;
+}
+
+}  // namespace
+
+int RunJudgeCommand(int argc, char** argv) {
+    Options options;
+    CLI::App app("姓名判断を行い、結果を表示します。", "namori-judge");
+    app.add_option("--data", options.dataFolder, "霊数.txt と 漢字辞書.txt のあるフォルダ")
+        ->check(CLI::ExistingDirectory);
+    app.add_flag("--complement", options.complement, "１字の時の補数を採用");
+    app.add_flag("--json", options.json, "結果をJSON（UTF-8）で出力する");
+    app.add_flag("--batch", options.batch,
+                 "標準入力の「名字<TAB>名前」の行をすべて判断し、1行に1つのJSONを出力する");
+    app.add_option("SURNAME", options.surname, "名字");
+    app.add_option("GIVEN", options.givenName, "名前");
+    try {
+        app.parse(argc, argv);
+        const bool hasName = app.count("SURNAME") > 0 && app.count("GIVEN") > 0;
+        if (options.batch == hasName) {
+            throw CLI::ValidationError(options.batch ? "--batch では名字と名前を引数に書きません"
+                                                     : "名字と名前の両方を指定してください");
+        }
+    } catch (const CLI::ParseError& error) {
+        // Help and version end normally; every other parse error is a usage error.
+        return app.exit(error) == 0 ? kJudged : kUsage;
+    }
+
+    auto store = std::make_unique<JudgementStore>();
+    try {
+        LoadSpiritNumbers(*store, options.dataFolder);
+        LoadKanjiDictionary(*store, options.dataFolder);
+    } catch (const DataFileError& error) {
+        Write(stderr, std::string("namori-judge: ") + error.what() + "\n");
+        return kDataProblem;
+    }
+    return options.batch ? RunBatch(*store, options, stdin, stdout)
+                         : RunSingle(*store, options, stdout, stderr);
+}
+
+}  // namespace namori

@@ -1,0 +1,151 @@
+#include "cli/JudgementReport.h"
+
+#include <array>
+
+#include "analysis/JudgementStore.h"
+#include "data/Cp932.h"
+#include "rules/Ratings.h"
+
+namespace namori {
+
+namespace {
+
+struct LuckRow {
+    const char* name;
+    int value;
+};
+
+std::array<LuckRow, 5> LuckRowsOf(const JudgementStore& store) {
+    return {{{"祖運", store.ancestorLuck},
+             {"主運", store.mainLuck},
+             {"初運", store.earlyLuck},
+             {"助運", store.assistLuck},
+             {"総運", store.totalLuck}}};
+}
+
+const char* FaceWord(Rating rating) {
+    switch (rating) {
+        case Rating::Favourable:
+            return "favourable";
+        case Rating::Middling:
+            return "middling";
+        case Rating::Unfavourable:
+            break;
+    }
+    return "unfavourable";
+}
+
+const char* FaceKanji(Rating rating) {
+    switch (rating) {
+        case Rating::Favourable:
+            return "良";
+        case Rating::Middling:
+            return "中";
+        case Rating::Unfavourable:
+            break;
+    }
+    return "悪";
+}
+
+int NamePositionCount(const JudgementStore& store) {
+    const int total = store.surnameLength + store.givenNameLength;
+    return total < kNamePositions ? total : kNamePositions;
+}
+
+}  // namespace
+
+nlohmann::ordered_json JudgementAsJson(const JudgementStore& store) {
+    nlohmann::ordered_json chars = nlohmann::ordered_json::array();
+    nlohmann::ordered_json strokes = nlohmann::ordered_json::array();
+    for (int position = 1; position <= NamePositionCount(store); ++position) {
+        chars.push_back(Utf16ToUtf8(store.nameChars[position]));
+        strokes.push_back(store.strokeCounts[position]);
+    }
+    nlohmann::ordered_json luck = nlohmann::ordered_json::array();
+    for (const LuckRow& row : LuckRowsOf(store)) {
+        luck.push_back({{"name", row.name},
+                        {"value", row.value},
+                        {"phrase", Utf16ToUtf8(store.spiritTable.PhraseOf(row.value))},
+                        {"mark", Utf16ToUtf8(store.spiritTable.MarkOf(row.value))}});
+    }
+    nlohmann::ordered_json faces = nlohmann::ordered_json::array();
+    for (Rating rating : RateJudgement(store)) {
+        faces.push_back(FaceWord(rating));
+    }
+    nlohmann::ordered_json result;
+    result["surname"] = Utf16ToUtf8(store.currentSurname);
+    result["givenName"] = Utf16ToUtf8(store.currentGivenName);
+    result["chars"] = std::move(chars);
+    result["strokes"] = std::move(strokes);
+    result["luck"] = std::move(luck);
+    result["elementDigits"] = Utf16ToUtf8(store.elementDigits);
+    result["elementTriple"] = Utf16ToUtf8(store.elementTriple);
+    result["elementVerdict"] = Utf16ToUtf8(store.elementVerdict);
+    result["yinYangPattern"] = Utf16ToUtf8(store.yinYangPattern);
+    result["yinYangVerdict"] = Utf16ToUtf8(store.yinYangVerdict);
+    result["faces"] = std::move(faces);
+    return result;
+}
+
+nlohmann::ordered_json RefusalAsJson(std::u16string_view surname, std::u16string_view givenName,
+                                     const NamePreparation& preparation) {
+    nlohmann::ordered_json result;
+    result["surname"] = Utf16ToUtf8(surname);
+    result["givenName"] = Utf16ToUtf8(givenName);
+    result["error"] = ProblemWord(preparation.problem);
+    result["message"] = Utf16ToUtf8(preparation.message);
+    if (preparation.problem == NameProblem::Unregistered) {
+        nlohmann::ordered_json unregistered = nlohmann::ordered_json::array();
+        for (const std::u16string& character : preparation.unregistered) {
+            unregistered.push_back(Utf16ToUtf8(character));
+        }
+        result["unregistered"] = std::move(unregistered);
+    }
+    return result;
+}
+
+std::string JudgementAsTable(const JudgementStore& store) {
+    std::string text = "氏名　" + Utf16ToUtf8(store.currentSurname) + "　" +
+                       Utf16ToUtf8(store.currentGivenName) + "\n画数　";
+    for (int position = 1; position <= NamePositionCount(store); ++position) {
+        if (position == store.surnameLength + 1) {
+            text += "｜ ";
+        }
+        text += Utf16ToUtf8(store.nameChars[position]) +
+                std::to_string(store.strokeCounts[position]) + " ";
+    }
+    text += "\n\n";
+    for (const LuckRow& row : LuckRowsOf(store)) {
+        std::string number = std::to_string(row.value);
+        number.insert(0, number.size() < 3 ? 3 - number.size() : 0, ' ');
+        text += std::string(row.name) + "　" + number + "　" +
+                Utf16ToUtf8(store.spiritTable.PhraseOf(row.value)) + "　" +
+                Utf16ToUtf8(store.spiritTable.MarkOf(row.value)) + "\n";
+    }
+    text += "\n祖-主-初　" + Utf16ToUtf8(store.elementDigits) + "\n五行　　　" +
+            Utf16ToUtf8(store.elementTriple) + " " + Utf16ToUtf8(store.elementVerdict) +
+            "\n陰陽　　　" + Utf16ToUtf8(store.yinYangPattern) + "\n運　　　　" +
+            Utf16ToUtf8(store.yinYangVerdict) + "\n\n";
+    const std::array<Rating, 3> faces = RateJudgement(store);
+    text += std::string("５運 ") + FaceKanji(faces[0]) + "　５行 " + FaceKanji(faces[1]) +
+            "　陰陽 " + FaceKanji(faces[2]) + "\n";
+    return text;
+}
+
+std::string ProblemWord(NameProblem problem) {
+    switch (problem) {
+        case NameProblem::None:
+            return "";
+        case NameProblem::Empty:
+            return "empty";
+        case NameProblem::TooLong:
+            return "tooLong";
+        case NameProblem::UnsupportedCharacter:
+            return "unsupportedCharacter";
+        case NameProblem::Unregistered:
+            break;
+    }
+    return "unregistered";
+}
+
+}  // namespace namori

@@ -1,0 +1,5 @@
+#include "cli/JudgeCommand.h"
+
+int main(int argc, char** argv) {
+    return namori::RunJudgeCommand(argc, argv);
+}

@@ -1,0 +1,81 @@
+#include "data/DataFiles.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+#include <vector>
+
+#include "data/Cp932.h"
+#include "data/DataFileError.h"
+
+namespace namori {
+
+namespace {
+
+std::string FoldAsciiCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return text;
+}
+
+std::filesystem::path PathOf(std::string_view utf8Name) {
+    return std::filesystem::path(std::u8string(utf8Name.begin(), utf8Name.end()));
+}
+
+std::string NameOf(const std::filesystem::path& path) {
+    const std::u8string name = path.filename().u8string();
+    return std::string(name.begin(), name.end());
+}
+
+}  // namespace
+
+std::filesystem::path ResolveDataFile(const std::filesystem::path& folder, std::string_view name) {
+    const std::filesystem::path exact = folder / PathOf(name);
+    std::error_code error;
+    if (std::filesystem::exists(exact, error)) {
+        return exact;
+    }
+    const std::string wanted = FoldAsciiCase(std::string(name));
+    std::vector<std::filesystem::path> matches;
+    for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, error), end;
+         !error && it != end; it.increment(error)) {
+        if (FoldAsciiCase(NameOf(it->path())) == wanted) {
+            matches.push_back(folder / it->path().filename());
+        }
+    }
+    if (matches.empty()) {
+        return exact;
+    }
+    return *std::min_element(matches.begin(), matches.end());
+}
+
+std::u16string ReadDataFile(const std::filesystem::path& path, const std::string& displayName) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        throw DataFileError(displayName, 0, "ファイルが見つかりません");
+    }
+    if (std::filesystem::is_directory(path, error)) {
+        throw DataFileError(displayName, 0, "ファイルではなくフォルダです");
+    }
+    std::ifstream stream(path, std::ios::binary);
+    if (!stream.is_open()) {
+        throw DataFileError(displayName, 0,
+                            "ファイルを開けません（読み取りの権限を確かめてください）");
+    }
+    std::string bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+    if (stream.bad()) {
+        throw DataFileError(displayName, 0, "ファイルを読み込めません");
+    }
+    try {
+        return DecodeCp932(bytes);
+    } catch (const Cp932DecodeError& decodeError) {
+        const auto before = std::string_view(bytes).substr(0, decodeError.byteOffset());
+        const int line = 1 + static_cast<int>(std::count(before.begin(), before.end(), '\n'));
+        throw DataFileError(displayName, line,
+                            "シフトJIS（コードページ932）として読めないバイトがあります");
+    }
+}
+
+}  // namespace namori

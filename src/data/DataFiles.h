@@ -1,0 +1,25 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace namori {
+
+// The data files, by the names the user sees (UTF-8).
+inline constexpr std::string_view kSpiritTableFile = "霊数.txt";
+inline constexpr std::string_view kKanjiDictionaryFile = "漢字辞書.txt";
+inline constexpr std::string_view kSurnameListFile = "名字.txt";
+inline constexpr std::string_view kGivenNameListFile = "名前.txt";
+inline constexpr std::string_view kStrokeReferenceFile = "漢字画数参考.txt";
+
+// The file called name in folder, found without regard to the case of ASCII letters, so that
+// "名字.TXT" and "名字.txt" are one file also on a case-sensitive file system. An exact match
+// wins; among several others the first in name order. When none exists, folder / name.
+std::filesystem::path ResolveDataFile(const std::filesystem::path& folder, std::string_view name);
+
+// Reads a whole code page 932 data file as UTF-16. Throws DataFileError when it is missing,
+// unreadable or holds bytes that are not code page 932 text (naming the line).
+std::u16string ReadDataFile(const std::filesystem::path& path, const std::string& displayName);
+
+}  // namespace namori

@@ -1,0 +1,41 @@
+#include "data/KanjiDictionaryFile.h"
+
+#include "analysis/JudgementStore.h"
+#include "data/DataFileError.h"
+#include "data/DataFiles.h"
+#include "data/FieldReader.h"
+
+namespace namori {
+
+std::vector<DictionaryEntry> ReadKanjiDictionary(const std::filesystem::path& folder) {
+    const std::string fileName(kKanjiDictionaryFile);
+    const std::u16string text =
+        ReadDataFile(ResolveDataFile(folder, kKanjiDictionaryFile), fileName);
+    FieldReader reader(text, fileName);
+    std::vector<DictionaryEntry> entries;
+    while (true) {
+        reader.SkipBlankLines();
+        if (reader.AtEnd()) {
+            break;
+        }
+        if (entries.size() >= static_cast<std::size_t>(KanjiDictionary::kCapacity)) {
+            throw DataFileError(fileName, reader.line(),
+                                "登録できるのは2000件までです（2001件目があります）");
+        }
+        DictionaryEntry entry;
+        entry.kanji = reader.ReadText();
+        if (reader.AtEnd()) {
+            throw DataFileError(fileName, reader.line(),
+                                "ファイルが途中で終わっています（最後の漢字に画数がありません）");
+        }
+        entry.strokes = reader.ReadCount();
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+void LoadKanjiDictionary(JudgementStore& store, const std::filesystem::path& folder) {
+    store.dictionary.Assign(ReadKanjiDictionary(folder));
+}
+
+}  // namespace namori

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+#include "data/KanjiDictionary.h"
+
+namespace namori {
+
+struct JudgementStore;
+
+// Reads the entries of a dictionary file: a text field (the kanji) and a count field per entry,
+// quoted or not, on one line or two. Blank lines between entries and at the end are skipped.
+// Throws DataFileError for a missing or unreadable file, more than 2000 entries, a file that
+// ends between a kanji and its count, or a count that is not a number from 0 to 32767.
+std::vector<DictionaryEntry> ReadKanjiDictionary(const std::filesystem::path& folder);
+
+// Replaces store.dictionary by the file "漢字辞書.txt" of folder. On failure the dictionary in
+// memory stays as it was and DataFileError is thrown.
+void LoadKanjiDictionary(JudgementStore& store, const std::filesystem::path& folder = ".");
+
+}  // namespace namori

@@ -1,0 +1,77 @@
+#include "rules/FiveElements.h"
+
+#include <array>
+
+#include "analysis/JudgementStore.h"
+#include "analysis/LuckNumbers.h"
+
+namespace namori {
+
+namespace {
+
+struct MisfortuneList {
+    std::u16string_view verdict;
+    std::u16string_view triples;  // separated by blanks
+};
+
+// The unlucky triples, 祖運-主運-初運 in that order. No triple stands in two lists.
+constexpr std::array<MisfortuneList, 3> kMisfortunes = {{
+    {kDisasterLuck, u"木土水 火土水 火水火 土水土 土土木 金水火 水土水 水火水"},
+    {kIllnessLuck, u"木土木 木金火 火金木 火火水 火金火 金木金 金火金"},
+    {kAccidentLuck, u"金金水 火金水 金火水 金土水 水水火 水金水"},
+}};
+
+constexpr std::u16string_view kElementOrder = u"木火土金水";
+
+// Index 0..4 of an element character, or -1.
+constexpr int ElementIndex(char16_t element) {
+    const auto found = kElementOrder.find(element);
+    return found == std::u16string_view::npos ? -1 : static_cast<int>(found);
+}
+
+constexpr int TripleIndex(std::u16string_view triple) {
+    return ElementIndex(triple[0]) * 25 + ElementIndex(triple[1]) * 5 + ElementIndex(triple[2]);
+}
+
+// Verdict of every one of the 125 triples, built from the lists above.
+constexpr std::array<std::u16string_view, 125> BuildVerdictTable() {
+    std::array<std::u16string_view, 125> table{};
+    table.fill(kNoElementMisfortune);
+    for (const MisfortuneList& list : kMisfortunes) {
+        for (std::size_t at = 0; at < list.triples.size(); at += 4) {
+            table[TripleIndex(list.triples.substr(at, 3))] = list.verdict;
+        }
+    }
+    return table;
+}
+
+constexpr std::array<std::u16string_view, 125> kVerdictOfTriple = BuildVerdictTable();
+
+}  // namespace
+
+std::u16string_view FiveElementVerdictOf(std::u16string_view triple) {
+    if (triple.size() != 3 || ElementIndex(triple[0]) < 0 || ElementIndex(triple[1]) < 0 ||
+        ElementIndex(triple[2]) < 0) {
+        return kNoElementMisfortune;
+    }
+    return kVerdictOfTriple[TripleIndex(triple)];
+}
+
+void JudgeFiveElements(JudgementStore& store) {
+    const std::array<int, 3> numbers = {store.ancestorLuck, store.mainLuck, store.earlyLuck};
+    store.elementDigits.clear();
+    store.elementTriple.clear();
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        const int digit = ((numbers[i] % 10) + 10) % 10;
+        if (i > 0) {
+            store.elementDigits += u" - ";
+        }
+        store.elementDigits += static_cast<char16_t>(u'0' + digit);
+        store.elementDigit = static_cast<std::int16_t>(digit);
+        ElementOfDigit(store);
+        store.elementTriple += store.elementName;
+    }
+    store.elementVerdict = FiveElementVerdictOf(store.elementTriple);
+}
+
+}  // namespace namori

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string_view>
+
+namespace namori {
+
+struct JudgementStore;
+
+inline constexpr std::u16string_view kDisasterLuck = u"災害運";
+inline constexpr std::u16string_view kIllnessLuck = u"病気運";
+inline constexpr std::u16string_view kAccidentLuck = u"事故運";
+inline constexpr std::u16string_view kNoElementMisfortune = u"------";
+
+// The verdict of an ordered triple of elements (祖運, 主運, 初運): one of the three misfortunes,
+// or "------" when the triple stands in none of their lists.
+std::u16string_view FiveElementVerdictOf(std::u16string_view triple);
+
+// Sets elementDigits, elementTriple and elementVerdict from the last digits of 祖運, 主運 and
+// 初運.
+void JudgeFiveElements(JudgementStore& store);
+
+}  // namespace namori

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace namori {
+
+struct JudgementStore;
+
+enum class Rating { Favourable, Middling, Unfavourable };
+
+inline constexpr std::u16string_view kGoodMark = u"◎";
+inline constexpr std::u16string_view kMixedMark = u"○";
+inline constexpr std::u16string_view kBadMark = u"△";
+
+// Rates the marks of 主運, 初運, 助運 and 総運: unfavourable when any is "△", else middling
+// when any is "○", else favourable. Other texts do not count.
+Rating RateLuckMarks(const std::array<std::u16string_view, 4>& marks);
+
+// Unfavourable for the three misfortunes, favourable otherwise.
+Rating RateFiveElements(std::u16string_view elementVerdict);
+
+// Favourable for "幸運陰陽", middling for the neutral "－－－－", unfavourable for the five
+// unlucky categories; any other text is favourable.
+Rating RateYinYang(std::u16string_view yinYangVerdict);
+
+// The three faces of the last judgement: luck numbers, five elements, yin-yang.
+std::array<Rating, 3> RateJudgement(const JudgementStore& store);
+
+}  // namespace namori

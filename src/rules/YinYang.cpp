@@ -1,0 +1,97 @@
+#include "rules/YinYang.h"
+
+#include <array>
+
+#include "analysis/JudgementStore.h"
+
+namespace namori {
+
+namespace {
+
+struct PatternRow {
+    std::u16string_view verdict;
+    std::u16string_view patterns;  // separated by blanks
+};
+
+// The categorised patterns by number of marks. Every pattern of two to four marks is listed;
+// unlisted patterns of five or six marks are neutral.
+constexpr std::array<PatternRow, 17> kPatternRows = {{
+    {kLuckyYinYang, u"○● ●○"},
+    {kSingleYinYang, u"○○ ●●"},
+    {kLuckyYinYang, u"●○○ ○○● ●●○ ○●●"},
+    {kSingleYinYang, u"●●● ○○○"},
+    {kSandwichedYinYang, u"○●○ ●○●"},
+    {kLuckyYinYang, u"●○●○ ○●○● ●●○● ○○●○ ●○●● ○●○○"},
+    {kSingleYinYang, u"○○○○ ●●●●"},
+    {kSplitYinYang, u"○○●● ●●○○"},
+    {kSandwichedYinYang, u"○●●○ ●○○●"},
+    {kCalamityYinYang, u"○○○● ○●●● ●●●○ ●○○○"},
+    {kLuckyYinYang, u"●○○●○ ○●●○● ●○●○● ○●○●○ ○●○●● ●○●○○"},
+    {kSplitYinYang, u"○○●●● ●●●○○"},
+    {kSandwichedYinYang, u"●●○○● ○●●○○ ●○○●●"},
+    {kCalamityYinYang, u"○●●●● ●○○○○ ●●●●○ ○○○○●"},
+    {kLuckyYinYang, u"●○●○●○ ○●○●○● ○○●○●● ●●○●○○ ●○●●○○ ○●○○●●"},
+    {kSandwichedYinYang, u"○●●●○● ●○○○●○ ○○●●○○ ●●○○●●"},
+    {kSinkingYinYang, u"○○●○○● ●●○●●○"},
+}};
+
+constexpr int kMinMarks = 2;
+constexpr int kMaxMarks = 6;
+// Patterns of n marks occupy slots [2^n - 4, 2^(n+1) - 4) of the table.
+constexpr int kTableSize = (1 << (kMaxMarks + 1)) - 4;
+
+constexpr int SlotOf(std::u16string_view pattern) {
+    int bits = 0;
+    for (char16_t mark : pattern) {
+        bits = bits * 2 + (mark == kEvenMark ? 1 : 0);
+    }
+    return (1 << pattern.size()) - 4 + bits;
+}
+
+constexpr bool IsPattern(std::u16string_view text) {
+    if (text.size() < kMinMarks || text.size() > kMaxMarks) {
+        return false;
+    }
+    for (char16_t mark : text) {
+        if (mark != kOddMark && mark != kEvenMark) {
+            return false;
+        }
+    }
+    return true;
+}
+
+constexpr std::array<std::u16string_view, kTableSize> BuildVerdictTable() {
+    std::array<std::u16string_view, kTableSize> table{};
+    table.fill(kNeutralYinYang);
+    for (const PatternRow& row : kPatternRows) {
+        std::u16string_view rest = row.patterns;
+        while (!rest.empty()) {
+            const std::size_t blank = rest.find(u' ');
+            table[SlotOf(rest.substr(0, blank))] = row.verdict;
+            rest = blank == std::u16string_view::npos ? u"" : rest.substr(blank + 1);
+        }
+    }
+    return table;
+}
+
+constexpr std::array<std::u16string_view, kTableSize> kVerdictOfPattern = BuildVerdictTable();
+
+}  // namespace
+
+std::u16string_view YinYangVerdictOf(std::u16string_view pattern) {
+    return IsPattern(pattern) ? kVerdictOfPattern[SlotOf(pattern)] : kNeutralYinYang;
+}
+
+void JudgeYinYang(JudgementStore& store) {
+    store.yinYangPattern.clear();
+    for (int position = 1; position <= kNamePositions; ++position) {
+        const int strokes = store.strokeCounts[position];
+        if (strokes == 0) {
+            break;
+        }
+        store.yinYangPattern += (strokes % 2 != 0) ? kOddMark : kEvenMark;
+    }
+    store.yinYangVerdict = YinYangVerdictOf(store.yinYangPattern);
+}
+
+}  // namespace namori
