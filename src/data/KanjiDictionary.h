@@ -36,7 +36,8 @@ class KanjiDictionary {
         if (character.size() == 1) {
             return (*byCodeUnit_)[character[0]];
         }
-        return character.empty() ? emptyTextStrokes_ : 0;
+        // A name position holds one character or none; longer texts only arise in checks.
+        return character.empty() ? emptyTextStrokes_ : StrokesByScan(character);
     }
 
     // The same result by scanning every entry front to back; for checks and comparisons.

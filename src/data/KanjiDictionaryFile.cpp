@@ -22,10 +22,11 @@ std::vector<DictionaryEntry> ReadKanjiDictionary(const std::filesystem::path& fo
             throw DataFileError(fileName, reader.line(),
                                 "登録できるのは2000件までです（2001件目があります）");
         }
+        const int entryLine = reader.line();
         DictionaryEntry entry;
         entry.kanji = reader.ReadText();
         if (reader.AtEnd()) {
-            throw DataFileError(fileName, reader.line(),
+            throw DataFileError(fileName, entryLine,
                                 "ファイルが途中で終わっています（最後の漢字に画数がありません）");
         }
         entry.strokes = reader.ReadCount();

@@ -26,7 +26,7 @@ struct SpiritTable {
         if (luckNumber <= kNumbers) {
             return luckNumber < 0 ? 0 : luckNumber;
         }
-        return (luckNumber - 1) % 80 + 1;
+        return (luckNumber - 2) % 80 + 2;
     }
 };
 

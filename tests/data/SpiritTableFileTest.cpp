@@ -1,0 +1,132 @@
+#include "data/SpiritTableFile.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "analysis/JudgementStore.h"
+#include "data/DataFileError.h"
+#include "support/TempFolder.h"
+
+namespace namori {
+namespace {
+
+using testing::TempFolder;
+using testing::U16;
+
+// Record n with phrase "句n" and mark "◎" (odd) or "△" (even), eleven fields.
+std::string Record(int number, const std::string& separator, int recordNumber) {
+    std::string fields[] = {std::to_string(recordNumber),
+                            "\"句" + std::to_string(number) + "\"",
+                            number % 2 ? "\"◎\"" : "\"△\"",
+                            "性",
+                            "仕",
+                            "金",
+                            "家",
+                            "健",
+                            "対",
+                            "総",
+                            std::to_string(number)};
+    std::string text;
+    for (const std::string& field : fields) {
+        text += (text.empty() ? "" : separator) + field;
+    }
+    return text + "\n";
+}
+
+std::string Table(const std::string& separator, bool numbered = true, bool trailer = true) {
+    std::string text;
+    for (int number = 1; number <= 81; ++number) {
+        text += Record(number, separator, numbered ? number : 0);
+    }
+    if (trailer) {
+        text += "\"表\",\"1.0\",\"性格・仕事\",\"◎吉\",\"Namori\"\n";
+    }
+    return text;
+}
+
+TEST(LoadSpiritNumbers, OneRecordPerLineAndOneFieldPerLineLoadAlike) {
+    for (const std::string separator : {",", "\n", " , "}) {
+        TempFolder folder;
+        folder.WriteCp932("霊数.txt", Table(separator));
+        JudgementStore store;
+        LoadSpiritNumbers(store, folder.path());
+        const SpiritTable& table = store.spiritTable;
+        EXPECT_EQ(table.spiritPhrase[1], u"句1");
+        EXPECT_EQ(table.spiritMark[1], u"◎");
+        EXPECT_EQ(table.spiritPhrase[48], u"句48");
+        EXPECT_EQ(table.spiritMark[48], u"△");
+        EXPECT_EQ(table.spiritPhrase[81], u"句81");
+        EXPECT_EQ(table.furtherTexts[81][6], u"総");
+        EXPECT_EQ(table.trailer[4], u"Namori");
+        EXPECT_TRUE(table.spiritPhrase[0].empty());
+        EXPECT_TRUE(table.spiritMark[0].empty());
+    }
+}
+
+TEST(LoadSpiritNumbers, RecordNumbersAreIgnored) {
+    TempFolder folder;
+    folder.WriteCp932("霊数.txt", Table(",", false));
+    JudgementStore store;
+    LoadSpiritNumbers(store, folder.path());
+    EXPECT_EQ(store.spiritTable.spiritPhrase[37], u"句37");
+}
+
+TEST(LoadSpiritNumbers, UnquotedCommaMisalignsLaterFields) {
+    std::string text = Table(",");
+    const std::string quoted = "\"句5\"";
+    text.replace(text.find(quoted), quoted.size(), "\"才知,明朗\"");
+    TempFolder folder;
+    folder.WriteCp932("霊数.txt", text);
+    JudgementStore store;
+    LoadSpiritNumbers(store, folder.path());
+    EXPECT_EQ(store.spiritTable.spiritPhrase[5], u"才知,明朗");
+
+    text.replace(text.find("\"才知,明朗\""), std::string("\"才知,明朗\"").size(), "才知,明朗");
+    folder.WriteCp932("霊数.txt", text);
+    JudgementStore misaligned;
+    LoadSpiritNumbers(misaligned, folder.path());
+    EXPECT_EQ(misaligned.spiritTable.spiritPhrase[5], u"才知");
+    EXPECT_EQ(misaligned.spiritTable.spiritMark[5], u"明朗");
+}
+
+TEST(LoadSpiritNumbers, MissingOrShortFilesFailAndKeepTheOldTable) {
+    TempFolder folder;
+    JudgementStore store;
+    store.spiritTable.spiritPhrase[1] = u"前";
+    EXPECT_THROW(LoadSpiritNumbers(store, folder.path()), DataFileError);
+
+    folder.WriteCp932("霊数.txt", Table(",", true, false));  // no trailer
+    try {
+        LoadSpiritNumbers(store, folder.path());
+        FAIL() << "no error";
+    } catch (const DataFileError& error) {
+        EXPECT_EQ(error.fileName(), "霊数.txt");
+        EXPECT_EQ(error.line(), 82);
+    }
+    EXPECT_EQ(store.spiritTable.spiritPhrase[1], u"前");
+}
+
+TEST(LoadSpiritNumbers, FindsTheFileWhateverTheCaseOfItsExtension) {
+    TempFolder folder;
+    folder.WriteCp932("霊数.TXT", Table(","));
+    JudgementStore store;
+    LoadSpiritNumbers(store, folder.path());
+    EXPECT_EQ(store.spiritTable.spiritPhrase[2], u"句2");
+}
+
+TEST(SpiritTable, LuckNumbersAbove81AreReducedBy80) {
+    const struct {
+        int luck;
+        int row;
+    } rows[] = {{0, 0}, {1, 1}, {81, 81}, {82, 2}, {100, 20}, {161, 81}, {162, 2}, {-3, 0}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(SpiritTable::RowOf(row.luck), row.row) << row.luck;
+    }
+    SpiritTable table;
+    table.spiritMark[20] = u"△";
+    EXPECT_EQ(table.MarkOf(100), u"△");
+}
+
+}  // namespace
+}  // namespace namori

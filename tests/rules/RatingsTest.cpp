@@ -1,0 +1,62 @@
+#include "rules/Ratings.h"
+
+#include <gtest/gtest.h>
+
+#include "analysis/JudgementStore.h"
+#include "rules/FiveElements.h"
+#include "rules/YinYang.h"
+
+namespace namori {
+namespace {
+
+TEST(RateLuckMarks, BadOutweighsMixedWhereverTheyStand) {
+    const struct {
+        std::array<std::u16string_view, 4> marks;
+        Rating expected;
+    } rows[] = {
+        {{u"◎", u"◎", u"◎", u"◎"}, Rating::Favourable},
+        {{u"○", u"◎", u"◎", u"◎"}, Rating::Middling},
+        {{u"◎", u"◎", u"◎", u"○"}, Rating::Middling},
+        {{u"○", u"◎", u"◎", u"△"}, Rating::Unfavourable},
+        {{u"△", u"○", u"◎", u"◎"}, Rating::Unfavourable},
+        {{u"", u"◎", u"☆", u"◎"}, Rating::Favourable},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(RateLuckMarks(row.marks), row.expected);
+    }
+}
+
+TEST(RateFiveElementsAndYinYang, MapEveryVerdict) {
+    EXPECT_EQ(RateFiveElements(kNoElementMisfortune), Rating::Favourable);
+    for (auto verdict : {kDisasterLuck, kIllnessLuck, kAccidentLuck}) {
+        EXPECT_EQ(RateFiveElements(verdict), Rating::Unfavourable);
+    }
+    EXPECT_EQ(RateYinYang(kLuckyYinYang), Rating::Favourable);
+    EXPECT_EQ(RateYinYang(kNeutralYinYang), Rating::Middling);
+    for (auto verdict :
+         {kSingleYinYang, kSplitYinYang, kSandwichedYinYang, kSinkingYinYang, kCalamityYinYang}) {
+        EXPECT_EQ(RateYinYang(verdict), Rating::Unfavourable);
+    }
+}
+
+TEST(RateJudgement, IgnoresTheAncestorRowAndReducesLargeNumbers) {
+    JudgementStore store;
+    for (int number = 1; number <= 81; ++number) {
+        store.spiritTable.spiritMark[number] = u"◎";
+    }
+    store.spiritTable.spiritMark[4] = u"△";
+    store.spiritTable.spiritMark[51] = u"○";
+    store.ancestorLuck = 4;
+    store.mainLuck = store.earlyLuck = store.assistLuck = store.totalLuck = 15;
+    store.elementVerdict = kNoElementMisfortune;
+    store.yinYangVerdict = kNeutralYinYang;
+    EXPECT_EQ(RateJudgement(store),
+              (std::array{Rating::Favourable, Rating::Favourable, Rating::Middling}));
+    store.totalLuck = 84;  // graded as 4
+    EXPECT_EQ(RateJudgement(store)[0], Rating::Unfavourable);
+    store.totalLuck = 131;  // graded as 51
+    EXPECT_EQ(RateJudgement(store)[0], Rating::Middling);
+}
+
+}  // namespace
+}  // namespace namori

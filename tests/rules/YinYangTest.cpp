@@ -1,0 +1,106 @@
+#include "rules/YinYang.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <map>
+#include <vector>
+
+#include "analysis/JudgementStore.h"
+#include "data/Cp932.h"
+
+namespace namori {
+namespace {
+
+// Every categorised pattern, written out independently of the program's own table.
+const std::map<std::u16string, std::u16string_view>& Categorised() {
+    static const std::map<std::u16string, std::u16string_view> table = [] {
+        std::map<std::u16string, std::u16string_view> result;
+        const std::pair<std::u16string_view, std::vector<std::u16string_view>> rows[] = {
+            {kLuckyYinYang, {u"○●",     u"●○",     u"●○○",    u"○○●",    u"●●○",    u"○●●",
+                             u"●○●○",   u"○●○●",   u"●●○●",   u"○○●○",   u"●○●●",   u"○●○○",
+                             u"●○○●○",  u"○●●○●",  u"●○●○●",  u"○●○●○",  u"○●○●●",  u"●○●○○",
+                             u"●○●○●○", u"○●○●○●", u"○○●○●●", u"●●○●○○", u"●○●●○○", u"○●○○●●"}},
+            {kSingleYinYang, {u"○○", u"●●", u"●●●", u"○○○", u"○○○○", u"●●●●"}},
+            {kSandwichedYinYang,
+             {u"○●○", u"●○●", u"○●●○", u"●○○●", u"●●○○●", u"○●●○○", u"●○○●●", u"○●●●○●", u"●○○○●○",
+              u"○○●●○○", u"●●○○●●"}},
+            {kSplitYinYang, {u"○○●●", u"●●○○", u"○○●●●", u"●●●○○"}},
+            {kCalamityYinYang,
+             {u"○○○●", u"○●●●", u"●●●○", u"●○○○", u"○●●●●", u"●○○○○", u"●●●●○", u"○○○○●"}},
+            {kSinkingYinYang, {u"○○●○○●", u"●●○●●○"}},
+        };
+        for (const auto& [verdict, patterns] : rows) {
+            for (std::u16string_view pattern : patterns) {
+                result.emplace(pattern, verdict);
+            }
+        }
+        return result;
+    }();
+    return table;
+}
+
+TEST(YinYangVerdictOf, EveryPatternOfTwoToSixMarks) {
+    int neutralFive = 0;
+    int neutralSix = 0;
+    for (int marks = 2; marks <= 6; ++marks) {
+        for (int bits = 0; bits < (1 << marks); ++bits) {
+            std::u16string pattern;
+            for (int i = marks - 1; i >= 0; --i) {
+                pattern += ((bits >> i) & 1) ? kEvenMark : kOddMark;
+            }
+            const auto found = Categorised().find(pattern);
+            const std::u16string_view verdict = YinYangVerdictOf(pattern);
+            if (found == Categorised().end()) {
+                ASSERT_GE(marks, 5) << "every short pattern has a category";
+                EXPECT_EQ(verdict, kNeutralYinYang) << Utf16ToUtf8(pattern);
+                (marks == 5 ? neutralFive : neutralSix)++;
+            } else {
+                EXPECT_EQ(verdict, found->second) << Utf16ToUtf8(pattern);
+            }
+        }
+    }
+    EXPECT_EQ(neutralFive, 17);
+    EXPECT_EQ(neutralSix, 52);
+}
+
+TEST(YinYangVerdictOf, PatternsOfOtherLengthsAreNeutral) {
+    EXPECT_EQ(YinYangVerdictOf(u""), kNeutralYinYang);
+    EXPECT_EQ(YinYangVerdictOf(u"○"), kNeutralYinYang);
+    EXPECT_EQ(YinYangVerdictOf(u"○●○●○●○"), kNeutralYinYang);
+    EXPECT_EQ(YinYangVerdictOf(u"○x"), kNeutralYinYang);
+}
+
+JudgementStore WithCounts(std::initializer_list<int> counts) {
+    JudgementStore store;
+    int position = 1;
+    for (int count : counts) {
+        store.strokeCounts[position++] = static_cast<std::int16_t>(count);
+    }
+    JudgeYinYang(store);
+    return store;
+}
+
+TEST(JudgeYinYang, MarksOddAndEvenCountsDownTheName) {
+    const struct {
+        JudgementStore store;
+        std::u16string_view pattern, verdict;
+    } rows[] = {
+        {WithCounts({5, 7, 4, 9}), u"○○●○", kLuckyYinYang},
+        {WithCounts({7, 8}), u"○●", kLuckyYinYang},
+        {WithCounts({1, 7, 8, 1}), u"○○●○", kLuckyYinYang},
+        {WithCounts({3, 5, 2, 9, 1, 4}), u"○○●○○●", kSinkingYinYang},
+        {WithCounts({1, 3, 5, 7, 9}), u"○○○○○", kNeutralYinYang},
+        {WithCounts({1, 3, 5, 7}), u"○○○○", kSingleYinYang},
+        {WithCounts({1, 3, 5, 7, 2}), u"○○○○●", kCalamityYinYang},
+        {WithCounts({2, 4, 6}), u"●●●", kSingleYinYang},
+        {WithCounts({5, 11, 0, 8}), u"○○", kSingleYinYang},  // stops at the first 0
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(row.store.yinYangPattern, row.pattern);
+        EXPECT_EQ(row.store.yinYangVerdict, row.verdict);
+    }
+}
+
+}  // namespace
+}  // namespace namori
