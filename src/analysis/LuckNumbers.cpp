@@ -68,14 +68,15 @@ void ComputeLuckNumbers(JudgementStore& store) {
     }
 }
 
-std::u16string_view ElementNameOfDigit(int digit) {
-    static constexpr std::array<std::u16string_view, 10> kElements = {
-        u"水", u"木", u"木", u"火", u"火", u"土", u"土", u"金", u"金", u"水"};
+char16_t ElementNameOfDigit(int digit) {
+    static constexpr std::u16string_view kElements = u"水木木火火土土金金水";
     return kElements[((digit % 10) + 10) % 10];
 }
 
 void ElementOfDigit(JudgementStore& store) {
-    store.elementName = ElementNameOfDigit(store.elementDigit);
+    // Written in place: this runs three times in every judgement.
+    store.elementName.resize(1);
+    store.elementName[0] = ElementNameOfDigit(store.elementDigit);
 }
 
 }  // namespace namori

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string_view>
-
 namespace namori {
 
 struct JudgementStore;
@@ -13,6 +11,6 @@ void ComputeLuckNumbers(JudgementStore& store);
 void ElementOfDigit(JudgementStore& store);
 
 // The element of a decimal digit: 1 2 木, 3 4 火, 5 6 土, 7 8 金, 9 0 水.
-std::u16string_view ElementNameOfDigit(int digit);
+char16_t ElementNameOfDigit(int digit);
 
 }  // namespace namori

@@ -1,6 +1,7 @@
 #include "analysis/NameLookup.h"
 
 #include "analysis/JudgementStore.h"
+#include "analysis/ShortText.h"
 
 namespace namori {
 
@@ -12,7 +13,7 @@ namespace {
 void SplitAndLookUp(JudgementStore& store, int first, const std::u16string& part) {
     const int length = static_cast<int>(part.size());
     for (int i = 1; i <= length && first + i - 1 <= kNamePositions; ++i) {
-        store.nameChars[first + i - 1].assign(1, part[i - 1]);
+        AssignShortText(store.nameChars[first + i - 1], {&part[i - 1], 1});
     }
     const int lookedUp = (length == 1 || length == 2) ? length : 3;
     for (int i = 1; i <= lookedUp && first + i - 1 <= kNamePositions; ++i) {

@@ -4,6 +4,7 @@
 
 #include "analysis/JudgementStore.h"
 #include "analysis/NameLookup.h"
+#include "analysis/ShortText.h"
 #include "data/Cp932.h"
 
 namespace namori {
@@ -25,6 +26,7 @@ std::u16string CodePointLabel(char16_t c) {
 
 // The first character of text that cannot be judged, with the reason; none when all can.
 bool FindUnsupportedCharacter(std::u16string_view text, NamePreparation& result) {
+    const std::bitset<0x10000>& cp932 = Cp932Characters();
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
         if (IsControl(c)) {
@@ -36,7 +38,7 @@ bool FindUnsupportedCharacter(std::u16string_view text, NamePreparation& result)
             const bool pair = c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
                               text[i + 1] <= 0xDFFF;
             result.character = text.substr(i, pair ? 2 : 1);
-        } else if (!IsCp932Character(c)) {
+        } else if (!cp932.test(c)) {
             result.character.assign(1, c);
         } else {
             continue;
@@ -77,7 +79,7 @@ NamePreparation PrepareName(JudgementStore& store, std::u16string_view surname,
         return result;
     }
 
-    store.currentSurname = surname;
+    AssignShortText(store.currentSurname, surname);
     LookupSurname(store);
     if (complement && store.currentSurname.size() == 1) {
         store.currentSurname.insert(store.currentSurname.begin(), kComplementCharacter);
@@ -85,7 +87,7 @@ NamePreparation PrepareName(JudgementStore& store, std::u16string_view surname,
         store.strokeCounts[1] = 1;
     }
 
-    store.currentGivenName = givenName;
+    AssignShortText(store.currentGivenName, givenName);
     LookupGivenName(store);
     if (complement && store.givenNameLength == 1) {
         store.currentGivenName.push_back(kComplementCharacter);

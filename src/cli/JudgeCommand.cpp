@@ -1,12 +1,15 @@
 #include "cli/JudgeCommand.h"
 
 #include <CLI/CLI.hpp>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
 #include "analysis/Judgement.h"
 #include "analysis/JudgementStore.h"
 #include "analysis/NamePreparation.h"
+#include "cli/BatchJsonWriter.h"
 #include "cli/JudgementReport.h"
 #include "data/Cp932.h"
 #include "data/DataFileError.h"
@@ -40,39 +43,33 @@ NamePreparation Judge(JudgementStore& store, const std::u16string& surname,
     return preparation;
 }
 
-bool ReadLine(std::FILE* input, std::string& line) {
-    line.clear();
-    int c = 0;
-    while ((c = std::getc(input)) != EOF) {
-        if (c == '\n') {
-            return true;
-        }
-        line.push_back(static_cast<char>(c));
-    }
-    return !line.empty();
-}
-
 int RunBatch(JudgementStore& store, const Options& options, std::FILE* input, std::FILE* output) {
-    std::string line;
+    BatchJsonWriter writer;
     std::string buffer;
-    while (ReadLine(input, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
+    char* lineData = nullptr;
+    std::size_t lineCapacity = 0;
+    for (ssize_t length = 0; (length = getline(&lineData, &lineCapacity, input)) >= 0;) {
+        std::string_view line(lineData, static_cast<std::size_t>(length));
+        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
+            line.remove_suffix(1);
         }
         const std::size_t tab = line.find('\t');
         const std::u16string surname = Utf8ToUtf16(line.substr(0, tab));
         const std::u16string givenName =
-            tab == std::string::npos ? std::u16string() : Utf8ToUtf16(line.substr(tab + 1));
+            tab == std::string_view::npos ? std::u16string() : Utf8ToUtf16(line.substr(tab + 1));
         const NamePreparation preparation = Judge(store, surname, givenName, options.complement);
-        buffer += (preparation.ready() ? JudgementAsJson(store)
-                                       : RefusalAsJson(surname, givenName, preparation))
-                      .dump();
-        buffer += '\n';
+        if (preparation.ready()) {
+            writer.Append(store, buffer);
+        } else {
+            buffer += RefusalAsJson(surname, givenName, preparation).dump();
+            buffer += '\n';
+        }
         if (buffer.size() > (1u << 16)) {
             Write(output, buffer);
             buffer.clear();
         }
     }
+    std::free(lineData);
     Write(output, buffer);
     return kJudged;
 }

@@ -97,9 +97,13 @@ std::optional<std::string> EncodeCp932(std::u16string_view text) {
     return output;
 }
 
-bool IsCp932Character(char16_t character) {
+const std::bitset<0x10000>& Cp932Characters() {
     static const std::bitset<0x10000> kCharacters = BuildCp932Characters();
-    return kCharacters.test(character);
+    return kCharacters;
+}
+
+bool IsCp932Character(char16_t character) {
+    return Cp932Characters().test(character);
 }
 
 std::u16string Utf8ToUtf16(std::string_view text) {

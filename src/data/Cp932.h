@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bitset>
 #include <cstddef>
 #include <optional>
 #include <stdexcept>
@@ -26,6 +27,9 @@ std::optional<std::string> EncodeCp932(std::u16string_view text);
 
 // Whether code page 932 can hold this UTF-16 code unit (surrogates never).
 bool IsCp932Character(char16_t character);
+
+// The same answer for every code unit at once, for checks of many characters.
+const std::bitset<0x10000>& Cp932Characters();
 
 // UTF-8 and UTF-16 conversions for the command line and messages. Invalid input is replaced by
 // U+FFFD, which no dictionary entry or code page 932 text can hold.

@@ -4,6 +4,7 @@
 
 #include "analysis/JudgementStore.h"
 #include "analysis/LuckNumbers.h"
+#include "analysis/ShortText.h"
 
 namespace namori {
 
@@ -59,19 +60,22 @@ std::u16string_view FiveElementVerdictOf(std::u16string_view triple) {
 
 void JudgeFiveElements(JudgementStore& store) {
     const std::array<int, 3> numbers = {store.ancestorLuck, store.mainLuck, store.earlyLuck};
-    store.elementDigits.clear();
-    store.elementTriple.clear();
+    // "d - d - d": the digits stand at 0, 4 and 8.
+    std::array<char16_t, 9> digits = {u' ', u' ', u'-', u' ', u' ', u' ', u'-', u' ', u' '};
+    std::array<char16_t, 3> triple{};
+    int tripleIndex = 0;
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         const int digit = ((numbers[i] % 10) + 10) % 10;
-        if (i > 0) {
-            store.elementDigits += u" - ";
-        }
-        store.elementDigits += static_cast<char16_t>(u'0' + digit);
+        digits[i * 4] = static_cast<char16_t>(u'0' + digit);
+        triple[i] = ElementNameOfDigit(digit);
+        tripleIndex = tripleIndex * 5 + ElementIndex(triple[i]);
         store.elementDigit = static_cast<std::int16_t>(digit);
-        ElementOfDigit(store);
-        store.elementTriple += store.elementName;
     }
-    store.elementVerdict = FiveElementVerdictOf(store.elementTriple);
+    // Leaves the scratch fields as ElementOfDigit leaves them for the last number.
+    ElementOfDigit(store);
+    AssignShortText(store.elementDigits, {digits.data(), digits.size()});
+    AssignShortText(store.elementTriple, {triple.data(), triple.size()});
+    AssignShortText(store.elementVerdict, kVerdictOfTriple[tripleIndex]);
 }
 
 }  // namespace namori

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "analysis/JudgementStore.h"
+#include "analysis/ShortText.h"
 
 namespace namori {
 
@@ -83,15 +84,17 @@ std::u16string_view YinYangVerdictOf(std::u16string_view pattern) {
 }
 
 void JudgeYinYang(JudgementStore& store) {
-    store.yinYangPattern.clear();
+    std::array<char16_t, kMaxMarks> marks{};
+    int count = 0;
     for (int position = 1; position <= kNamePositions; ++position) {
         const int strokes = store.strokeCounts[position];
         if (strokes == 0) {
             break;
         }
-        store.yinYangPattern += (strokes % 2 != 0) ? kOddMark : kEvenMark;
+        marks[count++] = (strokes % 2 != 0) ? kOddMark : kEvenMark;
     }
-    store.yinYangVerdict = YinYangVerdictOf(store.yinYangPattern);
+    AssignShortText(store.yinYangPattern, {marks.data(), static_cast<std::size_t>(count)});
+    AssignShortText(store.yinYangVerdict, YinYangVerdictOf(store.yinYangPattern));
 }
 
 }  // namespace namori

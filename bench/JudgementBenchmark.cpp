@@ -1,0 +1,148 @@
+// Speed of the judgement core: a whole judgement through the dictionary index against the same
+// judgement with the literal front-to-back scan of every entry, and loading the dictionary.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "analysis/Judgement.h"
+#include "analysis/JudgementStore.h"
+#include "analysis/NameLookup.h"
+#include "analysis/NamePreparation.h"
+#include "data/Cp932.h"
+#include "data/KanjiDictionaryFile.h"
+#include "data/SpiritTableFile.h"
+#include "rules/Ratings.h"
+
+namespace namori {
+namespace {
+
+const std::filesystem::path kShipped = NAMORI_SHIPPED_DATA_DIR;
+
+struct Name {
+    std::u16string surname, givenName;
+};
+
+// A spread of real names of every length, all of whose characters the shipped dictionary has.
+std::vector<Name> SampleNames() {
+    const char* pairs[][2] = {{"白鳥", "杏奈"},   {"佐藤", "陽翔"},   {"鈴木", "結菜"},
+                              {"高橋", "大輔"},   {"林", "翔"},       {"田中", "由美子"},
+                              {"佐々木", "蓮"},   {"渡辺", "さくら"}, {"山本", "凛"},
+                              {"長谷川", "美咲"}, {"伊藤", "健太"},   {"森", "ゆうき"}};
+    std::vector<Name> names;
+    for (const auto& pair : pairs) {
+        names.push_back({Utf8ToUtf16(pair[0]), Utf8ToUtf16(pair[1])});
+    }
+    return names;
+}
+
+// The shipped tables, with the dictionary filled up to its 2000 entries at the front so that
+// the names' characters stand at the end, where a scan finds them last.
+JudgementStore FullStore() {
+    JudgementStore store;
+    LoadSpiritNumbers(store, kShipped);
+    LoadKanjiDictionary(store, kShipped);
+    std::vector<DictionaryEntry> entries;
+    for (char16_t filler = u'一'; entries.size() + store.dictionary.dictCount() < 2000; ++filler) {
+        if (IsCp932Character(filler) && store.dictionary.StrokesOf({&filler, 1}) == 0) {
+            entries.push_back({std::u16string(1, filler), 1});
+        }
+    }
+    entries.insert(entries.end(), store.dictionary.entries().begin(),
+                   store.dictionary.entries().end());
+    store.dictionary.Assign(std::move(entries));
+    return store;
+}
+
+void BM_JudgementIndexed(benchmark::State& state) {
+    JudgementStore store = FullStore();
+    const std::vector<Name> names = SampleNames();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const Name& name = names[next++ % names.size()];
+        const NamePreparation preparation =
+            PrepareName(store, name.surname, name.givenName, next % 2 == 0);
+        RunJudgement(store);
+        benchmark::DoNotOptimize(preparation.problem);
+        benchmark::DoNotOptimize(RateJudgement(store));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_JudgementIndexed);
+
+// The lookup as its rule states it: every entry visited, each compared with the part's
+// first three positions.
+void LiteralLookUpPart(JudgementStore& store, int first, int length) {
+    const KanjiDictionary& dictionary = store.dictionary;
+    for (int j = 1; j <= dictionary.dictCount(); ++j) {
+        const std::u16string& kanji = dictionary.dictKanji(j);
+        for (int i = 0; i < 3 && (i == 0 || length > i) && first + i <= kNamePositions; ++i) {
+            if (store.nameChars[first + i] == kanji) {
+                store.strokeCounts[first + i] = dictionary.dictStrokes(j);
+            }
+        }
+    }
+}
+
+void BM_JudgementLiteralScan(benchmark::State& state) {
+    JudgementStore store = FullStore();
+    const std::vector<Name> names = SampleNames();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const Name& name = names[next++ % names.size()];
+        const NamePreparation check = CheckName(name.surname, name.givenName);
+        store.currentSurname = name.surname;
+        store.currentGivenName = name.givenName;
+        store.surnameLength = static_cast<int>(name.surname.size());
+        store.givenNameLength = static_cast<int>(name.givenName.size());
+        for (int position = 1; position <= kNamePositions; ++position) {
+            const int index = position - 1;
+            store.nameChars[position].clear();
+            store.strokeCounts[position] = 0;
+            if (index < store.surnameLength) {
+                store.nameChars[position].assign(1, name.surname[index]);
+            } else if (index - store.surnameLength < store.givenNameLength) {
+                store.nameChars[position].assign(1, name.givenName[index - store.surnameLength]);
+            }
+        }
+        LiteralLookUpPart(store, 1, store.surnameLength);
+        LiteralLookUpPart(store, store.surnameLength + 1, store.givenNameLength);
+        RunJudgement(store);
+        benchmark::DoNotOptimize(check.problem);
+        benchmark::DoNotOptimize(RateJudgement(store));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_JudgementLiteralScan);
+
+void BM_LoadDictionary2000(benchmark::State& state) {
+    char pattern[] = "/tmp/namori-bench-XXXXXX";
+    const std::filesystem::path folder = mkdtemp(pattern);
+    {
+        const JudgementStore store = FullStore();
+        std::string text;
+        for (const DictionaryEntry& entry : store.dictionary.entries()) {
+            text +=
+                "\"" + Utf16ToUtf8(entry.kanji) + "\"," + std::to_string(entry.strokes) + "\r\n";
+        }
+        std::ofstream(folder / u8"漢字辞書.txt", std::ios::binary)
+            << *EncodeCp932(Utf8ToUtf16(text));
+    }
+    JudgementStore store;
+    for (auto _ : state) {
+        LoadKanjiDictionary(store, folder);
+        benchmark::DoNotOptimize(store.dictionary.dictCount());
+    }
+    state.counters["entries"] = store.dictionary.dictCount();
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_LoadDictionary2000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace namori
+
+BENCHMARK_MAIN();

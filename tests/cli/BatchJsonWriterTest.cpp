@@ -1,0 +1,48 @@
+#include "cli/BatchJsonWriter.h"
+
+#include <gtest/gtest.h>
+
+#include "analysis/Judgement.h"
+#include "analysis/JudgementStore.h"
+#include "analysis/NamePreparation.h"
+#include "cli/JudgementReport.h"
+#include "data/Cp932.h"
+#include "data/KanjiDictionaryFile.h"
+#include "data/SpiritTableFile.h"
+#include "support/TempFolder.h"
+
+namespace namori {
+namespace {
+
+// The fast batch writer must give exactly the bytes of the plain JSON rendering, also when
+// its caches are warm and for names whose numbers go past 81.
+TEST(BatchJsonWriter, WritesTheSameBytesAsThePlainRendering) {
+    JudgementStore store;
+    LoadSpiritNumbers(store, testing::ShippedDataFolder());
+    LoadKanjiDictionary(store, testing::ShippedDataFolder());
+    std::vector<DictionaryEntry> entries = store.dictionary.entries();
+    entries.push_back({u"\"", 30});  // characters that JSON must escape
+    entries.push_back({u"\\", 29});
+    entries.push_back({u"龍", 60});  // pushes the numbers past 81
+    store.dictionary.Assign(entries);
+
+    const char* names[][2] = {{"白鳥", "杏奈"},     {"林", "翔"}, {"佐々木", "由美子"},
+                              {"龍龍龍", "龍龍龍"}, {"\"", "\\"}, {"白鳥", "杏奈"},
+                              {"ア", "ゆうき"},     {"林", "翔"}};
+    BatchJsonWriter writer;
+    for (int round = 0; round < 2; ++round) {
+        for (const auto& name : names) {
+            const bool complement = round == 1;
+            ASSERT_TRUE(
+                PrepareName(store, Utf8ToUtf16(name[0]), Utf8ToUtf16(name[1]), complement).ready())
+                << name[0] << name[1];
+            RunJudgement(store);
+            std::string line;
+            writer.Append(store, line);
+            EXPECT_EQ(line, JudgementAsJson(store).dump() + "\n");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace namori
