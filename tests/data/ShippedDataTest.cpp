@@ -8,6 +8,7 @@
 #include "data/DataFiles.h"
 #include "data/FieldReader.h"
 #include "data/KanjiDictionaryFile.h"
+#include "data/NameListFile.h"
 #include "data/SpiritTableFile.h"
 #include "support/TempFolder.h"
 
@@ -82,6 +83,26 @@ TEST(ShippedData, StrokeReferenceTableCoversTheDictionaryWithTheSameCounts) {
         }
     }
     EXPECT_GT(kanjiChecked, 1500);
+}
+
+TEST(ShippedData, DefaultListsStartWithTheWorkedExampleAndJudgeWithoutRegistration) {
+    JudgementStore store;
+    LoadKanjiDictionary(store, ShippedDataFolder());
+    const auto surnames = ReadNameList(ShippedDataFolder(), kSurnameListFile);
+    const auto givenNames = ReadNameList(ShippedDataFolder(), kGivenNameListFile);
+    ASSERT_FALSE(surnames.empty());
+    ASSERT_FALSE(givenNames.empty());
+    EXPECT_EQ(surnames.front(), u"白鳥");
+    EXPECT_EQ(givenNames.front(), u"杏奈");
+    for (const auto* list : {&surnames, &givenNames}) {
+        for (const std::u16string& name : *list) {
+            EXPECT_GE(name.size(), 1u);
+            EXPECT_LE(name.size(), 3u);
+            for (char16_t character : name) {
+                EXPECT_GT(store.dictionary.StrokesOf({&character, 1}), 0) << Utf16ToUtf8(name);
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -1,0 +1,37 @@
+#include "data/NameListFile.h"
+
+#include <gtest/gtest.h>
+
+#include "data/DataFileError.h"
+#include "support/TempFolder.h"
+
+namespace namori {
+namespace {
+
+using testing::TempFolder;
+using Entries = std::vector<std::u16string>;
+
+TEST(ReadNameList, OneEntryPerLineInFileOrder) {
+    TempFolder folder;
+    folder.WriteCp932("名字.txt", "山田\n田中\n山田\n");
+    EXPECT_EQ(ReadNameList(folder.path(), "名字.txt"), (Entries{u"山田", u"田中", u"山田"}));
+}
+
+TEST(ReadNameList, CommasSplitAndQuotesAreDropped) {
+    TempFolder folder;
+    folder.WriteCp932("名前.txt", "山田,太郎\n\"花子\"\n\n  一郎\n");
+    EXPECT_EQ(ReadNameList(folder.path(), "名前.txt"),
+              (Entries{u"山田", u"太郎", u"花子", u"一郎"}));
+}
+
+TEST(ReadNameList, MissingOrEmptyFilesAreEmptyListsButBadBytesAreReported) {
+    TempFolder folder;
+    EXPECT_TRUE(ReadNameList(folder.path(), "名字.txt").empty());
+    folder.WriteCp932("名字.TXT", "");
+    EXPECT_TRUE(ReadNameList(folder.path(), "名字.txt").empty());
+    folder.WriteBytes("名字.TXT", "\x8e\x52\x93\x63\r\n\xff\r\n");
+    EXPECT_THROW(ReadNameList(folder.path(), "名字.txt"), DataFileError);
+}
+
+}  // namespace
+}  // namespace namori
