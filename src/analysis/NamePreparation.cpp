@@ -72,6 +72,27 @@ NamePreparation CheckName(std::u16string_view surname, std::u16string_view given
     return result;
 }
 
+void ApplySurnameComplement(JudgementStore& store, bool complement) {
+    LookupSurname(store);
+    if (complement && store.currentSurname.size() == 1) {
+        store.currentSurname.insert(store.currentSurname.begin(), kComplementCharacter);
+        LookupSurname(store);
+        store.strokeCounts[1] = 1;
+    }
+}
+
+void ApplyGivenNameComplement(JudgementStore& store, bool complement) {
+    LookupGivenName(store);
+    if (complement && store.givenNameLength == 1) {
+        store.currentGivenName.push_back(kComplementCharacter);
+        LookupGivenName(store);
+        const int last = store.surnameLength + store.givenNameLength;
+        if (last <= kNamePositions) {
+            store.strokeCounts[last] = 1;
+        }
+    }
+}
+
 NamePreparation PrepareName(JudgementStore& store, std::u16string_view surname,
                             std::u16string_view givenName, bool complement) {
     NamePreparation result = CheckName(surname, givenName);
@@ -80,20 +101,9 @@ NamePreparation PrepareName(JudgementStore& store, std::u16string_view surname,
     }
 
     AssignShortText(store.currentSurname, surname);
-    LookupSurname(store);
-    if (complement && store.currentSurname.size() == 1) {
-        store.currentSurname.insert(store.currentSurname.begin(), kComplementCharacter);
-        LookupSurname(store);
-        store.strokeCounts[1] = 1;
-    }
-
+    ApplySurnameComplement(store, complement);
     AssignShortText(store.currentGivenName, givenName);
-    LookupGivenName(store);
-    if (complement && store.givenNameLength == 1) {
-        store.currentGivenName.push_back(kComplementCharacter);
-        LookupGivenName(store);
-        store.strokeCounts[store.surnameLength + store.givenNameLength] = 1;
-    }
+    ApplyGivenNameComplement(store, complement);
 
     // A "１" that ends or starts the name counts one stroke, whether the complement put it
     // there or the user typed it.

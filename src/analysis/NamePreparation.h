@@ -31,6 +31,14 @@ struct NamePreparation {
 // character one that the data files can hold.
 NamePreparation CheckName(std::u16string_view surname, std::u16string_view givenName);
 
+// Looks currentSurname up; when complement is set and it has one character, puts "１" in front,
+// looks it up again and gives the "１" one stroke.
+void ApplySurnameComplement(JudgementStore& store, bool complement);
+
+// Looks currentGivenName up behind the surname; when complement is set and it has one
+// character, puts "１" behind it, looks it up again and gives the "１" one stroke.
+void ApplyGivenNameComplement(JudgementStore& store, bool complement);
+
 // Loads a name into the store as the judge command does: checks it (a refused name leaves the
 // store as it was), looks both parts up, applies the complement "１" to one-character parts
 // when complement is set, gives every "１" at either end of the name one stroke, and lists the
