@@ -7,6 +7,7 @@ packages=(
     g++ cmake ninja-build
     libcli11-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-svg-dev fonts-ipafont-gothic fonts-ipafont-mincho
 )
 
 missing=()

@@ -1,0 +1,381 @@
+#include <QCheckBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QToolButton>
+
+#include "ui/common/Artwork.h"
+#include "ui/common/Controls.h"
+#include "ui/common/Fonts.h"
+#include "ui/common/Twips.h"
+#include "ui/main/MainWindowControls.h"
+
+namespace namori {
+
+namespace {
+
+constexpr FontSpec kWindowFont{};
+constexpr FontSpec kGothic9{kGothic, 9};
+constexpr FontSpec kGothic11{kGothic, 11.25};
+constexpr FontSpec kGothic12{kGothic, 12};
+constexpr FontSpec kGothic14{kGothic, 14.25};
+constexpr FontSpec kMincho18Bold{kMincho, 18, true};
+constexpr FontSpec kMincho36Bold{kMincho, 36, true};
+
+constexpr Qt::Alignment kLeft = Qt::AlignLeft;
+constexpr Qt::Alignment kCentre = Qt::AlignHCenter;
+constexpr Qt::Alignment kRight = Qt::AlignRight;
+
+constexpr const char* kCell = "#FFFFF0";
+constexpr const char* kWhite = "#FFFFFF";
+constexpr const char* kBlack = "#000000";
+
+struct ButtonRow {
+    const char* name;
+    int left, top, width, height;
+    const char* caption;
+    const char* tooltip;
+    const char* artwork;
+};
+
+// The five picture buttons along the top, left to right.
+constexpr ButtonRow kButtons[] = {
+    {"cmdKaishi3", 5175, 75, 840, 990, "占う", "姓名判断を行います", "kaishi"},
+    {"cmdPrint", 6000, 75, 840, 990, "印刷", "画面イメージで印刷します", "print"},
+    {"cmdHelp", 6825, 75, 840, 990, "ヘルプ", "ヘルプファイルを開きます", "help"},
+    {"cmdShoukai", 7650, 75, 840, 990, "名付け", "名付け・命名支援ソフトの紹介", "shoukai"},
+    {"cmdOwari", 8475, 75, 840, 990, "終了", "プログラムを終了します", "owari"},
+};
+
+// The result frame's labels: luck table, verdict cells, row headers, diagram and grid letters.
+// clang-format off
+constexpr LabelRow kResultLabels[] = {
+    {"lblUnkaku2", 1, 2325, 1200, 330, 315, "祖", kGothic14, nullptr, "#0000FF", kCentre, false},
+    {"lblGogyo_uv", -1, 4050, 3525, 1770, 330, "", kGothic12, kCell, "#404040", kCentre, true},
+    {"lblIny_d", -1, 4050, 4425, 1770, 330, "○●○●○●", kGothic12, kCell, "#404040", kCentre, true},
+    {"lblIny_c", -1, 4050, 4800, 1770, 330, "幸運陰陽", kGothic12, kCell, "#404040", kCentre, true},
+    {"lblGogyo_u", -1, 4050, 3900, 1770, 330, "", kGothic12, kCell, "#404040", kCentre, true},
+    {"Label1", 0, 2850, 3525, 1170, 330, "祖-主-初", kGothic12, "#000080", kWhite, kCentre, true},
+    {"Label1", 1, 2850, 3900, 1170, 330, "五行", kGothic12, "#008080", kWhite, kCentre, true},
+    {"Label1", 2, 2850, 4425, 1170, 330, "陰陽", kGothic12, "#800000", kWhite, kCentre, true},
+    {"Label1", 3, 2850, 4800, 1170, 330, "運", kGothic12, "#808000", kWhite, kCentre, true},
+    {"lblSou", 0, 3600, 3000, 420, 330, "48", kGothic12, kCell, kBlack, kCentre, true},
+    {"lblSou", 1, 4050, 3000, 1260, 330, "英知有徳", kGothic12, kCell, kBlack, kCentre, true},
+    {"lblSou", 2, 5325, 3000, 480, 330, "◎", kGothic12, kCell, kBlack, kCentre, true},
+    {"lblJyo", 0, 3600, 2625, 420, 330, "", kGothic12, kCell, kBlack, kCentre, true},
+    {"lblJyo", 1, 4050, 2625, 1260, 330, "", kGothic12, kCell, kBlack, kCentre, true},
+    {"lblJyo", 2, 5325, 2625, 480, 330, "", kGothic12, kCell, kBlack, kCentre, true},
+    {"lblSyo", 0, 3600, 2250, 420, 330, "", kGothic12, kCell, kBlack, kCentre, true},
+    {"lblSyo", 1, 4050, 2250, 1260, 330, "", kGothic12, kCell, kBlack, kCentre, true},
+    {"lblSyo", 2, 5325, 2250, 480, 330, "", kGothic12, kCell, kBlack, kCentre, true},
+    {"lblSyu", 0, 3600, 1875, 420, 330, "", kGothic12, kCell, kBlack, kCentre, true},
+    {"lblSyu", 1, 4050, 1875, 1260, 330, "", kGothic12, kCell, kBlack, kCentre, true},
+    {"lblSyu", 2, 5325, 1875, 480, 330, "", kGothic12, kCell, kBlack, kCentre, true},
+    {"lblSo", 0, 3600, 1500, 420, 330, "", kGothic12, kCell, kBlack, kCentre, true},
+    {"lblSo", 1, 4050, 1500, 1260, 330, "", kGothic12, kCell, kBlack, kCentre, true},
+    {"lblSo", 2, 5325, 1500, 480, 330, "", kGothic12, kCell, kBlack, kCentre, true},
+    {"lblUnkaku1", 1, 2850, 1500, 720, 330, "祖運", kGothic12, "#C0C0FF", "#0000FF", kCentre, true},
+    {"lblUnkaku1", 2, 2850, 1875, 705, 330, "主運", kGothic12, "#C0FFFF", "#008080", kCentre, true},
+    {"lblUnkaku1", 3, 2850, 2250, 705, 330, "初運", kGothic12, "#C0FFC0", "#008000", kCentre, true},
+    {"lblUnkaku1", 4, 2850, 2625, 720, 330, "助運", kGothic12, "#FFC0FF", "#800080", kCentre, true},
+    {"lblUnkaku1", 5, 2850, 3000, 705, 330, "総運", kGothic12, "#FFC0C0", "#800000", kCentre, true},
+    {"lblKaku", 1, 1425, 525, 360, 360, "17", kGothic12, nullptr, kBlack, kRight, false},
+    {"lblKaku", 2, 1425, 1200, 360, 360, "25", kGothic12, nullptr, kBlack, kRight, false},
+    {"lblKaku", 3, 1425, 1875, 360, 360, "25", kGothic12, nullptr, kBlack, kRight, false},
+    {"lblKaku", 4, 1425, 2850, 360, 360, "25", kGothic12, nullptr, kBlack, kRight, false},
+    {"lblKaku", 5, 1425, 3600, 360, 360, "25", kGothic12, nullptr, kBlack, kRight, false},
+    {"lblKaku", 6, 1425, 4350, 360, 360, "25", kGothic12, nullptr, kBlack, kRight, false},
+    {"lblKan", 1, 675, 300, 765, 765, "海", kMincho36Bold, nullptr, kBlack, kCentre, false},
+    {"lblKan", 2, 675, 1005, 765, 765, "老", kMincho36Bold, nullptr, kBlack, kCentre, false},
+    {"lblKan", 3, 675, 1725, 765, 765, "原", kMincho36Bold, nullptr, kBlack, kCentre, false},
+    {"lblKan", 4, 675, 2700, 765, 765, "恭", kMincho36Bold, nullptr, kBlack, kCentre, false},
+    {"lblKan", 5, 675, 3450, 765, 765, "四", kMincho36Bold, nullptr, kBlack, kCentre, false},
+    {"lblKan", 6, 675, 4200, 765, 765, "朗", kMincho36Bold, nullptr, kBlack, kCentre, false},
+    {"lblUnkaku2", 4, 75, 2625, 330, 360, "助", kGothic14, nullptr, "#800080", kCentre, false},
+    {"lblUnkaku2", 2, 2325, 2400, 330, 330, "主", kGothic14, nullptr, "#008080", kCentre, false},
+    {"lblUnkaku2", 3, 2325, 3675, 330, 360, "初", kGothic14, nullptr, "#008000", kCentre, false},
+    {"lblUnkaku2", 5, 2325, 4800, 330, 285, "総", kGothic12, nullptr, "#800000", kCentre, false},
+};
+
+struct LineRow {
+    const char* name;
+    int index;
+    int x1, y1, x2, y2;
+};
+
+// The name diagram's bracket segments; linMyo*, linNam* are shown as the name needs them.
+constexpr LineRow kResultLines[] = {
+    {"linMyo2", 0, 600, 2025, 450, 2025}, {"linMyo2", 1, 450, 2025, 450, 1350},
+    {"linMyo2", 2, 600, 1350, 450, 1350}, {"linMyo2", 3, 450, 1350, 450, 675},
+    {"linMyo2", 4, 600, 675, 450, 675},   {"linNam2", 0, 600, 3075, 450, 3075},
+    {"linNam2", 1, 450, 3075, 450, 3825}, {"linNam2", 2, 600, 3825, 450, 3825},
+    {"linNam2", 3, 450, 4575, 450, 3825}, {"linNam2", 4, 600, 4575, 450, 4575},
+    {"Line13", -1, 450, 2025, 450, 3075}, {"Line11", -1, 450, 2550, 300, 2550},
+    {"linMyo1", 0, 1950, 1350, 2100, 1350}, {"linMyo1", 1, 2100, 1350, 2100, 675},
+    {"linMyo1", 2, 1950, 675, 2100, 675},   {"linNam1", 0, 1950, 3825, 2100, 3825},
+    {"linNam1", 1, 2100, 4575, 2100, 3825}, {"linNam1", 2, 1950, 4575, 2100, 4575},
+    {"Line4", 1, 2100, 1350, 2235, 1350},   {"Line6", 1, 2100, 1350, 2100, 1950},
+    {"Line7", -1, 1950, 1950, 2100, 1950},  {"Line3", 1, 1950, 2100, 2100, 2100},
+    {"Line2", 0, 2100, 2100, 2100, 3000},   {"Line1", 2, 1950, 3000, 2100, 3000},
+    {"Line5", 1, 2100, 2550, 2235, 2550},   {"Line8", -1, 1950, 3150, 2100, 3150},
+    {"Line9", -1, 2100, 3150, 2100, 3825},  {"Line10", -1, 2100, 3825, 2220, 3825},
+};
+
+// The explanation panel: three legend tables and the worked example 白鳥 杏奈.
+constexpr LabelRow kExplanationLabels[] = {
+    {"Label3", 0, 150, 300, 315, 1470, "五運の種類", kGothic12, "#000080", kWhite, kCentre, true},
+    {"lblUnkaku1", 9, 450, 300, 645, 270, "祖運", kWindowFont, "#C0C0FF", nullptr, kCentre, true},
+    {"lblUnkaku1", 8, 450, 600, 645, 270, "主運", kWindowFont, "#C0FFFF", nullptr, kCentre, true},
+    {"lblUnkaku1", 7, 450, 900, 645, 270, "初運", kWindowFont, "#C0FFC0", nullptr, kCentre, true},
+    {"lblUnkaku1", 6, 450, 1200, 645, 270, "助運", kWindowFont, "#FFFFC0", nullptr, kCentre, true},
+    {"lblUnkaku1", 0, 450, 1500, 645, 270, "総運", kWindowFont, "#FFE0C0", nullptr, kCentre, true},
+    {"Label4", 15, 1125, 300, 1845, 270, " 名字の合計", kWindowFont, kCell, nullptr, kLeft, true},
+    {"Label4", 16, 1125, 600, 1845, 270, " 名字下と名前上", kWindowFont, kCell, nullptr, kLeft, true},
+    {"Label4", 17, 1125, 900, 1845, 270, " 名前の合計", kWindowFont, kCell, nullptr, kLeft, true},
+    {"Label4", 18, 1125, 1200, 1845, 270, " 総運から主運を引く", kWindowFont, kCell, nullptr, kLeft, true},
+    {"Label4", 19, 1125, 1500, 1845, 270, " 氏名の合計", kWindowFont, kCell, nullptr, kLeft, true},
+    {"Label3", 1, 150, 2025, 315, 1470, "五行の種類", kGothic12, "#000080", kWhite, kCentre, true},
+    {"Label4", 0, 450, 2025, 645, 270, "木性", kWindowFont, "#C0C0FF", nullptr, kCentre, true},
+    {"Label4", 1, 450, 2325, 645, 270, "火性", kWindowFont, "#C0FFFF", nullptr, kCentre, true},
+    {"Label4", 2, 450, 2625, 645, 270, "土性", kWindowFont, "#C0FFC0", nullptr, kCentre, true},
+    {"Label4", 3, 450, 2925, 645, 270, "金性", kWindowFont, "#FFFFC0", nullptr, kCentre, true},
+    {"Label4", 4, 450, 3225, 645, 270, "水性", kWindowFont, "#FFE0C0", nullptr, kCentre, true},
+    {"Label4", 5, 1125, 2025, 1845, 270, " 末尾が １ ～ ２", kWindowFont, kCell, nullptr, kLeft, true},
+    {"Label4", 6, 1125, 2325, 1845, 270, " 末尾が ３ ～ ４", kWindowFont, kCell, nullptr, kLeft, true},
+    {"Label4", 7, 1125, 2625, 1845, 270, " 末尾が ５ ～ ６", kWindowFont, kCell, nullptr, kLeft, true},
+    {"Label4", 8, 1125, 2925, 1845, 270, " 末尾が ７ ～ ８", kWindowFont, kCell, nullptr, kLeft, true},
+    {"Label4", 9, 1125, 3225, 1845, 270, " 末尾が ９ ～ ０", kWindowFont, kCell, nullptr, kLeft, true},
+    {"Label3", 2, 150, 3750, 315, 1470, "陰陽の種類", kGothic12, "#000080", kWhite, kCentre, true},
+    {"Label4", 24, 450, 3750, 645, 270, "単一", kWindowFont, "#C0C0FF", nullptr, kCentre, true},
+    {"Label4", 23, 450, 4050, 645, 270, "分離", kWindowFont, "#C0FFFF", nullptr, kCentre, true},
+    {"Label4", 22, 450, 4350, 645, 270, "挟み", kWindowFont, "#C0FFC0", nullptr, kCentre, true},
+    {"Label4", 21, 450, 4650, 645, 270, "浮沈", kWindowFont, "#FFFFC0", nullptr, kCentre, true},
+    {"Label4", 20, 450, 4950, 645, 270, "災難", kWindowFont, "#FFE0C0", nullptr, kCentre, true},
+    {"Label4", 25, 1125, 3750, 4700, 270, " 奇数のみとか偶数のみの組み合わせ", kWindowFont, kCell, nullptr, kLeft, true},
+    {"Label4", 26, 1125, 4050, 4700, 270, " 奇数と偶数が上下二つに別れる組み合わせ", kWindowFont, kCell, nullptr, kLeft, true},
+    {"Label4", 27, 1125, 4350, 4700, 270, " 上下に奇数、中間に偶数、またその反対の組み合わせ", kWindowFont, kCell, nullptr, kLeft, true},
+    {"Label4", 28, 1125, 4650, 4700, 255, " 偶偶奇偶偶奇とか奇奇偶奇奇偶のような組み合わせ", kWindowFont, kCell, nullptr, kLeft, true},
+    {"Label4", 29, 1125, 4950, 4700, 270, " 奇数、偶数にかたよりすぎる組み合わせ", kWindowFont, kCell, nullptr, kLeft, true},
+    {"lblUnkaku", 0, 3225, 225, 1845, 315, "２字姓２字名の例", kGothic11, nullptr, kBlack, kLeft, false},
+    {"Label1", 16, 4065, 600, 375, 375, "白", kMincho18Bold, nullptr, "#000080", kLeft, false},
+    {"Label1", 15, 4065, 1050, 375, 375, "鳥", kMincho18Bold, nullptr, "#000080", kLeft, false},
+    {"Label1", 14, 4065, 1680, 375, 375, "杏", kMincho18Bold, nullptr, "#000080", kLeft, false},
+    {"Label1", 13, 4065, 2145, 375, 375, "奈", kMincho18Bold, nullptr, "#000080", kLeft, false},
+    {"Label1", 8, 4515, 690, 255, 255, "5", kGothic12, nullptr, nullptr, kRight, false},
+    {"Label1", 9, 4515, 1140, 300, 255, "11", kGothic12, nullptr, nullptr, kRight, false},
+    {"Label1", 10, 4515, 1815, 255, 255, "7", kGothic12, nullptr, nullptr, kRight, false},
+    {"Label1", 11, 4425, 2265, 330, 255, "8", kGothic12, nullptr, nullptr, kRight, false},
+    {"lblUnkaku", 1, 5145, 915, 645, 315, "祖運", kGothic12, nullptr, "#0000FF", kLeft, false},
+    {"lblUnkaku", 2, 5145, 1455, 600, 330, "主運 ", kGothic12, nullptr, "#008080", kLeft, false},
+    {"lblUnkaku", 3, 5145, 2040, 615, 330, "初運", kGothic12, nullptr, "#008000", kLeft, false},
+    {"lblUnkaku", 4, 3150, 1425, 615, 255, "助運", kGothic12, nullptr, "#800080", kRight, false},
+    {"lblUnkaku", 5, 5145, 2550, 615, 255, "総運", kGothic12, nullptr, "#800000", kLeft, false},
+    {"lblSamp", 0, 3825, 3000, 2010, 255, "五行　：　土・金・土", kGothic11, nullptr, nullptr, kLeft, false},
+    {"lblSamp", 1, 3825, 3300, 2010, 255, "陰陽　：　○○○●", kGothic11, nullptr, nullptr, kLeft, false},
+};
+// clang-format on
+
+constexpr LineRow kExplanationLines[] = {
+    {"Line3", 0, 3840, 825, 3975, 825},   {"Line2", 3, 3825, 825, 3825, 2400},
+    {"Line3", 3, 3840, 2400, 3990, 2400}, {"Line4", 0, 4920, 840, 5040, 840},
+    {"Line5", 0, 5040, 840, 5040, 1230},  {"Line6", 0, 4920, 1230, 5055, 1230},
+    {"Line4", 2, 4920, 1320, 5040, 1320}, {"Line5", 2, 5040, 1320, 5040, 1890},
+    {"Line6", 2, 4920, 1890, 5040, 1890}, {"Line4", 3, 4920, 1965, 5040, 1965},
+    {"Line5", 3, 5040, 1965, 5040, 2400}, {"Line6", 3, 4920, 2400, 5040, 2400},
+};
+
+QFrame* AddFrame(QWidget* container, const char* name, int left, int top, int width, int height) {
+    auto* frame = new QFrame(container);
+    frame->setObjectName(QString::fromUtf8(name));
+    frame->setGeometry(TwipsRect(left, top, width, height));
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);  // the etched border of a plain frame
+    return frame;
+}
+
+QLabel* AddPicture(QWidget* container, const char* name, int index, int left, int top, int width,
+                   int height, const QPixmap& pixmap) {
+    auto* picture = new QLabel(container);
+    picture->setObjectName(ControlName(name, index));
+    picture->setGeometry(TwipsRect(left, top, width, height));
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picture->setPixmap(pixmap);
+    return picture;
+}
+
+template <std::size_t N>
+void Keep(std::array<QLabel*, N>& array, int index, QLabel* label) {
+    array[index] = label;
+}
+
+// Files a label of a table under its name in controls.
+void Store(MainWindowControls& controls, const LabelRow& row, QLabel* label) {
+    const std::string name = row.name;
+    if (name == "lblKan") Keep(controls.lblKan, row.index, label);
+    else if (name == "lblKaku") Keep(controls.lblKaku, row.index, label);
+    else if (name == "lblSo") Keep(controls.lblSo, row.index, label);
+    else if (name == "lblSyu") Keep(controls.lblSyu, row.index, label);
+    else if (name == "lblSyo") Keep(controls.lblSyo, row.index, label);
+    else if (name == "lblJyo") Keep(controls.lblJyo, row.index, label);
+    else if (name == "lblSou") Keep(controls.lblSou, row.index, label);
+    else if (name == "lblGogyo_uv") controls.lblGogyo_uv = label;
+    else if (name == "lblGogyo_u") controls.lblGogyo_u = label;
+    else if (name == "lblIny_d") controls.lblIny_d = label;
+    else if (name == "lblIny_c") controls.lblIny_c = label;
+    else if (name == "Label1") controls.Label1[row.index] = label;
+    else if (name == "Label4") controls.Label4[row.index] = label;
+    else if (name == "lblUnkaku1") controls.lblUnkaku1[row.index] = label;
+}
+
+template <std::size_t N>
+void AddLabels(QWidget* container, const LabelRow (&rows)[N], MainWindowControls& controls) {
+    for (const LabelRow& row : rows) {
+        Store(controls, row, AddLabel(container, row));
+    }
+}
+
+template <std::size_t N>
+void AddLines(QWidget* container, const LineRow (&rows)[N], MainWindowControls& controls) {
+    for (const LineRow& row : rows) {
+        auto* line = new LineControl(container, row.name, row.index, row.x1, row.y1, row.x2, row.y2);
+        const std::string name = row.name;
+        if (name == "linMyo1") controls.linMyo1[row.index] = line;
+        else if (name == "linMyo2") controls.linMyo2[row.index] = line;
+        else if (name == "linNam1") controls.linNam1[row.index] = line;
+        else if (name == "linNam2") controls.linNam2[row.index] = line;
+    }
+}
+
+void BuildButtons(QWidget* window, MainWindowControls& controls) {
+    QToolButton** targets[] = {&controls.cmdKaishi3, &controls.cmdPrint, &controls.cmdHelp,
+                             &controls.cmdShoukai, &controls.cmdOwari};
+    for (std::size_t i = 0; i < std::size(kButtons); ++i) {
+        const ButtonRow& row = kButtons[i];
+        auto* button = new QToolButton(window);
+        button->setObjectName(QString::fromUtf8(row.name));
+        button->setGeometry(TwipsRect(row.left, row.top, row.width, row.height));
+        button->setText(QString::fromUtf8(row.caption));
+        button->setToolTip(QString::fromUtf8(row.tooltip));
+        button->setFont(LayoutFont(kGothic, 9));
+        button->setIcon(ArtworkIcon(QString::fromLatin1(row.artwork), {32}));
+        button->setIconSize({32, 32});
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        *targets[i] = button;
+    }
+}
+
+void BuildEntryFrame(MainWindowControls& controls) {
+    QFrame* frame = controls.fraHandan;
+    const auto addBox = [frame](const char* name, int left) {
+        auto* box = new QLineEdit(frame);
+        box->setObjectName(QString::fromUtf8(name));
+        box->setGeometry(TwipsRect(left, 675, 1415, 420));
+        box->setToolTip(QString::fromUtf8("Ｅｎｔｅｒでリストに追加"));
+        box->setFont(LayoutFont(kGothic, 14.25));
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Base, QColor(0xFF, 0xFF, 0xC0));
+        box->setPalette(palette);
+        return box;
+    };
+    const auto addList = [frame](const char* name, int left, int width) {
+        auto* list = new QListWidget(frame);
+        list->setObjectName(QString::fromUtf8(name));
+        list->setGeometry(TwipsRect(left, 1125, width, 3765));
+        list->setFont(LayoutFont(kGothic, 14.25));
+        QPalette palette = list->palette();
+        palette.setColor(QPalette::Base, QColor(0xFF, 0xFF, 0xF0));
+        list->setPalette(palette);
+        return list;
+    };
+    controls.chkHosuu = new QCheckBox(QString::fromUtf8("１字の時の補数を採用"), frame);
+    controls.chkHosuu->setObjectName("chkHosuu");
+    controls.chkHosuu->setGeometry(TwipsRect(225, 4950, 2790, 240));
+    controls.chkHosuu->setToolTip(QString::fromUtf8("補数の概念を切り替えます"));
+    controls.chkHosuu->setFont(LayoutFont(kGothic, 11.25));
+    controls.txtMyouji2 = addBox("txtMyouji2", 150);
+    controls.lstMyouji = addList("lstMyouji", 150, 1410);
+    controls.lstNamae = addList("lstNamae", 1590, 1415);
+    controls.txtNamae = addBox("txtNamae", 1590);
+    controls.lblMyo = AddLabel(frame, {"lblMyo", -1, 150, 300, 1410, 390, "名字", kGothic14,
+                                       "#8080FF", kWhite, kCentre, true});
+    controls.lblNa = AddLabel(frame, {"lblNa", -1, 1590, 300, 1410, 390, "名前", kGothic14,
+                                      "#FF80FF", kWhite, kCentre, true});
+}
+
+void BuildResultFrame(MainWindowControls& controls) {
+    QFrame* frame = controls.fraList;
+    controls.Frame5 = AddFrame(frame, "Frame5", 2850, 150, 2940, 1215);
+    // Wider than drawn (75..2865 instead of 225..2715), around the same centre: the caption's
+    // full-width blanks are wider in the IPA fonts and would clip its first and last letters.
+    AddLabel(controls.Frame5, {"Label2", -1, 75, 225, 2790, 315, "５運　　 　５行　　　陰陽",
+                               kGothic11, nullptr, nullptr, kCentre, false});
+    constexpr int kSlotLeft[] = {0, 300, 1200, 2100};
+    const QPixmap laughing = ArtworkPixmap("wara", {32, 32});
+    const QPixmap smiling = ArtworkPixmap("niko", {32, 32});
+    const QPixmap sad = ArtworkPixmap("kana", {32, 32});
+    for (int slot = 1; slot <= 3; ++slot) {
+        const int left = kSlotLeft[slot];
+        controls.imgwara[slot] =
+            AddPicture(controls.Frame5, "imgwara", slot, left, 525, 480, 480, laughing);
+        controls.imgniko[slot] =
+            AddPicture(controls.Frame5, "imgniko", slot, left, 525, 480, 480, smiling);
+        controls.imgkana[slot] = AddPicture(controls.Frame5, "imgkana", slot, left, 525, 480, 480, sad);
+    }
+    AddLabels(frame, kResultLabels, controls);
+    AddLines(frame, kResultLines, controls);
+}
+
+void BuildExplanationPanel(MainWindowControls& controls) {
+    QFrame* frame = controls.fraMidashi;
+    AddLabels(frame, kExplanationLabels, controls);
+    // The narrow headers show their captions one character a line.
+    for (int index = 0; index <= 2; ++index) {
+        frame->findChild<QLabel*>(ControlName("Label3", index))->setWordWrap(true);
+    }
+    AddPicture(frame, "Image2", -1, 5250, 225, 480, 480, ArtworkPixmap("image2", {32, 32}));
+    AddLines(frame, kExplanationLines, controls);
+}
+
+void SetTabOrder(const MainWindowControls& controls) {
+    // Lowest tab index first: 占う, ヘルプ, 終了, the given-name box and list, the surname list and
+    // box, the complement option, 印刷, 名付け.
+    QWidget* order[] = {controls.cmdKaishi3, controls.cmdHelp,   controls.cmdOwari,
+                        controls.txtNamae,   controls.lstNamae,  controls.lstMyouji,
+                        controls.txtMyouji2, controls.chkHosuu,  controls.cmdPrint,
+                        controls.cmdShoukai};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    }
+    for (QWidget* frame : {static_cast<QWidget*>(controls.fraHandan),
+                           static_cast<QWidget*>(controls.fraList),
+                           static_cast<QWidget*>(controls.fraMidashi)}) {
+        frame->setFocusPolicy(Qt::NoFocus);
+    }
+}
+
+}  // namespace
+
+void BuildMainWindow(QWidget* window, MainWindowControls& controls) {
+    window->setFixedSize(Px(9405), Px(6720));
+    window->setFont(LayoutFont(kGothic, 9.75));
+
+    BuildButtons(window, controls);
+    controls.Image1 = AddPicture(window, "Image1", -1, 300, 150, 4470, 945, ArtworkPixmap("title", {298, 63}));
+    new LineControl(window, "Line1", 1, 150, 1215, 9300, 1215, Qt::white);
+    new LineControl(window, "Line1", 0, 150, 1200, 9300, 1200);
+
+    controls.fraHandan = AddFrame(window, "fraHandan", 75, 1275, 3165, 5340);
+    controls.fraHandan->setFont(LayoutFont(kGothic, 11.25));
+    BuildEntryFrame(controls);
+
+    // The explanation panel is made after the result frame, so that it lies on top of it.
+    controls.fraList = AddFrame(window, "fraList", 3375, 1275, 5940, 5340);
+    controls.fraList->setFont(LayoutFont(kGothic, 11.25));
+    BuildResultFrame(controls);
+    controls.fraMidashi = AddFrame(window, "fraMidashi", 3375, 1275, 5940, 5340);
+    controls.fraMidashi->setAutoFillBackground(true);
+    BuildExplanationPanel(controls);
+
+    SetTabOrder(controls);
+}
+
+}  // namespace namori

@@ -1,0 +1,53 @@
+#include "ui/main/Startup.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include "analysis/JudgementStore.h"
+#include "analysis/NameLookup.h"
+#include "data/DataFileError.h"
+#include "data/DataFiles.h"
+#include "data/KanjiDictionaryFile.h"
+#include "data/NameListFile.h"
+#include "data/SpiritTableFile.h"
+#include "ui/common/MessageBox.h"
+
+namespace namori {
+
+bool PrepareStartUp(JudgementStore& store, MessageBox& messages,
+                    const std::filesystem::path& folder) {
+    try {
+        LoadSpiritNumbers(store, folder);
+        LoadKanjiDictionary(store, folder);
+    } catch (const DataFileError& error) {
+        messages.Show(nullptr,
+                      QString::fromUtf8(error.what()) +
+                          QString::fromUtf8("\r\n\r\nナモリを起動できません。ファイルを確かめて"
+                                            "から起動し直してください。"),
+                      QString::fromUtf8("ナモリ"), MessageBox::kExclamationOk);
+        return false;
+    }
+    // The saved surname is a convenience: a list that cannot be read leaves it empty.
+    try {
+        const std::vector<std::u16string> surnames = ReadNameList(folder, kSurnameListFile);
+        store.currentSurname = surnames.empty() ? std::u16string() : surnames.front();
+    } catch (const DataFileError&) {
+        store.currentSurname.clear();
+    }
+    LookupSurname(store);
+    return true;
+}
+
+void CentreOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen() != nullptr ? window.screen()
+                                                       : QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
+}
+
+}  // namespace namori

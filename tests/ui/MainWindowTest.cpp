@@ -1,0 +1,274 @@
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include "analysis/JudgementStore.h"
+#include "data/DataFiles.h"
+#include "data/SpiritTableFile.h"
+#include "support/TempFolder.h"
+#include "ui/common/Controls.h"
+#include "ui/common/Fonts.h"
+#include "ui/common/MessageBox.h"
+#include "ui/main/Startup.h"
+#include "ui/main/frmMain.h"
+
+namespace namori {
+
+namespace {
+
+// Everything a user can see of the result frame: every label's caption and every control's
+// visibility, by object name.
+QStringList Snapshot(const QWidget& window) {
+    QStringList lines;
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        QString line = widget->objectName() + (widget->isHidden() ? " hidden" : " shown");
+        if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+            line += " " + label->text();
+        }
+        lines << line;
+    }
+    return lines;
+}
+
+QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    JudgementStore store_;
+    MessageBox messages_;
+    std::unique_ptr<frmMain> window_;
+
+    const MainWindowControls& ui() const { return window_->controls(); }
+
+    void Judge(const char* surname, const char* givenName, bool complement = false) {
+        ui().txtMyouji2->setText(Text(surname));
+        ui().txtNamae->setText(Text(givenName));
+        ui().chkHosuu->setChecked(complement);
+        QTest::mouseClick(ui().cmdKaishi3, Qt::LeftButton);
+    }
+
+    void ExpectSlots(std::initializer_list<std::pair<int, const char*>> shown) {
+        for (int slot = 1; slot <= 6; ++slot) {
+            bool expected = false;
+            for (const auto& [shownSlot, character] : shown) {
+                if (shownSlot == slot) {
+                    expected = true;
+                    QCOMPARE(ui().lblKan[slot]->text(), Text(character));
+                }
+            }
+            QCOMPARE(!ui().lblKan[slot]->isHidden(), expected);
+            QCOMPARE(!ui().lblKaku[slot]->isHidden(), expected);
+        }
+    }
+
+    // The bracket segments shown, as "linMyo1_0" and so on, in name order.
+    QStringList ShownSegments() const {
+        QStringList names;
+        for (const auto* array : {&ui().linMyo1, &ui().linNam1}) {
+            for (const LineControl* line : *array) {
+                if (!line->isHidden()) names << line->objectName();
+            }
+        }
+        for (const auto* array : {&ui().linMyo2, &ui().linNam2}) {
+            for (const LineControl* line : *array) {
+                if (!line->isHidden()) names << line->objectName();
+            }
+        }
+        names.sort();
+        return names;
+    }
+
+    QStringList VisibleFaces() const {
+        QStringList names;
+        for (int slot = 1; slot <= 3; ++slot) {
+            for (const QLabel* face : {ui().imgwara[slot], ui().imgniko[slot], ui().imgkana[slot]}) {
+                if (!face->isHidden()) names << face->objectName();
+            }
+        }
+        return names;
+    }
+
+private slots:
+    void initTestCase() { InstallFontSubstitutions(); }
+
+    void init() {
+        store_ = JudgementStore();
+        messages_ = MessageBox();
+        LoadSpiritNumbers(store_, testing::ShippedDataFolder());
+        store_.dictionary.Assign({{u"白", 5}, {u"鳥", 11}, {u"杏", 7}, {u"奈", 8}, {u"林", 8},
+                                  {u"翔", 12}, {u"佐", 7}, {u"々", 3}, {u"木", 4}, {u"由", 5},
+                                  {u"美", 9}, {u"子", 3}});
+        window_ = std::make_unique<frmMain>(store_, messages_);
+        window_->show();
+    }
+
+    void cleanup() { window_.reset(); }
+
+    void explanationPanelCoversTheResultFrameAtStart() {
+        QVERIFY(!ui().fraMidashi->isHidden());
+        QCOMPARE(ui().fraMidashi->geometry(), ui().fraList->geometry());
+        const QPoint inside = ui().fraList->geometry().center();
+        const QWidget* top = window_->childAt(inside);
+        QVERIFY(top == ui().fraMidashi || ui().fraMidashi->isAncestorOf(top));
+        QCOMPARE(window_->windowTitle(), Text("ナモリ"));
+        QCOMPARE(window_->size(), QSize(627, 448));
+    }
+
+    void emptyBoxesAreRefusedWithTheExactMessage() {
+        const QStringList before = Snapshot(*window_);
+        for (const auto& [surname, givenName] : {std::pair{"", "杏奈"}, std::pair{"白鳥", ""}}) {
+            messages_.setNextAnswer(MessageBox::kOk);
+            Judge(surname, givenName);
+            QCOMPARE(messages_.lastText(), Text("名字と名前を正しく入力してください"));
+            QCOMPARE(messages_.lastTitle(), Text("入力漏れ確認"));
+            QCOMPARE(messages_.lastStyle(), 48);
+        }
+        QCOMPARE(Snapshot(*window_), before);
+        QVERIFY(store_.currentSurname.empty());
+    }
+
+    void workedExampleFillsEveryCellSlotSegmentAndFace() {
+        Judge("白鳥", "杏奈");
+        QCOMPARE(messages_.shownCount(), 0);
+        ExpectSlots({{2, "白"}, {3, "鳥"}, {4, "杏"}, {5, "奈"}});
+        QCOMPARE(ui().lblKaku[2]->text(), Text("5 "));
+        QCOMPARE(ui().lblKaku[3]->text(), Text("11 "));
+        QCOMPARE(ui().lblKaku[4]->text(), Text("7 "));
+        QCOMPARE(ui().lblKaku[5]->text(), Text("8 "));
+        QCOMPARE(ShownSegments(), (QStringList{"linMyo1_0", "linMyo2_1", "linMyo2_2", "linNam1_0",
+                                               "linNam2_1", "linNam2_2"}));
+        const std::pair<const std::array<QLabel*, 3>*, int> rows[] = {
+            {&ui().lblSo, 16}, {&ui().lblSyu, 18}, {&ui().lblSyo, 15}, {&ui().lblJyo, 13},
+            {&ui().lblSou, 31}};
+        for (const auto& [row, value] : rows) {
+            QCOMPARE((*row)[0]->text(), QString::number(value));
+            QCOMPARE((*row)[1]->text(),
+                     QString::fromStdU16String(store_.spiritTable.spiritPhrase[value]));
+            QCOMPARE((*row)[2]->text(), Text("◎"));
+        }
+        QCOMPARE(ui().lblGogyo_uv->text(), Text("6 - 8 - 5"));
+        QCOMPARE(ui().lblGogyo_u->text(), Text("土金土 ------"));
+        QCOMPARE(ui().lblIny_d->text(), Text("○○○●"));
+        QCOMPARE(ui().lblIny_c->text(), Text("災難陰陽"));
+        QCOMPARE(VisibleFaces(), (QStringList{"imgwara_1", "imgwara_2", "imgkana_3"}));
+        QVERIFY(ui().fraMidashi->isHidden());
+    }
+
+    void complementOnAndOffForOneCharacterParts() {
+        Judge("林", "翔", true);
+        QCOMPARE(store_.currentSurname, u"１林");
+        QCOMPARE(store_.currentGivenName, u"翔１");
+        ExpectSlots({{2, "１"}, {3, "林"}, {4, "翔"}, {5, "１"}});
+        QCOMPARE(ui().lblKaku[2]->text(), Text("1 "));
+        QCOMPARE(ui().lblKaku[5]->text(), Text("1 "));
+        QCOMPARE(ui().lblSou[0]->text(), QString::number(8 + 12));
+
+        Judge("林", "翔", false);
+        ExpectSlots({{3, "林"}, {4, "翔"}});
+        QCOMPARE(ShownSegments(), (QStringList{"linMyo2_0", "linNam2_0"}));
+        QCOMPARE(ui().lblSou[0]->text(), QString::number(8 + 12));
+        QCOMPARE(ui().lblJyo[0]->text(), QString::number(8 + 12));
+    }
+
+    void unregisteredCharactersStopBeforeAnyResult() {
+        Judge("白鳥", "杏奈");
+        const QString shownSum = ui().lblSou[0]->text();
+        messages_.setNextAnswer(MessageBox::kOk);
+        Judge("犬鳥", "杏菜");
+        QCOMPARE(messages_.lastStyle(), 64);
+        QVERIFY(messages_.lastText().contains(Text("犬、菜")));
+        QVERIFY(VisibleFaces().isEmpty());
+        QCOMPARE(ui().lblSou[0]->text(), shownSum);
+        QVERIFY(ui().fraMidashi->isHidden());
+
+        // Before any judgement the explanation panel stays where it is.
+        window_ = std::make_unique<frmMain>(store_, messages_);
+        messages_.setNextAnswer(MessageBox::kOk);
+        Judge("白鳥", "杏子犬");
+        QVERIFY(!ui().fraMidashi->isHidden());
+    }
+
+    void namesOutsideTheRulesAreRefusedAndChangeNothing() {
+        Judge("白鳥", "杏奈");
+        const QStringList before = Snapshot(*window_);
+        for (const char* surname : {"白鳥林鳥", "𠮷田"}) {
+            messages_.setNextAnswer(MessageBox::kOk);
+            Judge(surname, "杏奈");
+            QCOMPARE(messages_.lastStyle(), 48);
+            QVERIFY(!messages_.lastText().isEmpty());
+            QCOMPARE(Snapshot(*window_), before);
+        }
+    }
+
+    void shorterNameAfterLongerLeavesNoTrace() {
+        Judge("佐々木", "由美子");
+        ExpectSlots({{1, "佐"}, {2, "々"}, {3, "木"}, {4, "由"}, {5, "美"}, {6, "子"}});
+        Judge("林", "翔");
+        ExpectSlots({{3, "林"}, {4, "翔"}});
+        QCOMPARE(ShownSegments(), (QStringList{"linMyo2_0", "linNam2_0"}));
+        QCOMPARE(VisibleFaces().size(), 3);
+    }
+
+    void twoJudgementsInARowAreIdentical() {
+        Judge("白鳥", "杏奈");
+        const QStringList first = Snapshot(*window_);
+        Judge("白鳥", "杏奈");
+        QCOMPARE(Snapshot(*window_), first);
+    }
+
+    void explanationPanelStaysHiddenForGood() {
+        Judge("白鳥", "杏奈");
+        messages_.setNextAnswer(MessageBox::kOk);
+        Judge("", "");
+        QVERIFY(ui().fraMidashi->isHidden());
+    }
+
+    void startUpWithoutSavedSurnames() {
+        testing::TempFolder folder;
+        std::filesystem::copy(testing::ShippedDataFolder() / u8"霊数.txt", folder.path());
+        std::filesystem::copy(testing::ShippedDataFolder() / u8"漢字辞書.txt", folder.path());
+        JudgementStore store;
+        MessageBox messages;
+        QVERIFY(PrepareStartUp(store, messages, folder.path()));
+        QCOMPARE(messages.shownCount(), 0);
+        QVERIFY(store.currentSurname.empty());
+        for (int position = 1; position <= 6; ++position) {
+            QVERIFY(store.nameChars[position].empty());
+            QCOMPARE(store.strokeCounts[position], 0);
+        }
+
+        folder.WriteCp932("名字.txt", "白鳥\n林\n");
+        QVERIFY(PrepareStartUp(store, messages, folder.path()));
+        QCOMPARE(store.currentSurname, u"白鳥");
+        QCOMPARE(store.surnameLength, 2);
+        QCOMPARE(store.strokeCounts[2], 11);
+        QCOMPARE(store.partLength, 2);
+    }
+
+    void startUpEndsWithAMessageWhenReferenceFilesAreMissingOrBad() {
+        testing::TempFolder folder;
+        JudgementStore store;
+        MessageBox messages;
+        messages.setNextAnswer(MessageBox::kOk);
+        QVERIFY(!PrepareStartUp(store, messages, folder.path()));
+        QVERIFY(messages.lastText().contains(Text("霊数.txt")));
+        QCOMPARE(messages.lastStyle(), 48);
+
+        std::filesystem::copy(testing::ShippedDataFolder() / u8"霊数.txt", folder.path());
+        folder.WriteCp932("漢字辞書.txt", "\"白\",5\n\"鳥\"\n");
+        messages.setNextAnswer(MessageBox::kOk);
+        QVERIFY(!PrepareStartUp(store, messages, folder.path()));
+        QVERIFY(messages.lastText().contains(Text("「漢字辞書.txt」の2行目")));
+    }
+};
+
+}  // namespace namori
+
+QTEST_MAIN(namori::MainWindowTest)
+#include "MainWindowTest.moc"
