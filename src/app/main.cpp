@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <csignal>
 #include <memory>
 
 #include "analysis/JudgementStore.h"
@@ -8,6 +9,8 @@
 #include "ui/main/frmMain.h"
 
 int main(int argc, char** argv) {
+    // A write past a file-size limit must fail with an error the program reports, not end it.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     namori::InstallFontSubstitutions();
     auto store = std::make_unique<namori::JudgementStore>();
@@ -18,5 +21,6 @@ int main(int argc, char** argv) {
     namori::frmMain window(*store, messages);
     namori::CentreOnScreen(window);
     window.show();
+    window.Form_Load();
     return QApplication::exec();
 }

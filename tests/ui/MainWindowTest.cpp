@@ -13,6 +13,7 @@
 #include "ui/common/MessageBox.h"
 #include "ui/main/Startup.h"
 #include "ui/main/frmMain.h"
+#include "ui/registration/frmInp_Kanji.h"
 
 namespace namori {
 
@@ -32,14 +33,16 @@ QStringList Snapshot(const QWidget& window) {
     return lines;
 }
 
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 }  // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     JudgementStore store_;
     MessageBox messages_;
     std::unique_ptr<frmMain> window_;
@@ -72,12 +75,14 @@ private:
         QStringList names;
         for (const auto* array : {&ui().linMyo1, &ui().linNam1}) {
             for (const LineControl* line : *array) {
-                if (!line->isHidden()) names << line->objectName();
+                if (!line->isHidden())
+                    names << line->objectName();
             }
         }
         for (const auto* array : {&ui().linMyo2, &ui().linNam2}) {
             for (const LineControl* line : *array) {
-                if (!line->isHidden()) names << line->objectName();
+                if (!line->isHidden())
+                    names << line->objectName();
             }
         }
         names.sort();
@@ -87,23 +92,34 @@ private:
     QStringList VisibleFaces() const {
         QStringList names;
         for (int slot = 1; slot <= 3; ++slot) {
-            for (const QLabel* face : {ui().imgwara[slot], ui().imgniko[slot], ui().imgkana[slot]}) {
-                if (!face->isHidden()) names << face->objectName();
+            for (const QLabel* face :
+                 {ui().imgwara[slot], ui().imgniko[slot], ui().imgkana[slot]}) {
+                if (!face->isHidden())
+                    names << face->objectName();
             }
         }
         return names;
     }
 
-private slots:
+  private slots:
     void initTestCase() { InstallFontSubstitutions(); }
 
     void init() {
         store_ = JudgementStore();
         messages_ = MessageBox();
         LoadSpiritNumbers(store_, testing::ShippedDataFolder());
-        store_.dictionary.Assign({{u"白", 5}, {u"鳥", 11}, {u"杏", 7}, {u"奈", 8}, {u"林", 8},
-                                  {u"翔", 12}, {u"佐", 7}, {u"々", 3}, {u"木", 4}, {u"由", 5},
-                                  {u"美", 9}, {u"子", 3}});
+        store_.dictionary.Assign({{u"白", 5},
+                                  {u"鳥", 11},
+                                  {u"杏", 7},
+                                  {u"奈", 8},
+                                  {u"林", 8},
+                                  {u"翔", 12},
+                                  {u"佐", 7},
+                                  {u"々", 3},
+                                  {u"木", 4},
+                                  {u"由", 5},
+                                  {u"美", 9},
+                                  {u"子", 3}});
         window_ = std::make_unique<frmMain>(store_, messages_);
         window_->show();
     }
@@ -143,9 +159,11 @@ private slots:
         QCOMPARE(ui().lblKaku[5]->text(), Text("8 "));
         QCOMPARE(ShownSegments(), (QStringList{"linMyo1_0", "linMyo2_1", "linMyo2_2", "linNam1_0",
                                                "linNam2_1", "linNam2_2"}));
-        const std::pair<const std::array<QLabel*, 3>*, int> rows[] = {
-            {&ui().lblSo, 16}, {&ui().lblSyu, 18}, {&ui().lblSyo, 15}, {&ui().lblJyo, 13},
-            {&ui().lblSou, 31}};
+        const std::pair<const std::array<QLabel*, 3>*, int> rows[] = {{&ui().lblSo, 16},
+                                                                      {&ui().lblSyu, 18},
+                                                                      {&ui().lblSyo, 15},
+                                                                      {&ui().lblJyo, 13},
+                                                                      {&ui().lblSou, 31}};
         for (const auto& [row, value] : rows) {
             QCOMPARE((*row)[0]->text(), QString::number(value));
             QCOMPARE((*row)[1]->text(),
@@ -179,17 +197,28 @@ private slots:
     void unregisteredCharactersStopBeforeAnyResult() {
         Judge("白鳥", "杏奈");
         const QString shownSum = ui().lblSou[0]->text();
-        messages_.setNextAnswer(MessageBox::kOk);
         Judge("犬鳥", "杏菜");
-        QCOMPARE(messages_.lastStyle(), 64);
-        QVERIFY(messages_.lastText().contains(Text("犬、菜")));
+        // The registration dialog lists the characters of both parts, surname first, and the
+        // main window stays usable.
+        frmInp_Kanji* dialog = window_->registrationDialog();
+        QVERIFY(dialog != nullptr);
+        QVERIFY(dialog->isVisible());
+        QVERIFY(!dialog->isModal());
+        QCOMPARE(dialog->txtKanji[1]->text(), Text("犬"));
+        QCOMPARE(dialog->txtKanji[2]->text(), Text("菜"));
+        QVERIFY(dialog->txtKanji[3]->text().isEmpty());
+        QCOMPARE(messages_.shownCount(), 0);
         QVERIFY(VisibleFaces().isEmpty());
         QCOMPARE(ui().lblSou[0]->text(), shownSum);
         QVERIFY(ui().fraMidashi->isHidden());
 
+        // A second judgement while it is open brings the same dialog forward.
+        Judge("犬鳥", "杏菜");
+        QCOMPARE(window_->registrationDialog(), dialog);
+        QCOMPARE(window_->findChildren<frmInp_Kanji*>().size(), 1);
+
         // Before any judgement the explanation panel stays where it is.
         window_ = std::make_unique<frmMain>(store_, messages_);
-        messages_.setNextAnswer(MessageBox::kOk);
         Judge("白鳥", "杏子犬");
         QVERIFY(!ui().fraMidashi->isHidden());
     }

@@ -8,6 +8,7 @@
 #include "ui/common/MessageBox.h"
 #include "ui/main/ResultPanel.h"
 #include "ui/main/frmMain.h"
+#include "ui/registration/frmInp_Kanji.h"
 
 namespace namori {
 
@@ -24,6 +25,30 @@ void frmMain::HideFaceImages() {
         controls_.imgwara[slot]->setVisible(false);
         controls_.imgniko[slot]->setVisible(false);
         controls_.imgkana[slot]->setVisible(false);
+    }
+}
+
+frmInp_Kanji* frmMain::registrationDialog() const {
+    return registrationDialog_.data();
+}
+
+void frmMain::ShowRegistrationDialog(bool modal) {
+    if (registrationDialog_ != nullptr) {
+        // Already open (from the judge command): bring it forward rather than open a second.
+        registrationDialog_->raise();
+        registrationDialog_->activateWindow();
+        return;
+    }
+    if (!strokeReference_) {
+        strokeReference_ = ReadStrokeReference(dataFolder_);
+    }
+    auto* dialog = new frmInp_Kanji(store_, messages_, dataFolder_, *strokeReference_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    registrationDialog_ = dialog;
+    if (modal) {
+        dialog->exec();
+    } else {
+        dialog->show();
     }
 }
 
@@ -48,15 +73,7 @@ void frmMain::cmdKaishi3_Click() {
     // both parts that have no count.
     const NamePreparation prepared = PrepareName(store_, surname, givenName, complementTicked());
     if (prepared.problem == NameProblem::Unregistered) {
-        QString characters;
-        for (const std::u16string& character : prepared.unregistered) {
-            characters += (characters.isEmpty() ? QString() : QString::fromUtf8("、")) +
-                          Text(character);
-        }
-        messages_.Show(this,
-                       QString::fromUtf8("次の文字の画数が辞書にありません。\r\n\r\n") +
-                           characters,
-                       QString::fromUtf8("画数の登録"), MessageBox::kInformationOk);
+        ShowRegistrationDialog(false);
         return;
     }
 

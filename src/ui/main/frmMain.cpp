@@ -1,21 +1,82 @@
 #include "ui/main/frmMain.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QToolButton>
 
+#include "data/DataFiles.h"
 #include "ui/common/Artwork.h"
 
 namespace namori {
 
-frmMain::frmMain(JudgementStore& store, MessageBox& messages, QWidget* parent)
-    : QWidget(parent), store_(store), messages_(messages) {
+frmMain::frmMain(JudgementStore& store, MessageBox& messages, std::filesystem::path dataFolder,
+                 QWidget* parent)
+    : QWidget(parent), store_(store), messages_(messages), dataFolder_(std::move(dataFolder)) {
     setObjectName("frmMain");
     setWindowTitle(QString::fromUtf8("ナモリ"));
     setWindowIcon(ArtworkIcon("namori"));
     BuildMainWindow(this, controls_);
+    surnames_ = {controls_.lstMyouji, kSurnameListFile, controls_.txtMyouji2,
+                 "名字リスト全てを削除します"};
+    givenNames_ = {controls_.lstNamae, kGivenNameListFile, controls_.txtNamae,
+                   "名前リスト全てを削除します"};
+
     connect(controls_.cmdKaishi3, &QToolButton::clicked, this, &frmMain::cmdKaishi3_Click);
+    connect(controls_.lstMyouji, &QListWidget::itemClicked, this, &frmMain::lstMyouji_Click);
+    connect(controls_.lstNamae, &QListWidget::itemClicked, this, &frmMain::lstNamae_Click);
+    connect(controls_.lstMyouji, &QListWidget::itemDoubleClicked, this,
+            &frmMain::lstMyouji_DblClick);
+    connect(controls_.lstNamae, &QListWidget::itemDoubleClicked, this, &frmMain::lstNamae_DblClick);
+    connect(controls_.chkHosuu, &QCheckBox::clicked, this, &frmMain::chkHosuu_Click);
+
+    // Double-clicks on labels, and key presses and focus changes of the entry boxes.
+    controls_.lblMyo->installEventFilter(this);
+    controls_.lblNa->installEventFilter(this);
+    for (const auto& [index, label] : controls_.Label1) {
+        label->installEventFilter(this);
+    }
+    controls_.txtMyouji2->installEventFilter(this);
+    controls_.txtNamae->installEventFilter(this);
 }
 
-bool frmMain::complementTicked() const { return controls_.chkHosuu->isChecked(); }
+bool frmMain::complementTicked() const {
+    return controls_.chkHosuu->isChecked();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonDblClick:
+            if (watched == controls_.lblMyo) {
+                lblMyo_DblClick();
+            } else if (watched == controls_.lblNa) {
+                lblNa_DblClick();
+            } else {
+                Label1_DblClick();
+            }
+            return true;
+        case QEvent::KeyPress: {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            return watched == controls_.txtMyouji2 ? txtMyouji2_KeyPress(key)
+                                                   : txtNamae_KeyPress(key);
+        }
+        case QEvent::InputMethod:
+            // Text typed through an input method is key presses too.
+            if (watched == controls_.txtNamae) {
+                txtNamae_KeyPress(0);
+            }
+            return false;
+        case QEvent::FocusIn:
+            watched == controls_.txtMyouji2 ? txtMyouji2_GotFocus() : txtNamae_GotFocus();
+            return false;
+        case QEvent::FocusOut:
+            watched == controls_.txtMyouji2 ? txtMyouji2_LostFocus() : txtNamae_LostFocus();
+            return false;
+        default:
+            return false;
+    }
+}
 
 }  // namespace namori

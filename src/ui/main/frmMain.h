@@ -1,36 +1,99 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
+#include <filesystem>
+#include <optional>
+#include <string_view>
 
+#include "data/StrokeReference.h"
 #include "ui/main/MainWindowControls.h"
+
+class QLineEdit;
+class QListWidget;
 
 namespace namori {
 
 struct JudgementStore;
 class MessageBox;
+class frmInp_Kanji;
 
-// The main window: the buttons, the entry frame, and the result frame under the explanation
-// panel. Works on the one judgement store and shows its messages through messages.
+// The main window: the buttons, the entry frame with the two name lists, and the result frame
+// under the explanation panel. Works on the one judgement store, keeps its files in dataFolder
+// and shows its messages through messages.
 class frmMain : public QWidget {
     Q_OBJECT
 
-public:
-    frmMain(JudgementStore& store, MessageBox& messages, QWidget* parent = nullptr);
+  public:
+    frmMain(JudgementStore& store, MessageBox& messages,
+            std::filesystem::path dataFolder = std::filesystem::path("."),
+            QWidget* parent = nullptr);
 
     const MainWindowControls& controls() const { return controls_; }
-    JudgementStore& store() { return store_; }
-    MessageBox& messages() { return messages_; }
+    // The registration dialog while it is open.
+    frmInp_Kanji* registrationDialog() const;
+
+    // Fills both lists from their files and puts the first entry of each into its box. Runs
+    // once the window is shown.
+    void Form_Load();
 
     // The judge command of the "占う" button.
     void cmdKaishi3_Click();
 
-private:
+    // The name lists.
+    void lstMyouji_Click();
+    void lstNamae_Click();
+    void lstMyouji_DblClick();
+    void lstNamae_DblClick();
+    void lblMyo_DblClick();
+    void lblNa_DblClick();
+    void Label1_DblClick();
+
+    // The entry boxes; a key press handler answers whether it swallowed the key.
+    bool txtMyouji2_KeyPress(int key);
+    bool txtNamae_KeyPress(int key);
+    void txtMyouji2_GotFocus();
+    void txtMyouji2_LostFocus();
+    void txtNamae_GotFocus();
+    void txtNamae_LostFocus();
+    void chkHosuu_Click();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // One of the two lists with its file and entry box.
+    struct NameList {
+        QListWidget* list;
+        std::string_view fileName;
+        QLineEdit* box;
+        const char* deleteAllPrompt;
+        bool readable = true;  // false when the file could not be read: it is then never written
+    };
+
     void HideFaceImages();
     bool complementTicked() const;
+    void LoadList(NameList& nameList);
+    void SelectEntry(NameList& nameList);
+    void DeleteEntry(NameList& nameList);
+    void DeleteAllEntries(NameList& nameList);
+    // Adds the box text to the list and its file unless the list holds it; false when it was
+    // already there.
+    bool AddEntry(NameList& nameList, const QString& text);
+    bool ListWritable(const NameList& nameList);
+    // Refuses, with a message, an entry that the list file could not give back as typed.
+    bool EntryRefused(const QString& text);
+    void ShowRegistrationDialog(bool modal);
+    void SetBoxColour(QLineEdit* box, bool focused);
 
     JudgementStore& store_;
     MessageBox& messages_;
+    std::filesystem::path dataFolder_;
     MainWindowControls controls_;
+    NameList surnames_;
+    NameList givenNames_;
+    std::optional<StrokeReference> strokeReference_;
+    QPointer<frmInp_Kanji> registrationDialog_;
 };
 
 }  // namespace namori

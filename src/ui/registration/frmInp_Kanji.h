@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <filesystem>
+
+#include "data/StrokeReference.h"
+
+class QLineEdit;
+class QToolButton;
+
+namespace namori {
+
+struct JudgementStore;
+class MessageBox;
+
+// The registration dialog: up to three characters without a stroke count, a stroke box each.
+// "保存" appends them to the dictionary file, gives each count to the name under judgement and
+// reloads the dictionary; "戻る" and the close box change nothing.
+class frmInp_Kanji : public QDialog {
+    Q_OBJECT
+
+  public:
+    frmInp_Kanji(JudgementStore& store, MessageBox& messages, std::filesystem::path dataFolder,
+                 const StrokeReference& reference, QWidget* parent = nullptr);
+
+    // Rows 1..3; element 0 is unused.
+    std::array<QLineEdit*, 4> txtKanji{};
+    std::array<QLineEdit*, 4> txtKakusu{};
+    QToolButton* cmdHozon = nullptr;
+    QToolButton* cmdYame = nullptr;
+
+    void cmdHozon_Click();
+    void cmdYame_Click();
+
+  private:
+    void Form_Load();
+    bool SaveKanjiEntries();
+    void ShowSuggestion(int row);
+    void Build();
+
+    JudgementStore& store_;
+    MessageBox& messages_;
+    std::filesystem::path dataFolder_;
+    StrokeReference reference_;  // a copy: the dialog may outlive whoever read the table
+};
+
+}  // namespace namori

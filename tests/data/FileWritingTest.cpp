@@ -1,0 +1,153 @@
+#include "data/FileWriting.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <fstream>
+#include <sstream>
+
+#include "data/KanjiRegistration.h"
+#include "data/NameListFile.h"
+#include "support/TempFolder.h"
+
+namespace namori {
+namespace {
+
+using testing::TempFolder;
+
+std::string Bytes(const std::filesystem::path& path) {
+    std::ifstream stream(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << stream.rdbuf();
+    return bytes.str();
+}
+
+// Lowers the file-size limit of this process for one scope, with SIGXFSZ ignored so that the
+// write fails with an error instead of ending the process.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+  private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+TEST(FileWriting, RewriteReplacesTheWholeFileAndKeepsItsPermissions) {
+    TempFolder folder;
+    const auto path = folder.WriteBytes("名字.txt", "old contents\r\n");
+    chmod(path.c_str(), 0600);
+    RewriteFileAtomically(path, "new\r\n", "名字.txt");
+    EXPECT_EQ(Bytes(path), "new\r\n");
+    struct stat status {};
+    stat(path.c_str(), &status);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
+        << "no temporary file is left behind";
+}
+
+TEST(FileWriting, FailedWritesLeaveFilesByteIdenticalAndSaySo) {
+    TempFolder folder;
+    const std::string original(3000, 'x');
+    const auto path = folder.WriteBytes("名前.txt", original);
+    {
+        FileSizeLimit limit(4096);
+        try {
+            AppendToFile(path, std::string(5000, 'y'), "名前.txt");
+            FAIL() << "the append got through";
+        } catch (const FileWriteError& error) {
+            EXPECT_NE(std::string(error.what()).find("「名前.txt」に書き込めませんでした"),
+                      std::string::npos);
+            EXPECT_NE(std::string(error.what()).find("ディスクの空き"), std::string::npos);
+        }
+        EXPECT_THROW(RewriteFileAtomically(path, std::string(5000, 'z'), "名前.txt"),
+                     FileWriteError);
+    }
+    EXPECT_EQ(Bytes(path), original);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+TEST(FileWriting, ReadOnlyFolderIsReportedAndNothingChanges) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root writes into read-only folders; the file-size test covers failures";
+    }
+    TempFolder folder;
+    const auto path = folder.WriteBytes("名字.txt", "a\r\n");
+    chmod(folder.path().c_str(), 0555);
+    EXPECT_THROW(RewriteFileAtomically(path, "b\r\n", "名字.txt"), FileWriteError);
+    chmod(folder.path().c_str(), 0755);
+    EXPECT_EQ(Bytes(path), "a\r\n");
+}
+
+TEST(NameListFile, WritesCodePage932LinesWithCrLf) {
+    TempFolder folder;
+    AppendNameListEntry(folder.path(), "名字.TXT", u"山田");
+    AppendNameListEntry(folder.path(), "名字.TXT", u"林");
+    EXPECT_EQ(Bytes(folder.path() / u8"名字.TXT"), "\x8e\x52\x93\x63\r\n\x97\xd1\r\n");
+    // The rewrite finds the same file under the other case of its extension.
+    RewriteNameList(folder.path(), "名字.txt", {u"林"});
+    EXPECT_EQ(Bytes(folder.path() / u8"名字.TXT"), "\x97\xd1\r\n");
+    RewriteNameList(folder.path(), "名字.txt", {});
+    EXPECT_EQ(Bytes(folder.path() / u8"名字.TXT"), "");
+    EXPECT_EQ(ReadNameList(folder.path(), "名字.txt").size(), 0u);
+}
+
+TEST(NameListFile, RefusesEntriesThatWouldNotReadBackAsTyped) {
+    for (std::u16string_view bad :
+         {u"山,田", u"\"林", u" 林", u"林 ", u"林\t", u"林\n", u"長谷川家", u"丂"}) {
+        EXPECT_TRUE(ListEntryProblem(bad).has_value());
+    }
+    for (std::u16string_view good : {u"林", u"佐々木", u"さくら", u"ＡＢ", u"林　"}) {
+        EXPECT_FALSE(ListEntryProblem(good).has_value());
+    }
+}
+
+TEST(KanjiRegistration, StrokeEntriesAreWrittenAsTypedAndRoundedHalfToEven) {
+    const struct {
+        std::u16string_view typed;
+        const char* written;
+        int rounded;
+    } rows[] = {{u"13", "13", 13},     {u" 13 ", "13", 13},  {u"12.5", "12.5", 12},
+                {u"13.5", "13.5", 14}, {u"013", "13", 13},   {u"12.50", "12.5", 12},
+                {u"１３", "13", 13},   {u"1", "1", 1},       {u"99", "99", 99},
+                {u"7.", "7", 7},       {u"12.6", "12.6", 13}};
+    for (const auto& row : rows) {
+        const auto entry = ParseStrokeEntry(row.typed);
+        ASSERT_TRUE(entry.has_value());
+        EXPECT_EQ(entry->written, row.written);
+        EXPECT_EQ(entry->rounded, row.rounded);
+    }
+    for (std::u16string_view bad :
+         {u"", u"0", u"0.5", u"99.5", u"100", u"-3", u"abc", u"1e2", u"1.2.3", u"十三"}) {
+        EXPECT_FALSE(ParseStrokeEntry(bad).has_value());
+    }
+}
+
+TEST(KanjiRegistration, AppendsTheDialogLineForm) {
+    TempFolder folder;
+    folder.WriteBytes("漢字辞書.txt", "\"\x94\x92\",5\r\n");
+    AppendKanjiEntries(folder.path(),
+                       {{u"漢", *ParseStrokeEntry(u"13")}, {u"杏", *ParseStrokeEntry(u"7.5")}});
+    EXPECT_EQ(Bytes(folder.path() / u8"漢字辞書.txt"),
+              "\"\x94\x92\",5\r\n\"\x8a\xbf\",13\r\n\"\x88\xc7\",7.5\r\n");
+    EXPECT_FALSE(KanjiEntryProblem(u"漢").has_value());
+    for (std::u16string_view bad : {u"", u"漢字", u"\"", u"丂", u"𠮷"}) {
+        EXPECT_TRUE(KanjiEntryProblem(bad).has_value());
+    }
+}
+
+}  // namespace
+}  // namespace namori

@@ -1,0 +1,437 @@
+#include <sys/resource.h>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <csignal>
+#include <fstream>
+#include <sstream>
+
+#include "analysis/JudgementStore.h"
+#include "data/Cp932.h"
+#include "data/KanjiDictionaryFile.h"
+#include "data/SpiritTableFile.h"
+#include "support/TempFolder.h"
+#include "ui/common/Fonts.h"
+#include "ui/common/MessageBox.h"
+#include "ui/main/frmMain.h"
+#include "ui/registration/frmInp_Kanji.h"
+
+namespace namori {
+
+namespace {
+
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+// The bytes a list or dictionary file should hold: UTF-8 lines turned into code page 932, each
+// ended by CR LF.
+std::string Cp932Lines(std::initializer_list<const char*> lines) {
+    std::string bytes;
+    for (const char* line : lines) {
+        bytes += *EncodeCp932(Utf8ToUtf16(line)) + "\r\n";
+    }
+    return bytes;
+}
+
+QStringList Items(const QListWidget* list) {
+    QStringList items;
+    for (int row = 0; row < list->count(); ++row) {
+        items << list->item(row)->text();
+    }
+    return items;
+}
+
+}  // namespace
+
+class ListsAndRegistrationTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<testing::TempFolder> folder_;
+    JudgementStore store_;
+    MessageBox messages_;
+    std::unique_ptr<frmMain> window_;
+
+    const MainWindowControls& ui() const { return window_->controls(); }
+
+    std::string FileBytes(const char* name) const {
+        std::ifstream stream(folder_->path() / std::filesystem::u8path(name), std::ios::binary);
+        std::stringstream bytes;
+        bytes << stream.rdbuf();
+        return bytes.str();
+    }
+
+    void Open() {
+        store_ = JudgementStore();
+        LoadSpiritNumbers(store_, folder_->path());
+        LoadKanjiDictionary(store_, folder_->path());
+        window_ = std::make_unique<frmMain>(store_, messages_, folder_->path());
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        window_->Form_Load();
+    }
+
+    void DoubleClickRow(QListWidget* list, int row) {
+        const QRect rect = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    // Runs action on the registration dialog once it is open and modal.
+    void WhenDialogOpens(std::function<void(frmInp_Kanji*)> action) {
+        QTimer::singleShot(0, this, [this, action] {
+            frmInp_Kanji* dialog = window_->registrationDialog();
+            QVERIFY(dialog != nullptr);
+            QVERIFY(dialog->isModal());
+            action(dialog);
+        });
+    }
+
+    void PressEnter(QLineEdit* box, const char* text) {
+        box->setFocus();
+        box->setText(Text(text));
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+
+  private slots:
+    void initTestCase() {
+        InstallFontSubstitutions();
+        std::signal(SIGXFSZ, SIG_IGN);
+    }
+
+    void init() {
+        folder_ = std::make_unique<testing::TempFolder>();
+        std::filesystem::copy(testing::ShippedDataFolder() / u8"霊数.txt", folder_->path());
+        std::filesystem::copy(testing::ShippedDataFolder() / u8"漢字画数参考.txt", folder_->path());
+        folder_->WriteCp932("漢字辞書.txt",
+                            "\"白\",5\n\"鳥\",11\n\"杏\",7\n\"奈\",8\n\"林\",8\n"
+                            "\"山\",3\n\"田\",5\n\"中\",4\n\"翔\",12\n");
+        folder_->WriteCp932("名字.txt", "山田\n田中\n山田\n");
+        folder_->WriteCp932("名前.txt", "杏奈\n翔\n");
+        messages_ = MessageBox();
+        Open();
+    }
+
+    void cleanup() {
+        window_.reset();
+        folder_.reset();
+    }
+
+    void listsLoadInFileOrderAndFillTheBoxes() {
+        QCOMPARE(Items(ui().lstMyouji), (QStringList{Text("山田"), Text("田中"), Text("山田")}));
+        QCOMPARE(ui().txtMyouji2->text(), Text("山田"));
+        QCOMPARE(ui().txtNamae->text(), Text("杏奈"));
+        QCOMPARE(ui().lstMyouji->currentRow(), -1);
+        QCOMPARE(messages_.shownCount(), 0);
+
+        folder_->WriteCp932("名字.txt", "山田,太郎\n");
+        std::filesystem::remove(folder_->path() / u8"名前.txt");
+        Open();
+        QCOMPARE(Items(ui().lstMyouji), (QStringList{Text("山田"), Text("太郎")}));
+        QVERIFY(ui().lstNamae->count() == 0);
+        QVERIFY(ui().txtNamae->text().isEmpty());
+    }
+
+    void clickCopiesTheEntryOnly() {
+        store_.currentSurname = u"林";
+        const QRect rect = ui().lstMyouji->visualItemRect(ui().lstMyouji->item(1));
+        QTest::mouseClick(ui().lstMyouji->viewport(), Qt::LeftButton, {}, rect.center());
+        QCOMPARE(ui().txtMyouji2->text(), Text("田中"));
+        QCOMPARE(store_.currentSurname, u"林");
+    }
+
+    void deleteOneRewritesTheFileOrChangesNothingOnCancel() {
+        messages_.setNextAnswer(MessageBox::kCancel);
+        DoubleClickRow(ui().lstMyouji, 1);
+        QCOMPARE(messages_.lastText(), Text("『田中』をリストから削除します"));
+        QCOMPARE(messages_.lastTitle(), Text("削除確認"));
+        QCOMPARE(messages_.lastStyle(), 305);
+        QCOMPARE(ui().lstMyouji->count(), 3);
+        QCOMPARE(ui().txtMyouji2->text(), Text("田中"));
+        QCOMPARE(FileBytes("名字.txt"), Cp932Lines({"山田", "田中", "山田"}));
+
+        messages_.setNextAnswer(MessageBox::kOk);
+        DoubleClickRow(ui().lstMyouji, 1);
+        QCOMPARE(Items(ui().lstMyouji), (QStringList{Text("山田"), Text("山田")}));
+        QVERIFY(ui().txtMyouji2->text().isEmpty());
+        QCOMPARE(FileBytes("名字.txt"), Cp932Lines({"山田", "山田"}));
+
+        messages_.setNextAnswer(MessageBox::kOk);
+        DoubleClickRow(ui().lstNamae, 1);
+        messages_.setNextAnswer(MessageBox::kOk);
+        DoubleClickRow(ui().lstNamae, 0);
+        QCOMPARE(ui().lstNamae->count(), 0);
+        QCOMPARE(FileBytes("名前.txt"), std::string());
+    }
+
+    void deleteAllFromEveryHeaderThatOffersIt() {
+        messages_.setNextAnswer(MessageBox::kCancel);
+        QTest::mouseDClick(ui().lblMyo, Qt::LeftButton);
+        QCOMPARE(messages_.lastText(), Text("名字リスト全てを削除します"));
+        QCOMPARE(ui().lstMyouji->count(), 3);
+
+        messages_.setNextAnswer(MessageBox::kOk);
+        QTest::mouseDClick(ui().Label1.at(0), Qt::LeftButton);  // the header "祖-主-初"
+        QCOMPARE(messages_.lastText(), Text("名字リスト全てを削除します"));
+        QCOMPARE(ui().lstMyouji->count(), 0);
+        QVERIFY(ui().txtMyouji2->text().isEmpty());
+        QCOMPARE(FileBytes("名字.txt"), std::string());
+
+        messages_.setNextAnswer(MessageBox::kOk);
+        QTest::mouseDClick(ui().lblNa, Qt::LeftButton);
+        QCOMPARE(messages_.lastText(), Text("名前リスト全てを削除します"));
+        QCOMPARE(messages_.lastStyle(), 305);
+        QCOMPARE(ui().lstNamae->count(), 0);
+        QCOMPARE(FileBytes("名前.txt"), std::string());
+
+        // With nothing selected a double-click on an empty list removes nothing.
+        const int shown = messages_.shownCount();
+        QTest::mouseDClick(ui().lstNamae->viewport(), Qt::LeftButton);
+        QCOMPARE(messages_.shownCount(), shown);
+    }
+
+    void enterAddsNewNamesAndMovesTheFocus() {
+        QApplication::setActiveWindow(window_.get());
+        PressEnter(ui().txtMyouji2, "白鳥");
+        QVERIFY(store_.checkingSurname);
+        QCOMPARE(store_.currentSurname, u"白鳥");
+        QCOMPARE(store_.strokeCounts[2], 11);
+        QCOMPARE(Items(ui().lstMyouji).last(), Text("白鳥"));
+        QCOMPARE(FileBytes("名字.txt"), Cp932Lines({"山田", "田中", "山田", "白鳥"}));
+        QCOMPARE(QApplication::focusWidget(), ui().txtNamae);
+
+        // Already listed: nothing written, the focus moves on all the same.
+        PressEnter(ui().txtMyouji2, "田中");
+        QCOMPARE(ui().lstMyouji->count(), 4);
+        QCOMPARE(QApplication::focusWidget(), ui().txtNamae);
+
+        QTest::keyClick(ui().txtNamae, Qt::Key_A);
+        QVERIFY(!store_.checkingSurname);
+        PressEnter(ui().txtNamae, "奈");
+        QCOMPARE(Items(ui().lstNamae).last(), Text("奈"));
+        QCOMPARE(FileBytes("名前.txt"), Cp932Lines({"杏奈", "翔", "奈"}));
+        QCOMPARE(QApplication::focusWidget(), ui().txtNamae);
+        PressEnter(ui().txtNamae, "翔");
+        QCOMPARE(QApplication::focusWidget(), ui().cmdKaishi3);
+        QCOMPARE(FileBytes("名前.txt"), Cp932Lines({"杏奈", "翔", "奈"}));
+
+        // Exact comparison: a full-width writing is another entry. Neither has stroke counts,
+        // so each opens the registration dialog, which is left with "戻る".
+        const auto goBack = [](frmInp_Kanji* dialog) {
+            QTest::mouseClick(dialog->cmdYame, Qt::LeftButton);
+        };
+        WhenDialogOpens(goBack);
+        PressEnter(ui().txtMyouji2, "ＡＢ");
+        WhenDialogOpens(goBack);
+        PressEnter(ui().txtMyouji2, "AB");
+        QCOMPARE(ui().lstMyouji->count(), 6);
+    }
+
+    void enterInAnEmptyBoxChangesNothing() {
+        store_.checkingSurname = false;
+        ui().txtMyouji2->clear();
+        QTest::keyClick(ui().txtMyouji2, Qt::Key_Return);
+        QVERIFY(!store_.checkingSurname);
+        QCOMPARE(ui().lstMyouji->count(), 3);
+    }
+
+    void focusColoursTheBoxes() {
+        QApplication::setActiveWindow(window_.get());
+        ui().txtMyouji2->setFocus();
+        QCOMPARE(ui().txtMyouji2->palette().color(QPalette::Base), QColor("#FFFFFF"));
+        ui().txtNamae->setFocus();
+        QCOMPARE(ui().txtMyouji2->palette().color(QPalette::Base), QColor("#FFFFC0"));
+        QCOMPARE(ui().txtNamae->palette().color(QPalette::Base), QColor("#FFFFFF"));
+    }
+
+    void complementInTheBoxesAndTheOption() {
+        ui().chkHosuu->setChecked(true);
+        PressEnter(ui().txtMyouji2, "林");
+        QCOMPARE(store_.currentSurname, u"１林");
+        QCOMPARE(Items(ui().lstMyouji).last(), Text("林"));
+        QCOMPARE(FileBytes("名字.txt"), Cp932Lines({"山田", "田中", "山田", "林"}));
+
+        PressEnter(ui().txtMyouji2, "白鳥");
+        PressEnter(ui().txtNamae, "翔");
+        QCOMPARE(store_.currentGivenName, u"翔１");
+        QCOMPARE(store_.nameChars[4], u"１");
+        QCOMPARE(store_.strokeCounts[4], 1);
+
+        // The option itself only switches the surname's complement.
+        store_.currentSurname = u"林";
+        QTest::mouseClick(ui().chkHosuu, Qt::LeftButton);  // unticks: no "１" to remove yet
+        QCOMPARE(store_.currentSurname, u"林");
+        QTest::mouseClick(ui().chkHosuu, Qt::LeftButton);  // ticks
+        QCOMPARE(store_.currentSurname, u"１林");
+        QCOMPARE(store_.strokeCounts[1], 1);
+        QCOMPARE(store_.strokeCounts[2], 8);
+        QTest::mouseClick(ui().chkHosuu, Qt::LeftButton);  // unticks
+        QCOMPARE(store_.currentSurname, u"林");
+        QCOMPARE(store_.strokeCounts[1], 8);
+    }
+
+    void entriesTheFileCannotKeepAreRefused() {
+        for (const char* bad : {"山,田", "\"林\"", " 林", "長谷川家"}) {
+            messages_.setNextAnswer(MessageBox::kOk);
+            PressEnter(ui().txtMyouji2, bad);
+            QCOMPARE(messages_.lastStyle(), 48);
+            QCOMPARE(ui().lstMyouji->count(), 3);
+        }
+        QCOMPARE(FileBytes("名字.txt"), Cp932Lines({"山田", "田中", "山田"}));
+    }
+
+    void unreadableListIsReportedAndNeverRewritten() {
+        const std::string bad = "\x8e\x52\x93\x63\r\n\xff\xff\r\n";
+        folder_->WriteBytes("名字.txt", bad);
+        messages_.setNextAnswer(MessageBox::kOk);
+        Open();
+        QVERIFY(messages_.lastText().contains(Text("名字.txt")));
+        messages_.setNextAnswer(MessageBox::kOk);  // delete all: OK
+        messages_.setNextAnswer(MessageBox::kOk);  // the refusal
+        QTest::mouseDClick(ui().lblMyo, Qt::LeftButton);
+        QVERIFY(messages_.lastText().contains(Text("変更できません")));
+        messages_.setNextAnswer(MessageBox::kOk);
+        PressEnter(ui().txtMyouji2, "白鳥");
+        QCOMPARE(FileBytes("名字.txt"), bad);
+    }
+
+    void failedWritesLeaveFilesAsTheyWereAndSaySo() {
+        const std::string names = FileBytes("名字.txt");
+        const std::string dictionary = FileBytes("漢字辞書.txt");
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit limit = old;
+        limit.rlim_cur = 8;  // smaller than either file
+        setrlimit(RLIMIT_FSIZE, &limit);
+
+        messages_.setNextAnswer(MessageBox::kOk);  // confirm
+        messages_.setNextAnswer(MessageBox::kOk);  // the failure
+        DoubleClickRow(ui().lstMyouji, 0);
+        const QString rewriteMessage = messages_.lastText();
+        messages_.setNextAnswer(MessageBox::kOk);
+        PressEnter(ui().txtMyouji2, "白鳥");
+        const QString appendMessage = messages_.lastText();
+
+        store_.unregisteredChars[1] = u"犬";
+        frmInp_Kanji dialog(store_, messages_, folder_->path(), {}, window_.get());
+        dialog.txtKakusu[1]->setText("4");
+        messages_.setNextAnswer(MessageBox::kOk);
+        QTest::mouseClick(dialog.cmdHozon, Qt::LeftButton);
+        const QString registrationMessage = messages_.lastText();
+        setrlimit(RLIMIT_FSIZE, &old);
+
+        for (const QString& message : {rewriteMessage, appendMessage, registrationMessage}) {
+            QVERIFY2(message.contains(Text("書き込めませんでした")), qPrintable(message));
+        }
+        QCOMPARE(FileBytes("名字.txt"), names);
+        QCOMPARE(FileBytes("漢字辞書.txt"), dictionary);
+        QCOMPARE(Items(ui().lstMyouji).size(), 3);
+        QCOMPARE(store_.dictionary.StrokesOf(u"犬"), 0);
+    }
+
+    void registrationFromEnterSavesTheDialogLineForm() {
+        WhenDialogOpens([](frmInp_Kanji* dialog) {
+            QCOMPARE(dialog->windowTitle(), Text("臨時漢字入力"));
+            QCOMPARE(dialog->txtKanji[1]->text(), Text("漢"));
+            QCOMPARE(dialog->txtKakusu[1]->placeholderText(), Text("13"));  // a hint only
+            QVERIFY(dialog->txtKakusu[1]->text().isEmpty());
+            dialog->txtKakusu[1]->setText("13");
+            dialog->txtKakusu[2]->setText("5");  // rows beyond the characters are not saved
+            QTest::mouseClick(dialog->cmdHozon, Qt::LeftButton);
+        });
+        messages_.setNextAnswer(MessageBox::kOk);
+        PressEnter(ui().txtMyouji2, "漢");
+        QCOMPARE(messages_.lastText(), Text("登録しました"));
+        QCOMPARE(messages_.lastTitle(), Text("画数データ登録確認"));
+        QCOMPARE(messages_.lastStyle(), 64);
+        const std::string dictionary = FileBytes("漢字辞書.txt");
+        QCOMPARE(dictionary.substr(dictionary.size() - 9), std::string("\"\x8a\xbf\",13\r\n"));
+        QCOMPARE(store_.dictionary.StrokesOf(u"漢"), 13);
+        QCOMPARE(store_.strokeCounts[1], 13);
+        QCOMPARE(Items(ui().lstMyouji).last(), Text("漢"));
+        QVERIFY(window_->registrationDialog() == nullptr);
+    }
+
+    void registrationRoundsDecimalsAndWritesThemAsTyped() {
+        store_.unregisteredChars = {};
+        store_.unregisteredChars[1] = u"犬";
+        store_.unregisteredChars[2] = u"猫";
+        store_.strokeCounts = {0, 5, 0, 7, 0, 0, 0};
+        frmInp_Kanji dialog(store_, messages_, folder_->path(), {}, window_.get());
+        dialog.txtKakusu[1]->setText("12.5");
+        dialog.txtKakusu[2]->setText("13.5");
+        messages_.setNextAnswer(MessageBox::kOk);
+        QTest::mouseClick(dialog.cmdHozon, Qt::LeftButton);
+        QCOMPARE(store_.strokeCounts[2], 12);
+        QCOMPARE(store_.strokeCounts[4], 14);
+        const std::string dictionary = FileBytes("漢字辞書.txt");
+        QVERIFY(dictionary.ends_with(Cp932Lines({"\"犬\",12.5", "\"猫\",13.5"})));
+        QCOMPARE(store_.dictionary.StrokesOf(u"犬"), 12);
+        QCOMPARE(store_.dictionary.StrokesOf(u"猫"), 14);
+    }
+
+    void registrationRefusalsSaveNothing() {
+        const std::string before = FileBytes("漢字辞書.txt");
+        store_.unregisteredChars = {};
+        store_.unregisteredChars[1] = u"犬";
+        store_.unregisteredChars[2] = u"猫";
+        frmInp_Kanji dialog(store_, messages_, folder_->path(), {}, window_.get());
+        dialog.show();
+
+        dialog.txtKakusu[1]->setText("4");  // row 2 has a character and no count
+        messages_.setNextAnswer(MessageBox::kOk);
+        QTest::mouseClick(dialog.cmdHozon, Qt::LeftButton);
+        QCOMPARE(messages_.lastText(), Text("画数が抜けています"));
+        QCOMPARE(messages_.lastTitle(), Text("入力漏れ"));
+        QCOMPARE(messages_.lastStyle(), 64);
+
+        const std::pair<const char*, const char*> rows[] = {
+            {"犬", "0"}, {"犬", "100"}, {"犬", "abc"}, {"", "4"}, {"犬犬", "4"}};
+        for (const auto& [kanji, strokes] : rows) {
+            dialog.txtKanji[2]->setText(Text(kanji));
+            dialog.txtKakusu[2]->setText(Text(strokes));
+            messages_.setNextAnswer(MessageBox::kOk);
+            QTest::mouseClick(dialog.cmdHozon, Qt::LeftButton);
+            QCOMPARE(messages_.lastStyle(), 48);
+            QVERIFY(dialog.isVisible());
+        }
+        QCOMPARE(FileBytes("漢字辞書.txt"), before);
+
+        // "戻る" closes without saving.
+        QTest::mouseClick(dialog.cmdYame, Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(FileBytes("漢字辞書.txt"), before);
+        QCOMPARE(store_.dictionary.StrokesOf(u"犬"), 0);
+    }
+
+    void registrationBeyond2000EntriesIsRefused() {
+        std::string text;
+        for (int i = 0; i < 1999; ++i) {
+            text += "\"一\",1\n";
+        }
+        folder_->WriteCp932("漢字辞書.txt", text);
+        LoadKanjiDictionary(store_, folder_->path());
+        const std::string before = FileBytes("漢字辞書.txt");
+        store_.unregisteredChars = {};
+        store_.unregisteredChars[1] = u"犬";
+        store_.unregisteredChars[2] = u"猫";
+        frmInp_Kanji dialog(store_, messages_, folder_->path(), {}, window_.get());
+        dialog.txtKakusu[1]->setText("4");
+        dialog.txtKakusu[2]->setText("11");
+        messages_.setNextAnswer(MessageBox::kOk);
+        QTest::mouseClick(dialog.cmdHozon, Qt::LeftButton);
+        QVERIFY(messages_.lastText().contains(Text("2000")));
+        QCOMPARE(FileBytes("漢字辞書.txt"), before);
+        QCOMPARE(store_.dictionary.dictCount(), 1999);
+    }
+};
+
+}  // namespace namori
+
+QTEST_MAIN(namori::ListsAndRegistrationTest)
+#include "ListsAndRegistrationTest.moc"
