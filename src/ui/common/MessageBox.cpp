@@ -10,6 +10,9 @@ int MessageBox::Show(QWidget* parent, const QString& text, const QString& title,
     lastTitle_ = title;
     lastStyle_ = style;
     ++shownCount_;
+    if (onShow) {
+        onShow();
+    }
     if (!queuedAnswers_.empty()) {
         const int answer = queuedAnswers_.front();
         queuedAnswers_.pop_front();

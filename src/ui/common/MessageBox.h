@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 
 class QWidget;
 
@@ -13,7 +14,7 @@ namespace namori {
 // Tests queue answers, which are then given without a box being shown, and read back what the
 // last box said.
 class MessageBox {
-public:
+  public:
     static constexpr int kExclamationOk = 48;
     static constexpr int kExclamationOkCancel = 49;
     static constexpr int kExclamationOkCancelDefaultCancel = 305;
@@ -24,13 +25,15 @@ public:
     int Show(QWidget* parent, const QString& text, const QString& title, int style);
 
     void setNextAnswer(int answer) { queuedAnswers_.push_back(answer); }
+    // Called as each box is shown, before its answer: lets tests see the state at that moment.
+    std::function<void()> onShow;
     bool hasQueuedAnswers() const { return !queuedAnswers_.empty(); }
     const QString& lastText() const { return lastText_; }
     const QString& lastTitle() const { return lastTitle_; }
     int lastStyle() const { return lastStyle_; }
     int shownCount() const { return shownCount_; }
 
-private:
+  private:
     std::deque<int> queuedAnswers_;
     QString lastText_;
     QString lastTitle_;

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <memory>
 
 #include "analysis/JudgementStore.h"
 #include "analysis/NameLookup.h"
@@ -11,7 +12,9 @@
 #include "data/KanjiDictionaryFile.h"
 #include "data/NameListFile.h"
 #include "data/SpiritTableFile.h"
+#include "ui/common/Fonts.h"
 #include "ui/common/MessageBox.h"
+#include "ui/main/frmMain.h"
 
 namespace namori {
 
@@ -39,9 +42,23 @@ bool PrepareStartUp(JudgementStore& store, MessageBox& messages,
     return true;
 }
 
+int StartUp(const std::function<int(frmMain&)>& run) {
+    InstallFontSubstitutions();
+    auto store = std::make_unique<JudgementStore>();
+    MessageBox messages;
+    if (!PrepareStartUp(*store, messages, ".")) {
+        return 1;
+    }
+    frmMain window(*store, messages);
+    CentreOnScreen(window);
+    window.show();
+    window.Form_Load();
+    return run(window);
+}
+
 void CentreOnScreen(QWidget& window) {
-    const QScreen* screen = window.screen() != nullptr ? window.screen()
-                                                       : QGuiApplication::primaryScreen();
+    const QScreen* screen =
+        window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) {
         return;
     }

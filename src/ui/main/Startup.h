@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 
 class QWidget;
 
@@ -18,5 +19,13 @@ bool PrepareStartUp(JudgementStore& store, MessageBox& messages,
 
 // Places a window in the middle of the screen it is on.
 void CentreOnScreen(QWidget& window);
+
+class frmMain;
+
+// The whole start-up in the current folder: the fonts, the reference tables and the first
+// saved surname, then the main window, centred and shown, with its lists loaded. Then run takes
+// over (the event loop, or a measurement). Returns 1, without a window, when a reference table
+// cannot be read, else what run returns.
+int StartUp(const std::function<int(frmMain&)>& run);
 
 }  // namespace namori

@@ -5,10 +5,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrinter>
 #include <QToolButton>
 
 #include "data/DataFiles.h"
 #include "ui/common/Artwork.h"
+#include "ui/common/MessageBox.h"
+#include "ui/help/HelpViewer.h"
 
 namespace namori {
 
@@ -24,7 +27,16 @@ frmMain::frmMain(JudgementStore& store, MessageBox& messages, std::filesystem::p
     givenNames_ = {controls_.lstNamae, kGivenNameListFile, controls_.txtNamae,
                    "名前リスト全てを削除します"};
 
+    helpViewer_ = std::make_unique<HelpViewer>(this, dataFolder_);
+    helpViewer_->onProgramLink = [this](const QString&) {
+        messages_.Show(this, QString::fromUtf8("名付け支援はこの版ではまだ使えません。"),
+                       QString::fromUtf8("名付け支援"), MessageBox::kInformationOk);
+    };
     connect(controls_.cmdKaishi3, &QToolButton::clicked, this, &frmMain::cmdKaishi3_Click);
+    connect(controls_.cmdPrint, &QToolButton::clicked, this, &frmMain::cmdPrint_Click);
+    connect(controls_.cmdHelp, &QToolButton::clicked, this, &frmMain::cmdHelp_Click);
+    connect(controls_.cmdShoukai, &QToolButton::clicked, this, &frmMain::cmdShoukai_Click);
+    connect(controls_.cmdOwari, &QToolButton::clicked, this, &frmMain::cmdOwari_Click);
     connect(controls_.lstMyouji, &QListWidget::itemClicked, this, &frmMain::lstMyouji_Click);
     connect(controls_.lstNamae, &QListWidget::itemClicked, this, &frmMain::lstNamae_Click);
     connect(controls_.lstMyouji, &QListWidget::itemDoubleClicked, this,
@@ -41,6 +53,8 @@ frmMain::frmMain(JudgementStore& store, MessageBox& messages, std::filesystem::p
     controls_.txtMyouji2->installEventFilter(this);
     controls_.txtNamae->installEventFilter(this);
 }
+
+frmMain::~frmMain() = default;
 
 bool frmMain::complementTicked() const {
     return controls_.chkHosuu->isChecked();

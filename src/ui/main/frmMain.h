@@ -3,6 +3,8 @@
 #include <QPointer>
 #include <QWidget>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -11,12 +13,14 @@
 
 class QLineEdit;
 class QListWidget;
+class QPrinter;
 
 namespace namori {
 
 struct JudgementStore;
 class MessageBox;
 class frmInp_Kanji;
+class HelpViewer;
 
 // The main window: the buttons, the entry frame with the two name lists, and the result frame
 // under the explanation panel. Works on the one judgement store, keeps its files in dataFolder
@@ -28,6 +32,7 @@ class frmMain : public QWidget {
     frmMain(JudgementStore& store, MessageBox& messages,
             std::filesystem::path dataFolder = std::filesystem::path("."),
             QWidget* parent = nullptr);
+    ~frmMain() override;
 
     const MainWindowControls& controls() const { return controls_; }
     // The registration dialog while it is open.
@@ -39,6 +44,23 @@ class frmMain : public QWidget {
 
     // The judge command of the "占う" button.
     void cmdKaishi3_Click();
+
+    // Printing, help, introduction and exit.
+    void cmdPrint_Click();
+    void cmdHelp_Click();
+    void cmdShoukai_Click();
+    void cmdOwari_Click();
+    void Form_Unload();
+    HelpViewer& helpViewer();
+    const QString& helpFile() const { return helpFile_; }
+
+    // Where printing goes: the default printer unless set (tests print to a PDF file); none
+    // means no printer.
+    std::function<std::unique_ptr<QPrinter>()> choosePrinter;
+    // The PDF file for the page when printing is not possible; asks the user unless set.
+    std::function<QString()> choosePdfFile;
+    // Ends the program; quits the application unless set.
+    std::function<void()> quitProgram;
 
     // The name lists.
     void lstMyouji_Click();
@@ -60,6 +82,7 @@ class frmMain : public QWidget {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     // One of the two lists with its file and entry box.
@@ -94,6 +117,8 @@ class frmMain : public QWidget {
     NameList givenNames_;
     std::optional<StrokeReference> strokeReference_;
     QPointer<frmInp_Kanji> registrationDialog_;
+    std::unique_ptr<HelpViewer> helpViewer_;
+    QString helpFile_;
 };
 
 }  // namespace namori

@@ -1,0 +1,100 @@
+#include "ui/help/HelpViewer.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace namori {
+
+namespace {
+
+QString PageName(const QString& helpFile) {
+    return QFileInfo(helpFile).completeBaseName() + ".html";
+}
+
+QStringList HelpFolders(const std::filesystem::path& dataFolder) {
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    return {QString::fromStdString(std::filesystem::absolute(dataFolder).string()),
+            QDir(programFolder).filePath(QStringLiteral("../share/namori/help")),
+            QStringLiteral(NAMORI_SOURCE_HELP_DIR)};
+}
+
+}  // namespace
+
+HelpViewer::HelpViewer(QWidget* owner, std::filesystem::path dataFolder)
+    : owner_(owner), dataFolder_(std::move(dataFolder)) {}
+
+QString HelpViewer::Locate(const QString& helpFile) const {
+    for (const QString& folder : HelpFolders(dataFolder_)) {
+        const QFileInfo page(QDir(folder).filePath(PageName(helpFile)));
+        if (page.isFile()) {
+            return page.canonicalFilePath();
+        }
+    }
+    return {};
+}
+
+QTextBrowser* HelpViewer::Display(const QString& helpFile) {
+    auto* window = new QWidget(owner_, Qt::Window);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setObjectName(QStringLiteral("helpWindow"));
+    window->resize(640, 560);
+    auto* browser = new QTextBrowser(window);
+    browser->setObjectName(QStringLiteral("helpBrowser"));
+    browser->setOpenLinks(false);
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(browser);
+
+    QObject::connect(
+        browser, &QTextBrowser::anchorClicked, browser, [this, browser](const QUrl& url) {
+            if (url.scheme() == QStringLiteral("namori")) {
+                if (onProgramLink) {
+                    onProgramLink(url.path());
+                }
+            } else if (url.isRelative() || url.scheme() == QStringLiteral("file")) {
+                browser->setSource(url.isRelative() ? browser->source().resolved(url) : url);
+            }
+        });
+
+    const QString page = Locate(helpFile);
+    if (page.isEmpty()) {
+        window->setWindowTitle(helpFile);
+        QString folders;
+        for (const QString& folder : HelpFolders(dataFolder_)) {
+            folders += QStringLiteral("<li>") + folder.toHtmlEscaped() + QStringLiteral("</li>");
+        }
+        browser->setHtml(
+            QString::fromUtf8("<h2>ヘルプが見つかりません</h2><p>「%1」のページ（%2）が"
+                              "次のフォルダのどれにもありません。</p><ul>%3</ul>")
+                .arg(helpFile.toHtmlEscaped(), PageName(helpFile).toHtmlEscaped(), folders));
+    } else {
+        browser->setSource(QUrl::fromLocalFile(page));
+        window->setWindowTitle(browser->documentTitle().isEmpty() ? helpFile
+                                                                  : browser->documentTitle());
+    }
+    windows_.append(window);
+    window->show();
+    return browser;
+}
+
+void HelpViewer::CloseAll() {
+    for (const QPointer<QWidget>& window : windows_) {
+        if (window != nullptr) {
+            window->close();
+        }
+    }
+    windows_.clear();
+}
+
+int HelpViewer::openCount() const {
+    int count = 0;
+    for (const QPointer<QWidget>& window : windows_) {
+        count += window != nullptr && window->isVisible() ? 1 : 0;
+    }
+    return count;
+}
+
+}  // namespace namori

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <filesystem>
+#include <functional>
+
+class QTextBrowser;
+class QWidget;
+
+namespace namori {
+
+// The help windows: a document is named by file name ("TevoHelp.chm") and shown from the page
+// of the same name with ".html" found first in the data folder, then in the installed help
+// folder, then in the source tree's. Each call opens a window of its own; CloseAll closes every
+// window opened here.
+class HelpViewer {
+  public:
+    HelpViewer(QWidget* owner, std::filesystem::path dataFolder);
+
+    // Opens helpFile in a new help window; a page saying it is missing when no folder has it.
+    QTextBrowser* Display(const QString& helpFile);
+    // Closes every help window this viewer opened.
+    void CloseAll();
+    // The help windows still open.
+    int openCount() const;
+
+    // Where the page of helpFile was found; empty when nowhere.
+    QString Locate(const QString& helpFile) const;
+
+    // Called for links of the form "namori:…" in a help page.
+    std::function<void(const QString&)> onProgramLink;
+
+  private:
+    QWidget* owner_;
+    std::filesystem::path dataFolder_;
+    QList<QPointer<QWidget>> windows_;
+};
+
+}  // namespace namori

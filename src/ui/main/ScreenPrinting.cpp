@@ -1,0 +1,88 @@
+#include "ui/main/ScreenPrinting.h"
+
+#include <QFileDialog>
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "ui/common/MessageBox.h"
+#include "ui/main/frmMain.h"
+
+namespace namori {
+
+namespace {
+
+// Three times the screen's density gives a sharp print of the window's text and pictures.
+constexpr qreal kPrintDensity = 3.0;
+
+}  // namespace
+
+bool PrintWindowImage(QWidget& window, QPrinter& printer) {
+    QImage image(window.size() * kPrintDensity, QImage::Format_RGB32);
+    image.setDevicePixelRatio(kPrintDensity);
+    image.fill(Qt::white);
+    window.render(&image);
+
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return false;
+    }
+    const QRect area = painter.viewport();
+    QSize size = image.size();
+    size.scale(area.size(), Qt::KeepAspectRatio);
+    QRect target(QPoint(0, 0), size);
+    target.moveCenter(area.center());
+    painter.drawImage(target, image);
+    const bool finished = painter.end();
+    return finished && printer.printerState() != QPrinter::Error;
+}
+
+std::unique_ptr<QPrinter> DefaultPrinter() {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        return nullptr;
+    }
+    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+}
+
+void frmMain::cmdPrint_Click() {
+    const QString question = QString::fromUtf8(
+        "表示中の画面イメージで印刷しますか？\r\n\r\n良かったらＯＫボタンを押してください");
+    if (messages_.Show(this, question, QString::fromUtf8("印刷確認"),
+                       MessageBox::kExclamationOkCancel) != MessageBox::kOk) {
+        return;
+    }
+    std::unique_ptr<QPrinter> printer = choosePrinter ? choosePrinter() : DefaultPrinter();
+    if (printer != nullptr && PrintWindowImage(*this, *printer)) {
+        return;
+    }
+    // No printer, or the job failed: the same page can go to a PDF file instead.
+    const QString offer = QString::fromUtf8(
+        "プリンターが見つからないか、印刷できませんでした。\r\n\r\n"
+        "同じ画面をPDFファイルに保存しますか？");
+    if (messages_.Show(this, offer, QString::fromUtf8("印刷確認"),
+                       MessageBox::kExclamationOkCancel) != MessageBox::kOk) {
+        return;
+    }
+    const QString file =
+        choosePdfFile ? choosePdfFile()
+                      : QFileDialog::getSaveFileName(this, QString::fromUtf8("PDFファイルに保存"),
+                                                     QString::fromUtf8("ナモリ.pdf"),
+                                                     QStringLiteral("PDF (*.pdf)"));
+    if (file.isEmpty()) {
+        return;
+    }
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(file);
+    if (!PrintWindowImage(*this, pdf)) {
+        messages_.Show(this,
+                       QString::fromUtf8("「") + file +
+                           QString::fromUtf8("」に保存できませんでした。フォルダと空きを確かめて"
+                                             "ください。"),
+                       QString::fromUtf8("印刷確認"), MessageBox::kExclamationOk);
+    }
+}
+
+}  // namespace namori

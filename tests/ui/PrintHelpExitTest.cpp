@@ -1,0 +1,234 @@
+#include <QImage>
+#include <QPrinter>
+#include <QProcess>
+#include <QTest>
+#include <QTextBrowser>
+#include <QToolButton>
+
+#include "analysis/JudgementStore.h"
+#include "data/KanjiDictionaryFile.h"
+#include "data/SpiritTableFile.h"
+#include "support/TempFolder.h"
+#include "ui/common/Fonts.h"
+#include "ui/common/MessageBox.h"
+#include "ui/help/HelpViewer.h"
+#include "ui/main/frmMain.h"
+
+namespace namori {
+
+namespace {
+
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+// The first page of a PDF file as an image, at a low resolution; null when it cannot be read.
+QImage RenderFirstPage(const QString& pdf, const QString& folder) {
+    const QString prefix = folder + "/page";
+    QProcess::execute("pdftoppm",
+                      {"-r", "40", "-png", "-f", "1", "-l", "1", "-singlefile", pdf, prefix});
+    return QImage(prefix + ".png");
+}
+
+int PageCount(const QString& pdf) {
+    QProcess info;
+    info.start("pdfinfo", {pdf});
+    info.waitForFinished();
+    for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split('\n')) {
+        if (line.startsWith("Pages:")) {
+            return line.mid(6).trimmed().toInt();
+        }
+    }
+    return -1;
+}
+
+// Mean difference per colour channel (0..255) between two images brought to one small size.
+double MeanDifference(const QImage& a, const QImage& b) {
+    const QSize size(96, 69);
+    const QImage x = a.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                         .convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                         .convertToFormat(QImage::Format_RGB32);
+    double total = 0;
+    for (int row = 0; row < size.height(); ++row) {
+        for (int column = 0; column < size.width(); ++column) {
+            const QRgb p = x.pixel(column, row);
+            const QRgb q = y.pixel(column, row);
+            total += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                     std::abs(qBlue(p) - qBlue(q));
+        }
+    }
+    return total / (3.0 * size.width() * size.height());
+}
+
+// The smallest rectangle holding every pixel that is not white.
+QRect PrintedArea(const QImage& page) {
+    QRect area;
+    for (int row = 0; row < page.height(); ++row) {
+        for (int column = 0; column < page.width(); ++column) {
+            if (qGray(page.pixel(column, row)) < 250) {
+                area |= QRect(column, row, 1, 1);
+            }
+        }
+    }
+    return area;
+}
+
+}  // namespace
+
+class PrintHelpExitTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<testing::TempFolder> folder_;
+    JudgementStore store_;
+    MessageBox messages_;
+    std::unique_ptr<frmMain> window_;
+    int quitCalls_ = 0;
+
+    QString PdfPath(const char* name) const {
+        return QString::fromStdString((folder_->path() / name).string());
+    }
+
+    std::function<std::unique_ptr<QPrinter>()> PdfPrinter(const QString& file) {
+        return [file] {
+            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(file);
+            return printer;
+        };
+    }
+
+  private slots:
+    void initTestCase() { InstallFontSubstitutions(); }
+
+    void init() {
+        folder_ = std::make_unique<testing::TempFolder>();
+        store_ = JudgementStore();
+        messages_ = MessageBox();
+        LoadSpiritNumbers(store_, testing::ShippedDataFolder());
+        LoadKanjiDictionary(store_, testing::ShippedDataFolder());
+        window_ = std::make_unique<frmMain>(store_, messages_, folder_->path());
+        quitCalls_ = 0;
+        window_->quitProgram = [this] { ++quitCalls_; };
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+
+    void cleanup() {
+        window_.reset();
+        folder_.reset();
+    }
+
+    void cancelPrintsNothing() {
+        int printersAsked = 0;
+        window_->choosePrinter = [&printersAsked] {
+            ++printersAsked;
+            return std::unique_ptr<QPrinter>();
+        };
+        messages_.setNextAnswer(MessageBox::kCancel);
+        QTest::mouseClick(window_->controls().cmdPrint, Qt::LeftButton);
+        QCOMPARE(messages_.lastText(), Text("表示中の画面イメージで印刷しますか？\r\n\r\n良かったら"
+                                            "ＯＫボタンを押してください"));
+        QCOMPARE(messages_.lastTitle(), Text("印刷確認"));
+        QCOMPARE(messages_.lastStyle(), 49);
+        QCOMPARE(printersAsked, 0);
+        QCOMPARE(messages_.shownCount(), 1);
+    }
+
+    void okPrintsOnePageThatIsTheWindowAsShown() {
+        const QString pdf = PdfPath("print.pdf");
+        window_->choosePrinter = PdfPrinter(pdf);
+        messages_.setNextAnswer(MessageBox::kOk);
+        QTest::mouseClick(window_->controls().cmdPrint, Qt::LeftButton);
+        QCOMPARE(messages_.shownCount(), 1);  // no failure message
+        QCOMPARE(PageCount(pdf), 1);
+        const QImage page = RenderFirstPage(pdf, QString::fromStdString(folder_->path().string()));
+        QVERIFY(!page.isNull());
+        const QRect printed = PrintedArea(page);
+        // Scaled to fit and centred: as wide as the page's printable width, in the middle.
+        QVERIFY(std::abs(printed.center().x() - page.width() / 2) <= 2);
+        const double windowRatio = double(window_->width()) / window_->height();
+        QVERIFY(std::abs(double(printed.width()) / printed.height() - windowRatio) < 0.05);
+        const QImage shown = window_->grab().toImage();
+        const double difference = MeanDifference(page.copy(printed), shown);
+        QVERIFY2(difference < 12, qPrintable(QString::number(difference)));
+        // A different window image would not match: the check can fail.
+        QImage black(shown.size(), QImage::Format_RGB32);
+        black.fill(Qt::black);
+        QVERIFY(MeanDifference(page.copy(printed), black) > 100);
+    }
+
+    void withoutAPrinterThePageCanGoToAPdfFile() {
+        window_->choosePrinter = [] { return std::unique_ptr<QPrinter>(); };
+        messages_.setNextAnswer(MessageBox::kOk);      // print?
+        messages_.setNextAnswer(MessageBox::kCancel);  // save as PDF instead?
+        QTest::mouseClick(window_->controls().cmdPrint, Qt::LeftButton);
+        QVERIFY(messages_.lastText().contains(Text("PDF")));
+        QCOMPARE(messages_.lastStyle(), 49);
+
+        const QString pdf = PdfPath("saved.pdf");
+        window_->choosePdfFile = [pdf] { return pdf; };
+        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::kOk);
+        QTest::mouseClick(window_->controls().cmdPrint, Qt::LeftButton);
+        QCOMPARE(PageCount(pdf), 1);
+        QCOMPARE(messages_.shownCount(), 4);
+    }
+
+    void helpOpensFromTheDataFolderFirstAndSaysWhenMissing() {
+        folder_->WriteBytes("TevoHelp.html",
+                            "<html><head><title>local help</title></head><body>here</body></html>");
+        QTest::mouseClick(window_->controls().cmdHelp, Qt::LeftButton);
+        QCOMPARE(window_->helpFile(), QString("TevoHelp.chm"));
+        QCOMPARE(window_->helpViewer().openCount(), 1);
+        auto* browser = window_->findChild<QTextBrowser*>("helpBrowser");
+        QVERIFY(browser != nullptr);
+        QVERIFY(browser->toPlainText().contains("here"));
+
+        QTextBrowser* missing = window_->helpViewer().Display("Nowhere.chm");
+        QVERIFY(missing->toPlainText().contains(Text("見つかりません")));
+        QCOMPARE(window_->helpViewer().openCount(), 2);
+        window_->helpViewer().CloseAll();
+        QCOMPARE(window_->helpViewer().openCount(), 0);
+    }
+
+    void introductionShowsItsTextBeforeTheHelp() {
+        int helpWindowsWhenShown = -1;
+        messages_.onShow = [&] { helpWindowsWhenShown = window_->helpViewer().openCount(); };
+        messages_.setNextAnswer(MessageBox::kOk);
+        QTest::mouseClick(window_->controls().cmdShoukai, Qt::LeftButton);
+        QCOMPARE(messages_.lastTitle(), Text("コルヴィのご紹介"));
+        QCOMPARE(messages_.lastStyle(), 64);
+        QCOMPARE(messages_.lastText(),
+                 Text("お子様の名付け支援には『コルヴィ』をぜひどうぞ！\r\n\r\n"
+                      "姓名判断結果の詳細な解説も見れるほか、\r\n"
+                      "呼び名を入力すると数千通りの組み合わせを一括して姓名判断する…など\r\n"
+                      "多彩な機能で楽しく名付け作業をサポートします。\r\n\r\n"
+                      "どんなことができるソフトなのかはコルヴィのヘルプをぜひご覧ください。"));
+        QCOMPARE(helpWindowsWhenShown, 0);
+        QCOMPARE(window_->helpFile(), QString("KoruviHelp.chm"));
+        QCOMPARE(window_->helpViewer().openCount(), 1);
+    }
+
+    void exitClosesEveryHelpWindowThenEndsTheProgram() {
+        QTest::mouseClick(window_->controls().cmdHelp, Qt::LeftButton);
+        window_->helpViewer().Display("KoruviHelp.chm");
+        QCOMPARE(window_->helpViewer().openCount(), 2);
+        QTest::mouseClick(window_->controls().cmdOwari, Qt::LeftButton);
+        QCOMPARE(window_->helpViewer().openCount(), 0);
+        QCOMPARE(window_->helpFile(), QString("KoruviHelp.chm"));
+        QCOMPARE(quitCalls_, 1);
+    }
+
+    void closeBoxEndsTheProgramWithoutAsking() {
+        window_->close();
+        QCOMPARE(quitCalls_, 1);
+        QCOMPARE(messages_.shownCount(), 0);
+    }
+};
+
+}  // namespace namori
+
+QTEST_MAIN(namori::PrintHelpExitTest)
+#include "PrintHelpExitTest.moc"
