@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "data/KanjiRegistration.h"
@@ -80,16 +82,49 @@ TEST(FileWriting, FailedWritesLeaveFilesByteIdenticalAndSaySo) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
-TEST(FileWriting, ReadOnlyFolderIsReportedAndNothingChanges) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "root writes into read-only folders; the file-size test covers failures";
+// Runs check in a child process as a user who may not write into a folder that is not its own
+// (root may write anywhere, so a root test drops to "nobody"); true when check returned true.
+bool AsUnprivilegedUser(const std::function<bool()>& check) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+            _exit(2);
+        }
+        _exit(check() ? 0 : 1);
     }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(FileWriting, ReadOnlyFolderIsReportedAndNothingChanges) {
     TempFolder folder;
-    const auto path = folder.WriteBytes("名字.txt", "a\r\n");
+    const auto list = folder.WriteBytes("名字.txt", "a\r\n");
+    const auto dictionary = folder.WriteBytes("漢字辞書.txt", "\"a\",1\r\n");
+    chmod(list.c_str(), 0444);
+    chmod(dictionary.c_str(), 0444);
     chmod(folder.path().c_str(), 0555);
-    EXPECT_THROW(RewriteFileAtomically(path, "b\r\n", "名字.txt"), FileWriteError);
+    const bool refused = AsUnprivilegedUser([&] {
+        int failures = 0;
+        for (const auto& write : std::vector<std::function<void()>>{
+                 [&] { RewriteNameList(folder.path(), "名字.txt", {u"b"}); },
+                 [&] { RewriteNameList(folder.path(), "名字.txt", {}); },
+                 [&] { AppendNameListEntry(folder.path(), "名字.txt", u"b"); },
+                 [&] {
+                     AppendKanjiEntries(folder.path(), {{u"b", *ParseStrokeEntry(u"2")}});
+                 }}) {
+            try {
+                write();
+            } catch (const FileWriteError& error) {
+                failures += std::string(error.what()).find("権限") != std::string::npos ? 1 : 0;
+            }
+        }
+        return failures == 4;
+    });
     chmod(folder.path().c_str(), 0755);
-    EXPECT_EQ(Bytes(path), "a\r\n");
+    EXPECT_TRUE(refused) << "every write into the read-only folder must fail with a message";
+    EXPECT_EQ(Bytes(list), "a\r\n");
+    EXPECT_EQ(Bytes(dictionary), "\"a\",1\r\n");
 }
 
 TEST(NameListFile, WritesCodePage932LinesWithCrLf) {

@@ -6,6 +6,8 @@
 # Needs: cmake, cpack, desktop-file-validate (desktop-file-utils), appstreamcli (appstream),
 # dpkg-deb and dpkg-shlibdeps (dpkg-dev), man (man-db), groff (groff-base), od, gzip.
 set -euo pipefail
+# The data files have Japanese names: CPack's archiver can only store them in a UTF-8 locale.
+export LC_ALL=C.UTF-8
 
 if [ $# -ne 1 ] || [ ! -f "$1/CMakeCache.txt" ]; then
     echo "usage: $0 BUILD_DIR (a configured build folder)" >&2
@@ -28,11 +30,20 @@ pass() { printf '   ok: %s\n' "$*"; }
 need_tool() {
     command -v "$1" >/dev/null 2>&1 || fail "$1 is not installed (Debian package $2)"
 }
-for tool in "cmake cmake" "cpack cmake" "desktop-file-validate desktop-file-utils" \
-            "appstreamcli appstream" "dpkg-deb dpkg" "dpkg-shlibdeps dpkg-dev" "man man-db" \
-            "groff groff-base" "od coreutils" "gzip gzip"; do
-    need_tool ${tool}
-done
+while read -r tool package; do
+    need_tool "$tool" "$package"
+done <<'TOOLS'
+cmake cmake
+cpack cmake
+desktop-file-validate desktop-file-utils
+appstreamcli appstream
+dpkg-deb dpkg
+dpkg-shlibdeps dpkg-dev
+man man-db
+groff groff-base
+od coreutils
+gzip gzip
+TOOLS
 source_dir=$(sed -n 's/^namori_SOURCE_DIR:STATIC=//p' "$build/CMakeCache.txt")
 [ -d "$source_dir" ] || fail "cannot find the source folder in $build/CMakeCache.txt"
 
