@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QFile>
 #include <QTest>
 #include <QWidget>
 #include <cstdio>
@@ -16,5 +17,17 @@ inline int ExitWhenShown(QWidget& window) {
     }
     window.repaint();
     QApplication::processEvents();
+    // With the argument "--memory", the peak resident memory so far, in KiB.
+    if (QApplication::arguments().contains(QStringLiteral("--memory"))) {
+        QFile status(QStringLiteral("/proc/self/status"));
+        if (status.open(QIODevice::ReadOnly)) {
+            for (const QByteArray& line : status.readAll().split('\n')) {
+                if (line.startsWith("VmHWM:")) {
+                    std::printf("%s\n", line.mid(6).trimmed().constData());
+                }
+            }
+        }
+        std::fflush(stdout);
+    }
     std::_Exit(0);
 }
