@@ -19,6 +19,11 @@ install(FILES
     ${PROJECT_SOURCE_DIR}/assets/data/名字.txt
     ${PROJECT_SOURCE_DIR}/assets/data/名前.txt
     DESTINATION ${NAMORI_DATA_INSTALL_DIR})
+# The indexes of the name-choosing aid: read-only, used where they are installed.
+install(FILES
+    ${PROJECT_SOURCE_DIR}/assets/naming/名前読み.txt
+    ${PROJECT_SOURCE_DIR}/assets/naming/漢字読み.txt
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/namori/naming)
 install(FILES ${PROJECT_SOURCE_DIR}/NOTICE ${PROJECT_SOURCE_DIR}/README.md
               ${namori_packaging}/copyright
         DESTINATION ${CMAKE_INSTALL_DOCDIR})

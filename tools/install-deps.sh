@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-svg-dev fonts-ipafont-gothic fonts-ipafont-mincho
     poppler-utils desktop-file-utils appstream dpkg-dev man-db
+    cups cups-client printer-driver-cups-pdf xvfb xauth xdotool imagemagick
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "analysis/NamePreparation.h"
 #include "cli/BatchJsonWriter.h"
 #include "cli/JudgementReport.h"
+#include "cli/NamingCommand.h"
 #include "data/Cp932.h"
 #include "data/DataFileError.h"
 #include "data/KanjiDictionaryFile.h"
@@ -27,7 +29,26 @@ struct Options {
     bool batch = false;
     std::string surname;
     std::string givenName;
+    std::string reading;
+    std::string sex;
+    int limit = 0;
 };
+
+// Where the aid's indexes and the reference table are found: the data folder, then the
+// installed data, then the source tree's.
+std::vector<std::filesystem::path> AssetFolders(const std::string& dataFolder) {
+    std::error_code error;
+    const std::filesystem::path executable = std::filesystem::canonical("/proc/self/exe", error);
+    std::vector<std::filesystem::path> folders = {dataFolder};
+    if (!error) {
+        const std::filesystem::path share = executable.parent_path() / ".." / "share" / "namori";
+        folders.push_back(share / "naming");
+        folders.push_back(share / "data");
+    }
+    folders.emplace_back(NAMORI_SOURCE_DIR "/assets/naming");
+    folders.emplace_back(NAMORI_SOURCE_DIR "/assets/data");
+    return folders;
+}
 
 void Write(std::FILE* stream, const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stream);
@@ -101,12 +122,23 @@ int RunJudgeCommand(int argc, char** argv) {
     app.add_flag("--json", options.json, "結果をJSON（UTF-8）で出力する");
     app.add_flag("--batch", options.batch,
                  "標準入力の「名字<TAB>名前」の行をすべて判断し、1行に1つのJSONを出力する");
+    app.add_option("--reading", options.reading,
+                   "名付け支援: この呼び名（ひらがな）で読めるすべての名前を判断して順に並べる");
+    app.add_option("--sex", options.sex, "名付け支援: 男 か 女（省略時はどちらも）")
+        ->check(CLI::IsMember({"男", "女"}));
+    app.add_option("--limit", options.limit, "名付け支援: 上位から何件まで出すか")
+        ->check(CLI::NonNegativeNumber);
     app.add_option("SURNAME", options.surname, "名字");
     app.add_option("GIVEN", options.givenName, "名前");
     try {
         app.parse(argc, argv);
+        const bool naming = app.count("--reading") > 0;
         const bool hasName = app.count("SURNAME") > 0 && app.count("GIVEN") > 0;
-        if (options.batch == hasName) {
+        if (naming) {
+            if (options.batch || app.count("SURNAME") == 0 || app.count("GIVEN") > 0) {
+                throw CLI::ValidationError("--reading には名字だけを指定してください");
+            }
+        } else if (options.batch == hasName) {
             throw CLI::ValidationError(options.batch ? "--batch では名字と名前を引数に書きません"
                                                      : "名字と名前の両方を指定してください");
         }
@@ -122,6 +154,11 @@ int RunJudgeCommand(int argc, char** argv) {
     } catch (const DataFileError& error) {
         Write(stderr, std::string("namori-judge: ") + error.what() + "\n");
         return kDataProblem;
+    }
+    if (!options.reading.empty()) {
+        return RunNamingCommand(*store, AssetFolders(options.dataFolder), options.surname,
+                                options.reading, options.sex, options.limit, options.complement,
+                                options.json);
     }
     return options.batch ? RunBatch(*store, options, stdin, stdout)
                          : RunSingle(*store, options, stdout, stderr);

@@ -6,8 +6,8 @@
 # default, whose PDF files land in a temporary folder. Namori runs under its own Xvfb with
 # CUPS_SERVER pointing at that socket; the test clicks 印刷, confirms the question with Return
 # and waits for the one PDF file. That file must hold one page whose printed part has the window's
-# aspect ratio, spans most of the page's width and looks like a screenshot of the window taken
-# just before printing. Two wrong pictures (a blank page and the window mirrored) are measured the
+# aspect ratio, spans most of the page's width, sits in its middle and looks like a screenshot
+# of the window taken just before printing. Two wrong pictures (a blank page and the window mirrored) are measured the
 # same way and must fail, which shows that the comparison can tell a right page from a wrong one.
 #
 # cups-pdf reads its settings from a fixed file under /etc/cups. The scheduler therefore runs in a
@@ -31,8 +31,9 @@ queue=NamoriPDF
 # printer's image compression.
 compare_size=96x69
 # Largest mean per-channel difference (0..1) between the printed window and the screenshot.
-# A faithful print measures about 0.01 here; a blank page about 0.22 and the window mirrored
-# about 0.17. 0.06 sits well above the first and well below the others.
+# Measured here: a faithful print 0.014 (the same on every run), a blank page 0.16, the window
+# mirrored 0.13. 0.06 leaves four times the first for other fonts or renderers and is under half
+# of the nearest wrong picture.
 max_difference=0.06
 # The printed part's width ÷ height may differ from the window's by this fraction: the window
 # spans several hundred pixels of the rendered page, so its edges are found within a pixel or two.
@@ -40,6 +41,8 @@ aspect_tolerance=0.02
 # A window scaled to fit the page fills its printable width; this is the least share of the
 # page's width it must span.
 min_width_share=0.8
+# Largest difference in pixels between opposite margins of the rendered page.
+max_centring_error=4
 wait_seconds=60
 
 say() { printf '%s\n' "$*"; }
@@ -66,33 +69,47 @@ source_dir=$(sed -n 's/^namori_SOURCE_DIR:STATIC=//p' "$build/CMakeCache.txt")
 # Tools
 
 cups_pdf_backend=/usr/lib/cups/backend/cups-pdf
-spooler_ready() {
-    command -v cupsd >/dev/null && command -v lpadmin >/dev/null && command -v lpstat >/dev/null &&
-        command -v lpinfo >/dev/null && [ -f "$cups_pdf_backend" ] &&
-        [ -x /usr/lib/cups/filter/pdftops ] && [ -x /usr/lib/cups/filter/pstops ]
-}
-tools_ready() {
+# Prints what the spooler lacks, nothing when it is complete.
+spooler_missing() {
     local tool
-    for tool in Xvfb xdotool import convert pdfinfo pdftoppm; do
-        command -v "$tool" >/dev/null || return 1
+    for tool in cupsd lpadmin lpstat lpinfo; do
+        command -v "$tool" >/dev/null || printf '%s ' "$tool"
+    done
+    [ -f "$cups_pdf_backend" ] || printf '%s ' "$cups_pdf_backend"
+    for tool in pstops pdftops; do
+        [ -x "/usr/lib/cups/filter/$tool" ] || printf '%s ' "the $tool filter"
+    done
+}
+tools_missing() {
+    local tool
+    for tool in Xvfb xdotool import convert identify pdfinfo pdftoppm; do
+        command -v "$tool" >/dev/null || printf '%s ' "$tool"
     done
 }
 [ "$(id -u)" -eq 0 ] || skip "needs root: the cups-pdf backend runs only as root"
-if ! spooler_ready || ! tools_ready; then
-    # Installing must not start the machine's own scheduler: Debian's maintainer scripts ask
-    # policy-rc.d, and containers usually forbid service starts there already.
-    packages=(cups cups-client printer-driver-cups-pdf xvfb xdotool imagemagick poppler-utils)
-    if command -v apt-get >/dev/null; then
+if [ -n "$(spooler_missing)$(tools_missing)" ] && command -v apt-get >/dev/null; then
+    # Only packages that are not installed at all: installed ones are left as they are.
+    packages=()
+    for package in cups cups-client printer-driver-cups-pdf xvfb xdotool imagemagick poppler-utils; do
+        dpkg-query -W -f '${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            packages+=("$package")
+    done
+    if [ ${#packages[@]} -gt 0 ]; then
+        # Debian's maintainer scripts start services only where policy-rc.d allows it; either
+        # way the test's own scheduler is separate from the machine's.
         say "installing missing packages: ${packages[*]}"
         export DEBIAN_FRONTEND=noninteractive
         apt-get install -y --no-install-recommends "${packages[@]}" >/dev/null 2>&1 ||
             { apt-get update >/dev/null 2>&1 &&
                   apt-get install -y --no-install-recommends "${packages[@]}" >/dev/null 2>&1; }
     fi
-    spooler_ready || skip "no CUPS scheduler with the cups-pdf printer driver, and apt-get could" \
-                          "not install cups, cups-client and printer-driver-cups-pdf"
-    tools_ready || fail "missing tools: install xvfb, xdotool, imagemagick and poppler-utils"
 fi
+missing=$(spooler_missing)
+[ -z "$missing" ] || skip "no CUPS scheduler with the cups-pdf driver (missing: ${missing% });" \
+                         "install cups, cups-client and printer-driver-cups-pdf"
+missing=$(tools_missing)
+[ -z "$missing" ] || fail "missing tools: ${missing% } (packages xvfb, xdotool, imagemagick," \
+                          "poppler-utils)"
 # Prefer ImageMagick's own programs over anything else of the same name earlier in PATH.
 im() {
     local tool=$1
@@ -103,6 +120,7 @@ im() {
 # ---------------------------------------------------------------------------------------------
 # Temporary folders and clean-up
 
+# Under /tmp rather than TMPDIR: the scheduler's socket path must stay under 108 bytes.
 work=$(mktemp -d /tmp/namori-e2e-print.XXXXXX) || fail "cannot make a temporary folder"
 # The scheduler runs filters as user lp, which must reach the spool and settings below.
 chmod 755 "$work"
@@ -122,10 +140,10 @@ namori_pid=
 fallback_conf=
 # Ends one process started here: politely first, then for good after five seconds.
 stop_process() {
-    local pid=$1 i
+    local pid=$1
     [ -n "$pid" ] || return 0
     kill -TERM "$pid" 2>/dev/null || return 0
-    for i in $(seq 50); do
+    for _ in $(seq 50); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
@@ -205,13 +223,14 @@ EOF
 # Starts the scheduler with a private folder bound over /etc/cups in a mount namespace of its
 # own. unshare and sh exec, so the process started is the scheduler itself.
 start_in_namespace() {
+    # shellcheck disable=SC2016  # $1 is expanded by the inner sh
     unshare --mount --propagation private -- sh -c \
         'mount --bind "$1" /etc/cups && exec cupsd -f -c "$1/cupsd.conf" -s "$1/cups-files.conf"' \
         sh "$etc" >"$work/log/cupsd.out" 2>&1 &
     cupsd_pid=$!
 }
 start_with_fallback_conf() {
-    [ -d /etc/cups ] || return 1
+    [ -d /etc/cups ] && [ -w /etc/cups ] || return 1
     fallback_conf="/etc/cups/cups-pdf-$device_name.conf"
     cp "$etc/cups-pdf-$device_name.conf" "$fallback_conf" || return 1
     cupsd -f -c "$etc/cupsd.conf" -s "$etc/cups-files.conf" >"$work/log/cupsd.out" 2>&1 &
@@ -221,8 +240,7 @@ scheduler_running() {
     kill -0 "$cupsd_pid" 2>/dev/null && lpstat -h "$socket" -r 2>/dev/null | grep -q 'is running'
 }
 wait_for_scheduler() {
-    local i
-    for i in $(seq 100); do
+    for _ in $(seq 100); do
         scheduler_running && return 0
         kill -0 "$cupsd_pid" 2>/dev/null || return 1
         sleep 0.1
@@ -231,25 +249,21 @@ wait_for_scheduler() {
 }
 
 cupsd -t -c "$etc/cupsd.conf" -s "$etc/cups-files.conf" >"$work/log/cupsd-test.out" 2>&1 ||
-    { show_log "$work/log/cupsd-test.out"; skip "cupsd rejects the private configuration"; }
-how=
-if [ "${NAMORI_E2E_NO_NAMESPACE:-}" != 1 ] && unshare --mount --propagation private true 2>/dev/null
-then
+    { show_log "$work/log/cupsd-test.out"; skip "cupsd fails to check the private configuration"; }
+# NAMORI_E2E_NO_NAMESPACE=1 tries the settings file in /etc/cups instead of the namespace.
+if [ "${NAMORI_E2E_NO_NAMESPACE:-}" != 1 ] &&
+   unshare --mount --propagation private -- mount --bind "$etc" /etc/cups 2>/dev/null; then
     start_in_namespace
     how="in a mount namespace"
-    if ! wait_for_scheduler; then
-        show_log "$work/log/cupsd.out"
-        show_log "$work/log/error_log"
-        stop_process "$cupsd_pid"
-        cupsd_pid=
-    fi
-fi
-if [ -z "$cupsd_pid" ]; then
-    start_with_fallback_conf || skip "cannot make a mount namespace nor write /etc/cups"
+else
+    start_with_fallback_conf || skip "can neither make a mount namespace nor write to /etc/cups"
     how="with a temporary settings file in /etc/cups"
-    wait_for_scheduler ||
-        { show_log "$work/log/cupsd.out"; show_log "$work/log/error_log";
-          skip "the private cupsd did not start within 10 s"; }
+fi
+if ! wait_for_scheduler; then
+    show_log "$work/log/cupsd.out"
+    show_log "$work/log/error_log"
+    kill -0 "$cupsd_pid" 2>/dev/null || skip "the private cupsd ($how) ended at start"
+    skip "the private cupsd ($how) did not answer within 10 s"
 fi
 
 # The client side: this script's lpadmin and lpstat and the program's libcups talk only to the
@@ -261,10 +275,12 @@ unset LPDEST PRINTER
 model=$(lpinfo -m 2>/dev/null | awk '{print $1}' | grep -i 'cups-pdf.*_opt\.ppd$' | head -n 1)
 [ -n "$model" ] || model=$(lpinfo -m 2>/dev/null | awk '{print $1}' | grep -i 'cups-pdf' | head -n 1)
 [ -n "$model" ] || { show_log "$work/log/error_log"; skip "the private cupsd lists no cups-pdf driver"; }
-lpadmin -p "$queue" -E -v "cups-pdf:/$device_name" -m "$model" >"$work/log/lpadmin.out" 2>&1 &&
-    lpadmin -d "$queue" >>"$work/log/lpadmin.out" 2>&1 ||
-    { show_log "$work/log/lpadmin.out"; show_log "$work/log/error_log";
-      skip "cannot add the cups-pdf queue to the private cupsd"; }
+if ! lpadmin -p "$queue" -E -v "cups-pdf:/$device_name" -m "$model" >"$work/log/lpadmin.out" 2>&1 ||
+   ! lpadmin -d "$queue" >>"$work/log/lpadmin.out" 2>&1; then
+    show_log "$work/log/lpadmin.out"
+    show_log "$work/log/error_log"
+    skip "cannot add the cups-pdf queue to the private cupsd"
+fi
 [ "$(lpstat -d 2>/dev/null)" = "system default destination: $queue" ] ||
     fail "the private cupsd does not report $queue as its default printer: $(lpstat -d 2>&1)"
 say "spooler: private cupsd ($how) on $socket, default printer $queue ($model)"
@@ -283,7 +299,8 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [ -s "$work/display" ] || { show_log "$work/log/xvfb.out"; fail "Xvfb did not start"; }
-export DISPLAY=":$(head -n 1 "$work/display")"
+DISPLAY=":$(head -n 1 "$work/display")"
+export DISPLAY
 
 cp "$source_dir"/assets/data/* "$work/data/"
 (cd "$work/data" && HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" TMPDIR="$work/tmp" \
@@ -309,10 +326,14 @@ question=$(timeout 15 xdotool search --sync --onlyvisible --name '^印刷確認$
 sleep 0.3
 timeout 10 xdotool windowfocus --sync "$question" || fail "cannot give the question the keyboard"
 xdotool key Return || fail "cannot press Return"
+question_open() {
+    xdotool search --onlyvisible --name '^印刷確認$' 2>/dev/null | grep -qx "$question"
+}
 for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '^印刷確認$' >/dev/null 2>&1 || break
+    question_open || break
     sleep 0.1
 done
+question_open && fail "the question did not close on Return"
 
 # ---------------------------------------------------------------------------------------------
 # The job
@@ -325,13 +346,18 @@ while :; do
     if [ "$(pdf_count)" -ge 1 ] && [ "$(pending_jobs)" -eq 0 ]; then
         break
     fi
+    if ! kill -0 "$cupsd_pid" 2>/dev/null; then
+        show_log "$work/log/error_log"
+        fail "the private cupsd ended during the job"
+    fi
+    # The question has closed, so a box of the same title now is the offer of a PDF file.
     if xdotool search --onlyvisible --name '^印刷確認$' >/dev/null 2>&1; then
         show_log "$work/log/error_log"
         fail "the program could not print and offers a PDF file instead"
     fi
     if [ "$(finished_jobs)" -ge 1 ] && [ "$(pending_jobs)" -eq 0 ] && [ "$(pdf_count)" -eq 0 ]; then
         show_log "$work/log/error_log" 40
-        show_log "$work/log/cups-pdf_log"
+        for log in "$work"/log/cups-pdf*_log; do show_log "$log"; done
         fail "the print job ended without a PDF file"
     fi
     if [ $((SECONDS - started)) -ge "$wait_seconds" ]; then
@@ -368,7 +394,7 @@ printed_width=${BASH_REMATCH[1]}
 printed_height=${BASH_REMATCH[2]}
 printed_x=$((BASH_REMATCH[3] - 1))
 printed_y=$((BASH_REMATCH[4] - 1))
-[ "$printed_width" -ge 10 ] && [ "$printed_height" -ge 10 ] || fail "the page is blank"
+if [ "$printed_width" -lt 10 ] || [ "$printed_height" -lt 10 ]; then fail "the page is blank"; fi
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.4f", a / b }'; }
 window_aspect=$(ratio "$window_width" "$window_height")
@@ -378,6 +404,8 @@ aspect_error=$(awk -v p="$printed_aspect" -v w="$window_aspect" \
 width_share=$(ratio "$printed_width" "$page_width")
 left_margin=$printed_x
 right_margin=$((page_width - printed_x - printed_width))
+top_margin=$printed_y
+bottom_margin=$((page_height - printed_y - printed_height))
 
 # Mean per-channel difference (0..1) of two pictures scaled to the comparison size.
 difference() {
@@ -403,6 +431,13 @@ below "$aspect_error" "$aspect_tolerance" ||
             "the window ${window_width}×${window_height} (aspect $window_aspect)"
 below "$min_width_share" "$width_share" ||
     problem "the printed part spans only $width_share of the page's width"
+# The cups-pdf driver's printable area is the whole sheet, so a picture centred in the printable
+# area has equal margins on the paper, within a pixel or two of rounding.
+centring_error() { awk -v a="$1" -v b="$2" 'BEGIN { d = a - b; if (d < 0) d = -d; print d }'; }
+[ "$(centring_error "$left_margin" "$right_margin")" -le "$max_centring_error" ] ||
+    problem "the printed part is not centred across: margins $left_margin and $right_margin px"
+[ "$(centring_error "$top_margin" "$bottom_margin")" -le "$max_centring_error" ] ||
+    problem "the printed part is not centred down: margins $top_margin and $bottom_margin px"
 below "$printed_difference" "$max_difference" ||
     problem "the printed part differs from the window's screenshot by $printed_difference" \
             "(at most $max_difference)"
@@ -410,17 +445,19 @@ below "$max_difference" "$blank_difference" ||
     problem "the comparison cannot tell a blank page from the window ($blank_difference)"
 below "$max_difference" "$mirrored_difference" ||
     problem "the comparison cannot tell a mirrored window from the window ($mirrored_difference)"
+# NAMORI_E2E_KEEP=FOLDER keeps the PDF file and the pictures for a look.
+if [ -n "${NAMORI_E2E_KEEP:-}" ]; then
+    mkdir -p "$NAMORI_E2E_KEEP" && cp "$pdf" "$work"/pictures/*.png "$NAMORI_E2E_KEEP/"
+fi
 if [ ${#problems[@]} -gt 0 ]; then
-    if [ -n "${NAMORI_E2E_KEEP:-}" ]; then
-        mkdir -p "$NAMORI_E2E_KEEP" && cp "$pdf" "$work"/pictures/*.png "$NAMORI_E2E_KEEP/"
-    fi
     for problem in "${problems[@]}"; do say "FAILED: $problem" >&2; done
     exit 1
 fi
 
 say "PASSED: one job through $queue in ${job_seconds} s; ${pdf##*/}: 1 page, $page_size;" \
     "rendered ${page_width}×${page_height} px at 100 dpi; printed part ${printed_width}×${printed_height} px" \
-    "at +${printed_x}+${printed_y} (margins left $left_margin, right $right_margin), aspect" \
+    "at +${printed_x}+${printed_y} (margins $left_margin/$right_margin across," \
+    "$top_margin/$bottom_margin down), aspect" \
     "$printed_aspect vs window ${window_width}×${window_height} $window_aspect (off by $aspect_error)," \
     "$width_share of the page width; mean difference from the screenshot at $compare_size" \
     "$printed_difference (limit $max_difference; blank page $blank_difference, mirrored" \

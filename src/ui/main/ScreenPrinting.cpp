@@ -24,6 +24,7 @@ bool PrintWindowImage(QWidget& window, QPrinter& printer) {
     image.fill(Qt::white);
     window.render(&image);
 
+    printer.setDocName(QString::fromUtf8("ナモリ"));
     QPainter painter;
     if (!painter.begin(&printer)) {
         return false;

@@ -1,0 +1,150 @@
+#include "cli/NamingCommand.h"
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+
+#include "analysis/NamePreparation.h"
+#include "cli/JudgeCommand.h"
+#include "data/Cp932.h"
+#include "data/DataFileError.h"
+#include "data/DataFiles.h"
+#include "data/StrokeReference.h"
+#include "naming/NameCandidates.h"
+
+namespace namori {
+
+namespace {
+
+const char* KindWord(CandidateKind kind) {
+    switch (kind) {
+        case CandidateKind::RealName:
+            return "real";
+        case CandidateKind::Composition:
+            return "composition";
+        case CandidateKind::Kana:
+            break;
+    }
+    return "kana";
+}
+
+const char* KindLabel(CandidateKind kind) {
+    switch (kind) {
+        case CandidateKind::RealName:
+            return "実在";
+        case CandidateKind::Composition:
+            return "組合";
+        case CandidateKind::Kana:
+            break;
+    }
+    return "かな";
+}
+
+const char* FaceWord(Rating rating) {
+    return rating == Rating::Favourable ? "favourable"
+           : rating == Rating::Middling ? "middling"
+                                        : "unfavourable";
+}
+
+const char* FaceKanji(Rating rating) {
+    return rating == Rating::Favourable ? "良" : rating == Rating::Middling ? "中" : "悪";
+}
+
+constexpr const char* kLuckNames[] = {"祖運", "主運", "初運", "助運", "総運"};
+
+nlohmann::ordered_json AsJson(const NameCandidate& candidate, int rank) {
+    nlohmann::ordered_json luck = nlohmann::ordered_json::array();
+    for (std::size_t i = 0; i < candidate.luck.size(); ++i) {
+        luck.push_back({{"name", kLuckNames[i]},
+                        {"value", candidate.luck[i]},
+                        {"mark", Utf16ToUtf8(candidate.marks[i])}});
+    }
+    nlohmann::ordered_json faces = nlohmann::ordered_json::array();
+    for (Rating face : candidate.faces) {
+        faces.push_back(FaceWord(face));
+    }
+    nlohmann::ordered_json result;
+    result["rank"] = rank;
+    result["spelling"] = Utf16ToUtf8(candidate.spelling);
+    result["kind"] = KindWord(candidate.kind);
+    result["sex"] = std::string(1, candidate.sex);
+    result["commonness"] = candidate.commonness;
+    result["fromReference"] = candidate.fromReference;
+    result["surname"] = Utf16ToUtf8(candidate.surname);
+    result["givenName"] = Utf16ToUtf8(candidate.givenName);
+    result["strokes"] = candidate.strokes;
+    result["luck"] = std::move(luck);
+    result["faces"] = std::move(faces);
+    return result;
+}
+
+std::string AsRow(const NameCandidate& candidate, int rank) {
+    std::string row = std::to_string(rank) + "\t" + Utf16ToUtf8(candidate.spelling) + "\t" +
+                      KindLabel(candidate.kind) + "\t";
+    for (std::size_t i = 0; i < candidate.strokes.size(); ++i) {
+        row += (i > 0 ? "," : "") + std::to_string(candidate.strokes[i]);
+    }
+    for (std::size_t i = 0; i < candidate.luck.size(); ++i) {
+        row += "\t" + std::to_string(candidate.luck[i]) + Utf16ToUtf8(candidate.marks[i]);
+    }
+    row += "\t";
+    for (Rating face : candidate.faces) {
+        row += FaceKanji(face);
+    }
+    return row + (candidate.fromReference ? "\t参考画数" : "") + "\n";
+}
+
+}  // namespace
+
+std::filesystem::path FolderHolding(const std::vector<std::filesystem::path>& folders,
+                                    std::string_view name) {
+    for (const std::filesystem::path& folder : folders) {
+        std::error_code error;
+        if (std::filesystem::exists(ResolveDataFile(folder, name), error)) {
+            return folder;
+        }
+    }
+    return folders.empty() ? std::filesystem::path(".") : folders.front();
+}
+
+int RunNamingCommand(JudgementStore& store, const std::vector<std::filesystem::path>& folders,
+                     const std::string& surname, const std::string& reading, const std::string& sex,
+                     int limit, bool complement, bool json) {
+    const std::u16string wanted = Utf8ToUtf16(reading);
+    if (const auto problem = ReadingProblem(wanted)) {
+        std::fprintf(stderr, "namori-judge: %s\n", Utf16ToUtf8(*problem).c_str());
+        return kUsage;
+    }
+    NamingIndex index;
+    try {
+        index = LoadNamingIndex(FolderHolding(folders, kRealNamesFile));
+    } catch (const DataFileError& error) {
+        std::fprintf(stderr, "namori-judge: %s\n", error.what());
+        return kDataProblem;
+    }
+    const StrokeReference reference =
+        ReadStrokeReference(FolderHolding(folders, kStrokeReferenceFile));
+    const SexFilter filter = sex == "男"   ? SexFilter::Male
+                             : sex == "女" ? SexFilter::Female
+                                           : SexFilter::Either;
+    const std::u16string surnameText = Utf8ToUtf16(surname);
+    const NamePreparation check = CheckName(surnameText, u"名");
+    if (!check.ready()) {
+        std::fprintf(stderr, "namori-judge: %s\n", Utf16ToUtf8(check.message).c_str());
+        return kNameRefused;
+    }
+    const std::vector<NameCandidate> ranked = JudgeAndRank(
+        store, surnameText, GenerateCandidates(index, wanted, filter), complement, reference);
+    std::string output;
+    int rank = 0;
+    for (const NameCandidate& candidate : ranked) {
+        if (limit > 0 && rank >= limit) {
+            break;
+        }
+        ++rank;
+        output += json ? AsJson(candidate, rank).dump() + "\n" : AsRow(candidate, rank);
+    }
+    std::fwrite(output.data(), 1, output.size(), stdout);
+    return kJudged;
+}
+
+}  // namespace namori

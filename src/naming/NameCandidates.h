@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/StrokeReference.h"
+#include "naming/NamingIndex.h"
+#include "rules/Ratings.h"
+
+namespace namori {
+
+struct JudgementStore;
+
+enum class CandidateKind { RealName, Composition, Kana };
+enum class SexFilter { Either, Male, Female };
+
+// A given name read as the wanted reading, with its judgement beside the surname.
+struct NameCandidate {
+    std::u16string spelling;
+    CandidateKind kind = CandidateKind::Composition;
+    char sex = 'g';
+    int commonness = 0;
+
+    // The judgement: name positions' counts, the five luck numbers and their marks, the faces.
+    std::u16string surname;    // as judged, complement included
+    std::u16string givenName;  // as judged, complement included
+    std::vector<std::int16_t> strokes;
+    std::array<int, 5> luck{};
+    std::array<std::u16string, 5> marks;
+    std::array<Rating, 3> faces{};
+    bool fromReference = false;  // a count came from the reference table, not the dictionary
+    int score = 0;               // faces, for ranking
+    int markScore = 0;           // marks of the five luck numbers, for ranking
+};
+
+// Why reading cannot be used: 1 to 8 hiragana (small kana, ー and ゔ included). Nothing when it
+// can.
+std::optional<std::u16string> ReadingProblem(std::u16string_view reading);
+
+// Every given name of one to three characters read as reading: real names (filtered by sex),
+// compositions of one to three kanji each read as a piece of the reading, and the reading in
+// hiragana and in katakana. Each spelling once, the first way found.
+std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16string_view reading,
+                                              SexFilter sex);
+
+// Judges every candidate beside surname as the judge command would (complement included),
+// taking a count the dictionary lacks from reference and marking the candidate; a candidate with
+// a character neither knows is dropped. Then ranks them: faces (favourable 2, middling 1), then
+// the marks of the five luck numbers (◎ 2, ○ 1), then real names first, then the more common
+// spelling. Uses store for the judgement and leaves the last candidate's judgement in it.
+std::vector<NameCandidate> JudgeAndRank(JudgementStore& store, std::u16string_view surname,
+                                        std::vector<NameCandidate> candidates, bool complement,
+                                        const StrokeReference& reference);
+
+}  // namespace namori

@@ -1,0 +1,301 @@
+#!/usr/bin/env python3
+"""Build the reading indexes of the name-choosing aid.
+
+Reads ENAMDICT (Japanese names) and KANJIDIC2 (kanji readings) as Debian
+installs them and writes two code page 932 files with CR LF line ends, no
+header line, and fields separated by commas:
+
+  assets/naming/名前読み.txt   real given names by reading:
+                               reading,spelling,sex,commonness
+  assets/naming/漢字読み.txt   name readings of the 常用 and 人名用 kanji:
+                               reading,kanji,kind
+
+No field ever holds a comma, a double quote or a blank, so none is quoted.
+The output depends only on the input files: running the tool again gives the
+same bytes.
+
+名前読み.txt
+  - reading: the ENAMDICT reading in hiragana (katakana readings are turned
+    into hiragana), 1 to MAX_READING_LENGTH kana of ぁ-ん and ー.  Readings
+    with any other character are left out, among them those with ゔ, which
+    code page 932 cannot hold;
+  - spelling: the ENAMDICT headword, 1 to 3 characters, each a kanji, a kana,
+    々 or 〆, and each held by code page 932;
+  - a (reading, spelling) pair is listed when an entry with that headword and
+    reading is tagged as a given name: f (female), m (male) or g (sex
+    unknown).  ENAMDICT tags many recent given names only u (unclassified
+    person name): 陽翔 read はると is one.  An entry tagged u and not s
+    (surname) is listed too when its reading is read as a given name by some
+    other entry, which keeps out the Chinese, Korean and foreign names that u
+    also covers (see UNCLASSIFIED_AS_GIVEN);
+  - sex: f or m when the pair's entries say only that, g when they say both
+    or neither;
+  - commonness: how common the spelling is as a name, measured as the number
+    of ENAMDICT entries, under any reading, whose headword is the spelling and
+    that are tagged as a person's name (s, g, f, m or u).  A spelling that
+    many people bear is listed under many readings;
+  - lines are sorted by reading, then by falling commonness, then by spelling
+    (code points);
+  - --thin-readings-over N makes the file smaller: a reading listed with more
+    than N spellings keeps only those of commonness 2 or more.  By default
+    every spelling is kept.
+
+漢字読み.txt
+  - kanji: KANJIDIC2 grades 1-6 and 8 (常用) and 9 and 10 (人名用) that code
+    page 932 holds;
+  - readings: the nanori (kind n) and the kun readings (kind k) in hiragana,
+    and with --on-readings also the on readings (kind o, written only when
+    the reading is neither a kun reading nor a nanori of the kanji).
+    A kun reading loses its okurigana (the part from the "."); kun readings
+    that start or end with "-" are prefixes and suffixes and are left out.
+    Readings follow the same rules as above.  A reading a kanji has in
+    several kinds is listed once: as k if it is a kun reading, else as n;
+  - lines are sorted by reading, then by kanji (code points).
+"""
+
+import argparse
+import collections
+import gzip
+import re
+import sys
+import unicodedata
+import xml.etree.ElementTree as ElementTree
+from pathlib import Path
+
+from make_kanji_dictionary import (DEFAULT_ENAMDICT, DEFAULT_KANJIDIC, JINMEIYO_GRADES,
+                                   JOYO_GRADES, NAME_LENGTHS, REPO_ROOT, encode_cp932)
+
+DEFAULT_NAMES = REPO_ROOT / "assets" / "naming" / "名前読み.txt"
+DEFAULT_KANJI = REPO_ROOT / "assets" / "naming" / "漢字読み.txt"
+
+MAX_READING_LENGTH = 8
+GIVEN_NAME_TAGS = {"f", "m", "g"}
+PERSON_TAGS = {"s", "g", "f", "m", "u"}
+UNCLASSIFIED_TAG = "u"
+SURNAME_TAG = "s"
+# Whether entries tagged only u count as given names when their reading is a
+# given-name reading elsewhere (see the module description).
+UNCLASSIFIED_AS_GIVEN = True
+
+NANORI, KUN, ON = "n", "k", "o"
+
+_KATAKANA_TO_HIRAGANA = {code: code - 0x60 for code in range(ord("ァ"), ord("ヶ") + 1)}
+_READING = re.compile(r"[ぁ-んー]{1,%d}" % MAX_READING_LENGTH)
+_EXTRA_SPELLING_CHARACTERS = set("々〆")
+_ENTRY = re.compile(r"(\S+) (?:\[([^\]]*)\] )?/(.*)")
+_TAG_GROUP = re.compile(r"/\(([a-z]+(?:,[a-z]+)*)\)")
+
+
+def to_hiragana(text):
+    return text.translate(_KATAKANA_TO_HIRAGANA)
+
+
+def valid_reading(reading):
+    """A reading in the form both files use, or None.
+
+    Katakana become hiragana; anything outside ぁ-ん and ー, or a reading
+    that is empty or longer than MAX_READING_LENGTH, gives None."""
+    reading = to_hiragana(reading)
+    return reading if _READING.fullmatch(reading) else None
+
+
+def valid_spelling(spelling):
+    if len(spelling) not in NAME_LENGTHS or encode_cp932(spelling) is None:
+        return False
+    for ch in spelling:
+        name = unicodedata.name(ch, "")
+        if not (name.startswith(("CJK UNIFIED IDEOGRAPH", "CJK COMPATIBILITY IDEOGRAPH",
+                                 "HIRAGANA", "KATAKANA"))
+                or ch in _EXTRA_SPELLING_CHARACTERS):
+            return False
+    return True
+
+
+def read_enamdict(path):
+    """Return (headword, reading, set of tags) for every ENAMDICT entry.
+
+    An entry without a bracketed reading is written in kana and is read as
+    written.  Tags are those of the parenthesised groups that open a gloss.
+    Lines that are not valid EUC-JP are skipped and counted in the returned
+    counter under "undecodable"."""
+    problems = collections.Counter()
+    entries = []
+    with open(path, "rb") as stream:
+        for raw in stream:
+            try:
+                line = raw.decode("euc_jp").rstrip("\r\n")
+            except UnicodeDecodeError:
+                problems["undecodable"] += 1
+                continue
+            match = _ENTRY.match(line)
+            if not match:
+                problems["unparsed"] += 1
+                continue
+            headword, reading, glosses = match.groups()
+            tags = set()
+            for group in _TAG_GROUP.findall("/" + glosses):
+                tags.update(group.split(","))
+            entries.append((headword, reading or headword, tags))
+    return entries, problems
+
+
+def given_names(entries, unclassified_as_given=UNCLASSIFIED_AS_GIVEN):
+    """The lines of the given-name index as (reading, spelling, sex, commonness).
+
+    Also returns a counter of the entries left out, by reason."""
+    commonness = collections.Counter(h for h, _, tags in entries if tags & PERSON_TAGS)
+    given_readings = {to_hiragana(r) for _, r, tags in entries if tags & GIVEN_NAME_TAGS}
+    sexes = collections.defaultdict(set)
+    left_out = collections.Counter()
+    for headword, raw_reading, tags in entries:
+        if tags & GIVEN_NAME_TAGS:
+            pair_sexes = tags & GIVEN_NAME_TAGS
+        elif (unclassified_as_given and UNCLASSIFIED_TAG in tags
+              and SURNAME_TAG not in tags and to_hiragana(raw_reading) in given_readings):
+            pair_sexes = {"g"}
+        else:
+            continue
+        reading = valid_reading(raw_reading)
+        if reading is None:
+            left_out["reading not 1-%d kana of ぁ-ん and ー" % MAX_READING_LENGTH] += 1
+            continue
+        if not valid_spelling(headword):
+            left_out["spelling not 1-3 kanji or kana in code page 932"] += 1
+            continue
+        sexes[reading, headword] |= pair_sexes
+    lines = []
+    for (reading, spelling), seen in sexes.items():
+        definite = seen - {"g"}
+        sex = definite.pop() if len(definite) == 1 else "g"
+        lines.append((reading, spelling, sex, commonness[spelling]))
+    lines.sort(key=lambda line: (line[0], -line[3], line[1]))
+    return lines, left_out
+
+
+def thin_rare_spellings(lines, most):
+    """Drop the spellings of commonness 1 of readings with more than most spellings."""
+    spellings = collections.Counter(line[0] for line in lines)
+    return [line for line in lines if line[3] > 1 or spellings[line[0]] <= most]
+
+
+def read_kanji_readings(path):
+    """Map every 常用 and 人名用 KANJIDIC2 literal to its nanori, kun and on readings.
+
+    Returns ({kanji: (nanori list, kun list, on list)}, header fields)."""
+    readings = {}
+    header = {}
+    wanted_grades = JOYO_GRADES | JINMEIYO_GRADES
+    with gzip.open(path) as stream:
+        for _, element in ElementTree.iterparse(stream):
+            if element.tag in ("file_version", "database_version", "date_of_creation"):
+                header[element.tag] = element.text
+            elif element.tag == "character":
+                literal = element.findtext("literal")
+                grade = element.findtext("misc/grade")
+                if literal and grade and int(grade) in wanted_grades:
+                    nanori = [n.text for n in element.iter("nanori") if n.text]
+                    kun = [r.text for r in element.iter("reading")
+                           if r.get("r_type") == "ja_kun" and r.text]
+                    on = [r.text for r in element.iter("reading")
+                          if r.get("r_type") == "ja_on" and r.text]
+                    readings[literal] = (nanori, kun, on)
+                element.clear()
+    return readings, header
+
+
+def kun_stem(kun):
+    """A kun reading without its okurigana, or None for a prefix or suffix."""
+    if kun.startswith("-") or kun.endswith("-"):
+        return None
+    return kun.split(".", 1)[0]
+
+
+def kanji_readings(readings, with_on=False):
+    """The lines of the kanji index as (reading, kanji, kind).
+
+    Also returns the kanji left out because code page 932 cannot hold them."""
+    kinds = {}
+    skipped = []
+    for kanji, (nanori, kun, on) in readings.items():
+        if encode_cp932(kanji) is None:
+            skipped.append(kanji)
+            continue
+        # On readings are marked like kun readings that start or end with "-".
+        for raw in on if with_on else ():
+            reading = valid_reading(raw) if raw.strip("-") == raw else None
+            if reading:
+                kinds.setdefault((reading, kanji), ON)
+        for raw in nanori:
+            reading = valid_reading(raw)
+            if reading and kinds.get((reading, kanji)) != KUN:
+                kinds[reading, kanji] = NANORI
+        for raw in kun:
+            stem = kun_stem(raw)
+            reading = valid_reading(stem) if stem else None
+            if reading:
+                kinds[reading, kanji] = KUN
+    lines = sorted((reading, kanji, kind) for (reading, kanji), kind in kinds.items())
+    return lines, sorted(skipped)
+
+
+def write_lines(path, lines):
+    """Write comma-separated lines in code page 932 with CR LF; returns the size."""
+    data = b"".join(encode_cp932(",".join(str(field) for field in line) + "\r\n")
+                    for line in lines)
+    path.parent.mkdir(parents=True, exist_ok=True)
+    path.write_bytes(data)
+    return len(data)
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--kanjidic", type=Path, default=DEFAULT_KANJIDIC,
+                        help="KANJIDIC2 XML, gzipped (default: %(default)s)")
+    parser.add_argument("--enamdict", type=Path, default=DEFAULT_ENAMDICT,
+                        help="ENAMDICT in EUC-JP (default: %(default)s)")
+    parser.add_argument("--names", type=Path, default=DEFAULT_NAMES,
+                        help="given-name index to write (default: %(default)s)")
+    parser.add_argument("--kanji", type=Path, default=DEFAULT_KANJI,
+                        help="kanji reading index to write (default: %(default)s)")
+    parser.add_argument("--tagged-given-names-only", action="store_true",
+                        help="list only entries tagged f, m or g, none tagged only u")
+    parser.add_argument("--thin-readings-over", type=int, metavar="N",
+                        help="for readings with more than N spellings, list only "
+                             "spellings of commonness 2 or more")
+    parser.add_argument("--on-readings", action="store_true",
+                        help="list the on readings of the kanji too, as kind o")
+    args = parser.parse_args(argv)
+    if args.thin_readings_over is not None and args.thin_readings_over < 1:
+        parser.error("--thin-readings-over must be at least 1")
+
+    entries, problems = read_enamdict(args.enamdict)
+    names, names_left_out = given_names(entries, not args.tagged_given_names_only)
+    if args.thin_readings_over is not None:
+        names = thin_rare_spellings(names, args.thin_readings_over)
+    names_size = write_lines(args.names, names)
+    readings, header = read_kanji_readings(args.kanjidic)
+    kanji, kanji_skipped = kanji_readings(readings, args.on_readings)
+    kanji_size = write_lines(args.kanji, kanji)
+
+    print("ENAMDICT: %d entries%s; KANJIDIC2 %s (%s): %d 常用 and 人名用 kanji"
+          % (len(entries),
+             "".join(", %d lines skipped (%s)" % (n, why) for why, n in sorted(problems.items())),
+             header.get("database_version", "?"), header.get("date_of_creation", "?"),
+             len(readings)))
+    sexes = collections.Counter(line[2] for line in names)
+    print("%s: %d lines, %d readings, %d spellings, %d bytes (f %d, m %d, g %d)"
+          % (args.names, len(names), len({line[0] for line in names}),
+             len({line[1] for line in names}), names_size, sexes["f"], sexes["m"], sexes["g"]))
+    for why, n in sorted(names_left_out.items()):
+        print("  entries left out, %s: %d" % (why, n))
+    kinds = collections.Counter(line[2] for line in kanji)
+    print("%s: %d lines, %d readings, %d kanji, %d bytes (nanori %d, kun %d, on %d)"
+          % (args.kanji, len(kanji), len({line[0] for line in kanji}),
+             len({line[1] for line in kanji}), kanji_size, kinds[NANORI], kinds[KUN],
+             kinds[ON]))
+    print("  kanji not in code page 932: %s" % ("".join(kanji_skipped) or "none"))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
