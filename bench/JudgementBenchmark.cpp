@@ -16,6 +16,7 @@
 #include "data/Cp932.h"
 #include "data/KanjiDictionaryFile.h"
 #include "data/SpiritTableFile.h"
+#include "naming/NameCandidates.h"
 #include "rules/Ratings.h"
 
 namespace namori {
@@ -141,6 +142,25 @@ void BM_LoadDictionary2000(benchmark::State& state) {
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_LoadDictionary2000)->Unit(benchmark::kMicrosecond);
+
+// The name-choosing aid for 佐藤 / はると: every candidate generated, judged and ranked.
+void BM_NamingSatoHaruto(benchmark::State& state) {
+    JudgementStore store;
+    LoadSpiritNumbers(store, kShipped);
+    LoadKanjiDictionary(store, kShipped);
+    const NamingIndex index = LoadNamingIndex(kShipped.parent_path() / "naming");
+    const StrokeReference reference = ReadStrokeReference(kShipped);
+    std::size_t candidates = 0;
+    for (auto _ : state) {
+        const auto ranked =
+            JudgeAndRank(store, u"佐藤", GenerateCandidates(index, u"はると", SexFilter::Either),
+                         false, reference);
+        candidates = ranked.size();
+        benchmark::DoNotOptimize(ranked.data());
+    }
+    state.SetLabel(std::to_string(candidates) + " candidates");
+}
+BENCHMARK(BM_NamingSatoHaruto)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace namori

@@ -31,6 +31,9 @@ row "core judgement, 2000-entry dictionary (one core)" \
 row "the same with the literal scan of every entry" \
     "$(awk -v n="$scan_ns" -v i="$indexed_ns" 'BEGIN {printf "%.0f thousand per second: index %.0f times faster", 1e6 / n, n / i}')"
 row "loading a 2000-entry dictionary" "$(awk -v n="$load_ns" 'BEGIN {printf "%.2f ms", n / 1e6}')"
+naming=$(echo "$core" | grep NamingSatoHaruto)
+row "name-choosing aid, 佐藤 / はると: generate, judge and rank" \
+    "$(echo "$naming" | awk -F, '{printf "%.1f ms for %s", $4, $8}' | tr -d '"')"
 
 python3 - "$work/names.tsv" <<'PYTHON'
 import itertools, sys

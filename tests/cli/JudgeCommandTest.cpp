@@ -160,5 +160,57 @@ TEST(NamoriJudge, BatchWritesOneObjectPerLineAndGoesOnAfterErrors) {
     EXPECT_EQ(objects[3]["strokes"], nlohmann::json::parse("[8,8]"));
 }
 
+TEST(NamoriJudge, NamingCandidatesAreJudgedExactlyAsTheJudgeCommandJudges) {
+    TempFolder folder;
+    for (const char* file : {"霊数.txt", "漢字辞書.txt"}) {
+        std::filesystem::copy_file(testing::ShippedDataFolder() / std::filesystem::u8path(file),
+                                   folder.path() / std::filesystem::u8path(file));
+    }
+    const ProcessResult ranked =
+        RunJudge(folder, {"--reading", "あんな", "--json", "--complement", "白鳥"});
+    ASSERT_EQ(ranked.status, 0);
+    std::istringstream lines(ranked.output);
+    std::vector<nlohmann::json> candidates;
+    std::string names;
+    for (std::string line; std::getline(lines, line);) {
+        candidates.push_back(nlohmann::json::parse(line));
+        if (!candidates.back()["fromReference"].get<bool>()) {
+            names += "白鳥\t" + candidates.back()["spelling"].get<std::string>() + "\n";
+        }
+    }
+    ASSERT_GT(candidates.size(), 100u);
+    EXPECT_EQ(candidates.front()["rank"], 1);
+    bool annaFound = false;
+    for (const auto& candidate : candidates) {
+        annaFound |= candidate["spelling"] == "杏奈" && candidate["kind"] == "real";
+    }
+    EXPECT_TRUE(annaFound);
+
+    const ProcessResult judged = RunJudge(folder, {"--batch", "--complement"}, names);
+    std::istringstream judgedLines(judged.output);
+    std::size_t compared = 0;
+    for (const auto& candidate : candidates) {
+        if (candidate["fromReference"].get<bool>()) {
+            continue;
+        }
+        std::string line;
+        ASSERT_TRUE(std::getline(judgedLines, line));
+        const auto judgement = nlohmann::json::parse(line);
+        ASSERT_EQ(judgement["givenName"], candidate["givenName"]);
+        ASSERT_EQ(judgement["strokes"], candidate["strokes"]);
+        for (int i = 0; i < 5; ++i) {
+            ASSERT_EQ(judgement["luck"][i]["value"], candidate["luck"][i]["value"]);
+            ASSERT_EQ(judgement["luck"][i]["mark"], candidate["luck"][i]["mark"]);
+        }
+        ASSERT_EQ(judgement["faces"], candidate["faces"]);
+        ++compared;
+    }
+    EXPECT_GT(compared, 100u);
+
+    EXPECT_EQ(RunJudge(folder, {"--reading", "ハルト", "白鳥"}).status, 1);
+    EXPECT_EQ(RunJudge(folder, {"--reading", "はると", "白鳥", "杏奈"}).status, 1);
+    EXPECT_EQ(RunJudge(folder, {"--reading", "はると", "--sex", "猫", "白鳥"}).status, 1);
+}
+
 }  // namespace
 }  // namespace namori

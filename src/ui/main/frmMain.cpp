@@ -1,6 +1,7 @@
 #include "ui/main/frmMain.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include "ui/common/Artwork.h"
 #include "ui/common/MessageBox.h"
 #include "ui/help/HelpViewer.h"
+#include "ui/naming/frmNaming.h"
 
 namespace namori {
 
@@ -28,9 +30,10 @@ frmMain::frmMain(JudgementStore& store, MessageBox& messages, std::filesystem::p
                    "名前リスト全てを削除します"};
 
     helpViewer_ = std::make_unique<HelpViewer>(this, dataFolder_);
-    helpViewer_->onProgramLink = [this](const QString&) {
-        messages_.Show(this, QString::fromUtf8("名付け支援はこの版ではまだ使えません。"),
-                       QString::fromUtf8("名付け支援"), MessageBox::kInformationOk);
+    helpViewer_->onProgramLink = [this](const QString& target) {
+        if (target == QStringLiteral("naming")) {
+            OpenNamingSupport();
+        }
     };
     connect(controls_.cmdKaishi3, &QToolButton::clicked, this, &frmMain::cmdKaishi3_Click);
     connect(controls_.cmdPrint, &QToolButton::clicked, this, &frmMain::cmdPrint_Click);
@@ -55,6 +58,36 @@ frmMain::frmMain(JudgementStore& store, MessageBox& messages, std::filesystem::p
 }
 
 frmMain::~frmMain() = default;
+
+frmNaming* frmMain::OpenNamingSupport() {
+    if (namingWindow_ == nullptr) {
+        // The aid's indexes and the reference table: the data folder, then the installed
+        // data, then the source tree's.
+        const std::filesystem::path share =
+            std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / ".." /
+            "share" / "namori";
+        auto* window =
+            new frmNaming(store_, messages_,
+                          {dataFolder_, share / "naming", share / "data",
+                           std::filesystem::path(NAMORI_SOURCE_DIR) / "assets" / "naming",
+                           std::filesystem::path(NAMORI_SOURCE_DIR) / "assets" / "data"},
+                          this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->onChoose = [this](const QString& spelling) {
+            controls_.txtNamae->setText(spelling);
+            raise();
+            activateWindow();
+        };
+        namingWindow_ = window;
+    }
+    namingWindow_->surnameBox->setText(controls_.txtMyouji2->text());
+    namingWindow_->complementBox->setChecked(complementTicked());
+    namingWindow_->show();
+    namingWindow_->raise();
+    namingWindow_->activateWindow();
+    namingWindow_->readingBox->setFocus();
+    return namingWindow_;
+}
 
 bool frmMain::complementTicked() const {
     return controls_.chkHosuu->isChecked();

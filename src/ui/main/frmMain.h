@@ -21,6 +21,7 @@ struct JudgementStore;
 class MessageBox;
 class frmInp_Kanji;
 class HelpViewer;
+class frmNaming;
 
 // The main window: the buttons, the entry frame with the two name lists, and the result frame
 // under the explanation panel. Works on the one judgement store, keeps its files in dataFolder
@@ -52,6 +53,9 @@ class frmMain : public QWidget {
     void cmdOwari_Click();
     void Form_Unload();
     HelpViewer& helpViewer();
+    // Opens the name-choosing aid (or brings it forward), with the surname and the complement
+    // option of the main window.
+    frmNaming* OpenNamingSupport();
     const QString& helpFile() const { return helpFile_; }
 
     // Where printing goes: the default printer unless set (tests print to a PDF file); none
@@ -118,6 +122,7 @@ class frmMain : public QWidget {
     std::optional<StrokeReference> strokeReference_;
     QPointer<frmInp_Kanji> registrationDialog_;
     std::unique_ptr<HelpViewer> helpViewer_;
+    QPointer<frmNaming> namingWindow_;
     QString helpFile_;
 };
 

@@ -1,0 +1,118 @@
+#include "ui/naming/CandidateTableModel.h"
+
+#include <QPixmap>
+
+#include "ui/common/Artwork.h"
+
+namespace namori {
+
+namespace {
+
+QString Text(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+int FacePoints(Rating rating) {
+    return rating == Rating::Favourable ? 2 : rating == Rating::Middling ? 1 : 0;
+}
+
+QString FaceWord(Rating rating) {
+    return QString::fromUtf8(rating == Rating::Favourable ? "良"
+                             : rating == Rating::Middling ? "中"
+                                                          : "悪");
+}
+
+QString KindWord(const NameCandidate& candidate) {
+    QString word = QString::fromUtf8(candidate.kind == CandidateKind::RealName ? "実在の名前"
+                                     : candidate.kind == CandidateKind::Composition ? "組み合わせ"
+                                                                                    : "かな");
+    if (candidate.fromReference) {
+        word += QString::fromUtf8("（参考画数）");
+    }
+    return word;
+}
+
+}  // namespace
+
+CandidateTableModel::CandidateTableModel(QObject* parent) : QAbstractTableModel(parent) {
+    faces_ = {ArtworkPixmap("wara", {20, 20}), ArtworkPixmap("niko", {20, 20}),
+              ArtworkPixmap("kana", {20, 20})};
+}
+
+void CandidateTableModel::setCandidates(std::vector<NameCandidate> candidates) {
+    beginResetModel();
+    candidates_ = std::move(candidates);
+    endResetModel();
+}
+
+int CandidateTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(candidates_.size());
+}
+
+int CandidateTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumnCount;
+}
+
+QVariant CandidateTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) {
+        return {};
+    }
+    const NameCandidate& candidate = candidates_[index.row()];
+    const int column = index.column();
+    if (role == AllFavourableRole) {
+        return candidate.score == 6;
+    }
+    if (column >= kLuckFace && column <= kYinYangFace) {
+        const Rating face = candidate.faces[column - kLuckFace];
+        switch (role) {
+            case Qt::DecorationRole:
+                return faces_[2 - FacePoints(face)];
+            case Qt::DisplayRole:
+                return FaceWord(face);
+            case SortRole:
+                return FacePoints(face);
+            default:
+                return {};
+        }
+    }
+    if (column >= kAncestor && column <= kTotal) {
+        const int luck = column - kAncestor;
+        if (role == Qt::DisplayRole) {
+            return QString::number(candidate.luck[luck]) + Text(candidate.marks[luck]);
+        }
+        return role == SortRole ? QVariant(candidate.luck[luck]) : QVariant();
+    }
+    if (role != Qt::DisplayRole && role != SortRole) {
+        return role == Qt::TextAlignmentRole && column == kRank
+                   ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter))
+                   : QVariant();
+    }
+    switch (column) {
+        case kRank:
+            return index.row() + 1;
+        case kSpelling:
+            return Text(candidate.spelling);
+        case kStrokes: {
+            QStringList counts;
+            for (std::int16_t count : candidate.strokes) {
+                counts << QString::number(count);
+            }
+            return counts.join(QStringLiteral(","));
+        }
+        case kKind:
+            return KindWord(candidate);
+        default:
+            return {};
+    }
+}
+
+QVariant CandidateTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    static const char* const kHeaders[] = {"順位", "名前", "画数", "祖運", "主運", "初運",
+                                           "助運", "総運", "５運", "５行", "陰陽", "種類"};
+    return QString::fromUtf8(kHeaders[section]);
+}
+
+}  // namespace namori

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QPixmap>
+#include <array>
+#include <vector>
+
+#include "naming/NameCandidates.h"
+
+namespace namori {
+
+// The ranked candidates as a table: rank, spelling, strokes, the five luck numbers with their
+// marks, the three faces, and whether the spelling is a real name. Sorting uses SortRole: the
+// numbers themselves, the faces as favourable 2, middling 1, unfavourable 0.
+class CandidateTableModel : public QAbstractTableModel {
+    Q_OBJECT
+
+  public:
+    enum Column {
+        kRank,
+        kSpelling,
+        kStrokes,
+        kAncestor,
+        kMain,
+        kEarly,
+        kAssist,
+        kTotal,
+        kLuckFace,
+        kElementFace,
+        kYinYangFace,
+        kKind,
+        kColumnCount
+    };
+    static constexpr int SortRole = Qt::UserRole;
+    static constexpr int AllFavourableRole = Qt::UserRole + 1;
+
+    explicit CandidateTableModel(QObject* parent = nullptr);
+
+    void setCandidates(std::vector<NameCandidate> candidates);
+    const NameCandidate& candidate(int row) const { return candidates_[row]; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+  private:
+    std::vector<NameCandidate> candidates_;
+    std::array<QPixmap, 3> faces_;
+};
+
+}  // namespace namori

@@ -1,0 +1,209 @@
+#include "ui/naming/frmNaming.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "analysis/NamePreparation.h"
+#include "data/DataFileError.h"
+#include "data/DataFiles.h"
+#include "data/FileWriting.h"
+#include "naming/NameCandidates.h"
+#include "ui/common/MessageBox.h"
+#include "ui/naming/CandidateTableModel.h"
+
+namespace namori {
+
+namespace {
+
+QString Text(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::filesystem::path FirstFolderHolding(const std::vector<std::filesystem::path>& folders,
+                                         std::string_view name) {
+    for (const std::filesystem::path& folder : folders) {
+        std::error_code error;
+        if (std::filesystem::exists(ResolveDataFile(folder, name), error)) {
+            return folder;
+        }
+    }
+    return folders.empty() ? std::filesystem::path(".") : folders.front();
+}
+
+QString CsvField(QString text) {
+    if (text.contains(',') || text.contains('"') || text.contains('\n')) {
+        text.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+        return '"' + text + '"';
+    }
+    return text;
+}
+
+}  // namespace
+
+frmNaming::frmNaming(const JudgementStore& judgementStore, MessageBox& messages,
+                     std::vector<std::filesystem::path> assetFolders, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      store_(judgementStore),
+      messages_(messages),
+      assetFolders_(std::move(assetFolders)) {
+    setObjectName("frmNaming");
+    setWindowTitle(QString::fromUtf8("名付け支援"));
+    resize(900, 620);
+
+    surnameBox = new QLineEdit(this);
+    readingBox = new QLineEdit(this);
+    readingBox->setPlaceholderText(QString::fromUtf8("ひらがなで（例：はると）"));
+    sexBox = new QComboBox(this);
+    sexBox->addItems({QString::fromUtf8("男女どちらも"), QString::fromUtf8("男の子"),
+                      QString::fromUtf8("女の子")});
+    complementBox = new QCheckBox(QString::fromUtf8("１字の時の補数を採用"), this);
+    searchButton = new QPushButton(QString::fromUtf8("探す"), this);
+    searchButton->setDefault(true);
+    favourableOnlyBox =
+        new QCheckBox(QString::fromUtf8("５運・５行・陰陽がすべて良い名前だけ"), this);
+    exportButton = new QPushButton(QString::fromUtf8("CSVに保存"), this);
+    statusLabel = new QLabel(this);
+
+    model_ = new CandidateTableModel(this);
+    proxy_ = new QSortFilterProxyModel(this);
+    proxy_->setSourceModel(model_);
+    proxy_->setSortRole(CandidateTableModel::SortRole);
+    proxy_->setFilterRole(CandidateTableModel::AllFavourableRole);
+    proxy_->setFilterKeyColumn(0);
+    table = new QTableView(this);
+    table->setModel(proxy_);
+    table->setSortingEnabled(true);
+    table->sortByColumn(CandidateTableModel::kRank, Qt::AscendingOrder);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    auto* search = new QHBoxLayout;
+    search->addWidget(new QLabel(QString::fromUtf8("名字"), this));
+    search->addWidget(surnameBox);
+    search->addWidget(new QLabel(QString::fromUtf8("呼び名"), this));
+    search->addWidget(readingBox);
+    search->addWidget(sexBox);
+    search->addWidget(complementBox);
+    search->addWidget(searchButton);
+    auto* options = new QHBoxLayout;
+    options->addWidget(favourableOnlyBox);
+    options->addStretch();
+    options->addWidget(statusLabel);
+    options->addWidget(exportButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(search);
+    layout->addLayout(options);
+    layout->addWidget(table);
+
+    connect(searchButton, &QPushButton::clicked, this, &frmNaming::Search);
+    connect(readingBox, &QLineEdit::returnPressed, this, &frmNaming::Search);
+    connect(exportButton, &QPushButton::clicked, this, &frmNaming::ExportCsv);
+    connect(favourableOnlyBox, &QCheckBox::toggled, this, [this](bool only) {
+        proxy_->setFilterFixedString(only ? QStringLiteral("true") : QString());
+        statusLabel->setText(QString::fromUtf8("%1 件").arg(shownRows()));
+    });
+    connect(table, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        const int row = proxy_->mapToSource(index).row();
+        if (onChoose) {
+            onChoose(Text(model_->candidate(row).spelling));
+        }
+    });
+}
+
+bool frmNaming::LoadIndexes() {
+    if (index_) {
+        return true;
+    }
+    try {
+        index_ = LoadNamingIndex(FirstFolderHolding(assetFolders_, kRealNamesFile));
+    } catch (const DataFileError& error) {
+        messages_.Show(this, QString::fromUtf8(error.what()), QString::fromUtf8("名付け支援"),
+                       MessageBox::kExclamationOk);
+        return false;
+    }
+    reference_ = ReadStrokeReference(FirstFolderHolding(assetFolders_, kStrokeReferenceFile));
+    return true;
+}
+
+void frmNaming::Search() {
+    const std::u16string surname = surnameBox->text().toStdU16String();
+    const std::u16string reading = readingBox->text().trimmed().toStdU16String();
+    const NamePreparation check = CheckName(surname, u"名");
+    if (!check.ready()) {
+        messages_.Show(this, Text(check.message), QString::fromUtf8("名付け支援"),
+                       MessageBox::kExclamationOk);
+        return;
+    }
+    if (const auto problem = ReadingProblem(reading)) {
+        messages_.Show(this, Text(*problem), QString::fromUtf8("名付け支援"),
+                       MessageBox::kExclamationOk);
+        return;
+    }
+    if (!LoadIndexes()) {
+        return;
+    }
+    const SexFilter sex = sexBox->currentIndex() == 1   ? SexFilter::Male
+                          : sexBox->currentIndex() == 2 ? SexFilter::Female
+                                                        : SexFilter::Either;
+    model_->setCandidates(JudgeAndRank(store_, surname, GenerateCandidates(*index_, reading, sex),
+                                       complementBox->isChecked(), reference_));
+    table->sortByColumn(CandidateTableModel::kRank, Qt::AscendingOrder);
+    statusLabel->setText(QString::fromUtf8("%1 件").arg(shownRows()));
+}
+
+int frmNaming::shownRows() const {
+    return proxy_->rowCount();
+}
+
+QString frmNaming::TableAsCsv() const {
+    QString csv;
+    QStringList header;
+    for (int column = 0; column < proxy_->columnCount(); ++column) {
+        header << CsvField(proxy_->headerData(column, Qt::Horizontal).toString());
+    }
+    csv += header.join(',') + "\r\n";
+    for (int row = 0; row < proxy_->rowCount(); ++row) {
+        QStringList fields;
+        for (int column = 0; column < proxy_->columnCount(); ++column) {
+            fields << CsvField(proxy_->index(row, column).data().toString());
+        }
+        csv += fields.join(',') + "\r\n";
+    }
+    return csv;
+}
+
+void frmNaming::ExportCsv() {
+    const QString file = chooseCsvFile
+                             ? chooseCsvFile()
+                             : QFileDialog::getSaveFileName(this, QString::fromUtf8("CSVに保存"),
+                                                            QString::fromUtf8("名付け候補.csv"),
+                                                            QStringLiteral("CSV (*.csv)"));
+    if (file.isEmpty()) {
+        return;
+    }
+    // UTF-8 with a byte-order mark, which spreadsheet programs take as UTF-8.
+    const QByteArray bytes = QByteArray("\xEF\xBB\xBF") + TableAsCsv().toUtf8();
+    try {
+        RewriteFileAtomically(
+            file.toStdString(),
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+            QFileInfo(file).fileName().toStdString());
+    } catch (const FileWriteError& error) {
+        messages_.Show(this, QString::fromUtf8(error.what()), QString::fromUtf8("名付け支援"),
+                       MessageBox::kExclamationOk);
+    }
+}
+
+}  // namespace namori

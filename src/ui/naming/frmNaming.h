@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QWidget>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "analysis/JudgementStore.h"
+#include "data/StrokeReference.h"
+#include "naming/NamingIndex.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSortFilterProxyModel;
+class QTableView;
+
+namespace namori {
+
+class CandidateTableModel;
+class MessageBox;
+
+// The name-choosing aid: every given name read as the typed reading, judged beside the surname
+// and ranked, in a sortable table with a filter for names whose three faces are all favourable,
+// export to CSV, and a double-click that hands the spelling to the main window.
+class frmNaming : public QWidget {
+    Q_OBJECT
+
+  public:
+    // judgementStore is copied: the aid judges on a store of its own.
+    frmNaming(const JudgementStore& judgementStore, MessageBox& messages,
+              std::vector<std::filesystem::path> assetFolders, QWidget* parent = nullptr);
+
+    QLineEdit* surnameBox = nullptr;
+    QLineEdit* readingBox = nullptr;
+    QComboBox* sexBox = nullptr;
+    QCheckBox* complementBox = nullptr;
+    QPushButton* searchButton = nullptr;
+    QCheckBox* favourableOnlyBox = nullptr;
+    QPushButton* exportButton = nullptr;
+    QTableView* table = nullptr;
+    QLabel* statusLabel = nullptr;
+
+    // Called with the spelling of a double-clicked row.
+    std::function<void(const QString&)> onChoose;
+    // The CSV file to write; asks the user unless set.
+    std::function<QString()> chooseCsvFile;
+
+    void Search();
+    void ExportCsv();
+    // The table as shown (sorted and filtered), as CSV text.
+    QString TableAsCsv() const;
+    int shownRows() const;
+    const CandidateTableModel& model() const { return *model_; }
+
+  private:
+    bool LoadIndexes();
+
+    JudgementStore store_;
+    MessageBox& messages_;
+    std::vector<std::filesystem::path> assetFolders_;
+    std::optional<NamingIndex> index_;
+    StrokeReference reference_;
+    CandidateTableModel* model_ = nullptr;
+    QSortFilterProxyModel* proxy_ = nullptr;
+};
+
+}  // namespace namori

@@ -1,0 +1,186 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <fstream>
+#include <sstream>
+
+#include "analysis/JudgementStore.h"
+#include "data/KanjiDictionaryFile.h"
+#include "data/SpiritTableFile.h"
+#include "support/TempFolder.h"
+#include "ui/common/Fonts.h"
+#include "ui/common/MessageBox.h"
+#include "ui/help/HelpViewer.h"
+#include "ui/main/frmMain.h"
+#include "ui/naming/CandidateTableModel.h"
+#include "ui/naming/frmNaming.h"
+
+namespace namori {
+
+namespace {
+
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+// The row of the table (as shown) that holds spelling, or -1.
+int RowOf(const frmNaming& window, const QString& spelling) {
+    const QAbstractItemModel* shown = window.table->model();
+    for (int row = 0; row < shown->rowCount(); ++row) {
+        if (shown->index(row, CandidateTableModel::kSpelling).data().toString() == spelling) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+class NamingWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<testing::TempFolder> folder_;
+    JudgementStore store_;
+    MessageBox messages_;
+    std::unique_ptr<frmMain> window_;
+
+    frmNaming* OpenFromTheHelpPage() {
+        // The help page's link "namori:naming" opens the aid.
+        window_->helpViewer().onProgramLink(QStringLiteral("naming"));
+        return window_->findChild<frmNaming*>();
+    }
+
+  private slots:
+    void initTestCase() { InstallFontSubstitutions(); }
+
+    void init() {
+        folder_ = std::make_unique<testing::TempFolder>();
+        store_ = JudgementStore();
+        messages_ = MessageBox();
+        LoadSpiritNumbers(store_, testing::ShippedDataFolder());
+        LoadKanjiDictionary(store_, testing::ShippedDataFolder());
+        window_ = std::make_unique<frmMain>(store_, messages_, folder_->path());
+        window_->show();
+    }
+
+    void cleanup() {
+        window_.reset();
+        folder_.reset();
+    }
+
+    void opensWithTheMainWindowsSurnameAndListsTheRankedCandidates() {
+        window_->controls().txtMyouji2->setText(Text("佐藤"));
+        frmNaming* naming = OpenFromTheHelpPage();
+        QVERIFY(naming != nullptr);
+        QCOMPARE(naming->surnameBox->text(), Text("佐藤"));
+        QCOMPARE(OpenFromTheHelpPage(), naming);  // one window, brought forward
+
+        naming->readingBox->setText(Text("はると"));
+        QTest::mouseClick(naming->searchButton, Qt::LeftButton);
+        QVERIFY(naming->shownRows() >= 5000);
+        QVERIFY(RowOf(*naming, Text("陽翔")) >= 0);
+        QVERIFY(RowOf(*naming, Text("晴人")) >= 0);
+        const QAbstractItemModel* shown = naming->table->model();
+        QCOMPARE(shown->index(0, CandidateTableModel::kRank).data().toInt(), 1);
+        QCOMPARE(naming->model().candidate(0).surname, u"佐藤");
+
+        // Sorting by 総運 puts the numbers in order.
+        naming->table->sortByColumn(CandidateTableModel::kTotal, Qt::AscendingOrder);
+        for (int row = 1; row < shown->rowCount(); ++row) {
+            QVERIFY(shown->index(row - 1, CandidateTableModel::kTotal)
+                        .data(CandidateTableModel::SortRole)
+                        .toInt() <= shown->index(row, CandidateTableModel::kTotal)
+                                        .data(CandidateTableModel::SortRole)
+                                        .toInt());
+        }
+    }
+
+    void filtersToNamesWhoseFacesAreAllFavourable() {
+        frmNaming* naming = OpenFromTheHelpPage();
+        naming->surnameBox->setText(Text("佐藤"));
+        naming->readingBox->setText(Text("はると"));
+        naming->Search();
+        const int all = naming->shownRows();
+        naming->favourableOnlyBox->setChecked(true);
+        const int favourable = naming->shownRows();
+        QVERIFY(favourable > 0 && favourable < all);
+        const QAbstractItemModel* shown = naming->table->model();
+        for (int row = 0; row < shown->rowCount(); ++row) {
+            for (int column : {CandidateTableModel::kLuckFace, CandidateTableModel::kElementFace,
+                               CandidateTableModel::kYinYangFace}) {
+                QCOMPARE(shown->index(row, column).data().toString(), Text("良"));
+            }
+        }
+    }
+
+    void sexFilterNarrowsTheRealNames() {
+        frmNaming* naming = OpenFromTheHelpPage();
+        naming->surnameBox->setText(Text("白鳥"));
+        naming->readingBox->setText(Text("あんな"));
+        naming->Search();
+        const int either = naming->shownRows();
+        QVERIFY(RowOf(*naming, Text("杏奈")) >= 0);
+        naming->sexBox->setCurrentIndex(1);  // 男の子
+        naming->Search();
+        QVERIFY(naming->shownRows() < either);
+        QCOMPARE(RowOf(*naming, Text("杏奈")), -1);
+    }
+
+    void doubleClickHandsTheSpellingToTheMainWindow() {
+        frmNaming* naming = OpenFromTheHelpPage();
+        naming->surnameBox->setText(Text("白鳥"));
+        naming->readingBox->setText(Text("あんな"));
+        naming->Search();
+        QVERIFY(QTest::qWaitForWindowExposed(naming));
+        const int row = RowOf(*naming, Text("杏奈"));
+        QVERIFY(row >= 0);
+        naming->table->scrollTo(naming->table->model()->index(row, 1));
+        QApplication::processEvents();
+        const QRect cell = naming->table->visualRect(naming->table->model()->index(row, 1));
+        QTest::mouseClick(naming->table->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(naming->table->viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(window_->controls().txtNamae->text(), Text("杏奈"));
+    }
+
+    void exportsTheTableAsShownToCsv() {
+        frmNaming* naming = OpenFromTheHelpPage();
+        naming->surnameBox->setText(Text("白鳥"));
+        naming->readingBox->setText(Text("あんな"));
+        naming->Search();
+        naming->favourableOnlyBox->setChecked(true);
+        const auto file = folder_->path() / "candidates.csv";
+        naming->chooseCsvFile = [&file] { return QString::fromStdString(file.string()); };
+        QTest::mouseClick(naming->exportButton, Qt::LeftButton);
+        std::ifstream stream(file, std::ios::binary);
+        std::stringstream bytes;
+        bytes << stream.rdbuf();
+        const QString text = QString::fromUtf8(bytes.str());
+        QVERIFY(bytes.str().rfind("\xEF\xBB\xBF", 0) == 0);
+        const QString withoutMark = text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text;
+        const QStringList lines = withoutMark.split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), naming->shownRows() + 1);
+        QVERIFY(lines.front().startsWith(Text("順位,名前,画数,祖運")));
+        QCOMPARE(
+            lines.at(1).split(',').at(1),
+            naming->table->model()->index(0, CandidateTableModel::kSpelling).data().toString());
+    }
+
+    void badReadingsAreRefusedWithAMessage() {
+        frmNaming* naming = OpenFromTheHelpPage();
+        naming->surnameBox->setText(Text("白鳥"));
+        naming->readingBox->setText(Text("ハルト"));
+        messages_.setNextAnswer(MessageBox::kOk);
+        naming->Search();
+        QVERIFY(messages_.lastText().contains(Text("ひらがな")));
+        QCOMPARE(naming->shownRows(), 0);
+    }
+};
+
+}  // namespace namori
+
+QTEST_MAIN(namori::NamingWindowTest)
+#include "NamingWindowTest.moc"
