@@ -23,30 +23,6 @@ std::array<LuckRow, 5> LuckRowsOf(const JudgementStore& store) {
              {"総運", store.totalLuck}}};
 }
 
-const char* FaceWord(Rating rating) {
-    switch (rating) {
-        case Rating::Favourable:
-            return "favourable";
-        case Rating::Middling:
-            return "middling";
-        case Rating::Unfavourable:
-            break;
-    }
-    return "unfavourable";
-}
-
-const char* FaceKanji(Rating rating) {
-    switch (rating) {
-        case Rating::Favourable:
-            return "良";
-        case Rating::Middling:
-            return "中";
-        case Rating::Unfavourable:
-            break;
-    }
-    return "悪";
-}
-
 int NamePositionCount(const JudgementStore& store) {
     const int total = store.surnameLength + store.givenNameLength;
     return total < kNamePositions ? total : kNamePositions;
@@ -130,6 +106,30 @@ std::string JudgementAsTable(const JudgementStore& store) {
     text += std::string("５運 ") + FaceKanji(faces[0]) + "　５行 " + FaceKanji(faces[1]) +
             "　陰陽 " + FaceKanji(faces[2]) + "\n";
     return text;
+}
+
+const char* FaceWord(Rating rating) {
+    switch (rating) {
+        case Rating::Favourable:
+            return "favourable";
+        case Rating::Middling:
+            return "middling";
+        case Rating::Unfavourable:
+            break;
+    }
+    return "unfavourable";
+}
+
+const char* FaceKanji(Rating rating) {
+    switch (rating) {
+        case Rating::Favourable:
+            return "良";
+        case Rating::Middling:
+            return "中";
+        case Rating::Unfavourable:
+            break;
+    }
+    return "悪";
 }
 
 std::string ProblemWord(NameProblem problem) {

@@ -5,6 +5,7 @@
 
 #include "analysis/NamePreparation.h"
 #include "cli/JudgeCommand.h"
+#include "cli/JudgementReport.h"
 #include "data/Cp932.h"
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
@@ -37,16 +38,6 @@ const char* KindLabel(CandidateKind kind) {
             break;
     }
     return "かな";
-}
-
-const char* FaceWord(Rating rating) {
-    return rating == Rating::Favourable ? "favourable"
-           : rating == Rating::Middling ? "middling"
-                                        : "unfavourable";
-}
-
-const char* FaceKanji(Rating rating) {
-    return rating == Rating::Favourable ? "良" : rating == Rating::Middling ? "中" : "悪";
 }
 
 constexpr const char* kLuckNames[] = {"祖運", "主運", "初運", "助運", "総運"};
@@ -94,17 +85,6 @@ std::string AsRow(const NameCandidate& candidate, int rank) {
 }
 
 }  // namespace
-
-std::filesystem::path FolderHolding(const std::vector<std::filesystem::path>& folders,
-                                    std::string_view name) {
-    for (const std::filesystem::path& folder : folders) {
-        std::error_code error;
-        if (std::filesystem::exists(ResolveDataFile(folder, name), error)) {
-            return folder;
-        }
-    }
-    return folders.empty() ? std::filesystem::path(".") : folders.front();
-}
 
 int RunNamingCommand(JudgementStore& store, const std::vector<std::filesystem::path>& folders,
                      const std::string& surname, const std::string& reading, const std::string& sex,

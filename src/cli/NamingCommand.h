@@ -14,8 +14,4 @@ int RunNamingCommand(JudgementStore& store, const std::vector<std::filesystem::p
                      const std::string& surname, const std::string& reading, const std::string& sex,
                      int limit, bool complement, bool json);
 
-// The first of folders that holds a file called name (compared without regard to case).
-std::filesystem::path FolderHolding(const std::vector<std::filesystem::path>& folders,
-                                    std::string_view name);
-
 }  // namespace namori

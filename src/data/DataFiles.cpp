@@ -51,6 +51,17 @@ std::filesystem::path ResolveDataFile(const std::filesystem::path& folder, std::
     return *std::min_element(matches.begin(), matches.end());
 }
 
+std::filesystem::path FolderHolding(const std::vector<std::filesystem::path>& folders,
+                                    std::string_view name) {
+    for (const std::filesystem::path& folder : folders) {
+        std::error_code error;
+        if (std::filesystem::exists(ResolveDataFile(folder, name), error)) {
+            return folder;
+        }
+    }
+    return folders.empty() ? std::filesystem::path(".") : folders.front();
+}
+
 std::u16string ReadDataFile(const std::filesystem::path& path, const std::string& displayName) {
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {

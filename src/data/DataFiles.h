@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace namori {
 
@@ -17,6 +18,11 @@ inline constexpr std::string_view kStrokeReferenceFile = "漢字画数参考.txt
 // "名字.TXT" and "名字.txt" are one file also on a case-sensitive file system. An exact match
 // wins; among several others the first in name order. When none exists, folder / name.
 std::filesystem::path ResolveDataFile(const std::filesystem::path& folder, std::string_view name);
+
+// The first of folders that holds a file called name (found as ResolveDataFile finds it); the
+// first folder when none does.
+std::filesystem::path FolderHolding(const std::vector<std::filesystem::path>& folders,
+                                    std::string_view name);
 
 // Reads a whole code page 932 data file as UTF-16. Throws DataFileError when it is missing,
 // unreadable or holds bytes that are not code page 932 text (naming the line).

@@ -29,17 +29,6 @@ QString Text(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::filesystem::path FirstFolderHolding(const std::vector<std::filesystem::path>& folders,
-                                         std::string_view name) {
-    for (const std::filesystem::path& folder : folders) {
-        std::error_code error;
-        if (std::filesystem::exists(ResolveDataFile(folder, name), error)) {
-            return folder;
-        }
-    }
-    return folders.empty() ? std::filesystem::path(".") : folders.front();
-}
-
 QString CsvField(QString text) {
     if (text.contains(',') || text.contains('"') || text.contains('\n')) {
         text.replace(QStringLiteral("\""), QStringLiteral("\"\""));
@@ -127,13 +116,13 @@ bool frmNaming::LoadIndexes() {
         return true;
     }
     try {
-        index_ = LoadNamingIndex(FirstFolderHolding(assetFolders_, kRealNamesFile));
+        index_ = LoadNamingIndex(FolderHolding(assetFolders_, kRealNamesFile));
     } catch (const DataFileError& error) {
         messages_.Show(this, QString::fromUtf8(error.what()), QString::fromUtf8("名付け支援"),
                        MessageBox::kExclamationOk);
         return false;
     }
-    reference_ = ReadStrokeReference(FirstFolderHolding(assetFolders_, kStrokeReferenceFile));
+    reference_ = ReadStrokeReference(FolderHolding(assetFolders_, kStrokeReferenceFile));
     return true;
 }
 
