@@ -49,20 +49,26 @@ row "namori-judge --batch, 1,000,000 names end to end" \
     "$(awk -v t=$(( end - start )) 'BEGIN {printf "%.0f thousand names per second", 1e6 / (t / 1e9) / 1000}')"
 
 cd "$work"
-"$build/bench/namori_until_shown" >/dev/null 2>&1 && "$build/bench/bare_until_shown" >/dev/null 2>&1
-namori_times=() bare_times=()
-for _ in $(seq 30); do
-    s=$(date +%s%N); "$build/bench/namori_until_shown" >/dev/null 2>&1; e=$(date +%s%N)
-    namori_times+=($(( (e - s) / 1000 )))
-    s=$(date +%s%N); "$build/bench/bare_until_shown" >/dev/null 2>&1; e=$(date +%s%N)
-    bare_times+=($(( (e - s) / 1000 )))
+programs=(namori bare text)
+for program in "${programs[@]}"; do
+    "$build/bench/${program}_until_shown" >/dev/null 2>&1  # warm the caches
 done
-namori_start=$(printf '%s\n' "${namori_times[@]}" | median)
-bare_start=$(printf '%s\n' "${bare_times[@]}" | median)
-row "launch to window shown (median of 30): Namori / bare Qt window" \
-    "$(awk -v n="$namori_start" -v b="$bare_start" 'BEGIN {printf "%.1f ms / %.1f ms: %.2f times", n / 1000, b / 1000, n / b}')"
-namori_memory=$("$build/bench/namori_until_shown" --memory | tail -1)
-bare_memory=$("$build/bench/bare_until_shown" --memory | tail -1)
-row "peak memory at window shown: Namori / bare Qt window" \
-    "$(awk -v n="${namori_memory% kB}" -v b="${bare_memory% kB}" 'BEGIN {printf "%.1f MiB / %.1f MiB: %.2f times", n / 1024, b / 1024, n / b}')"
+declare -A times memory
+for _ in $(seq 30); do
+    for program in "${programs[@]}"; do
+        s=$(date +%s%N); "$build/bench/${program}_until_shown" >/dev/null 2>&1; e=$(date +%s%N)
+        times[$program]+="$(( (e - s) / 1000 )) "
+    done
+done
+for program in "${programs[@]}"; do
+    times[$program]=$(printf '%s\n' ${times[$program]} | median)
+    memory[$program]=$("$build/bench/${program}_until_shown" --memory | tail -1)
+    memory[$program]=${memory[$program]% kB}
+done
+# ratio NAMORI OTHER: Namori's figure against another window's.
+ratio() { awk -v n="$1" -v o="$2" 'BEGIN {printf "%.2f", n / o}'; }
+row "launch to window shown (median of 30): Namori / bare Qt window / Qt window with text" \
+    "$(awk -v n="${times[namori]}" -v b="${times[bare]}" -v t="${times[text]}" 'BEGIN {printf "%.1f / %.1f / %.1f ms", n / 1000, b / 1000, t / 1000}'): $(ratio "${times[namori]}" "${times[bare]}") times the bare window, $(ratio "${times[namori]}" "${times[text]}") the window with text"
+row "peak memory at window shown: Namori / bare Qt window / Qt window with text" \
+    "$(awk -v n="${memory[namori]}" -v b="${memory[bare]}" -v t="${memory[text]}" 'BEGIN {printf "%.1f / %.1f / %.1f MiB", n / 1024, b / 1024, t / 1024}'): $(ratio "${memory[namori]}" "${memory[bare]}") times the bare window, $(ratio "${memory[namori]}" "${memory[text]}") the window with text"
 row "click on 占う to the painted result" "$("$build/bench/click_to_result" | sed 's/click to painted result: //')"

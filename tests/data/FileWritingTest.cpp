@@ -82,6 +82,50 @@ TEST(FileWriting, FailedWritesLeaveFilesByteIdenticalAndSaySo) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
+// The program's own write paths, with the files filled up to the size limit: each failing write
+// leaves its file byte-identical and says so; emptying a list needs no room and still works.
+TEST(FileWriting, EveryWritePathSurvivesTheFileSizeLimit) {
+    TempFolder folder;
+    std::string listBytes;
+    std::vector<std::u16string> list;
+    for (int i = 0; i < 300; ++i) {
+        list.push_back(u"山田");
+        listBytes += "\x8e\x52\x93\x63\r\n";
+    }
+    const auto names = folder.WriteBytes("名字.txt", listBytes);
+    const std::string dictionaryBytes(listBytes.size(), '\n');
+    const auto dictionary = folder.WriteBytes("漢字辞書.txt", dictionaryBytes);
+    const auto longer = [&] {
+        auto more = list;
+        more.push_back(u"佐藤");
+        return more;
+    }();
+    int reported = 0;
+    {
+        FileSizeLimit limit(listBytes.size());
+        for (const auto& write : std::vector<std::function<void()>>{
+                 [&] { AppendNameListEntry(folder.path(), "名字.txt", u"佐藤"); },
+                 [&] { RewriteNameList(folder.path(), "名字.txt", longer); },
+                 [&] {
+                     AppendKanjiEntries(folder.path(), {{u"杏", *ParseStrokeEntry(u"7")}});
+                 }}) {
+            try {
+                write();
+            } catch (const FileWriteError& error) {
+                reported +=
+                    std::string(error.what()).find("書き込めませんでした") != std::string::npos;
+            }
+            EXPECT_EQ(Bytes(names), listBytes);
+            EXPECT_EQ(Bytes(dictionary), dictionaryBytes);
+        }
+        EXPECT_NO_THROW(RewriteNameList(folder.path(), "名字.txt", {}));
+    }
+    EXPECT_EQ(reported, 3) << "every write that did not fit must fail with a message";
+    EXPECT_EQ(Bytes(names), "");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2)
+        << "no temporary file is left behind";
+}
+
 // Runs check in a child process as a user who may not write into a folder that is not its own
 // (root may write anywhere, so a root test drops to "nobody"); true when check returned true.
 bool AsUnprivilegedUser(const std::function<bool()>& check) {
