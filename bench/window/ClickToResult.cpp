@@ -18,7 +18,7 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    namori::InstallFontSubstitutions();
+    namori::InstallLayoutFonts();
     auto store = std::make_unique<namori::JudgementStore>();
     namori::LoadSpiritNumbers(*store, NAMORI_SHIPPED_DATA_DIR);
     namori::LoadKanjiDictionary(*store, NAMORI_SHIPPED_DATA_DIR);

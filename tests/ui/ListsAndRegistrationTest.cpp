@@ -100,7 +100,7 @@ class ListsAndRegistrationTest : public QObject {
 
   private slots:
     void initTestCase() {
-        InstallFontSubstitutions();
+        InstallLayoutFonts();
         std::signal(SIGXFSZ, SIG_IGN);
     }
 

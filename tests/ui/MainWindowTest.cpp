@@ -102,7 +102,7 @@ class MainWindowTest : public QObject {
     }
 
   private slots:
-    void initTestCase() { InstallFontSubstitutions(); }
+    void initTestCase() { InstallLayoutFonts(); }
 
     void init() {
         store_ = JudgementStore();

@@ -55,7 +55,7 @@ class NamingWindowTest : public QObject {
     }
 
   private slots:
-    void initTestCase() { InstallFontSubstitutions(); }
+    void initTestCase() { InstallLayoutFonts(); }
 
     void init() {
         folder_ = std::make_unique<testing::TempFolder>();

@@ -100,7 +100,7 @@ class PrintHelpExitTest : public QObject {
     }
 
   private slots:
-    void initTestCase() { InstallFontSubstitutions(); }
+    void initTestCase() { InstallLayoutFonts(); }
 
     void init() {
         folder_ = std::make_unique<testing::TempFolder>();

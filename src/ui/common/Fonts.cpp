@@ -1,18 +1,40 @@
 #include "ui/common/Fonts.h"
 
+#include <QApplication>
 #include <QStringList>
+#include <string_view>
 
 #include "ui/common/Twips.h"
 
 namespace namori {
 
-void InstallFontSubstitutions() {
-    QFont::insertSubstitutions(QString::fromUtf8(kGothic), QStringList() << QStringLiteral("IPAPGothic") << QStringLiteral("IPAGothic"));
-    QFont::insertSubstitutions(QString::fromUtf8(kMincho), QStringList() << QStringLiteral("IPAPMincho") << QStringLiteral("IPAMincho"));
+namespace {
+
+QStringList InstalledFamilies(std::string_view layoutFamily) {
+    if (layoutFamily == kGothic) {
+        return {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
+    }
+    if (layoutFamily == kMincho) {
+        return {QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho")};
+    }
+    return {QString::fromUtf8(layoutFamily.data(), static_cast<qsizetype>(layoutFamily.size()))};
 }
 
+}  // namespace
+
+void InstallLayoutFonts() {
+    for (const char* layoutFamily : {kGothic, kMincho}) {
+        QFont::insertSubstitutions(QString::fromUtf8(layoutFamily),
+                                   InstalledFamilies(layoutFamily));
+    }
+    QApplication::setFont(LayoutFont(kGothic, 9));
+}
+
+// The installed family is named directly, and only one: a family that fontconfig does not know,
+// such as the layout's own names, or a second family, makes Qt ask fontconfig at once for a
+// sorted fallback list, which is slow (and, for an unknown family, picks a Latin font first).
 QFont LayoutFont(const char* family, double points, bool bold) {
-    QFont font(QString::fromUtf8(family));
+    QFont font(InstalledFamilies(family).front());
     font.setPixelSize(PointsToPixels(points));
     font.setBold(bold);
     return font;

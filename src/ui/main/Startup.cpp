@@ -43,7 +43,7 @@ bool PrepareStartUp(JudgementStore& store, MessageBox& messages,
 }
 
 int StartUp(const std::function<int(frmMain&)>& run) {
-    InstallFontSubstitutions();
+    InstallLayoutFonts();
     auto store = std::make_unique<JudgementStore>();
     MessageBox messages;
     if (!PrepareStartUp(*store, messages, ".")) {
