@@ -8,7 +8,9 @@ namespace namori {
 
 namespace {
 
-QString ResourcePath(const QString& name) { return QStringLiteral(":/art/") + name + ".svg"; }
+QString ResourcePath(const QString& name) {
+    return QStringLiteral(":/art/") + name + ".svg";
+}
 
 }  // namespace
 

@@ -35,7 +35,7 @@ QLabel* AddLabel(QWidget* container, const LabelRow& row);
 
 // A straight horizontal or vertical line between two points in twips, one pixel wide.
 class LineControl : public QWidget {
-public:
+  public:
     LineControl(QWidget* container, const char* name, int index, int x1, int y1, int x2, int y2,
                 const QColor& colour = Qt::black);
 };

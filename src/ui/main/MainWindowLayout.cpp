@@ -210,20 +210,34 @@ void Keep(std::array<QLabel*, N>& array, int index, QLabel* label) {
 // Files a label of a table under its name in controls.
 void Store(MainWindowControls& controls, const LabelRow& row, QLabel* label) {
     const std::string name = row.name;
-    if (name == "lblKan") Keep(controls.lblKan, row.index, label);
-    else if (name == "lblKaku") Keep(controls.lblKaku, row.index, label);
-    else if (name == "lblSo") Keep(controls.lblSo, row.index, label);
-    else if (name == "lblSyu") Keep(controls.lblSyu, row.index, label);
-    else if (name == "lblSyo") Keep(controls.lblSyo, row.index, label);
-    else if (name == "lblJyo") Keep(controls.lblJyo, row.index, label);
-    else if (name == "lblSou") Keep(controls.lblSou, row.index, label);
-    else if (name == "lblGogyo_uv") controls.lblGogyo_uv = label;
-    else if (name == "lblGogyo_u") controls.lblGogyo_u = label;
-    else if (name == "lblIny_d") controls.lblIny_d = label;
-    else if (name == "lblIny_c") controls.lblIny_c = label;
-    else if (name == "Label1") controls.Label1[row.index] = label;
-    else if (name == "Label4") controls.Label4[row.index] = label;
-    else if (name == "lblUnkaku1") controls.lblUnkaku1[row.index] = label;
+    if (name == "lblKan")
+        Keep(controls.lblKan, row.index, label);
+    else if (name == "lblKaku")
+        Keep(controls.lblKaku, row.index, label);
+    else if (name == "lblSo")
+        Keep(controls.lblSo, row.index, label);
+    else if (name == "lblSyu")
+        Keep(controls.lblSyu, row.index, label);
+    else if (name == "lblSyo")
+        Keep(controls.lblSyo, row.index, label);
+    else if (name == "lblJyo")
+        Keep(controls.lblJyo, row.index, label);
+    else if (name == "lblSou")
+        Keep(controls.lblSou, row.index, label);
+    else if (name == "lblGogyo_uv")
+        controls.lblGogyo_uv = label;
+    else if (name == "lblGogyo_u")
+        controls.lblGogyo_u = label;
+    else if (name == "lblIny_d")
+        controls.lblIny_d = label;
+    else if (name == "lblIny_c")
+        controls.lblIny_c = label;
+    else if (name == "Label1")
+        controls.Label1[row.index] = label;
+    else if (name == "Label4")
+        controls.Label4[row.index] = label;
+    else if (name == "lblUnkaku1")
+        controls.lblUnkaku1[row.index] = label;
 }
 
 template <std::size_t N>
@@ -236,18 +250,23 @@ void AddLabels(QWidget* container, const LabelRow (&rows)[N], MainWindowControls
 template <std::size_t N>
 void AddLines(QWidget* container, const LineRow (&rows)[N], MainWindowControls& controls) {
     for (const LineRow& row : rows) {
-        auto* line = new LineControl(container, row.name, row.index, row.x1, row.y1, row.x2, row.y2);
+        auto* line =
+            new LineControl(container, row.name, row.index, row.x1, row.y1, row.x2, row.y2);
         const std::string name = row.name;
-        if (name == "linMyo1") controls.linMyo1[row.index] = line;
-        else if (name == "linMyo2") controls.linMyo2[row.index] = line;
-        else if (name == "linNam1") controls.linNam1[row.index] = line;
-        else if (name == "linNam2") controls.linNam2[row.index] = line;
+        if (name == "linMyo1")
+            controls.linMyo1[row.index] = line;
+        else if (name == "linMyo2")
+            controls.linMyo2[row.index] = line;
+        else if (name == "linNam1")
+            controls.linNam1[row.index] = line;
+        else if (name == "linNam2")
+            controls.linNam2[row.index] = line;
     }
 }
 
 void BuildButtons(QWidget* window, MainWindowControls& controls) {
     QToolButton** targets[] = {&controls.cmdKaishi3, &controls.cmdPrint, &controls.cmdHelp,
-                             &controls.cmdShoukai, &controls.cmdOwari};
+                               &controls.cmdShoukai, &controls.cmdOwari};
     for (std::size_t i = 0; i < std::size(kButtons); ++i) {
         const ButtonRow& row = kButtons[i];
         auto* button = new QToolButton(window);
@@ -318,7 +337,8 @@ void BuildResultFrame(MainWindowControls& controls) {
             AddPicture(controls.Frame5, "imgwara", slot, left, 525, 480, 480, laughing);
         controls.imgniko[slot] =
             AddPicture(controls.Frame5, "imgniko", slot, left, 525, 480, 480, smiling);
-        controls.imgkana[slot] = AddPicture(controls.Frame5, "imgkana", slot, left, 525, 480, 480, sad);
+        controls.imgkana[slot] =
+            AddPicture(controls.Frame5, "imgkana", slot, left, 525, 480, 480, sad);
     }
     AddLabels(frame, kResultLabels, controls);
     AddLines(frame, kResultLines, controls);
@@ -338,16 +358,16 @@ void BuildExplanationPanel(MainWindowControls& controls) {
 void SetTabOrder(const MainWindowControls& controls) {
     // Lowest tab index first: 占う, ヘルプ, 終了, the given-name box and list, the surname list and
     // box, the complement option, 印刷, 名付け.
-    QWidget* order[] = {controls.cmdKaishi3, controls.cmdHelp,   controls.cmdOwari,
-                        controls.txtNamae,   controls.lstNamae,  controls.lstMyouji,
-                        controls.txtMyouji2, controls.chkHosuu,  controls.cmdPrint,
+    QWidget* order[] = {controls.cmdKaishi3, controls.cmdHelp,  controls.cmdOwari,
+                        controls.txtNamae,   controls.lstNamae, controls.lstMyouji,
+                        controls.txtMyouji2, controls.chkHosuu, controls.cmdPrint,
                         controls.cmdShoukai};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
-    for (QWidget* frame : {static_cast<QWidget*>(controls.fraHandan),
-                           static_cast<QWidget*>(controls.fraList),
-                           static_cast<QWidget*>(controls.fraMidashi)}) {
+    for (QWidget* frame :
+         {static_cast<QWidget*>(controls.fraHandan), static_cast<QWidget*>(controls.fraList),
+          static_cast<QWidget*>(controls.fraMidashi)}) {
         frame->setFocusPolicy(Qt::NoFocus);
     }
 }
@@ -359,7 +379,8 @@ void BuildMainWindow(QWidget* window, MainWindowControls& controls) {
     window->setFont(LayoutFont(kGothic, 9.75));
 
     BuildButtons(window, controls);
-    controls.Image1 = AddPicture(window, "Image1", -1, 300, 150, 4470, 945, ArtworkPixmap("title", {298, 63}));
+    controls.Image1 =
+        AddPicture(window, "Image1", -1, 300, 150, 4470, 945, ArtworkPixmap("title", {298, 63}));
     new LineControl(window, "Line1", 1, 150, 1215, 9300, 1215, Qt::white);
     new LineControl(window, "Line1", 0, 150, 1200, 9300, 1200);
 

@@ -78,10 +78,10 @@ void ShowResultPanel(const MainWindowControls& controls, const JudgementStore& s
                      {controls.linMyo1[0], controls.linMyo2[1], controls.linMyo2[2]});
             break;
         case 3:
-            ShowPart(controls, store, {{1, 1}, {2, 2}, {3, 3}},
-                     {controls.linMyo1[0], controls.linMyo1[1], controls.linMyo1[2],
-                      controls.linMyo2[1], controls.linMyo2[2], controls.linMyo2[3],
-                      controls.linMyo2[4]});
+            ShowPart(
+                controls, store, {{1, 1}, {2, 2}, {3, 3}},
+                {controls.linMyo1[0], controls.linMyo1[1], controls.linMyo1[2], controls.linMyo2[1],
+                 controls.linMyo2[2], controls.linMyo2[3], controls.linMyo2[4]});
             break;
         default:
             break;
@@ -95,10 +95,10 @@ void ShowResultPanel(const MainWindowControls& controls, const JudgementStore& s
                      {controls.linNam1[0], controls.linNam2[1], controls.linNam2[2]});
             break;
         case 3:
-            ShowPart(controls, store, {{4, s + 1}, {5, s + 2}, {6, s + 3}},
-                     {controls.linNam1[0], controls.linNam1[1], controls.linNam1[2],
-                      controls.linNam2[1], controls.linNam2[2], controls.linNam2[3],
-                      controls.linNam2[4]});
+            ShowPart(
+                controls, store, {{4, s + 1}, {5, s + 2}, {6, s + 3}},
+                {controls.linNam1[0], controls.linNam1[1], controls.linNam1[2], controls.linNam2[1],
+                 controls.linNam2[2], controls.linNam2[3], controls.linNam2[4]});
             break;
         default:
             break;
@@ -120,10 +120,9 @@ void ShowVerdictSummary(const MainWindowControls& controls, const JudgementStore
 
     // The luck rating reads the marks back as the luck table shows them.
     std::array<std::u16string, 4> buffers;
-    const Rating luck = RateLuckMarks({Caption(controls.lblSyu[2], buffers[0]),
-                                       Caption(controls.lblSyo[2], buffers[1]),
-                                       Caption(controls.lblJyo[2], buffers[2]),
-                                       Caption(controls.lblSou[2], buffers[3])});
+    const Rating luck = RateLuckMarks(
+        {Caption(controls.lblSyu[2], buffers[0]), Caption(controls.lblSyo[2], buffers[1]),
+         Caption(controls.lblJyo[2], buffers[2]), Caption(controls.lblSou[2], buffers[3])});
     ShowFace(controls, 1, luck);
     ShowFace(controls, 2, RateFiveElements(store.elementVerdict));
     ShowFace(controls, 3, RateYinYang(store.yinYangVerdict));
