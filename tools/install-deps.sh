@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    g++ cmake ninja-build
+    g++ cmake ninja-build clang-format
     libcli11-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-svg-dev fonts-ipafont-gothic fonts-ipafont-mincho
