@@ -32,7 +32,7 @@ void InstallLayoutFonts() {
 
 // The installed family is named directly, and only one: a family that fontconfig does not know,
 // such as the layout's own names, or a second family, makes Qt ask fontconfig at once for a
-// sorted fallback list, which is slow (and, for an unknown family, picks a Latin font first).
+// sorted fallback list, which is slow.
 QFont LayoutFont(const char* family, double points, bool bold) {
     QFont font(InstalledFamilies(family).front());
     font.setPixelSize(PointsToPixels(points));
