@@ -67,7 +67,7 @@ executable() { find "$build" -maxdepth 2 -type f -name "$1" -perm -u+x | head -n
 run_target() {
     local target=$1 work=$build/work/$1
     mkdir -p "$work/corpus" "$work/artifacts"
-    rm -f "$work/artifacts/"*
+    rm -f "$work/artifacts/"* "$work/status"
     # shellcheck disable=SC2086  # NAMORI_FUZZ_ARGS is a list of options
     "$(executable "$target")" -max_total_time="$seconds" -max_len="$(max_len "$target")" \
         -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
