@@ -2,10 +2,13 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <bit>
 #include <bitset>
 #include <cerrno>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace namori {
 
@@ -52,21 +55,43 @@ std::string_view AsBytes(std::u16string_view text) {
     return {reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t)};
 }
 
-std::bitset<0x10000> BuildCp932Characters() {
-    std::bitset<0x10000> result;
+// Which code units code page 932 holds, and for the few that it stores as another character
+// (〜 U+301C is written as the bytes of ～ U+FF5E), the character that reads back.
+struct Cp932Table {
+    std::bitset<0x10000> holds;
+    std::vector<std::pair<char16_t, char16_t>> readBack;  // sorted by the first
+};
+
+Cp932Table BuildCp932Table() {
+    Cp932Table table;
     Converter toCp932("CP932", kUtf16Native);
-    std::string output;
+    Converter fromCp932(kUtf16Native, "CP932");
+    std::string encoded;
+    std::string decoded;
     std::size_t failedAt = 0;
     for (char32_t unit = 0; unit < 0x10000; ++unit) {
         if (unit >= 0xD800 && unit <= 0xDFFF) {
             continue;
         }
         const char16_t character = static_cast<char16_t>(unit);
-        if (toCp932.Convert(AsBytes({&character, 1}), output, failedAt)) {
-            result.set(unit);
+        if (!toCp932.Convert(AsBytes({&character, 1}), encoded, failedAt)) {
+            continue;
+        }
+        table.holds.set(unit);
+        if (fromCp932.Convert(encoded, decoded, failedAt) && decoded.size() == sizeof(char16_t)) {
+            char16_t back = 0;
+            decoded.copy(reinterpret_cast<char*>(&back), sizeof back);
+            if (back != character) {
+                table.readBack.emplace_back(character, back);
+            }
         }
     }
-    return result;
+    return table;
+}
+
+const Cp932Table& Table() {
+    static const Cp932Table kTable = BuildCp932Table();
+    return kTable;
 }
 
 }  // namespace
@@ -98,8 +123,21 @@ std::optional<std::string> EncodeCp932(std::u16string_view text) {
 }
 
 const std::bitset<0x10000>& Cp932Characters() {
-    static const std::bitset<0x10000> kCharacters = BuildCp932Characters();
-    return kCharacters;
+    return Table().holds;
+}
+
+std::u16string FoldToReadBack(std::u16string_view text) {
+    const auto& readBack = Table().readBack;
+    std::u16string folded(text);
+    for (char16_t& character : folded) {
+        const auto found = std::lower_bound(
+            readBack.begin(), readBack.end(), character,
+            [](const std::pair<char16_t, char16_t>& entry, char16_t c) { return entry.first < c; });
+        if (found != readBack.end() && found->first == character) {
+            character = found->second;
+        }
+    }
+    return folded;
 }
 
 bool IsCp932Character(char16_t character) {

@@ -31,6 +31,11 @@ bool IsCp932Character(char16_t character);
 // The same answer for every code unit at once, for checks of many characters.
 const std::bitset<0x10000>& Cp932Characters();
 
+// The text as a code page 932 file gives it back: the few characters that code page 932 stores
+// as another character (〜 U+301C as ～ U+FF5E, − U+2212 as － U+FF0D, …) become that character,
+// so that what is judged, shown and written is what is read back. Others stay as they are.
+std::u16string FoldToReadBack(std::u16string_view text);
+
 // UTF-8 and UTF-16 conversions for the command line and messages. Invalid input is replaced by
 // U+FFFD, which no dictionary entry or code page 932 text can hold.
 std::u16string Utf8ToUtf16(std::string_view text);

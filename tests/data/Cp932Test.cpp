@@ -36,6 +36,31 @@ TEST(Cp932, TellsWhichCharactersItCanHold) {
     EXPECT_FALSE(EncodeCp932(u"丂").has_value());
 }
 
+TEST(Cp932, FoldedTextReadsBackAsItIs) {
+    // Every character the converter accepts, once folded, is written and read back unchanged.
+    int folded = 0;
+    for (char32_t unit = 1; unit < 0x10000; ++unit) {
+        const char16_t character = static_cast<char16_t>(unit);
+        if (!IsCp932Character(character)) {
+            continue;
+        }
+        const std::u16string text = FoldToReadBack({&character, 1});
+        folded += text[0] != character;
+        const auto encoded = EncodeCp932(text);
+        ASSERT_TRUE(encoded.has_value()) << std::hex << static_cast<unsigned>(unit);
+        ASSERT_EQ(DecodeCp932(*encoded), text) << std::hex << static_cast<unsigned>(unit);
+    }
+    EXPECT_GT(folded, 0);
+    // The ones users meet: each becomes the character the file gives back.
+    for (std::u16string_view typed : {u"〜", u"−", u"¥", u"—", u"‖", u"¢", u"£", u"¬", u"‾"}) {
+        const auto encoded = EncodeCp932(typed);
+        ASSERT_TRUE(encoded.has_value());
+        EXPECT_NE(DecodeCp932(*encoded), typed);
+        EXPECT_EQ(FoldToReadBack(typed), DecodeCp932(*encoded));
+    }
+    EXPECT_EQ(FoldToReadBack(u"白〜鳥"), u"白～鳥");
+}
+
 TEST(Utf8, ConvertsBothWaysIncludingSurrogatePairs) {
     const std::string utf8 = "白𠮷a";
     const std::u16string utf16 = Utf8ToUtf16(utf8);
