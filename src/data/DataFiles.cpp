@@ -1,13 +1,12 @@
 #include "data/DataFiles.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 #include <vector>
 
 #include "data/Cp932.h"
 #include "data/DataFileError.h"
+#include "data/FileReading.h"
 
 namespace namori {
 
@@ -63,30 +62,21 @@ std::filesystem::path FolderHolding(const std::vector<std::filesystem::path>& fo
 }
 
 std::u16string ReadDataFile(const std::filesystem::path& path, const std::string& displayName) {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
-        throw DataFileError(displayName, 0, "ファイルが見つかりません");
-    }
-    if (std::filesystem::is_directory(path, error)) {
-        throw DataFileError(displayName, 0, "ファイルではなくフォルダです");
-    }
-    std::ifstream stream(path, std::ios::binary);
-    if (!stream.is_open()) {
-        throw DataFileError(displayName, 0,
-                            "ファイルを開けません（読み取りの権限を確かめてください）");
-    }
-    std::string bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
-    if (stream.bad()) {
-        throw DataFileError(displayName, 0, "ファイルを読み込めません");
-    }
+    return DecodeDataFile(ReadRegularFile(path, displayName), displayName);
+}
+
+std::u16string DecodeDataFile(std::string_view bytes, const std::string& displayName) {
     try {
         return DecodeCp932(bytes);
     } catch (const Cp932DecodeError& decodeError) {
-        const auto before = std::string_view(bytes).substr(0, decodeError.byteOffset());
-        const int line = 1 + static_cast<int>(std::count(before.begin(), before.end(), '\n'));
-        throw DataFileError(displayName, line,
+        throw DataFileError(displayName, LineOfByte(bytes, decodeError.byteOffset()),
                             "シフトJIS（コードページ932）として読めないバイトがあります");
     }
+}
+
+int LineOfByte(std::string_view bytes, std::size_t offset) {
+    const auto before = bytes.substr(0, offset);
+    return 1 + static_cast<int>(std::count(before.begin(), before.end(), '\n'));
 }
 
 }  // namespace namori

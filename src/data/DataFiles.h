@@ -25,7 +25,14 @@ std::filesystem::path FolderHolding(const std::vector<std::filesystem::path>& fo
                                     std::string_view name);
 
 // Reads a whole code page 932 data file as UTF-16. Throws DataFileError when it is missing,
-// unreadable or holds bytes that are not code page 932 text (naming the line).
+// unreadable, not a regular file, too large (see ReadRegularFile) or holds bytes that are not
+// code page 932 text (naming the line).
 std::u16string ReadDataFile(const std::filesystem::path& path, const std::string& displayName);
+
+// Decodes the bytes of a data file; DataFileError naming the line of the first invalid byte.
+std::u16string DecodeDataFile(std::string_view bytes, const std::string& displayName);
+
+// The line, counted from 1, that holds the byte at offset.
+int LineOfByte(std::string_view bytes, std::size_t offset);
 
 }  // namespace namori

@@ -73,7 +73,15 @@ void FieldReader::Fail(int line, const std::string& problem) const {
 std::u16string FieldReader::ReadText() {
     SkipBlanks();
     if (position_ >= text_.size() || AtEnd()) {
-        Fail(line_, "ファイルが途中で終わっています（項目が足りません）");
+        // A comma promises one more field: at the end of the file it is an empty one.
+        if (!afterComma_) {
+            Fail(line_, "ファイルが途中で終わっています（項目が足りません）");
+        }
+        afterComma_ = false;
+        if (AtLineEnd()) {
+            SkipLineEnd();
+        }
+        return {};
     }
     const int startLine = line_;
     std::u16string value;
@@ -104,9 +112,11 @@ std::u16string FieldReader::ReadText() {
         }
         value.assign(text_.substr(start, end - start));
     }
+    afterComma_ = false;
     if (position_ < text_.size()) {
         if (text_[position_] == u',') {
             ++position_;
+            afterComma_ = true;
         } else {
             SkipLineEnd();
         }

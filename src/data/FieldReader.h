@@ -23,8 +23,8 @@ class FieldReader {
     // Skips whole blank lines before the next field.
     void SkipBlankLines();
 
-    // The next field as text. Throws DataFileError when the file has no more fields or a
-    // quoted field is not closed.
+    // The next field as text. A comma at the end of the file ends one last, empty field. Throws
+    // DataFileError when the file has no more fields or a quoted field is not closed.
     std::u16string ReadText();
 
     // The next field as a count: a whole number, or a decimal fraction rounded to the nearest
@@ -32,6 +32,8 @@ class FieldReader {
     // outside 0..32767.
     std::int16_t ReadCount();
 
+    // Offset of the next unread character in the text.
+    std::size_t position() const { return position_; }
     // Line of the next unread character, counted from 1.
     int line() const { return line_; }
     const std::string& fileName() const { return fileName_; }
@@ -46,6 +48,7 @@ class FieldReader {
     std::string fileName_;
     std::size_t position_ = 0;
     int line_ = 1;
+    bool afterComma_ = false;  // the last field ended at a comma
 };
 
 // Parses a count as ReadCount does; false when the text is not a number of that form.

@@ -5,29 +5,19 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
+
+#include "data/FileDescriptor.h"
+#include "data/LockedFile.h"
+#include "data/SystemReason.h"
 
 namespace namori {
 
 namespace {
 
 std::string Describe(const std::string& displayName, int errorNumber) {
-    std::string reason;
-    switch (errorNumber) {
-        case ENOSPC:
-        case EDQUOT:
-        case EFBIG:
-            reason = "ディスクの空きが足りません";
-            break;
-        case EACCES:
-        case EPERM:
-        case EROFS:
-            reason = "フォルダかファイルに書き込む権限がありません";
-            break;
-        default:
-            reason = std::strerror(errorNumber);
-            break;
-    }
+    const std::string reason = errorNumber == EACCES || errorNumber == EPERM
+                                   ? "フォルダかファイルに書き込む権限がありません"
+                                   : SystemReason(errorNumber);
     return "「" + displayName + "」に書き込めませんでした（" + reason +
            "）。ファイルは変更前のままです。";
 }
@@ -48,10 +38,10 @@ bool WriteAll(int descriptor, std::string_view bytes) {
 }
 
 void SyncFolder(const std::filesystem::path& folder) {
-    const int descriptor = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (descriptor >= 0) {
-        ::fsync(descriptor);
-        ::close(descriptor);
+    const FileDescriptor descriptor(
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (descriptor.valid()) {
+        ::fsync(descriptor.get());
     }
 }
 
@@ -62,22 +52,23 @@ FileWriteError::FileWriteError(const std::string& displayName, int errorNumber)
 
 void RewriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                            const std::string& displayName) {
-    const std::filesystem::path folder = path.parent_path();
-    std::string temporary = (path.string() + ".XXXXXX");
-    const int descriptor = ::mkstemp(temporary.data());
-    if (descriptor < 0) {
+    // A link stays a link: its target is replaced, by a temporary file beside the target.
+    const std::filesystem::path target = FollowLinks(path);
+    std::string temporary = target.string() + ".XXXXXX";
+    FileDescriptor descriptor(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (!descriptor.valid()) {
         throw FileWriteError(displayName, errno);
     }
     // Keep the permissions of the file being replaced, or the usual ones for a new file.
     struct stat old {};
-    ::fchmod(descriptor, ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-    bool written = WriteAll(descriptor, bytes);
+    ::fchmod(descriptor.get(), ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
+    bool written = WriteAll(descriptor.get(), bytes);
     int error = errno;
-    if (written && ::fsync(descriptor) != 0) {
+    if (written && ::fsync(descriptor.get()) != 0) {
         written = false;
         error = errno;
     }
-    if (::close(descriptor) != 0 && written) {
+    if (descriptor.Close() != 0 && written) {
         written = false;
         error = errno;
     }
@@ -85,38 +76,39 @@ void RewriteFileAtomically(const std::filesystem::path& path, std::string_view b
         ::unlink(temporary.c_str());
         throw FileWriteError(displayName, error);
     }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
         error = errno;
         ::unlink(temporary.c_str());
         throw FileWriteError(displayName, error);
     }
-    SyncFolder(folder);
+    SyncFolder(target.parent_path());
 }
 
 void AppendToFile(const std::filesystem::path& path, std::string_view bytes,
                   const std::string& displayName) {
-    const int descriptor = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (descriptor < 0) {
+    // O_NONBLOCK: a named pipe in the file's place must not make the program wait.
+    FileDescriptor descriptor(
+        ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644));
+    if (!descriptor.valid()) {
         throw FileWriteError(displayName, errno);
     }
     struct stat before {};
-    if (::fstat(descriptor, &before) != 0) {
-        const int error = errno;
-        ::close(descriptor);
-        throw FileWriteError(displayName, error);
+    if (::fstat(descriptor.get(), &before) != 0) {
+        throw FileWriteError(displayName, errno);
     }
-    if (!WriteAll(descriptor, bytes) || ::fsync(descriptor) != 0) {
+    if (!S_ISREG(before.st_mode)) {
+        throw FileWriteError(displayName, ESPIPE);  // not a regular file
+    }
+    if (!WriteAll(descriptor.get(), bytes) || ::fsync(descriptor.get()) != 0) {
         const int error = errno;
         // Cut off whatever part of the write got through.
-        if (::ftruncate(descriptor, before.st_size) == 0) {
-            ::fsync(descriptor);
+        if (::ftruncate(descriptor.get(), before.st_size) == 0) {
+            ::fsync(descriptor.get());
         }
-        ::close(descriptor);
         throw FileWriteError(displayName, error);
     }
-    if (::close(descriptor) != 0) {
-        const int error = errno;
-        throw FileWriteError(displayName, error);
+    if (descriptor.Close() != 0) {
+        throw FileWriteError(displayName, errno);
     }
 }
 

@@ -9,8 +9,12 @@ namespace namori {
 
 std::vector<DictionaryEntry> ReadKanjiDictionary(const std::filesystem::path& folder) {
     const std::string fileName(kKanjiDictionaryFile);
-    const std::u16string text =
-        ReadDataFile(ResolveDataFile(folder, kKanjiDictionaryFile), fileName);
+    return ParseKanjiDictionary(
+        ReadDataFile(ResolveDataFile(folder, kKanjiDictionaryFile), fileName), fileName);
+}
+
+std::vector<DictionaryEntry> ParseKanjiDictionary(std::u16string_view text,
+                                                  const std::string& fileName) {
     FieldReader reader(text, fileName);
     std::vector<DictionaryEntry> entries;
     while (true) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/KanjiDictionary.h"
@@ -14,6 +16,10 @@ struct JudgementStore;
 // Throws DataFileError for a missing or unreadable file, more than 2000 entries, a file that
 // ends between a kanji and its count, or a count that is not a number from 0 to 32767.
 std::vector<DictionaryEntry> ReadKanjiDictionary(const std::filesystem::path& folder);
+
+// The same for the decoded text of such a file; fileName is for the messages.
+std::vector<DictionaryEntry> ParseKanjiDictionary(std::u16string_view text,
+                                                  const std::string& fileName);
 
 // Replaces store.dictionary by the file "漢字辞書.txt" of folder. On failure the dictionary in
 // memory stays as it was and DataFileError is thrown.

@@ -4,6 +4,8 @@
 #include "data/DataFiles.h"
 #include "data/FieldReader.h"
 #include "data/FileWriting.h"
+#include "data/KanjiDictionaryFile.h"
+#include "data/LockedFile.h"
 
 #include <cerrno>
 
@@ -80,18 +82,46 @@ std::optional<std::u16string> KanjiEntryProblem(std::u16string_view kanji) {
     return std::nullopt;
 }
 
-void AppendKanjiEntries(const std::filesystem::path& folder,
-                        const std::vector<KanjiRegistration>& registrations) {
-    std::string bytes;
+KanjiDictionaryFull::KanjiDictionaryFull(int freePlaces)
+    : std::runtime_error("漢字辞書は2000件までしか登録できません（残り" +
+                         std::to_string(freePlaces) + "件）。登録しませんでした。"),
+      freePlaces_(freePlaces) {}
+
+std::vector<DictionaryEntry> AppendKanjiEntries(
+    const std::filesystem::path& folder, const std::vector<KanjiRegistration>& registrations) {
+    const std::string fileName(kKanjiDictionaryFile);
+    std::string lines;
     for (const KanjiRegistration& registration : registrations) {
         const auto kanji = EncodeCp932(registration.kanji);
         if (!kanji) {
-            throw FileWriteError(std::string(kKanjiDictionaryFile), EILSEQ);
+            throw FileWriteError(fileName, EILSEQ);
         }
-        bytes += "\"" + *kanji + "\"," + registration.strokes.written + "\r\n";
+        lines += "\"" + *kanji + "\"," + registration.strokes.written + "\r\n";
     }
-    AppendToFile(ResolveDataFile(folder, kKanjiDictionaryFile), bytes,
-                 std::string(kKanjiDictionaryFile));
+    const LockedFile file(ResolveDataFile(folder, kKanjiDictionaryFile), fileName);
+    const std::string bytes = file.Read();
+    std::vector<DictionaryEntry> entries =
+        ParseKanjiDictionary(DecodeDataFile(bytes, fileName), fileName);
+    const int freePlaces = KanjiDictionary::kCapacity - static_cast<int>(entries.size());
+    if (static_cast<int>(registrations.size()) > freePlaces) {
+        throw KanjiDictionaryFull(freePlaces);
+    }
+    for (const KanjiRegistration& registration : registrations) {
+        entries.push_back({registration.kanji, registration.strokes.rounded});
+    }
+    const std::size_t last = bytes.find_last_not_of(" \t\r\n");
+    if (last != std::string::npos && bytes[last] == '\x1A') {
+        // Text after an old editor's Ctrl-Z would be read as part of a field: the file is
+        // rewritten without the mark instead.
+        const std::size_t kept = bytes.find_last_not_of(" \t\r\n", last == 0 ? 0 : last - 1);
+        const std::string before =
+            last == 0 || kept == std::string::npos ? "" : bytes.substr(0, kept + 1) + "\r\n";
+        RewriteFileAtomically(file.target(), before + lines, fileName);
+    } else {
+        const bool endsOpen = !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
+        AppendToFile(file.target(), (endsOpen ? "\r\n" : "") + lines, fileName);
+    }
+    return entries;
 }
 
 }  // namespace namori

@@ -3,9 +3,12 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "data/KanjiDictionary.h"
 
 namespace namori {
 
@@ -30,9 +33,23 @@ struct KanjiRegistration {
     StrokeEntry strokes;
 };
 
+// A registration that would take the dictionary past its 2000 entries; nothing was written.
+class KanjiDictionaryFull : public std::runtime_error {
+  public:
+    explicit KanjiDictionaryFull(int freePlaces);
+    int freePlaces() const { return freePlaces_; }
+
+  private:
+    int freePlaces_;
+};
+
 // Appends the registrations to "漢字辞書.txt" of folder, one line each ("漢",13 CR LF), in one
-// write. Throws FileWriteError, leaving the file as it was.
-void AppendKanjiEntries(const std::filesystem::path& folder,
-                        const std::vector<KanjiRegistration>& registrations);
+// write, as one transaction that is safe against other Namori processes registering at the same
+// time: the file is locked and read afresh, the limit is checked against what it holds, a last
+// line without its line end is ended first. Returns the dictionary as the file now holds it.
+// Throws KanjiDictionaryFull or DataFileError (the file cannot be read) before writing
+// anything, FileWriteError leaving the file as it was.
+std::vector<DictionaryEntry> AppendKanjiEntries(
+    const std::filesystem::path& folder, const std::vector<KanjiRegistration>& registrations);
 
 }  // namespace namori

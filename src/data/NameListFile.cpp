@@ -1,37 +1,48 @@
 #include "data/NameListFile.h"
 
+#include <algorithm>
+
 #include "data/Cp932.h"
+#include "data/DataFileError.h"
 #include "data/DataFiles.h"
 #include "data/FieldReader.h"
+#include "data/FileReading.h"
 #include "data/FileWriting.h"
+#include "data/LockedFile.h"
 
 namespace namori {
 
 namespace {
 
+bool IsBlank(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
+
+// An entry that the reader would not give back as it is unless quoted: a comma, blanks at either
+// end (the reader drops them), a leading double quote, or nothing at all.
+bool NeedsQuotes(std::u16string_view entry) {
+    return entry.empty() || entry.find(u',') != std::u16string_view::npos ||
+           IsBlank(entry.front()) || IsBlank(entry.back()) || entry.front() == u'"';
+}
+
 std::string Lines(const std::vector<std::u16string>& entries) {
     std::string bytes;
     for (const std::u16string& entry : entries) {
-        // Entries were checked when they were added; one that still cannot be encoded is kept
-        // out rather than written wrongly.
-        if (const auto encoded = EncodeCp932(entry)) {
-            bytes += *encoded + "\r\n";
+        const auto encoded = EncodeCp932(entry);
+        const bool quoted = NeedsQuotes(entry);
+        // Entries were checked when they were added; one that still cannot be written so that it
+        // reads back (no code, or a double quote inside quotes) is kept out rather than written
+        // wrongly.
+        if (!encoded || (quoted && entry.find(u'"') != std::u16string::npos)) {
+            continue;
         }
+        bytes += quoted ? "\"" + *encoded + "\"\r\n" : *encoded + "\r\n";
     }
     return bytes;
 }
 
-}  // namespace
-
-std::vector<std::u16string> ReadNameList(const std::filesystem::path& folder,
-                                         std::string_view fileName) {
-    const std::filesystem::path path = ResolveDataFile(folder, fileName);
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
-        return {};
-    }
-    const std::u16string text = ReadDataFile(path, std::string(fileName));
-    FieldReader reader(text, std::string(fileName));
+std::vector<std::u16string> ParseNameList(std::u16string_view text, const std::string& fileName) {
+    FieldReader reader(text, fileName);
     std::vector<std::u16string> entries;
     while (true) {
         reader.SkipBlankLines();
@@ -42,12 +53,74 @@ std::vector<std::u16string> ReadNameList(const std::filesystem::path& folder,
     }
 }
 
+// Some old editors end a text file with Ctrl-Z; anything appended after it would be read as
+// part of a field, so such a file is rewritten instead.
+bool EndsWithEndOfFileMark(std::string_view bytes) {
+    const std::size_t last = bytes.find_last_not_of(" \t\r\n");
+    return last != std::string_view::npos && bytes[last] == '\x1A';
+}
+
+bool EndsOpen(std::string_view bytes) {
+    return !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
+}
+
+// A list file locked for one change, with what it holds now.
+struct OpenList {
+    OpenList(const std::filesystem::path& folder, std::string_view fileName)
+        : name(fileName),
+          file(ResolveDataFile(folder, fileName), name),
+          bytes(file.Read()),
+          entries(ParseNameList(DecodeDataFile(bytes, name), name)) {}
+
+    void Rewrite() const { RewriteFileAtomically(file.target(), Lines(entries), name); }
+
+    std::string name;
+    LockedFile file;
+    std::string bytes;
+    std::vector<std::u16string> entries;
+};
+
+}  // namespace
+
+std::vector<std::u16string> ReadNameList(const std::filesystem::path& folder,
+                                         std::string_view fileName) {
+    const std::filesystem::path path = ResolveDataFile(folder, fileName);
+    std::error_code error;
+    if (!std::filesystem::exists(path, error) && !error) {
+        return {};
+    }
+    const std::string name(fileName);
+    return ParseNameList(ReadDataFile(path, name), name);
+}
+
+std::u16string ReadFirstNameListEntry(const std::filesystem::path& folder,
+                                      std::string_view fileName) {
+    const std::string name(fileName);
+    try {
+        const std::string bytes = ReadRegularFile(ResolveDataFile(folder, fileName), name);
+        std::size_t start = 0;
+        while (start < bytes.size()) {
+            std::size_t end = bytes.find_first_of("\r\n", start);
+            end = end == std::string::npos ? bytes.size() : end;
+            const std::string_view line = std::string_view(bytes).substr(start, end - start);
+            if (line.find_first_not_of(" \t") != std::string_view::npos) {
+                const std::vector<std::u16string> entries =
+                    ParseNameList(DecodeDataFile(line, name), name);
+                return entries.empty() ? std::u16string() : entries.front();
+            }
+            start = end + 1;
+        }
+    } catch (const DataFileError&) {
+        // The saved surname is a convenience: without it the window starts with none.
+    }
+    return {};
+}
+
 std::optional<std::u16string> ListEntryProblem(std::u16string_view entry) {
     if (entry.size() > 3) {
         return u"名字や名前は３文字までです";
     }
-    if (!entry.empty() && (entry.front() == u' ' || entry.back() == u' ' ||
-                           entry.front() == u'\t' || entry.back() == u'\t')) {
+    if (!entry.empty() && (IsBlank(entry.front()) || IsBlank(entry.back()))) {
         return u"前後に空白のある名前はリストに保存できません";
     }
     for (char16_t c : entry) {
@@ -65,15 +138,43 @@ std::optional<std::u16string> ListEntryProblem(std::u16string_view entry) {
     return std::nullopt;
 }
 
-void AppendNameListEntry(const std::filesystem::path& folder, std::string_view fileName,
-                         std::u16string_view entry) {
-    AppendToFile(ResolveDataFile(folder, fileName), Lines({std::u16string(entry)}),
-                 std::string(fileName));
+NameListUpdate AddNameListEntry(const std::filesystem::path& folder, std::string_view fileName,
+                                std::u16string_view entry) {
+    OpenList list(folder, fileName);
+    if (std::find(list.entries.begin(), list.entries.end(), entry) != list.entries.end()) {
+        return {false, std::move(list.entries)};
+    }
+    list.entries.emplace_back(entry);
+    if (EndsWithEndOfFileMark(list.bytes)) {
+        list.Rewrite();
+    } else {
+        const std::string lineEnd = EndsOpen(list.bytes) ? "\r\n" : "";
+        AppendToFile(list.file.target(), lineEnd + Lines({std::u16string(entry)}), list.name);
+    }
+    return {true, std::move(list.entries)};
 }
 
-void RewriteNameList(const std::filesystem::path& folder, std::string_view fileName,
-                     const std::vector<std::u16string>& entries) {
-    RewriteFileAtomically(ResolveDataFile(folder, fileName), Lines(entries), std::string(fileName));
+NameListUpdate DeleteNameListEntry(const std::filesystem::path& folder, std::string_view fileName,
+                                   std::u16string_view entry, int occurrence) {
+    OpenList list(folder, fileName);
+    for (auto it = list.entries.begin(); it != list.entries.end(); ++it) {
+        if (*it == entry && occurrence-- == 0) {
+            list.entries.erase(it);
+            list.Rewrite();
+            return {true, std::move(list.entries)};
+        }
+    }
+    return {false, std::move(list.entries)};
+}
+
+NameListUpdate EmptyNameList(const std::filesystem::path& folder, std::string_view fileName) {
+    OpenList list(folder, fileName);
+    list.entries.clear();
+    if (list.bytes.empty()) {
+        return {false, {}};
+    }
+    list.Rewrite();
+    return {true, {}};
 }
 
 }  // namespace namori

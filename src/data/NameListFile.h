@@ -15,18 +15,39 @@ namespace namori {
 std::vector<std::u16string> ReadNameList(const std::filesystem::path& folder,
                                          std::string_view fileName);
 
+// The first entry of the list file, read from its first line that holds one, so that bytes
+// further down that are not code page 932 do not matter. Empty when the file is missing, empty or
+// that line cannot be read.
+std::u16string ReadFirstNameListEntry(const std::filesystem::path& folder,
+                                      std::string_view fileName);
+
 // Why entry cannot be kept in a list file and read back as typed (a comma, a double quote, a
 // blank at either end, a control character, a character outside code page 932, more than three
 // characters); nothing when it can.
 std::optional<std::u16string> ListEntryProblem(std::u16string_view entry);
 
-// Appends one entry as a line of its own. Throws FileWriteError, leaving the file as it was.
-void AppendNameListEntry(const std::filesystem::path& folder, std::string_view fileName,
-                         std::u16string_view entry);
+// What a change left in a list file.
+struct NameListUpdate {
+    bool changed = false;                 // false when there was nothing to change
+    std::vector<std::u16string> entries;  // the list as its file now holds it
+};
 
-// Replaces the list file by entries, one a line (no entries: an empty file), atomically. Throws
-// FileWriteError, leaving the file as it was.
-void RewriteNameList(const std::filesystem::path& folder, std::string_view fileName,
-                     const std::vector<std::u16string>& entries);
+// Each change below is one transaction on the list file, safe against other Namori processes
+// changing the same file: it locks the file, reads it afresh, applies just this change to what
+// it read and writes. A file that cannot be read or decoded throws DataFileError and is left
+// alone; a failed write throws FileWriteError and leaves the file as it was.
+
+// Appends entry as a line of its own unless the file holds it already (exact comparison). A last
+// line without its line end is ended first.
+NameListUpdate AddNameListEntry(const std::filesystem::path& folder, std::string_view fileName,
+                                std::u16string_view entry);
+
+// Removes the occurrence-th (from 0) entry equal to entry, rewriting the file atomically;
+// nothing changes when the file no longer holds it.
+NameListUpdate DeleteNameListEntry(const std::filesystem::path& folder, std::string_view fileName,
+                                   std::u16string_view entry, int occurrence = 0);
+
+// Empties the file.
+NameListUpdate EmptyNameList(const std::filesystem::path& folder, std::string_view fileName);
 
 }  // namespace namori

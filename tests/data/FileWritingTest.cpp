@@ -11,6 +11,8 @@
 #include <functional>
 #include <sstream>
 
+#include "data/DataFileError.h"
+#include "data/DataFiles.h"
 #include "data/KanjiRegistration.h"
 #include "data/NameListFile.h"
 #include "support/TempFolder.h"
@@ -95,17 +97,12 @@ TEST(FileWriting, EveryWritePathSurvivesTheFileSizeLimit) {
     const auto names = folder.WriteBytes("名字.txt", listBytes);
     const std::string dictionaryBytes(listBytes.size(), '\n');
     const auto dictionary = folder.WriteBytes("漢字辞書.txt", dictionaryBytes);
-    const auto longer = [&] {
-        auto more = list;
-        more.push_back(u"佐藤");
-        return more;
-    }();
     int reported = 0;
     {
         FileSizeLimit limit(listBytes.size());
         for (const auto& write : std::vector<std::function<void()>>{
-                 [&] { AppendNameListEntry(folder.path(), "名字.txt", u"佐藤"); },
-                 [&] { RewriteNameList(folder.path(), "名字.txt", longer); },
+                 [&] { AddNameListEntry(folder.path(), "名字.txt", u"佐藤"); },
+                 [&] { RewriteFileAtomically(names, listBytes + "x", "名字.txt"); },
                  [&] {
                      AppendKanjiEntries(folder.path(), {{u"杏", *ParseStrokeEntry(u"7")}});
                  }}) {
@@ -118,7 +115,7 @@ TEST(FileWriting, EveryWritePathSurvivesTheFileSizeLimit) {
             EXPECT_EQ(Bytes(names), listBytes);
             EXPECT_EQ(Bytes(dictionary), dictionaryBytes);
         }
-        EXPECT_NO_THROW(RewriteNameList(folder.path(), "名字.txt", {}));
+        EXPECT_NO_THROW(EmptyNameList(folder.path(), "名字.txt"));
     }
     EXPECT_EQ(reported, 3) << "every write that did not fit must fail with a message";
     EXPECT_EQ(Bytes(names), "");
@@ -151,9 +148,9 @@ TEST(FileWriting, ReadOnlyFolderIsReportedAndNothingChanges) {
     const bool refused = AsUnprivilegedUser([&] {
         int failures = 0;
         for (const auto& write : std::vector<std::function<void()>>{
-                 [&] { RewriteNameList(folder.path(), "名字.txt", {u"b"}); },
-                 [&] { RewriteNameList(folder.path(), "名字.txt", {}); },
-                 [&] { AppendNameListEntry(folder.path(), "名字.txt", u"b"); },
+                 [&] { DeleteNameListEntry(folder.path(), "名字.txt", u"a"); },
+                 [&] { EmptyNameList(folder.path(), "名字.txt"); },
+                 [&] { AddNameListEntry(folder.path(), "名字.txt", u"b"); },
                  [&] {
                      AppendKanjiEntries(folder.path(), {{u"b", *ParseStrokeEntry(u"2")}});
                  }}) {
@@ -171,15 +168,39 @@ TEST(FileWriting, ReadOnlyFolderIsReportedAndNothingChanges) {
     EXPECT_EQ(Bytes(dictionary), "\"a\",1\r\n");
 }
 
+TEST(FileWriting, UnreadableFilesAndFoldersAreNotTakenForMissing) {
+    TempFolder folder;
+    folder.WriteBytes("霊数.txt", "");
+    const auto locked = folder.path() / "locked";
+    std::filesystem::create_directory(locked);
+    folder.WriteBytes("locked/霊数.txt", "");
+    chmod((folder.path() / u8"霊数.txt").c_str(), 0);
+    chmod(locked.c_str(), 0);
+    const bool said = AsUnprivilegedUser([&] {
+        int unreadable = 0;
+        for (const auto& where : {folder.path(), locked}) {
+            try {
+                ReadDataFile(ResolveDataFile(where, "霊数.txt"), "霊数.txt");
+            } catch (const DataFileError& error) {
+                unreadable += std::string(error.what()).find("読めません（権限がありません）") !=
+                              std::string::npos;
+            }
+        }
+        return unreadable == 2;
+    });
+    chmod(locked.c_str(), 0755);
+    EXPECT_TRUE(said) << "a file that is there but cannot be read must say so";
+}
+
 TEST(NameListFile, WritesCodePage932LinesWithCrLf) {
     TempFolder folder;
-    AppendNameListEntry(folder.path(), "名字.TXT", u"山田");
-    AppendNameListEntry(folder.path(), "名字.TXT", u"林");
+    AddNameListEntry(folder.path(), "名字.TXT", u"山田");
+    AddNameListEntry(folder.path(), "名字.TXT", u"林");
     EXPECT_EQ(Bytes(folder.path() / u8"名字.TXT"), "\x8e\x52\x93\x63\r\n\x97\xd1\r\n");
     // The rewrite finds the same file under the other case of its extension.
-    RewriteNameList(folder.path(), "名字.txt", {u"林"});
+    DeleteNameListEntry(folder.path(), "名字.txt", u"山田");
     EXPECT_EQ(Bytes(folder.path() / u8"名字.TXT"), "\x97\xd1\r\n");
-    RewriteNameList(folder.path(), "名字.txt", {});
+    EmptyNameList(folder.path(), "名字.txt");
     EXPECT_EQ(Bytes(folder.path() / u8"名字.TXT"), "");
     EXPECT_EQ(ReadNameList(folder.path(), "名字.txt").size(), 0u);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "analysis/JudgementStore.h"
+#include "data/Cp932.h"
 #include "data/DataFileError.h"
 #include "support/TempFolder.h"
 
@@ -105,6 +106,47 @@ TEST(LoadSpiritNumbers, MissingOrShortFilesFailAndKeepTheOldTable) {
         EXPECT_EQ(error.line(), 82);
     }
     EXPECT_EQ(store.spiritTable.spiritPhrase[1], u"前");
+}
+
+TEST(LoadSpiritNumbers, ReadsUpToTheTrailerWhateverFollows) {
+    const std::string table = Table(",");
+    const std::string emptyLastField = "\"表\",\"1.0\",\"性格・仕事\",\"◎吉\",";
+    const struct {
+        std::string bytes;
+        const char* lastTrailerText;
+    } rows[] = {
+        {table + "\xff\xfe garbage \x81", "Namori"},    // bytes that are not code page 932
+        {table + "\"more\",\"fields\"\r\n", "Namori"},  // fields past the trailer
+        {table.substr(0, table.rfind("\"表\"")) + emptyLastField, ""},
+        {table.substr(0, table.rfind("\"表\"")) + emptyLastField + "\r\n", ""},
+    };
+    for (const auto& row : rows) {
+        TempFolder folder;
+        const auto bytes = EncodeCp932(U16(row.bytes.substr(0, row.bytes.find('\xff'))));
+        ASSERT_TRUE(bytes.has_value());
+        const std::size_t tail = row.bytes.find('\xff');
+        folder.WriteBytes(
+            "霊数.txt",
+            *bytes + (tail == std::string::npos ? std::string() : row.bytes.substr(tail)));
+        JudgementStore store;
+        ASSERT_NO_THROW(LoadSpiritNumbers(store, folder.path())) << row.bytes.substr(0, 20);
+        EXPECT_EQ(store.spiritTable.trailer[4], U16(row.lastTrailerText));
+        EXPECT_EQ(store.spiritTable.spiritPhrase[81], u"句81");
+    }
+    // A bad byte before the trailer is read is still an error, on its line.
+    TempFolder folder;
+    const auto bytes = EncodeCp932(U16(table));
+    const std::size_t firstComma = bytes->find(',') + 1;
+    folder.WriteBytes("霊数.txt",
+                      bytes->substr(0, firstComma) + "\xff" + bytes->substr(firstComma));
+    JudgementStore store;
+    try {
+        LoadSpiritNumbers(store, folder.path());
+        FAIL() << "no error";
+    } catch (const DataFileError& error) {
+        EXPECT_EQ(error.line(), 1);
+        EXPECT_NE(std::string(error.what()).find("シフトJIS"), std::string::npos);
+    }
 }
 
 TEST(LoadSpiritNumbers, FindsTheFileWhateverTheCaseOfItsExtension) {

@@ -4,7 +4,6 @@
 #include <QListWidget>
 
 #include "data/DataFileError.h"
-#include "data/FileWriting.h"
 #include "data/NameListFile.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/frmMain.h"
@@ -17,14 +16,6 @@ QString Text(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::vector<std::u16string> Entries(const QListWidget* list) {
-    std::vector<std::u16string> entries;
-    for (int row = 0; row < list->count(); ++row) {
-        entries.push_back(list->item(row)->text().toStdU16String());
-    }
-    return entries;
-}
-
 }  // namespace
 
 void frmMain::Form_Load() {
@@ -33,34 +24,37 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::LoadList(NameList& nameList) {
-    nameList.list->clear();
+    std::vector<std::u16string> entries;
     try {
-        for (const std::u16string& entry : ReadNameList(dataFolder_, nameList.fileName)) {
-            nameList.list->addItem(Text(entry));
-        }
-        nameList.readable = true;
+        entries = ReadNameList(dataFolder_, nameList.fileName);
     } catch (const DataFileError& error) {
-        nameList.readable = false;
         messages_.Show(
             this,
             QString::fromUtf8(error.what()) +
                 QString::fromUtf8("\r\n\r\nこのリストはファイルを直すまで変更しません。"),
             QString::fromUtf8("リストの読み込み"), MessageBox::kExclamationOk);
     }
-    nameList.list->setCurrentRow(-1);
+    ShowEntries(nameList, entries);
     nameList.box->setText(nameList.list->count() > 0 ? nameList.list->item(0)->text() : QString());
 }
 
-bool frmMain::ListWritable(const NameList& nameList) {
-    if (nameList.readable) {
-        return true;
+void frmMain::ShowEntries(NameList& nameList, const std::vector<std::u16string>& entries) {
+    nameList.list->clear();
+    for (const std::u16string& entry : entries) {
+        nameList.list->addItem(Text(entry));
     }
-    messages_.Show(this,
-                   QString::fromUtf8("「") + QString::fromUtf8(nameList.fileName.data()) +
-                       QString::fromUtf8("」を読み込めなかったため、リストを変更できません。"
-                                         "ファイルを直してから起動し直してください。"),
-                   QString::fromUtf8("リストの変更"), MessageBox::kExclamationOk);
-    return false;
+    nameList.list->setCurrentRow(-1);
+}
+
+void frmMain::ShowChangeFailure(const std::exception& error, const char* title) {
+    QString text = QString::fromUtf8(error.what());
+    if (dynamic_cast<const DataFileError*>(&error) != nullptr) {
+        // The file could not be read: it is left alone until the user fixes it.
+        text += QString::fromUtf8(
+            "\r\n\r\nファイルを読めないため、リストを変更できません。"
+            "ファイルを直してからやり直してください。");
+    }
+    messages_.Show(this, text, QString::fromUtf8(title), MessageBox::kExclamationOk);
 }
 
 void frmMain::SelectEntry(NameList& nameList) {
@@ -78,19 +72,22 @@ void frmMain::DeleteEntry(NameList& nameList) {
     const int answer = messages_.Show(
         this, QString::fromUtf8("『") + text + QString::fromUtf8("』をリストから削除します"),
         QString::fromUtf8("削除確認"), MessageBox::kExclamationOkCancelDefaultCancel);
-    if (answer != MessageBox::kOk || !ListWritable(nameList)) {
+    if (answer != MessageBox::kOk) {
         return;
     }
-    std::vector<std::u16string> remaining = Entries(nameList.list);
-    remaining.erase(remaining.begin() + row);
+    // Which of several equal entries was chosen, so that the same one leaves the file.
+    int occurrence = 0;
+    for (int earlier = 0; earlier < row; ++earlier) {
+        occurrence += nameList.list->item(earlier)->text() == text;
+    }
     try {
-        RewriteNameList(dataFolder_, nameList.fileName, remaining);
-    } catch (const FileWriteError& error) {
-        messages_.Show(this, QString::fromUtf8(error.what()), QString::fromUtf8("削除確認"),
-                       MessageBox::kExclamationOk);
+        const NameListUpdate update =
+            DeleteNameListEntry(dataFolder_, nameList.fileName, text.toStdU16String(), occurrence);
+        ShowEntries(nameList, update.entries);
+    } catch (const std::runtime_error& error) {
+        ShowChangeFailure(error, "削除確認");
         return;
     }
-    delete nameList.list->takeItem(row);
     nameList.box->clear();
 }
 
@@ -98,39 +95,33 @@ void frmMain::DeleteAllEntries(NameList& nameList) {
     const int answer = messages_.Show(this, QString::fromUtf8(nameList.deleteAllPrompt),
                                       QString::fromUtf8("削除確認"),
                                       MessageBox::kExclamationOkCancelDefaultCancel);
-    if (answer != MessageBox::kOk || !ListWritable(nameList)) {
+    if (answer != MessageBox::kOk) {
         return;
     }
     try {
-        RewriteNameList(dataFolder_, nameList.fileName, {});
-    } catch (const FileWriteError& error) {
-        messages_.Show(this, QString::fromUtf8(error.what()), QString::fromUtf8("削除確認"),
-                       MessageBox::kExclamationOk);
+        ShowEntries(nameList, EmptyNameList(dataFolder_, nameList.fileName).entries);
+    } catch (const std::runtime_error& error) {
+        ShowChangeFailure(error, "削除確認");
         return;
     }
-    nameList.list->clear();
     nameList.box->clear();
 }
 
 bool frmMain::AddEntry(NameList& nameList, const QString& text) {
-    // Exact comparison: case, width and kana kind all count.
-    for (int row = 0; row < nameList.list->count(); ++row) {
-        if (nameList.list->item(row)->text() == text) {
-            return false;
-        }
-    }
-    if (!ListWritable(nameList)) {
-        return true;
-    }
+    NameListUpdate update;
     try {
-        AppendNameListEntry(dataFolder_, nameList.fileName, text.toStdU16String());
-    } catch (const FileWriteError& error) {
-        messages_.Show(this, QString::fromUtf8(error.what()), QString::fromUtf8("リストへの追加"),
-                       MessageBox::kExclamationOk);
+        update = AddNameListEntry(dataFolder_, nameList.fileName, text.toStdU16String());
+    } catch (const std::runtime_error& error) {
+        ShowChangeFailure(error, "リストへの追加");
         return true;
     }
-    nameList.list->addItem(text);
-    return true;
+    ShowEntries(nameList, update.entries);
+    // The name just added, or already there, is brought into view.
+    const QList<QListWidgetItem*> shown = nameList.list->findItems(text, Qt::MatchExactly);
+    if (!shown.isEmpty()) {
+        nameList.list->scrollToItem(shown.back());
+    }
+    return update.changed;
 }
 
 void frmMain::lstMyouji_Click() {

@@ -31,13 +31,7 @@ bool PrepareStartUp(JudgementStore& store, MessageBox& messages,
                       QString::fromUtf8("ナモリ"), MessageBox::kExclamationOk);
         return false;
     }
-    // The saved surname is a convenience: a list that cannot be read leaves it empty.
-    try {
-        const std::vector<std::u16string> surnames = ReadNameList(folder, kSurnameListFile);
-        store.currentSurname = surnames.empty() ? std::u16string() : surnames.front();
-    } catch (const DataFileError&) {
-        store.currentSurname.clear();
-    }
+    store.currentSurname = ReadFirstNameListEntry(folder, kSurnameListFile);
     LookupSurname(store);
     return true;
 }

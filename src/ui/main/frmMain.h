@@ -6,7 +6,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/StrokeReference.h"
 #include "ui/main/MainWindowControls.h"
@@ -95,7 +97,6 @@ class frmMain : public QWidget {
         std::string_view fileName;
         QLineEdit* box;
         const char* deleteAllPrompt;
-        bool readable = true;  // false when the file could not be read: it is then never written
     };
 
     void HideFaceImages();
@@ -104,10 +105,12 @@ class frmMain : public QWidget {
     void SelectEntry(NameList& nameList);
     void DeleteEntry(NameList& nameList);
     void DeleteAllEntries(NameList& nameList);
-    // Adds the box text to the list and its file unless the list holds it; false when it was
-    // already there.
+    // Adds the box text to the list file unless the file holds it, and shows the file's list;
+    // false when it was already there.
     bool AddEntry(NameList& nameList, const QString& text);
-    bool ListWritable(const NameList& nameList);
+    // Shows what the list file holds now; no entry is selected.
+    void ShowEntries(NameList& nameList, const std::vector<std::u16string>& entries);
+    void ShowChangeFailure(const std::exception& error, const char* title);
     // Refuses, with a message, an entry that the list file could not give back as typed.
     bool EntryRefused(const QString& text);
     void ShowRegistrationDialog(bool modal);

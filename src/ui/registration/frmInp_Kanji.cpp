@@ -6,9 +6,6 @@
 #include <QToolButton>
 
 #include "analysis/JudgementStore.h"
-#include "data/DataFileError.h"
-#include "data/FileWriting.h"
-#include "data/KanjiDictionaryFile.h"
 #include "data/KanjiRegistration.h"
 #include "ui/common/Artwork.h"
 #include "ui/common/Controls.h"
@@ -170,24 +167,15 @@ bool frmInp_Kanji::SaveKanjiEntries() {
         }
         registrations.push_back({kanji, *strokes});
     }
-    const int free = KanjiDictionary::kCapacity - store_.dictionary.dictCount();
-    if (static_cast<int>(registrations.size()) > free) {
-        messages_.Show(this,
-                       QString::fromUtf8("漢字辞書は2000件までしか登録できません（残り%1件）。"
-                                         "登録しませんでした。")
-                           .arg(free),
-                       QString::fromUtf8("画数データ登録確認"), MessageBox::kExclamationOk);
-        return false;
-    }
+    std::vector<DictionaryEntry> entries;
     try {
-        AppendKanjiEntries(dataFolder_, registrations);
-    } catch (const FileWriteError& error) {
+        // The file is read afresh under a lock: another window may have registered meanwhile.
+        entries = AppendKanjiEntries(dataFolder_, registrations);
+    } catch (const std::runtime_error& error) {
         messages_.Show(this, QString::fromUtf8(error.what()),
                        QString::fromUtf8("画数データ登録確認"), MessageBox::kExclamationOk);
         return false;
     }
-
-    std::vector<DictionaryEntry> entries = store_.dictionary.entries();
     for (const KanjiRegistration& registration : registrations) {
         for (int position = 1; position <= kNamePositions; ++position) {
             if (store_.strokeCounts[position] == 0) {
@@ -195,18 +183,10 @@ bool frmInp_Kanji::SaveKanjiEntries() {
                 break;
             }
         }
-        entries.push_back({registration.kanji, registration.strokes.rounded});
     }
     store_.dictionary.Assign(std::move(entries));
     messages_.Show(this, QString::fromUtf8("登録しました"), QString::fromUtf8("画数データ登録確認"),
                    MessageBox::kInformationOk);
-    try {
-        LoadKanjiDictionary(store_, dataFolder_);
-    } catch (const DataFileError& error) {
-        // The entries are in the file and in memory; only the reload of the rest failed.
-        messages_.Show(this, QString::fromUtf8(error.what()),
-                       QString::fromUtf8("画数データ登録確認"), MessageBox::kExclamationOk);
-    }
     return true;
 }
 

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace namori {
+
+// The reason behind a failed system call, in Japanese for the errors users meet (no permission,
+// a full disk, a missing file), the system's own text for the rest.
+std::string SystemReason(int errorNumber);
+
+}  // namespace namori
