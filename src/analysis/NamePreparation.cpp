@@ -100,9 +100,10 @@ NamePreparation PrepareName(JudgementStore& store, std::u16string_view surname,
         return result;
     }
 
-    AssignShortText(store.currentSurname, surname);
+    // Judged as the data files hold it: a typed 〜 is the ～ of a registered entry.
+    AssignShortText(store.currentSurname, FoldToReadBack(surname));
     ApplySurnameComplement(store, complement);
-    AssignShortText(store.currentGivenName, givenName);
+    AssignShortText(store.currentGivenName, FoldToReadBack(givenName));
     ApplyGivenNameComplement(store, complement);
 
     // A "１" that ends or starts the name counts one stroke, whether the complement put it

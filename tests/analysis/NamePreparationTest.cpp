@@ -35,6 +35,14 @@ TEST(PrepareName, ComplementGoesBeforeAOneCharacterSurname) {
     EXPECT_EQ(store.givenNameLength, 2);
 }
 
+TEST(PrepareName, TypedCharactersAreJudgedAsTheFilesHoldThem) {
+    JudgementStore store = StoreWithDictionary();
+    store.dictionary.Assign({{u"白", 5}, {u"～", 2}, {u"杏", 7}});
+    ASSERT_TRUE(PrepareName(store, u"白〜", u"杏", false).ready());
+    EXPECT_EQ(store.currentSurname, u"白～");
+    EXPECT_EQ(store.strokeCounts[2], 2);
+}
+
 TEST(PrepareName, ComplementGoesAfterAOneCharacterGivenName) {
     JudgementStore store = StoreWithDictionary();
     ASSERT_TRUE(PrepareName(store, u"田中", u"翔", true).ready());
