@@ -92,7 +92,7 @@ std::vector<DictionaryEntry> AppendKanjiEntries(
     const std::string fileName(kKanjiDictionaryFile);
     std::string lines;
     for (const KanjiRegistration& registration : registrations) {
-        const auto kanji = EncodeCp932(registration.kanji);
+        const auto kanji = EncodeCp932(FoldToReadBack(registration.kanji));
         if (!kanji) {
             throw FileWriteError(fileName, EILSEQ);
         }
@@ -107,7 +107,7 @@ std::vector<DictionaryEntry> AppendKanjiEntries(
         throw KanjiDictionaryFull(freePlaces);
     }
     for (const KanjiRegistration& registration : registrations) {
-        entries.push_back({registration.kanji, registration.strokes.rounded});
+        entries.push_back({FoldToReadBack(registration.kanji), registration.strokes.rounded});
     }
     const std::size_t last = bytes.find_last_not_of(" \t\r\n");
     if (last != std::string::npos && bytes[last] == '\x1A') {

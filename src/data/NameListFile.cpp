@@ -139,7 +139,9 @@ std::optional<std::u16string> ListEntryProblem(std::u16string_view entry) {
 }
 
 NameListUpdate AddNameListEntry(const std::filesystem::path& folder, std::string_view fileName,
-                                std::u16string_view entry) {
+                                std::u16string_view typed) {
+    // Kept as the file will give it back, so that the list compares and shows one character.
+    const std::u16string entry = FoldToReadBack(typed);
     OpenList list(folder, fileName);
     if (std::find(list.entries.begin(), list.entries.end(), entry) != list.entries.end()) {
         return {false, std::move(list.entries)};
@@ -149,7 +151,7 @@ NameListUpdate AddNameListEntry(const std::filesystem::path& folder, std::string
         list.Rewrite();
     } else {
         const std::string lineEnd = EndsOpen(list.bytes) ? "\r\n" : "";
-        AppendToFile(list.file.target(), lineEnd + Lines({std::u16string(entry)}), list.name);
+        AppendToFile(list.file.target(), lineEnd + Lines({entry}), list.name);
     }
     return {true, std::move(list.entries)};
 }

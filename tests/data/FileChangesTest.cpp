@@ -65,6 +65,16 @@ TEST(FileChanges, AppendsEndAnOpenLastLineFirst) {
     }
 }
 
+TEST(FileChanges, TypedCharactersAreKeptAsTheFileGivesThemBack) {
+    TempFolder folder;
+    folder.WriteBytes("漢字辞書.txt", "");
+    EXPECT_EQ(AddNameListEntry(folder.path(), "名字.txt", u"〜−").entries, (Entries{u"～－"}));
+    EXPECT_FALSE(AddNameListEntry(folder.path(), "名字.txt", u"～－").changed);
+    EXPECT_EQ(ReadNameList(folder.path(), "名字.txt"), (Entries{u"～－"}));
+    EXPECT_EQ(AppendKanjiEntries(folder.path(), {Registration(u"〜", u"2")}).back().kanji, u"～");
+    EXPECT_EQ(ReadKanjiDictionary(folder.path()).back().kanji, u"～");
+}
+
 TEST(FileChanges, RewritesKeepQuotedEntriesLinksAndPermissions) {
     TempFolder folder;
     std::filesystem::create_directory(folder.path() / "shared");
