@@ -27,8 +27,8 @@ class FileDescriptor {
 
     int get() const { return descriptor_; }
     bool valid() const { return descriptor_ >= 0; }
-    // Closes now, for the callers that must know whether closing succeeded; 0 or -1 with errno.
-    int Close() { return descriptor_ < 0 ? 0 : ::close(std::exchange(descriptor_, -1)); }
+    // Gives the descriptor up without closing it, for a caller that closes it itself.
+    int Release() { return std::exchange(descriptor_, -1); }
 
   private:
     int descriptor_ = -1;

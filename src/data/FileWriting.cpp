@@ -23,9 +23,9 @@ std::string Describe(const std::string& displayName, int errorNumber) {
 }
 
 // Writes all of bytes, going on after partial writes; false with errno set on failure.
-bool WriteAll(int descriptor, std::string_view bytes) {
+bool WriteAll(const SystemCalls& calls, int descriptor, std::string_view bytes) {
     while (!bytes.empty()) {
-        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+        const ssize_t written = calls.write(descriptor, bytes.data(), bytes.size());
         if (written < 0) {
             if (errno == EINTR) {
                 continue;
@@ -48,10 +48,11 @@ void SyncFolder(const std::filesystem::path& folder) {
 }  // namespace
 
 FileWriteError::FileWriteError(const std::string& displayName, int errorNumber)
-    : std::runtime_error(Describe(displayName, errorNumber)) {}
+    : std::system_error(errorNumber, std::generic_category()),
+      message_(Describe(displayName, errorNumber)) {}
 
 void RewriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                           const std::string& displayName) {
+                           const std::string& displayName, const SystemCalls& calls) {
     // A link stays a link: its target is replaced, by a temporary file beside the target.
     const std::filesystem::path target = FollowLinks(path);
     std::string temporary = target.string() + ".XXXXXX";
@@ -62,22 +63,17 @@ void RewriteFileAtomically(const std::filesystem::path& path, std::string_view b
     // Keep the permissions of the file being replaced, or the usual ones for a new file.
     struct stat old {};
     ::fchmod(descriptor.get(), ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-    bool written = WriteAll(descriptor.get(), bytes);
-    int error = errno;
-    if (written && ::fsync(descriptor.get()) != 0) {
-        written = false;
+    int error = 0;
+    if (!WriteAll(calls, descriptor.get(), bytes) || calls.fsync(descriptor.get()) != 0) {
         error = errno;
     }
-    if (descriptor.Close() != 0 && written) {
-        written = false;
+    if (calls.close(descriptor.Release()) != 0 && error == 0) {
         error = errno;
     }
-    if (!written) {
-        ::unlink(temporary.c_str());
-        throw FileWriteError(displayName, error);
-    }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+    if (error == 0 && calls.rename(temporary.c_str(), target.c_str()) != 0) {
         error = errno;
+    }
+    if (error != 0) {
         ::unlink(temporary.c_str());
         throw FileWriteError(displayName, error);
     }
@@ -85,7 +81,7 @@ void RewriteFileAtomically(const std::filesystem::path& path, std::string_view b
 }
 
 void AppendToFile(const std::filesystem::path& path, std::string_view bytes,
-                  const std::string& displayName) {
+                  const std::string& displayName, const SystemCalls& calls) {
     // O_NONBLOCK: a named pipe in the file's place must not make the program wait.
     FileDescriptor descriptor(
         ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644));
@@ -99,17 +95,23 @@ void AppendToFile(const std::filesystem::path& path, std::string_view bytes,
     if (!S_ISREG(before.st_mode)) {
         throw FileWriteError(displayName, ESPIPE);  // not a regular file
     }
-    if (!WriteAll(descriptor.get(), bytes) || ::fsync(descriptor.get()) != 0) {
-        const int error = errno;
-        // Cut off whatever part of the write got through.
-        if (::ftruncate(descriptor.get(), before.st_size) == 0) {
-            ::fsync(descriptor.get());
+    int error = 0;
+    if (!WriteAll(calls, descriptor.get(), bytes) || calls.fsync(descriptor.get()) != 0) {
+        error = errno;
+    }
+    // A failed close may mean the data never reached the disk: the append is undone as well.
+    if (error == 0) {
+        if (calls.close(descriptor.Release()) == 0) {
+            return;
         }
-        throw FileWriteError(displayName, error);
+        error = errno;
+        descriptor = FileDescriptor(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
     }
-    if (descriptor.Close() != 0) {
-        throw FileWriteError(displayName, errno);
+    // Cut off whatever part of the write got through.
+    if (descriptor.valid() && calls.ftruncate(descriptor.get(), before.st_size) == 0) {
+        ::fsync(descriptor.get());
     }
+    throw FileWriteError(displayName, error);
 }
 
 }  // namespace namori

@@ -84,6 +84,69 @@ TEST(FileWriting, FailedWritesLeaveFilesByteIdenticalAndSaySo) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
+// Each system call of a write failing in turn: the error keeps the system's code, the file
+// keeps its bytes and no temporary file is left.
+TEST(FileWriting, EverySystemCallThatFailsLeavesTheFileAsItWas) {
+    const auto failingWrite = [] {
+        SystemCalls calls;
+        calls.write = [](int, const void*, size_t) -> ssize_t {
+            errno = ENOSPC;
+            return -1;
+        };
+        return calls;
+    };
+    const auto failingSync = [] {
+        SystemCalls calls;
+        calls.fsync = [](int) {
+            errno = EIO;
+            return -1;
+        };
+        return calls;
+    };
+    const auto failingClose = [] {
+        SystemCalls calls;
+        calls.close = [](int descriptor) {
+            ::close(descriptor);
+            errno = EDQUOT;
+            return -1;
+        };
+        return calls;
+    };
+    const auto failingRename = [] {
+        SystemCalls calls;
+        calls.rename = [](const char*, const char*) {
+            errno = EXDEV;
+            return -1;
+        };
+        return calls;
+    };
+    const struct {
+        SystemCalls calls;
+        int error;
+        bool appendFails;
+    } rows[] = {{failingWrite(), ENOSPC, true},
+                {failingSync(), EIO, true},
+                {failingClose(), EDQUOT, true},
+                {failingRename(), EXDEV, false}};
+    for (const auto& row : rows) {
+        TempFolder folder;
+        const auto path = folder.WriteBytes("名字.txt", "old\r\n");
+        try {
+            RewriteFileAtomically(path, "new\r\n", "名字.txt", row.calls);
+            ADD_FAILURE() << "the rewrite got through, error " << row.error;
+        } catch (const FileWriteError& error) {
+            EXPECT_EQ(error.code().value(), row.error);
+            EXPECT_NE(std::string(error.what()).find("「名字.txt」に書き込めませんでした"),
+                      std::string::npos);
+        }
+        if (row.appendFails) {
+            EXPECT_THROW(AppendToFile(path, "new\r\n", "名字.txt", row.calls), FileWriteError);
+        }
+        EXPECT_EQ(Bytes(path), "old\r\n") << row.error;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+    }
+}
+
 // The program's own write paths, with the files filled up to the size limit: each failing write
 // leaves its file byte-identical and says so; emptying a list needs no room and still works.
 TEST(FileWriting, EveryWritePathSurvivesTheFileSizeLimit) {
