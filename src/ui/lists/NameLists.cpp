@@ -91,6 +91,9 @@ void frmMain::DeleteEntry(NameList& nameList) {
         return;
     }
     delete nameList.list->takeItem(row);
+    // The list would move the selection to a neighbour, which looks chosen but is not.
+    nameList.list->setCurrentItem(nullptr);
+    nameList.list->clearSelection();
     nameList.box->clear();
 }
 
@@ -130,6 +133,7 @@ bool frmMain::AddEntry(NameList& nameList, const QString& text) {
         return true;
     }
     nameList.list->addItem(text);
+    nameList.list->scrollToItem(nameList.list->item(nameList.list->count() - 1));
     return true;
 }
 
