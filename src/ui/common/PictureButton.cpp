@@ -21,9 +21,12 @@ void PictureButton::paintEvent(QPaintEvent* event) {
     }
     // Some styles draw a tool button's focus only after keyboard navigation, and none when the
     // program moves the focus to the button; this frame shows it always.
+    QColor colour = palette().color(QPalette::Highlight);
+    if (palette().color(QPalette::Button).lightness() < 128) {
+        colour = colour.lighter(170);  // a dark desktop's highlight is too dark on its buttons
+    }
     QPainter painter(this);
-    QPen pen(palette().color(QPalette::Highlight), 2);
-    painter.setPen(pen);
+    painter.setPen(QPen(colour, 2));
     painter.setRenderHint(QPainter::Antialiasing);
     painter.drawRoundedRect(QRectF(rect()).adjusted(2, 2, -2, -2), 3, 3);
 }

@@ -47,7 +47,7 @@ frmNaming::frmNaming(const JudgementStore& judgementStore, MessageBox& messages,
       messages_(messages),
       assetFolders_(std::move(assetFolders)) {
     setObjectName("frmNaming");
-    setWindowTitle(QString::fromUtf8("名付け支援"));
+    setWindowTitle(QString::fromUtf8("コルヴィ（名付け支援）"));
     resize(900, 620);
 
     surnameBox = new QLineEdit(this);

@@ -114,6 +114,9 @@ void frmInp_Kanji::Build() {
     cmdSankou->setGeometry(TwipsRect(2025, 375, 2790, 330));
     cmdSankou->setFont(LayoutFont(kGothic, 9));
     cmdSankou->setAutoRaise(true);
+    QPalette link = cmdSankou->palette();
+    link.setColor(QPalette::ButtonText, link.color(QPalette::Link));  // reads as clickable
+    cmdSankou->setPalette(link);
     cmdSankou->setFocusPolicy(Qt::NoFocus);
     cmdSankou->setToolTip(QString::fromUtf8("参考表の画数です。クリックすると画数の欄に入ります"));
     cmdSankou->setVisible(false);
@@ -147,7 +150,8 @@ void frmInp_Kanji::ShowSuggestion(int row) {
     if (row != suggestionRow_) {
         return;
     }
-    cmdSankou->setText(QString::fromUtf8("参考：%1画（スペースで入力）").arg(suggestions_[row]));
+    cmdSankou->setText(QString::fromUtf8("参考：%1 %2画（スペースで入力）")
+                           .arg(txtKanji[row]->text(), suggestions_[row]));
     cmdSankou->setVisible(!suggestions_[row].isEmpty());
 }
 
