@@ -112,9 +112,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window's fonts are found by name at run time, which dpkg-shlibdeps cannot see; Qt's SVG
-# module is named as well because no artwork can be drawn without it.
+# module is named as well because no artwork can be drawn without it, and Qt's translations
+# because the file dialogs and context menus would otherwise speak English.
 if(TARGET namori)
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho, libqt6svg6")
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS
+        "fonts-ipafont-gothic, fonts-ipafont-mincho, libqt6svg6, qt6-translations-l10n")
 endif()
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build/")
 include(CPack)

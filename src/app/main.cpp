@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <csignal>
 
+#include "ui/common/QtTranslations.h"
 #include "ui/main/Startup.h"
 
 int main(int argc, char** argv) {
@@ -8,5 +9,6 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.namori.Namori"));
+    namori::InstallQtTranslations();
     return namori::StartUp([](namori::frmMain&) { return QApplication::exec(); });
 }

@@ -192,7 +192,7 @@ for path in usr/bin/namori usr/bin/namori-judge usr/bin/namori-start \
 done
 pass "the package holds the programs, desktop file, metainfo, data and manual pages"
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in fonts-ipafont-gothic fonts-ipafont-mincho libqt6svg6 libqt6widgets6; do
+for package in fonts-ipafont-gothic fonts-ipafont-mincho libqt6svg6 libqt6widgets6 qt6-translations-l10n; do
     [[ ", $depends," == *", $package"[\ ,]* ]] || fail "Depends lacks $package: $depends"
 done
 pass "Depends: $depends"

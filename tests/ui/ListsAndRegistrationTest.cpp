@@ -1,8 +1,11 @@
 #include <sys/resource.h>
+#include <QApplication>
 #include <QCheckBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -82,13 +85,17 @@ class ListsAndRegistrationTest : public QObject {
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
     }
 
-    // Runs action on the registration dialog once it is open and modal.
+    // Runs action on the registration dialog once it is open and modal. A dialog the action
+    // leaves open (a failed check) is closed, so that the test fails rather than waits.
     void WhenDialogOpens(std::function<void(frmInp_Kanji*)> action) {
         QTimer::singleShot(0, this, [this, action] {
-            frmInp_Kanji* dialog = window_->registrationDialog();
+            const QPointer<frmInp_Kanji> dialog = window_->registrationDialog();
             QVERIFY(dialog != nullptr);
             QVERIFY(dialog->isModal());
             action(dialog);
+            if (dialog != nullptr && dialog->isVisible()) {
+                dialog->close();
+            }
         });
     }
 
@@ -160,6 +167,9 @@ class ListsAndRegistrationTest : public QObject {
         QCOMPARE(Items(ui().lstMyouji), (QStringList{Text("山田"), Text("山田")}));
         QVERIFY(ui().txtMyouji2->text().isEmpty());
         QCOMPARE(FileBytes("名字.txt"), Cp932Lines({"山田", "山田"}));
+        // No other entry is left looking chosen.
+        QVERIFY(ui().lstMyouji->selectedItems().isEmpty());
+        QVERIFY(!ui().lstMyouji->currentIndex().isValid());
 
         messages_.setNextAnswer(MessageBox::kOk);
         DoubleClickRow(ui().lstNamae, 1);
@@ -193,6 +203,19 @@ class ListsAndRegistrationTest : public QObject {
         const int shown = messages_.shownCount();
         QTest::mouseDClick(ui().lstNamae->viewport(), Qt::LeftButton);
         QCOMPARE(messages_.shownCount(), shown);
+    }
+
+    void doubleClickInAnEntryBoxSelectsAWordAndDeletesNothing() {
+        messages_.setNextAnswer(MessageBox::kOk);  // what a wrongly shown prompt would get
+        for (QLineEdit* box : {ui().txtMyouji2, ui().txtNamae}) {
+            box->setText(Text("山田"));
+            QTest::mouseDClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+            QCOMPARE(messages_.shownCount(), 0);
+            QCOMPARE(box->selectedText(), Text("山田"));
+        }
+        QCOMPARE(ui().lstMyouji->count(), 3);
+        QCOMPARE(ui().lstNamae->count(), 2);
+        QCOMPARE(FileBytes("名字.txt"), Cp932Lines({"山田", "田中", "山田"}));
     }
 
     void enterAddsNewNamesAndMovesTheFocus() {
@@ -230,6 +253,20 @@ class ListsAndRegistrationTest : public QObject {
         WhenDialogOpens(goBack);
         PressEnter(ui().txtMyouji2, "AB");
         QCOMPARE(ui().lstMyouji->count(), 6);
+    }
+
+    void anAddedNameIsScrolledIntoView() {
+        std::string names;
+        for (int i = 0; i < 40; ++i) {
+            names += "田中\n";
+        }
+        folder_->WriteCp932("名字.txt", names);
+        Open();
+        QListWidget* list = ui().lstMyouji;
+        QVERIFY(!list->viewport()->rect().contains(list->visualItemRect(list->item(39))));
+        PressEnter(ui().txtMyouji2, "白鳥");
+        QCOMPARE(list->count(), 41);
+        QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->item(40))));
     }
 
     void enterInAnEmptyBoxChangesNothing() {
@@ -338,11 +375,18 @@ class ListsAndRegistrationTest : public QObject {
         WhenDialogOpens([](frmInp_Kanji* dialog) {
             QCOMPARE(dialog->windowTitle(), Text("臨時漢字入力"));
             QCOMPARE(dialog->txtKanji[1]->text(), Text("漢"));
-            QCOMPARE(dialog->txtKakusu[1]->placeholderText(), Text("13"));  // a hint only
+            // The reference count is offered beside the boxes, never as text in one.
+            QVERIFY(dialog->cmdSankou->isVisible());
+            QVERIFY(dialog->cmdSankou->text().contains(Text("13")));
             QVERIFY(dialog->txtKakusu[1]->text().isEmpty());
-            dialog->txtKakusu[1]->setText("13");
+            QVERIFY(dialog->txtKakusu[1]->placeholderText().isEmpty());
+            QTest::keyClick(dialog->txtKakusu[1], Qt::Key_Space);  // takes it
+            QCOMPARE(dialog->txtKakusu[1]->text(), Text("13"));
             dialog->txtKakusu[2]->setText("5");  // rows beyond the characters are not saved
-            QTest::mouseClick(dialog->cmdHozon, Qt::LeftButton);
+            // Enter goes on to "保存" (no other row needs a count), and Enter there saves.
+            QTest::keyClick(dialog->txtKakusu[1], Qt::Key_Return);
+            QCOMPARE(dialog->focusWidget(), dialog->cmdHozon);
+            QTest::keyClick(dialog->cmdHozon, Qt::Key_Return);
         });
         messages_.setNextAnswer(MessageBox::kOk);
         PressEnter(ui().txtMyouji2, "漢");
@@ -355,6 +399,58 @@ class ListsAndRegistrationTest : public QObject {
         QCOMPARE(store_.strokeCounts[1], 13);
         QCOMPARE(Items(ui().lstMyouji).last(), Text("漢"));
         QVERIFY(window_->registrationDialog() == nullptr);
+    }
+
+    void registrationSuggestionsEnterAndTypingInProgress() {
+        store_.unregisteredChars = {};
+        store_.unregisteredChars[1] = u"犬";
+        store_.unregisteredChars[2] = u"猫";
+        store_.unregisteredChars[3] = u"鴨";
+        frmInp_Kanji dialog(store_, messages_, folder_->path(), {{u'犬', 4}, {u'猫', 11}},
+                            window_.get());
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QCOMPARE(QApplication::focusWidget(), dialog.txtKakusu[1]);
+        QVERIFY(dialog.cmdSankou->text().contains(Text("4")));
+
+        // Enter moves on to the next empty count; the suggestion follows the box in use, and a
+        // click on it takes it.
+        QTest::keyClick(dialog.txtKakusu[1], Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), dialog.txtKakusu[2]);
+        QVERIFY(dialog.cmdSankou->text().contains(Text("11")));
+        QTest::mouseClick(dialog.cmdSankou, Qt::LeftButton);
+        QCOMPARE(dialog.txtKakusu[2]->text(), Text("11"));
+        QCOMPARE(QApplication::focusWidget(), dialog.txtKakusu[2]);
+        QTest::keyClick(dialog.txtKakusu[2], Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), dialog.txtKakusu[3]);
+        QVERIFY(dialog.cmdSankou->isHidden());  // no reference count for 鴨
+
+        // Row 3: the user types another character, "〜", and a count still being converted, and
+        // clicks "保存" while row 1 has no count: refused, with what was typed kept as it reads
+        // back from the file.
+        dialog.txtKanji[3]->setText(Text("〜"));
+        QInputMethodEvent composing(Text("１６"), {});
+        QApplication::sendEvent(dialog.txtKakusu[3], &composing);
+        QVERIFY(dialog.txtKakusu[3]->text().isEmpty());
+        messages_.setNextAnswer(MessageBox::kOk);
+        QTest::mouseClick(dialog.cmdHozon, Qt::LeftButton);
+        QCOMPARE(messages_.lastText(), Text("画数が抜けています"));
+        QCOMPARE(dialog.txtKakusu[3]->text(), Text("１６"));
+        QCOMPARE(dialog.txtKanji[3]->text(), Text("～"));
+
+        // Enter goes back to the one count still empty, then to "保存".
+        QTest::keyClick(dialog.txtKakusu[3], Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), dialog.txtKakusu[1]);
+        QTest::keyClick(dialog.txtKakusu[1], Qt::Key_Space);
+        QTest::keyClick(dialog.txtKakusu[1], Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), dialog.cmdHozon);
+        messages_.setNextAnswer(MessageBox::kOk);
+        QTest::keyClick(dialog.cmdHozon, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(messages_.lastText(), Text("登録しました"));
+        QVERIFY(FileBytes("漢字辞書.txt")
+                    .ends_with(Cp932Lines({"\"犬\",4", "\"猫\",11", "\"～\",16"})));
+        QCOMPARE(store_.dictionary.StrokesOf(u"～"), 16);
     }
 
     void registrationRoundsDecimalsAndWritesThemAsTyped() {

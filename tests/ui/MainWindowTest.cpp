@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QCheckBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -119,7 +121,13 @@ class MainWindowTest : public QObject {
                                   {u"木", 4},
                                   {u"由", 5},
                                   {u"美", 9},
-                                  {u"子", 3}});
+                                  {u"子", 3},
+                                  {u"～", 2},
+                                  {u"櫻", 21},
+                                  {u"澤", 16},
+                                  {u"鷹", 24},
+                                  {u"耀", 20},
+                                  {u"麗", 19}});
         window_ = std::make_unique<frmMain>(store_, messages_);
         window_->show();
     }
@@ -255,6 +263,95 @@ class MainWindowTest : public QObject {
         Judge("白鳥", "杏奈");
         messages_.setNextAnswer(MessageBox::kOk);
         Judge("", "");
+        QVERIFY(ui().fraMidashi->isHidden());
+    }
+
+    void boxesAreReadWithTheirCompositionAndAsTheFilesGiveThemBack() {
+        // Text still being converted by an input method (underlined in the box, not yet part of
+        // its text) counts when 占う is clicked; characters the files store as another
+        // character are judged, shown and left in the box as the one that reads back.
+        struct Case {
+            const char* surname;
+            const char* surnameComposing;
+            const char* givenName;
+            const char* givenNameComposing;
+            const char16_t* judgedSurname;
+            const char16_t* judgedGivenName;
+        };
+        const Case cases[] = {
+            {"白", "鳥", "杏奈", "", u"白鳥", u"杏奈"},
+            {"白鳥", "", "", "杏奈", u"白鳥", u"杏奈"},
+            {"白鳥", "", "杏〜", "", u"白鳥", u"杏～"},
+            {"白鳥", "", "杏", "〜", u"白鳥", u"杏～"},
+        };
+        QApplication::setActiveWindow(window_.get());
+        for (const Case& c : cases) {
+            const std::pair<QLineEdit*, const char*> boxes[] = {
+                {ui().txtMyouji2, c.surnameComposing}, {ui().txtNamae, c.givenNameComposing}};
+            ui().txtMyouji2->setText(Text(c.surname));
+            ui().txtNamae->setText(Text(c.givenName));
+            for (const auto& [box, composing] : boxes) {
+                if (*composing != 0) {
+                    box->setFocus();
+                    QInputMethodEvent event(Text(composing), {});
+                    QApplication::sendEvent(box, &event);
+                }
+            }
+            // The composition is not yet part of the text.
+            QCOMPARE(ui().txtMyouji2->text(), Text(c.surname));
+            QCOMPARE(ui().txtNamae->text(), Text(c.givenName));
+            QTest::mouseClick(ui().cmdKaishi3, Qt::LeftButton);
+            QCOMPARE(messages_.shownCount(), 0);
+            QCOMPARE(store_.currentSurname, std::u16string(c.judgedSurname));
+            QCOMPARE(store_.currentGivenName, std::u16string(c.judgedGivenName));
+            QCOMPARE(ui().txtMyouji2->text(), QString::fromUtf16(c.judgedSurname));
+            QCOMPARE(ui().txtNamae->text(), QString::fromUtf16(c.judgedGivenName));
+            QCOMPARE(ui().lblKan[4]->text(), QString::fromUtf16(c.judgedGivenName).left(1));
+            // Nothing of the composition is left to be added a second time.
+            QTest::mouseClick(ui().cmdKaishi3, Qt::LeftButton);
+            QCOMPARE(ui().txtNamae->text(), QString::fromUtf16(c.judgedGivenName));
+        }
+    }
+
+    void threeDigitLuckNumbersShowInFull() {
+        Judge("白鳥", "杏奈");
+        const QLabel* cell = ui().lblSou[0];
+        const QRect drawn = cell->geometry();
+        const QFont designFont = cell->font();
+        Judge("櫻澤", "鷹耀麗");  // 21 + 16 + 24 + 20 + 19
+        QCOMPARE(cell->text(), QString("100"));
+        QVERIFY2(
+            cell->fontMetrics().horizontalAdvance(cell->text()) <= cell->contentsRect().width(),
+            qPrintable(QString::number(cell->fontMetrics().horizontalAdvance(cell->text()))));
+        QCOMPARE(cell->geometry(), drawn);
+        QCOMPARE(cell->font().pixelSize(), designFont.pixelSize());
+        Judge("白鳥", "杏奈");
+        QCOMPARE(cell->font(), designFont);
+    }
+
+    void focusedButtonsShowTheirFocusAndClickOnEnter() {
+        QApplication::setActiveWindow(window_.get());
+        QToolButton* button = ui().cmdKaishi3;
+        ui().txtMyouji2->setFocus();
+        const QImage unfocused = button->grab().toImage();
+        button->setFocus();
+        QVERIFY(button->hasFocus());
+        QVERIFY(button->grab().toImage() != unfocused);
+
+        QSignalSpy clicks(button, &QToolButton::clicked);
+        const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+            {Qt::Key_Return, Qt::NoModifier},
+            {Qt::Key_Enter, Qt::KeypadModifier},
+            {Qt::Key_Space, Qt::NoModifier}};
+        int expected = 0;
+        for (const auto& [key, modifiers] : keys) {
+            store_.currentSurname.clear();
+            ui().txtMyouji2->setText(Text("白鳥"));
+            ui().txtNamae->setText(Text("杏奈"));
+            QTest::keyClick(button, key, modifiers);
+            QCOMPARE(clicks.count(), ++expected);
+            QCOMPARE(store_.currentSurname, u"白鳥");
+        }
         QVERIFY(ui().fraMidashi->isHidden());
     }
 

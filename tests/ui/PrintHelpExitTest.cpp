@@ -1,6 +1,10 @@
+#include <QDialogButtonBox>
 #include <QImage>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -11,6 +15,7 @@
 #include "support/TempFolder.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/QtTranslations.h"
 #include "ui/help/HelpViewer.h"
 #include "ui/main/frmMain.h"
 
@@ -100,7 +105,10 @@ class PrintHelpExitTest : public QObject {
     }
 
   private slots:
-    void initTestCase() { InstallLayoutFonts(); }
+    void initTestCase() {
+        InstallLayoutFonts();
+        QVERIFY(InstallQtTranslations());
+    }
 
     void init() {
         folder_ = std::make_unique<testing::TempFolder>();
@@ -176,6 +184,20 @@ class PrintHelpExitTest : public QObject {
         QCOMPARE(messages_.shownCount(), 4);
     }
 
+    void qtsOwnTextsAreJapanese() {
+        // The save dialog after a failed print and the boxes' context menu are Qt's own.
+        QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), Text("キャンセル"));
+        const std::unique_ptr<QMenu> menu(
+            window_->controls().txtMyouji2->createStandardContextMenu());
+        QStringList captions;
+        for (const QAction* action : menu->actions()) {
+            captions << action->text().section('\t', 0, 0).remove('&');
+        }
+        QVERIFY2(captions.contains(Text("すべてを選択")), qPrintable(captions.join('|')));
+        QVERIFY(!captions.contains("Select All"));
+    }
+
     void helpOpensFromTheDataFolderFirstAndSaysWhenMissing() {
         folder_->WriteBytes("TevoHelp.html",
                             "<html><head><title>local help</title></head><body>here</body></html>");
@@ -209,6 +231,10 @@ class PrintHelpExitTest : public QObject {
         QCOMPARE(helpWindowsWhenShown, 0);
         QCOMPARE(window_->helpFile(), QString("KoruviHelp.chm"));
         QCOMPARE(window_->helpViewer().openCount(), 1);
+        // The help that opens is the one the message names.
+        const auto* browser = window_->findChild<QTextBrowser*>("helpBrowser");
+        QCOMPARE(browser->window()->windowTitle(), Text("コルヴィのヘルプ"));
+        QVERIFY(browser->toPlainText().contains(Text("『コルヴィ』")));
     }
 
     void exitClosesEveryHelpWindowThenEndsTheProgram() {

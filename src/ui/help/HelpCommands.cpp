@@ -2,6 +2,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 
+#include "ui/common/EntryBox.h"
 #include "ui/common/MessageBox.h"
 #include "ui/help/HelpViewer.h"
 #include "ui/main/frmMain.h"
@@ -14,6 +15,9 @@ void frmMain::cmdHelp_Click() {
 }
 
 void frmMain::cmdShoukai_Click() {
+    // The surname being typed is finished before the message takes the focus: the naming aid
+    // that the help page opens starts from it.
+    ReadEntryBox(controls_.txtMyouji2);
     const QString text = QString::fromUtf8(
         "お子様の名付け支援には『コルヴィ』をぜひどうぞ！\r\n"
         "\r\n"

@@ -7,6 +7,7 @@
 #include "analysis/JudgementStore.h"
 #include "analysis/NameLookup.h"
 #include "data/NameListFile.h"
+#include "ui/common/EntryBox.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/frmMain.h"
 
@@ -54,10 +55,10 @@ bool frmMain::EntryRefused(const QString& text) {
 }
 
 bool frmMain::txtMyouji2_KeyPress(int key) {
-    const QString text = controls_.txtMyouji2->text();
-    if (text.isEmpty() || !IsEnter(key)) {
+    if (!IsEnter(key) || controls_.txtMyouji2->text().isEmpty()) {
         return false;
     }
+    const QString text = ReadEntryBox(controls_.txtMyouji2);
     if (EntryRefused(text)) {
         return true;
     }
@@ -79,10 +80,10 @@ bool frmMain::txtMyouji2_KeyPress(int key) {
 
 bool frmMain::txtNamae_KeyPress(int key) {
     store_.checkingSurname = false;
-    const QString text = controls_.txtNamae->text();
-    if (text.isEmpty() || !IsEnter(key)) {
+    if (!IsEnter(key) || controls_.txtNamae->text().isEmpty()) {
         return false;
     }
+    const QString text = ReadEntryBox(controls_.txtNamae);
     if (EntryRefused(text)) {
         return true;
     }

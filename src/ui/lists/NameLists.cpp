@@ -43,7 +43,9 @@ void frmMain::ShowEntries(NameList& nameList, const std::vector<std::u16string>&
     for (const std::u16string& entry : entries) {
         nameList.list->addItem(Text(entry));
     }
-    nameList.list->setCurrentRow(-1);
+    // No entry looks chosen: the next click picks one.
+    nameList.list->setCurrentItem(nullptr);
+    nameList.list->clearSelection();
 }
 
 void frmMain::ShowChangeFailure(const std::exception& error, const char* title) {

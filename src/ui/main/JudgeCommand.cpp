@@ -5,6 +5,7 @@
 
 #include "analysis/JudgementStore.h"
 #include "analysis/NamePreparation.h"
+#include "ui/common/EntryBox.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/ResultPanel.h"
 #include "ui/main/frmMain.h"
@@ -53,8 +54,8 @@ void frmMain::ShowRegistrationDialog(bool modal) {
 }
 
 void frmMain::cmdKaishi3_Click() {
-    const std::u16string surname = controls_.txtMyouji2->text().toStdU16String();
-    const std::u16string givenName = controls_.txtNamae->text().toStdU16String();
+    const std::u16string surname = ReadEntryBox(controls_.txtMyouji2).toStdU16String();
+    const std::u16string givenName = ReadEntryBox(controls_.txtNamae).toStdU16String();
     if (surname.empty() || givenName.empty()) {
         messages_.Show(this, QString::fromUtf8("名字と名前を正しく入力してください"),
                        QString::fromUtf8("入力漏れ確認"), MessageBox::kExclamationOk);

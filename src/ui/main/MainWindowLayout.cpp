@@ -6,7 +6,9 @@
 
 #include "ui/common/Artwork.h"
 #include "ui/common/Controls.h"
+#include "ui/common/EntryBox.h"
 #include "ui/common/Fonts.h"
+#include "ui/common/PictureButton.h"
 #include "ui/common/Twips.h"
 #include "ui/main/MainWindowControls.h"
 
@@ -269,7 +271,7 @@ void BuildButtons(QWidget* window, MainWindowControls& controls) {
                                &controls.cmdShoukai, &controls.cmdOwari};
     for (std::size_t i = 0; i < std::size(kButtons); ++i) {
         const ButtonRow& row = kButtons[i];
-        auto* button = new QToolButton(window);
+        auto* button = new PictureButton(window);
         button->setObjectName(QString::fromUtf8(row.name));
         button->setGeometry(TwipsRect(row.left, row.top, row.width, row.height));
         button->setText(QString::fromUtf8(row.caption));
@@ -293,6 +295,7 @@ void BuildEntryFrame(MainWindowControls& controls) {
         QPalette palette = box->palette();
         palette.setColor(QPalette::Base, QColor(0xFF, 0xFF, 0xC0));
         box->setPalette(palette);
+        TrackComposition(box);
         return box;
     };
     const auto addList = [frame](const char* name, int left, int width) {

@@ -1,6 +1,8 @@
 #include "ui/main/ResultPanel.h"
 
+#include <QFontMetrics>
 #include <QLabel>
+#include <algorithm>
 
 #include "analysis/Judgement.h"
 #include "analysis/JudgementStore.h"
@@ -33,8 +35,23 @@ void ShowPart(const MainWindowControls& controls, const JudgementStore& store,
     }
 }
 
+// The number cell is drawn for two digits. A number of three (a 総運 of 100 or more) is set in
+// the same font, condensed until it fits, so that it shows in full in the same cell.
+void ShowLuckNumber(QLabel* cell, int value) {
+    const QString text = QString::number(value);
+    QFont font = cell->font();
+    font.setStretch(QFont::Unstretched);
+    const int width = QFontMetrics(font).horizontalAdvance(text);
+    const int room = cell->contentsRect().width();
+    if (width > room) {
+        font.setStretch(std::max(50, 100 * room / width));
+    }
+    cell->setFont(font);
+    cell->setText(text);
+}
+
 void FillLuckRow(const std::array<QLabel*, 3>& row, const JudgementStore& store, int value) {
-    row[0]->setText(QString::number(value));
+    ShowLuckNumber(row[0], value);
     row[1]->setText(Text(store.spiritTable.PhraseOf(value)));
     row[2]->setText(Text(store.spiritTable.MarkOf(value)));
 }

@@ -11,6 +11,7 @@
 
 #include "data/DataFiles.h"
 #include "ui/common/Artwork.h"
+#include "ui/common/EntryBox.h"
 #include "ui/common/MessageBox.h"
 #include "ui/help/HelpViewer.h"
 #include "ui/naming/frmNaming.h"
@@ -80,7 +81,7 @@ frmNaming* frmMain::OpenNamingSupport() {
         };
         namingWindow_ = window;
     }
-    namingWindow_->surnameBox->setText(controls_.txtMyouji2->text());
+    namingWindow_->surnameBox->setText(ReadEntryBox(controls_.txtMyouji2));
     namingWindow_->complementBox->setChecked(complementTicked());
     namingWindow_->show();
     namingWindow_->raise();
@@ -94,32 +95,45 @@ bool frmMain::complementTicked() const {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-        case QEvent::MouseButtonDblClick:
-            if (watched == controls_.lblMyo) {
-                lblMyo_DblClick();
-            } else if (watched == controls_.lblNa) {
-                lblNa_DblClick();
-            } else {
-                Label1_DblClick();
-            }
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        // Only the headers empty a whole list; a double-click in an entry box selects a word,
+        // as in any text box.
+        if (watched == controls_.lblMyo) {
+            lblMyo_DblClick();
             return true;
+        }
+        if (watched == controls_.lblNa) {
+            lblNa_DblClick();
+            return true;
+        }
+        for (const auto& [index, label] : controls_.Label1) {
+            if (watched == label) {
+                Label1_DblClick();
+                return true;
+            }
+        }
+        return false;
+    }
+    const bool surnameBox = watched == controls_.txtMyouji2;
+    if (!surnameBox && watched != controls_.txtNamae) {
+        return false;
+    }
+    switch (event->type()) {
         case QEvent::KeyPress: {
             const int key = static_cast<QKeyEvent*>(event)->key();
-            return watched == controls_.txtMyouji2 ? txtMyouji2_KeyPress(key)
-                                                   : txtNamae_KeyPress(key);
+            return surnameBox ? txtMyouji2_KeyPress(key) : txtNamae_KeyPress(key);
         }
         case QEvent::InputMethod:
             // Text typed through an input method is key presses too.
-            if (watched == controls_.txtNamae) {
+            if (!surnameBox) {
                 txtNamae_KeyPress(0);
             }
             return false;
         case QEvent::FocusIn:
-            watched == controls_.txtMyouji2 ? txtMyouji2_GotFocus() : txtNamae_GotFocus();
+            surnameBox ? txtMyouji2_GotFocus() : txtNamae_GotFocus();
             return false;
         case QEvent::FocusOut:
-            watched == controls_.txtMyouji2 ? txtMyouji2_LostFocus() : txtNamae_LostFocus();
+            surnameBox ? txtMyouji2_LostFocus() : txtNamae_LostFocus();
             return false;
         default:
             return false;

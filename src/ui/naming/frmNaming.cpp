@@ -18,6 +18,7 @@
 #include "data/DataFiles.h"
 #include "data/FileWriting.h"
 #include "naming/NameCandidates.h"
+#include "ui/common/EntryBox.h"
 #include "ui/common/MessageBox.h"
 #include "ui/naming/CandidateTableModel.h"
 
@@ -46,11 +47,13 @@ frmNaming::frmNaming(const JudgementStore& judgementStore, MessageBox& messages,
       messages_(messages),
       assetFolders_(std::move(assetFolders)) {
     setObjectName("frmNaming");
-    setWindowTitle(QString::fromUtf8("名付け支援"));
+    setWindowTitle(QString::fromUtf8("コルヴィ（名付け支援）"));
     resize(900, 620);
 
     surnameBox = new QLineEdit(this);
     readingBox = new QLineEdit(this);
+    TrackComposition(surnameBox);
+    TrackComposition(readingBox);
     readingBox->setPlaceholderText(QString::fromUtf8("ひらがなで（例：はると）"));
     sexBox = new QComboBox(this);
     sexBox->addItems({QString::fromUtf8("男女どちらも"), QString::fromUtf8("男の子"),
@@ -127,8 +130,8 @@ bool frmNaming::LoadIndexes() {
 }
 
 void frmNaming::Search() {
-    const std::u16string surname = surnameBox->text().toStdU16String();
-    const std::u16string reading = readingBox->text().trimmed().toStdU16String();
+    const std::u16string surname = ReadEntryBox(surnameBox).toStdU16String();
+    const std::u16string reading = ReadEntryBox(readingBox).trimmed().toStdU16String();
     const NamePreparation check = CheckName(surname, u"名");
     if (!check.ready()) {
         messages_.Show(this, Text(check.message), QString::fromUtf8("名付け支援"),

@@ -1,6 +1,7 @@
 #include "ui/registration/frmInp_Kanji.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
@@ -9,8 +10,10 @@
 #include "data/KanjiRegistration.h"
 #include "ui/common/Artwork.h"
 #include "ui/common/Controls.h"
+#include "ui/common/EntryBox.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/PictureButton.h"
 #include "ui/common/Twips.h"
 
 namespace namori {
@@ -29,12 +32,13 @@ QLineEdit* AddBox(QWidget* container, const char* name, int index, int left, int
     auto* box = new QLineEdit(container);
     box->setObjectName(ControlName(name, index));
     box->setGeometry(TwipsRect(left, top, width, height));
+    TrackComposition(box);
     return box;
 }
 
 QToolButton* AddButton(QWidget* container, const char* name, const char* caption,
                        const char* tooltip, const char* artwork) {
-    auto* button = new QToolButton(container);
+    auto* button = new PictureButton(container);
     button->setObjectName(QString::fromUtf8(name));
     button->setText(QString::fromUtf8(caption));
     button->setToolTip(QString::fromUtf8(tooltip));
@@ -93,12 +97,27 @@ void frmInp_Kanji::Build() {
         txtKakusu[row] = AddBox(frame, "txtKakusu", row, 1215, kRowTop[row], 765, 330);
         // Stroke counts are digits: no input method.
         txtKakusu[row]->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
+        txtKakusu[row]->installEventFilter(this);
         connect(txtKanji[row], &QLineEdit::textChanged, this, [this, row] { ShowSuggestion(row); });
     }
     cmdHozon = AddButton(frame, "cmdHozon", "保存", "辞書に登録します", "hozon");
     cmdHozon->setGeometry(TwipsRect(2325, 825, 915, 915));
     cmdYame = AddButton(frame, "cmdYame", "戻る", "戻ります", "yame");
     cmdYame->setGeometry(TwipsRect(3600, 825, 915, 915));
+    // The suggestion stands apart from the boxes, right of the column heads above the buttons,
+    // so that it is never taken for a typed count.
+    cmdSankou = new QToolButton(frame);
+    cmdSankou->setObjectName("cmdSankou");
+    cmdSankou->setGeometry(TwipsRect(2025, 375, 2790, 330));
+    cmdSankou->setFont(LayoutFont(kGothic, 9));
+    cmdSankou->setAutoRaise(true);
+    QPalette link = cmdSankou->palette();
+    link.setColor(QPalette::ButtonText, link.color(QPalette::Link));  // reads as clickable
+    cmdSankou->setPalette(link);
+    cmdSankou->setFocusPolicy(Qt::NoFocus);
+    cmdSankou->setToolTip(QString::fromUtf8("参考表の画数です。クリックすると画数の欄に入ります"));
+    cmdSankou->setVisible(false);
+    connect(cmdSankou, &QToolButton::clicked, this, [this] { TakeSuggestion(suggestionRow_); });
     connect(cmdHozon, &QToolButton::clicked, this, &frmInp_Kanji::cmdHozon_Click);
     connect(cmdYame, &QToolButton::clicked, this, &frmInp_Kanji::cmdYame_Click);
 
@@ -117,16 +136,69 @@ void frmInp_Kanji::Form_Load() {
 }
 
 void frmInp_Kanji::ShowSuggestion(int row) {
-    // The reference table's count, as a hint in the empty box, never as typed text.
     const QString kanji = txtKanji[row]->text();
-    QString hint;
+    suggestions_[row].clear();
     if (kanji.size() == 1) {
         const auto found = reference_.find(kanji.front().unicode());
         if (found != reference_.end()) {
-            hint = QString::number(found->second);
+            suggestions_[row] = QString::number(found->second);
         }
     }
-    txtKakusu[row]->setPlaceholderText(hint);
+    if (row != suggestionRow_) {
+        return;
+    }
+    cmdSankou->setText(QString::fromUtf8("参考：%1 %2画（スペースで入力）")
+                           .arg(txtKanji[row]->text(), suggestions_[row]));
+    cmdSankou->setVisible(!suggestions_[row].isEmpty());
+}
+
+void frmInp_Kanji::TakeSuggestion(int row) {
+    if (!suggestions_[row].isEmpty()) {
+        txtKakusu[row]->setText(suggestions_[row]);
+    }
+}
+
+void frmInp_Kanji::MoveOn(int row) {
+    // The rows after this one first, then those before it.
+    for (int step = 1; step <= 2; ++step) {
+        const int next = (row - 1 + step) % 3 + 1;
+        if (!txtKanji[next]->text().isEmpty() && txtKakusu[next]->text().isEmpty()) {
+            txtKakusu[next]->setFocus();
+            return;
+        }
+    }
+    cmdHozon->setFocus();
+}
+
+int frmInp_Kanji::RowOfStrokeBox(const QObject* box) const {
+    for (int row = 1; row <= 3; ++row) {
+        if (box == txtKakusu[row]) {
+            return row;
+        }
+    }
+    return 0;
+}
+
+bool frmInp_Kanji::eventFilter(QObject* watched, QEvent* event) {
+    const int row = RowOfStrokeBox(watched);
+    if (row == 0) {
+        return QDialog::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::FocusIn) {
+        suggestionRow_ = row;
+        ShowSuggestion(row);
+    } else if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            MoveOn(row);
+            return true;
+        }
+        if (key == Qt::Key_Space && !suggestions_[row].isEmpty()) {
+            TakeSuggestion(row);
+            return true;
+        }
+    }
+    return false;
 }
 
 void frmInp_Kanji::cmdYame_Click() {
@@ -134,6 +206,11 @@ void frmInp_Kanji::cmdYame_Click() {
 }
 
 void frmInp_Kanji::cmdHozon_Click() {
+    // What is still being typed counts, in the characters the dictionary file gives back.
+    for (int row = 1; row <= 3; ++row) {
+        ReadEntryBox(txtKanji[row]);
+        ReadEntryBox(txtKakusu[row]);
+    }
     for (int row = 1; row <= 3; ++row) {
         if (txtKakusu[row]->text().isEmpty() && !txtKanji[row]->text().isEmpty()) {
             messages_.Show(this, QString::fromUtf8("画数が抜けています"),

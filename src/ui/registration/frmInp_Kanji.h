@@ -29,20 +29,32 @@ class frmInp_Kanji : public QDialog {
     std::array<QLineEdit*, 4> txtKakusu{};
     QToolButton* cmdHozon = nullptr;
     QToolButton* cmdYame = nullptr;
+    // The reference table's count for the character of the stroke box last in use, shown beside
+    // the column heads; a click on it, or Space in the stroke box, takes it as typed.
+    QToolButton* cmdSankou = nullptr;
 
     void cmdHozon_Click();
     void cmdYame_Click();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void Form_Load();
     bool SaveKanjiEntries();
     void ShowSuggestion(int row);
+    void TakeSuggestion(int row);
+    // Enter in a stroke box: on to the next stroke box still empty, else to "保存".
+    void MoveOn(int row);
+    int RowOfStrokeBox(const QObject* box) const;
     void Build();
 
     JudgementStore& store_;
     MessageBox& messages_;
     std::filesystem::path dataFolder_;
-    StrokeReference reference_;  // a copy: the dialog may outlive whoever read the table
+    StrokeReference reference_;           // a copy: the dialog may outlive whoever read the table
+    std::array<QString, 4> suggestions_;  // by row; empty where the table has no count
+    int suggestionRow_ = 1;
 };
 
 }  // namespace namori
