@@ -11,7 +11,7 @@ set(namori_generated ${PROJECT_BINARY_DIR}/packaging)
 
 install(TARGETS namori-judge RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-# The bundled data files: the starting point that namori-start copies into the user's folder.
+# The bundled data files: the programs copy those the user's data folder lacks into it.
 install(FILES
     ${PROJECT_SOURCE_DIR}/assets/data/霊数.txt
     ${PROJECT_SOURCE_DIR}/assets/data/漢字辞書.txt
@@ -52,12 +52,11 @@ if(TARGET namori)
     install(TARGETS namori RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/help/ DESTINATION ${NAMORI_HELP_INSTALL_DIR})
 
-    # namori-start finds the bundled data relative to its own folder, so the same script works
-    # under any prefix: cmake --install --prefix, the Debian package's /usr, a moved tree.
-    file(RELATIVE_PATH NAMORI_START_DATA_FROM_BINDIR
-         ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/namori/data)
-    configure_file(${namori_packaging}/namori-start.in ${namori_generated}/namori-start @ONLY)
-    install(PROGRAMS ${namori_generated}/namori-start DESTINATION ${CMAKE_INSTALL_BINDIR})
+    # The programs find the bundled files as share/namori beside their bin folder, so any prefix
+    # works: cmake --install --prefix, the Debian package's /usr, a moved tree.
+    # namori-start is the earlier way to start the window, kept as a launcher of namori.
+    install(PROGRAMS ${namori_packaging}/namori-start.in DESTINATION ${CMAKE_INSTALL_BINDIR}
+            RENAME namori-start)
 
     install(FILES ${namori_packaging}/${NAMORI_APP_ID}.desktop
             DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

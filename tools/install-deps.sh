@@ -8,7 +8,7 @@ packages=(
     libcli11-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-ipafont-gothic fonts-ipafont-mincho
-    poppler-utils desktop-file-utils appstream dpkg-dev file man-db
+    poppler-utils desktop-file-utils appstream dpkg-dev file man-db debootstrap x11-utils
     cups cups-client printer-driver-cups-pdf xvfb xauth xdotool imagemagick
 )
 

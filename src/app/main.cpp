@@ -1,5 +1,10 @@
 #include <QApplication>
+#include <QFile>
+#include <QStringList>
 #include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
 
 #include "ui/common/QtTranslations.h"
 #include "ui/main/Startup.h"
@@ -10,5 +15,20 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.namori.Namori"));
     namori::InstallQtTranslations();
-    return namori::StartUp([](namori::frmMain&) { return QApplication::exec(); });
+    // Qt has taken its own options out; what is left is ours: --data DIR, as namori-judge takes.
+    const QStringList arguments = QApplication::arguments().mid(1);
+    const char* const usage = "使い方: namori [--data フォルダ]\n";
+    std::optional<std::filesystem::path> dataFolder;
+    if (arguments.size() == 2 && arguments[0] == QStringLiteral("--data")) {
+        dataFolder = QFile::encodeName(arguments[1]).toStdString();
+    } else if (arguments.size() == 1 && arguments[0].startsWith(QStringLiteral("--data="))) {
+        dataFolder = QFile::encodeName(arguments[0].mid(7)).toStdString();
+    } else if (arguments == QStringList{QStringLiteral("--help")}) {
+        std::fputs(usage, stdout);
+        return 0;
+    } else if (!arguments.isEmpty()) {
+        std::fprintf(stderr, "namori: %s", usage);
+        return 1;
+    }
+    return namori::StartUp([](namori::frmMain&) { return QApplication::exec(); }, dataFolder);
 }

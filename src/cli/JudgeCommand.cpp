@@ -1,10 +1,12 @@
 #include "cli/JudgeCommand.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "analysis/Judgement.h"
@@ -13,8 +15,10 @@
 #include "cli/BatchJsonWriter.h"
 #include "cli/JudgementReport.h"
 #include "cli/NamingCommand.h"
+#include "cli/StandardStreams.h"
 #include "data/Cp932.h"
 #include "data/DataFileError.h"
+#include "data/DataFolder.h"
 #include "data/KanjiDictionaryFile.h"
 #include "data/SpiritTableFile.h"
 
@@ -23,7 +27,7 @@ namespace namori {
 namespace {
 
 struct Options {
-    std::string dataFolder = ".";
+    std::string dataFolder;
     bool complement = false;
     bool json = false;
     bool batch = false;
@@ -33,26 +37,6 @@ struct Options {
     std::string sex;
     int limit = 0;
 };
-
-// Where the aid's indexes and the reference table are found: the data folder, then the
-// installed data, then the source tree's.
-std::vector<std::filesystem::path> AssetFolders(const std::string& dataFolder) {
-    std::error_code error;
-    const std::filesystem::path executable = std::filesystem::canonical("/proc/self/exe", error);
-    std::vector<std::filesystem::path> folders = {dataFolder};
-    if (!error) {
-        const std::filesystem::path share = executable.parent_path() / ".." / "share" / "namori";
-        folders.push_back(share / "naming");
-        folders.push_back(share / "data");
-    }
-    folders.emplace_back(NAMORI_SOURCE_DIR "/assets/naming");
-    folders.emplace_back(NAMORI_SOURCE_DIR "/assets/data");
-    return folders;
-}
-
-void Write(std::FILE* stream, const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stream);
-}
 
 // Judges one name into store; returns the preparation so that a refusal can be reported.
 NamePreparation Judge(JudgementStore& store, const std::u16string& surname,
@@ -69,6 +53,7 @@ int RunBatch(JudgementStore& store, const Options& options, std::FILE* input, st
     std::string buffer;
     char* lineData = nullptr;
     std::size_t lineCapacity = 0;
+    int status = kJudged;
     for (ssize_t length = 0; (length = getline(&lineData, &lineCapacity, input)) >= 0;) {
         std::string_view line(lineData, static_cast<std::size_t>(length));
         while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
@@ -86,13 +71,21 @@ int RunBatch(JudgementStore& store, const Options& options, std::FILE* input, st
             buffer += '\n';
         }
         if (buffer.size() > (1u << 16)) {
-            Write(output, buffer);
+            if (!WriteText(output, buffer)) {
+                status = ReportWriteFailure(errno);
+                break;
+            }
             buffer.clear();
         }
     }
+    // getline ends both at the end of the input and on a read error; only ferror tells them apart.
+    const int readError = errno;
+    const bool readFailed = status == kJudged && std::ferror(input) != 0;
     std::free(lineData);
-    Write(output, buffer);
-    return kJudged;
+    if (status == kJudged && !WriteText(output, buffer)) {
+        return ReportWriteFailure(errno);
+    }
+    return readFailed ? ReportReadFailure(readError) : status;
 }
 
 int RunSingle(JudgementStore& store, const Options& options, std::FILE* output, std::FILE* errors) {
@@ -100,24 +93,31 @@ int RunSingle(JudgementStore& store, const Options& options, std::FILE* output, 
     const std::u16string givenName = Utf8ToUtf16(options.givenName);
     const NamePreparation preparation = Judge(store, surname, givenName, options.complement);
     if (!preparation.ready()) {
-        if (options.json) {
-            Write(output, RefusalAsJson(surname, givenName, preparation).dump() + "\n");
-        } else {
-            Write(errors, "namori-judge: " + Utf16ToUtf8(preparation.message) + "\n");
+        if (!options.json) {
+            WriteText(errors, "namori-judge: " + Utf16ToUtf8(preparation.message) + "\n");
+        } else if (!WriteText(output,
+                              RefusalAsJson(surname, givenName, preparation).dump() + "\n")) {
+            return ReportWriteFailure(errno);
         }
         return kNameRefused;
     }
-    Write(output, options.json ? JudgementAsJson(store).dump() + "\n" : JudgementAsTable(store));
+    if (!WriteText(output,
+                   options.json ? JudgementAsJson(store).dump() + "\n" : JudgementAsTable(store))) {
+        return ReportWriteFailure(errno);
+    }
     return kJudged;
 }
 
-}  // namespace
-
-int RunJudgeCommand(int argc, char** argv) {
+int RunCommand(int argc, char** argv) {
     Options options;
     CLI::App app("姓名判断を行い、結果を表示します。", "namori-judge");
-    app.add_option("--data", options.dataFolder, "霊数.txt と 漢字辞書.txt のあるフォルダ")
+    app.add_option("--data", options.dataFolder,
+                   "霊数.txt と 漢字辞書.txt のあるフォルダ（省略時は、それがあれば現在のフォルダ、"
+                   "なければ $XDG_DATA_HOME/namori、既定では ~/.local/share/namori）")
         ->check(CLI::ExistingDirectory);
+    app.footer(
+        "終了コード: 0 判断した、1 使い方の誤り、2 データファイルの問題、3 判断できない名前、"
+        "4 標準出力に書き込めないか標準入力を読めない");
     app.add_flag("--complement", options.complement, "１字の時の補数を採用");
     app.add_flag("--json", options.json, "結果をJSON（UTF-8）で出力する");
     app.add_flag("--batch", options.batch,
@@ -147,21 +147,35 @@ int RunJudgeCommand(int argc, char** argv) {
         return app.exit(error) == 0 ? kJudged : kUsage;
     }
 
+    std::filesystem::path dataFolder;
     auto store = std::make_unique<JudgementStore>();
     try {
-        LoadSpiritNumbers(*store, options.dataFolder);
-        LoadKanjiDictionary(*store, options.dataFolder);
+        dataFolder = ResolveDataFolder(ProcessDataFolderSettings(
+            app.count("--data") > 0 ? std::optional<std::filesystem::path>(options.dataFolder)
+                                    : std::nullopt));
+        LoadSpiritNumbers(*store, dataFolder);
+        LoadKanjiDictionary(*store, dataFolder);
+    } catch (const DataFolderError& error) {
+        WriteText(stderr, std::string("namori-judge: ") + error.what() + "\n");
+        return kDataProblem;
     } catch (const DataFileError& error) {
-        Write(stderr, std::string("namori-judge: ") + error.what() + "\n");
+        WriteText(stderr, std::string("namori-judge: ") + error.what() + "（データフォルダ「" +
+                              dataFolder.string() + "」）\n");
         return kDataProblem;
     }
     if (!options.reading.empty()) {
-        return RunNamingCommand(*store, AssetFolders(options.dataFolder), options.surname,
+        return RunNamingCommand(*store, SearchPath(dataFolder, {"naming", "data"}), options.surname,
                                 options.reading, options.sex, options.limit, options.complement,
                                 options.json);
     }
     return options.batch ? RunBatch(*store, options, stdin, stdout)
                          : RunSingle(*store, options, stdout, stderr);
+}
+
+}  // namespace
+
+int RunJudgeCommand(int argc, char** argv) {
+    return FinishStandardOutput(RunCommand(argc, argv));
 }
 
 }  // namespace namori

@@ -1,11 +1,13 @@
 #include "cli/NamingCommand.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
 #include "analysis/NamePreparation.h"
 #include "cli/JudgeCommand.h"
 #include "cli/JudgementReport.h"
+#include "cli/StandardStreams.h"
 #include "data/Cp932.h"
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
@@ -123,8 +125,7 @@ int RunNamingCommand(JudgementStore& store, const std::vector<std::filesystem::p
         ++rank;
         output += json ? AsJson(candidate, rank).dump() + "\n" : AsRow(candidate, rank);
     }
-    std::fwrite(output.data(), 1, output.size(), stdout);
-    return kJudged;
+    return WriteText(stdout, output) ? kJudged : ReportWriteFailure(errno);
 }
 
 }  // namespace namori

@@ -21,7 +21,7 @@ std::string SystemReason(int errorNumber) {
         case EISDIR:
             return "ファイルではなくフォルダです";
         case ENOTDIR:
-            return "途中の名前がフォルダではありません";
+            return "途中にフォルダではないものがあります";
         case ELOOP:
             return "シンボリックリンクが循環しています";
         case ESPIPE:

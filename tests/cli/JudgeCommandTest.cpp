@@ -20,15 +20,23 @@ struct ProcessResult {
     std::string output;
 };
 
-// Runs namori-judge in folder with the given arguments (each quoted for the shell) and input.
-ProcessResult RunJudge(const TempFolder& folder, const std::vector<std::string>& arguments,
-                       const std::string& input = "") {
-    folder.WriteBytes("stdin.txt", input);
-    std::string command = "cd '" + folder.path().string() + "' && '" NAMORI_JUDGE_PATH "'";
+// The shell command that runs namori-judge in folder with the given arguments (each quoted for
+// the shell). Its user's data folder is inside folder, so no test touches the real one.
+std::string JudgeCommand(const TempFolder& folder, const std::vector<std::string>& arguments) {
+    const std::string quotedFolder = "'" + folder.path().string() + "'";
+    std::string command = "cd " + quotedFolder + " && HOME=" + quotedFolder +
+                          "/home XDG_DATA_HOME= '" NAMORI_JUDGE_PATH "'";
     for (const std::string& argument : arguments) {
         command += " '" + argument + "'";
     }
-    command += " < stdin.txt 2> stderr.txt";
+    return command;
+}
+
+// Runs namori-judge in folder with the given arguments and input.
+ProcessResult RunJudge(const TempFolder& folder, const std::vector<std::string>& arguments,
+                       const std::string& input = "") {
+    folder.WriteBytes("stdin.txt", input);
+    const std::string command = JudgeCommand(folder, arguments) + " < stdin.txt 2> stderr.txt";
     ProcessResult run;
     FILE* pipe = popen(command.c_str(), "r");
     char buffer[4096];
@@ -38,6 +46,13 @@ ProcessResult RunJudge(const TempFolder& folder, const std::vector<std::string>&
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+std::string ReadText(const std::filesystem::path& path) {
+    std::ifstream stream(path);
+    std::stringstream text;
+    text << stream.rdbuf();
+    return text.str();
 }
 
 // A folder with the shipped spirit table and a small dictionary.
@@ -121,15 +136,14 @@ TEST(NamoriJudge, UsageAndDataProblems) {
     EXPECT_EQ(RunJudge(folder, {"--batch", "白鳥", "杏奈"}).status, 1);
     EXPECT_EQ(RunJudge(folder, {"--help"}).status, 0);
 
-    // No data files here; then a malformed dictionary, named with its line in the message.
-    EXPECT_EQ(RunJudge(folder, {"白鳥", "杏奈"}).status, 2);
+    // No data files in the folder asked for; then a malformed dictionary, named with its line
+    // in the message.
+    EXPECT_EQ(RunJudge(folder, {"--data", ".", "白鳥", "杏奈"}).status, 2);
     WriteData(folder);
     folder.WriteCp932("漢字辞書.txt", "\"白\",5\n\"鳥\",x\n");
     EXPECT_EQ(RunJudge(folder, {"白鳥", "杏奈"}).status, 2);
-    std::ifstream errors(folder.path() / "stderr.txt");
-    std::stringstream message;
-    message << errors.rdbuf();
-    EXPECT_NE(message.str().find("「漢字辞書.txt」の2行目"), std::string::npos) << message.str();
+    const std::string message = ReadText(folder.path() / "stderr.txt");
+    EXPECT_NE(message.find("「漢字辞書.txt」の2行目"), std::string::npos) << message;
 }
 
 TEST(NamoriJudge, DataFolderOption) {
@@ -210,6 +224,50 @@ TEST(NamoriJudge, NamingCandidatesAreJudgedExactlyAsTheJudgeCommandJudges) {
     EXPECT_EQ(RunJudge(folder, {"--reading", "ハルト", "白鳥"}).status, 1);
     EXPECT_EQ(RunJudge(folder, {"--reading", "はると", "白鳥", "杏奈"}).status, 1);
     EXPECT_EQ(RunJudge(folder, {"--reading", "はると", "--sex", "猫", "白鳥"}).status, 1);
+}
+
+TEST(NamoriJudge, OutputThatCannotBeWrittenOrInputThatCannotBeReadExitsWithFour) {
+    if (!std::filesystem::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full";
+    }
+    TempFolder folder;
+    WriteData(folder);
+    std::filesystem::create_directory(folder.path() / "a folder");
+    std::string manyNames;
+    for (int i = 0; i < 3000; ++i) {
+        manyNames += "白鳥\t杏奈\n";
+    }
+    folder.WriteBytes("names.tsv", "白鳥\t杏奈\n林\t奈\n");
+    folder.WriteBytes("many.tsv", manyNames);
+    const std::string cannotWrite = "標準出力に書き込めません（ディスクの空きが足りません）";
+    struct Row {
+        std::vector<std::string> arguments;
+        std::string input;
+        std::string output;
+        std::string message;
+    };
+    for (const Row& row : std::vector<Row>{
+             {{"白鳥", "杏奈"}, "names.tsv", "/dev/full", cannotWrite},
+             {{"--json", "白鳥", "杏奈"}, "names.tsv", "/dev/full", cannotWrite},
+             {{"--json", "白鳥", "杏子"}, "names.tsv", "/dev/full", cannotWrite},
+             {{"--batch"}, "names.tsv", "/dev/full", cannotWrite},
+             {{"--batch"}, "many.tsv", "/dev/full", cannotWrite},
+             {{"--reading", "はると", "白鳥"}, "names.tsv", "/dev/full", cannotWrite},
+             {{"--help"}, "names.tsv", "/dev/full", cannotWrite},
+             {{"--batch"},
+              "a folder",
+              "out.jsonl",
+              "標準入力を読めません（ファイルではなくフォルダです）"},
+         }) {
+        const std::string command = JudgeCommand(folder, row.arguments) + " < '" + row.input +
+                                    "' > '" + row.output + "' 2> stderr.txt";
+        SCOPED_TRACE(command);
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 4);
+        const std::string errors = ReadText(folder.path() / "stderr.txt");
+        EXPECT_NE(errors.find("namori-judge: " + row.message), std::string::npos) << errors;
+    }
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs a built Namori into a temporary prefix and checks the installed tree: programs, data,
-# help, desktop integration, icons, manual pages; the namori-start launcher's seeding of the
-# user's data folder; and the Debian package made by CPack.
+# help, desktop integration, icons, manual pages; how the installed programs fill the user's data
+# folder; and the Debian package made by CPack.
 # Usage: check-install.sh BUILD_DIR   (a configured and built build folder of Namori)
 # Needs: cmake, cpack, desktop-file-validate (desktop-file-utils), appstreamcli (appstream),
 # dpkg-deb and dpkg-shlibdeps (dpkg-dev), man (man-db), groff (groff-base), od, gzip.
@@ -88,7 +88,7 @@ desktop_file="$prefix/share/applications/$app_id.desktop"
 metainfo="$prefix/share/metainfo/$app_id.metainfo.xml"
 need_file "$desktop_file"
 need_file "$metainfo"
-grep -qx "Exec=namori-start" "$desktop_file" || fail "the desktop file does not start namori-start"
+grep -qx "Exec=namori" "$desktop_file" || fail "the desktop file does not start namori"
 grep -qx "Icon=$app_id" "$desktop_file" || fail "the desktop file's icon is not $app_id"
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
     fail "the metainfo does not launch $app_id.desktop"
@@ -126,38 +126,35 @@ grep -q '"surname":"白鳥","givenName":"杏奈"' "$work/judge.json" ||
     fail "unexpected namori-judge output: $(cat "$work/judge.json")"
 pass "namori-judge --data share/namori/data --json 白鳥 杏奈 exits 0"
 
-step "namori-start seeds the user's data folder"
+step "the installed programs fill the user's data folder"
 home="$work/home folder"
 xdg="$work/xdg data"
-mkdir -p "$home"
-# A stand-in for the window program: records where it was started.
-cat >"$work/fake-namori" <<'FAKE'
-#!/bin/sh
-pwd >"$NAMORI_TEST_RECORD"
-FAKE
-chmod +x "$work/fake-namori"
-run_start() {
-    env -u XDG_DATA_HOME HOME="$home" NAMORI_PROGRAM="$work/fake-namori" NAMORI_TEST_RECORD="$work/started-in" \
-        "$@" >"$work/start.log" 2>&1 || { cat "$work/start.log" >&2; fail "namori-start: $*"; }
-}
+empty="$work/empty folder"
+mkdir -p "$home" "$empty"
 user_data="$xdg/namori"
 count_files() { find "$1" -mindepth 1 -maxdepth 1 | wc -l; }
+# namori-judge finds its data exactly as namori does (one function of the core), and needs no
+# display: run from a folder without data files, as a user would run it from the home folder.
+run_judge() {
+    (cd "$empty" && env -u XDG_DATA_HOME HOME="$home" "$@" 白鳥 杏奈) >"$work/judge.out" 2>&1 ||
+        { cat "$work/judge.out" >&2; fail "namori-judge: $*"; }
+}
 
-# Started through PATH, as the desktop entry does.
-run_start XDG_DATA_HOME="$xdg" PATH="$prefix/bin:$PATH" namori-start
+# Started through PATH.
+run_judge XDG_DATA_HOME="$xdg" PATH="$prefix/bin:$PATH" namori-judge
 for name in "${data_files[@]}"; do
     cmp -s "$prefix/share/namori/data/$name" "$user_data/$name" || fail "first run: $name not copied"
 done
 [ "$(count_files "$user_data")" -eq ${#data_files[@]} ] || fail "first run: unexpected files"
-[ "$(cat "$work/started-in")" = "$user_data" ] || fail "namori was not started in $user_data"
-pass "first run copies all ${#data_files[@]} files and starts namori in the data folder"
+[ "$(count_files "$empty")" -eq 0 ] || fail "first run: files appeared in the current folder"
+pass "first run copies all ${#data_files[@]} files into \$XDG_DATA_HOME/namori and judges"
 
 printf '%s\r\n' "user's own line" >>"$user_data/名字.txt"
 cp "$user_data/名字.txt" "$work/名字.expected"
 mv "$user_data/名前.txt" "$user_data/名前.TXT"
 printf '%s\r\n' "user's own line" >>"$user_data/名前.TXT"
 cp "$user_data/名前.TXT" "$work/名前.expected"
-run_start XDG_DATA_HOME="$xdg" "$prefix/bin/namori-start"
+run_judge XDG_DATA_HOME="$xdg" "$prefix/bin/namori-judge"
 cmp -s "$work/名字.expected" "$user_data/名字.txt" || fail "second run overwrote 名字.txt"
 cmp -s "$work/名前.expected" "$user_data/名前.TXT" || fail "second run overwrote 名前.TXT"
 [ ! -e "$user_data/名前.txt" ] || fail "second run added 名前.txt beside the user's 名前.TXT"
@@ -165,17 +162,25 @@ cmp -s "$work/名前.expected" "$user_data/名前.TXT" || fail "second run overw
 pass "second run overwrites nothing and adds no 名前.txt beside 名前.TXT"
 
 rm "$user_data/漢字辞書.txt"
-ln -s "$prefix/bin/namori-start" "$work/namori-start-link"
-run_start XDG_DATA_HOME="$xdg" "$work/namori-start-link"
+ln -s "$prefix/bin/namori-judge" "$work/namori-judge-link"
+run_judge XDG_DATA_HOME="$xdg" "$work/namori-judge-link"
 cmp -s "$prefix/share/namori/data/漢字辞書.txt" "$user_data/漢字辞書.txt" ||
     fail "a deleted file was not copied again"
 cmp -s "$work/名字.expected" "$user_data/名字.txt" || fail "third run overwrote 名字.txt"
 pass "a deleted file is copied again, also when started through a symbolic link"
 
-run_start "$prefix/bin/namori-start"
+run_judge "$prefix/bin/namori-judge"
 [ "$(count_files "$home/.local/share/namori")" -eq ${#data_files[@]} ] ||
     fail "without XDG_DATA_HOME the files are not in \$HOME/.local/share/namori"
 pass "without XDG_DATA_HOME the folder is \$HOME/.local/share/namori"
+
+# namori-start only starts namori: an option namori refuses shows that it got there.
+if QT_QPA_PLATFORM=offscreen "$prefix/bin/namori-start" --no-such-option >"$work/start.log" 2>&1; then
+    fail "namori-start --no-such-option succeeded"
+fi
+grep -q "namori: 使い方: namori \[--data フォルダ\]" "$work/start.log" ||
+    fail "namori-start did not start namori: $(cat "$work/start.log")"
+pass "namori-start starts namori with its arguments"
 
 step "Debian package"
 (cd "$build" && cpack -G DEB -B "$work/package") >"$work/cpack.log" 2>&1 ||

@@ -1,10 +1,11 @@
 #include "ui/help/HelpViewer.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+
+#include "data/DataFolder.h"
 
 namespace namori {
 
@@ -15,10 +16,11 @@ QString PageName(const QString& helpFile) {
 }
 
 QStringList HelpFolders(const std::filesystem::path& dataFolder) {
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    return {QString::fromStdString(std::filesystem::absolute(dataFolder).string()),
-            QDir(programFolder).filePath(QStringLiteral("../share/namori/help")),
-            QStringLiteral(NAMORI_SOURCE_HELP_DIR)};
+    QStringList folders;
+    for (const std::filesystem::path& folder : SearchPath(dataFolder, {"help"})) {
+        folders.append(QString::fromStdString(std::filesystem::absolute(folder).string()));
+    }
+    return folders;
 }
 
 }  // namespace

@@ -12,9 +12,8 @@ class QWidget;
 namespace namori {
 
 // The help windows: a document is named by file name ("TevoHelp.chm") and shown from the page
-// of the same name with ".html" found first in the data folder, then in the installed help
-// folder, then in the source tree's. Each call opens a window of its own; CloseAll closes every
-// window opened here.
+// of the same name with ".html" found on the search path of help pages (the data folder first).
+// Each call opens a window of its own; CloseAll closes every window opened here.
 class HelpViewer {
   public:
     HelpViewer(QWidget* owner, std::filesystem::path dataFolder);

@@ -3,12 +3,14 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <cstdio>
 #include <memory>
 
 #include "analysis/JudgementStore.h"
 #include "analysis/NameLookup.h"
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
+#include "data/DataFolder.h"
 #include "data/KanjiDictionaryFile.h"
 #include "data/NameListFile.h"
 #include "data/SpiritTableFile.h"
@@ -18,6 +20,15 @@
 
 namespace namori {
 
+namespace {
+
+// A start-up failure is also written to standard error, for a start from a terminal.
+void WriteToStandardError(const QString& text) {
+    std::fprintf(stderr, "namori: %s\n", text.simplified().toUtf8().constData());
+}
+
+}  // namespace
+
 bool PrepareStartUp(JudgementStore& store, MessageBox& messages,
                     const std::filesystem::path& folder) {
     try {
@@ -25,7 +36,8 @@ bool PrepareStartUp(JudgementStore& store, MessageBox& messages,
         LoadKanjiDictionary(store, folder);
     } catch (const DataFileError& error) {
         messages.Show(nullptr,
-                      QString::fromUtf8(error.what()) +
+                      QString::fromUtf8(error.what()) + QString::fromUtf8("\r\nデータフォルダ: ") +
+                          QString::fromStdString(folder.string()) +
                           QString::fromUtf8("\r\n\r\nナモリを起動できません。ファイルを確かめて"
                                             "から起動し直してください。"),
                       QString::fromUtf8("ナモリ"), MessageBox::kExclamationOk);
@@ -36,14 +48,28 @@ bool PrepareStartUp(JudgementStore& store, MessageBox& messages,
     return true;
 }
 
-int StartUp(const std::function<int(frmMain&)>& run) {
-    InstallLayoutFonts();
-    auto store = std::make_unique<JudgementStore>();
+int StartUp(const std::function<int(frmMain&)>& run,
+            std::optional<std::filesystem::path> requestedFolder) {
     MessageBox messages;
-    if (!PrepareStartUp(*store, messages, ".")) {
+    std::filesystem::path folder;
+    try {
+        folder = ResolveDataFolder(ProcessDataFolderSettings(std::move(requestedFolder)));
+    } catch (const DataFolderError& error) {
+        const QString text = QString::fromUtf8(error.what()) +
+                             QString::fromUtf8(
+                                 "\r\n\r\nナモリを起動できません。フォルダを確かめて"
+                                 "から起動し直してください。");
+        WriteToStandardError(text);
+        messages.Show(nullptr, text, QString::fromUtf8("ナモリ"), MessageBox::kExclamationOk);
         return 1;
     }
-    frmMain window(*store, messages);
+    InstallLayoutFonts();
+    auto store = std::make_unique<JudgementStore>();
+    if (!PrepareStartUp(*store, messages, folder)) {
+        WriteToStandardError(messages.lastText());
+        return 1;
+    }
+    frmMain window(*store, messages, folder);
     CentreOnScreen(window);
     window.show();
     window.Form_Load();

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -22,10 +23,12 @@ void CentreOnScreen(QWidget& window);
 
 class frmMain;
 
-// The whole start-up in the current folder: the fonts, the reference tables and the first
-// saved surname, then the main window, centred and shown, with its lists loaded. Then run takes
-// over (the event loop, or a measurement). Returns 1, without a window, when a reference table
-// cannot be read, else what run returns.
-int StartUp(const std::function<int(frmMain&)>& run);
+// The whole start-up: the data folder (requestedFolder when given, else as ResolveDataFolder
+// finds it), the fonts, the reference tables and the first saved surname, then the main window,
+// centred and shown, with its lists loaded. Then run takes over (the event loop, or a
+// measurement). Returns 1, without a window, when the data folder cannot be had or a reference
+// table cannot be read (the message is also written to standard error), else what run returns.
+int StartUp(const std::function<int(frmMain&)>& run,
+            std::optional<std::filesystem::path> requestedFolder = std::nullopt);
 
 }  // namespace namori

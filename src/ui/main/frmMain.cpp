@@ -1,7 +1,6 @@
 #include "ui/main/frmMain.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +9,7 @@
 #include <QToolButton>
 
 #include "data/DataFiles.h"
+#include "data/DataFolder.h"
 #include "ui/common/Artwork.h"
 #include "ui/common/EntryBox.h"
 #include "ui/common/MessageBox.h"
@@ -62,17 +62,9 @@ frmMain::~frmMain() = default;
 
 frmNaming* frmMain::OpenNamingSupport() {
     if (namingWindow_ == nullptr) {
-        // The aid's indexes and the reference table: the data folder, then the installed
-        // data, then the source tree's.
-        const std::filesystem::path share =
-            std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / ".." /
-            "share" / "namori";
+        // The aid's indexes and the stroke reference table.
         auto* window =
-            new frmNaming(store_, messages_,
-                          {dataFolder_, share / "naming", share / "data",
-                           std::filesystem::path(NAMORI_SOURCE_DIR) / "assets" / "naming",
-                           std::filesystem::path(NAMORI_SOURCE_DIR) / "assets" / "data"},
-                          this);
+            new frmNaming(store_, messages_, SearchPath(dataFolder_, {"naming", "data"}), this);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->onChoose = [this](const QString& spelling) {
             controls_.txtNamae->setText(spelling);

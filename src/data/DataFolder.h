@@ -1,0 +1,66 @@
+#pragma once
+
+#include <filesystem>
+#include <initializer_list>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace namori {
+
+// The data folder could not be made or filled. The message is Japanese, names the folder or the
+// file and gives the system's reason.
+class DataFolderError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// Everything the choice of the data folder depends on, gathered in one place so that tests can
+// set each part.
+struct DataFolderSettings {
+    // The folder the user asked for (--data DIR).
+    std::optional<std::filesystem::path> requested;
+    // The process's current folder; empty when it cannot be known.
+    std::filesystem::path currentFolder;
+    // XDG_DATA_HOME as set; empty when unset.
+    std::string dataHome;
+    // The user's home folder.
+    std::string home;
+    // Where the shipped data files may be, in order; the first that holds them is used.
+    std::vector<std::filesystem::path> shippedData;
+};
+
+// The settings of this process: its current folder, XDG_DATA_HOME, the home folder (HOME, else
+// the password database's) and ShippedFolders("data").
+DataFolderSettings ProcessDataFolderSettings(std::optional<std::filesystem::path> requested);
+
+// The folder whose data files a program works on: the requested folder when one is given; else
+// the current folder when it holds the spirit-number table or the kanji dictionary; else the
+// user's data folder, created when missing and given every shipped data file it lacks (see
+// FillDataFolder). Throws DataFolderError when a requested folder is no folder or the user's
+// folder cannot be made or filled.
+std::filesystem::path ResolveDataFolder(const DataFolderSettings& settings);
+
+// The user's data folder: $XDG_DATA_HOME/namori, or home/.local/share/namori when XDG_DATA_HOME
+// is empty or relative. Throws DataFolderError when neither gives an absolute folder.
+std::filesystem::path UserDataFolder(const DataFolderSettings& settings);
+
+// Creates folder (and missing parents, private to the user) and copies into it every file of
+// shipped that it lacks. A file counts as there when a file of the same name without regard to
+// ASCII case is ("名字.TXT" is "名字.txt"): files already there are the user's and are never
+// overwritten. Each copy appears whole or not at all. Throws DataFolderError.
+void FillDataFolder(const std::filesystem::path& folder, const std::filesystem::path& shipped);
+
+// The folders where the files Namori ships of one kind ("data", "naming", "help") may be: the
+// installed share/namori/<kind> beside the program's bin folder, then the source tree's
+// assets/<kind> for a build that is not installed.
+std::vector<std::filesystem::path> ShippedFolders(std::string_view kind);
+
+// Where a shipped file is looked up: the data folder first (a user's own copy wins), then the
+// shipped folders of each kind in turn.
+std::vector<std::filesystem::path> SearchPath(const std::filesystem::path& dataFolder,
+                                              std::initializer_list<std::string_view> kinds);
+
+}  // namespace namori
