@@ -9,11 +9,13 @@
 #include <sstream>
 #include <string>
 
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
 namespace namori {
 namespace {
 
+using testing::FileSizeLimit;
 using testing::TempFolder;
 
 std::string Bytes(const std::filesystem::path& path) {
@@ -189,29 +191,6 @@ TEST(DataFolder, ResolutionOrderAndFirstFilling) {
         EXPECT_EQ(CountEntries(userFolder), shipped);
     }
 }
-
-// Lowers the file-size limit of this process for one scope, with SIGXFSZ ignored so that a
-// write past it fails with an error instead of ending the process.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-};
 
 TEST(DataFolder, FailuresNameTheFolderAndTheReasonAndLeaveNoHalfFile) {
     {

@@ -15,11 +15,13 @@
 #include "data/DataFiles.h"
 #include "data/KanjiRegistration.h"
 #include "data/NameListFile.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
 namespace namori {
 namespace {
 
+using testing::FileSizeLimit;
 using testing::TempFolder;
 
 std::string Bytes(const std::filesystem::path& path) {
@@ -28,27 +30,6 @@ std::string Bytes(const std::filesystem::path& path) {
     bytes << stream.rdbuf();
     return bytes.str();
 }
-
-// Lowers the file-size limit of this process for one scope, with SIGXFSZ ignored so that the
-// write fails with an error instead of ending the process.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-  private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-};
 
 TEST(FileWriting, RewriteReplacesTheWholeFileAndKeepsItsPermissions) {
     TempFolder folder;

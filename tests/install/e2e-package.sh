@@ -30,16 +30,8 @@ user=hanako
 window_wait=60
 alive_seconds=3
 
-say() { printf '%s\n' "$*"; }
-fail() {
-    say "FAILED: $*" >&2
-    exit 1
-}
-skip() {
-    say "SKIPPED: $*"
-    exit 77
-}
-pass() { say "   ok: $*"; }
+# shellcheck source=../support/script-messages.sh
+. "$(dirname "$0")/../support/script-messages.sh"
 show_log() {
     [ -s "$1" ] && { say "--- ${1##*/}:" >&2; tail -n "${2:-20}" "$1" >&2; }
     return 0

@@ -45,15 +45,8 @@ min_width_share=0.8
 max_centring_error=4
 wait_seconds=60
 
-say() { printf '%s\n' "$*"; }
-fail() {
-    say "FAILED: $*" >&2
-    exit 1
-}
-skip() {
-    say "SKIPPED: $*"
-    exit 77
-}
+# shellcheck source=../support/script-messages.sh
+. "$(dirname "$0")/../support/script-messages.sh"
 
 if [ $# -ne 1 ] || [ ! -f "$1/CMakeCache.txt" ]; then
     say "usage: $0 BUILD_DIR (a configured and built build folder of Namori)" >&2
