@@ -3,9 +3,11 @@
 #include <QStringList>
 #include <csignal>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <optional>
 
+#include "ui/common/MessageBox.h"
 #include "ui/common/QtTranslations.h"
 #include "ui/main/Startup.h"
 
@@ -30,5 +32,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "namori: %s", usage);
         return 1;
     }
-    return namori::StartUp([](namori::frmMain&) { return QApplication::exec(); }, dataFolder);
+    try {
+        return namori::StartUp([](namori::frmMain&) { return QApplication::exec(); }, dataFolder);
+    } catch (const std::exception& error) {
+        // The lists and the dictionary are written at every change, so nothing is lost here.
+        const QString message = QString::fromUtf8("予期しないエラーでナモリを終了します（%1）。")
+                                    .arg(QString::fromLocal8Bit(error.what()));
+        std::fprintf(stderr, "namori: %s\n", message.toLocal8Bit().constData());
+        namori::MessageBox().Show(nullptr, message, QStringLiteral("ナモリ"),
+                                  namori::MessageBox::kExclamationOk);
+        return 70;
+    }
 }

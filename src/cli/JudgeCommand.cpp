@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "analysis/Judgement.h"
@@ -26,18 +27,6 @@ namespace namori {
 
 namespace {
 
-struct Options {
-    std::string dataFolder;
-    bool complement = false;
-    bool json = false;
-    bool batch = false;
-    std::string surname;
-    std::string givenName;
-    std::string reading;
-    std::string sex;
-    int limit = 0;
-};
-
 // Judges one name into store; returns the preparation so that a refusal can be reported.
 NamePreparation Judge(JudgementStore& store, const std::u16string& surname,
                       const std::u16string& givenName, bool complement) {
@@ -48,13 +37,13 @@ NamePreparation Judge(JudgementStore& store, const std::u16string& surname,
     return preparation;
 }
 
-int RunBatch(JudgementStore& store, const Options& options, std::FILE* input, std::FILE* output) {
+int RunBatch(JudgementStore& store, const JudgeOptions& options, const JudgeStreams& streams) {
     BatchJsonWriter writer;
     std::string buffer;
     char* lineData = nullptr;
     std::size_t lineCapacity = 0;
     int status = kJudged;
-    for (ssize_t length = 0; (length = getline(&lineData, &lineCapacity, input)) >= 0;) {
+    for (ssize_t length = 0; (length = getline(&lineData, &lineCapacity, streams.input)) >= 0;) {
         std::string_view line(lineData, static_cast<std::size_t>(length));
         while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
             line.remove_suffix(1);
@@ -71,8 +60,8 @@ int RunBatch(JudgementStore& store, const Options& options, std::FILE* input, st
             buffer += '\n';
         }
         if (buffer.size() > (1u << 16)) {
-            if (!WriteText(output, buffer)) {
-                status = ReportWriteFailure(errno);
+            if (!WriteText(streams.output, buffer)) {
+                status = ReportWriteFailure(streams.errors, errno);
                 break;
             }
             buffer.clear();
@@ -80,44 +69,65 @@ int RunBatch(JudgementStore& store, const Options& options, std::FILE* input, st
     }
     // getline ends both at the end of the input and on a read error; only ferror tells them apart.
     const int readError = errno;
-    const bool readFailed = status == kJudged && std::ferror(input) != 0;
+    const bool readFailed = status == kJudged && std::ferror(streams.input) != 0;
     std::free(lineData);
-    if (status == kJudged && !WriteText(output, buffer)) {
-        return ReportWriteFailure(errno);
+    if (status == kJudged && !WriteText(streams.output, buffer)) {
+        return ReportWriteFailure(streams.errors, errno);
     }
-    return readFailed ? ReportReadFailure(readError) : status;
+    return readFailed ? ReportReadFailure(streams.errors, readError) : status;
 }
 
-int RunSingle(JudgementStore& store, const Options& options, std::FILE* output, std::FILE* errors) {
+int RunSingle(JudgementStore& store, const JudgeOptions& options, const JudgeStreams& streams) {
     const std::u16string surname = Utf8ToUtf16(options.surname);
     const std::u16string givenName = Utf8ToUtf16(options.givenName);
     const NamePreparation preparation = Judge(store, surname, givenName, options.complement);
     if (!preparation.ready()) {
         if (!options.json) {
-            WriteText(errors, "namori-judge: " + Utf16ToUtf8(preparation.message) + "\n");
-        } else if (!WriteText(output,
+            WriteText(streams.errors, "namori-judge: " + Utf16ToUtf8(preparation.message) + "\n");
+        } else if (!WriteText(streams.output,
                               RefusalAsJson(surname, givenName, preparation).dump() + "\n")) {
-            return ReportWriteFailure(errno);
+            return ReportWriteFailure(streams.errors, errno);
         }
         return kNameRefused;
     }
-    if (!WriteText(output,
+    if (!WriteText(streams.output,
                    options.json ? JudgementAsJson(store).dump() + "\n" : JudgementAsTable(store))) {
-        return ReportWriteFailure(errno);
+        return ReportWriteFailure(streams.errors, errno);
     }
     return kJudged;
 }
 
-int RunCommand(int argc, char** argv) {
-    Options options;
+// Loads the reference tables of the chosen data folder into store; false after saying why not.
+bool LoadReferenceTables(JudgementStore& store, const DataFolderSettings& settings,
+                         std::filesystem::path& dataFolder, std::FILE* errors) {
+    try {
+        dataFolder = ResolveDataFolder(settings);
+        LoadSpiritNumbers(store, dataFolder);
+        LoadKanjiDictionary(store, dataFolder);
+        return true;
+    } catch (const DataFolderError& error) {
+        WriteText(errors, std::string("namori-judge: ") + error.what() + "\n");
+    } catch (const DataFileError& error) {
+        WriteText(errors, std::string("namori-judge: ") + error.what() + "（データフォルダ「" +
+                              dataFolder.string() + "」）\n");
+    }
+    return false;
+}
+
+}  // namespace
+
+std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const* argv,
+                                                    const JudgeStreams& streams) {
+    JudgeOptions options;
+    std::string dataFolder;
     CLI::App app("姓名判断を行い、結果を表示します。", "namori-judge");
-    app.add_option("--data", options.dataFolder,
+    app.add_option("--data", dataFolder,
                    "霊数.txt と 漢字辞書.txt のあるフォルダ（省略時は、それがあれば現在のフォルダ、"
                    "なければ $XDG_DATA_HOME/namori、既定では ~/.local/share/namori）")
         ->check(CLI::ExistingDirectory);
     app.footer(
         "終了コード: 0 判断した、1 使い方の誤り、2 データファイルの問題、3 判断できない名前、"
-        "4 標準出力に書き込めないか標準入力を読めない");
+        "4 標準出力に書き込めないか標準入力を読めない、70 予期しないエラー");
     app.add_flag("--complement", options.complement, "１字の時の補数を採用");
     app.add_flag("--json", options.json, "結果をJSON（UTF-8）で出力する");
     app.add_flag("--batch", options.batch,
@@ -144,38 +154,51 @@ int RunCommand(int argc, char** argv) {
         }
     } catch (const CLI::ParseError& error) {
         // Help and version end normally; every other parse error is a usage error.
-        return app.exit(error) == 0 ? kJudged : kUsage;
+        std::ostringstream out;
+        std::ostringstream err;
+        const int code = app.exit(error, out, err);
+        if (!WriteText(streams.output, out.str())) {
+            return ReportWriteFailure(streams.errors, errno);
+        }
+        WriteText(streams.errors, err.str());
+        return FinishOutput(streams.output, streams.errors, code == 0 ? kJudged : kUsage);
     }
-
-    std::filesystem::path dataFolder;
-    auto store = std::make_unique<JudgementStore>();
-    try {
-        dataFolder = ResolveDataFolder(ProcessDataFolderSettings(
-            app.count("--data") > 0 ? std::optional<std::filesystem::path>(options.dataFolder)
-                                    : std::nullopt));
-        LoadSpiritNumbers(*store, dataFolder);
-        LoadKanjiDictionary(*store, dataFolder);
-    } catch (const DataFolderError& error) {
-        WriteText(stderr, std::string("namori-judge: ") + error.what() + "\n");
-        return kDataProblem;
-    } catch (const DataFileError& error) {
-        WriteText(stderr, std::string("namori-judge: ") + error.what() + "（データフォルダ「" +
-                              dataFolder.string() + "」）\n");
-        return kDataProblem;
+    if (app.count("--data") > 0) {
+        options.dataFolder = dataFolder;
     }
-    if (!options.reading.empty()) {
-        return RunNamingCommand(*store, SearchPath(dataFolder, {"naming", "data"}), options.surname,
-                                options.reading, options.sex, options.limit, options.complement,
-                                options.json);
-    }
-    return options.batch ? RunBatch(*store, options, stdin, stdout)
-                         : RunSingle(*store, options, stdout, stderr);
+    return options;
 }
 
-}  // namespace
+int RunJudgeCommand(const JudgeOptions& options, DataFolderSettings settings,
+                    const JudgeStreams& streams) {
+    if (options.dataFolder) {
+        settings.requested = options.dataFolder;
+    }
+    auto store = std::make_unique<JudgementStore>();
+    std::filesystem::path dataFolder;
+    if (!LoadReferenceTables(*store, settings, dataFolder, streams.errors)) {
+        return kDataProblem;
+    }
+    int status = kJudged;
+    if (!options.reading.empty()) {
+        status =
+            RunNamingCommand(*store, SearchPath(dataFolder, {"naming", "data"}), options, streams);
+    } else {
+        status = options.batch ? RunBatch(*store, options, streams)
+                               : RunSingle(*store, options, streams);
+    }
+    return FinishOutput(streams.output, streams.errors, status);
+}
 
 int RunJudgeCommand(int argc, char** argv) {
-    return FinishStandardOutput(RunCommand(argc, argv));
+    const JudgeStreams streams;
+    const auto parsed = ParseJudgeArguments(argc, argv, streams);
+    if (const int* exit = std::get_if<int>(&parsed)) {
+        return FinishStandardOutput(*exit);
+    }
+    const JudgeOptions& options = std::get<JudgeOptions>(parsed);
+    return FinishStandardOutput(
+        RunJudgeCommand(options, ProcessDataFolderSettings(options.dataFolder), streams));
 }
 
 }  // namespace namori

@@ -89,43 +89,44 @@ std::string AsRow(const NameCandidate& candidate, int rank) {
 }  // namespace
 
 int RunNamingCommand(JudgementStore& store, const std::vector<std::filesystem::path>& folders,
-                     const std::string& surname, const std::string& reading, const std::string& sex,
-                     int limit, bool complement, bool json) {
-    const std::u16string wanted = Utf8ToUtf16(reading);
+                     const JudgeOptions& options, const JudgeStreams& streams) {
+    const auto fail = [&](const std::string& message, int status) {
+        WriteText(streams.errors, "namori-judge: " + message + "\n");
+        return status;
+    };
+    const std::u16string wanted = Utf8ToUtf16(options.reading);
     if (const auto problem = ReadingProblem(wanted)) {
-        std::fprintf(stderr, "namori-judge: %s\n", Utf16ToUtf8(*problem).c_str());
-        return kUsage;
+        return fail(Utf16ToUtf8(*problem), kUsage);
     }
     NamingIndex index;
     try {
         index = LoadNamingIndex(FolderHolding(folders, kRealNamesFile));
     } catch (const DataFileError& error) {
-        std::fprintf(stderr, "namori-judge: %s\n", error.what());
-        return kDataProblem;
+        return fail(error.what(), kDataProblem);
     }
     const StrokeReference reference =
         ReadStrokeReference(FolderHolding(folders, kStrokeReferenceFile));
-    const SexFilter filter = sex == "男"   ? SexFilter::Male
-                             : sex == "女" ? SexFilter::Female
-                                           : SexFilter::Either;
-    const std::u16string surnameText = Utf8ToUtf16(surname);
+    const SexFilter filter = options.sex == "男"   ? SexFilter::Male
+                             : options.sex == "女" ? SexFilter::Female
+                                                   : SexFilter::Either;
+    const std::u16string surnameText = Utf8ToUtf16(options.surname);
     const NamePreparation check = CheckName(surnameText, u"名");
     if (!check.ready()) {
-        std::fprintf(stderr, "namori-judge: %s\n", Utf16ToUtf8(check.message).c_str());
-        return kNameRefused;
+        return fail(Utf16ToUtf8(check.message), kNameRefused);
     }
-    const std::vector<NameCandidate> ranked = JudgeAndRank(
-        store, surnameText, GenerateCandidates(index, wanted, filter), complement, reference);
+    const std::vector<NameCandidate> ranked =
+        JudgeAndRank(store, surnameText, GenerateCandidates(index, wanted, filter),
+                     options.complement, reference);
     std::string output;
     int rank = 0;
     for (const NameCandidate& candidate : ranked) {
-        if (limit > 0 && rank >= limit) {
+        if (options.limit > 0 && rank >= options.limit) {
             break;
         }
         ++rank;
-        output += json ? AsJson(candidate, rank).dump() + "\n" : AsRow(candidate, rank);
+        output += options.json ? AsJson(candidate, rank).dump() + "\n" : AsRow(candidate, rank);
     }
-    return WriteText(stdout, output) ? kJudged : ReportWriteFailure(errno);
+    return WriteText(streams.output, output) ? kJudged : ReportWriteFailure(streams.errors, errno);
 }
 
 }  // namespace namori

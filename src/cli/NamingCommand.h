@@ -4,14 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "cli/JudgeOptions.h"
+
 namespace namori {
 
 struct JudgementStore;
 
 // The name-choosing aid on the command line: every given name read as reading, judged beside
 // surname and ranked, as a table or as JSON lines. Returns the exit code.
+// options.surname, .reading, .sex, .limit, .complement and .json say what to list and how.
 int RunNamingCommand(JudgementStore& store, const std::vector<std::filesystem::path>& folders,
-                     const std::string& surname, const std::string& reading, const std::string& sex,
-                     int limit, bool complement, bool json);
+                     const JudgeOptions& options, const JudgeStreams& streams);
 
 }  // namespace namori

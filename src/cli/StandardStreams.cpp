@@ -12,34 +12,31 @@ bool WriteText(std::FILE* stream, std::string_view text) {
     return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
 }
 
-int ReportWriteFailure(int errorNumber) {
-    const std::string message =
-        "namori-judge: 標準出力に書き込めません（" + SystemReason(errorNumber) + "）。\n";
-    WriteText(stderr, message);
+int ReportWriteFailure(std::FILE* errors, int errorNumber) {
+    WriteText(errors,
+              "namori-judge: 標準出力に書き込めません（" + SystemReason(errorNumber) + "）。\n");
     return kInputOutputFailed;
 }
 
-int ReportReadFailure(int errorNumber) {
-    const std::string message =
-        "namori-judge: 標準入力を読めません（" + SystemReason(errorNumber) + "）。\n";
-    WriteText(stderr, message);
+int ReportReadFailure(std::FILE* errors, int errorNumber) {
+    WriteText(errors,
+              "namori-judge: 標準入力を読めません（" + SystemReason(errorNumber) + "）。\n");
     return kInputOutputFailed;
+}
+
+int FinishOutput(std::FILE* output, std::FILE* errors, int status) {
+    errno = 0;
+    const bool written = std::fflush(output) == 0 && std::ferror(output) == 0;
+    if (written || status == kInputOutputFailed) {
+        return status;
+    }
+    return ReportWriteFailure(errors, errno != 0 ? errno : EIO);
 }
 
 int FinishStandardOutput(int status) {
-    errno = 0;
-    const bool written = std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
-    const int flushError = errno;
-    if (status == kInputOutputFailed) {
-        std::fclose(stdout);
-        return status;
-    }
-    if (!written) {
-        std::fclose(stdout);
-        return ReportWriteFailure(flushError != 0 ? flushError : EIO);
-    }
-    if (std::fclose(stdout) != 0) {
-        return ReportWriteFailure(errno);
+    status = FinishOutput(stdout, stderr, status);
+    if (std::fclose(stdout) != 0 && status != kInputOutputFailed) {
+        return ReportWriteFailure(stderr, errno);
     }
     return status;
 }

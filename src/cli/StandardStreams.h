@@ -8,14 +8,16 @@ namespace namori {
 // Writes all of text to stream; false when some of it could not be written (errno says why).
 bool WriteText(std::FILE* stream, std::string_view text);
 
-// Say on standard error that standard output could not be written or standard input could not
-// be read, with the system's reason; both return the exit code kInputOutputFailed.
-int ReportWriteFailure(int errorNumber);
-int ReportReadFailure(int errorNumber);
+// Say on errors that the output could not be written or the input could not be read, with the
+// system's reason; both return the exit code kInputOutputFailed.
+int ReportWriteFailure(std::FILE* errors, int errorNumber);
+int ReportReadFailure(std::FILE* errors, int errorNumber);
 
-// Flushes and closes standard output, where the last of the output is really written. Returns
-// status, or kInputOutputFailed (after saying so) when that fails; a failure already reported
-// (status kInputOutputFailed) is not reported again.
+// Flushes output. Returns status, or kInputOutputFailed (after saying so on errors) when the
+// output could not be written; a failure already reported is not reported again.
+int FinishOutput(std::FILE* output, std::FILE* errors, int status);
+
+// FinishOutput for standard output, which is then closed: the last of it is written only then.
 int FinishStandardOutput(int status);
 
 }  // namespace namori

@@ -1,13 +1,15 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <variant>
 #include <vector>
 
+#include "cli/JudgeCommand.h"
+#include "data/DataFolder.h"
 #include "support/TempFolder.h"
 
 namespace namori {
@@ -15,44 +17,60 @@ namespace {
 
 using testing::TempFolder;
 
-struct ProcessResult {
+struct RunResult {
     int status = -1;
     std::string output;
+    std::string errors;
 };
 
-// The shell command that runs namori-judge in folder with the given arguments (each quoted for
-// the shell). Its user's data folder is inside folder, so no test touches the real one.
-std::string JudgeCommand(const TempFolder& folder, const std::vector<std::string>& arguments) {
-    const std::string quotedFolder = "'" + folder.path().string() + "'";
-    std::string command = "cd " + quotedFolder + " && HOME=" + quotedFolder +
-                          "/home XDG_DATA_HOME= '" NAMORI_JUDGE_PATH "'";
-    for (const std::string& argument : arguments) {
-        command += " '" + argument + "'";
-    }
-    return command;
-}
-
-// Runs namori-judge in folder with the given arguments and input.
-ProcessResult RunJudge(const TempFolder& folder, const std::vector<std::string>& arguments,
-                       const std::string& input = "") {
-    folder.WriteBytes("stdin.txt", input);
-    const std::string command = JudgeCommand(folder, arguments) + " < stdin.txt 2> stderr.txt";
-    ProcessResult run;
-    FILE* pipe = popen(command.c_str(), "r");
+std::string Contents(std::FILE* stream) {
+    std::string text;
+    std::rewind(stream);
     char buffer[4096];
-    for (std::size_t read = 0; (read = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        run.output.append(buffer, read);
+    for (std::size_t got = 0; (got = std::fread(buffer, 1, sizeof buffer, stream)) > 0;) {
+        text.append(buffer, got);
     }
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return text;
 }
 
-std::string ReadText(const std::filesystem::path& path) {
-    std::ifstream stream(path);
-    std::stringstream text;
-    text << stream.rdbuf();
-    return text.str();
+// Runs namori-judge's command in this process as if started in folder with the given arguments
+// and input, writing to output (a scratch file unless given). The user's data folder is inside
+// folder, so no test touches the real one.
+RunResult RunJudge(const TempFolder& folder, std::vector<std::string> arguments,
+                   const std::string& input = "", std::FILE* inputStream = nullptr,
+                   std::FILE* output = nullptr) {
+    arguments.insert(arguments.begin(), "namori-judge");
+    std::vector<const char*> argv;
+    for (const std::string& argument : arguments) {
+        argv.push_back(argument.c_str());
+    }
+    std::FILE* in = inputStream != nullptr ? inputStream : std::tmpfile();
+    if (inputStream == nullptr) {
+        std::fwrite(input.data(), 1, input.size(), in);
+        std::rewind(in);
+    }
+    std::FILE* out = output != nullptr ? output : std::tmpfile();
+    std::FILE* errors = std::tmpfile();
+    const JudgeStreams streams{in, out, errors};
+    RunResult run;
+    const auto parsed = ParseJudgeArguments(static_cast<int>(argv.size()), argv.data(), streams);
+    if (const int* exit = std::get_if<int>(&parsed)) {
+        run.status = *exit;
+    } else {
+        DataFolderSettings settings;
+        settings.currentFolder = folder.path();
+        settings.home = (folder.path() / "home").string();
+        settings.shippedData = ShippedFolders("data");
+        run.status = RunJudgeCommand(std::get<JudgeOptions>(parsed), settings, streams);
+    }
+    if (output == nullptr) {
+        run.output = Contents(out);
+    }
+    run.errors = Contents(errors);
+    for (std::FILE* stream : {in, out, errors}) {
+        std::fclose(stream);
+    }
+    return run;
 }
 
 // A folder with the shipped spirit table and a small dictionary.
@@ -65,7 +83,7 @@ void WriteData(const TempFolder& folder) {
 TEST(NamoriJudge, JudgesTheWorkedExampleAsJson) {
     TempFolder folder;
     WriteData(folder);
-    const ProcessResult run = RunJudge(folder, {"--json", "白鳥", "杏奈"});
+    const RunResult run = RunJudge(folder, {"--json", "白鳥", "杏奈"});
     ASSERT_EQ(run.status, 0) << run.output;
     const auto json = nlohmann::ordered_json::parse(run.output);
     std::vector<std::string> keys;
@@ -97,14 +115,14 @@ TEST(NamoriJudge, JudgesTheWorkedExampleAsJson) {
 TEST(NamoriJudge, ComplementAndReadableTable) {
     TempFolder folder;
     WriteData(folder);
-    const ProcessResult json = RunJudge(folder, {"--complement", "--json", "林", "杏"});
+    const RunResult json = RunJudge(folder, {"--complement", "--json", "林", "杏"});
     ASSERT_EQ(json.status, 0);
     const auto parsed = nlohmann::json::parse(json.output);
     EXPECT_EQ(parsed["surname"], "１林");
     EXPECT_EQ(parsed["givenName"], "杏１");
     EXPECT_EQ(parsed["strokes"], nlohmann::json::parse("[1,8,7,1]"));
 
-    const ProcessResult table = RunJudge(folder, {"白鳥", "杏奈"});
+    const RunResult table = RunJudge(folder, {"白鳥", "杏奈"});
     ASSERT_EQ(table.status, 0);
     for (const char* expected :
          {"祖運", "総運　 31", "土金土 ------", "災難陰陽", "５運 良", "陰陽 悪"}) {
@@ -115,7 +133,7 @@ TEST(NamoriJudge, ComplementAndReadableTable) {
 TEST(NamoriJudge, RefusedNamesExitWithThree) {
     TempFolder folder;
     WriteData(folder);
-    const ProcessResult unregistered = RunJudge(folder, {"--json", "犬鳥", "杏子"});
+    const RunResult unregistered = RunJudge(folder, {"--json", "犬鳥", "杏子"});
     EXPECT_EQ(unregistered.status, 3);
     const auto json = nlohmann::json::parse(unregistered.output);
     EXPECT_EQ(json["error"], "unregistered");
@@ -138,19 +156,20 @@ TEST(NamoriJudge, UsageAndDataProblems) {
 
     // No data files in the folder asked for; then a malformed dictionary, named with its line
     // in the message.
-    EXPECT_EQ(RunJudge(folder, {"--data", ".", "白鳥", "杏奈"}).status, 2);
+    EXPECT_EQ(RunJudge(folder, {"--data", folder.path().string(), "白鳥", "杏奈"}).status, 2);
     WriteData(folder);
     folder.WriteCp932("漢字辞書.txt", "\"白\",5\n\"鳥\",x\n");
-    EXPECT_EQ(RunJudge(folder, {"白鳥", "杏奈"}).status, 2);
-    const std::string message = ReadText(folder.path() / "stderr.txt");
-    EXPECT_NE(message.find("「漢字辞書.txt」の2行目"), std::string::npos) << message;
+    const RunResult malformed = RunJudge(folder, {"白鳥", "杏奈"});
+    EXPECT_EQ(malformed.status, 2);
+    EXPECT_NE(malformed.errors.find("「漢字辞書.txt」の2行目"), std::string::npos)
+        << malformed.errors;
 }
 
 TEST(NamoriJudge, DataFolderOption) {
     TempFolder data;
     WriteData(data);
     TempFolder elsewhere;
-    const ProcessResult run =
+    const RunResult run =
         RunJudge(elsewhere, {"--data", data.path().string(), "--json", "白鳥", "杏奈"});
     EXPECT_EQ(run.status, 0) << run.output;
 }
@@ -158,8 +177,7 @@ TEST(NamoriJudge, DataFolderOption) {
 TEST(NamoriJudge, BatchWritesOneObjectPerLineAndGoesOnAfterErrors) {
     TempFolder folder;
     WriteData(folder);
-    const ProcessResult run =
-        RunJudge(folder, {"--batch"}, "白鳥\t杏奈\r\n白鳥\t杏子\nno tab\n林\t奈");
+    const RunResult run = RunJudge(folder, {"--batch"}, "白鳥\t杏奈\r\n白鳥\t杏子\nno tab\n林\t奈");
     ASSERT_EQ(run.status, 0);
     std::istringstream lines(run.output);
     std::vector<nlohmann::json> objects;
@@ -180,7 +198,7 @@ TEST(NamoriJudge, NamingCandidatesAreJudgedExactlyAsTheJudgeCommandJudges) {
         std::filesystem::copy_file(testing::ShippedDataFolder() / std::filesystem::u8path(file),
                                    folder.path() / std::filesystem::u8path(file));
     }
-    const ProcessResult ranked =
+    const RunResult ranked =
         RunJudge(folder, {"--reading", "あんな", "--json", "--complement", "白鳥"});
     ASSERT_EQ(ranked.status, 0);
     std::istringstream lines(ranked.output);
@@ -200,7 +218,7 @@ TEST(NamoriJudge, NamingCandidatesAreJudgedExactlyAsTheJudgeCommandJudges) {
     }
     EXPECT_TRUE(annaFound);
 
-    const ProcessResult judged = RunJudge(folder, {"--batch", "--complement"}, names);
+    const RunResult judged = RunJudge(folder, {"--batch", "--complement"}, names);
     std::istringstream judgedLines(judged.output);
     std::size_t compared = 0;
     for (const auto& candidate : candidates) {
@@ -237,36 +255,31 @@ TEST(NamoriJudge, OutputThatCannotBeWrittenOrInputThatCannotBeReadExitsWithFour)
     for (int i = 0; i < 3000; ++i) {
         manyNames += "白鳥\t杏奈\n";
     }
-    folder.WriteBytes("names.tsv", "白鳥\t杏奈\n林\t奈\n");
-    folder.WriteBytes("many.tsv", manyNames);
     const std::string cannotWrite = "標準出力に書き込めません（ディスクの空きが足りません）";
     struct Row {
         std::vector<std::string> arguments;
         std::string input;
-        std::string output;
+        bool inputIsFolder;
         std::string message;
     };
     for (const Row& row : std::vector<Row>{
-             {{"白鳥", "杏奈"}, "names.tsv", "/dev/full", cannotWrite},
-             {{"--json", "白鳥", "杏奈"}, "names.tsv", "/dev/full", cannotWrite},
-             {{"--json", "白鳥", "杏子"}, "names.tsv", "/dev/full", cannotWrite},
-             {{"--batch"}, "names.tsv", "/dev/full", cannotWrite},
-             {{"--batch"}, "many.tsv", "/dev/full", cannotWrite},
-             {{"--reading", "はると", "白鳥"}, "names.tsv", "/dev/full", cannotWrite},
-             {{"--help"}, "names.tsv", "/dev/full", cannotWrite},
-             {{"--batch"},
-              "a folder",
-              "out.jsonl",
-              "標準入力を読めません（ファイルではなくフォルダです）"},
+             {{"白鳥", "杏奈"}, "", false, cannotWrite},
+             {{"--json", "白鳥", "杏奈"}, "", false, cannotWrite},
+             {{"--json", "白鳥", "杏子"}, "", false, cannotWrite},
+             {{"--batch"}, "白鳥\t杏奈\n林\t奈\n", false, cannotWrite},
+             {{"--batch"}, manyNames, false, cannotWrite},
+             {{"--reading", "はると", "白鳥"}, "", false, cannotWrite},
+             {{"--help"}, "", false, cannotWrite},
+             {{"--batch"}, "", true, "標準入力を読めません（ファイルではなくフォルダです）"},
          }) {
-        const std::string command = JudgeCommand(folder, row.arguments) + " < '" + row.input +
-                                    "' > '" + row.output + "' 2> stderr.txt";
-        SCOPED_TRACE(command);
-        const int status = std::system(command.c_str());
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), 4);
-        const std::string errors = ReadText(folder.path() / "stderr.txt");
-        EXPECT_NE(errors.find("namori-judge: " + row.message), std::string::npos) << errors;
+        SCOPED_TRACE(row.arguments.front() + " " + std::to_string(row.input.size()));
+        std::FILE* input =
+            row.inputIsFolder ? std::fopen((folder.path() / "a folder").c_str(), "r") : nullptr;
+        std::FILE* output = std::fopen(row.inputIsFolder ? "/dev/null" : "/dev/full", "w");
+        ASSERT_NE(output, nullptr);
+        const RunResult run = RunJudge(folder, row.arguments, row.input, input, output);
+        EXPECT_EQ(run.status, 4);
+        EXPECT_NE(run.errors.find("namori-judge: " + row.message), std::string::npos) << run.errors;
     }
 }
 

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace namori {
+
+// What namori-judge was asked to do, as its arguments say.
+struct JudgeOptions {
+    std::optional<std::filesystem::path> dataFolder;  // --data
+    bool complement = false;
+    bool json = false;
+    bool batch = false;
+    std::string surname;  // UTF-8, as typed
+    std::string givenName;
+    std::string reading;  // --reading: the name-choosing aid instead of one judgement
+    std::string sex;
+    int limit = 0;
+};
+
+// The streams a run reads names from and writes results and messages to.
+struct JudgeStreams {
+    std::FILE* input = stdin;
+    std::FILE* output = stdout;
+    std::FILE* errors = stderr;
+};
+
+}  // namespace namori
