@@ -77,6 +77,7 @@ TEST(ParseCount, AcceptsWholeNumbersAndRoundsHalvesToEven) {
     } rows[] = {{u"13", 13},    {u"0", 0},      {u"007", 7}, {u"12.5", 12}, {u"13.5", 14},
                 {u"12.51", 13}, {u"12.49", 12}, {u"9.", 9},  {u".6", 1},    {u"32767", 32767}};
     for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
         std::int16_t count = -1;
         EXPECT_TRUE(ParseCount(row.text, count)) << Utf16ToUtf8(row.text);
         EXPECT_EQ(count, row.expected);

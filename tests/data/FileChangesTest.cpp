@@ -49,6 +49,7 @@ TEST(FileChanges, AppendsEndAnOpenLastLineFirst) {
         {"漢字辞書.txt", "\"\x94\x92\",5\r\n\x1a", "\"\x94\x92\",5\r\n\"\x97\xd1\",8\r\n"},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
         TempFolder folder;
         const auto path = folder.WriteBytes(row.file, row.before);
         if (std::string_view(row.file) == "名字.txt") {

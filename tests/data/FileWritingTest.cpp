@@ -110,6 +110,7 @@ TEST(FileWriting, EverySystemCallThatFailsLeavesTheFileAsItWas) {
                 {failingClose(), EDQUOT, true},
                 {failingRename(), EXDEV, false}};
     for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
         TempFolder folder;
         const auto path = folder.WriteBytes("名字.txt", "old\r\n");
         try {
@@ -269,6 +270,7 @@ TEST(KanjiRegistration, StrokeEntriesAreWrittenAsTypedAndRoundedHalfToEven) {
                 {u"１３", "13", 13},   {u"1", "1", 1},       {u"99", "99", 99},
                 {u"7.", "7", 7},       {u"12.6", "12.6", 13}};
     for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
         const auto entry = ParseStrokeEntry(row.typed);
         ASSERT_TRUE(entry.has_value());
         EXPECT_EQ(entry->written, row.written);

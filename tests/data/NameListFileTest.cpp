@@ -44,6 +44,7 @@ TEST(ReadFirstNameListEntry, ReadsOnlyTheFirstEntry) {
         {"", u""},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
         TempFolder folder;
         folder.WriteBytes("名字.txt", row.bytes);
         EXPECT_EQ(ReadFirstNameListEntry(folder.path(), "名字.txt"), row.first);

@@ -121,6 +121,7 @@ TEST(LoadSpiritNumbers, ReadsUpToTheTrailerWhateverFollows) {
         {table.substr(0, table.rfind("\"表\"")) + emptyLastField + "\r\n", ""},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
         TempFolder folder;
         const auto bytes = EncodeCp932(U16(row.bytes.substr(0, row.bytes.find('\xff'))));
         ASSERT_TRUE(bytes.has_value());
@@ -163,6 +164,7 @@ TEST(SpiritTable, LuckNumbersAbove81AreReducedBy80) {
         int row;
     } rows[] = {{0, 0}, {1, 1}, {81, 81}, {82, 2}, {100, 20}, {161, 81}, {162, 2}, {-3, 0}};
     for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
         EXPECT_EQ(SpiritTable::RowOf(row.luck), row.row) << row.luck;
     }
     SpiritTable table;

@@ -53,6 +53,7 @@ TEST(JudgeFiveElements, UsesTheLastDigitOfEachLuckNumber) {
         {103, 87, 0, u"3 - 7 - 0", u"火金水", kAccidentLuck},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
         JudgementStore store;
         store.ancestorLuck = row.ancestor;
         store.mainLuck = row.main;

@@ -22,6 +22,7 @@ TEST(RateLuckMarks, BadOutweighsMixedWhereverTheyStand) {
         {{u"", u"◎", u"☆", u"◎"}, Rating::Favourable},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
         EXPECT_EQ(RateLuckMarks(row.marks), row.expected);
     }
 }

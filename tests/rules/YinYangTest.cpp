@@ -97,6 +97,7 @@ TEST(JudgeYinYang, MarksOddAndEvenCountsDownTheName) {
         {WithCounts({5, 11, 0, 8}), u"○○", kSingleYinYang},  // stops at the first 0
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
         EXPECT_EQ(row.store.yinYangPattern, row.pattern);
         EXPECT_EQ(row.store.yinYangVerdict, row.verdict);
     }
