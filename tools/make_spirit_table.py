@@ -24,6 +24,8 @@ import sys
 import tempfile
 from pathlib import Path
 
+import cp932
+
 ROOT = Path(__file__).resolve().parent.parent
 DEFAULT_SOURCE = ROOT / "tools" / "spirit_numbers.tsv"
 DEFAULT_OUTPUT = ROOT / "assets" / "data" / "霊数.txt"
@@ -42,16 +44,13 @@ class SourceError(Exception):
 
 def encode_cp932(text, where):
     """Encode text as code page 932, refusing characters that do not round-trip."""
-    try:
-        encoded = text.encode("cp932")
-    except UnicodeEncodeError as error:
-        bad = text[error.start]
+    encoded = cp932.encode_cp932(text)
+    if encoded is None:
+        bad = next(ch for ch in text if cp932.encode_cp932(ch) is None)
         raise SourceError(
-            f"{where}: character {bad!r} (U+{ord(bad):04X}) cannot be written in code page 932"
-        ) from None
-    # A few characters encode to a code that decodes to a different character.
-    if encoded.decode("cp932") != text:
-        raise SourceError(f"{where}: {text!r} does not survive a round trip through code page 932")
+            f"{where}: character {bad!r} (U+{ord(bad):04X}) does not survive a round trip "
+            "through code page 932"
+        )
     return encoded
 
 
