@@ -30,5 +30,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "namori: %s", usage);
         return 1;
     }
-    return namori::StartUp([](namori::frmMain&) { return QApplication::exec(); }, dataFolder);
+    return namori::StartUp([](namori::MainWindow&) { return QApplication::exec(); }, dataFolder);
 }

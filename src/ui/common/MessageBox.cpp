@@ -37,4 +37,8 @@ int MessageBox::Show(QWidget* parent, const QString& text, const QString& title,
     return box.clickedButton() == ok ? kOk : (cancel != nullptr ? kCancel : kOk);
 }
 
+void MessageBox::ShowFailure(QWidget* parent, const std::exception& error, const QString& title) {
+    Show(parent, QString::fromUtf8(error.what()), title, kExclamationOk);
+}
+
 }  // namespace namori

@@ -16,7 +16,7 @@
 #include "data/SpiritTableFile.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/MessageBox.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/MainWindow.h"
 
 namespace namori {
 
@@ -48,7 +48,7 @@ bool PrepareStartUp(JudgementStore& store, MessageBox& messages,
     return true;
 }
 
-int StartUp(const std::function<int(frmMain&)>& run,
+int StartUp(const std::function<int(MainWindow&)>& run,
             std::optional<std::filesystem::path> requestedFolder) {
     MessageBox messages;
     std::filesystem::path folder;
@@ -69,10 +69,10 @@ int StartUp(const std::function<int(frmMain&)>& run,
         WriteToStandardError(messages.lastText());
         return 1;
     }
-    frmMain window(*store, messages, folder);
+    MainWindow window(*store, messages, folder);
     CentreOnScreen(window);
     window.show();
-    window.Form_Load();
+    window.loadLists();
     return run(window);
 }
 
