@@ -50,11 +50,9 @@ void NameList::Load() {
     try {
         entries = ReadNameList(dataFolder_, fileName_);
     } catch (const DataFileError& error) {
-        messages_.Show(
-            window_,
-            QString::fromUtf8(error.what()) +
-                QString::fromUtf8("\r\n\r\nこのリストはファイルを直すまで変更しません。"),
-            QString::fromUtf8("リストの読み込み"), MessageBox::kExclamationOk);
+        messages_.ShowFailure(
+            window_, error, QString::fromUtf8("リストの読み込み"),
+            QString::fromUtf8("\r\n\r\nこのリストはファイルを直すまで変更しません。"));
     }
     ShowEntries(entries);
     box_->setText(list_->count() > 0 ? list_->item(0)->text() : QString());
@@ -71,14 +69,14 @@ void NameList::ShowEntries(const std::vector<std::u16string>& entries) {
 }
 
 void NameList::ShowChangeFailure(const std::exception& error, const char* title) {
-    QString text = QString::fromUtf8(error.what());
+    QString advice;
     if (dynamic_cast<const DataFileError*>(&error) != nullptr) {
         // The file could not be read: it is left alone until the user fixes it.
-        text += QString::fromUtf8(
+        advice = QString::fromUtf8(
             "\r\n\r\nファイルを読めないため、リストを変更できません。"
             "ファイルを直してからやり直してください。");
     }
-    messages_.Show(window_, text, QString::fromUtf8(title), MessageBox::kExclamationOk);
+    messages_.ShowFailure(window_, error, QString::fromUtf8(title), advice);
 }
 
 void NameList::onEntryClicked() {

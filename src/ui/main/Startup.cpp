@@ -35,12 +35,11 @@ bool PrepareStartUp(JudgementStore& store, MessageBox& messages,
         LoadSpiritNumbers(store, folder);
         LoadKanjiDictionary(store, folder);
     } catch (const DataFileError& error) {
-        messages.Show(nullptr,
-                      QString::fromUtf8(error.what()) + QString::fromUtf8("\r\nデータフォルダ: ") +
-                          QString::fromStdString(folder.string()) +
-                          QString::fromUtf8("\r\n\r\nナモリを起動できません。ファイルを確かめて"
-                                            "から起動し直してください。"),
-                      QString::fromUtf8("ナモリ"), MessageBox::kExclamationOk);
+        messages.ShowFailure(nullptr, error, QString::fromUtf8("ナモリ"),
+                             QString::fromUtf8("\r\nデータフォルダ: ") +
+                                 QString::fromStdString(folder.string()) +
+                                 QString::fromUtf8("\r\n\r\nナモリを起動できません。ファイルを"
+                                                   "確かめてから起動し直してください。"));
         return false;
     }
     store.currentSurname = ReadFirstNameListEntry(folder, kSurnameListFile);
