@@ -1,5 +1,6 @@
 #include "ui/help/HelpCommands.h"
 
+#include <QAbstractButton>
 #include <QLineEdit>
 #include <QWidget>
 
@@ -10,21 +11,28 @@
 namespace namori {
 
 HelpCommands::HelpCommands(QWidget& window, MessageBox& messages,
-                           const std::filesystem::path& dataFolder, QLineEdit* surnameEdit)
+                           const std::filesystem::path& dataFolder, QLineEdit* surnameEdit,
+                           QAbstractButton* helpButton, QAbstractButton* introductionButton,
+                           QAbstractButton* exitButton)
     : QObject(nullptr),
       window_(window),
       messages_(messages),
       surnameEdit_(surnameEdit),
-      helpViewer_(std::make_unique<HelpViewer>(&window, dataFolder)) {}
+      helpViewer_(std::make_unique<HelpViewer>(&window, dataFolder)) {
+    connect(helpButton, &QAbstractButton::clicked, this, &HelpCommands::onHelpClicked);
+    connect(introductionButton, &QAbstractButton::clicked, this,
+            &HelpCommands::onIntroductionClicked);
+    connect(exitButton, &QAbstractButton::clicked, this, &HelpCommands::onExitClicked);
+}
 
 HelpCommands::~HelpCommands() = default;
 
-void HelpCommands::showHelp() {
+void HelpCommands::onHelpClicked() {
     helpFile_ = QStringLiteral("TevoHelp.chm");
     helpViewer_->Display(helpFile_);
 }
 
-void HelpCommands::showIntroduction() {
+void HelpCommands::onIntroductionClicked() {
     // The surname being typed is finished before the message takes the focus: the naming aid
     // that the help page opens starts from it.
     ReadEntryBox(surnameEdit_);
@@ -42,7 +50,7 @@ void HelpCommands::showIntroduction() {
     helpViewer_->Display(helpFile_);
 }
 
-void HelpCommands::exitProgram() {
+void HelpCommands::onExitClicked() {
     // Every help window is closed, once for each help document, before the program ends.
     helpFile_ = QStringLiteral("TevoHelp.chm");
     helpViewer_->CloseAll();

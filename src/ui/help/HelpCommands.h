@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 
+class QAbstractButton;
 class QLineEdit;
 class QWidget;
 
@@ -19,20 +20,22 @@ class HelpCommands : public QObject {
     Q_OBJECT
 
   public:
-    // surnameEdit is finished before the introduction's message takes the focus.
+    // Answers the clicks of the three buttons; surnameEdit is finished before the
+    // introduction's message takes the focus.
     HelpCommands(QWidget& window, MessageBox& messages, const std::filesystem::path& dataFolder,
-                 QLineEdit* surnameEdit);
+                 QLineEdit* surnameEdit, QAbstractButton* helpButton,
+                 QAbstractButton* introductionButton, QAbstractButton* exitButton);
     ~HelpCommands() override;
 
     HelpViewer& helpViewer() { return *helpViewer_; }
     // The help document last asked for.
     const QString& helpFile() const { return helpFile_; }
 
-  public slots:
-    void showHelp();
-    void showIntroduction();
+  private slots:
+    void onHelpClicked();
+    void onIntroductionClicked();
     // Closes every help window, then the main window, which ends the program.
-    void exitProgram();
+    void onExitClicked();
 
   private:
     QWidget& window_;

@@ -49,9 +49,10 @@ MainWindow::MainWindow(JudgementStore& store, MessageBox& messages,
                                              messages_, dataFolder_, this);
     entryBoxes_ = std::make_unique<NameEntryBoxes>(store_, messages_, controls_, *surnames_,
                                                    *givenNames_, this);
-    printer_ = std::make_unique<WindowPrinter>(*this, messages_);
-    helpCommands_ =
-        std::make_unique<HelpCommands>(*this, messages_, dataFolder_, controls_.surnameEdit);
+    printer_ = std::make_unique<WindowPrinter>(*this, controls_.printButton, messages_);
+    helpCommands_ = std::make_unique<HelpCommands>(
+        *this, messages_, dataFolder_, controls_.surnameEdit, controls_.helpButton,
+        controls_.introductionButton, controls_.exitButton);
     helpCommands_->helpViewer().onProgramLink = [this](const QString& target) {
         if (target == QStringLiteral("naming")) {
             openNamingSupport();
@@ -59,13 +60,6 @@ MainWindow::MainWindow(JudgementStore& store, MessageBox& messages,
     };
 
     connect(controls_.judgeButton, &QToolButton::clicked, this, &MainWindow::onJudgeClicked);
-    connect(controls_.printButton, &QToolButton::clicked, printer_.get(), &WindowPrinter::print);
-    connect(controls_.helpButton, &QToolButton::clicked, helpCommands_.get(),
-            &HelpCommands::showHelp);
-    connect(controls_.introductionButton, &QToolButton::clicked, helpCommands_.get(),
-            &HelpCommands::showIntroduction);
-    connect(controls_.exitButton, &QToolButton::clicked, helpCommands_.get(),
-            &HelpCommands::exitProgram);
     // Characters typed in an entry box without a count are registered before Enter goes on.
     connect(entryBoxes_.get(), &NameEntryBoxes::registrationNeeded, this,
             [this] { openRegistrationDialog(true); });

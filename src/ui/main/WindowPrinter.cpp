@@ -1,5 +1,6 @@
 #include "ui/main/WindowPrinter.h"
 
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QImage>
 #include <QPainter>
@@ -46,10 +47,12 @@ std::unique_ptr<QPrinter> DefaultPrinter() {
     return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
 }
 
-WindowPrinter::WindowPrinter(QWidget& window, MessageBox& messages)
-    : window_(window), messages_(messages) {}
+WindowPrinter::WindowPrinter(QWidget& window, QAbstractButton* printButton, MessageBox& messages)
+    : window_(window), messages_(messages) {
+    connect(printButton, &QAbstractButton::clicked, this, &WindowPrinter::onPrintClicked);
+}
 
-void WindowPrinter::print() {
+void WindowPrinter::onPrintClicked() {
     const QString question = QString::fromUtf8(
         "表示中の画面イメージで印刷しますか？\r\n\r\n良かったらＯＫボタンを押してください");
     if (messages_.Show(&window_, question, QString::fromUtf8("印刷確認"),

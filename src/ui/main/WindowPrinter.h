@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+class QAbstractButton;
 class QPrinter;
 class QWidget;
 
@@ -25,7 +26,8 @@ class WindowPrinter : public QObject {
     Q_OBJECT
 
   public:
-    WindowPrinter(QWidget& window, MessageBox& messages);
+    // Prints when printButton is clicked.
+    WindowPrinter(QWidget& window, QAbstractButton* printButton, MessageBox& messages);
 
     // Where printing goes: the default printer unless set (tests print to a PDF file); none
     // means no printer.
@@ -33,8 +35,8 @@ class WindowPrinter : public QObject {
     // The PDF file for the page when printing is not possible; asks the user unless set.
     std::function<QString()> choosePdfFile;
 
-  public slots:
-    void print();
+  private slots:
+    void onPrintClicked();
 
   private:
     QWidget& window_;
