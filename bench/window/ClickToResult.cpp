@@ -14,7 +14,7 @@
 #include "data/SpiritTableFile.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/MessageBox.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/MainWindow.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     namori::LoadSpiritNumbers(*store, NAMORI_SHIPPED_DATA_DIR);
     namori::LoadKanjiDictionary(*store, NAMORI_SHIPPED_DATA_DIR);
     namori::MessageBox messages;
-    namori::frmMain window(*store, messages);
+    namori::MainWindow window(*store, messages);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         return 1;
@@ -32,12 +32,12 @@ int main(int argc, char** argv) {
     const char* names[][2] = {{"白鳥", "杏奈"}, {"佐々木", "由美子"}};
     std::vector<double> milliseconds;
     for (int i = 0; i < 200; ++i) {
-        ui.txtMyouji2->setText(QString::fromUtf8(names[i % 2][0]));
-        ui.txtNamae->setText(QString::fromUtf8(names[i % 2][1]));
+        ui.surnameEdit->setText(QString::fromUtf8(names[i % 2][0]));
+        ui.givenNameEdit->setText(QString::fromUtf8(names[i % 2][1]));
         QApplication::processEvents();
         QElapsedTimer timer;
         timer.start();
-        QTest::mouseClick(ui.cmdKaishi3, Qt::LeftButton);
+        QTest::mouseClick(ui.judgeButton, Qt::LeftButton);
         window.repaint();
         milliseconds.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }

@@ -93,6 +93,17 @@ void ApplyGivenNameComplement(JudgementStore& store, bool complement) {
     }
 }
 
+void ApplyRegisteredStrokes(JudgementStore& store, const std::vector<std::int16_t>& counts) {
+    for (const std::int16_t count : counts) {
+        for (int position = 1; position <= kNamePositions; ++position) {
+            if (store.strokeCounts[position] == 0) {
+                store.strokeCounts[position] = count;
+                break;
+            }
+        }
+    }
+}
+
 NamePreparation PrepareName(JudgementStore& store, std::u16string_view surname,
                             std::u16string_view givenName, bool complement) {
     NamePreparation result = CheckName(surname, givenName);

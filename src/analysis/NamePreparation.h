@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,10 @@ void ApplySurnameComplement(JudgementStore& store, bool complement);
 // Looks currentGivenName up behind the surname; when complement is set and it has one
 // character, puts "１" behind it, looks it up again and gives the "１" one stroke.
 void ApplyGivenNameComplement(JudgementStore& store, bool complement);
+
+// Gives the counts just registered to the name under judgement: each count, in order, to the
+// first name position still without one. Counts beyond the free positions are ignored.
+void ApplyRegisteredStrokes(JudgementStore& store, const std::vector<std::int16_t>& counts);
 
 // Loads a name into the store as the judge command does: checks it (a refused name leaves the
 // store as it was), looks both parts up, applies the complement "１" to one-character parts

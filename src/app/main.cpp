@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     try {
-        return namori::StartUp([](namori::frmMain&) { return QApplication::exec(); }, dataFolder);
+        return namori::StartUp([](namori::MainWindow&) { return QApplication::exec(); },
+                               dataFolder);
     } catch (const std::exception& error) {
         // The lists and the dictionary are written at every change, so nothing is lost here.
         const QString message = QString::fromUtf8("予期しないエラーでナモリを終了します（%1）。")

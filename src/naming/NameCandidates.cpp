@@ -76,10 +76,6 @@ int MarkPoints(std::u16string_view mark) {
     return mark == kGoodMark ? 2 : mark == kMixedMark ? 1 : 0;
 }
 
-int FacePoints(Rating rating) {
-    return rating == Rating::Favourable ? 2 : rating == Rating::Middling ? 1 : 0;
-}
-
 // Gives the name positions without a count the reference table's count; false when a
 // character is in neither.
 bool FillFromReference(JudgementStore& store, const StrokeReference& reference) {
@@ -171,7 +167,7 @@ std::vector<NameCandidate> JudgeAndRank(JudgementStore& store, std::u16string_vi
         candidate.faces = RateJudgement(store);
         candidate.score = 0;
         for (Rating face : candidate.faces) {
-            candidate.score += FacePoints(face);
+            candidate.score += RatingPoints(face);
         }
         judged.push_back(std::move(candidate));
     }

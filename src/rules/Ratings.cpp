@@ -52,6 +52,42 @@ Rating RateYinYang(std::u16string_view yinYangVerdict) {
     return Rating::Favourable;
 }
 
+int RatingPoints(Rating rating) {
+    switch (rating) {
+        case Rating::Favourable:
+            return 2;
+        case Rating::Middling:
+            return 1;
+        case Rating::Unfavourable:
+            break;
+    }
+    return 0;
+}
+
+std::u16string_view RatingWord(Rating rating) {
+    switch (rating) {
+        case Rating::Favourable:
+            return u"良";
+        case Rating::Middling:
+            return u"中";
+        case Rating::Unfavourable:
+            break;
+    }
+    return u"悪";
+}
+
+std::string_view RatingName(Rating rating) {
+    switch (rating) {
+        case Rating::Favourable:
+            return "favourable";
+        case Rating::Middling:
+            return "middling";
+        case Rating::Unfavourable:
+            break;
+    }
+    return "unfavourable";
+}
+
 std::array<Rating, 3> RateJudgement(const JudgementStore& store) {
     const SpiritTable& table = store.spiritTable;
     return {RateLuckMarks({table.MarkOf(store.mainLuck), table.MarkOf(store.earlyLuck),

@@ -24,6 +24,15 @@ Rating RateFiveElements(std::u16string_view elementVerdict);
 // unlucky categories; any other text is favourable.
 Rating RateYinYang(std::u16string_view yinYangVerdict);
 
+// A face's points when names are ranked: favourable 2, middling 1, unfavourable 0.
+int RatingPoints(Rating rating);
+
+// A face as one word, as the windows and the terminal show it: "良", "中", "悪".
+std::u16string_view RatingWord(Rating rating);
+
+// A face as a name for machine-readable output: "favourable", "middling", "unfavourable".
+std::string_view RatingName(Rating rating);
+
 // The three faces of the last judgement: luck numbers, five elements, yin-yang.
 std::array<Rating, 3> RateJudgement(const JudgementStore& store);
 

@@ -109,5 +109,25 @@ TEST(PrepareName, BlanksAreCharactersLikeAnyOther) {
     EXPECT_EQ(result.unregistered, (std::vector<std::u16string>{u"　"}));
 }
 
+TEST(ApplyRegisteredStrokes, FillsThePositionsStillWithoutACountInOrder) {
+    const struct {
+        std::u16string_view surname, givenName;
+        std::vector<std::int16_t> counts;
+        std::array<std::int16_t, kNamePositions + 1> expected;
+    } rows[] = {
+        // 猫 and 犬 have no count: the first count goes to the first of them.
+        {u"猫田", u"犬", {11, 4}, {0, 11, 5, 4, 0, 0, 0}},
+        {u"白鳥", u"犬奈", {4}, {0, 5, 11, 4, 8, 0, 0}},
+        // Nothing to fill: the name keeps its counts.
+        {u"白鳥", u"杏奈", {}, {0, 5, 11, 7, 8, 0, 0}},
+    };
+    for (const auto& row : rows) {
+        JudgementStore store = StoreWithDictionary();
+        PrepareName(store, row.surname, row.givenName, false);
+        ApplyRegisteredStrokes(store, row.counts);
+        EXPECT_EQ(store.strokeCounts, row.expected) << std::string(row.counts.size(), '*');
+    }
+}
+
 }  // namespace
 }  // namespace namori

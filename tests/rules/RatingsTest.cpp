@@ -59,5 +59,16 @@ TEST(RateJudgement, IgnoresTheAncestorRowAndReducesLargeNumbers) {
     EXPECT_EQ(RateJudgement(store)[0], Rating::Middling);
 }
 
+TEST(RatingWords, RankFavourableFirstAndNameEachFaceApart) {
+    const Rating order[] = {Rating::Favourable, Rating::Middling, Rating::Unfavourable};
+    for (int i = 1; i < 3; ++i) {
+        EXPECT_GT(RatingPoints(order[i - 1]), RatingPoints(order[i]));
+        EXPECT_NE(RatingWord(order[i - 1]), RatingWord(order[i]));
+        EXPECT_NE(RatingName(order[i - 1]), RatingName(order[i]));
+    }
+    EXPECT_EQ(RatingWord(Rating::Favourable), u"良");
+    EXPECT_EQ(RatingName(Rating::Unfavourable), "unfavourable");
+}
+
 }  // namespace
 }  // namespace namori

@@ -20,8 +20,8 @@
 #include "support/TempFolder.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/MessageBox.h"
-#include "ui/main/frmMain.h"
-#include "ui/registration/frmInp_Kanji.h"
+#include "ui/main/MainWindow.h"
+#include "ui/registration/KanjiRegistrationDialog.h"
 
 namespace namori {
 
@@ -58,7 +58,7 @@ class ListsAndRegistrationTest : public QObject {
     std::unique_ptr<testing::TempFolder> folder_;
     JudgementStore store_;
     MessageBox messages_;
-    std::unique_ptr<frmMain> window_;
+    std::unique_ptr<MainWindow> window_;
 
     const MainWindowControls& ui() const { return window_->controls(); }
 
@@ -73,10 +73,10 @@ class ListsAndRegistrationTest : public QObject {
         store_ = JudgementStore();
         LoadSpiritNumbers(store_, folder_->path());
         LoadKanjiDictionary(store_, folder_->path());
-        window_ = std::make_unique<frmMain>(store_, messages_, folder_->path());
+        window_ = std::make_unique<MainWindow>(store_, messages_, folder_->path());
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-        window_->Form_Load();
+        window_->loadLists();
     }
 
     void DoubleClickRow(QListWidget* list, int row) {
@@ -87,9 +87,9 @@ class ListsAndRegistrationTest : public QObject {
 
     // Runs action on the registration dialog once it is open and modal. A dialog the action
     // leaves open (a failed check) is closed, so that the test fails rather than waits.
-    void WhenDialogOpens(std::function<void(frmInp_Kanji*)> action) {
+    void WhenDialogOpens(std::function<void(KanjiRegistrationDialog*)> action) {
         QTimer::singleShot(0, this, [this, action] {
-            const QPointer<frmInp_Kanji> dialog = window_->registrationDialog();
+            const QPointer<KanjiRegistrationDialog> dialog = window_->registrationDialog();
             QVERIFY(dialog != nullptr);
             QVERIFY(dialog->isModal());
             action(dialog);
@@ -130,129 +130,130 @@ class ListsAndRegistrationTest : public QObject {
     }
 
     void listsLoadInFileOrderAndFillTheBoxes() {
-        QCOMPARE(Items(ui().lstMyouji), (QStringList{Text("山田"), Text("田中"), Text("山田")}));
-        QCOMPARE(ui().txtMyouji2->text(), Text("山田"));
-        QCOMPARE(ui().txtNamae->text(), Text("杏奈"));
-        QCOMPARE(ui().lstMyouji->currentRow(), -1);
+        QCOMPARE(Items(ui().surnameList), (QStringList{Text("山田"), Text("田中"), Text("山田")}));
+        QCOMPARE(ui().surnameEdit->text(), Text("山田"));
+        QCOMPARE(ui().givenNameEdit->text(), Text("杏奈"));
+        QCOMPARE(ui().surnameList->currentRow(), -1);
         QCOMPARE(messages_.shownCount(), 0);
 
         folder_->WriteCp932("名字.txt", "山田,太郎\n");
         std::filesystem::remove(folder_->path() / u8"名前.txt");
         Open();
-        QCOMPARE(Items(ui().lstMyouji), (QStringList{Text("山田"), Text("太郎")}));
-        QVERIFY(ui().lstNamae->count() == 0);
-        QVERIFY(ui().txtNamae->text().isEmpty());
+        QCOMPARE(Items(ui().surnameList), (QStringList{Text("山田"), Text("太郎")}));
+        QVERIFY(ui().givenNameList->count() == 0);
+        QVERIFY(ui().givenNameEdit->text().isEmpty());
     }
 
     void clickCopiesTheEntryOnly() {
         store_.currentSurname = u"林";
-        const QRect rect = ui().lstMyouji->visualItemRect(ui().lstMyouji->item(1));
-        QTest::mouseClick(ui().lstMyouji->viewport(), Qt::LeftButton, {}, rect.center());
-        QCOMPARE(ui().txtMyouji2->text(), Text("田中"));
+        const QRect rect = ui().surnameList->visualItemRect(ui().surnameList->item(1));
+        QTest::mouseClick(ui().surnameList->viewport(), Qt::LeftButton, {}, rect.center());
+        QCOMPARE(ui().surnameEdit->text(), Text("田中"));
         QCOMPARE(store_.currentSurname, u"林");
     }
 
     void deleteOneRewritesTheFileOrChangesNothingOnCancel() {
         messages_.setNextAnswer(MessageBox::kCancel);
-        DoubleClickRow(ui().lstMyouji, 1);
+        DoubleClickRow(ui().surnameList, 1);
         QCOMPARE(messages_.lastText(), Text("『田中』をリストから削除します"));
         QCOMPARE(messages_.lastTitle(), Text("削除確認"));
         QCOMPARE(messages_.lastStyle(), 305);
-        QCOMPARE(ui().lstMyouji->count(), 3);
-        QCOMPARE(ui().txtMyouji2->text(), Text("田中"));
+        QCOMPARE(ui().surnameList->count(), 3);
+        QCOMPARE(ui().surnameEdit->text(), Text("田中"));
         QCOMPARE(FileBytes("名字.txt"), Cp932Lines({"山田", "田中", "山田"}));
 
         messages_.setNextAnswer(MessageBox::kOk);
-        DoubleClickRow(ui().lstMyouji, 1);
-        QCOMPARE(Items(ui().lstMyouji), (QStringList{Text("山田"), Text("山田")}));
-        QVERIFY(ui().txtMyouji2->text().isEmpty());
+        DoubleClickRow(ui().surnameList, 1);
+        QCOMPARE(Items(ui().surnameList), (QStringList{Text("山田"), Text("山田")}));
+        QVERIFY(ui().surnameEdit->text().isEmpty());
         QCOMPARE(FileBytes("名字.txt"), Cp932Lines({"山田", "山田"}));
         // No other entry is left looking chosen.
-        QVERIFY(ui().lstMyouji->selectedItems().isEmpty());
-        QVERIFY(!ui().lstMyouji->currentIndex().isValid());
+        QVERIFY(ui().surnameList->selectedItems().isEmpty());
+        QVERIFY(!ui().surnameList->currentIndex().isValid());
 
         messages_.setNextAnswer(MessageBox::kOk);
-        DoubleClickRow(ui().lstNamae, 1);
+        DoubleClickRow(ui().givenNameList, 1);
         messages_.setNextAnswer(MessageBox::kOk);
-        DoubleClickRow(ui().lstNamae, 0);
-        QCOMPARE(ui().lstNamae->count(), 0);
+        DoubleClickRow(ui().givenNameList, 0);
+        QCOMPARE(ui().givenNameList->count(), 0);
         QCOMPARE(FileBytes("名前.txt"), std::string());
     }
 
     void deleteAllFromEveryHeaderThatOffersIt() {
         messages_.setNextAnswer(MessageBox::kCancel);
-        QTest::mouseDClick(ui().lblMyo, Qt::LeftButton);
+        QTest::mouseDClick(ui().surnameHeader, Qt::LeftButton);
         QCOMPARE(messages_.lastText(), Text("名字リスト全てを削除します"));
-        QCOMPARE(ui().lstMyouji->count(), 3);
+        QCOMPARE(ui().surnameList->count(), 3);
 
         messages_.setNextAnswer(MessageBox::kOk);
-        QTest::mouseDClick(ui().Label1.at(0), Qt::LeftButton);  // the header "祖-主-初"
+        QTest::mouseDClick(ui().surnameClearingLabels.at(0),
+                           Qt::LeftButton);  // the header "祖-主-初"
         QCOMPARE(messages_.lastText(), Text("名字リスト全てを削除します"));
-        QCOMPARE(ui().lstMyouji->count(), 0);
-        QVERIFY(ui().txtMyouji2->text().isEmpty());
+        QCOMPARE(ui().surnameList->count(), 0);
+        QVERIFY(ui().surnameEdit->text().isEmpty());
         QCOMPARE(FileBytes("名字.txt"), std::string());
 
         messages_.setNextAnswer(MessageBox::kOk);
-        QTest::mouseDClick(ui().lblNa, Qt::LeftButton);
+        QTest::mouseDClick(ui().givenNameHeader, Qt::LeftButton);
         QCOMPARE(messages_.lastText(), Text("名前リスト全てを削除します"));
         QCOMPARE(messages_.lastStyle(), 305);
-        QCOMPARE(ui().lstNamae->count(), 0);
+        QCOMPARE(ui().givenNameList->count(), 0);
         QCOMPARE(FileBytes("名前.txt"), std::string());
 
         // With nothing selected a double-click on an empty list removes nothing.
         const int shown = messages_.shownCount();
-        QTest::mouseDClick(ui().lstNamae->viewport(), Qt::LeftButton);
+        QTest::mouseDClick(ui().givenNameList->viewport(), Qt::LeftButton);
         QCOMPARE(messages_.shownCount(), shown);
     }
 
     void doubleClickInAnEntryBoxSelectsAWordAndDeletesNothing() {
         messages_.setNextAnswer(MessageBox::kOk);  // what a wrongly shown prompt would get
-        for (QLineEdit* box : {ui().txtMyouji2, ui().txtNamae}) {
+        for (QLineEdit* box : {ui().surnameEdit, ui().givenNameEdit}) {
             box->setText(Text("山田"));
             QTest::mouseDClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
             QCOMPARE(messages_.shownCount(), 0);
             QCOMPARE(box->selectedText(), Text("山田"));
         }
-        QCOMPARE(ui().lstMyouji->count(), 3);
-        QCOMPARE(ui().lstNamae->count(), 2);
+        QCOMPARE(ui().surnameList->count(), 3);
+        QCOMPARE(ui().givenNameList->count(), 2);
         QCOMPARE(FileBytes("名字.txt"), Cp932Lines({"山田", "田中", "山田"}));
     }
 
     void enterAddsNewNamesAndMovesTheFocus() {
         QApplication::setActiveWindow(window_.get());
-        PressEnter(ui().txtMyouji2, "白鳥");
+        PressEnter(ui().surnameEdit, "白鳥");
         QVERIFY(store_.checkingSurname);
         QCOMPARE(store_.currentSurname, u"白鳥");
         QCOMPARE(store_.strokeCounts[2], 11);
-        QCOMPARE(Items(ui().lstMyouji).last(), Text("白鳥"));
+        QCOMPARE(Items(ui().surnameList).last(), Text("白鳥"));
         QCOMPARE(FileBytes("名字.txt"), Cp932Lines({"山田", "田中", "山田", "白鳥"}));
-        QCOMPARE(QApplication::focusWidget(), ui().txtNamae);
+        QCOMPARE(QApplication::focusWidget(), ui().givenNameEdit);
 
         // Already listed: nothing written, the focus moves on all the same.
-        PressEnter(ui().txtMyouji2, "田中");
-        QCOMPARE(ui().lstMyouji->count(), 4);
-        QCOMPARE(QApplication::focusWidget(), ui().txtNamae);
+        PressEnter(ui().surnameEdit, "田中");
+        QCOMPARE(ui().surnameList->count(), 4);
+        QCOMPARE(QApplication::focusWidget(), ui().givenNameEdit);
 
-        QTest::keyClick(ui().txtNamae, Qt::Key_A);
+        QTest::keyClick(ui().givenNameEdit, Qt::Key_A);
         QVERIFY(!store_.checkingSurname);
-        PressEnter(ui().txtNamae, "奈");
-        QCOMPARE(Items(ui().lstNamae).last(), Text("奈"));
+        PressEnter(ui().givenNameEdit, "奈");
+        QCOMPARE(Items(ui().givenNameList).last(), Text("奈"));
         QCOMPARE(FileBytes("名前.txt"), Cp932Lines({"杏奈", "翔", "奈"}));
-        QCOMPARE(QApplication::focusWidget(), ui().txtNamae);
-        PressEnter(ui().txtNamae, "翔");
-        QCOMPARE(QApplication::focusWidget(), ui().cmdKaishi3);
+        QCOMPARE(QApplication::focusWidget(), ui().givenNameEdit);
+        PressEnter(ui().givenNameEdit, "翔");
+        QCOMPARE(QApplication::focusWidget(), ui().judgeButton);
         QCOMPARE(FileBytes("名前.txt"), Cp932Lines({"杏奈", "翔", "奈"}));
 
         // Exact comparison: a full-width writing is another entry. Neither has stroke counts,
         // so each opens the registration dialog, which is left with "戻る".
-        const auto goBack = [](frmInp_Kanji* dialog) {
-            QTest::mouseClick(dialog->cmdYame, Qt::LeftButton);
+        const auto goBack = [](KanjiRegistrationDialog* dialog) {
+            QTest::mouseClick(dialog->backButton, Qt::LeftButton);
         };
         WhenDialogOpens(goBack);
-        PressEnter(ui().txtMyouji2, "ＡＢ");
+        PressEnter(ui().surnameEdit, "ＡＢ");
         WhenDialogOpens(goBack);
-        PressEnter(ui().txtMyouji2, "AB");
-        QCOMPARE(ui().lstMyouji->count(), 6);
+        PressEnter(ui().surnameEdit, "AB");
+        QCOMPARE(ui().surnameList->count(), 6);
     }
 
     void anAddedNameIsScrolledIntoView() {
@@ -262,52 +263,53 @@ class ListsAndRegistrationTest : public QObject {
         }
         folder_->WriteCp932("名字.txt", names);
         Open();
-        QListWidget* list = ui().lstMyouji;
+        QListWidget* list = ui().surnameList;
         QVERIFY(!list->viewport()->rect().contains(list->visualItemRect(list->item(39))));
-        PressEnter(ui().txtMyouji2, "白鳥");
+        PressEnter(ui().surnameEdit, "白鳥");
         QCOMPARE(list->count(), 41);
         QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->item(40))));
     }
 
     void enterInAnEmptyBoxChangesNothing() {
         store_.checkingSurname = false;
-        ui().txtMyouji2->clear();
-        QTest::keyClick(ui().txtMyouji2, Qt::Key_Return);
+        ui().surnameEdit->clear();
+        QTest::keyClick(ui().surnameEdit, Qt::Key_Return);
         QVERIFY(!store_.checkingSurname);
-        QCOMPARE(ui().lstMyouji->count(), 3);
+        QCOMPARE(ui().surnameList->count(), 3);
     }
 
     void focusColoursTheBoxes() {
         QApplication::setActiveWindow(window_.get());
-        ui().txtMyouji2->setFocus();
-        QCOMPARE(ui().txtMyouji2->palette().color(QPalette::Base), QColor("#FFFFFF"));
-        ui().txtNamae->setFocus();
-        QCOMPARE(ui().txtMyouji2->palette().color(QPalette::Base), QColor("#FFFFC0"));
-        QCOMPARE(ui().txtNamae->palette().color(QPalette::Base), QColor("#FFFFFF"));
+        ui().surnameEdit->setFocus();
+        QCOMPARE(ui().surnameEdit->palette().color(QPalette::Base), QColor("#FFFFFF"));
+        ui().givenNameEdit->setFocus();
+        QCOMPARE(ui().surnameEdit->palette().color(QPalette::Base), QColor("#FFFFC0"));
+        QCOMPARE(ui().givenNameEdit->palette().color(QPalette::Base), QColor("#FFFFFF"));
     }
 
     void complementInTheBoxesAndTheOption() {
-        ui().chkHosuu->setChecked(true);
-        PressEnter(ui().txtMyouji2, "林");
+        ui().complementCheckBox->setChecked(true);
+        PressEnter(ui().surnameEdit, "林");
         QCOMPARE(store_.currentSurname, u"１林");
-        QCOMPARE(Items(ui().lstMyouji).last(), Text("林"));
+        QCOMPARE(Items(ui().surnameList).last(), Text("林"));
         QCOMPARE(FileBytes("名字.txt"), Cp932Lines({"山田", "田中", "山田", "林"}));
 
-        PressEnter(ui().txtMyouji2, "白鳥");
-        PressEnter(ui().txtNamae, "翔");
+        PressEnter(ui().surnameEdit, "白鳥");
+        PressEnter(ui().givenNameEdit, "翔");
         QCOMPARE(store_.currentGivenName, u"翔１");
         QCOMPARE(store_.nameChars[4], u"１");
         QCOMPARE(store_.strokeCounts[4], 1);
 
         // The option itself only switches the surname's complement.
         store_.currentSurname = u"林";
-        QTest::mouseClick(ui().chkHosuu, Qt::LeftButton);  // unticks: no "１" to remove yet
+        QTest::mouseClick(ui().complementCheckBox,
+                          Qt::LeftButton);  // unticks: no "１" to remove yet
         QCOMPARE(store_.currentSurname, u"林");
-        QTest::mouseClick(ui().chkHosuu, Qt::LeftButton);  // ticks
+        QTest::mouseClick(ui().complementCheckBox, Qt::LeftButton);  // ticks
         QCOMPARE(store_.currentSurname, u"１林");
         QCOMPARE(store_.strokeCounts[1], 1);
         QCOMPARE(store_.strokeCounts[2], 8);
-        QTest::mouseClick(ui().chkHosuu, Qt::LeftButton);  // unticks
+        QTest::mouseClick(ui().complementCheckBox, Qt::LeftButton);  // unticks
         QCOMPARE(store_.currentSurname, u"林");
         QCOMPARE(store_.strokeCounts[1], 8);
     }
@@ -315,9 +317,9 @@ class ListsAndRegistrationTest : public QObject {
     void entriesTheFileCannotKeepAreRefused() {
         for (const char* bad : {"山,田", "\"林\"", " 林", "長谷川家"}) {
             messages_.setNextAnswer(MessageBox::kOk);
-            PressEnter(ui().txtMyouji2, bad);
+            PressEnter(ui().surnameEdit, bad);
             QCOMPARE(messages_.lastStyle(), 48);
-            QCOMPARE(ui().lstMyouji->count(), 3);
+            QCOMPARE(ui().surnameList->count(), 3);
         }
         QCOMPARE(FileBytes("名字.txt"), Cp932Lines({"山田", "田中", "山田"}));
     }
@@ -330,10 +332,10 @@ class ListsAndRegistrationTest : public QObject {
         QVERIFY(messages_.lastText().contains(Text("名字.txt")));
         messages_.setNextAnswer(MessageBox::kOk);  // delete all: OK
         messages_.setNextAnswer(MessageBox::kOk);  // the refusal
-        QTest::mouseDClick(ui().lblMyo, Qt::LeftButton);
+        QTest::mouseDClick(ui().surnameHeader, Qt::LeftButton);
         QVERIFY(messages_.lastText().contains(Text("変更できません")));
         messages_.setNextAnswer(MessageBox::kOk);
-        PressEnter(ui().txtMyouji2, "白鳥");
+        PressEnter(ui().surnameEdit, "白鳥");
         QCOMPARE(FileBytes("名字.txt"), bad);
     }
 
@@ -348,17 +350,17 @@ class ListsAndRegistrationTest : public QObject {
 
         messages_.setNextAnswer(MessageBox::kOk);  // confirm
         messages_.setNextAnswer(MessageBox::kOk);  // the failure
-        DoubleClickRow(ui().lstMyouji, 0);
+        DoubleClickRow(ui().surnameList, 0);
         const QString rewriteMessage = messages_.lastText();
         messages_.setNextAnswer(MessageBox::kOk);
-        PressEnter(ui().txtMyouji2, "白鳥");
+        PressEnter(ui().surnameEdit, "白鳥");
         const QString appendMessage = messages_.lastText();
 
         store_.unregisteredChars[1] = u"犬";
-        frmInp_Kanji dialog(store_, messages_, folder_->path(), {}, window_.get());
-        dialog.txtKakusu[1]->setText("4");
+        KanjiRegistrationDialog dialog(store_, messages_, folder_->path(), {}, window_.get());
+        dialog.strokeEdits[1]->setText("4");
         messages_.setNextAnswer(MessageBox::kOk);
-        QTest::mouseClick(dialog.cmdHozon, Qt::LeftButton);
+        QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
         const QString registrationMessage = messages_.lastText();
         setrlimit(RLIMIT_FSIZE, &old);
 
@@ -367,29 +369,29 @@ class ListsAndRegistrationTest : public QObject {
         }
         QCOMPARE(FileBytes("名字.txt"), names);
         QCOMPARE(FileBytes("漢字辞書.txt"), dictionary);
-        QCOMPARE(Items(ui().lstMyouji).size(), 3);
+        QCOMPARE(Items(ui().surnameList).size(), 3);
         QCOMPARE(store_.dictionary.StrokesOf(u"犬"), 0);
     }
 
     void registrationFromEnterSavesTheDialogLineForm() {
-        WhenDialogOpens([](frmInp_Kanji* dialog) {
+        WhenDialogOpens([](KanjiRegistrationDialog* dialog) {
             QCOMPARE(dialog->windowTitle(), Text("臨時漢字入力"));
-            QCOMPARE(dialog->txtKanji[1]->text(), Text("漢"));
+            QCOMPARE(dialog->kanjiEdits[1]->text(), Text("漢"));
             // The reference count is offered beside the boxes, never as text in one.
-            QVERIFY(dialog->cmdSankou->isVisible());
-            QVERIFY(dialog->cmdSankou->text().contains(Text("13")));
-            QVERIFY(dialog->txtKakusu[1]->text().isEmpty());
-            QVERIFY(dialog->txtKakusu[1]->placeholderText().isEmpty());
-            QTest::keyClick(dialog->txtKakusu[1], Qt::Key_Space);  // takes it
-            QCOMPARE(dialog->txtKakusu[1]->text(), Text("13"));
-            dialog->txtKakusu[2]->setText("5");  // rows beyond the characters are not saved
+            QVERIFY(dialog->suggestionButton->isVisible());
+            QVERIFY(dialog->suggestionButton->text().contains(Text("13")));
+            QVERIFY(dialog->strokeEdits[1]->text().isEmpty());
+            QVERIFY(dialog->strokeEdits[1]->placeholderText().isEmpty());
+            QTest::keyClick(dialog->strokeEdits[1], Qt::Key_Space);  // takes it
+            QCOMPARE(dialog->strokeEdits[1]->text(), Text("13"));
+            dialog->strokeEdits[2]->setText("5");  // rows beyond the characters are not saved
             // Enter goes on to "保存" (no other row needs a count), and Enter there saves.
-            QTest::keyClick(dialog->txtKakusu[1], Qt::Key_Return);
-            QCOMPARE(dialog->focusWidget(), dialog->cmdHozon);
-            QTest::keyClick(dialog->cmdHozon, Qt::Key_Return);
+            QTest::keyClick(dialog->strokeEdits[1], Qt::Key_Return);
+            QCOMPARE(dialog->focusWidget(), dialog->saveButton);
+            QTest::keyClick(dialog->saveButton, Qt::Key_Return);
         });
         messages_.setNextAnswer(MessageBox::kOk);
-        PressEnter(ui().txtMyouji2, "漢");
+        PressEnter(ui().surnameEdit, "漢");
         QCOMPARE(messages_.lastText(), Text("登録しました"));
         QCOMPARE(messages_.lastTitle(), Text("画数データ登録確認"));
         QCOMPARE(messages_.lastStyle(), 64);
@@ -397,7 +399,7 @@ class ListsAndRegistrationTest : public QObject {
         QCOMPARE(dictionary.substr(dictionary.size() - 9), std::string("\"\x8a\xbf\",13\r\n"));
         QCOMPARE(store_.dictionary.StrokesOf(u"漢"), 13);
         QCOMPARE(store_.strokeCounts[1], 13);
-        QCOMPARE(Items(ui().lstMyouji).last(), Text("漢"));
+        QCOMPARE(Items(ui().surnameList).last(), Text("漢"));
         QVERIFY(window_->registrationDialog() == nullptr);
     }
 
@@ -406,47 +408,47 @@ class ListsAndRegistrationTest : public QObject {
         store_.unregisteredChars[1] = u"犬";
         store_.unregisteredChars[2] = u"猫";
         store_.unregisteredChars[3] = u"鴨";
-        frmInp_Kanji dialog(store_, messages_, folder_->path(), {{u'犬', 4}, {u'猫', 11}},
-                            window_.get());
+        KanjiRegistrationDialog dialog(store_, messages_, folder_->path(),
+                                       {{u'犬', 4}, {u'猫', 11}}, window_.get());
         dialog.show();
         QApplication::setActiveWindow(&dialog);
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        QCOMPARE(QApplication::focusWidget(), dialog.txtKakusu[1]);
-        QVERIFY(dialog.cmdSankou->text().contains(Text("4")));
+        QCOMPARE(QApplication::focusWidget(), dialog.strokeEdits[1]);
+        QVERIFY(dialog.suggestionButton->text().contains(Text("4")));
 
         // Enter moves on to the next empty count; the suggestion follows the box in use, and a
         // click on it takes it.
-        QTest::keyClick(dialog.txtKakusu[1], Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), dialog.txtKakusu[2]);
-        QVERIFY(dialog.cmdSankou->text().contains(Text("11")));
-        QTest::mouseClick(dialog.cmdSankou, Qt::LeftButton);
-        QCOMPARE(dialog.txtKakusu[2]->text(), Text("11"));
-        QCOMPARE(QApplication::focusWidget(), dialog.txtKakusu[2]);
-        QTest::keyClick(dialog.txtKakusu[2], Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), dialog.txtKakusu[3]);
-        QVERIFY(dialog.cmdSankou->isHidden());  // no reference count for 鴨
+        QTest::keyClick(dialog.strokeEdits[1], Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), dialog.strokeEdits[2]);
+        QVERIFY(dialog.suggestionButton->text().contains(Text("11")));
+        QTest::mouseClick(dialog.suggestionButton, Qt::LeftButton);
+        QCOMPARE(dialog.strokeEdits[2]->text(), Text("11"));
+        QCOMPARE(QApplication::focusWidget(), dialog.strokeEdits[2]);
+        QTest::keyClick(dialog.strokeEdits[2], Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), dialog.strokeEdits[3]);
+        QVERIFY(dialog.suggestionButton->isHidden());  // no reference count for 鴨
 
         // Row 3: the user types another character, "〜", and a count still being converted, and
         // clicks "保存" while row 1 has no count: refused, with what was typed kept as it reads
         // back from the file.
-        dialog.txtKanji[3]->setText(Text("〜"));
+        dialog.kanjiEdits[3]->setText(Text("〜"));
         QInputMethodEvent composing(Text("１６"), {});
-        QApplication::sendEvent(dialog.txtKakusu[3], &composing);
-        QVERIFY(dialog.txtKakusu[3]->text().isEmpty());
+        QApplication::sendEvent(dialog.strokeEdits[3], &composing);
+        QVERIFY(dialog.strokeEdits[3]->text().isEmpty());
         messages_.setNextAnswer(MessageBox::kOk);
-        QTest::mouseClick(dialog.cmdHozon, Qt::LeftButton);
+        QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
         QCOMPARE(messages_.lastText(), Text("画数が抜けています"));
-        QCOMPARE(dialog.txtKakusu[3]->text(), Text("１６"));
-        QCOMPARE(dialog.txtKanji[3]->text(), Text("～"));
+        QCOMPARE(dialog.strokeEdits[3]->text(), Text("１６"));
+        QCOMPARE(dialog.kanjiEdits[3]->text(), Text("～"));
 
         // Enter goes back to the one count still empty, then to "保存".
-        QTest::keyClick(dialog.txtKakusu[3], Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), dialog.txtKakusu[1]);
-        QTest::keyClick(dialog.txtKakusu[1], Qt::Key_Space);
-        QTest::keyClick(dialog.txtKakusu[1], Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), dialog.cmdHozon);
+        QTest::keyClick(dialog.strokeEdits[3], Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), dialog.strokeEdits[1]);
+        QTest::keyClick(dialog.strokeEdits[1], Qt::Key_Space);
+        QTest::keyClick(dialog.strokeEdits[1], Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), dialog.saveButton);
         messages_.setNextAnswer(MessageBox::kOk);
-        QTest::keyClick(dialog.cmdHozon, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(dialog.saveButton, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(messages_.lastText(), Text("登録しました"));
         QVERIFY(FileBytes("漢字辞書.txt")
                     .ends_with(Cp932Lines({"\"犬\",4", "\"猫\",11", "\"～\",16"})));
@@ -458,11 +460,11 @@ class ListsAndRegistrationTest : public QObject {
         store_.unregisteredChars[1] = u"犬";
         store_.unregisteredChars[2] = u"猫";
         store_.strokeCounts = {0, 5, 0, 7, 0, 0, 0};
-        frmInp_Kanji dialog(store_, messages_, folder_->path(), {}, window_.get());
-        dialog.txtKakusu[1]->setText("12.5");
-        dialog.txtKakusu[2]->setText("13.5");
+        KanjiRegistrationDialog dialog(store_, messages_, folder_->path(), {}, window_.get());
+        dialog.strokeEdits[1]->setText("12.5");
+        dialog.strokeEdits[2]->setText("13.5");
         messages_.setNextAnswer(MessageBox::kOk);
-        QTest::mouseClick(dialog.cmdHozon, Qt::LeftButton);
+        QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
         QCOMPARE(store_.strokeCounts[2], 12);
         QCOMPARE(store_.strokeCounts[4], 14);
         const std::string dictionary = FileBytes("漢字辞書.txt");
@@ -476,12 +478,12 @@ class ListsAndRegistrationTest : public QObject {
         store_.unregisteredChars = {};
         store_.unregisteredChars[1] = u"犬";
         store_.unregisteredChars[2] = u"猫";
-        frmInp_Kanji dialog(store_, messages_, folder_->path(), {}, window_.get());
+        KanjiRegistrationDialog dialog(store_, messages_, folder_->path(), {}, window_.get());
         dialog.show();
 
-        dialog.txtKakusu[1]->setText("4");  // row 2 has a character and no count
+        dialog.strokeEdits[1]->setText("4");  // row 2 has a character and no count
         messages_.setNextAnswer(MessageBox::kOk);
-        QTest::mouseClick(dialog.cmdHozon, Qt::LeftButton);
+        QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
         QCOMPARE(messages_.lastText(), Text("画数が抜けています"));
         QCOMPARE(messages_.lastTitle(), Text("入力漏れ"));
         QCOMPARE(messages_.lastStyle(), 64);
@@ -489,17 +491,17 @@ class ListsAndRegistrationTest : public QObject {
         const std::pair<const char*, const char*> rows[] = {
             {"犬", "0"}, {"犬", "100"}, {"犬", "abc"}, {"", "4"}, {"犬犬", "4"}};
         for (const auto& [kanji, strokes] : rows) {
-            dialog.txtKanji[2]->setText(Text(kanji));
-            dialog.txtKakusu[2]->setText(Text(strokes));
+            dialog.kanjiEdits[2]->setText(Text(kanji));
+            dialog.strokeEdits[2]->setText(Text(strokes));
             messages_.setNextAnswer(MessageBox::kOk);
-            QTest::mouseClick(dialog.cmdHozon, Qt::LeftButton);
+            QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
             QCOMPARE(messages_.lastStyle(), 48);
             QVERIFY(dialog.isVisible());
         }
         QCOMPARE(FileBytes("漢字辞書.txt"), before);
 
         // "戻る" closes without saving.
-        QTest::mouseClick(dialog.cmdYame, Qt::LeftButton);
+        QTest::mouseClick(dialog.backButton, Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(FileBytes("漢字辞書.txt"), before);
         QCOMPARE(store_.dictionary.StrokesOf(u"犬"), 0);
@@ -510,13 +512,13 @@ class ListsAndRegistrationTest : public QObject {
     void changesApplyToTheFileAsAnotherWindowLeftIt() {
         folder_->WriteCp932("名字.txt", "田中\n佐藤\n");
         messages_.setNextAnswer(MessageBox::kOk);
-        DoubleClickRow(ui().lstMyouji, 1);  // 田中, still shown here
-        QCOMPARE(Items(ui().lstMyouji), QStringList{Text("佐藤")});
+        DoubleClickRow(ui().surnameList, 1);  // 田中, still shown here
+        QCOMPARE(Items(ui().surnameList), QStringList{Text("佐藤")});
         QCOMPARE(FileBytes("名字.txt"), Cp932Lines({"佐藤"}));
-        PressEnter(ui().txtMyouji2, "林");
-        QCOMPARE(Items(ui().lstMyouji), (QStringList{Text("佐藤"), Text("林")}));
+        PressEnter(ui().surnameEdit, "林");
+        QCOMPARE(Items(ui().surnameList), (QStringList{Text("佐藤"), Text("林")}));
         QCOMPARE(FileBytes("名字.txt"), Cp932Lines({"佐藤", "林"}));
-        QCOMPARE(ui().lstMyouji->selectedItems().size(), 0);
+        QCOMPARE(ui().surnameList->selectedItems().size(), 0);
     }
 
     void registrationBeyond2000EntriesIsRefused() {
@@ -530,11 +532,11 @@ class ListsAndRegistrationTest : public QObject {
         store_.unregisteredChars = {};
         store_.unregisteredChars[1] = u"犬";
         store_.unregisteredChars[2] = u"猫";
-        frmInp_Kanji dialog(store_, messages_, folder_->path(), {}, window_.get());
-        dialog.txtKakusu[1]->setText("4");
-        dialog.txtKakusu[2]->setText("11");
+        KanjiRegistrationDialog dialog(store_, messages_, folder_->path(), {}, window_.get());
+        dialog.strokeEdits[1]->setText("4");
+        dialog.strokeEdits[2]->setText("11");
         messages_.setNextAnswer(MessageBox::kOk);
-        QTest::mouseClick(dialog.cmdHozon, Qt::LeftButton);
+        QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
         QVERIFY(messages_.lastText().contains(Text("2000")));
         QVERIFY(messages_.lastText().contains(Text("残り1件")));
         QCOMPARE(FileBytes("漢字辞書.txt"), before);

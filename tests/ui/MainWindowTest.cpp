@@ -13,9 +13,9 @@
 #include "ui/common/Controls.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/MessageBox.h"
+#include "ui/main/MainWindow.h"
 #include "ui/main/Startup.h"
-#include "ui/main/frmMain.h"
-#include "ui/registration/frmInp_Kanji.h"
+#include "ui/registration/KanjiRegistrationDialog.h"
 
 namespace namori {
 
@@ -47,15 +47,15 @@ class MainWindowTest : public QObject {
   private:
     JudgementStore store_;
     MessageBox messages_;
-    std::unique_ptr<frmMain> window_;
+    std::unique_ptr<MainWindow> window_;
 
     const MainWindowControls& ui() const { return window_->controls(); }
 
     void Judge(const char* surname, const char* givenName, bool complement = false) {
-        ui().txtMyouji2->setText(Text(surname));
-        ui().txtNamae->setText(Text(givenName));
-        ui().chkHosuu->setChecked(complement);
-        QTest::mouseClick(ui().cmdKaishi3, Qt::LeftButton);
+        ui().surnameEdit->setText(Text(surname));
+        ui().givenNameEdit->setText(Text(givenName));
+        ui().complementCheckBox->setChecked(complement);
+        QTest::mouseClick(ui().judgeButton, Qt::LeftButton);
     }
 
     void ExpectSlots(std::initializer_list<std::pair<int, const char*>> shown) {
@@ -64,24 +64,24 @@ class MainWindowTest : public QObject {
             for (const auto& [shownSlot, character] : shown) {
                 if (shownSlot == slot) {
                     expected = true;
-                    QCOMPARE(ui().lblKan[slot]->text(), Text(character));
+                    QCOMPARE(ui().nameCharacterLabels[slot]->text(), Text(character));
                 }
             }
-            QCOMPARE(!ui().lblKan[slot]->isHidden(), expected);
-            QCOMPARE(!ui().lblKaku[slot]->isHidden(), expected);
+            QCOMPARE(!ui().nameCharacterLabels[slot]->isHidden(), expected);
+            QCOMPARE(!ui().strokeCountLabels[slot]->isHidden(), expected);
         }
     }
 
     // The bracket segments shown, as "linMyo1_0" and so on, in name order.
     QStringList ShownSegments() const {
         QStringList names;
-        for (const auto* array : {&ui().linMyo1, &ui().linNam1}) {
+        for (const auto* array : {&ui().surnameRightLines, &ui().givenNameRightLines}) {
             for (const LineControl* line : *array) {
                 if (!line->isHidden())
                     names << line->objectName();
             }
         }
-        for (const auto* array : {&ui().linMyo2, &ui().linNam2}) {
+        for (const auto* array : {&ui().surnameLeftLines, &ui().givenNameLeftLines}) {
             for (const LineControl* line : *array) {
                 if (!line->isHidden())
                     names << line->objectName();
@@ -94,8 +94,8 @@ class MainWindowTest : public QObject {
     QStringList VisibleFaces() const {
         QStringList names;
         for (int slot = 1; slot <= 3; ++slot) {
-            for (const QLabel* face :
-                 {ui().imgwara[slot], ui().imgniko[slot], ui().imgkana[slot]}) {
+            for (const QLabel* face : {ui().favourableFaces[slot], ui().middlingFaces[slot],
+                                       ui().unfavourableFaces[slot]}) {
                 if (!face->isHidden())
                     names << face->objectName();
             }
@@ -128,18 +128,18 @@ class MainWindowTest : public QObject {
                                   {u"鷹", 24},
                                   {u"耀", 20},
                                   {u"麗", 19}});
-        window_ = std::make_unique<frmMain>(store_, messages_);
+        window_ = std::make_unique<MainWindow>(store_, messages_);
         window_->show();
     }
 
     void cleanup() { window_.reset(); }
 
     void explanationPanelCoversTheResultFrameAtStart() {
-        QVERIFY(!ui().fraMidashi->isHidden());
-        QCOMPARE(ui().fraMidashi->geometry(), ui().fraList->geometry());
-        const QPoint inside = ui().fraList->geometry().center();
+        QVERIFY(!ui().explanationPanel->isHidden());
+        QCOMPARE(ui().explanationPanel->geometry(), ui().resultFrame->geometry());
+        const QPoint inside = ui().resultFrame->geometry().center();
         const QWidget* top = window_->childAt(inside);
-        QVERIFY(top == ui().fraMidashi || ui().fraMidashi->isAncestorOf(top));
+        QVERIFY(top == ui().explanationPanel || ui().explanationPanel->isAncestorOf(top));
         QCOMPARE(window_->windowTitle(), Text("ナモリ"));
         QCOMPARE(window_->size(), QSize(627, 448));
     }
@@ -161,29 +161,29 @@ class MainWindowTest : public QObject {
         Judge("白鳥", "杏奈");
         QCOMPARE(messages_.shownCount(), 0);
         ExpectSlots({{2, "白"}, {3, "鳥"}, {4, "杏"}, {5, "奈"}});
-        QCOMPARE(ui().lblKaku[2]->text(), Text("5 "));
-        QCOMPARE(ui().lblKaku[3]->text(), Text("11 "));
-        QCOMPARE(ui().lblKaku[4]->text(), Text("7 "));
-        QCOMPARE(ui().lblKaku[5]->text(), Text("8 "));
+        QCOMPARE(ui().strokeCountLabels[2]->text(), Text("5 "));
+        QCOMPARE(ui().strokeCountLabels[3]->text(), Text("11 "));
+        QCOMPARE(ui().strokeCountLabels[4]->text(), Text("7 "));
+        QCOMPARE(ui().strokeCountLabels[5]->text(), Text("8 "));
         QCOMPARE(ShownSegments(), (QStringList{"linMyo1_0", "linMyo2_1", "linMyo2_2", "linNam1_0",
                                                "linNam2_1", "linNam2_2"}));
-        const std::pair<const std::array<QLabel*, 3>*, int> rows[] = {{&ui().lblSo, 16},
-                                                                      {&ui().lblSyu, 18},
-                                                                      {&ui().lblSyo, 15},
-                                                                      {&ui().lblJyo, 13},
-                                                                      {&ui().lblSou, 31}};
+        const std::pair<const std::array<QLabel*, 3>*, int> rows[] = {{&ui().ancestorLuckCells, 16},
+                                                                      {&ui().mainLuckCells, 18},
+                                                                      {&ui().earlyLuckCells, 15},
+                                                                      {&ui().assistLuckCells, 13},
+                                                                      {&ui().totalLuckCells, 31}};
         for (const auto& [row, value] : rows) {
             QCOMPARE((*row)[0]->text(), QString::number(value));
             QCOMPARE((*row)[1]->text(),
                      QString::fromStdU16String(store_.spiritTable.spiritPhrase[value]));
             QCOMPARE((*row)[2]->text(), Text("◎"));
         }
-        QCOMPARE(ui().lblGogyo_uv->text(), Text("6 - 8 - 5"));
-        QCOMPARE(ui().lblGogyo_u->text(), Text("土金土 ------"));
-        QCOMPARE(ui().lblIny_d->text(), Text("○○○●"));
-        QCOMPARE(ui().lblIny_c->text(), Text("災難陰陽"));
+        QCOMPARE(ui().elementDigitsCell->text(), Text("6 - 8 - 5"));
+        QCOMPARE(ui().elementVerdictCell->text(), Text("土金土 ------"));
+        QCOMPARE(ui().yinYangPatternCell->text(), Text("○○○●"));
+        QCOMPARE(ui().yinYangVerdictCell->text(), Text("災難陰陽"));
         QCOMPARE(VisibleFaces(), (QStringList{"imgwara_1", "imgwara_2", "imgkana_3"}));
-        QVERIFY(ui().fraMidashi->isHidden());
+        QVERIFY(ui().explanationPanel->isHidden());
     }
 
     void complementOnAndOffForOneCharacterParts() {
@@ -191,44 +191,44 @@ class MainWindowTest : public QObject {
         QCOMPARE(store_.currentSurname, u"１林");
         QCOMPARE(store_.currentGivenName, u"翔１");
         ExpectSlots({{2, "１"}, {3, "林"}, {4, "翔"}, {5, "１"}});
-        QCOMPARE(ui().lblKaku[2]->text(), Text("1 "));
-        QCOMPARE(ui().lblKaku[5]->text(), Text("1 "));
-        QCOMPARE(ui().lblSou[0]->text(), QString::number(8 + 12));
+        QCOMPARE(ui().strokeCountLabels[2]->text(), Text("1 "));
+        QCOMPARE(ui().strokeCountLabels[5]->text(), Text("1 "));
+        QCOMPARE(ui().totalLuckCells[0]->text(), QString::number(8 + 12));
 
         Judge("林", "翔", false);
         ExpectSlots({{3, "林"}, {4, "翔"}});
         QCOMPARE(ShownSegments(), (QStringList{"linMyo2_0", "linNam2_0"}));
-        QCOMPARE(ui().lblSou[0]->text(), QString::number(8 + 12));
-        QCOMPARE(ui().lblJyo[0]->text(), QString::number(8 + 12));
+        QCOMPARE(ui().totalLuckCells[0]->text(), QString::number(8 + 12));
+        QCOMPARE(ui().assistLuckCells[0]->text(), QString::number(8 + 12));
     }
 
     void unregisteredCharactersStopBeforeAnyResult() {
         Judge("白鳥", "杏奈");
-        const QString shownSum = ui().lblSou[0]->text();
+        const QString shownSum = ui().totalLuckCells[0]->text();
         Judge("犬鳥", "杏菜");
         // The registration dialog lists the characters of both parts, surname first, and the
         // main window stays usable.
-        frmInp_Kanji* dialog = window_->registrationDialog();
+        KanjiRegistrationDialog* dialog = window_->registrationDialog();
         QVERIFY(dialog != nullptr);
         QVERIFY(dialog->isVisible());
         QVERIFY(!dialog->isModal());
-        QCOMPARE(dialog->txtKanji[1]->text(), Text("犬"));
-        QCOMPARE(dialog->txtKanji[2]->text(), Text("菜"));
-        QVERIFY(dialog->txtKanji[3]->text().isEmpty());
+        QCOMPARE(dialog->kanjiEdits[1]->text(), Text("犬"));
+        QCOMPARE(dialog->kanjiEdits[2]->text(), Text("菜"));
+        QVERIFY(dialog->kanjiEdits[3]->text().isEmpty());
         QCOMPARE(messages_.shownCount(), 0);
         QVERIFY(VisibleFaces().isEmpty());
-        QCOMPARE(ui().lblSou[0]->text(), shownSum);
-        QVERIFY(ui().fraMidashi->isHidden());
+        QCOMPARE(ui().totalLuckCells[0]->text(), shownSum);
+        QVERIFY(ui().explanationPanel->isHidden());
 
         // A second judgement while it is open brings the same dialog forward.
         Judge("犬鳥", "杏菜");
         QCOMPARE(window_->registrationDialog(), dialog);
-        QCOMPARE(window_->findChildren<frmInp_Kanji*>().size(), 1);
+        QCOMPARE(window_->findChildren<KanjiRegistrationDialog*>().size(), 1);
 
         // Before any judgement the explanation panel stays where it is.
-        window_ = std::make_unique<frmMain>(store_, messages_);
+        window_ = std::make_unique<MainWindow>(store_, messages_);
         Judge("白鳥", "杏子犬");
-        QVERIFY(!ui().fraMidashi->isHidden());
+        QVERIFY(!ui().explanationPanel->isHidden());
     }
 
     void namesOutsideTheRulesAreRefusedAndChangeNothing() {
@@ -263,7 +263,7 @@ class MainWindowTest : public QObject {
         Judge("白鳥", "杏奈");
         messages_.setNextAnswer(MessageBox::kOk);
         Judge("", "");
-        QVERIFY(ui().fraMidashi->isHidden());
+        QVERIFY(ui().explanationPanel->isHidden());
     }
 
     void boxesAreReadWithTheirCompositionAndAsTheFilesGiveThemBack() {
@@ -287,9 +287,9 @@ class MainWindowTest : public QObject {
         QApplication::setActiveWindow(window_.get());
         for (const Case& c : cases) {
             const std::pair<QLineEdit*, const char*> boxes[] = {
-                {ui().txtMyouji2, c.surnameComposing}, {ui().txtNamae, c.givenNameComposing}};
-            ui().txtMyouji2->setText(Text(c.surname));
-            ui().txtNamae->setText(Text(c.givenName));
+                {ui().surnameEdit, c.surnameComposing}, {ui().givenNameEdit, c.givenNameComposing}};
+            ui().surnameEdit->setText(Text(c.surname));
+            ui().givenNameEdit->setText(Text(c.givenName));
             for (const auto& [box, composing] : boxes) {
                 if (*composing != 0) {
                     box->setFocus();
@@ -298,24 +298,25 @@ class MainWindowTest : public QObject {
                 }
             }
             // The composition is not yet part of the text.
-            QCOMPARE(ui().txtMyouji2->text(), Text(c.surname));
-            QCOMPARE(ui().txtNamae->text(), Text(c.givenName));
-            QTest::mouseClick(ui().cmdKaishi3, Qt::LeftButton);
+            QCOMPARE(ui().surnameEdit->text(), Text(c.surname));
+            QCOMPARE(ui().givenNameEdit->text(), Text(c.givenName));
+            QTest::mouseClick(ui().judgeButton, Qt::LeftButton);
             QCOMPARE(messages_.shownCount(), 0);
             QCOMPARE(store_.currentSurname, std::u16string(c.judgedSurname));
             QCOMPARE(store_.currentGivenName, std::u16string(c.judgedGivenName));
-            QCOMPARE(ui().txtMyouji2->text(), QString::fromUtf16(c.judgedSurname));
-            QCOMPARE(ui().txtNamae->text(), QString::fromUtf16(c.judgedGivenName));
-            QCOMPARE(ui().lblKan[4]->text(), QString::fromUtf16(c.judgedGivenName).left(1));
+            QCOMPARE(ui().surnameEdit->text(), QString::fromUtf16(c.judgedSurname));
+            QCOMPARE(ui().givenNameEdit->text(), QString::fromUtf16(c.judgedGivenName));
+            QCOMPARE(ui().nameCharacterLabels[4]->text(),
+                     QString::fromUtf16(c.judgedGivenName).left(1));
             // Nothing of the composition is left to be added a second time.
-            QTest::mouseClick(ui().cmdKaishi3, Qt::LeftButton);
-            QCOMPARE(ui().txtNamae->text(), QString::fromUtf16(c.judgedGivenName));
+            QTest::mouseClick(ui().judgeButton, Qt::LeftButton);
+            QCOMPARE(ui().givenNameEdit->text(), QString::fromUtf16(c.judgedGivenName));
         }
     }
 
     void threeDigitLuckNumbersShowInFull() {
         Judge("白鳥", "杏奈");
-        const QLabel* cell = ui().lblSou[0];
+        const QLabel* cell = ui().totalLuckCells[0];
         const QRect drawn = cell->geometry();
         const QFont designFont = cell->font();
         Judge("櫻澤", "鷹耀麗");  // 21 + 16 + 24 + 20 + 19
@@ -331,8 +332,8 @@ class MainWindowTest : public QObject {
 
     void focusedButtonsShowTheirFocusAndClickOnEnter() {
         QApplication::setActiveWindow(window_.get());
-        QToolButton* button = ui().cmdKaishi3;
-        ui().txtMyouji2->setFocus();
+        QToolButton* button = ui().judgeButton;
+        ui().surnameEdit->setFocus();
         const QImage unfocused = button->grab().toImage();
         button->setFocus();
         QVERIFY(button->hasFocus());
@@ -346,13 +347,13 @@ class MainWindowTest : public QObject {
         int expected = 0;
         for (const auto& [key, modifiers] : keys) {
             store_.currentSurname.clear();
-            ui().txtMyouji2->setText(Text("白鳥"));
-            ui().txtNamae->setText(Text("杏奈"));
+            ui().surnameEdit->setText(Text("白鳥"));
+            ui().givenNameEdit->setText(Text("杏奈"));
             QTest::keyClick(button, key, modifiers);
             QCOMPARE(clicks.count(), ++expected);
             QCOMPARE(store_.currentSurname, u"白鳥");
         }
-        QVERIFY(ui().fraMidashi->isHidden());
+        QVERIFY(ui().explanationPanel->isHidden());
     }
 
     void startUpWithoutSavedSurnames() {

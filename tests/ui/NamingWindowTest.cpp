@@ -14,9 +14,9 @@
 #include "ui/common/Fonts.h"
 #include "ui/common/MessageBox.h"
 #include "ui/help/HelpViewer.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/MainWindow.h"
 #include "ui/naming/CandidateTableModel.h"
-#include "ui/naming/frmNaming.h"
+#include "ui/naming/NamingWindow.h"
 
 namespace namori {
 
@@ -27,7 +27,7 @@ QString Text(const char* utf8) {
 }
 
 // The row of the table (as shown) that holds spelling, or -1.
-int RowOf(const frmNaming& window, const QString& spelling) {
+int RowOf(const NamingWindow& window, const QString& spelling) {
     const QAbstractItemModel* shown = window.table->model();
     for (int row = 0; row < shown->rowCount(); ++row) {
         if (shown->index(row, CandidateTableModel::kSpelling).data().toString() == spelling) {
@@ -46,12 +46,12 @@ class NamingWindowTest : public QObject {
     std::unique_ptr<testing::TempFolder> folder_;
     JudgementStore store_;
     MessageBox messages_;
-    std::unique_ptr<frmMain> window_;
+    std::unique_ptr<MainWindow> window_;
 
-    frmNaming* OpenFromTheHelpPage() {
+    NamingWindow* OpenFromTheHelpPage() {
         // The help page's link "namori:naming" opens the aid.
         window_->helpViewer().onProgramLink(QStringLiteral("naming"));
-        return window_->findChild<frmNaming*>();
+        return window_->findChild<NamingWindow*>();
     }
 
   private slots:
@@ -63,7 +63,7 @@ class NamingWindowTest : public QObject {
         messages_ = MessageBox();
         LoadSpiritNumbers(store_, testing::ShippedDataFolder());
         LoadKanjiDictionary(store_, testing::ShippedDataFolder());
-        window_ = std::make_unique<frmMain>(store_, messages_, folder_->path());
+        window_ = std::make_unique<MainWindow>(store_, messages_, folder_->path());
         window_->show();
     }
 
@@ -73,8 +73,8 @@ class NamingWindowTest : public QObject {
     }
 
     void opensWithTheMainWindowsSurnameAndListsTheRankedCandidates() {
-        window_->controls().txtMyouji2->setText(Text("佐藤"));
-        frmNaming* naming = OpenFromTheHelpPage();
+        window_->controls().surnameEdit->setText(Text("佐藤"));
+        NamingWindow* naming = OpenFromTheHelpPage();
         QVERIFY(naming != nullptr);
         QCOMPARE(naming->surnameBox->text(), Text("佐藤"));
         QCOMPARE(OpenFromTheHelpPage(), naming);  // one window, brought forward
@@ -100,7 +100,7 @@ class NamingWindowTest : public QObject {
     }
 
     void filtersToNamesWhoseFacesAreAllFavourable() {
-        frmNaming* naming = OpenFromTheHelpPage();
+        NamingWindow* naming = OpenFromTheHelpPage();
         naming->surnameBox->setText(Text("佐藤"));
         naming->readingBox->setText(Text("はると"));
         naming->Search();
@@ -118,7 +118,7 @@ class NamingWindowTest : public QObject {
     }
 
     void sexFilterNarrowsTheRealNames() {
-        frmNaming* naming = OpenFromTheHelpPage();
+        NamingWindow* naming = OpenFromTheHelpPage();
         naming->surnameBox->setText(Text("白鳥"));
         naming->readingBox->setText(Text("あんな"));
         naming->Search();
@@ -131,7 +131,7 @@ class NamingWindowTest : public QObject {
     }
 
     void doubleClickHandsTheSpellingToTheMainWindow() {
-        frmNaming* naming = OpenFromTheHelpPage();
+        NamingWindow* naming = OpenFromTheHelpPage();
         naming->surnameBox->setText(Text("白鳥"));
         naming->readingBox->setText(Text("あんな"));
         naming->Search();
@@ -143,11 +143,11 @@ class NamingWindowTest : public QObject {
         const QRect cell = naming->table->visualRect(naming->table->model()->index(row, 1));
         QTest::mouseClick(naming->table->viewport(), Qt::LeftButton, {}, cell.center());
         QTest::mouseDClick(naming->table->viewport(), Qt::LeftButton, {}, cell.center());
-        QCOMPARE(window_->controls().txtNamae->text(), Text("杏奈"));
+        QCOMPARE(window_->controls().givenNameEdit->text(), Text("杏奈"));
     }
 
     void exportsTheTableAsShownToCsv() {
-        frmNaming* naming = OpenFromTheHelpPage();
+        NamingWindow* naming = OpenFromTheHelpPage();
         naming->surnameBox->setText(Text("白鳥"));
         naming->readingBox->setText(Text("あんな"));
         naming->Search();
@@ -170,7 +170,7 @@ class NamingWindowTest : public QObject {
     }
 
     void badReadingsAreRefusedWithAMessage() {
-        frmNaming* naming = OpenFromTheHelpPage();
+        NamingWindow* naming = OpenFromTheHelpPage();
         naming->surnameBox->setText(Text("白鳥"));
         naming->readingBox->setText(Text("ハルト"));
         messages_.setNextAnswer(MessageBox::kOk);

@@ -17,7 +17,8 @@
 #include "ui/common/MessageBox.h"
 #include "ui/common/QtTranslations.h"
 #include "ui/help/HelpViewer.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/WindowPrinter.h"
 
 namespace namori {
 
@@ -88,7 +89,7 @@ class PrintHelpExitTest : public QObject {
     std::unique_ptr<testing::TempFolder> folder_;
     JudgementStore store_;
     MessageBox messages_;
-    std::unique_ptr<frmMain> window_;
+    std::unique_ptr<MainWindow> window_;
     int quitCalls_ = 0;
 
     QString PdfPath(const char* name) const {
@@ -116,7 +117,7 @@ class PrintHelpExitTest : public QObject {
         messages_ = MessageBox();
         LoadSpiritNumbers(store_, testing::ShippedDataFolder());
         LoadKanjiDictionary(store_, testing::ShippedDataFolder());
-        window_ = std::make_unique<frmMain>(store_, messages_, folder_->path());
+        window_ = std::make_unique<MainWindow>(store_, messages_, folder_->path());
         quitCalls_ = 0;
         window_->quitProgram = [this] { ++quitCalls_; };
         window_->show();
@@ -130,12 +131,12 @@ class PrintHelpExitTest : public QObject {
 
     void cancelPrintsNothing() {
         int printersAsked = 0;
-        window_->choosePrinter = [&printersAsked] {
+        window_->printer().choosePrinter = [&printersAsked] {
             ++printersAsked;
             return std::unique_ptr<QPrinter>();
         };
         messages_.setNextAnswer(MessageBox::kCancel);
-        QTest::mouseClick(window_->controls().cmdPrint, Qt::LeftButton);
+        QTest::mouseClick(window_->controls().printButton, Qt::LeftButton);
         QCOMPARE(messages_.lastText(), Text("表示中の画面イメージで印刷しますか？\r\n\r\n良かったら"
                                             "ＯＫボタンを押してください"));
         QCOMPARE(messages_.lastTitle(), Text("印刷確認"));
@@ -146,9 +147,9 @@ class PrintHelpExitTest : public QObject {
 
     void okPrintsOnePageThatIsTheWindowAsShown() {
         const QString pdf = PdfPath("print.pdf");
-        window_->choosePrinter = PdfPrinter(pdf);
+        window_->printer().choosePrinter = PdfPrinter(pdf);
         messages_.setNextAnswer(MessageBox::kOk);
-        QTest::mouseClick(window_->controls().cmdPrint, Qt::LeftButton);
+        QTest::mouseClick(window_->controls().printButton, Qt::LeftButton);
         QCOMPARE(messages_.shownCount(), 1);  // no failure message
         QCOMPARE(PageCount(pdf), 1);
         const QImage page = RenderFirstPage(pdf, QString::fromStdString(folder_->path().string()));
@@ -168,18 +169,18 @@ class PrintHelpExitTest : public QObject {
     }
 
     void withoutAPrinterThePageCanGoToAPdfFile() {
-        window_->choosePrinter = [] { return std::unique_ptr<QPrinter>(); };
+        window_->printer().choosePrinter = [] { return std::unique_ptr<QPrinter>(); };
         messages_.setNextAnswer(MessageBox::kOk);      // print?
         messages_.setNextAnswer(MessageBox::kCancel);  // save as PDF instead?
-        QTest::mouseClick(window_->controls().cmdPrint, Qt::LeftButton);
+        QTest::mouseClick(window_->controls().printButton, Qt::LeftButton);
         QVERIFY(messages_.lastText().contains(Text("PDF")));
         QCOMPARE(messages_.lastStyle(), 49);
 
         const QString pdf = PdfPath("saved.pdf");
-        window_->choosePdfFile = [pdf] { return pdf; };
+        window_->printer().choosePdfFile = [pdf] { return pdf; };
         messages_.setNextAnswer(MessageBox::kOk);
         messages_.setNextAnswer(MessageBox::kOk);
-        QTest::mouseClick(window_->controls().cmdPrint, Qt::LeftButton);
+        QTest::mouseClick(window_->controls().printButton, Qt::LeftButton);
         QCOMPARE(PageCount(pdf), 1);
         QCOMPARE(messages_.shownCount(), 4);
     }
@@ -189,7 +190,7 @@ class PrintHelpExitTest : public QObject {
         QDialogButtonBox buttons(QDialogButtonBox::Cancel);
         QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), Text("キャンセル"));
         const std::unique_ptr<QMenu> menu(
-            window_->controls().txtMyouji2->createStandardContextMenu());
+            window_->controls().surnameEdit->createStandardContextMenu());
         QStringList captions;
         for (const QAction* action : menu->actions()) {
             captions << action->text().section('\t', 0, 0).remove('&');
@@ -201,7 +202,7 @@ class PrintHelpExitTest : public QObject {
     void helpOpensFromTheDataFolderFirstAndSaysWhenMissing() {
         folder_->WriteBytes("TevoHelp.html",
                             "<html><head><title>local help</title></head><body>here</body></html>");
-        QTest::mouseClick(window_->controls().cmdHelp, Qt::LeftButton);
+        QTest::mouseClick(window_->controls().helpButton, Qt::LeftButton);
         QCOMPARE(window_->helpFile(), QString("TevoHelp.chm"));
         QCOMPARE(window_->helpViewer().openCount(), 1);
         auto* browser = window_->findChild<QTextBrowser*>("helpBrowser");
@@ -219,7 +220,7 @@ class PrintHelpExitTest : public QObject {
         int helpWindowsWhenShown = -1;
         messages_.onShow = [&] { helpWindowsWhenShown = window_->helpViewer().openCount(); };
         messages_.setNextAnswer(MessageBox::kOk);
-        QTest::mouseClick(window_->controls().cmdShoukai, Qt::LeftButton);
+        QTest::mouseClick(window_->controls().introductionButton, Qt::LeftButton);
         QCOMPARE(messages_.lastTitle(), Text("コルヴィのご紹介"));
         QCOMPARE(messages_.lastStyle(), 64);
         QCOMPARE(messages_.lastText(),
@@ -238,10 +239,10 @@ class PrintHelpExitTest : public QObject {
     }
 
     void exitClosesEveryHelpWindowThenEndsTheProgram() {
-        QTest::mouseClick(window_->controls().cmdHelp, Qt::LeftButton);
+        QTest::mouseClick(window_->controls().helpButton, Qt::LeftButton);
         window_->helpViewer().Display("KoruviHelp.chm");
         QCOMPARE(window_->helpViewer().openCount(), 2);
-        QTest::mouseClick(window_->controls().cmdOwari, Qt::LeftButton);
+        QTest::mouseClick(window_->controls().exitButton, Qt::LeftButton);
         QCOMPARE(window_->helpViewer().openCount(), 0);
         QCOMPARE(window_->helpFile(), QString("KoruviHelp.chm"));
         QCOMPARE(quitCalls_, 1);

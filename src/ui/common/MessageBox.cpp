@@ -37,4 +37,9 @@ int MessageBox::Show(QWidget* parent, const QString& text, const QString& title,
     return box.clickedButton() == ok ? kOk : (cancel != nullptr ? kCancel : kOk);
 }
 
+void MessageBox::ShowFailure(QWidget* parent, const std::exception& error, const QString& title,
+                             const QString& advice) {
+    Show(parent, QString::fromUtf8(error.what()) + advice, title, kExclamationOk);
+}
+
 }  // namespace namori

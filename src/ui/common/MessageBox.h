@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <deque>
+#include <exception>
 #include <functional>
 
 class QWidget;
@@ -23,6 +24,9 @@ class MessageBox {
     static constexpr int kCancel = 2;
 
     int Show(QWidget* parent, const QString& text, const QString& title, int style);
+    // A failed read or write: the error's own text, then advice, under title, exclamation and OK.
+    void ShowFailure(QWidget* parent, const std::exception& error, const QString& title,
+                     const QString& advice = QString());
 
     void setNextAnswer(int answer) { queuedAnswers_.push_back(answer); }
     // Called as each box is shown, before its answer: lets tests see the state at that moment.

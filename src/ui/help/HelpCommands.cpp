@@ -1,23 +1,41 @@
-// The help, introduction and exit buttons of the main window, and closing the window.
-#include <QCloseEvent>
-#include <QCoreApplication>
+#include "ui/help/HelpCommands.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QWidget>
 
 #include "ui/common/EntryBox.h"
 #include "ui/common/MessageBox.h"
 #include "ui/help/HelpViewer.h"
-#include "ui/main/frmMain.h"
 
 namespace namori {
 
-void frmMain::cmdHelp_Click() {
+HelpCommands::HelpCommands(QWidget& window, MessageBox& messages,
+                           const std::filesystem::path& dataFolder, QLineEdit* surnameEdit,
+                           QAbstractButton* helpButton, QAbstractButton* introductionButton,
+                           QAbstractButton* exitButton)
+    : QObject(nullptr),
+      window_(window),
+      messages_(messages),
+      surnameEdit_(surnameEdit),
+      helpViewer_(std::make_unique<HelpViewer>(&window, dataFolder)) {
+    connect(helpButton, &QAbstractButton::clicked, this, &HelpCommands::onHelpClicked);
+    connect(introductionButton, &QAbstractButton::clicked, this,
+            &HelpCommands::onIntroductionClicked);
+    connect(exitButton, &QAbstractButton::clicked, this, &HelpCommands::onExitClicked);
+}
+
+HelpCommands::~HelpCommands() = default;
+
+void HelpCommands::onHelpClicked() {
     helpFile_ = QStringLiteral("TevoHelp.chm");
     helpViewer_->Display(helpFile_);
 }
 
-void frmMain::cmdShoukai_Click() {
+void HelpCommands::onIntroductionClicked() {
     // The surname being typed is finished before the message takes the focus: the naming aid
     // that the help page opens starts from it.
-    ReadEntryBox(controls_.txtMyouji2);
+    ReadEntryBox(surnameEdit_);
     const QString text = QString::fromUtf8(
         "お子様の名付け支援には『コルヴィ』をぜひどうぞ！\r\n"
         "\r\n"
@@ -26,37 +44,19 @@ void frmMain::cmdShoukai_Click() {
         "多彩な機能で楽しく名付け作業をサポートします。\r\n"
         "\r\n"
         "どんなことができるソフトなのかはコルヴィのヘルプをぜひご覧ください。");
-    messages_.Show(this, text, QString::fromUtf8("コルヴィのご紹介"), MessageBox::kInformationOk);
+    messages_.Show(&window_, text, QString::fromUtf8("コルヴィのご紹介"),
+                   MessageBox::kInformationOk);
     helpFile_ = QStringLiteral("KoruviHelp.chm");
     helpViewer_->Display(helpFile_);
 }
 
-void frmMain::cmdOwari_Click() {
+void HelpCommands::onExitClicked() {
     // Every help window is closed, once for each help document, before the program ends.
     helpFile_ = QStringLiteral("TevoHelp.chm");
     helpViewer_->CloseAll();
     helpFile_ = QStringLiteral("KoruviHelp.chm");
     helpViewer_->CloseAll();
-    close();
-}
-
-void frmMain::closeEvent(QCloseEvent* event) {
-    event->accept();
-    Form_Unload();
-}
-
-void frmMain::Form_Unload() {
-    // Ends the program at once, open dialogs included: nothing is pending, every change was
-    // written when it was made.
-    if (quitProgram) {
-        quitProgram();
-    } else {
-        QCoreApplication::exit(0);
-    }
-}
-
-HelpViewer& frmMain::helpViewer() {
-    return *helpViewer_;
+    window_.close();
 }
 
 }  // namespace namori

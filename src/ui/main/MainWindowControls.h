@@ -15,57 +15,56 @@ namespace namori {
 
 class LineControl;
 
-// The controls of the main window by their names. Control arrays are indexed as in the layout
-// (index 0 unused where the array starts at 1); Label1, Label4 and lblUnkaku1 have gaps.
+// The controls of the main window that its code works with. Control arrays are indexed as in the
+// layout (index 0 unused where the array starts at 1); each widget's objectName is its layout name.
 struct MainWindowControls {
-    QToolButton* cmdKaishi3 = nullptr;
-    QToolButton* cmdPrint = nullptr;
-    QToolButton* cmdHelp = nullptr;
-    QToolButton* cmdShoukai = nullptr;
-    QToolButton* cmdOwari = nullptr;
-    QLabel* Image1 = nullptr;
-    QFrame* fraHandan = nullptr;
-    QFrame* fraList = nullptr;
-    QFrame* fraMidashi = nullptr;
-    QFrame* Frame5 = nullptr;
+    QToolButton* judgeButton = nullptr;
+    QToolButton* printButton = nullptr;
+    QToolButton* helpButton = nullptr;
+    QToolButton* introductionButton = nullptr;
+    QToolButton* exitButton = nullptr;
+    QLabel* titlePicture = nullptr;
+    QFrame* entryFrame = nullptr;
+    QFrame* resultFrame = nullptr;
+    QFrame* explanationPanel = nullptr;
+    QFrame* facesFrame = nullptr;
 
     // Entry frame.
-    QCheckBox* chkHosuu = nullptr;
-    QLineEdit* txtMyouji2 = nullptr;
-    QLineEdit* txtNamae = nullptr;
-    QListWidget* lstMyouji = nullptr;
-    QListWidget* lstNamae = nullptr;
-    QLabel* lblMyo = nullptr;
-    QLabel* lblNa = nullptr;
+    QCheckBox* complementCheckBox = nullptr;
+    QLineEdit* surnameEdit = nullptr;
+    QLineEdit* givenNameEdit = nullptr;
+    QListWidget* surnameList = nullptr;
+    QListWidget* givenNameList = nullptr;
+    QLabel* surnameHeader = nullptr;
+    QLabel* givenNameHeader = nullptr;
 
     // Result frame: the name diagram.
-    std::array<QLabel*, 7> lblKan{};
-    std::array<QLabel*, 7> lblKaku{};
-    std::array<LineControl*, 3> linMyo1{};
-    std::array<LineControl*, 5> linMyo2{};
-    std::array<LineControl*, 3> linNam1{};
-    std::array<LineControl*, 5> linNam2{};
+    std::array<QLabel*, 7> nameCharacterLabels{};
+    std::array<QLabel*, 7> strokeCountLabels{};
+    std::array<LineControl*, 3> surnameRightLines{};
+    std::array<LineControl*, 5> surnameLeftLines{};
+    std::array<LineControl*, 3> givenNameRightLines{};
+    std::array<LineControl*, 5> givenNameLeftLines{};
 
     // Result frame: the luck table, cells 0 (number), 1 (phrase), 2 (mark).
-    std::array<QLabel*, 3> lblSo{};
-    std::array<QLabel*, 3> lblSyu{};
-    std::array<QLabel*, 3> lblSyo{};
-    std::array<QLabel*, 3> lblJyo{};
-    std::array<QLabel*, 3> lblSou{};
+    std::array<QLabel*, 3> ancestorLuckCells{};
+    std::array<QLabel*, 3> mainLuckCells{};
+    std::array<QLabel*, 3> earlyLuckCells{};
+    std::array<QLabel*, 3> assistLuckCells{};
+    std::array<QLabel*, 3> totalLuckCells{};
 
     // Result frame: the verdict cells and the faces (slots 1..3).
-    QLabel* lblGogyo_uv = nullptr;
-    QLabel* lblGogyo_u = nullptr;
-    QLabel* lblIny_d = nullptr;
-    QLabel* lblIny_c = nullptr;
-    std::array<QLabel*, 4> imgwara{};
-    std::array<QLabel*, 4> imgniko{};
-    std::array<QLabel*, 4> imgkana{};
+    QLabel* elementDigitsCell = nullptr;
+    QLabel* elementVerdictCell = nullptr;
+    QLabel* yinYangPatternCell = nullptr;
+    QLabel* yinYangVerdictCell = nullptr;
+    std::array<QLabel*, 4> favourableFaces{};
+    std::array<QLabel*, 4> middlingFaces{};
+    std::array<QLabel*, 4> unfavourableFaces{};
 
-    // Labels of the control arrays that span the result frame and the explanation panel.
-    std::map<int, QLabel*> Label1;
-    std::map<int, QLabel*> Label4;
-    std::map<int, QLabel*> lblUnkaku1;
+    // The labels of one control array that spans the result frame and the explanation panel; a
+    // double-click on any of them empties the surname list, as on the surname header.
+    std::map<int, QLabel*> surnameClearingLabels;
 };
 
 // Builds every control of the main window onto window, whose client area it sizes.

@@ -213,33 +213,29 @@ void Keep(std::array<QLabel*, N>& array, int index, QLabel* label) {
 void Store(MainWindowControls& controls, const LabelRow& row, QLabel* label) {
     const std::string name = row.name;
     if (name == "lblKan")
-        Keep(controls.lblKan, row.index, label);
+        Keep(controls.nameCharacterLabels, row.index, label);
     else if (name == "lblKaku")
-        Keep(controls.lblKaku, row.index, label);
+        Keep(controls.strokeCountLabels, row.index, label);
     else if (name == "lblSo")
-        Keep(controls.lblSo, row.index, label);
+        Keep(controls.ancestorLuckCells, row.index, label);
     else if (name == "lblSyu")
-        Keep(controls.lblSyu, row.index, label);
+        Keep(controls.mainLuckCells, row.index, label);
     else if (name == "lblSyo")
-        Keep(controls.lblSyo, row.index, label);
+        Keep(controls.earlyLuckCells, row.index, label);
     else if (name == "lblJyo")
-        Keep(controls.lblJyo, row.index, label);
+        Keep(controls.assistLuckCells, row.index, label);
     else if (name == "lblSou")
-        Keep(controls.lblSou, row.index, label);
+        Keep(controls.totalLuckCells, row.index, label);
     else if (name == "lblGogyo_uv")
-        controls.lblGogyo_uv = label;
+        controls.elementDigitsCell = label;
     else if (name == "lblGogyo_u")
-        controls.lblGogyo_u = label;
+        controls.elementVerdictCell = label;
     else if (name == "lblIny_d")
-        controls.lblIny_d = label;
+        controls.yinYangPatternCell = label;
     else if (name == "lblIny_c")
-        controls.lblIny_c = label;
+        controls.yinYangVerdictCell = label;
     else if (name == "Label1")
-        controls.Label1[row.index] = label;
-    else if (name == "Label4")
-        controls.Label4[row.index] = label;
-    else if (name == "lblUnkaku1")
-        controls.lblUnkaku1[row.index] = label;
+        controls.surnameClearingLabels[row.index] = label;
 }
 
 template <std::size_t N>
@@ -256,19 +252,19 @@ void AddLines(QWidget* container, const LineRow (&rows)[N], MainWindowControls& 
             new LineControl(container, row.name, row.index, row.x1, row.y1, row.x2, row.y2);
         const std::string name = row.name;
         if (name == "linMyo1")
-            controls.linMyo1[row.index] = line;
+            controls.surnameRightLines[row.index] = line;
         else if (name == "linMyo2")
-            controls.linMyo2[row.index] = line;
+            controls.surnameLeftLines[row.index] = line;
         else if (name == "linNam1")
-            controls.linNam1[row.index] = line;
+            controls.givenNameRightLines[row.index] = line;
         else if (name == "linNam2")
-            controls.linNam2[row.index] = line;
+            controls.givenNameLeftLines[row.index] = line;
     }
 }
 
 void BuildButtons(QWidget* window, MainWindowControls& controls) {
-    QToolButton** targets[] = {&controls.cmdKaishi3, &controls.cmdPrint, &controls.cmdHelp,
-                               &controls.cmdShoukai, &controls.cmdOwari};
+    QToolButton** targets[] = {&controls.judgeButton, &controls.printButton, &controls.helpButton,
+                               &controls.introductionButton, &controls.exitButton};
     for (std::size_t i = 0; i < std::size(kButtons); ++i) {
         const ButtonRow& row = kButtons[i];
         auto* button = new PictureButton(window);
@@ -285,7 +281,7 @@ void BuildButtons(QWidget* window, MainWindowControls& controls) {
 }
 
 void BuildEntryFrame(MainWindowControls& controls) {
-    QFrame* frame = controls.fraHandan;
+    QFrame* frame = controls.entryFrame;
     const auto addBox = [frame](const char* name, int left) {
         auto* box = new QLineEdit(frame);
         box->setObjectName(QString::fromUtf8(name));
@@ -308,47 +304,47 @@ void BuildEntryFrame(MainWindowControls& controls) {
         list->setPalette(palette);
         return list;
     };
-    controls.chkHosuu = new QCheckBox(QString::fromUtf8("１字の時の補数を採用"), frame);
-    controls.chkHosuu->setObjectName("chkHosuu");
-    controls.chkHosuu->setGeometry(TwipsRect(225, 4950, 2790, 240));
-    controls.chkHosuu->setToolTip(QString::fromUtf8("補数の概念を切り替えます"));
-    controls.chkHosuu->setFont(LayoutFont(kGothic, 11.25));
-    controls.txtMyouji2 = addBox("txtMyouji2", 150);
-    controls.lstMyouji = addList("lstMyouji", 150, 1410);
-    controls.lstNamae = addList("lstNamae", 1590, 1415);
-    controls.txtNamae = addBox("txtNamae", 1590);
-    controls.lblMyo = AddLabel(frame, {"lblMyo", -1, 150, 300, 1410, 390, "名字", kGothic14,
-                                       "#8080FF", kWhite, kCentre, true});
-    controls.lblNa = AddLabel(frame, {"lblNa", -1, 1590, 300, 1410, 390, "名前", kGothic14,
-                                      "#FF80FF", kWhite, kCentre, true});
+    controls.complementCheckBox = new QCheckBox(QString::fromUtf8("１字の時の補数を採用"), frame);
+    controls.complementCheckBox->setObjectName("chkHosuu");
+    controls.complementCheckBox->setGeometry(TwipsRect(225, 4950, 2790, 240));
+    controls.complementCheckBox->setToolTip(QString::fromUtf8("補数の概念を切り替えます"));
+    controls.complementCheckBox->setFont(LayoutFont(kGothic, 11.25));
+    controls.surnameEdit = addBox("txtMyouji2", 150);
+    controls.surnameList = addList("lstMyouji", 150, 1410);
+    controls.givenNameList = addList("lstNamae", 1590, 1415);
+    controls.givenNameEdit = addBox("txtNamae", 1590);
+    controls.surnameHeader = AddLabel(frame, {"lblMyo", -1, 150, 300, 1410, 390, "名字", kGothic14,
+                                              "#8080FF", kWhite, kCentre, true});
+    controls.givenNameHeader = AddLabel(frame, {"lblNa", -1, 1590, 300, 1410, 390, "名前",
+                                                kGothic14, "#FF80FF", kWhite, kCentre, true});
 }
 
 void BuildResultFrame(MainWindowControls& controls) {
-    QFrame* frame = controls.fraList;
-    controls.Frame5 = AddFrame(frame, "Frame5", 2850, 150, 2940, 1215);
+    QFrame* frame = controls.resultFrame;
+    controls.facesFrame = AddFrame(frame, "Frame5", 2850, 150, 2940, 1215);
     // Wider than drawn (75..2865 instead of 225..2715), around the same centre: the caption's
     // full-width blanks are wider in the IPA fonts and would clip its first and last letters.
-    AddLabel(controls.Frame5, {"Label2", -1, 75, 225, 2790, 315, "５運　　 　５行　　　陰陽",
-                               kGothic11, nullptr, nullptr, kCentre, false});
+    AddLabel(controls.facesFrame, {"Label2", -1, 75, 225, 2790, 315, "５運　　 　５行　　　陰陽",
+                                   kGothic11, nullptr, nullptr, kCentre, false});
     constexpr int kSlotLeft[] = {0, 300, 1200, 2100};
     const QPixmap laughing = ArtworkPixmap("wara", {32, 32});
     const QPixmap smiling = ArtworkPixmap("niko", {32, 32});
     const QPixmap sad = ArtworkPixmap("kana", {32, 32});
     for (int slot = 1; slot <= 3; ++slot) {
         const int left = kSlotLeft[slot];
-        controls.imgwara[slot] =
-            AddPicture(controls.Frame5, "imgwara", slot, left, 525, 480, 480, laughing);
-        controls.imgniko[slot] =
-            AddPicture(controls.Frame5, "imgniko", slot, left, 525, 480, 480, smiling);
-        controls.imgkana[slot] =
-            AddPicture(controls.Frame5, "imgkana", slot, left, 525, 480, 480, sad);
+        controls.favourableFaces[slot] =
+            AddPicture(controls.facesFrame, "imgwara", slot, left, 525, 480, 480, laughing);
+        controls.middlingFaces[slot] =
+            AddPicture(controls.facesFrame, "imgniko", slot, left, 525, 480, 480, smiling);
+        controls.unfavourableFaces[slot] =
+            AddPicture(controls.facesFrame, "imgkana", slot, left, 525, 480, 480, sad);
     }
     AddLabels(frame, kResultLabels, controls);
     AddLines(frame, kResultLines, controls);
 }
 
 void BuildExplanationPanel(MainWindowControls& controls) {
-    QFrame* frame = controls.fraMidashi;
+    QFrame* frame = controls.explanationPanel;
     AddLabels(frame, kExplanationLabels, controls);
     // The narrow headers show their captions one character a line.
     for (int index = 0; index <= 2; ++index) {
@@ -361,16 +357,17 @@ void BuildExplanationPanel(MainWindowControls& controls) {
 void SetTabOrder(const MainWindowControls& controls) {
     // Lowest tab index first: 占う, ヘルプ, 終了, the given-name box and list, the surname list and
     // box, the complement option, 印刷, 名付け.
-    QWidget* order[] = {controls.cmdKaishi3, controls.cmdHelp,  controls.cmdOwari,
-                        controls.txtNamae,   controls.lstNamae, controls.lstMyouji,
-                        controls.txtMyouji2, controls.chkHosuu, controls.cmdPrint,
-                        controls.cmdShoukai};
+    QWidget* order[] = {controls.judgeButton,   controls.helpButton,
+                        controls.exitButton,    controls.givenNameEdit,
+                        controls.givenNameList, controls.surnameList,
+                        controls.surnameEdit,   controls.complementCheckBox,
+                        controls.printButton,   controls.introductionButton};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
     for (QWidget* frame :
-         {static_cast<QWidget*>(controls.fraHandan), static_cast<QWidget*>(controls.fraList),
-          static_cast<QWidget*>(controls.fraMidashi)}) {
+         {static_cast<QWidget*>(controls.entryFrame), static_cast<QWidget*>(controls.resultFrame),
+          static_cast<QWidget*>(controls.explanationPanel)}) {
         frame->setFocusPolicy(Qt::NoFocus);
     }
 }
@@ -382,21 +379,21 @@ void BuildMainWindow(QWidget* window, MainWindowControls& controls) {
     window->setFont(LayoutFont(kGothic, 9.75));
 
     BuildButtons(window, controls);
-    controls.Image1 =
+    controls.titlePicture =
         AddPicture(window, "Image1", -1, 300, 150, 4470, 945, ArtworkPixmap("title", {298, 63}));
     new LineControl(window, "Line1", 1, 150, 1215, 9300, 1215, Qt::white);
     new LineControl(window, "Line1", 0, 150, 1200, 9300, 1200);
 
-    controls.fraHandan = AddFrame(window, "fraHandan", 75, 1275, 3165, 5340);
-    controls.fraHandan->setFont(LayoutFont(kGothic, 11.25));
+    controls.entryFrame = AddFrame(window, "fraHandan", 75, 1275, 3165, 5340);
+    controls.entryFrame->setFont(LayoutFont(kGothic, 11.25));
     BuildEntryFrame(controls);
 
     // The explanation panel is made after the result frame, so that it lies on top of it.
-    controls.fraList = AddFrame(window, "fraList", 3375, 1275, 5940, 5340);
-    controls.fraList->setFont(LayoutFont(kGothic, 11.25));
+    controls.resultFrame = AddFrame(window, "fraList", 3375, 1275, 5940, 5340);
+    controls.resultFrame->setFont(LayoutFont(kGothic, 11.25));
     BuildResultFrame(controls);
-    controls.fraMidashi = AddFrame(window, "fraMidashi", 3375, 1275, 5940, 5340);
-    controls.fraMidashi->setAutoFillBackground(true);
+    controls.explanationPanel = AddFrame(window, "fraMidashi", 3375, 1275, 5940, 5340);
+    controls.explanationPanel->setAutoFillBackground(true);
     BuildExplanationPanel(controls);
 
     SetTabOrder(controls);

@@ -1,19 +1,28 @@
 #pragma once
 
+#include "ui/main/MainWindowControls.h"
+
 namespace namori {
 
 struct JudgementStore;
-struct MainWindowControls;
 
-// Draws the name diagram (characters, stroke counts, bracket segments) and fills the five rows
-// of the luck table from the judgement store.
-void ShowResultPanel(const MainWindowControls& controls, const JudgementStore& store);
+// The result frame of the main window: the name diagram (characters, stroke counts, bracket
+// segments), the luck table, the four verdict cells and the three faces.
+class ResultPanel {
+  public:
+    explicit ResultPanel(const MainWindowControls& controls);
 
-// Writes the four verdict cells, has the result panel drawn, and shows one face in each of the
-// three slots, rating the luck marks as the luck table shows them.
-void ShowVerdictSummary(const MainWindowControls& controls, const JudgementStore& store);
+    // Hides the faces: nothing is rated until the next judgement is shown.
+    void HideFaces();
 
-// Judges the looked-up name and shows the result.
-void RunJudgement(const MainWindowControls& controls, JudgementStore& store);
+    // Shows the judgement in the store: the verdict cells, the diagram, the luck table, and one
+    // face in each of the three slots.
+    void ShowJudgement(const JudgementStore& store);
+
+  private:
+    void ShowDiagramAndLuckTable(const JudgementStore& store);
+
+    const MainWindowControls& controls_;
+};
 
 }  // namespace namori

@@ -16,7 +16,7 @@
 #include "data/SpiritTableFile.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/MessageBox.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/MainWindow.h"
 
 namespace namori {
 
@@ -35,12 +35,11 @@ bool PrepareStartUp(JudgementStore& store, MessageBox& messages,
         LoadSpiritNumbers(store, folder);
         LoadKanjiDictionary(store, folder);
     } catch (const DataFileError& error) {
-        messages.Show(nullptr,
-                      QString::fromUtf8(error.what()) + QString::fromUtf8("\r\nデータフォルダ: ") +
-                          QString::fromStdString(folder.string()) +
-                          QString::fromUtf8("\r\n\r\nナモリを起動できません。ファイルを確かめて"
-                                            "から起動し直してください。"),
-                      QString::fromUtf8("ナモリ"), MessageBox::kExclamationOk);
+        messages.ShowFailure(nullptr, error, QString::fromUtf8("ナモリ"),
+                             QString::fromUtf8("\r\nデータフォルダ: ") +
+                                 QString::fromStdString(folder.string()) +
+                                 QString::fromUtf8("\r\n\r\nナモリを起動できません。ファイルを"
+                                                   "確かめてから起動し直してください。"));
         return false;
     }
     store.currentSurname = ReadFirstNameListEntry(folder, kSurnameListFile);
@@ -48,7 +47,7 @@ bool PrepareStartUp(JudgementStore& store, MessageBox& messages,
     return true;
 }
 
-int StartUp(const std::function<int(frmMain&)>& run,
+int StartUp(const std::function<int(MainWindow&)>& run,
             std::optional<std::filesystem::path> requestedFolder) {
     MessageBox messages;
     std::filesystem::path folder;
@@ -69,10 +68,10 @@ int StartUp(const std::function<int(frmMain&)>& run,
         WriteToStandardError(messages.lastText());
         return 1;
     }
-    frmMain window(*store, messages, folder);
+    MainWindow window(*store, messages, folder);
     CentreOnScreen(window);
     window.show();
-    window.Form_Load();
+    window.loadLists();
     return run(window);
 }
 

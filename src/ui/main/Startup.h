@@ -21,14 +21,14 @@ bool PrepareStartUp(JudgementStore& store, MessageBox& messages,
 // Places a window in the middle of the screen it is on.
 void CentreOnScreen(QWidget& window);
 
-class frmMain;
+class MainWindow;
 
 // The whole start-up: the data folder (requestedFolder when given, else as ResolveDataFolder
 // finds it), the fonts, the reference tables and the first saved surname, then the main window,
 // centred and shown, with its lists loaded. Then run takes over (the event loop, or a
 // measurement). Returns 1, without a window, when the data folder cannot be had or a reference
 // table cannot be read (the message is also written to standard error), else what run returns.
-int StartUp(const std::function<int(frmMain&)>& run,
+int StartUp(const std::function<int(MainWindow&)>& run,
             std::optional<std::filesystem::path> requestedFolder = std::nullopt);
 
 }  // namespace namori

@@ -3,24 +3,11 @@
 #include <QPixmap>
 
 #include "ui/common/Artwork.h"
+#include "ui/common/QtText.h"
 
 namespace namori {
 
 namespace {
-
-QString Text(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-int FacePoints(Rating rating) {
-    return rating == Rating::Favourable ? 2 : rating == Rating::Middling ? 1 : 0;
-}
-
-QString FaceWord(Rating rating) {
-    return QString::fromUtf8(rating == Rating::Favourable ? "良"
-                             : rating == Rating::Middling ? "中"
-                                                          : "悪");
-}
 
 QString KindWord(const NameCandidate& candidate) {
     QString word = QString::fromUtf8(candidate.kind == CandidateKind::RealName ? "実在の名前"
@@ -66,11 +53,11 @@ QVariant CandidateTableModel::data(const QModelIndex& index, int role) const {
         const Rating face = candidate.faces[column - kLuckFace];
         switch (role) {
             case Qt::DecorationRole:
-                return faces_[2 - FacePoints(face)];
+                return faces_[2 - RatingPoints(face)];
             case Qt::DisplayRole:
-                return FaceWord(face);
+                return ToQString(RatingWord(face));
             case SortRole:
-                return FacePoints(face);
+                return RatingPoints(face);
             default:
                 return {};
         }
@@ -78,7 +65,7 @@ QVariant CandidateTableModel::data(const QModelIndex& index, int role) const {
     if (column >= kAncestor && column <= kTotal) {
         const int luck = column - kAncestor;
         if (role == Qt::DisplayRole) {
-            return QString::number(candidate.luck[luck]) + Text(candidate.marks[luck]);
+            return QString::number(candidate.luck[luck]) + ToQString(candidate.marks[luck]);
         }
         return role == SortRole ? QVariant(candidate.luck[luck]) : QVariant();
     }
@@ -91,7 +78,7 @@ QVariant CandidateTableModel::data(const QModelIndex& index, int role) const {
         case kRank:
             return index.row() + 1;
         case kSpelling:
-            return Text(candidate.spelling);
+            return ToQString(candidate.spelling);
         case kStrokes: {
             QStringList counts;
             for (std::int16_t count : candidate.strokes) {

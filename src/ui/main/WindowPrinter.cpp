@@ -1,5 +1,6 @@
-#include "ui/main/ScreenPrinting.h"
+#include "ui/main/WindowPrinter.h"
 
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QImage>
 #include <QPainter>
@@ -7,7 +8,6 @@
 #include <QPrinterInfo>
 
 #include "ui/common/MessageBox.h"
-#include "ui/main/frmMain.h"
 
 namespace namori {
 
@@ -47,38 +47,43 @@ std::unique_ptr<QPrinter> DefaultPrinter() {
     return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
 }
 
-void frmMain::cmdPrint_Click() {
+WindowPrinter::WindowPrinter(QWidget& window, QAbstractButton* printButton, MessageBox& messages)
+    : window_(window), messages_(messages) {
+    connect(printButton, &QAbstractButton::clicked, this, &WindowPrinter::onPrintClicked);
+}
+
+void WindowPrinter::onPrintClicked() {
     const QString question = QString::fromUtf8(
         "表示中の画面イメージで印刷しますか？\r\n\r\n良かったらＯＫボタンを押してください");
-    if (messages_.Show(this, question, QString::fromUtf8("印刷確認"),
+    if (messages_.Show(&window_, question, QString::fromUtf8("印刷確認"),
                        MessageBox::kExclamationOkCancel) != MessageBox::kOk) {
         return;
     }
     std::unique_ptr<QPrinter> printer = choosePrinter ? choosePrinter() : DefaultPrinter();
-    if (printer != nullptr && PrintWindowImage(*this, *printer)) {
+    if (printer != nullptr && PrintWindowImage(window_, *printer)) {
         return;
     }
     // No printer, or the job failed: the same page can go to a PDF file instead.
     const QString offer = QString::fromUtf8(
         "プリンターが見つからないか、印刷できませんでした。\r\n\r\n"
         "同じ画面をPDFファイルに保存しますか？");
-    if (messages_.Show(this, offer, QString::fromUtf8("印刷確認"),
+    if (messages_.Show(&window_, offer, QString::fromUtf8("印刷確認"),
                        MessageBox::kExclamationOkCancel) != MessageBox::kOk) {
         return;
     }
-    const QString file =
-        choosePdfFile ? choosePdfFile()
-                      : QFileDialog::getSaveFileName(this, QString::fromUtf8("PDFファイルに保存"),
-                                                     QString::fromUtf8("ナモリ.pdf"),
-                                                     QStringLiteral("PDF (*.pdf)"));
+    const QString file = choosePdfFile
+                             ? choosePdfFile()
+                             : QFileDialog::getSaveFileName(
+                                   &window_, QString::fromUtf8("PDFファイルに保存"),
+                                   QString::fromUtf8("ナモリ.pdf"), QStringLiteral("PDF (*.pdf)"));
     if (file.isEmpty()) {
         return;
     }
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setOutputFileName(file);
-    if (!PrintWindowImage(*this, pdf)) {
-        messages_.Show(this,
+    if (!PrintWindowImage(window_, pdf)) {
+        messages_.Show(&window_,
                        QString::fromUtf8("「") + file +
                            QString::fromUtf8("」に保存できませんでした。フォルダと空きを確かめて"
                                              "ください。"),

@@ -1,4 +1,4 @@
-#include "ui/registration/frmInp_Kanji.h"
+#include "ui/registration/KanjiRegistrationDialog.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "analysis/JudgementStore.h"
+#include "analysis/NamePreparation.h"
 #include "data/KanjiRegistration.h"
 #include "ui/common/Artwork.h"
 #include "ui/common/Controls.h"
@@ -14,6 +15,7 @@
 #include "ui/common/Fonts.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/PictureButton.h"
+#include "ui/common/QtText.h"
 #include "ui/common/Twips.h"
 
 namespace namori {
@@ -22,10 +24,6 @@ namespace {
 
 constexpr FontSpec kFont{kGothic, 11.25};
 constexpr int kRowTop[] = {0, 720, 1080, 1440};
-
-QString Text(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QLineEdit* AddBox(QWidget* container, const char* name, int index, int left, int top, int width,
                   int height) {
@@ -50,19 +48,19 @@ QToolButton* AddButton(QWidget* container, const char* name, const char* caption
 
 }  // namespace
 
-frmInp_Kanji::frmInp_Kanji(JudgementStore& store, MessageBox& messages,
-                           std::filesystem::path dataFolder, const StrokeReference& reference,
-                           QWidget* parent)
+KanjiRegistrationDialog::KanjiRegistrationDialog(JudgementStore& store, MessageBox& messages,
+                                                 std::filesystem::path dataFolder,
+                                                 const StrokeReference& reference, QWidget* parent)
     : QDialog(parent),
       store_(store),
       messages_(messages),
       dataFolder_(std::move(dataFolder)),
       reference_(reference) {
     Build();
-    Form_Load();
+    ShowCharacters();
 }
 
-void frmInp_Kanji::Build() {
+void KanjiRegistrationDialog::Build() {
     setObjectName("frmInp_Kanji");
     setWindowTitle(QString::fromUtf8("臨時漢字入力"));
     setFixedSize(Px(5175), Px(3405));
@@ -93,50 +91,53 @@ void frmInp_Kanji::Build() {
     for (int row = 1; row <= 3; ++row) {
         AddLabel(frame, {"Label1", row - 1, 180, kRowTop[row] + 45, 240, 240, kRowNumbers[row],
                          kFont, nullptr, nullptr, Qt::AlignHCenter, false});
-        txtKanji[row] = AddBox(frame, "txtKanji", row, 450, kRowTop[row], 720, 330);
-        txtKakusu[row] = AddBox(frame, "txtKakusu", row, 1215, kRowTop[row], 765, 330);
+        kanjiEdits[row] = AddBox(frame, "txtKanji", row, 450, kRowTop[row], 720, 330);
+        strokeEdits[row] = AddBox(frame, "txtKakusu", row, 1215, kRowTop[row], 765, 330);
         // Stroke counts are digits: no input method.
-        txtKakusu[row]->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
-        txtKakusu[row]->installEventFilter(this);
-        connect(txtKanji[row], &QLineEdit::textChanged, this, [this, row] { ShowSuggestion(row); });
+        strokeEdits[row]->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
+        strokeEdits[row]->installEventFilter(this);
+        connect(kanjiEdits[row], &QLineEdit::textChanged, this,
+                [this, row] { ShowSuggestion(row); });
     }
-    cmdHozon = AddButton(frame, "cmdHozon", "保存", "辞書に登録します", "hozon");
-    cmdHozon->setGeometry(TwipsRect(2325, 825, 915, 915));
-    cmdYame = AddButton(frame, "cmdYame", "戻る", "戻ります", "yame");
-    cmdYame->setGeometry(TwipsRect(3600, 825, 915, 915));
+    saveButton = AddButton(frame, "cmdHozon", "保存", "辞書に登録します", "hozon");
+    saveButton->setGeometry(TwipsRect(2325, 825, 915, 915));
+    backButton = AddButton(frame, "cmdYame", "戻る", "戻ります", "yame");
+    backButton->setGeometry(TwipsRect(3600, 825, 915, 915));
     // The suggestion stands apart from the boxes, right of the column heads above the buttons,
     // so that it is never taken for a typed count.
-    cmdSankou = new QToolButton(frame);
-    cmdSankou->setObjectName("cmdSankou");
-    cmdSankou->setGeometry(TwipsRect(2025, 375, 2790, 330));
-    cmdSankou->setFont(LayoutFont(kGothic, 9));
-    cmdSankou->setAutoRaise(true);
-    QPalette link = cmdSankou->palette();
+    suggestionButton = new QToolButton(frame);
+    suggestionButton->setObjectName("cmdSankou");
+    suggestionButton->setGeometry(TwipsRect(2025, 375, 2790, 330));
+    suggestionButton->setFont(LayoutFont(kGothic, 9));
+    suggestionButton->setAutoRaise(true);
+    QPalette link = suggestionButton->palette();
     link.setColor(QPalette::ButtonText, link.color(QPalette::Link));  // reads as clickable
-    cmdSankou->setPalette(link);
-    cmdSankou->setFocusPolicy(Qt::NoFocus);
-    cmdSankou->setToolTip(QString::fromUtf8("参考表の画数です。クリックすると画数の欄に入ります"));
-    cmdSankou->setVisible(false);
-    connect(cmdSankou, &QToolButton::clicked, this, [this] { TakeSuggestion(suggestionRow_); });
-    connect(cmdHozon, &QToolButton::clicked, this, &frmInp_Kanji::cmdHozon_Click);
-    connect(cmdYame, &QToolButton::clicked, this, &frmInp_Kanji::cmdYame_Click);
+    suggestionButton->setPalette(link);
+    suggestionButton->setFocusPolicy(Qt::NoFocus);
+    suggestionButton->setToolTip(
+        QString::fromUtf8("参考表の画数です。クリックすると画数の欄に入ります"));
+    suggestionButton->setVisible(false);
+    connect(suggestionButton, &QToolButton::clicked, this,
+            [this] { TakeSuggestion(suggestionRow_); });
+    connect(saveButton, &QToolButton::clicked, this, &KanjiRegistrationDialog::onSaveClicked);
+    connect(backButton, &QToolButton::clicked, this, &KanjiRegistrationDialog::onBackClicked);
 
-    QWidget* order[] = {txtKakusu[1], txtKakusu[2], txtKakusu[3], cmdHozon,
-                        cmdYame,      txtKanji[3],  txtKanji[1],  txtKanji[2]};
+    QWidget* order[] = {strokeEdits[1], strokeEdits[2], strokeEdits[3], saveButton,
+                        backButton,     kanjiEdits[3],  kanjiEdits[1],  kanjiEdits[2]};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
-    txtKakusu[1]->setFocus();
+    strokeEdits[1]->setFocus();
 }
 
-void frmInp_Kanji::Form_Load() {
+void KanjiRegistrationDialog::ShowCharacters() {
     for (int row = 1; row <= 3; ++row) {
-        txtKanji[row]->setText(Text(store_.unregisteredChars[row]));
+        kanjiEdits[row]->setText(ToQString(store_.unregisteredChars[row]));
     }
 }
 
-void frmInp_Kanji::ShowSuggestion(int row) {
-    const QString kanji = txtKanji[row]->text();
+void KanjiRegistrationDialog::ShowSuggestion(int row) {
+    const QString kanji = kanjiEdits[row]->text();
     suggestions_[row].clear();
     if (kanji.size() == 1) {
         const auto found = reference_.find(kanji.front().unicode());
@@ -147,39 +148,39 @@ void frmInp_Kanji::ShowSuggestion(int row) {
     if (row != suggestionRow_) {
         return;
     }
-    cmdSankou->setText(QString::fromUtf8("参考：%1 %2画（スペースで入力）")
-                           .arg(txtKanji[row]->text(), suggestions_[row]));
-    cmdSankou->setVisible(!suggestions_[row].isEmpty());
+    suggestionButton->setText(QString::fromUtf8("参考：%1 %2画（スペースで入力）")
+                                  .arg(kanjiEdits[row]->text(), suggestions_[row]));
+    suggestionButton->setVisible(!suggestions_[row].isEmpty());
 }
 
-void frmInp_Kanji::TakeSuggestion(int row) {
+void KanjiRegistrationDialog::TakeSuggestion(int row) {
     if (!suggestions_[row].isEmpty()) {
-        txtKakusu[row]->setText(suggestions_[row]);
+        strokeEdits[row]->setText(suggestions_[row]);
     }
 }
 
-void frmInp_Kanji::MoveOn(int row) {
+void KanjiRegistrationDialog::MoveOn(int row) {
     // The rows after this one first, then those before it.
     for (int step = 1; step <= 2; ++step) {
         const int next = (row - 1 + step) % 3 + 1;
-        if (!txtKanji[next]->text().isEmpty() && txtKakusu[next]->text().isEmpty()) {
-            txtKakusu[next]->setFocus();
+        if (!kanjiEdits[next]->text().isEmpty() && strokeEdits[next]->text().isEmpty()) {
+            strokeEdits[next]->setFocus();
             return;
         }
     }
-    cmdHozon->setFocus();
+    saveButton->setFocus();
 }
 
-int frmInp_Kanji::RowOfStrokeBox(const QObject* box) const {
+int KanjiRegistrationDialog::RowOfStrokeBox(const QObject* box) const {
     for (int row = 1; row <= 3; ++row) {
-        if (box == txtKakusu[row]) {
+        if (box == strokeEdits[row]) {
             return row;
         }
     }
     return 0;
 }
 
-bool frmInp_Kanji::eventFilter(QObject* watched, QEvent* event) {
+bool KanjiRegistrationDialog::eventFilter(QObject* watched, QEvent* event) {
     const int row = RowOfStrokeBox(watched);
     if (row == 0) {
         return QDialog::eventFilter(watched, event);
@@ -201,18 +202,18 @@ bool frmInp_Kanji::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void frmInp_Kanji::cmdYame_Click() {
+void KanjiRegistrationDialog::onBackClicked() {
     close();
 }
 
-void frmInp_Kanji::cmdHozon_Click() {
+void KanjiRegistrationDialog::onSaveClicked() {
     // What is still being typed counts, in the characters the dictionary file gives back.
     for (int row = 1; row <= 3; ++row) {
-        ReadEntryBox(txtKanji[row]);
-        ReadEntryBox(txtKakusu[row]);
+        ReadEntryBox(kanjiEdits[row]);
+        ReadEntryBox(strokeEdits[row]);
     }
     for (int row = 1; row <= 3; ++row) {
-        if (txtKakusu[row]->text().isEmpty() && !txtKanji[row]->text().isEmpty()) {
+        if (strokeEdits[row]->text().isEmpty() && !kanjiEdits[row]->text().isEmpty()) {
             messages_.Show(this, QString::fromUtf8("画数が抜けています"),
                            QString::fromUtf8("入力漏れ"), MessageBox::kInformationOk);
             return;
@@ -223,18 +224,18 @@ void frmInp_Kanji::cmdHozon_Click() {
     }
 }
 
-bool frmInp_Kanji::SaveKanjiEntries() {
+bool KanjiRegistrationDialog::SaveKanjiEntries() {
     // The rows saved are those of the characters the dialog was opened for.
     std::vector<KanjiRegistration> registrations;
     for (int row = 1; row <= 3 && !store_.unregisteredChars[row].empty(); ++row) {
-        const std::u16string kanji = txtKanji[row]->text().toStdU16String();
+        const std::u16string kanji = kanjiEdits[row]->text().toStdU16String();
         if (const auto problem = KanjiEntryProblem(kanji)) {
             messages_.Show(this,
-                           QString::number(row) + QString::fromUtf8("行目: ") + Text(*problem),
+                           QString::number(row) + QString::fromUtf8("行目: ") + ToQString(*problem),
                            QString::fromUtf8("入力内容確認"), MessageBox::kExclamationOk);
             return false;
         }
-        const auto strokes = ParseStrokeEntry(txtKakusu[row]->text().toStdU16String());
+        const auto strokes = ParseStrokeEntry(strokeEdits[row]->text().toStdU16String());
         if (!strokes) {
             messages_.Show(this,
                            QString::number(row) +
@@ -249,18 +250,14 @@ bool frmInp_Kanji::SaveKanjiEntries() {
         // The file is read afresh under a lock: another window may have registered meanwhile.
         entries = AppendKanjiEntries(dataFolder_, registrations);
     } catch (const std::runtime_error& error) {
-        messages_.Show(this, QString::fromUtf8(error.what()),
-                       QString::fromUtf8("画数データ登録確認"), MessageBox::kExclamationOk);
+        messages_.ShowFailure(this, error, QString::fromUtf8("画数データ登録確認"));
         return false;
     }
+    std::vector<std::int16_t> counts;
     for (const KanjiRegistration& registration : registrations) {
-        for (int position = 1; position <= kNamePositions; ++position) {
-            if (store_.strokeCounts[position] == 0) {
-                store_.strokeCounts[position] = registration.strokes.rounded;
-                break;
-            }
-        }
+        counts.push_back(registration.strokes.rounded);
     }
+    ApplyRegisteredStrokes(store_, counts);
     store_.dictionary.Assign(std::move(entries));
     messages_.Show(this, QString::fromUtf8("登録しました"), QString::fromUtf8("画数データ登録確認"),
                    MessageBox::kInformationOk);

@@ -17,30 +17,32 @@ class MessageBox;
 // The registration dialog: up to three characters without a stroke count, a stroke box each.
 // "保存" appends them to the dictionary file, gives each count to the name under judgement and
 // reloads the dictionary; "戻る" and the close box change nothing.
-class frmInp_Kanji : public QDialog {
+class KanjiRegistrationDialog : public QDialog {
     Q_OBJECT
 
   public:
-    frmInp_Kanji(JudgementStore& store, MessageBox& messages, std::filesystem::path dataFolder,
-                 const StrokeReference& reference, QWidget* parent = nullptr);
+    KanjiRegistrationDialog(JudgementStore& store, MessageBox& messages,
+                            std::filesystem::path dataFolder, const StrokeReference& reference,
+                            QWidget* parent = nullptr);
 
     // Rows 1..3; element 0 is unused.
-    std::array<QLineEdit*, 4> txtKanji{};
-    std::array<QLineEdit*, 4> txtKakusu{};
-    QToolButton* cmdHozon = nullptr;
-    QToolButton* cmdYame = nullptr;
+    std::array<QLineEdit*, 4> kanjiEdits{};
+    std::array<QLineEdit*, 4> strokeEdits{};
+    QToolButton* saveButton = nullptr;
+    QToolButton* backButton = nullptr;
     // The reference table's count for the character of the stroke box last in use, shown beside
     // the column heads; a click on it, or Space in the stroke box, takes it as typed.
-    QToolButton* cmdSankou = nullptr;
-
-    void cmdHozon_Click();
-    void cmdYame_Click();
+    QToolButton* suggestionButton = nullptr;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+  private slots:
+    void onSaveClicked();
+    void onBackClicked();
+
   private:
-    void Form_Load();
+    void ShowCharacters();
     bool SaveKanjiEntries();
     void ShowSuggestion(int row);
     void TakeSuggestion(int row);

@@ -26,13 +26,13 @@ class MessageBox;
 // The name-choosing aid: every given name read as the typed reading, judged beside the surname
 // and ranked, in a sortable table with a filter for names whose three faces are all favourable,
 // export to CSV, and a double-click that hands the spelling to the main window.
-class frmNaming : public QWidget {
+class NamingWindow : public QWidget {
     Q_OBJECT
 
   public:
     // judgementStore is copied: the aid judges on a store of its own.
-    frmNaming(const JudgementStore& judgementStore, MessageBox& messages,
-              std::vector<std::filesystem::path> assetFolders, QWidget* parent = nullptr);
+    NamingWindow(const JudgementStore& judgementStore, MessageBox& messages,
+                 std::vector<std::filesystem::path> assetFolders, QWidget* parent = nullptr);
 
     QLineEdit* surnameBox = nullptr;
     QLineEdit* readingBox = nullptr;

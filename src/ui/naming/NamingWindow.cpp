@@ -1,4 +1,4 @@
-#include "ui/naming/frmNaming.h"
+#include "ui/naming/NamingWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,15 +20,12 @@
 #include "naming/NameCandidates.h"
 #include "ui/common/EntryBox.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/QtText.h"
 #include "ui/naming/CandidateTableModel.h"
 
 namespace namori {
 
 namespace {
-
-QString Text(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString CsvField(QString text) {
     if (text.contains(',') || text.contains('"') || text.contains('\n')) {
@@ -40,8 +37,8 @@ QString CsvField(QString text) {
 
 }  // namespace
 
-frmNaming::frmNaming(const JudgementStore& judgementStore, MessageBox& messages,
-                     std::vector<std::filesystem::path> assetFolders, QWidget* parent)
+NamingWindow::NamingWindow(const JudgementStore& judgementStore, MessageBox& messages,
+                           std::vector<std::filesystem::path> assetFolders, QWidget* parent)
     : QWidget(parent, Qt::Window),
       store_(judgementStore),
       messages_(messages),
@@ -99,9 +96,9 @@ frmNaming::frmNaming(const JudgementStore& judgementStore, MessageBox& messages,
     layout->addLayout(options);
     layout->addWidget(table);
 
-    connect(searchButton, &QPushButton::clicked, this, &frmNaming::Search);
-    connect(readingBox, &QLineEdit::returnPressed, this, &frmNaming::Search);
-    connect(exportButton, &QPushButton::clicked, this, &frmNaming::ExportCsv);
+    connect(searchButton, &QPushButton::clicked, this, &NamingWindow::Search);
+    connect(readingBox, &QLineEdit::returnPressed, this, &NamingWindow::Search);
+    connect(exportButton, &QPushButton::clicked, this, &NamingWindow::ExportCsv);
     connect(favourableOnlyBox, &QCheckBox::toggled, this, [this](bool only) {
         proxy_->setFilterFixedString(only ? QStringLiteral("true") : QString());
         statusLabel->setText(QString::fromUtf8("%1 件").arg(shownRows()));
@@ -109,37 +106,36 @@ frmNaming::frmNaming(const JudgementStore& judgementStore, MessageBox& messages,
     connect(table, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         const int row = proxy_->mapToSource(index).row();
         if (onChoose) {
-            onChoose(Text(model_->candidate(row).spelling));
+            onChoose(ToQString(model_->candidate(row).spelling));
         }
     });
 }
 
-bool frmNaming::LoadIndexes() {
+bool NamingWindow::LoadIndexes() {
     if (index_) {
         return true;
     }
     try {
         index_ = LoadNamingIndex(FolderHolding(assetFolders_, kRealNamesFile));
     } catch (const DataFileError& error) {
-        messages_.Show(this, QString::fromUtf8(error.what()), QString::fromUtf8("名付け支援"),
-                       MessageBox::kExclamationOk);
+        messages_.ShowFailure(this, error, QString::fromUtf8("名付け支援"));
         return false;
     }
     reference_ = ReadStrokeReference(FolderHolding(assetFolders_, kStrokeReferenceFile));
     return true;
 }
 
-void frmNaming::Search() {
+void NamingWindow::Search() {
     const std::u16string surname = ReadEntryBox(surnameBox).toStdU16String();
     const std::u16string reading = ReadEntryBox(readingBox).trimmed().toStdU16String();
     const NamePreparation check = CheckName(surname, u"名");
     if (!check.ready()) {
-        messages_.Show(this, Text(check.message), QString::fromUtf8("名付け支援"),
+        messages_.Show(this, ToQString(check.message), QString::fromUtf8("名付け支援"),
                        MessageBox::kExclamationOk);
         return;
     }
     if (const auto problem = ReadingProblem(reading)) {
-        messages_.Show(this, Text(*problem), QString::fromUtf8("名付け支援"),
+        messages_.Show(this, ToQString(*problem), QString::fromUtf8("名付け支援"),
                        MessageBox::kExclamationOk);
         return;
     }
@@ -155,11 +151,11 @@ void frmNaming::Search() {
     statusLabel->setText(QString::fromUtf8("%1 件").arg(shownRows()));
 }
 
-int frmNaming::shownRows() const {
+int NamingWindow::shownRows() const {
     return proxy_->rowCount();
 }
 
-QString frmNaming::TableAsCsv() const {
+QString NamingWindow::TableAsCsv() const {
     QString csv;
     QStringList header;
     for (int column = 0; column < proxy_->columnCount(); ++column) {
@@ -176,7 +172,7 @@ QString frmNaming::TableAsCsv() const {
     return csv;
 }
 
-void frmNaming::ExportCsv() {
+void NamingWindow::ExportCsv() {
     const QString file = chooseCsvFile
                              ? chooseCsvFile()
                              : QFileDialog::getSaveFileName(this, QString::fromUtf8("CSVに保存"),
@@ -193,8 +189,7 @@ void frmNaming::ExportCsv() {
             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
             QFileInfo(file).fileName().toStdString());
     } catch (const FileWriteError& error) {
-        messages_.Show(this, QString::fromUtf8(error.what()), QString::fromUtf8("名付け支援"),
-                       MessageBox::kExclamationOk);
+        messages_.ShowFailure(this, error, QString::fromUtf8("名付け支援"));
     }
 }
 

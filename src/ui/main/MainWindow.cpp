@@ -1,0 +1,172 @@
+#include "ui/main/MainWindow.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+
+#include "analysis/Judgement.h"
+#include "analysis/JudgementStore.h"
+#include "analysis/NamePreparation.h"
+#include "data/DataFiles.h"
+#include "data/DataFolder.h"
+#include "ui/common/Artwork.h"
+#include "ui/common/EntryBox.h"
+#include "ui/common/MessageBox.h"
+#include "ui/common/QtText.h"
+#include "ui/help/HelpCommands.h"
+#include "ui/help/HelpViewer.h"
+#include "ui/lists/NameEntryBoxes.h"
+#include "ui/lists/NameList.h"
+#include "ui/main/ResultPanel.h"
+#include "ui/main/WindowPrinter.h"
+#include "ui/naming/NamingWindow.h"
+#include "ui/registration/KanjiRegistrationDialog.h"
+
+namespace namori {
+
+MainWindow::MainWindow(JudgementStore& store, MessageBox& messages,
+                       std::filesystem::path dataFolder, QWidget* parent)
+    : QWidget(parent), store_(store), messages_(messages), dataFolder_(std::move(dataFolder)) {
+    setObjectName("frmMain");
+    setWindowTitle(QString::fromUtf8("ナモリ"));
+    setWindowIcon(ArtworkIcon("namori"));
+    BuildMainWindow(this, controls_);
+
+    resultPanel_ = std::make_unique<ResultPanel>(controls_);
+    std::vector<QLabel*> surnameHeaders{controls_.surnameHeader};
+    for (const auto& [index, label] : controls_.surnameClearingLabels) {
+        surnameHeaders.push_back(label);
+    }
+    surnames_ = std::make_unique<NameList>(controls_.surnameList, controls_.surnameEdit,
+                                           kSurnameListFile, "名字リスト全てを削除します",
+                                           surnameHeaders, messages_, dataFolder_, this);
+    givenNames_ = std::make_unique<NameList>(controls_.givenNameList, controls_.givenNameEdit,
+                                             kGivenNameListFile, "名前リスト全てを削除します",
+                                             std::vector<QLabel*>{controls_.givenNameHeader},
+                                             messages_, dataFolder_, this);
+    entryBoxes_ = std::make_unique<NameEntryBoxes>(store_, messages_, controls_, *surnames_,
+                                                   *givenNames_, this);
+    printer_ = std::make_unique<WindowPrinter>(*this, controls_.printButton, messages_);
+    helpCommands_ = std::make_unique<HelpCommands>(
+        *this, messages_, dataFolder_, controls_.surnameEdit, controls_.helpButton,
+        controls_.introductionButton, controls_.exitButton);
+    helpCommands_->helpViewer().onProgramLink = [this](const QString& target) {
+        if (target == QStringLiteral("naming")) {
+            openNamingSupport();
+        }
+    };
+
+    connect(controls_.judgeButton, &QToolButton::clicked, this, &MainWindow::onJudgeClicked);
+    // Characters typed in an entry box without a count are registered before Enter goes on.
+    connect(entryBoxes_.get(), &NameEntryBoxes::registrationNeeded, this,
+            [this] { openRegistrationDialog(true); });
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::loadLists() {
+    surnames_->Load();
+    givenNames_->Load();
+}
+
+HelpViewer& MainWindow::helpViewer() {
+    return helpCommands_->helpViewer();
+}
+
+const QString& MainWindow::helpFile() const {
+    return helpCommands_->helpFile();
+}
+
+NamingWindow* MainWindow::openNamingSupport() {
+    if (namingWindow_ == nullptr) {
+        // The aid's indexes and the stroke reference table.
+        auto* window =
+            new NamingWindow(store_, messages_, SearchPath(dataFolder_, {"naming", "data"}), this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->onChoose = [this](const QString& spelling) {
+            controls_.givenNameEdit->setText(spelling);
+            raise();
+            activateWindow();
+        };
+        namingWindow_ = window;
+    }
+    namingWindow_->surnameBox->setText(ReadEntryBox(controls_.surnameEdit));
+    namingWindow_->complementBox->setChecked(controls_.complementCheckBox->isChecked());
+    namingWindow_->show();
+    namingWindow_->raise();
+    namingWindow_->activateWindow();
+    namingWindow_->readingBox->setFocus();
+    return namingWindow_;
+}
+
+KanjiRegistrationDialog* MainWindow::registrationDialog() const {
+    return registrationDialog_.data();
+}
+
+void MainWindow::openRegistrationDialog(bool modal) {
+    if (registrationDialog_ != nullptr) {
+        // Already open (from the judge command): bring it forward rather than open a second.
+        registrationDialog_->raise();
+        registrationDialog_->activateWindow();
+        return;
+    }
+    if (!strokeReference_) {
+        strokeReference_ = ReadStrokeReference(dataFolder_);
+    }
+    auto* dialog =
+        new KanjiRegistrationDialog(store_, messages_, dataFolder_, *strokeReference_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    registrationDialog_ = dialog;
+    if (modal) {
+        dialog->exec();
+    } else {
+        dialog->show();
+    }
+}
+
+void MainWindow::onJudgeClicked() {
+    const std::u16string surname = ReadEntryBox(controls_.surnameEdit).toStdU16String();
+    const std::u16string givenName = ReadEntryBox(controls_.givenNameEdit).toStdU16String();
+    if (surname.empty() || givenName.empty()) {
+        messages_.Show(this, QString::fromUtf8("名字と名前を正しく入力してください"),
+                       QString::fromUtf8("入力漏れ確認"), MessageBox::kExclamationOk);
+        return;
+    }
+    // Names the rules cannot judge are refused before anything changes.
+    const NamePreparation check = CheckName(surname, givenName);
+    if (!check.ready()) {
+        messages_.Show(this, ToQString(check.message), QString::fromUtf8("入力内容確認"),
+                       MessageBox::kExclamationOk);
+        return;
+    }
+
+    resultPanel_->HideFaces();
+    // Surname with its complement, given name with its complement, then the characters of
+    // both parts that have no count.
+    const NamePreparation prepared =
+        PrepareName(store_, surname, givenName, controls_.complementCheckBox->isChecked());
+    if (prepared.problem == NameProblem::Unregistered) {
+        openRegistrationDialog(false);
+        return;
+    }
+
+    RunJudgement(store_);
+    resultPanel_->ShowJudgement(store_);
+    controls_.explanationPanel->setVisible(false);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    // Ends the program at once, open dialogs included: nothing is pending, every change was
+    // written when it was made.
+    if (quitProgram) {
+        quitProgram();
+    } else {
+        QCoreApplication::exit(0);
+    }
+}
+
+}  // namespace namori

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "data/StrokeReference.h"
+#include "ui/main/MainWindowControls.h"
+
+namespace namori {
+
+struct JudgementStore;
+class HelpCommands;
+class HelpViewer;
+class KanjiRegistrationDialog;
+class MessageBox;
+class NameEntryBoxes;
+class NameList;
+class NamingWindow;
+class ResultPanel;
+class WindowPrinter;
+
+// The main window: the buttons, the entry frame with the two name lists, and the result frame
+// under the explanation panel. Works on the one judgement store, keeps its files in dataFolder
+// and shows its messages through messages. Owns the collaborators that do the work of each
+// part and runs the judge command itself.
+class MainWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    MainWindow(JudgementStore& store, MessageBox& messages,
+               std::filesystem::path dataFolder = std::filesystem::path("."),
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    const MainWindowControls& controls() const { return controls_; }
+    // The registration dialog while it is open.
+    KanjiRegistrationDialog* registrationDialog() const;
+
+    // Fills both lists from their files and puts the first entry of each into its box. Runs
+    // once the window is shown.
+    void loadLists();
+
+    WindowPrinter& printer() { return *printer_; }
+    HelpViewer& helpViewer();
+    // The help document last asked for.
+    const QString& helpFile() const;
+    // Opens the name-choosing aid (or brings it forward), with the surname and the complement
+    // option of the main window.
+    NamingWindow* openNamingSupport();
+
+    // Ends the program; quits the application unless set.
+    std::function<void()> quitProgram;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private slots:
+    void onJudgeClicked();
+    // Asks for the stroke counts of the characters listed in the store as unregistered.
+    void openRegistrationDialog(bool modal);
+
+  private:
+    JudgementStore& store_;
+    MessageBox& messages_;
+    std::filesystem::path dataFolder_;
+    MainWindowControls controls_;
+    std::optional<StrokeReference> strokeReference_;
+    QPointer<KanjiRegistrationDialog> registrationDialog_;
+    QPointer<NamingWindow> namingWindow_;
+    // Declared after the controls: destroyed before the widgets they work on.
+    std::unique_ptr<ResultPanel> resultPanel_;
+    std::unique_ptr<NameList> surnames_;
+    std::unique_ptr<NameList> givenNames_;
+    std::unique_ptr<NameEntryBoxes> entryBoxes_;
+    std::unique_ptr<WindowPrinter> printer_;
+    std::unique_ptr<HelpCommands> helpCommands_;
+};
+
+}  // namespace namori

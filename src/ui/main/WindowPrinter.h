@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QAbstractButton;
+class QPrinter;
+class QWidget;
+
+namespace namori {
+
+class MessageBox;
+
+// Prints window's client area as shown, as one page, scaled to fit the page and centred.
+// False when the printer could not be started or the job failed.
+bool PrintWindowImage(QWidget& window, QPrinter& printer);
+
+// The system's default printer; none when no printer is set up.
+std::unique_ptr<QPrinter> DefaultPrinter();
+
+// The print command of a window: asks, prints the window as shown on the default printer, and
+// offers a PDF file instead when there is no printer or the job fails.
+class WindowPrinter : public QObject {
+    Q_OBJECT
+
+  public:
+    // Prints when printButton is clicked.
+    WindowPrinter(QWidget& window, QAbstractButton* printButton, MessageBox& messages);
+
+    // Where printing goes: the default printer unless set (tests print to a PDF file); none
+    // means no printer.
+    std::function<std::unique_ptr<QPrinter>()> choosePrinter;
+    // The PDF file for the page when printing is not possible; asks the user unless set.
+    std::function<QString()> choosePdfFile;
+
+  private slots:
+    void onPrintClicked();
+
+  private:
+    QWidget& window_;
+    MessageBox& messages_;
+};
+
+}  // namespace namori
