@@ -46,7 +46,7 @@ nlohmann::ordered_json JudgementAsJson(const JudgementStore& store) {
     }
     nlohmann::ordered_json faces = nlohmann::ordered_json::array();
     for (Rating rating : RateJudgement(store)) {
-        faces.push_back(FaceWord(rating));
+        faces.push_back(std::string(RatingName(rating)));
     }
     nlohmann::ordered_json result;
     result["surname"] = Utf16ToUtf8(store.currentSurname);
@@ -103,33 +103,10 @@ std::string JudgementAsTable(const JudgementStore& store) {
             "\n陰陽　　　" + Utf16ToUtf8(store.yinYangPattern) + "\n運　　　　" +
             Utf16ToUtf8(store.yinYangVerdict) + "\n\n";
     const std::array<Rating, 3> faces = RateJudgement(store);
-    text += std::string("５運 ") + FaceKanji(faces[0]) + "　５行 " + FaceKanji(faces[1]) +
-            "　陰陽 " + FaceKanji(faces[2]) + "\n";
+    text += "５運 " + Utf16ToUtf8(RatingWord(faces[0])) + "　５行 " +
+            Utf16ToUtf8(RatingWord(faces[1])) + "　陰陽 " + Utf16ToUtf8(RatingWord(faces[2])) +
+            "\n";
     return text;
-}
-
-const char* FaceWord(Rating rating) {
-    switch (rating) {
-        case Rating::Favourable:
-            return "favourable";
-        case Rating::Middling:
-            return "middling";
-        case Rating::Unfavourable:
-            break;
-    }
-    return "unfavourable";
-}
-
-const char* FaceKanji(Rating rating) {
-    switch (rating) {
-        case Rating::Favourable:
-            return "良";
-        case Rating::Middling:
-            return "中";
-        case Rating::Unfavourable:
-            break;
-    }
-    return "悪";
 }
 
 std::string ProblemWord(NameProblem problem) {

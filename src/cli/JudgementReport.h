@@ -20,10 +20,6 @@ nlohmann::ordered_json RefusalAsJson(std::u16string_view surname, std::u16string
 // The judged name of the store as a readable Japanese table.
 std::string JudgementAsTable(const JudgementStore& store);
 
-// The words of a face: "favourable", "middling", "unfavourable" in JSON, 良, 中, 悪 in tables.
-const char* FaceWord(Rating rating);
-const char* FaceKanji(Rating rating);
-
 // The word that names a refusal in JSON: "empty", "tooLong", "unsupportedCharacter",
 // "unregistered".
 std::string ProblemWord(NameProblem problem);

@@ -53,7 +53,7 @@ nlohmann::ordered_json AsJson(const NameCandidate& candidate, int rank) {
     }
     nlohmann::ordered_json faces = nlohmann::ordered_json::array();
     for (Rating face : candidate.faces) {
-        faces.push_back(FaceWord(face));
+        faces.push_back(std::string(RatingName(face)));
     }
     nlohmann::ordered_json result;
     result["rank"] = rank;
@@ -81,7 +81,7 @@ std::string AsRow(const NameCandidate& candidate, int rank) {
     }
     row += "\t";
     for (Rating face : candidate.faces) {
-        row += FaceKanji(face);
+        row += Utf16ToUtf8(RatingWord(face));
     }
     return row + (candidate.fromReference ? "\t参考画数" : "") + "\n";
 }
