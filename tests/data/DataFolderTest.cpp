@@ -15,15 +15,9 @@
 namespace namori {
 namespace {
 
+using testing::FileBytes;
 using testing::FileSizeLimit;
 using testing::TempFolder;
-
-std::string Bytes(const std::filesystem::path& path) {
-    std::ifstream stream(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << stream.rdbuf();
-    return bytes.str();
-}
 
 std::filesystem::path U8(const std::string& name) {
     return std::filesystem::path(std::u8string(name.begin(), name.end()));
@@ -184,8 +178,8 @@ TEST(DataFolder, ResolutionOrderAndFirstFilling) {
                 }
             }
             const auto own = row.userFiles.find(userName);
-            EXPECT_EQ(Bytes(userFolder / U8(userName)),
-                      own != row.userFiles.end() ? own->second : Bytes(entry.path()))
+            EXPECT_EQ(FileBytes(userFolder / U8(userName)),
+                      own != row.userFiles.end() ? own->second : FileBytes(entry.path()))
                 << name;
         }
         EXPECT_EQ(CountEntries(userFolder), shipped);
@@ -228,7 +222,8 @@ TEST(DataFolder, FailuresNameTheFolderAndTheReasonAndLeaveNoHalfFile) {
             const std::filesystem::path shipped =
                 testing::ShippedDataFolder() / entry.path().filename();
             ASSERT_TRUE(std::filesystem::exists(shipped)) << "left behind: " << entry.path();
-            EXPECT_EQ(Bytes(entry.path()), Bytes(shipped)) << "half-copied: " << entry.path();
+            EXPECT_EQ(FileBytes(entry.path()), FileBytes(shipped))
+                << "half-copied: " << entry.path();
         }
         // Without the limit, the next start completes the folder.
         EXPECT_EQ(ResolveDataFolder(layout.Settings()), userFolder);

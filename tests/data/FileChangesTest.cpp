@@ -22,15 +22,9 @@
 namespace namori {
 namespace {
 
+using testing::FileBytes;
 using testing::TempFolder;
 using Entries = std::vector<std::u16string>;
-
-std::string Bytes(const std::filesystem::path& path) {
-    std::ifstream stream(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << stream.rdbuf();
-    return bytes.str();
-}
 
 KanjiRegistration Registration(std::u16string kanji, std::u16string_view strokes) {
     return {std::move(kanji), *ParseStrokeEntry(strokes)};
@@ -62,7 +56,7 @@ TEST(FileChanges, AppendsEndAnOpenLastLineFirst) {
             EXPECT_EQ(reread[1].kanji, entries[1].kanji);
             EXPECT_EQ(reread[1].strokes, 8);
         }
-        EXPECT_EQ(Bytes(path), row.after) << row.file << " " << row.before.size();
+        EXPECT_EQ(FileBytes(path), row.after) << row.file << " " << row.before.size();
     }
 }
 
@@ -90,7 +84,7 @@ TEST(FileChanges, RewritesKeepQuotedEntriesLinksAndPermissions) {
     EXPECT_EQ(update.entries, (Entries{u"佐,藤"}));
     EXPECT_EQ(ReadNameList(folder.path() / "home", "名字.txt"), update.entries);
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(Bytes(target), "\"\x8d\xb2,\x93\xa1\"\r\n");
+    EXPECT_EQ(FileBytes(target), "\"\x8d\xb2,\x93\xa1\"\r\n");
     struct stat status {};
     stat(target.c_str(), &status);
     EXPECT_EQ(status.st_mode & 0777, 0640u);

@@ -21,22 +21,16 @@
 namespace namori {
 namespace {
 
+using testing::FileBytes;
 using testing::FileSizeLimit;
 using testing::TempFolder;
-
-std::string Bytes(const std::filesystem::path& path) {
-    std::ifstream stream(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << stream.rdbuf();
-    return bytes.str();
-}
 
 TEST(FileWriting, RewriteReplacesTheWholeFileAndKeepsItsPermissions) {
     TempFolder folder;
     const auto path = folder.WriteBytes("名字.txt", "old contents\r\n");
     chmod(path.c_str(), 0600);
     RewriteFileAtomically(path, "new\r\n", "名字.txt");
-    EXPECT_EQ(Bytes(path), "new\r\n");
+    EXPECT_EQ(FileBytes(path), "new\r\n");
     struct stat status {};
     stat(path.c_str(), &status);
     EXPECT_EQ(status.st_mode & 0777, 0600u);
@@ -61,7 +55,7 @@ TEST(FileWriting, FailedWritesLeaveFilesByteIdenticalAndSaySo) {
         EXPECT_THROW(RewriteFileAtomically(path, std::string(5000, 'z'), "名前.txt"),
                      FileWriteError);
     }
-    EXPECT_EQ(Bytes(path), original);
+    EXPECT_EQ(FileBytes(path), original);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
@@ -124,7 +118,7 @@ TEST(FileWriting, EverySystemCallThatFailsLeavesTheFileAsItWas) {
         if (row.appendFails) {
             EXPECT_THROW(AppendToFile(path, "new\r\n", "名字.txt", row.calls), FileWriteError);
         }
-        EXPECT_EQ(Bytes(path), "old\r\n") << row.error;
+        EXPECT_EQ(FileBytes(path), "old\r\n") << row.error;
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
     }
 }
@@ -157,13 +151,13 @@ TEST(FileWriting, EveryWritePathSurvivesTheFileSizeLimit) {
                 reported +=
                     std::string(error.what()).find("書き込めませんでした") != std::string::npos;
             }
-            EXPECT_EQ(Bytes(names), listBytes);
-            EXPECT_EQ(Bytes(dictionary), dictionaryBytes);
+            EXPECT_EQ(FileBytes(names), listBytes);
+            EXPECT_EQ(FileBytes(dictionary), dictionaryBytes);
         }
         EXPECT_NO_THROW(EmptyNameList(folder.path(), "名字.txt"));
     }
     EXPECT_EQ(reported, 3) << "every write that did not fit must fail with a message";
-    EXPECT_EQ(Bytes(names), "");
+    EXPECT_EQ(FileBytes(names), "");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2)
         << "no temporary file is left behind";
 }
@@ -209,8 +203,8 @@ TEST(FileWriting, ReadOnlyFolderIsReportedAndNothingChanges) {
     });
     chmod(folder.path().c_str(), 0755);
     EXPECT_TRUE(refused) << "every write into the read-only folder must fail with a message";
-    EXPECT_EQ(Bytes(list), "a\r\n");
-    EXPECT_EQ(Bytes(dictionary), "\"a\",1\r\n");
+    EXPECT_EQ(FileBytes(list), "a\r\n");
+    EXPECT_EQ(FileBytes(dictionary), "\"a\",1\r\n");
 }
 
 TEST(FileWriting, UnreadableFilesAndFoldersAreNotTakenForMissing) {
@@ -241,12 +235,12 @@ TEST(NameListFile, WritesCodePage932LinesWithCrLf) {
     TempFolder folder;
     AddNameListEntry(folder.path(), "名字.TXT", u"山田");
     AddNameListEntry(folder.path(), "名字.TXT", u"林");
-    EXPECT_EQ(Bytes(folder.path() / u8"名字.TXT"), "\x8e\x52\x93\x63\r\n\x97\xd1\r\n");
+    EXPECT_EQ(FileBytes(folder.path() / u8"名字.TXT"), "\x8e\x52\x93\x63\r\n\x97\xd1\r\n");
     // The rewrite finds the same file under the other case of its extension.
     DeleteNameListEntry(folder.path(), "名字.txt", u"山田");
-    EXPECT_EQ(Bytes(folder.path() / u8"名字.TXT"), "\x97\xd1\r\n");
+    EXPECT_EQ(FileBytes(folder.path() / u8"名字.TXT"), "\x97\xd1\r\n");
     EmptyNameList(folder.path(), "名字.txt");
-    EXPECT_EQ(Bytes(folder.path() / u8"名字.TXT"), "");
+    EXPECT_EQ(FileBytes(folder.path() / u8"名字.TXT"), "");
     EXPECT_EQ(ReadNameList(folder.path(), "名字.txt").size(), 0u);
 }
 
@@ -287,7 +281,7 @@ TEST(KanjiRegistration, AppendsTheDialogLineForm) {
     folder.WriteBytes("漢字辞書.txt", "\"\x94\x92\",5\r\n");
     AppendKanjiEntries(folder.path(),
                        {{u"漢", *ParseStrokeEntry(u"13")}, {u"杏", *ParseStrokeEntry(u"7.5")}});
-    EXPECT_EQ(Bytes(folder.path() / u8"漢字辞書.txt"),
+    EXPECT_EQ(FileBytes(folder.path() / u8"漢字辞書.txt"),
               "\"\x94\x92\",5\r\n\"\x8a\xbf\",13\r\n\"\x88\xc7\",7.5\r\n");
     EXPECT_FALSE(KanjiEntryProblem(u"漢").has_value());
     for (std::u16string_view bad : {u"", u"漢字", u"\"", u"丂", u"𠮷"}) {

@@ -30,8 +30,8 @@ user=hanako
 window_wait=60
 alive_seconds=3
 
-# shellcheck source=../support/script-messages.sh
-. "$(dirname "$0")/../support/script-messages.sh"
+# shellcheck source=../support/script-helpers.sh
+. "$(dirname "$0")/../support/script-helpers.sh"
 show_log() {
     [ -s "$1" ] && { say "--- ${1##*/}:" >&2; tail -n "${2:-20}" "$1" >&2; }
     return 0
@@ -192,17 +192,7 @@ pass "namori-judge --reading はると 佐藤 exits 0 with $candidates ranked ca
 say "== as $user in $home: namori, on an X server"
 rm -rf --one-file-system "$user_data"
 # -displayfd picks a free display and writes its number once the server accepts clients.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { show_log "$work/xvfb.log"; fail "Xvfb did not start"; }
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_xvfb "$work/display" "$work/xvfb.log"
 
 "${as_user[@]}" env DISPLAY="$DISPLAY" namori >"$work/namori.out" 2>&1 &
 namori_pid=$!

@@ -45,8 +45,8 @@ min_width_share=0.8
 max_centring_error=4
 wait_seconds=60
 
-# shellcheck source=../support/script-messages.sh
-. "$(dirname "$0")/../support/script-messages.sh"
+# shellcheck source=../support/script-helpers.sh
+. "$(dirname "$0")/../support/script-helpers.sh"
 
 if [ $# -ne 1 ] || [ ! -f "$1/CMakeCache.txt" ]; then
     say "usage: $0 BUILD_DIR (a configured and built build folder of Namori)" >&2
@@ -282,17 +282,7 @@ say "spooler: private cupsd ($how) on $socket, default printer $queue ($model)"
 # The program under its own X server
 
 # -displayfd picks a free display and writes its number once the server accepts clients.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/log/xvfb.out" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { show_log "$work/log/xvfb.out"; fail "Xvfb did not start"; }
-DISPLAY=":$(head -n 1 "$work/display")"
+start_xvfb "$work/display" "$work/log/xvfb.out"
 export DISPLAY
 
 cp "$source_dir"/assets/data/* "$work/data/"

@@ -1,4 +1,5 @@
 #include "support/TempFolder.h"
+#include <sstream>
 
 #include <cstdlib>
 #include <fstream>
@@ -56,6 +57,13 @@ std::filesystem::path ShippedDataFolder() {
 
 std::u16string U16(std::string_view utf8) {
     return Utf8ToUtf16(utf8);
+}
+
+std::string FileBytes(const std::filesystem::path& path) {
+    std::ifstream stream(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << stream.rdbuf();
+    return bytes.str();
 }
 
 }  // namespace namori::testing

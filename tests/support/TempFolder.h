@@ -26,6 +26,9 @@ class TempFolder {
     std::filesystem::path path_;
 };
 
+// The bytes of a file; empty when it cannot be read.
+std::string FileBytes(const std::filesystem::path& path);
+
 // The folder of the shipped default data files.
 std::filesystem::path ShippedDataFolder();
 
