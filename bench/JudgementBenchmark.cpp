@@ -13,6 +13,7 @@
 #include "analysis/JudgementStore.h"
 #include "analysis/NameLookup.h"
 #include "analysis/NamePreparation.h"
+#include "analysis/ReferenceTables.h"
 #include "data/Cp932.h"
 #include "data/KanjiDictionaryFile.h"
 #include "data/SpiritTableFile.h"

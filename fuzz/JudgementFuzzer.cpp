@@ -18,6 +18,7 @@
 #include "analysis/JudgementStore.h"
 #include "analysis/NameLookup.h"
 #include "analysis/NamePreparation.h"
+#include "analysis/ReferenceTables.h"
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
 #include "data/KanjiDictionaryFile.h"

@@ -10,6 +10,7 @@
 
 #include "FuzzSupport.h"
 #include "analysis/JudgementStore.h"
+#include "analysis/ReferenceTables.h"
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
 #include "data/KanjiDictionaryFile.h"

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "analysis/JudgementStore.h"
+#include "analysis/ReferenceTables.h"
 #include "data/KanjiDictionaryFile.h"
 #include "data/SpiritTableFile.h"
 #include "ui/common/Fonts.h"

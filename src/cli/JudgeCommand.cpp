@@ -1,4 +1,5 @@
 #include "cli/JudgeCommand.h"
+#include "analysis/ReferenceTables.h"
 
 #include <CLI/CLI.hpp>
 #include <cerrno>

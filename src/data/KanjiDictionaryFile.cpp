@@ -1,6 +1,5 @@
 #include "data/KanjiDictionaryFile.h"
 
-#include "analysis/JudgementStore.h"
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
 #include "data/FieldReader.h"
@@ -37,10 +36,6 @@ std::vector<DictionaryEntry> ParseKanjiDictionary(std::u16string_view text,
         entries.push_back(std::move(entry));
     }
     return entries;
-}
-
-void LoadKanjiDictionary(JudgementStore& store, const std::filesystem::path& folder) {
-    store.dictionary.Assign(ReadKanjiDictionary(folder));
 }
 
 }  // namespace namori

@@ -9,8 +9,6 @@
 
 namespace namori {
 
-struct JudgementStore;
-
 // Reads the entries of a dictionary file: a text field (the kanji) and a count field per entry,
 // quoted or not, on one line or two. Blank lines between entries and at the end are skipped.
 // Throws DataFileError for a missing or unreadable file, more than 2000 entries, a file that
@@ -20,9 +18,5 @@ std::vector<DictionaryEntry> ReadKanjiDictionary(const std::filesystem::path& fo
 // The same for the decoded text of such a file; fileName is for the messages.
 std::vector<DictionaryEntry> ParseKanjiDictionary(std::u16string_view text,
                                                   const std::string& fileName);
-
-// Replaces store.dictionary by the file "漢字辞書.txt" of folder. On failure the dictionary in
-// memory stays as it was and DataFileError is thrown.
-void LoadKanjiDictionary(JudgementStore& store, const std::filesystem::path& folder = ".");
 
 }  // namespace namori

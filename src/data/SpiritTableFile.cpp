@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "analysis/JudgementStore.h"
 #include "data/Cp932.h"
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
@@ -32,7 +31,7 @@ SpiritTable ParseSpiritTable(FieldReader& reader) {
 
 }  // namespace
 
-void LoadSpiritNumbers(JudgementStore& store, const std::filesystem::path& folder) {
+SpiritTable ReadSpiritTable(const std::filesystem::path& folder) {
     const std::string fileName(kSpiritTableFile);
     const std::string bytes = ReadRegularFile(ResolveDataFile(folder, kSpiritTableFile), fileName);
     // Whatever follows the trailer is never read, so bytes there that are not code page 932
@@ -62,7 +61,7 @@ void LoadSpiritNumbers(JudgementStore& store, const std::filesystem::path& folde
     if (decodeError && reader.position() >= text.size() && !endedBySeparator) {
         throw *decodeError;
     }
-    store.spiritTable = std::move(table);
+    return table;
 }
 
 }  // namespace namori

@@ -2,13 +2,13 @@
 
 #include <filesystem>
 
+#include "data/SpiritTable.h"
+
 namespace namori {
 
-struct JudgementStore;
-
-// Reads "霊数.txt" from folder into store.spiritTable: 81 records of eleven fields (number,
-// phrase, mark, seven texts, closing number) and a trailer of five texts. The table is replaced
-// only when the whole file reads; otherwise DataFileError is thrown and it stays as it was.
-void LoadSpiritNumbers(JudgementStore& store, const std::filesystem::path& folder = ".");
+// Reads "霊数.txt" from folder: 81 records of eleven fields (number, phrase, mark, seven texts,
+// closing number) and a trailer of five texts. Throws DataFileError when the whole file does not
+// read.
+SpiritTable ReadSpiritTable(const std::filesystem::path& folder);
 
 }  // namespace namori

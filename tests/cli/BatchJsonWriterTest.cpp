@@ -1,3 +1,4 @@
+#include "analysis/ReferenceTables.h"
 #include "cli/BatchJsonWriter.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+#include "analysis/ReferenceTables.h"
 #include "data/KanjiDictionaryFile.h"
 
 #include <gtest/gtest.h>

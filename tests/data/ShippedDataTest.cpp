@@ -4,6 +4,7 @@
 #include <set>
 
 #include "analysis/JudgementStore.h"
+#include "analysis/ReferenceTables.h"
 #include "data/Cp932.h"
 #include "data/DataFiles.h"
 #include "data/FieldReader.h"

@@ -1,3 +1,4 @@
+#include "analysis/ReferenceTables.h"
 #include "data/SpiritTableFile.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+#include "analysis/ReferenceTables.h"
 #include "naming/NameCandidates.h"
 
 #include <gtest/gtest.h>

@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "analysis/JudgementStore.h"
+#include "analysis/ReferenceTables.h"
 #include "data/DataFiles.h"
 #include "data/SpiritTableFile.h"
 #include "support/TempFolder.h"

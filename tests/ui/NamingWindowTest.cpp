@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "analysis/JudgementStore.h"
+#include "analysis/ReferenceTables.h"
 #include "data/KanjiDictionaryFile.h"
 #include "data/SpiritTableFile.h"
 #include "support/TempFolder.h"

@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "analysis/JudgementStore.h"
+#include "analysis/ReferenceTables.h"
 #include "data/KanjiDictionaryFile.h"
 #include "data/SpiritTableFile.h"
 #include "support/TempFolder.h"

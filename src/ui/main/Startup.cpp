@@ -1,4 +1,5 @@
 #include "ui/main/Startup.h"
+#include "analysis/ReferenceTables.h"
 
 #include <QGuiApplication>
 #include <QScreen>
