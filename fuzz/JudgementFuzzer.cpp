@@ -42,14 +42,10 @@ struct JudgementState {
     int surnameLength;
     int givenNameLength;
     std::int16_t totalLength;
-    std::int16_t partLength;
     std::array<std::u16string, kNamePositions + 1> nameChars;
     std::array<std::int16_t, kNamePositions + 1> strokeCounts;
-    bool checkingSurname;
     std::array<std::u16string, kNamePositions + 1> unregisteredChars;
     std::array<int, 5> luck;
-    std::int16_t elementDigit;
-    std::u16string elementName;
     std::u16string elementDigits;
     std::u16string elementTriple;
     std::u16string elementVerdict;
@@ -65,14 +61,10 @@ JudgementState StateOf(const JudgementStore& s) {
             s.surnameLength,
             s.givenNameLength,
             s.totalLength,
-            s.partLength,
             s.nameChars,
             s.strokeCounts,
-            s.checkingSurname,
             s.unregisteredChars,
             {s.ancestorLuck, s.mainLuck, s.earlyLuck, s.assistLuck, s.totalLuck},
-            s.elementDigit,
-            s.elementName,
             s.elementDigits,
             s.elementTriple,
             s.elementVerdict,
@@ -84,8 +76,8 @@ JudgementState StateOf(const JudgementStore& s) {
 bool SameLookup(const JudgementState& a, const JudgementState& b) {
     return a.currentSurname == b.currentSurname && a.currentGivenName == b.currentGivenName &&
            a.surnameLength == b.surnameLength && a.givenNameLength == b.givenNameLength &&
-           a.partLength == b.partLength && a.nameChars == b.nameChars &&
-           a.strokeCounts == b.strokeCounts && a.unregisteredChars == b.unregisteredChars;
+           a.nameChars == b.nameChars && a.strokeCounts == b.strokeCounts &&
+           a.unregisteredChars == b.unregisteredChars;
 }
 
 // Clears everything a judgement sets while keeping the spirit table read at start-up.

@@ -27,10 +27,8 @@ struct JudgementStore {
     int surnameLength = 0;
     int givenNameLength = 0;
     std::int16_t totalLength = 0;
-    std::int16_t partLength = 0;
     std::array<std::u16string, kNamePositions + 1> nameChars{};
     std::array<std::int16_t, kNamePositions + 1> strokeCounts{};
-    bool checkingSurname = false;
     std::array<std::u16string, kNamePositions + 1> unregisteredChars{};
 
     // The five luck numbers of the last judgement.
@@ -39,10 +37,6 @@ struct JudgementStore {
     int earlyLuck = 0;     // 初運
     int assistLuck = 0;    // 助運
     int totalLuck = 0;     // 総運
-
-    // Input and output of ElementOfDigit.
-    std::int16_t elementDigit = 0;
-    std::u16string elementName;
 
     // Five-element and yin-yang results of the last judgement.
     std::u16string elementDigits;

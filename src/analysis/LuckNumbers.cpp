@@ -68,15 +68,9 @@ void ComputeLuckNumbers(JudgementStore& store) {
     }
 }
 
-char16_t ElementNameOfDigit(int digit) {
+char16_t ElementOfDigit(int digit) {
     static constexpr std::u16string_view kElements = u"水木木火火土土金金水";
     return kElements[((digit % 10) + 10) % 10];
-}
-
-void ElementOfDigit(JudgementStore& store) {
-    // Written in place: this runs three times in every judgement.
-    store.elementName.resize(1);
-    store.elementName[0] = ElementNameOfDigit(store.elementDigit);
 }
 
 }  // namespace namori

@@ -34,7 +34,6 @@ void ClearPositionsFrom(JudgementStore& store, int first) {
 void LookupSurname(JudgementStore& store) {
     store.surnameLength = static_cast<int>(store.currentSurname.size());
     ClearPositionsFrom(store, 1);
-    store.partLength = static_cast<std::int16_t>(store.surnameLength);
     SplitAndLookUp(store, 1, store.currentSurname);
 }
 
@@ -42,17 +41,18 @@ void LookupGivenName(JudgementStore& store) {
     const int surnameLength = store.surnameLength;
     store.givenNameLength = static_cast<int>(store.currentGivenName.size());
     ClearPositionsFrom(store, surnameLength + 1);
-    store.partLength = static_cast<std::int16_t>(store.givenNameLength);
     SplitAndLookUp(store, surnameLength + 1, store.currentGivenName);
 }
 
-void CollectUnregisteredChars(JudgementStore& store) {
+void CollectUnregisteredChars(JudgementStore& store, NamePart part) {
     for (auto& character : store.unregisteredChars) {
         character.clear();
     }
     int found = 0;
-    for (int i = 1; i <= store.partLength; ++i) {
-        const int position = store.checkingSurname ? i : store.surnameLength + i;
+    const bool surname = part == NamePart::Surname;
+    const int length = surname ? store.surnameLength : store.givenNameLength;
+    for (int i = 1; i <= length; ++i) {
+        const int position = surname ? i : store.surnameLength + i;
         if (position > kNamePositions || found == kNamePositions) {
             break;
         }

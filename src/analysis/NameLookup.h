@@ -15,8 +15,10 @@ void LookupSurname(JudgementStore& store);
 // three characters; the surname's positions are left as they are.
 void LookupGivenName(JudgementStore& store);
 
-// Lists in unregisteredChars the characters without a count of the part that checkingSurname
-// selects (its partLength characters), in name order.
-void CollectUnregisteredChars(JudgementStore& store);
+enum class NamePart { Surname, GivenName };
+
+// Lists in unregisteredChars the characters of one part of the name (as the last lookup of that
+// part placed them) that have no count, in name order.
+void CollectUnregisteredChars(JudgementStore& store, NamePart part);
 
 }  // namespace namori

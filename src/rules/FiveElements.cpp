@@ -67,12 +67,9 @@ void JudgeFiveElements(JudgementStore& store) {
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         const int digit = ((numbers[i] % 10) + 10) % 10;
         digits[i * 4] = static_cast<char16_t>(u'0' + digit);
-        triple[i] = ElementNameOfDigit(digit);
+        triple[i] = ElementOfDigit(digit);
         tripleIndex = tripleIndex * 5 + ElementIndex(triple[i]);
-        store.elementDigit = static_cast<std::int16_t>(digit);
     }
-    // Leaves the scratch fields as ElementOfDigit leaves them for the last number.
-    ElementOfDigit(store);
     AssignShortText(store.elementDigits, {digits.data(), digits.size()});
     AssignShortText(store.elementTriple, {triple.data(), triple.size()});
     AssignShortText(store.elementVerdict, kVerdictOfTriple[tripleIndex]);

@@ -84,11 +84,8 @@ TEST(ComputeLuckNumbers, NothingSurvivesFromAnEarlierName) {
 TEST(ElementOfDigit, MapsEveryDigit) {
     const char16_t* expected[] = {u"水", u"木", u"木", u"火", u"火",
                                   u"土", u"土", u"金", u"金", u"水"};
-    JudgementStore store;
     for (int digit = 0; digit <= 9; ++digit) {
-        store.elementDigit = static_cast<std::int16_t>(digit);
-        ElementOfDigit(store);
-        EXPECT_EQ(store.elementName, expected[digit]) << digit;
+        EXPECT_EQ(ElementOfDigit(digit), expected[digit][0]) << digit;
     }
 }
 

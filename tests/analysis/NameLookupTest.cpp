@@ -24,7 +24,6 @@ TEST(LookupSurname, SplitsThePartAndClearsEveryOtherPosition) {
     store.currentSurname = u"白鳥";
     LookupSurname(store);
     EXPECT_EQ(store.surnameLength, 2);
-    EXPECT_EQ(store.partLength, 2);
     EXPECT_EQ(store.nameChars[1], u"白");
     EXPECT_EQ(store.strokeCounts[1], 5);
     EXPECT_EQ(store.nameChars[2], u"鳥");
@@ -50,8 +49,7 @@ TEST(LookupSurname, OnlyTheFirstThreeCharactersAreLookedUp) {
     EXPECT_EQ(store.strokeCounts[3], 5);
     EXPECT_EQ(store.nameChars[4], u"中");
     EXPECT_EQ(store.strokeCounts[4], 0);
-    store.checkingSurname = true;
-    CollectUnregisteredChars(store);
+    CollectUnregisteredChars(store, NamePart::Surname);
     EXPECT_EQ(store.unregisteredChars[1], u"中");
     EXPECT_TRUE(store.unregisteredChars[2].empty());
 }
@@ -88,7 +86,6 @@ TEST(LookupGivenName, FollowsTheSurnameAndLeavesItAlone) {
     store.currentGivenName = u"杏奈";
     LookupGivenName(store);
     EXPECT_EQ(store.givenNameLength, 2);
-    EXPECT_EQ(store.partLength, 2);
     EXPECT_EQ(store.strokeCounts[1], 99);
     EXPECT_EQ(store.nameChars[3], u"杏");
     EXPECT_EQ(store.strokeCounts[4], 8);
@@ -113,14 +110,11 @@ TEST(CollectUnregisteredChars, ListsTheSelectedPartInNameOrder) {
     store.currentGivenName = u"杏子";
     LookupGivenName(store);
 
-    store.checkingSurname = false;  // partLength is the given name's
-    CollectUnregisteredChars(store);
+    CollectUnregisteredChars(store, NamePart::GivenName);
     EXPECT_EQ(store.unregisteredChars[1], u"子");
     EXPECT_TRUE(store.unregisteredChars[2].empty());
 
-    store.checkingSurname = true;
-    store.partLength = 3;
-    CollectUnregisteredChars(store);
+    CollectUnregisteredChars(store, NamePart::Surname);
     EXPECT_EQ(store.unregisteredChars[1], u"犬");
     EXPECT_EQ(store.unregisteredChars[2], u"猫");
     EXPECT_TRUE(store.unregisteredChars[3].empty());

@@ -376,7 +376,6 @@ class MainWindowTest : public QObject {
         QCOMPARE(store.currentSurname, u"白鳥");
         QCOMPARE(store.surnameLength, 2);
         QCOMPARE(store.strokeCounts[2], 11);
-        QCOMPARE(store.partLength, 2);
     }
 
     void startUpEndsWithAMessageWhenReferenceFilesAreMissingOrBad() {

@@ -94,10 +94,9 @@ bool NameEntryBoxes::onSurnameKey(int key) {
     if (EntryRefused(text)) {
         return true;
     }
-    store_.checkingSurname = true;
     store_.currentSurname = text.toStdU16String();
     LookupSurname(store_);
-    CollectUnregisteredChars(store_);
+    CollectUnregisteredChars(store_, NamePart::Surname);
     if (!store_.unregisteredChars[1].empty()) {
         emit registrationNeeded();
     }
@@ -111,7 +110,6 @@ bool NameEntryBoxes::onSurnameKey(int key) {
 }
 
 bool NameEntryBoxes::onGivenNameKey(int key) {
-    store_.checkingSurname = false;
     if (!IsEnter(key) || controls_.givenNameEdit->text().isEmpty()) {
         return false;
     }
@@ -121,7 +119,7 @@ bool NameEntryBoxes::onGivenNameKey(int key) {
     }
     store_.currentGivenName = text.toStdU16String();
     ApplyGivenNameComplement(store_, complementTicked());
-    CollectUnregisteredChars(store_);
+    CollectUnregisteredChars(store_, NamePart::GivenName);
     if (!store_.unregisteredChars[1].empty()) {
         emit registrationNeeded();
     }
