@@ -1,119 +1,193 @@
 #include "cli/BatchJsonWriter.h"
 
+#include <charconv>
 #include <nlohmann/json.hpp>
+#include <vector>
 
 #include "analysis/JudgementStore.h"
 #include "cli/JudgementReport.h"
-#include "data/Cp932.h"
+#include "rules/Ratings.h"
 
 namespace namori {
 
+using namespace std::string_view_literals;
+
 namespace {
 
-// Caches are emptied when they grow past this, so that a long run of varied names cannot
-// take unbounded memory.
-constexpr std::size_t kCacheLimit = 100000;
-
-template <typename Map>
-void Bound(Map& map) {
-    if (map.size() > kCacheLimit) {
-        map.clear();
-    }
-}
+// Keys from 0 up to this are cached; no real name comes near it.
+constexpr int kCacheLimit = 4096;
 
 // The members of a rendered object without its braces, to splice into a larger object.
 std::string WithoutBraces(const std::string& object) {
     return object.substr(1, object.size() - 2);
 }
 
+// A key for the digits of "d - d - d" (the element members follow from them alone).
+int DigitsKey(std::u16string_view digits) {
+    int key = 0;
+    for (char16_t c : digits) {
+        if (c >= u'0' && c <= u'9') {
+            key = key * 10 + (c - u'0');
+        }
+    }
+    return key;
+}
+
+// A key for a yin-yang pattern of ○ and ●: a leading 1 bit, then one bit per mark.
+int PatternKey(std::u16string_view pattern) {
+    int key = 1;
+    for (char16_t c : pattern) {
+        key = key * 2 + (c == u'●' ? 1 : 0);
+    }
+    return key;
+}
+
 }  // namespace
 
-const std::string& BatchJsonWriter::Escaped(std::u16string_view text) {
-    const std::u16string key(text);
-    auto found = escaped_.find(key);
-    if (found == escaped_.end()) {
-        Bound(escaped_);
-        found = escaped_.emplace(key, nlohmann::ordered_json(Utf16ToUtf8(text)).dump()).first;
+void AppendJsonString(std::u16string_view text, std::string& output) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    output += '"';
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t code = text[i];
+        if (code < 0x80) {
+            switch (code) {
+                case u'"':
+                    output += "\\\"";
+                    continue;
+                case u'\\':
+                    output += "\\\\";
+                    continue;
+                case u'\b':
+                    output += "\\b";
+                    continue;
+                case u'\f':
+                    output += "\\f";
+                    continue;
+                case u'\n':
+                    output += "\\n";
+                    continue;
+                case u'\r':
+                    output += "\\r";
+                    continue;
+                case u'\t':
+                    output += "\\t";
+                    continue;
+                default:
+                    break;
+            }
+            if (code < 0x20) {
+                const char escaped[] = {'\\', 'u', '0', '0', kHex[code >> 4], kHex[code & 0xF]};
+                output.append(escaped, sizeof escaped);
+            } else {
+                output += static_cast<char>(code);
+            }
+            continue;
+        }
+        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
+        } else if (code >= 0xD800 && code <= 0xDFFF) {
+            code = 0xFFFD;  // as Utf16ToUtf8 writes a lone surrogate
+        }
+        char bytes[4];
+        std::size_t length = 0;
+        if (code < 0x800) {
+            bytes[length++] = static_cast<char>(0xC0 | (code >> 6));
+        } else if (code < 0x10000) {
+            bytes[length++] = static_cast<char>(0xE0 | (code >> 12));
+            bytes[length++] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        } else {
+            bytes[length++] = static_cast<char>(0xF0 | (code >> 18));
+            bytes[length++] = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+            bytes[length++] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        }
+        bytes[length++] = static_cast<char>(0x80 | (code & 0x3F));
+        output.append(bytes, length);
     }
-    return found->second;
+    output += '"';
 }
 
 const std::string& BatchJsonWriter::LuckRow(const JudgementStore& store, int row, int value) {
-    auto& rows = luckRows_[row];
-    auto found = rows.find(value);
-    if (found == rows.end()) {
-        Bound(rows);
-        const nlohmann::ordered_json luck = JudgementAsJson(store)["luck"][row];
-        found = rows.emplace(value, luck.dump()).first;
-    }
-    return found->second;
+    return Cached(luckRows_[row], value, store, {}, row);
 }
 
-const std::string& BatchJsonWriter::Members(std::u16string_view key, const JudgementStore& store,
-                                            bool elements) {
-    std::u16string fullKey(1, elements ? u'E' : u'Y');
-    fullKey += key;
-    auto found = members_.find(fullKey);
-    if (found == members_.end()) {
-        Bound(members_);
-        const nlohmann::ordered_json all = JudgementAsJson(store);
-        nlohmann::ordered_json part;
-        for (const char* name : elements
-                                    ? std::array{"elementDigits", "elementTriple", "elementVerdict"}
-                                    : std::array{"yinYangPattern", "yinYangVerdict", ""}) {
-            if (*name != '\0') {
-                part[name] = all[name];
-            }
-        }
-        found = members_.emplace(fullKey, WithoutBraces(part.dump())).first;
+const std::string& BatchJsonWriter::Cached(std::vector<std::string>& cache, int key,
+                                           const JudgementStore& store,
+                                           std::initializer_list<const char*> members,
+                                           int luckRow) {
+    if (key < 0 || key >= kCacheLimit) {
+        // Far past any real name; rendered each time rather than cached.
+        scratch_ = Render(store, members, luckRow);
+        return scratch_;
     }
-    return found->second;
+    if (static_cast<std::size_t>(key) >= cache.size()) {
+        cache.resize(static_cast<std::size_t>(key) + 1);
+    }
+    std::string& cached = cache[static_cast<std::size_t>(key)];
+    if (cached.empty()) {
+        cached = Render(store, members, luckRow);
+    }
+    return cached;
+}
+
+std::string BatchJsonWriter::Render(const JudgementStore& store,
+                                    std::initializer_list<const char*> members, int luckRow) {
+    const nlohmann::ordered_json all = JudgementAsJson(store);
+    if (luckRow >= 0) {
+        return all["luck"][luckRow].dump();
+    }
+    nlohmann::ordered_json part;
+    for (const char* name : members) {
+        part[name] = all[name];
+    }
+    return WithoutBraces(part.dump());
 }
 
 void BatchJsonWriter::Append(const JudgementStore& store, std::string& output) {
     const int positions = std::min(store.surnameLength + store.givenNameLength, kNamePositions);
-    output += "{\"surname\":";
-    output += Escaped(store.currentSurname);
-    output += ",\"givenName\":";
-    output += Escaped(store.currentGivenName);
-    output += ",\"chars\":[";
+    output += "{\"surname\":"sv;
+    AppendJsonString(store.currentSurname, output);
+    output += ",\"givenName\":"sv;
+    AppendJsonString(store.currentGivenName, output);
+    output += ",\"chars\":["sv;
     for (int position = 1; position <= positions; ++position) {
-        output += position > 1 ? "," : "";
-        output += Escaped(store.nameChars[position]);
+        if (position > 1) {
+            output += ',';
+        }
+        AppendJsonString(store.nameChars[position], output);
     }
-    output += "],\"strokes\":[";
+    output += "],\"strokes\":["sv;
     for (int position = 1; position <= positions; ++position) {
-        output += position > 1 ? "," : "";
-        output += std::to_string(store.strokeCounts[position]);
+        if (position > 1) {
+            output += ',';
+        }
+        char digits[8];
+        const auto end =
+            std::to_chars(digits, digits + sizeof digits, store.strokeCounts[position]);
+        output.append(digits, end.ptr);
     }
-    output += "],\"luck\":[";
+    output += "],\"luck\":["sv;
     const std::array<int, 5> luck = {store.ancestorLuck, store.mainLuck, store.earlyLuck,
                                      store.assistLuck, store.totalLuck};
     for (int row = 0; row < 5; ++row) {
-        output += row > 0 ? "," : "";
+        if (row > 0) {
+            output += ',';
+        }
         output += LuckRow(store, row, luck[row]);
     }
-    output += "],";
-    output += Members(store.elementDigits, store, true);
+    output += "],"sv;
+    output += Cached(elementMembers_, DigitsKey(store.elementDigits), store,
+                     {"elementDigits", "elementTriple", "elementVerdict"});
     output += ',';
-    output += Members(store.yinYangPattern, store, false);
-    // The faces follow from the marks of four luck numbers and the two verdicts.
-    std::u16string facesKey = u"F";
-    for (int value : {store.mainLuck, store.earlyLuck, store.assistLuck, store.totalLuck}) {
-        facesKey += store.spiritTable.MarkOf(value);
-        facesKey += u'|';
-    }
-    facesKey += store.elementVerdict + u'|' + store.yinYangVerdict;
-    auto faces = members_.find(facesKey);
-    if (faces == members_.end()) {
-        Bound(members_);
-        nlohmann::ordered_json part;
-        part["faces"] = JudgementAsJson(store)["faces"];
-        faces = members_.emplace(facesKey, WithoutBraces(part.dump())).first;
-    }
+    output += Cached(yinYangMembers_, PatternKey(store.yinYangPattern), store,
+                     {"yinYangPattern", "yinYangVerdict"});
     output += ',';
-    output += faces->second;
-    output += "}\n";
+    const std::array<Rating, 3> faces = RateJudgement(store);
+    output += Cached(faceMembers_,
+                     static_cast<int>(faces[0]) * 9 + static_cast<int>(faces[1]) * 3 +
+                         static_cast<int>(faces[2]),
+                     store, {"faces"});
+    output += "}\n"sv;
 }
 
 }  // namespace namori

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace namori {
@@ -11,8 +11,9 @@ namespace namori {
 struct JudgementStore;
 
 // Writes judgements as JSON lines byte for byte like JudgementAsJson(store).dump(), but fast
-// enough for batch runs: the parts that depend only on a luck number, a digit triple, a
-// yin-yang pattern or the faces are rendered by the JSON library once and then reused.
+// enough for batch runs of varied names: the texts of the name are escaped directly, and the
+// parts that depend only on a luck number, a digit triple, a yin-yang pattern or the faces are
+// rendered by the JSON library once and then reused.
 class BatchJsonWriter {
   public:
     // Appends the judgement of store and a line feed to output.
@@ -20,12 +21,20 @@ class BatchJsonWriter {
 
   private:
     const std::string& LuckRow(const JudgementStore& store, int row, int value);
-    const std::string& Members(std::u16string_view key, const JudgementStore& store, bool elements);
-    const std::string& Escaped(std::u16string_view text);
+    // The members (or, for a luck row from 0, that row's object) rendered for key, from cache.
+    const std::string& Cached(std::vector<std::string>& cache, int key, const JudgementStore& store,
+                              std::initializer_list<const char*> members, int luckRow = -1);
+    static std::string Render(const JudgementStore& store,
+                              std::initializer_list<const char*> members, int luckRow);
 
-    std::array<std::unordered_map<int, std::string>, 5> luckRows_;
-    std::unordered_map<std::u16string, std::string> members_;
-    std::unordered_map<std::u16string, std::string> escaped_;
+    std::array<std::vector<std::string>, 5> luckRows_;
+    std::vector<std::string> elementMembers_;
+    std::vector<std::string> yinYangMembers_;
+    std::vector<std::string> faceMembers_;
+    std::string scratch_;
 };
+
+// Appends text to output as a JSON string, escaped as the JSON library escapes it.
+void AppendJsonString(std::u16string_view text, std::string& output);
 
 }  // namespace namori

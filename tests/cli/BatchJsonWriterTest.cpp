@@ -1,11 +1,13 @@
-#include "analysis/ReferenceTables.h"
 #include "cli/BatchJsonWriter.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "analysis/Judgement.h"
 #include "analysis/JudgementStore.h"
 #include "analysis/NamePreparation.h"
+#include "analysis/ReferenceTables.h"
 #include "cli/JudgementReport.h"
 #include "data/Cp932.h"
 #include "data/KanjiDictionaryFile.h"
@@ -42,6 +44,23 @@ TEST(BatchJsonWriter, WritesTheSameBytesAsThePlainRendering) {
             writer.Append(store, line);
             EXPECT_EQ(line, JudgementAsJson(store).dump() + "\n");
         }
+    }
+    // Varied names from the dictionary, as a real batch has them.
+    std::mt19937 random(11);
+    for (int name = 0; name < 3000; ++name) {
+        std::u16string parts[2];
+        for (std::u16string& part : parts) {
+            for (std::size_t length = 1 + random() % 3; part.size() < length;) {
+                part += entries[random() % entries.size()].kanji;
+            }
+        }
+        if (!PrepareName(store, parts[0], parts[1], name % 2 == 0).ready()) {
+            continue;
+        }
+        RunJudgement(store);
+        std::string line;
+        writer.Append(store, line);
+        ASSERT_EQ(line, JudgementAsJson(store).dump() + "\n") << name;
     }
 }
 

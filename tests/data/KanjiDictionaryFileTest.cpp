@@ -1,4 +1,3 @@
-#include "analysis/ReferenceTables.h"
 #include "data/KanjiDictionaryFile.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +6,7 @@
 #include <string>
 
 #include "analysis/JudgementStore.h"
+#include "analysis/ReferenceTables.h"
 #include "data/DataFileError.h"
 #include "support/TempFolder.h"
 

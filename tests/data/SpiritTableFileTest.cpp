@@ -1,4 +1,3 @@
-#include "analysis/ReferenceTables.h"
 #include "data/SpiritTableFile.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +5,7 @@
 #include <string>
 
 #include "analysis/JudgementStore.h"
+#include "analysis/ReferenceTables.h"
 #include "data/Cp932.h"
 #include "data/DataFileError.h"
 #include "support/TempFolder.h"

@@ -1,4 +1,3 @@
-#include "analysis/ReferenceTables.h"
 #include "naming/NameCandidates.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +5,7 @@
 #include <algorithm>
 
 #include "analysis/JudgementStore.h"
+#include "analysis/ReferenceTables.h"
 #include "data/KanjiDictionaryFile.h"
 #include "data/SpiritTableFile.h"
 #include "support/TempFolder.h"
