@@ -8,6 +8,7 @@
 namespace namori {
 namespace {
 
+using testing::FileBytes;
 using testing::TempFolder;
 using Entries = std::vector<std::u16string>;
 
@@ -51,6 +52,29 @@ TEST(ReadFirstNameListEntry, ReadsOnlyTheFirstEntry) {
     }
     TempFolder empty;
     EXPECT_EQ(ReadFirstNameListEntry(empty.path(), "名字.txt"), u"");
+}
+
+TEST(NameListFile, WritesCodePage932LinesWithCrLf) {
+    TempFolder folder;
+    AddNameListEntry(folder.path(), "名字.TXT", u"山田");
+    AddNameListEntry(folder.path(), "名字.TXT", u"林");
+    EXPECT_EQ(FileBytes(folder.path() / u8"名字.TXT"), "\x8e\x52\x93\x63\r\n\x97\xd1\r\n");
+    // The rewrite finds the same file under the other case of its extension.
+    DeleteNameListEntry(folder.path(), "名字.txt", u"山田");
+    EXPECT_EQ(FileBytes(folder.path() / u8"名字.TXT"), "\x97\xd1\r\n");
+    EmptyNameList(folder.path(), "名字.txt");
+    EXPECT_EQ(FileBytes(folder.path() / u8"名字.TXT"), "");
+    EXPECT_EQ(ReadNameList(folder.path(), "名字.txt").size(), 0u);
+}
+
+TEST(NameListFile, RefusesEntriesThatWouldNotReadBackAsTyped) {
+    for (std::u16string_view bad :
+         {u"山,田", u"\"林", u" 林", u"林 ", u"林\t", u"林\n", u"長谷川家", u"丂"}) {
+        EXPECT_TRUE(ListEntryProblem(bad).has_value());
+    }
+    for (std::u16string_view good : {u"林", u"佐々木", u"さくら", u"ＡＢ", u"林　"}) {
+        EXPECT_FALSE(ListEntryProblem(good).has_value());
+    }
 }
 
 }  // namespace
