@@ -1,0 +1,188 @@
+#!/usr/bin/env python3
+"""Write the explanation texts of the detailed reading, assets/data/鑑定解説.txt, from
+tools/reading_texts.tsv.
+
+The output is code page 932 text, every line ending in CR LF, no byte-order
+mark, in the field syntax of the other data files: one record per line,
+
+    "kind","key","text"
+
+written kind by kind in the order below and, within a kind, key by key:
+
+    kind              keys                                           count
+    luck              祖運 主運 初運 助運 総運                            5
+    element           木 火 土 金 水                                    5
+    element-verdict   災害運 病気運 事故運 ------                         4
+    yinyang-verdict   幸運陰陽 単一陰陽 分離陰陽 挟み陰陽 浮沈陰陽          7
+                      災難陰陽 －－－－
+    face-slot         1 2 3 (luck numbers, five elements, yin-yang)     3
+    face              1-良 1-中 1-悪 2-良 ... 3-悪 (slot-grade)           9
+
+33 records, 99 fields. The keys are the texts the judgement shows ("------" is
+six ASCII hyphens, "－－－－" four full-width ones), so a reader can look a
+verdict up by its own text.
+
+Every key must be present exactly once; every text must be a few whole
+sentences ending in 。 (as many as its kind allows), no sentence may occur
+twice in the file nor be one of the spirit-number table's sentences
+(tools/spirit_numbers.tsv), and every text must survive code page 932 and the
+comma/quote field syntax (no double quote, no ASCII comma). Any fault stops
+the run with a message before the output file is touched.
+
+Usage:
+    make_reading_texts.py            regenerate the file in place
+    make_reading_texts.py --check    exit 1 if the file on disk is stale
+"""
+
+import argparse
+import sys
+from pathlib import Path
+
+import make_spirit_table
+from make_spirit_table import ROOT, SourceError, check_text, encode_cp932, publish, read_fields
+
+DEFAULT_SOURCE = ROOT / "tools" / "reading_texts.tsv"
+DEFAULT_OUTPUT = ROOT / "assets" / "data" / "鑑定解説.txt"
+
+SLOTS = ("1", "2", "3")
+GRADES = ("良", "中", "悪")
+
+# kind: (keys in output order, fewest sentences, most sentences)
+KINDS = {
+    "luck": (("祖運", "主運", "初運", "助運", "総運"), 1, 3),
+    "element": (("木", "火", "土", "金", "水"), 1, 1),
+    "element-verdict": (("災害運", "病気運", "事故運", "------"), 1, 3),
+    "yinyang-verdict": (("幸運陰陽", "単一陰陽", "分離陰陽", "挟み陰陽", "浮沈陰陽", "災難陰陽", "－－－－"), 1, 3),
+    "face-slot": (SLOTS, 1, 1),
+    "face": (tuple(f"{slot}-{grade}" for slot in SLOTS for grade in GRADES), 1, 1),
+}
+
+SENTENCE_END = "。"
+
+
+def sentences(text):
+    """The sentences of a text, each with its closing 。."""
+    return [piece + SENTENCE_END for piece in text.split(SENTENCE_END)[:-1]]
+
+
+def check_reading_text(kind, text, where):
+    """Refuse a text the data file cannot carry or that is not whole sentences."""
+    check_text(text, where)
+    if "," in text:
+        raise SourceError(f"{where}: ASCII comma in {text!r}; write 、 instead")
+    if not text.endswith(SENTENCE_END):
+        raise SourceError(f"{where}: the text must end with {SENTENCE_END}")
+    if any(not sentence.strip(SENTENCE_END) for sentence in sentences(text)):
+        raise SourceError(f"{where}: empty sentence in {text!r}")
+    _, fewest, most = KINDS[kind]
+    count = len(sentences(text))
+    if not fewest <= count <= most:
+        wanted = f"exactly {fewest}" if fewest == most else f"{fewest} to {most}"
+        raise SourceError(f"{where}: a {kind} text holds {wanted} sentence(s), found {count}")
+
+
+def read_source(path):
+    """Return {(kind, key): text} for every row of the source."""
+    try:
+        content = path.read_text(encoding="utf-8-sig")
+    except (OSError, UnicodeDecodeError) as error:
+        raise SourceError(f"cannot read {path}: {error}") from None
+
+    texts = {}
+    for line_no, line in enumerate(content.split("\n"), start=1):
+        line = line.removesuffix("\r")
+        if not line.strip() or line.startswith("#"):
+            continue
+        where = f"{path.name} line {line_no}"
+        cells = line.split("\t")
+        if len(cells) != 3:
+            raise SourceError(f"{where}: expected 3 tab-separated cells (kind, key, text), found {len(cells)}")
+        kind, key, text = cells
+        if kind not in KINDS:
+            raise SourceError(f"{where}: unknown kind {kind!r}; the kinds are {' '.join(KINDS)}")
+        if key not in KINDS[kind][0]:
+            raise SourceError(f"{where}: unknown {kind} key {key!r}; the keys are {' '.join(KINDS[kind][0])}")
+        if (kind, key) in texts:
+            raise SourceError(f"{where}: {kind} {key} given twice")
+        check_reading_text(kind, text, f"{where} ({kind} {key})")
+        texts[(kind, key)] = text
+
+    missing = [f"{kind} {key}" for kind, (keys, _, _) in KINDS.items() for key in keys if (kind, key) not in texts]
+    if missing:
+        raise SourceError(f"{path.name}: rows missing: {', '.join(missing)}")
+    return texts
+
+
+def spirit_sentences(path):
+    """Every sentence and phrase of the spirit-number table's source."""
+    records, trailer = make_spirit_table.read_source(path)
+    found = set()
+    for text in [cell for cells in records.values() for cell in cells] + list(trailer.values()):
+        found.update(sentences(text) or [text])
+    return found
+
+
+def check_sentences(texts, taken):
+    """Refuse a sentence used twice here or already used by the spirit-number table."""
+    first_use = {}
+    for (kind, key), text in texts.items():
+        for sentence in sentences(text):
+            if sentence in taken:
+                raise SourceError(f"{kind} {key}: {sentence!r} is already a sentence of the spirit-number table")
+            if sentence in first_use:
+                raise SourceError(f"{kind} {key}: {sentence!r} is used again (first in {first_use[sentence]})")
+            first_use[sentence] = f"{kind} {key}"
+
+
+def expected_fields(texts):
+    """The field values a reader should get from the file, in file order."""
+    fields = []
+    for kind, (keys, _, _) in KINDS.items():
+        for key in keys:
+            fields += [kind, key, texts[(kind, key)]]
+    return fields
+
+
+def render(texts):
+    """Encode the file as it is stored on disk."""
+    fields = expected_fields(texts)
+    lines = [",".join(f'"{field}"' for field in fields[at : at + 3]) for at in range(0, len(fields), 3)]
+    return encode_cp932("".join(line + "\r\n" for line in lines), "output")
+
+
+def verify(data, texts):
+    """Refuse output that would not read back as the source says."""
+    if data.startswith(b"\xef\xbb\xbf"):
+        raise SourceError("output: starts with a byte-order mark")
+    without_line_ends = data.replace(b"\r\n", b"")
+    if not data.endswith(b"\r\n") or b"\r" in without_line_ends or b"\n" in without_line_ends:
+        raise SourceError("output: a line does not end in CR LF")
+    if read_fields(data) != expected_fields(texts):
+        raise SourceError("output: reads back differently from the source")
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(description="Write the explanation texts of the detailed reading, 鑑定解説.txt.")
+    parser.add_argument("--source", type=Path, default=DEFAULT_SOURCE, help="tab-separated source (UTF-8)")
+    parser.add_argument(
+        "--spirit-source",
+        type=Path,
+        default=make_spirit_table.DEFAULT_SOURCE,
+        help="spirit-number table source whose sentences must not be reused",
+    )
+    parser.add_argument("--output", type=Path, default=DEFAULT_OUTPUT, help="file to write")
+    parser.add_argument("--check", action="store_true", help="only report whether the output is up to date")
+    args = parser.parse_args(argv)
+    try:
+        texts = read_source(args.source)
+        check_sentences(texts, spirit_sentences(args.spirit_source))
+        data = render(texts)
+        verify(data, texts)
+        return publish(args.output, data, args.check)
+    except (SourceError, OSError) as error:
+        print(f"{parser.prog}: error: {error}", file=sys.stderr)
+        return 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
