@@ -1,3 +1,4 @@
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QInputMethodEvent>
@@ -5,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <vector>
 
 #include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
@@ -38,6 +40,41 @@ QStringList Snapshot(const QWidget& window) {
 
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
+}
+
+// The colour a widget's text is drawn on: its own background where it fills it, else that of
+// the nearest container that does (or the window's).
+QColor BackgroundBehind(const QWidget* widget) {
+    if (qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractItemView*>(widget)) {
+        return widget->palette().color(QPalette::Base);
+    }
+    for (const QWidget* at = widget; at != nullptr; at = at->parentWidget()) {
+        if (at->autoFillBackground() || at->isWindow()) {
+            return at->palette().color(at->backgroundRole());
+        }
+    }
+    return widget->palette().color(QPalette::Window);
+}
+
+// Each text of a window with the colour it is drawn in and the colour it stands on.
+QStringList TextColours(const QWidget& window) {
+    QStringList colours;
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        QPalette::ColorRole text = QPalette::NoRole;
+        if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+            text = label->text().isEmpty() ? QPalette::NoRole : widget->foregroundRole();
+        } else if (qobject_cast<const QLineEdit*>(widget) ||
+                   qobject_cast<const QAbstractItemView*>(widget)) {
+            text = QPalette::Text;
+        } else if (qobject_cast<const QCheckBox*>(widget)) {
+            text = QPalette::WindowText;
+        }
+        if (text != QPalette::NoRole) {
+            colours << widget->objectName() + " " + widget->palette().color(text).name() + " on " +
+                           BackgroundBehind(widget).name();
+        }
+    }
+    return colours;
 }
 
 }  // namespace
@@ -355,6 +392,31 @@ class MainWindowTest : public QObject {
             QCOMPARE(store_.currentSurname, u"白鳥");
         }
         QVERIFY(ui().explanationPanel->isHidden());
+    }
+
+    // On a dark desktop the main window and the registration dialog draw every text in the
+    // colours the layout gives it on a light one: no text is lost on a dark background.
+    void textsKeepTheDesignColoursOnADarkDesktop() {
+        const QPalette desktop = QGuiApplication::palette();
+        QPalette dark(QColor(0x35, 0x35, 0x35));
+        dark.setColor(QPalette::Base, QColor(0x2A, 0x2A, 0x2A));
+        dark.setColor(QPalette::Text, Qt::white);
+        dark.setColor(QPalette::WindowText, Qt::white);
+        dark.setColor(QPalette::ButtonText, Qt::white);
+        std::vector<QStringList> seen;
+        for (const QPalette& palette : {desktop, dark}) {
+            QApplication::setPalette(palette);
+            MainWindow window(store_, messages_);
+            window.show();
+            window.controls().surnameEdit->setText(Text("白鳥"));
+            window.controls().givenNameEdit->setText(Text("杏奈"));
+            QTest::mouseClick(window.controls().judgeButton, Qt::LeftButton);
+            KanjiRegistrationDialog dialog(store_, messages_, ".", {}, &window);
+            seen.push_back(TextColours(window) + TextColours(dialog));
+        }
+        QApplication::setPalette(desktop);
+        QVERIFY(seen[0].size() > 40);
+        QCOMPARE(seen[1], seen[0]);
     }
 
     void startUpWithoutSavedSurnames() {

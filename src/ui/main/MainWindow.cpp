@@ -13,6 +13,7 @@
 #include "data/DataFiles.h"
 #include "data/DataFolder.h"
 #include "ui/common/Artwork.h"
+#include "ui/common/DesignPalette.h"
 #include "ui/common/EntryBox.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/QtText.h"
@@ -31,6 +32,7 @@ MainWindow::MainWindow(JudgementStore& store, MessageBox& messages,
                        std::filesystem::path dataFolder, QWidget* parent)
     : QWidget(parent), store_(store), messages_(messages), dataFolder_(std::move(dataFolder)) {
     setObjectName("frmMain");
+    KeepDesignPalette(*this);
     setWindowTitle(QString::fromUtf8("ナモリ"));
     setWindowIcon(ArtworkIcon("namori"));
     BuildMainWindow(this, controls_);

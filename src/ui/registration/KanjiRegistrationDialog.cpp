@@ -11,6 +11,7 @@
 #include "data/KanjiRegistration.h"
 #include "ui/common/Artwork.h"
 #include "ui/common/Controls.h"
+#include "ui/common/DesignPalette.h"
 #include "ui/common/EntryBox.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/MessageBox.h"
@@ -62,6 +63,7 @@ KanjiRegistrationDialog::KanjiRegistrationDialog(JudgementStore& store, MessageB
 
 void KanjiRegistrationDialog::Build() {
     setObjectName("frmInp_Kanji");
+    KeepDesignPalette(*this);
     setWindowTitle(QString::fromUtf8("臨時漢字入力"));
     setFixedSize(Px(5175), Px(3405));
     setFont(LayoutFont(kGothic, 11.25));
