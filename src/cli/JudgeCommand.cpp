@@ -22,7 +22,10 @@
 #include "data/DataFileError.h"
 #include "data/DataFolder.h"
 #include "data/KanjiDictionaryFile.h"
+#include "data/ReadingTextsFile.h"
 #include "data/SpiritTableFile.h"
+#include "reading/DetailedReading.h"
+#include "reading/ReadingDocument.h"
 
 namespace namori {
 
@@ -78,7 +81,29 @@ int RunBatch(JudgementStore& store, const JudgeOptions& options, const JudgeStre
     return readFailed ? ReportReadFailure(streams.errors, readError) : status;
 }
 
-int RunSingle(JudgementStore& store, const JudgeOptions& options, const JudgeStreams& streams) {
+// The output of one judged name: the table, or with --json or --html the detailed reading,
+// whose texts are read only then. Empty after saying why the texts cannot be had.
+std::optional<std::string> SingleOutput(const JudgementStore& store, const JudgeOptions& options,
+                                        const std::filesystem::path& dataFolder,
+                                        std::FILE* errors) {
+    if (!options.json && !options.html) {
+        return JudgementAsTable(store);
+    }
+    DetailedReading reading = ReadingOf(store);
+    try {
+        ExplainReading(reading, LoadReadingTexts(SearchPath(dataFolder, {"data"})));
+    } catch (const DataFileError& error) {
+        WriteText(errors, std::string("namori-judge: ") + error.what() + "\n");
+        return std::nullopt;
+    }
+    if (options.html) {
+        return ReadingPage(ReadingDocumentOf(reading));
+    }
+    return DetailedJudgementAsJson(store, reading).dump() + "\n";
+}
+
+int RunSingle(JudgementStore& store, const JudgeOptions& options,
+              const std::filesystem::path& dataFolder, const JudgeStreams& streams) {
     const std::u16string surname = Utf8ToUtf16(options.surname);
     const std::u16string givenName = Utf8ToUtf16(options.givenName);
     const NamePreparation preparation = Judge(store, surname, givenName, options.complement);
@@ -91,8 +116,12 @@ int RunSingle(JudgementStore& store, const JudgeOptions& options, const JudgeStr
         }
         return kNameRefused;
     }
-    if (!WriteText(streams.output,
-                   options.json ? JudgementAsJson(store).dump() + "\n" : JudgementAsTable(store))) {
+    const std::optional<std::string> output =
+        SingleOutput(store, options, dataFolder, streams.errors);
+    if (!output) {
+        return kDataProblem;
+    }
+    if (!WriteText(streams.output, *output)) {
         return ReportWriteFailure(streams.errors, errno);
     }
     return kJudged;
@@ -131,6 +160,8 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
         "4 標準出力に書き込めないか標準入力を読めない、70 予期しないエラー");
     app.add_flag("--complement", options.complement, "１字の時の補数を採用");
     app.add_flag("--json", options.json, "結果をJSON（UTF-8）で出力する");
+    app.add_flag("--html", options.html, "鑑定書（詳しい解説）を1つのHTMLページ（UTF-8）で出力する")
+        ->excludes("--json");
     app.add_flag("--batch", options.batch,
                  "標準入力の「名字<TAB>名前」の行をすべて判断し、1行に1つのJSONを出力する");
     app.add_option("--reading", options.reading,
@@ -146,9 +177,12 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
         const bool naming = app.count("--reading") > 0;
         const bool hasName = app.count("SURNAME") > 0 && app.count("GIVEN") > 0;
         if (naming) {
-            if (options.batch || app.count("SURNAME") == 0 || app.count("GIVEN") > 0) {
+            if (options.batch || options.html || app.count("SURNAME") == 0 ||
+                app.count("GIVEN") > 0) {
                 throw CLI::ValidationError("--reading には名字だけを指定してください");
             }
+        } else if (options.batch && options.html) {
+            throw CLI::ValidationError("--html は名前1つの鑑定書です。--batch とは使えません");
         } else if (options.batch == hasName) {
             throw CLI::ValidationError(options.batch ? "--batch では名字と名前を引数に書きません"
                                                      : "名字と名前の両方を指定してください");
@@ -186,7 +220,7 @@ int RunJudgeCommand(const JudgeOptions& options, DataFolderSettings settings,
             RunNamingCommand(*store, SearchPath(dataFolder, {"naming", "data"}), options, streams);
     } else {
         status = options.batch ? RunBatch(*store, options, streams)
-                               : RunSingle(*store, options, streams);
+                               : RunSingle(*store, options, dataFolder, streams);
     }
     return FinishOutput(streams.output, streams.errors, status);
 }

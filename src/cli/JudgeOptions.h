@@ -12,6 +12,7 @@ struct JudgeOptions {
     std::optional<std::filesystem::path> dataFolder;  // --data
     bool complement = false;
     bool json = false;
+    bool html = false;  // --html: the detailed reading as one HTML page
     bool batch = false;
     std::string surname;  // UTF-8, as typed
     std::string givenName;

@@ -4,6 +4,7 @@
 
 #include "analysis/JudgementStore.h"
 #include "data/Cp932.h"
+#include "reading/DetailedReading.h"
 #include "rules/Ratings.h"
 
 namespace namori {
@@ -60,6 +61,42 @@ nlohmann::ordered_json JudgementAsJson(const JudgementStore& store) {
     result["yinYangPattern"] = Utf16ToUtf8(store.yinYangPattern);
     result["yinYangVerdict"] = Utf16ToUtf8(store.yinYangVerdict);
     result["faces"] = std::move(faces);
+    return result;
+}
+
+nlohmann::ordered_json DetailedJudgementAsJson(const JudgementStore& store,
+                                               const DetailedReading& reading) {
+    nlohmann::ordered_json result = JudgementAsJson(store);
+    for (std::size_t index = 0; index < reading.luck.size(); ++index) {
+        const LuckReading& luck = reading.luck[index];
+        nlohmann::ordered_json& row = result["luck"][index];
+        row["spiritNumber"] = luck.spiritNumber;
+        row["rule"] = Utf16ToUtf8(luck.rule);
+        row["meaning"] = Utf16ToUtf8(luck.meaning);
+        nlohmann::ordered_json aspects = nlohmann::ordered_json::array();
+        for (const ReadingAspect& aspect : luck.aspects) {
+            aspects.push_back(
+                {{"name", Utf16ToUtf8(aspect.name)}, {"text", Utf16ToUtf8(aspect.text)}});
+        }
+        row["aspects"] = std::move(aspects);
+    }
+    nlohmann::ordered_json elements = nlohmann::ordered_json::array();
+    for (const ElementReading& element : reading.elements) {
+        elements.push_back(
+            {{"element", Utf16ToUtf8(element.element)}, {"meaning", Utf16ToUtf8(element.meaning)}});
+    }
+    result["elements"] = std::move(elements);
+    result["elementVerdictExplanation"] = Utf16ToUtf8(reading.elementVerdictMeaning);
+    result["yinYangVerdictExplanation"] = Utf16ToUtf8(reading.yinYangMeaning);
+    nlohmann::ordered_json faces = nlohmann::ordered_json::array();
+    for (const FaceReading& face : reading.faces) {
+        faces.push_back({{"name", Utf16ToUtf8(face.title)},
+                         {"rating", std::string(RatingName(face.rating))},
+                         {"meaning", Utf16ToUtf8(face.slotMeaning)},
+                         {"text", Utf16ToUtf8(face.text)}});
+    }
+    result["faceExplanations"] = std::move(faces);
+    result["markLegend"] = Utf16ToUtf8(reading.markLegend);
     return result;
 }
 

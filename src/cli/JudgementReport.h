@@ -13,6 +13,14 @@ struct JudgementStore;
 // The judged name of the store as one JSON object (keys in a fixed order).
 nlohmann::ordered_json JudgementAsJson(const JudgementStore& store);
 
+struct DetailedReading;
+
+// The judged name of the store with its detailed reading: JudgementAsJson's object, each luck
+// number with the number that grades it, what it stands for and its seven aspects, and the
+// explanations of the elements, the verdicts and the faces.
+nlohmann::ordered_json DetailedJudgementAsJson(const JudgementStore& store,
+                                               const DetailedReading& reading);
+
 // A name that could not be judged, as one JSON object.
 nlohmann::ordered_json RefusalAsJson(std::u16string_view surname, std::u16string_view givenName,
                                      const NamePreparation& preparation);

@@ -13,6 +13,7 @@ inline constexpr std::string_view kKanjiDictionaryFile = "漢字辞書.txt";
 inline constexpr std::string_view kSurnameListFile = "名字.txt";
 inline constexpr std::string_view kGivenNameListFile = "名前.txt";
 inline constexpr std::string_view kStrokeReferenceFile = "漢字画数参考.txt";
+inline constexpr std::string_view kReadingTextsFile = "鑑定解説.txt";
 
 // The file called name in folder, found without regard to the case of ASCII letters, so that
 // "名字.TXT" and "名字.txt" are one file also on a case-sensitive file system. An exact match

@@ -21,6 +21,7 @@
 #include "ui/help/HelpViewer.h"
 #include "ui/lists/NameEntryBoxes.h"
 #include "ui/lists/NameList.h"
+#include "ui/main/ReadingLauncher.h"
 #include "ui/main/ResultPanel.h"
 #include "ui/main/WindowPrinter.h"
 #include "ui/naming/NamingWindow.h"
@@ -60,6 +61,9 @@ MainWindow::MainWindow(JudgementStore& store, MessageBox& messages,
             openNamingSupport();
         }
     };
+
+    readingLauncher_ = std::make_unique<ReadingLauncher>(*this, controls_, messages_,
+                                                         SearchPath(dataFolder_, {"data"}));
 
     connect(controls_.judgeButton, &QToolButton::clicked, this, &MainWindow::onJudgeClicked);
     // Characters typed in an entry box without a count are registered before Enter goes on.
@@ -157,6 +161,7 @@ void MainWindow::onJudgeClicked() {
 
     RunJudgement(store_);
     resultPanel_->ShowJudgement(store_);
+    readingLauncher_->Remember(store_);
     controls_.explanationPanel->setVisible(false);
 }
 

@@ -20,6 +20,7 @@ class MessageBox;
 class NameEntryBoxes;
 class NameList;
 class NamingWindow;
+class ReadingLauncher;
 class ResultPanel;
 class WindowPrinter;
 
@@ -51,6 +52,8 @@ class MainWindow : public QWidget {
     // Opens the name-choosing aid (or brings it forward), with the surname and the complement
     // option of the main window.
     NamingWindow* openNamingSupport();
+    // Opens the 鑑定書 window of the judgement shown.
+    ReadingLauncher& readingLauncher() { return *readingLauncher_; }
 
     // Ends the program; quits the application unless set.
     std::function<void()> quitProgram;
@@ -78,6 +81,7 @@ class MainWindow : public QWidget {
     std::unique_ptr<NameEntryBoxes> entryBoxes_;
     std::unique_ptr<WindowPrinter> printer_;
     std::unique_ptr<HelpCommands> helpCommands_;
+    std::unique_ptr<ReadingLauncher> readingLauncher_;
 };
 
 }  // namespace namori

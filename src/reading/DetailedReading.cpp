@@ -1,0 +1,178 @@
+#include "reading/DetailedReading.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "analysis/JudgementStore.h"
+#include "data/Cp932.h"
+#include "data/DataFileError.h"
+#include "data/DataFiles.h"
+#include "data/ReadingTextsFile.h"
+#include "rules/FiveElements.h"
+#include "rules/YinYang.h"
+
+namespace namori {
+
+namespace {
+
+// The kinds of explanation in "鑑定解説.txt".
+constexpr std::u16string_view kLuckKind = u"luck";
+constexpr std::u16string_view kElementKind = u"element";
+constexpr std::u16string_view kElementVerdictKind = u"element-verdict";
+constexpr std::u16string_view kYinYangVerdictKind = u"yinyang-verdict";
+constexpr std::u16string_view kFaceSlotKind = u"face-slot";
+constexpr std::u16string_view kFaceKind = u"face";
+
+struct LuckName {
+    std::u16string_view name;
+    std::u16string_view rule;
+};
+constexpr std::array<LuckName, 5> kLuckNames{{{u"祖運", u"名字の合計"},
+                                              {u"主運", u"名字下と名前上"},
+                                              {u"初運", u"名前の合計"},
+                                              {u"助運", u"総運から主運を引く"},
+                                              {u"総運", u"氏名の合計"}}};
+constexpr std::array<std::u16string_view, 5> kElements{u"木", u"火", u"土", u"金", u"水"};
+constexpr std::array<std::u16string_view, 3> kFaceTitles{u"５運", u"５行", u"陰陽"};
+// The aspects of a number when the table's trailer does not name seven.
+constexpr std::array<std::u16string_view, SpiritTable::kFurtherTexts> kAspectNames{
+    u"性格", u"仕事", u"金運", u"家庭", u"健康", u"対人", u"総評"};
+// The trailer's field that names the aspects ("性格・仕事・…") and the one that explains the marks.
+constexpr int kAspectNamesField = 2;
+constexpr int kMarkLegendField = 3;
+
+std::array<std::u16string, SpiritTable::kFurtherTexts> AspectNames(const SpiritTable& table) {
+    std::array<std::u16string, SpiritTable::kFurtherTexts> names;
+    std::u16string_view list = table.trailer[kAspectNamesField];
+    std::size_t count = 0;
+    while (count < names.size()) {
+        const std::size_t end = std::min(list.find(u'・'), list.size());
+        names[count++] = std::u16string(list.substr(0, end));
+        if (end == list.size()) {
+            break;
+        }
+        list.remove_prefix(end + 1);
+    }
+    const bool named = count == names.size() && list.find(u'・') == std::u16string_view::npos &&
+                       std::none_of(names.begin(), names.end(),
+                                    [](const std::u16string& name) { return name.empty(); });
+    if (!named) {
+        std::copy(kAspectNames.begin(), kAspectNames.end(), names.begin());
+    }
+    return names;
+}
+
+std::u16string FaceKey(int slot, Rating rating) {
+    return std::u16string(1, static_cast<char16_t>(u'1' + slot)) + u"-" +
+           std::u16string(RatingWord(rating));
+}
+
+std::u16string SlotKey(int slot) {
+    return std::u16string(1, static_cast<char16_t>(u'1' + slot));
+}
+
+}  // namespace
+
+DetailedReading ReadingOf(const JudgementStore& store) {
+    DetailedReading reading;
+    reading.surname = store.currentSurname;
+    reading.givenName = store.currentGivenName;
+    const int positions = std::min(store.surnameLength + store.givenNameLength, kNamePositions);
+    for (int position = 1; position <= positions; ++position) {
+        auto& part =
+            position <= store.surnameLength ? reading.surnameChars : reading.givenNameChars;
+        part.push_back({store.nameChars[position], store.strokeCounts[position]});
+    }
+
+    const SpiritTable& table = store.spiritTable;
+    const std::array<std::u16string, SpiritTable::kFurtherTexts> aspectNames = AspectNames(table);
+    const std::array<int, 5> values{store.ancestorLuck, store.mainLuck, store.earlyLuck,
+                                    store.assistLuck, store.totalLuck};
+    for (std::size_t index = 0; index < values.size(); ++index) {
+        LuckReading& luck = reading.luck[index];
+        luck.name = kLuckNames[index].name;
+        luck.rule = kLuckNames[index].rule;
+        luck.value = values[index];
+        luck.spiritNumber = SpiritTable::RowOf(luck.value);
+        luck.phrase = table.spiritPhrase[luck.spiritNumber];
+        luck.mark = table.spiritMark[luck.spiritNumber];
+        for (std::size_t aspect = 0; aspect < aspectNames.size(); ++aspect) {
+            luck.aspects.push_back(
+                {aspectNames[aspect], table.furtherTexts[luck.spiritNumber][aspect]});
+        }
+    }
+    reading.markLegend = table.trailer[kMarkLegendField];
+
+    reading.elementDigits = store.elementDigits;
+    reading.elementTriple = store.elementTriple;
+    reading.elementVerdict = store.elementVerdict;
+    for (char16_t element : store.elementTriple) {
+        const std::u16string name(1, element);
+        const bool seen = std::any_of(reading.elements.begin(), reading.elements.end(),
+                                      [&](const ElementReading& e) { return e.element == name; });
+        if (!seen) {
+            reading.elements.push_back({name, {}});
+        }
+    }
+    reading.yinYangPattern = store.yinYangPattern;
+    reading.yinYangVerdict = store.yinYangVerdict;
+
+    const std::array<Rating, 3> ratings = RateJudgement(store);
+    for (std::size_t slot = 0; slot < ratings.size(); ++slot) {
+        reading.faces[slot].title = kFaceTitles[slot];
+        reading.faces[slot].rating = ratings[slot];
+    }
+    return reading;
+}
+
+void ExplainReading(DetailedReading& reading, const ReadingTexts& texts) {
+    for (LuckReading& luck : reading.luck) {
+        luck.meaning = texts.Of(kLuckKind, luck.name);
+    }
+    for (ElementReading& element : reading.elements) {
+        element.meaning = texts.Of(kElementKind, element.element);
+    }
+    reading.elementVerdictMeaning = texts.Of(kElementVerdictKind, reading.elementVerdict);
+    reading.yinYangMeaning = texts.Of(kYinYangVerdictKind, reading.yinYangVerdict);
+    for (std::size_t slot = 0; slot < reading.faces.size(); ++slot) {
+        FaceReading& face = reading.faces[slot];
+        face.slotMeaning = texts.Of(kFaceSlotKind, SlotKey(static_cast<int>(slot)));
+        face.text = texts.Of(kFaceKind, FaceKey(static_cast<int>(slot), face.rating));
+    }
+}
+
+ReadingTexts LoadReadingTexts(const std::vector<std::filesystem::path>& folders) {
+    ReadingTexts texts = ReadReadingTexts(FolderHolding(folders, kReadingTextsFile));
+    std::vector<std::pair<std::u16string_view, std::u16string>> needed;
+    for (const LuckName& luck : kLuckNames) {
+        needed.emplace_back(kLuckKind, luck.name);
+    }
+    for (std::u16string_view element : kElements) {
+        needed.emplace_back(kElementKind, element);
+    }
+    for (std::u16string_view verdict :
+         {kDisasterLuck, kIllnessLuck, kAccidentLuck, kNoElementMisfortune}) {
+        needed.emplace_back(kElementVerdictKind, verdict);
+    }
+    for (std::u16string_view verdict :
+         {kLuckyYinYang, kSingleYinYang, kSplitYinYang, kSandwichedYinYang, kSinkingYinYang,
+          kCalamityYinYang, kNeutralYinYang}) {
+        needed.emplace_back(kYinYangVerdictKind, verdict);
+    }
+    for (int slot = 0; slot < 3; ++slot) {
+        needed.emplace_back(kFaceSlotKind, SlotKey(slot));
+        for (Rating rating : {Rating::Favourable, Rating::Middling, Rating::Unfavourable}) {
+            needed.emplace_back(kFaceKind, FaceKey(slot, rating));
+        }
+    }
+    for (const auto& [kind, key] : needed) {
+        if (texts.Of(kind, key).empty()) {
+            throw DataFileError(
+                std::string(kReadingTextsFile), 0,
+                "「" + Utf16ToUtf8(key) + "」（" + Utf16ToUtf8(kind) + "）の解説がありません");
+        }
+    }
+    return texts;
+}
+
+}  // namespace namori

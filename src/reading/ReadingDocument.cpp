@@ -1,0 +1,225 @@
+#include "reading/ReadingDocument.h"
+
+#include "data/Cp932.h"
+#include "reading/DetailedReading.h"
+
+namespace namori {
+
+namespace {
+
+// Styles that Qt's rich text and web browsers both understand.
+constexpr const char* kStyleSheet =
+    "body { font-family: 'IPAPGothic', 'ＭＳ Ｐゴシック', sans-serif; font-size: 11pt; "
+    "color: #222222; background-color: #ffffff; }\n"
+    "h1 { font-family: 'IPAPMincho', 'ＭＳ Ｐ明朝', serif; font-size: 22pt; color: #7a1f1f; "
+    "text-align: center; margin: 0 0 4pt 0; }\n"
+    "h2 { font-family: 'IPAPMincho', 'ＭＳ Ｐ明朝', serif; font-size: 15pt; color: #7a1f1f; "
+    "margin: 14pt 0 4pt 0; }\n"
+    "p { margin: 3pt 0 3pt 0; line-height: 150%; }\n"
+    "p.fullname { font-family: 'IPAPMincho', 'ＭＳ Ｐ明朝', serif; font-size: 18pt; "
+    "text-align: center; margin: 0 0 8pt 0; }\n"
+    "p.rule { color: #666666; font-size: 9pt; }\n"
+    "p.legend { color: #666666; font-size: 9pt; text-align: center; }\n"
+    "table { border-collapse: collapse; }\n"
+    "table.diagram { margin-left: auto; margin-right: auto; }\n"
+    "table.diagram td { vertical-align: middle; }\n"
+    "td.character { font-family: 'IPAPMincho', 'ＭＳ Ｐ明朝', serif; font-size: 34pt; "
+    "font-weight: bold; text-align: center; }\n"
+    "td.strokes { font-size: 12pt; color: #444444; text-align: left; }\n"
+    "td.open { border-top: 2px solid #7a1f1f; border-bottom: 2px solid #7a1f1f; "
+    "border-left: 2px solid #7a1f1f; text-align: right; color: #7a1f1f; }\n"
+    "td.close { border-top: 2px solid #7a1f1f; border-bottom: 2px solid #7a1f1f; "
+    "border-right: 2px solid #7a1f1f; text-align: left; color: #7a1f1f; }\n"
+    "table.summary { margin-left: auto; margin-right: auto; margin-top: 10pt; }\n"
+    "table.summary td { border-bottom: 1px solid #d8c8b0; }\n"
+    "table.aspects { width: 100%; }\n"
+    "table.aspects th { text-align: left; vertical-align: top; white-space: nowrap; "
+    "color: #7a1f1f; background-color: #f6efe3; "
+    "border-bottom: 1px solid #e3d6c2; }\n"
+    "table.aspects td { border-bottom: 1px solid #e3d6c2; }\n"
+    "td.number { text-align: right; font-weight: bold; }\n"
+    "td.mark { text-align: center; color: #b22222; font-weight: bold; }\n"
+    "span.mark { color: #b22222; }\n"
+    "span.verdict { font-weight: bold; }\n";
+
+std::string Html(std::u16string_view text) {
+    std::string out;
+    for (char c : Utf16ToUtf8(text)) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+std::string Paragraph(const char* kind, std::u16string_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    return std::string("<p") + (kind[0] != '\0' ? std::string(" class=\"") + kind + "\"" : "") +
+           ">" + Html(text) + "</p>\n";
+}
+
+std::string Number(int value) {
+    return std::to_string(value);
+}
+
+// A luck number with the number that grades it, when that differs: "85（5 として）".
+std::string LuckValue(const LuckReading& luck) {
+    std::string text = Number(luck.value);
+    if (luck.spiritNumber != luck.value) {
+        text += "（" + Number(luck.spiritNumber) + " として）";
+    }
+    return text;
+}
+
+std::string Bracket(const char* side, int rows, const LuckReading& luck) {
+    return std::string("<td class=\"") + side + "\" rowspan=\"" + Number(rows) + "\">" +
+           Html(luck.name) + "<br/>" + Number(luck.value) + "</td>";
+}
+
+std::string EmptyCell(int rows) {
+    return rows > 0 ? "<td rowspan=\"" + Number(rows) + "\"></td>" : std::string();
+}
+
+// The name as a column of large characters with their counts, bracketed on the left by 祖運 and
+// 初運 and on the right by 主運 and 総運.
+std::string Diagram(const DetailedReading& reading) {
+    const int surname = static_cast<int>(reading.surnameChars.size());
+    const int givenName = static_cast<int>(reading.givenNameChars.size());
+    const int rows = surname + givenName;
+    std::string html = "<table class=\"diagram\" align=\"center\" cellspacing=\"0\" cellpadding=\"4\">\n";
+    for (int row = 0; row < rows; ++row) {
+        const bool inSurname = row < surname;
+        const NameCharacter& character =
+            inSurname ? reading.surnameChars[row] : reading.givenNameChars[row - surname];
+        html += "<tr>";
+        if (row == 0 && surname > 0) {
+            html += Bracket("open", surname, reading.luck[0]);
+        }
+        if (row == surname && givenName > 0) {
+            html += Bracket("open", givenName, reading.luck[2]);
+        }
+        html += "<td class=\"character\">" + Html(character.character) +
+                "</td><td class=\"strokes\">" + Number(character.strokes) + "</td>";
+        if (surname > 0 && givenName > 0) {
+            if (row == 0 && surname > 1) {
+                html += EmptyCell(surname - 1);
+            }
+            if (row == surname - 1) {
+                html += Bracket("close", 2, reading.luck[1]);
+            }
+            if (row == surname + 1) {
+                html += EmptyCell(givenName - 1);
+            }
+        }
+        if (row == 0) {
+            html += Bracket("close", rows, reading.luck[4]);
+        }
+        html += "</tr>\n";
+    }
+    return html + "</table>\n";
+}
+
+std::string Summary(const DetailedReading& reading) {
+    std::string html = "<table class=\"summary\" align=\"center\" cellspacing=\"0\" cellpadding=\"5\">\n";
+    for (const LuckReading& luck : reading.luck) {
+        html += "<tr><td>" + Html(luck.name) + "</td><td class=\"number\">" + LuckValue(luck) +
+                "</td><td>" + Html(luck.phrase) + "</td><td class=\"mark\">" + Html(luck.mark) +
+                "</td></tr>\n";
+    }
+    return html + "</table>\n" + Paragraph("legend", reading.markLegend);
+}
+
+std::string NameSection(const DetailedReading& reading) {
+    return "<h1>鑑定書</h1>\n<p class=\"fullname\">" + Html(reading.surname) + "　" +
+           Html(reading.givenName) + "</p>\n" + Diagram(reading) + Summary(reading);
+}
+
+std::string LuckSection(const LuckReading& luck) {
+    std::string html = "<h2>" + Html(luck.name) + "　" + LuckValue(luck) + "　" +
+                       Html(luck.phrase) + "　<span class=\"mark\">" + Html(luck.mark) +
+                       "</span></h2>\n" + Paragraph("rule", luck.rule) +
+                       Paragraph("", luck.meaning) + "<table class=\"aspects\" width=\"100%\" cellspacing=\"0\" cellpadding=\"5\">\n";
+    for (const ReadingAspect& aspect : luck.aspects) {
+        html += "<tr><th width=\"16%\">" + Html(aspect.name) + "</th><td>" + Html(aspect.text) + "</td></tr>\n";
+    }
+    return html + "</table>\n";
+}
+
+std::string ElementSection(const DetailedReading& reading) {
+    std::string html = "<h2>五行　" + Html(reading.elementTriple) + "　<span class=\"verdict\">" +
+                       Html(reading.elementVerdict) + "</span></h2>\n" +
+                       Paragraph("rule", u"祖運・主運・初運の下一桁 " + reading.elementDigits) +
+                       Paragraph("", reading.elementVerdictMeaning) + "<table class=\"aspects\" width=\"100%\" cellspacing=\"0\" cellpadding=\"5\">\n";
+    for (const ElementReading& element : reading.elements) {
+        html += "<tr><th>" + Html(element.element) + "</th><td>" + Html(element.meaning) +
+                "</td></tr>\n";
+    }
+    return html + "</table>\n";
+}
+
+std::string YinYangSection(const DetailedReading& reading) {
+    return "<h2>陰陽　" + Html(reading.yinYangPattern) + "　<span class=\"verdict\">" +
+           Html(reading.yinYangVerdict) + "</span></h2>\n" +
+           Paragraph("rule", u"○は奇数画、●は偶数画") + Paragraph("", reading.yinYangMeaning);
+}
+
+std::string FacesSection(const DetailedReading& reading) {
+    std::string html = "<h2>総合判定</h2>\n<table class=\"aspects\" width=\"100%\" cellspacing=\"0\" cellpadding=\"5\">\n";
+    for (const FaceReading& face : reading.faces) {
+        html += "<tr><th>" + Html(face.title) + "　" + Html(RatingWord(face.rating)) + "</th><td>" +
+                Html(face.slotMeaning) + Html(face.text) + "</td></tr>\n";
+    }
+    return html + "</table>\n";
+}
+
+std::string Head(const ReadingDocument& document) {
+    return "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\"/>\n<title>" +
+           document.title + "</title>\n<style>\n" + document.styleSheet +
+           "</style>\n</head>\n<body>\n";
+}
+
+}  // namespace
+
+ReadingDocument ReadingDocumentOf(const DetailedReading& reading) {
+    ReadingDocument document;
+    document.title = "鑑定書　" + Html(reading.surname) + "　" + Html(reading.givenName);
+    document.styleSheet = kStyleSheet;
+    document.sections.push_back(NameSection(reading));
+    for (const LuckReading& luck : reading.luck) {
+        document.sections.push_back(LuckSection(luck));
+    }
+    document.sections.push_back(ElementSection(reading));
+    document.sections.push_back(YinYangSection(reading));
+    document.sections.push_back(FacesSection(reading));
+    return document;
+}
+
+std::string SectionPage(const ReadingDocument& document, std::size_t section) {
+    return Head(document) + "<div class=\"section\">\n" + document.sections.at(section) +
+           "</div>\n</body>\n</html>\n";
+}
+
+std::string ReadingPage(const ReadingDocument& document) {
+    std::string html = Head(document);
+    for (const std::string& section : document.sections) {
+        html += "<div class=\"section\">\n" + section + "</div>\n";
+    }
+    return html + "</body>\n</html>\n";
+}
+
+}  // namespace namori

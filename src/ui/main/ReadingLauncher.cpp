@@ -1,0 +1,83 @@
+#include "ui/main/ReadingLauncher.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+
+#include "data/DataFileError.h"
+#include "reading/ReadingDocument.h"
+#include "ui/common/MessageBox.h"
+#include "ui/common/QtText.h"
+#include "ui/reading/ReadingWindow.h"
+
+namespace namori {
+
+ReadingLauncher::ReadingLauncher(QWidget& window, const MainWindowControls& controls,
+                                 MessageBox& messages,
+                                 std::vector<std::filesystem::path> textFolders)
+    : window_(window), messages_(messages), textFolders_(std::move(textFolders)) {
+    std::vector<QLabel*> clickable;
+    for (std::size_t slot = 1; slot < controls.nameCharacterLabels.size(); ++slot) {
+        clickable.push_back(controls.nameCharacterLabels[slot]);
+        clickable.push_back(controls.strokeCountLabels[slot]);
+    }
+    for (const auto* row :
+         {&controls.ancestorLuckCells, &controls.mainLuckCells, &controls.earlyLuckCells,
+          &controls.assistLuckCells, &controls.totalLuckCells}) {
+        clickable.insert(clickable.end(), row->begin(), row->end());
+    }
+    for (QLabel* label : clickable) {
+        if (label == nullptr) {
+            continue;
+        }
+        label->setCursor(Qt::PointingHandCursor);
+        label->setToolTip(QString::fromUtf8("クリックすると鑑定書（詳しい解説）を開きます"));
+        label->installEventFilter(this);
+    }
+}
+
+ReadingLauncher::~ReadingLauncher() = default;
+
+void ReadingLauncher::Remember(const JudgementStore& store) {
+    reading_ = ReadingOf(store);
+}
+
+ReadingWindow* ReadingLauncher::Open() {
+    if (!reading_) {
+        return nullptr;
+    }
+    if (!texts_) {
+        try {
+            texts_ = LoadReadingTexts(textFolders_);
+        } catch (const DataFileError& error) {
+            messages_.ShowFailure(&window_, error, QString::fromUtf8("鑑定書"));
+            return nullptr;
+        }
+    }
+    DetailedReading reading = *reading_;
+    ExplainReading(reading, *texts_);
+    ReadingDocument document = ReadingDocumentOf(reading);
+    const QString name =
+        ToQString(reading.surname) + QLatin1Char(' ') + ToQString(reading.givenName);
+    if (readingWindow_ == nullptr) {
+        auto* readingWindow = new ReadingWindow(std::move(document), name, messages_, &window_);
+        readingWindow->setAttribute(Qt::WA_DeleteOnClose);
+        readingWindow_ = readingWindow;
+    } else {
+        readingWindow_->ShowDocument(std::move(document), name);
+    }
+    readingWindow_->show();
+    readingWindow_->raise();
+    readingWindow_->activateWindow();
+    return readingWindow_;
+}
+
+bool ReadingLauncher::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        Open();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace namori

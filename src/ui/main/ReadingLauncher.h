@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "data/ReadingTextsFile.h"
+#include "reading/DetailedReading.h"
+#include "ui/main/MainWindowControls.h"
+
+namespace namori {
+
+struct JudgementStore;
+class MessageBox;
+class ReadingWindow;
+
+// Opens the 鑑定書 window for the judgement the result panel shows: a click on the name diagram
+// or the luck table opens it (the pointer and a tooltip say so). The explanation texts are read
+// the first time a reading is opened.
+class ReadingLauncher : public QObject {
+    Q_OBJECT
+
+  public:
+    ReadingLauncher(QWidget& window, const MainWindowControls& controls, MessageBox& messages,
+                    std::vector<std::filesystem::path> textFolders);
+    ~ReadingLauncher() override;
+
+    // Keeps the reading of the judgement just shown; the store may change before it is opened.
+    void Remember(const JudgementStore& store);
+
+    // Opens (or brings forward, showing the latest reading) the 鑑定書 window; none when no
+    // judgement has been shown or the explanation texts cannot be read (after saying so).
+    ReadingWindow* Open();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QWidget& window_;
+    MessageBox& messages_;
+    std::vector<std::filesystem::path> textFolders_;
+    std::optional<ReadingTexts> texts_;
+    std::optional<DetailedReading> reading_;
+    QPointer<ReadingWindow> readingWindow_;
+};
+
+}  // namespace namori

@@ -1,0 +1,119 @@
+#include "ui/reading/ReadingWindow.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "ui/common/MessageBox.h"
+#include "ui/reading/ReadingPrinter.h"
+
+namespace namori {
+
+namespace {
+
+const char* const kTitle = "鑑定書";
+
+std::unique_ptr<QPrinter> AskForPrinter(QWidget* parent) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    UseReadingPageLayout(*printer);
+    QPrintDialog dialog(printer.get(), parent);
+    dialog.setWindowTitle(QString::fromUtf8("鑑定書の印刷"));
+    if (dialog.exec() != QDialog::Accepted) {
+        return nullptr;
+    }
+    return printer;
+}
+
+}  // namespace
+
+ReadingWindow::ReadingWindow(ReadingDocument document, QString name, MessageBox& messages,
+                             QWidget* parent)
+    : QWidget(parent, Qt::Window), messages_(messages) {
+    setObjectName("frmReading");
+    view = new QTextBrowser(this);
+    view->setObjectName("readingView");
+    view->setOpenLinks(false);
+    // The document brings its own colours: a light page whatever the desktop's theme.
+    QPalette page = view->palette();
+    page.setColor(QPalette::Base, Qt::white);
+    page.setColor(QPalette::Text, QColor(0x22, 0x22, 0x22));
+    view->setPalette(page);
+
+    printButton = new QPushButton(QString::fromUtf8("印刷"), this);
+    printButton->setObjectName("printButton");
+    pdfButton = new QPushButton(QString::fromUtf8("PDFで保存"), this);
+    pdfButton->setObjectName("pdfButton");
+    closeButton = new QPushButton(QString::fromUtf8("閉じる"), this);
+    closeButton->setObjectName("closeButton");
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(printButton);
+    buttons->addWidget(pdfButton);
+    buttons->addWidget(closeButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(view);
+    layout->addLayout(buttons);
+
+    connect(printButton, &QPushButton::clicked, this, &ReadingWindow::onPrintClicked);
+    connect(pdfButton, &QPushButton::clicked, this, &ReadingWindow::onPdfClicked);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    resize(640, 780);
+    ShowDocument(std::move(document), std::move(name));
+}
+
+ReadingWindow::~ReadingWindow() = default;
+
+void ReadingWindow::ShowDocument(ReadingDocument document, QString name) {
+    document_ = std::move(document);
+    name_ = std::move(name);
+    setWindowTitle(QString::fromUtf8(kTitle) + QString::fromUtf8(" ― ") + name_);
+    view->setHtml(QString::fromStdString(ReadingPage(document_)));
+}
+
+void ReadingWindow::onPrintClicked() {
+    std::unique_ptr<QPrinter> printer = choosePrinter ? choosePrinter() : AskForPrinter(this);
+    if (printer == nullptr) {
+        return;
+    }
+    printer->setDocName(QString::fromUtf8(kTitle) + QString::fromUtf8(" ") + name_);
+    if (!PrintReading(document_, *printer)) {
+        messages_.Show(this,
+                       QString::fromUtf8("鑑定書を印刷できませんでした。プリンターの状態を確かめる"
+                                         "か、「PDFで保存」をお使いください。"),
+                       QString::fromUtf8("印刷確認"), MessageBox::kExclamationOk);
+    }
+}
+
+void ReadingWindow::onPdfClicked() {
+    QString file;
+    if (choosePdfFile) {
+        file = choosePdfFile();
+    } else {
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString suggested =
+            QDir(folder).filePath(QString::fromUtf8("鑑定書_") +
+                                  QString(name_).remove(QLatin1Char(' ')) + QStringLiteral(".pdf"));
+        file = QFileDialog::getSaveFileName(this, QString::fromUtf8("鑑定書をPDFで保存"), suggested,
+                                            QStringLiteral("PDF (*.pdf)"));
+    }
+    if (file.isEmpty()) {
+        return;
+    }
+    QString reason;
+    if (!SaveReadingPdf(document_, file, reason)) {
+        messages_.Show(this,
+                       QString::fromUtf8("「") + file +
+                           QString::fromUtf8("」に保存できませんでした（") + reason +
+                           QString::fromUtf8("）。フォルダと空きを確かめてください。"),
+                       QString::fromUtf8("PDFで保存"), MessageBox::kExclamationOk);
+    }
+}
+
+}  // namespace namori

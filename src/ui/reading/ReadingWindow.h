@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "reading/ReadingDocument.h"
+
+class QPrinter;
+class QPushButton;
+class QTextBrowser;
+
+namespace namori {
+
+class MessageBox;
+
+// The 鑑定書 window: the detailed reading of one judgement as a scrolling document, with
+// printing as a paged A4 document and saving as a PDF file.
+class ReadingWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    ReadingWindow(ReadingDocument document, QString name, MessageBox& messages,
+                  QWidget* parent = nullptr);
+    ~ReadingWindow() override;
+
+    // Shows another reading in the same window.
+    void ShowDocument(ReadingDocument document, QString name);
+    const ReadingDocument& document() const { return document_; }
+
+    QTextBrowser* view = nullptr;
+    QPushButton* printButton = nullptr;
+    QPushButton* pdfButton = nullptr;
+    QPushButton* closeButton = nullptr;
+
+    // Where 印刷 prints: the printer the user chooses in the print dialog, set up for A4, unless
+    // set (tests print to a file). None when the user cancels.
+    std::function<std::unique_ptr<QPrinter>()> choosePrinter;
+    // The file PDFで保存 writes; asks the user unless set. Empty cancels.
+    std::function<QString()> choosePdfFile;
+
+  private slots:
+    void onPrintClicked();
+    void onPdfClicked();
+
+  private:
+    ReadingDocument document_;
+    QString name_;
+    MessageBox& messages_;
+};
+
+}  // namespace namori
