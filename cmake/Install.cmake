@@ -14,6 +14,7 @@ install(TARGETS namori-judge RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The bundled data files: the programs copy those the user's data folder lacks into it.
 install(FILES
     ${PROJECT_SOURCE_DIR}/assets/data/霊数.txt
+    ${PROJECT_SOURCE_DIR}/assets/data/鑑定解説.txt
     ${PROJECT_SOURCE_DIR}/assets/data/漢字辞書.txt
     ${PROJECT_SOURCE_DIR}/assets/data/漢字画数参考.txt
     ${PROJECT_SOURCE_DIR}/assets/data/名字.txt

@@ -11,10 +11,12 @@ namespace {
 constexpr const char* kStyleSheet =
     "body { font-family: 'IPAPGothic', 'ＭＳ Ｐゴシック', sans-serif; font-size: 11pt; "
     "color: #222222; background-color: #ffffff; }\n"
-    "h1 { font-family: 'IPAPMincho', 'ＭＳ Ｐ明朝', serif; font-size: 22pt; color: #7a1f1f; "
-    "text-align: center; margin: 0 0 4pt 0; }\n"
-    "h2 { font-family: 'IPAPMincho', 'ＭＳ Ｐ明朝', serif; font-size: 15pt; color: #7a1f1f; "
-    "margin: 14pt 0 4pt 0; }\n"
+    // Headings are paragraphs of a class: Qt's rich text sizes h1 and h2 in pixels of the paint
+    // device, so on paper they would shrink with the printer's density.
+    "p.title { font-family: 'IPAPMincho', 'ＭＳ Ｐ明朝', serif; font-size: 22pt; "
+    "font-weight: bold; color: #7a1f1f; text-align: center; margin: 0 0 4pt 0; }\n"
+    "p.heading { font-family: 'IPAPMincho', 'ＭＳ Ｐ明朝', serif; font-size: 15pt; "
+    "font-weight: bold; color: #7a1f1f; margin: 14pt 0 4pt 0; }\n"
     "p { margin: 3pt 0 3pt 0; line-height: 150%; }\n"
     "p.fullname { font-family: 'IPAPMincho', 'ＭＳ Ｐ明朝', serif; font-size: 18pt; "
     "text-align: center; margin: 0 0 8pt 0; }\n"
@@ -101,7 +103,8 @@ std::string Diagram(const DetailedReading& reading) {
     const int surname = static_cast<int>(reading.surnameChars.size());
     const int givenName = static_cast<int>(reading.givenNameChars.size());
     const int rows = surname + givenName;
-    std::string html = "<table class=\"diagram\" align=\"center\" cellspacing=\"0\" cellpadding=\"4\">\n";
+    std::string html =
+        "<table class=\"diagram\" align=\"center\" cellspacing=\"0\" cellpadding=\"4\">\n";
     for (int row = 0; row < rows; ++row) {
         const bool inSurname = row < surname;
         const NameCharacter& character =
@@ -135,7 +138,8 @@ std::string Diagram(const DetailedReading& reading) {
 }
 
 std::string Summary(const DetailedReading& reading) {
-    std::string html = "<table class=\"summary\" align=\"center\" cellspacing=\"0\" cellpadding=\"5\">\n";
+    std::string html =
+        "<table class=\"summary\" align=\"center\" cellspacing=\"0\" cellpadding=\"5\">\n";
     for (const LuckReading& luck : reading.luck) {
         html += "<tr><td>" + Html(luck.name) + "</td><td class=\"number\">" + LuckValue(luck) +
                 "</td><td>" + Html(luck.phrase) + "</td><td class=\"mark\">" + Html(luck.mark) +
@@ -145,26 +149,30 @@ std::string Summary(const DetailedReading& reading) {
 }
 
 std::string NameSection(const DetailedReading& reading) {
-    return "<h1>鑑定書</h1>\n<p class=\"fullname\">" + Html(reading.surname) + "　" +
+    return "<p class=\"title\">鑑定書</p>\n<p class=\"fullname\">" + Html(reading.surname) + "　" +
            Html(reading.givenName) + "</p>\n" + Diagram(reading) + Summary(reading);
 }
 
 std::string LuckSection(const LuckReading& luck) {
-    std::string html = "<h2>" + Html(luck.name) + "　" + LuckValue(luck) + "　" +
-                       Html(luck.phrase) + "　<span class=\"mark\">" + Html(luck.mark) +
-                       "</span></h2>\n" + Paragraph("rule", luck.rule) +
-                       Paragraph("", luck.meaning) + "<table class=\"aspects\" width=\"100%\" cellspacing=\"0\" cellpadding=\"5\">\n";
+    std::string html =
+        "<p class=\"heading\">" + Html(luck.name) + "　" + LuckValue(luck) + "　" +
+        Html(luck.phrase) + "　<span class=\"mark\">" + Html(luck.mark) + "</span></p>\n" +
+        Paragraph("rule", luck.rule) + Paragraph("", luck.meaning) +
+        "<table class=\"aspects\" width=\"100%\" cellspacing=\"0\" cellpadding=\"5\">\n";
     for (const ReadingAspect& aspect : luck.aspects) {
-        html += "<tr><th width=\"16%\">" + Html(aspect.name) + "</th><td>" + Html(aspect.text) + "</td></tr>\n";
+        html += "<tr><th width=\"16%\">" + Html(aspect.name) + "</th><td>" + Html(aspect.text) +
+                "</td></tr>\n";
     }
     return html + "</table>\n";
 }
 
 std::string ElementSection(const DetailedReading& reading) {
-    std::string html = "<h2>五行　" + Html(reading.elementTriple) + "　<span class=\"verdict\">" +
-                       Html(reading.elementVerdict) + "</span></h2>\n" +
-                       Paragraph("rule", u"祖運・主運・初運の下一桁 " + reading.elementDigits) +
-                       Paragraph("", reading.elementVerdictMeaning) + "<table class=\"aspects\" width=\"100%\" cellspacing=\"0\" cellpadding=\"5\">\n";
+    std::string html =
+        "<p class=\"heading\">五行　" + Html(reading.elementTriple) + "　<span class=\"verdict\">" +
+        Html(reading.elementVerdict) + "</span></p>\n" +
+        Paragraph("rule", u"祖運・主運・初運の下一桁 " + reading.elementDigits) +
+        Paragraph("", reading.elementVerdictMeaning) +
+        "<table class=\"aspects\" width=\"100%\" cellspacing=\"0\" cellpadding=\"5\">\n";
     for (const ElementReading& element : reading.elements) {
         html += "<tr><th>" + Html(element.element) + "</th><td>" + Html(element.meaning) +
                 "</td></tr>\n";
@@ -173,13 +181,15 @@ std::string ElementSection(const DetailedReading& reading) {
 }
 
 std::string YinYangSection(const DetailedReading& reading) {
-    return "<h2>陰陽　" + Html(reading.yinYangPattern) + "　<span class=\"verdict\">" +
-           Html(reading.yinYangVerdict) + "</span></h2>\n" +
+    return "<p class=\"heading\">陰陽　" + Html(reading.yinYangPattern) +
+           "　<span class=\"verdict\">" + Html(reading.yinYangVerdict) + "</span></p>\n" +
            Paragraph("rule", u"○は奇数画、●は偶数画") + Paragraph("", reading.yinYangMeaning);
 }
 
 std::string FacesSection(const DetailedReading& reading) {
-    std::string html = "<h2>総合判定</h2>\n<table class=\"aspects\" width=\"100%\" cellspacing=\"0\" cellpadding=\"5\">\n";
+    std::string html =
+        "<p class=\"heading\">総合判定</p>\n<table class=\"aspects\" width=\"100%\" "
+        "cellspacing=\"0\" cellpadding=\"5\">\n";
     for (const FaceReading& face : reading.faces) {
         html += "<tr><th>" + Html(face.title) + "　" + Html(RatingWord(face.rating)) + "</th><td>" +
                 Html(face.slotMeaning) + Html(face.text) + "</td></tr>\n";

@@ -8,8 +8,14 @@
 #include <variant>
 #include <vector>
 
+#include "analysis/JudgementStore.h"
+#include "analysis/ReferenceTables.h"
 #include "cli/JudgeCommand.h"
+#include "cli/JudgementReport.h"
+#include "data/Cp932.h"
 #include "data/DataFolder.h"
+#include "data/ReadingTextsFile.h"
+#include "reading/DetailedReading.h"
 #include "support/TempFolder.h"
 
 namespace namori {
@@ -90,9 +96,11 @@ TEST(NamoriJudge, JudgesTheWorkedExampleAsJson) {
     for (const auto& item : json.items()) {
         keys.push_back(item.key());
     }
-    EXPECT_EQ(keys, (std::vector<std::string>{"surname", "givenName", "chars", "strokes", "luck",
-                                              "elementDigits", "elementTriple", "elementVerdict",
-                                              "yinYangPattern", "yinYangVerdict", "faces"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{
+                        "surname", "givenName", "chars", "strokes", "luck", "elementDigits",
+                        "elementTriple", "elementVerdict", "yinYangPattern", "yinYangVerdict",
+                        "faces", "elements", "elementVerdictExplanation",
+                        "yinYangVerdictExplanation", "faceExplanations", "markLegend"}));
     EXPECT_EQ(json["chars"], nlohmann::json::parse(R"(["白","鳥","杏","奈"])"));
     EXPECT_EQ(json["strokes"], nlohmann::json::parse("[5,11,7,8]"));
     const std::vector<std::pair<std::string, int>> luck = {
@@ -110,6 +118,58 @@ TEST(NamoriJudge, JudgesTheWorkedExampleAsJson) {
     EXPECT_EQ(json["yinYangVerdict"], "災難陰陽");
     EXPECT_EQ(json["faces"],
               nlohmann::json::parse(R"(["favourable","favourable","unfavourable"])"));
+}
+
+TEST(NamoriJudge, DetailedJsonGivesTheTableTextsOfEveryNumberAndOfReducedOnes) {
+    JudgementStore store;
+    LoadSpiritNumbers(store, testing::ShippedDataFolder());
+    const ReadingTexts texts = LoadReadingTexts({testing::ShippedDataFolder()});
+    const std::vector<std::string> aspectNames{"性格", "仕事", "金運", "家庭",
+                                               "健康", "対人", "総評"};
+    std::vector<int> values;
+    for (int value = 1; value <= 81; ++value) {
+        values.push_back(value);
+    }
+    values.insert(values.end(), {82, 85, 161, 170});
+    for (int value : values) {
+        int row = value;
+        while (row > 81) {
+            row -= 80;
+        }
+        store.ancestorLuck = store.mainLuck = store.earlyLuck = store.assistLuck = store.totalLuck =
+            value;
+        DetailedReading reading = ReadingOf(store);
+        ExplainReading(reading, texts);
+        const auto json = DetailedJudgementAsJson(store, reading);
+        for (const auto& luck : json["luck"]) {
+            ASSERT_EQ(luck["value"], value);
+            ASSERT_EQ(luck["spiritNumber"], row);
+            ASSERT_EQ(luck["phrase"], Utf16ToUtf8(store.spiritTable.spiritPhrase[row]));
+            ASSERT_FALSE(luck["meaning"].get<std::string>().empty());
+            ASSERT_EQ(luck["aspects"].size(), aspectNames.size());
+            for (std::size_t aspect = 0; aspect < aspectNames.size(); ++aspect) {
+                ASSERT_EQ(luck["aspects"][aspect]["name"], aspectNames[aspect]);
+                ASSERT_EQ(luck["aspects"][aspect]["text"],
+                          Utf16ToUtf8(store.spiritTable.furtherTexts[row][aspect]))
+                    << value;
+            }
+        }
+    }
+}
+
+TEST(NamoriJudge, HtmlReadingAndItsMisuses) {
+    TempFolder folder;
+    WriteData(folder);
+    const RunResult html = RunJudge(folder, {"--html", "白鳥", "杏奈"});
+    ASSERT_EQ(html.status, 0) << html.errors;
+    EXPECT_EQ(html.output.rfind("<!DOCTYPE html>", 0), 0u);
+    for (const char* expected :
+         {"<meta charset=\"utf-8\"/>", "白", "鉄志成功", "総合判定", "</html>"}) {
+        EXPECT_NE(html.output.find(expected), std::string::npos) << expected;
+    }
+    EXPECT_EQ(RunJudge(folder, {"--html", "--json", "白鳥", "杏奈"}).status, 1);
+    EXPECT_EQ(RunJudge(folder, {"--html", "--batch"}).status, 1);
+    EXPECT_EQ(RunJudge(folder, {"--html", "彁鳥", "杏奈"}).status, 3);
 }
 
 TEST(NamoriJudge, ComplementAndReadableTable) {
