@@ -41,6 +41,9 @@ class CandidateList {
             out_.push_back(std::move(candidate));
             return;
         }
+        if (found->second == kExcluded) {
+            return;
+        }
         NameCandidate& earlier = out_[found->second];
         if (earlier.kind == CandidateKind::Composition &&
             candidate.naturalness > earlier.naturalness) {
@@ -49,7 +52,12 @@ class CandidateList {
         }
     }
 
+    // Keeps spelling out of the list, also as a composition.
+    void Exclude(const std::u16string& spelling) { seen_.emplace(spelling, kExcluded); }
+
   private:
+    static constexpr std::size_t kExcluded = static_cast<std::size_t>(-1);
+
     std::vector<NameCandidate>& out_;
     std::unordered_map<std::u16string, std::size_t> seen_;
 };
@@ -164,7 +172,8 @@ std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16
         return candidates;
     }
     CandidateList list(candidates);
-    for (const RealName& name : index.RealNamesOf(reading)) {
+    const std::vector<RealName> realNames = index.RealNamesOf(reading);
+    for (const RealName& name : realNames) {
         const bool wanted = sex == SexFilter::Either || name.sex == 'g' ||
                             (sex == SexFilter::Male && name.sex == 'm') ||
                             (sex == SexFilter::Female && name.sex == 'f');
@@ -175,6 +184,14 @@ std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16
             candidate.sex = name.sex;
             candidate.commonness = name.commonness;
             list.Add(std::move(candidate));
+        }
+    }
+    // A real name given only to the other sex does not come back as a composition.
+    for (const RealName& name : realNames) {
+        const bool otherSex = (sex == SexFilter::Male && name.sex == 'f') ||
+                              (sex == SexFilter::Female && name.sex == 'm');
+        if (otherSex) {
+            list.Exclude(name.spelling);
         }
     }
     const PieceTable pieces(index, reading, rare);

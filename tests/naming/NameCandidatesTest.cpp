@@ -85,6 +85,9 @@ TEST(GenerateCandidates, SexFilterKeepsNamesForEither) {
     const auto girls = GenerateCandidates(SmallIndex(), u"はると", SexFilter::Female);
     EXPECT_EQ(Spellings(girls, CandidateKind::RealName),
               (std::vector<std::u16string>{u"晴人", u"遥翔"}));
+    // 陽翔, a boys' name, does not come back for girls as a composition of 陽 and 翔.
+    const auto compositions = Spellings(girls, CandidateKind::Composition);
+    EXPECT_EQ(std::count(compositions.begin(), compositions.end(), u"陽翔"), 0);
 }
 
 TEST(GenerateCandidates, LongReadingsHaveNoKanaCandidateAndBadReadingsNone) {

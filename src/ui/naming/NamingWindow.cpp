@@ -47,7 +47,7 @@ NamingWindow::NamingWindow(const JudgementStore& judgementStore, MessageBox& mes
       assetFolders_(std::move(assetFolders)) {
     setObjectName("frmNaming");
     setWindowTitle(QString::fromUtf8("コルヴィ（名付け支援）"));
-    resize(900, 620);
+    resize(1000, 640);
 
     surnameBox = new QLineEdit(this);
     readingBox = new QLineEdit(this);
