@@ -7,12 +7,15 @@ header line, and fields separated by commas:
 
   assets/naming/名前読み.txt   real given names by reading:
                                reading,spelling,sex,commonness
-  assets/naming/漢字読み.txt   name readings of the 常用 and 人名用 kanji:
-                               reading,kanji,kind
+  assets/naming/漢字読み.txt   a first line 名前数,N, then the readings of the
+                               常用 and 人名用 kanji with the number of real
+                               given names that use each:
+                               reading,kanji,kind,names
 
 No field ever holds a comma, a double quote or a blank, so none is quoted.
-The output depends only on the input files: running the tool again gives the
-same bytes.
+Both files are sorted by the code page 932 bytes of the reading, the order in
+which the program looks a reading up by binary search.  The output depends
+only on the input files: running the tool again gives the same bytes.
 
 名前読み.txt
   - reading: the ENAMDICT reading in hiragana (katakana readings are turned
@@ -36,6 +39,9 @@ same bytes.
     many people bear is listed under many readings;
   - lines are sorted by reading, then by falling commonness, then by spelling
     (code points);
+  - every listed given name, also those --thin-readings-over leaves out, is
+    aligned with its kanji's readings (see name_alignment.py), which gives
+    the counts of the kanji index;
   - --thin-readings-over N makes the file smaller: a reading listed with more
     than N spellings keeps only those of commonness 2 or more.  By default
     every spelling is kept.
@@ -50,6 +56,13 @@ same bytes.
     that start or end with "-" are prefixes and suffixes and are left out.
     Readings follow the same rules as above.  A reading a kanji has in
     several kinds is listed once: as k if it is a kun reading, else as n;
+  - every other piece that real given names write with the kanji: an on
+    reading as kind o, a form changed by rendaku, a small っ or a long vowel
+    as kind c;
+  - names: how many of the N aligned given names write the reading with the
+    kanji (0 for a nanori or kun reading no name was found to use).  The
+    program offers a composition by default only when each of its pieces is
+    used by at least NATURAL_PAIR_MINIMUM names;
   - lines are sorted by reading, then by kanji (code points).
 """
 

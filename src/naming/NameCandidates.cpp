@@ -117,7 +117,8 @@ void AddCompositions(const PieceTable& pieces, std::size_t start, std::size_t en
         for (const KanjiPiece& piece : pieces.Of(start, length)) {
             const Composition saved = prefix;
             prefix.spelling.push_back(piece.kanji);
-            prefix.naturalness *= piece.names / aligned;
+            // A damaged index may count more names for a pair than it counted in all.
+            prefix.naturalness *= std::min(piece.names / aligned, 1.0);
             prefix.natural = prefix.natural && piece.names >= kNaturalPairMinimum;
             AddCompositions(pieces, start + length, end, aligned, prefix, list);
             prefix = saved;
@@ -256,26 +257,37 @@ std::vector<NameCandidate> JudgeAndRank(JudgementStore& store, std::u16string_vi
         }
         judged.push_back(std::move(candidate));
     }
-    std::stable_sort(judged.begin(), judged.end(),
-                     [](const NameCandidate& a, const NameCandidate& b) {
-                         if (a.natural != b.natural) {
-                             return a.natural;
-                         }
-                         if (a.score != b.score) {
-                             return a.score > b.score;
-                         }
-                         if (a.markScore != b.markScore) {
-                             return a.markScore > b.markScore;
-                         }
-                         if (a.kind != b.kind) {
-                             return KindOrder(a.kind) < KindOrder(b.kind);
-                         }
-                         if (a.commonness != b.commonness) {
-                             return a.commonness > b.commonness;
-                         }
-                         return a.naturalness > b.naturalness;
-                     });
-    return judged;
+    // Sorted by position, then moved once: a candidate is too large to move at every step.
+    std::vector<std::size_t> order(judged.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    std::stable_sort(order.begin(), order.end(), [&judged](std::size_t left, std::size_t right) {
+        const NameCandidate& a = judged[left];
+        const NameCandidate& b = judged[right];
+        if (a.natural != b.natural) {
+            return a.natural;
+        }
+        if (a.score != b.score) {
+            return a.score > b.score;
+        }
+        if (a.markScore != b.markScore) {
+            return a.markScore > b.markScore;
+        }
+        if (a.kind != b.kind) {
+            return KindOrder(a.kind) < KindOrder(b.kind);
+        }
+        if (a.commonness != b.commonness) {
+            return a.commonness > b.commonness;
+        }
+        return a.naturalness > b.naturalness;
+    });
+    std::vector<NameCandidate> ranked;
+    ranked.reserve(judged.size());
+    for (std::size_t index : order) {
+        ranked.push_back(std::move(judged[index]));
+    }
+    return ranked;
 }
 
 }  // namespace namori
