@@ -17,6 +17,7 @@
 #include "data/Cp932.h"
 #include "data/KanjiDictionaryFile.h"
 #include "data/SpiritTableFile.h"
+#include "naming/LuckyStrokes.h"
 #include "naming/NameCandidates.h"
 #include "rules/Ratings.h"
 
@@ -144,24 +145,42 @@ void BM_LoadDictionary2000(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadDictionary2000)->Unit(benchmark::kMicrosecond);
 
-// The name-choosing aid for 佐藤 / はると: every candidate generated, judged and ranked.
+// The name-choosing aid for 佐藤 / はると: the index opened, every candidate generated, judged
+// and ranked; argument 1 adds the rare compositions (--all).
 void BM_NamingSatoHaruto(benchmark::State& state) {
     JudgementStore store;
     LoadSpiritNumbers(store, kShipped);
     LoadKanjiDictionary(store, kShipped);
-    const NamingIndex index = LoadNamingIndex(kShipped.parent_path() / "naming");
     const StrokeReference reference = ReadStrokeReference(kShipped);
+    const bool rare = state.range(0) != 0;
     std::size_t candidates = 0;
     for (auto _ : state) {
-        const auto ranked =
-            JudgeAndRank(store, u"佐藤", GenerateCandidates(index, u"はると", SexFilter::Either),
-                         false, reference);
+        const NamingIndex index = NamingIndex::Open(kShipped.parent_path() / "naming");
+        const auto ranked = JudgeAndRank(
+            store, u"佐藤", GenerateCandidates(index, u"はると", SexFilter::Either, rare), false,
+            reference);
         candidates = ranked.size();
         benchmark::DoNotOptimize(ranked.data());
     }
     state.SetLabel(std::to_string(candidates) + " candidates");
 }
-BENCHMARK(BM_NamingSatoHaruto)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NamingSatoHaruto)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The lucky stroke patterns (吉数表) of 佐藤 for given names of one, two and three characters.
+void BM_LuckyStrokesSato(benchmark::State& state) {
+    JudgementStore store;
+    LoadSpiritNumbers(store, kShipped);
+    LoadKanjiDictionary(store, kShipped);
+    std::size_t patterns = 0;
+    for (auto _ : state) {
+        const LuckyPatterns found =
+            FindLuckyPatterns(store, u"佐藤", static_cast<int>(state.range(0)), false);
+        patterns = found.patterns.size();
+        benchmark::DoNotOptimize(found.patterns.data());
+    }
+    state.SetLabel(std::to_string(patterns) + " patterns");
+}
+BENCHMARK(BM_LuckyStrokesSato)->DenseRange(1, 3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace namori

@@ -31,9 +31,29 @@ row "core judgement, 2000-entry dictionary (one core)" \
 row "the same with the literal scan of every entry" \
     "$(awk -v n="$scan_ns" -v i="$indexed_ns" 'BEGIN {printf "%.0f thousand per second: index %.0f times faster", 1e6 / n, n / i}')"
 row "loading a 2000-entry dictionary" "$(awk -v n="$load_ns" 'BEGIN {printf "%.2f ms", n / 1e6}')"
-naming=$(echo "$core" | grep NamingSatoHaruto)
+naming=$(echo "$core" | grep 'NamingSatoHaruto/0')
 row "name-choosing aid, 佐藤 / はると: generate, judge and rank" \
     "$(echo "$naming" | awk -F, '{printf "%.1f ms for %s", $4, $8}' | tr -d '"')"
+naming=$(echo "$core" | grep 'NamingSatoHaruto/1')
+row "the same with --all" "$(echo "$naming" | awk -F, '{printf "%.1f ms for %s", $4, $8}' | tr -d '"')"
+for characters in 1 2 3; do
+    lucky=$(echo "$core" | grep "LuckyStrokesSato/$characters")
+    row "吉数表 of 佐藤, given names of $characters characters" \
+        "$(echo "$lucky" | awk -F, '{printf "%.2f ms, %s", $4, $8}' | tr -d '"')"
+done
+
+# Process start to the last line, median of 100 runs each, alternated: the name-choosing query
+# beside a plain judgement.
+declare -A process
+for _ in $(seq 100); do
+    for query in reading plain; do
+        if [ $query = reading ]; then set -- --reading はると 佐藤; else set -- 白鳥 杏奈; fi
+        s=$(date +%s%N); "$build/src/namori-judge" --data "$work" "$@" >/dev/null; e=$(date +%s%N)
+        process[$query]+="$(( (e - s) / 1000 )) "
+    done
+done
+row "namori-judge --reading はると 佐藤 / namori-judge 白鳥 杏奈, process start to end (median of 100)" \
+    "$(printf '%s\n' ${process[reading]} | median | awk '{printf "%.1f", $1 / 1000}') / $(printf '%s\n' ${process[plain]} | median | awk '{printf "%.1f ms", $1 / 1000}')"
 
 # A million varied names drawn from the dictionary (fixed seed), not a few names repeated.
 python3 "$(dirname "$0")/make-varied-names.py" --count 1000000 > "$work/names.tsv"
@@ -67,3 +87,6 @@ row "launch to window shown (median of 30): Namori / bare Qt window / Qt window 
 row "peak memory at window shown: Namori / bare Qt window / Qt window with text" \
     "$(awk -v n="${memory[namori]}" -v b="${memory[bare]}" -v t="${memory[text]}" 'BEGIN {printf "%.1f / %.1f / %.1f MiB", n / 1024, b / 1024, t / 1024}'): $(ratio "${memory[namori]}" "${memory[bare]}") times the bare window, $(ratio "${memory[namori]}" "${memory[text]}") the window with text"
 row "click on 占う to the painted result" "$("$build/bench/click_to_result" | sed 's/click to painted result: //')"
+"$build/bench/naming_search" 2>/dev/null | while IFS= read -r line; do
+    row "${line%%:*}" "${line#*: }"
+done

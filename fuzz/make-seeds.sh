@@ -9,7 +9,8 @@ cd "$(dirname "$0")"
 data=../assets/data
 corpus=corpus
 
-targets=(fuzz_field_reader fuzz_spirit_table fuzz_kanji_dictionary fuzz_name_list fuzz_judgement)
+targets=(fuzz_field_reader fuzz_spirit_table fuzz_kanji_dictionary fuzz_name_list fuzz_judgement
+         fuzz_naming_index)
 for target in "${targets[@]}"; do
     rm -rf "${corpus:?}/$target"
     mkdir -p "$corpus/$target"
@@ -140,3 +141,18 @@ judgement empty-given-name 0 山田 ''
 judgement control-character 0 $'山\x01' 太郎
 judgement outside-code-page 0 山田 $'\u00e9'
 judgement typed-complement 0 １山 太１
+
+# --- naming index: the real-name index, FF FE, the kanji index ---------------------------------
+t=fuzz_naming_index
+naming=../assets/naming
+{ grep -a -F -e "$(printf 'はると,' | cp932)" -e "$(printf 'あんな,' | cp932)" "$naming/名前読み.txt"
+  printf '\xff\xfe'
+  head -n 1 "$naming/漢字読み.txt"
+  grep -a -F -e "$(printf 'と,' | cp932)" -e "$(printf 'はる,' | cp932)" "$naming/漢字読み.txt"; } \
+    | seed $t shipped-slices
+# index KANJI-INDEX-TEXT: stdin's real-name index text, FF FE, then the kanji index text.
+index() { crlf | cp932; printf '\xff\xfe'; printf '%b' "$1" | crlf | cp932; }
+printf 'はると,陽翔,m,3\nあんな,杏奈,f,9\nはると,晴人,g,2\n' | index '名前数,100\nはる,陽,n,20\nと,翔,n,9\n' \
+    | seed $t unsorted
+printf 'はると,陽翔,m,3\n' | index '名前数,0\n' | seed $t no-names-counted
+text $t names-only-truncated 'はると,陽翔,m,3\nはると,晴'

@@ -13,7 +13,7 @@ set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 all_targets=(fuzz_field_reader fuzz_spirit_table fuzz_kanji_dictionary fuzz_name_list
-             fuzz_judgement)
+             fuzz_judgement fuzz_naming_index)
 
 usage() {
     echo "usage: $0 SECONDS [TARGET...]   targets: ${all_targets[*]}" >&2

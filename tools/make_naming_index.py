@@ -7,12 +7,15 @@ header line, and fields separated by commas:
 
   assets/naming/名前読み.txt   real given names by reading:
                                reading,spelling,sex,commonness
-  assets/naming/漢字読み.txt   name readings of the 常用 and 人名用 kanji:
-                               reading,kanji,kind
+  assets/naming/漢字読み.txt   a first line 名前数,N, then the readings of the
+                               常用 and 人名用 kanji with the number of real
+                               given names that use each:
+                               reading,kanji,kind,names
 
 No field ever holds a comma, a double quote or a blank, so none is quoted.
-The output depends only on the input files: running the tool again gives the
-same bytes.
+Both files are sorted by the code page 932 bytes of the reading, the order in
+which the program looks a reading up by binary search.  The output depends
+only on the input files: running the tool again gives the same bytes.
 
 名前読み.txt
   - reading: the ENAMDICT reading in hiragana (katakana readings are turned
@@ -36,6 +39,9 @@ same bytes.
     many people bear is listed under many readings;
   - lines are sorted by reading, then by falling commonness, then by spelling
     (code points);
+  - every listed given name, also those --thin-readings-over leaves out, is
+    aligned with its kanji's readings (see name_alignment.py), which gives
+    the counts of the kanji index;
   - --thin-readings-over N makes the file smaller: a reading listed with more
     than N spellings keeps only those of commonness 2 or more.  By default
     every spelling is kept.
@@ -50,6 +56,13 @@ same bytes.
     that start or end with "-" are prefixes and suffixes and are left out.
     Readings follow the same rules as above.  A reading a kanji has in
     several kinds is listed once: as k if it is a kun reading, else as n;
+  - every other piece that real given names write with the kanji: an on
+    reading as kind o, a form changed by rendaku, a small っ or a long vowel
+    as kind c;
+  - names: how many of the N aligned given names write the reading with the
+    kanji (0 for a nanori or kun reading no name was found to use).  The
+    program offers a composition by default only when each of its pieces is
+    used by at least NATURAL_PAIR_MINIMUM names;
   - lines are sorted by reading, then by kanji (code points).
 """
 
@@ -64,6 +77,7 @@ from pathlib import Path
 
 from make_kanji_dictionary import (DEFAULT_ENAMDICT, DEFAULT_KANJIDIC, JINMEIYO_GRADES,
                                    JOYO_GRADES, NAME_LENGTHS, REPO_ROOT, encode_cp932)
+from name_alignment import Aligner, count_pairs, read_all_kanji_readings
 
 DEFAULT_NAMES = REPO_ROOT / "assets" / "naming" / "名前読み.txt"
 DEFAULT_KANJI = REPO_ROOT / "assets" / "naming" / "漢字読み.txt"
@@ -77,7 +91,12 @@ SURNAME_TAG = "s"
 # given-name reading elsewhere (see the module description).
 UNCLASSIFIED_AS_GIVEN = True
 
-NANORI, KUN, ON = "n", "k", "o"
+NANORI, KUN, ON, CHANGED = "n", "k", "o", "c"
+# A pair used by at least this many real given names counts as natural; the program uses the
+# same number (kNaturalPairMinimum).
+NATURAL_PAIR_MINIMUM = 5
+# First field of the kanji index's first line, which gives the number of given names aligned.
+ALIGNED_NAMES_LABEL = "名前数"
 
 _KATAKANA_TO_HIRAGANA = {code: code - 0x60 for code in range(ord("ァ"), ord("ヶ") + 1)}
 _READING = re.compile(r"[ぁ-んー]{1,%d}" % MAX_READING_LENGTH)
@@ -97,6 +116,11 @@ def valid_reading(reading):
     that is empty or longer than MAX_READING_LENGTH, gives None."""
     reading = to_hiragana(reading)
     return reading if _READING.fullmatch(reading) else None
+
+
+def reading_key(reading):
+    """Readings sort by their code page 932 bytes, the order the program's binary search uses."""
+    return encode_cp932(reading)
 
 
 def valid_spelling(spelling):
@@ -168,7 +192,7 @@ def given_names(entries, unclassified_as_given=UNCLASSIFIED_AS_GIVEN):
         definite = seen - {"g"}
         sex = definite.pop() if len(definite) == 1 else "g"
         lines.append((reading, spelling, sex, commonness[spelling]))
-    lines.sort(key=lambda line: (line[0], -line[3], line[1]))
+    lines.sort(key=lambda line: (reading_key(line[0]), -line[3], line[1]))
     return lines, left_out
 
 
@@ -210,9 +234,13 @@ def kun_stem(kun):
     return kun.split(".", 1)[0]
 
 
-def kanji_readings(readings, with_on=False):
-    """The lines of the kanji index as (reading, kanji, kind).
+def kanji_readings(readings, pairs, with_on=False):
+    """The lines of the kanji index as (reading, kanji, kind, names).
 
+    pairs counts the real given names that write a reading with a kanji
+    (see name_alignment).  Every nanori and kun reading is listed, and every
+    other reading that real names use: an on reading as kind o, a form
+    changed by a sound change (rendaku, small っ, long vowel) as kind c.
     Also returns the kanji left out because code page 932 cannot hold them."""
     kinds = {}
     skipped = []
@@ -234,7 +262,15 @@ def kanji_readings(readings, with_on=False):
             reading = valid_reading(stem) if stem else None
             if reading:
                 kinds[reading, kanji] = KUN
-    lines = sorted((reading, kanji, kind) for (reading, kanji), kind in kinds.items())
+    for (piece, kanji) in pairs:
+        reading = valid_reading(piece)
+        if reading and (reading, kanji) not in kinds and kanji in readings \
+                and encode_cp932(kanji) is not None:
+            on = {to_hiragana(raw) for raw in readings[kanji][2]}
+            kinds[reading, kanji] = ON if reading in on else CHANGED
+    lines = sorted(((reading, kanji, kind, pairs.get((reading, kanji), 0))
+                    for (reading, kanji), kind in kinds.items()),
+                   key=lambda line: (reading_key(line[0]), line[1]))
     return lines, sorted(skipped)
 
 
@@ -270,12 +306,16 @@ def main(argv=None):
 
     entries, problems = read_enamdict(args.enamdict)
     names, names_left_out = given_names(entries, not args.tagged_given_names_only)
+    readings, header = read_kanji_readings(args.kanjidic)
+    # Every real given name is aligned, also those --thin-readings-over leaves out of the file.
+    aligner = Aligner(read_all_kanji_readings(args.kanjidic))
+    pairs, aligned, unaligned, examples = count_pairs(
+        [(line[0], line[1]) for line in names], aligner, set(readings))
     if args.thin_readings_over is not None:
         names = thin_rare_spellings(names, args.thin_readings_over)
     names_size = write_lines(args.names, names)
-    readings, header = read_kanji_readings(args.kanjidic)
-    kanji, kanji_skipped = kanji_readings(readings, args.on_readings)
-    kanji_size = write_lines(args.kanji, kanji)
+    kanji, kanji_skipped = kanji_readings(readings, pairs, args.on_readings)
+    kanji_size = write_lines(args.kanji, [(ALIGNED_NAMES_LABEL, aligned)] + kanji)
 
     print("ENAMDICT: %d entries%s; KANJIDIC2 %s (%s): %d 常用 and 人名用 kanji"
           % (len(entries),
@@ -289,10 +329,19 @@ def main(argv=None):
     for why, n in sorted(names_left_out.items()):
         print("  entries left out, %s: %d" % (why, n))
     kinds = collections.Counter(line[2] for line in kanji)
-    print("%s: %d lines, %d readings, %d kanji, %d bytes (nanori %d, kun %d, on %d)"
-          % (args.kanji, len(kanji), len({line[0] for line in kanji}),
+    print("%s: %d lines, %d readings, %d kanji, %d bytes (nanori %d, kun %d, on %d, "
+          "changed sound %d)"
+          % (args.kanji, len(kanji) + 1, len({line[0] for line in kanji}),
              len({line[1] for line in kanji}), kanji_size, kinds[NANORI], kinds[KUN],
-             kinds[ON]))
+             kinds[ON], kinds[CHANGED]))
+    print("  given names aligned: %d of %d; not aligned: %s"
+          % (aligned, aligned + sum(unaligned.values()),
+             ", ".join("%d (%s)" % (n, why) for why, n in sorted(unaligned.items()))))
+    print("    e.g. %s" % "; ".join(examples))
+    used = [line for line in kanji if line[3] > 0]
+    print("  pairs used by real names: %d (%d by %d or more names)"
+          % (len(used), sum(1 for line in used if line[3] >= NATURAL_PAIR_MINIMUM),
+             NATURAL_PAIR_MINIMUM))
     print("  kanji not in code page 932: %s" % ("".join(kanji_skipped) or "none"))
     return 0
 

@@ -16,6 +16,7 @@
 #include "analysis/NamePreparation.h"
 #include "cli/BatchJsonWriter.h"
 #include "cli/JudgementReport.h"
+#include "cli/LuckyStrokesCommand.h"
 #include "cli/NamingCommand.h"
 #include "cli/StandardStreams.h"
 #include "data/Cp932.h"
@@ -168,15 +169,31 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
                    "名付け支援: この呼び名（ひらがな）で読めるすべての名前を判断して順に並べる");
     app.add_option("--sex", options.sex, "名付け支援: 男 か 女（省略時はどちらも）")
         ->check(CLI::IsMember({"男", "女"}));
-    app.add_option("--limit", options.limit, "名付け支援: 上位から何件まで出すか")
+    app.add_option("--limit", options.limit, "名付け支援・吉数表: 上位から何件まで出すか")
         ->check(CLI::NonNegativeNumber);
+    app.add_flag("--all", options.all,
+                 "名付け支援: 珍しい組み合わせも表示（自然な候補の後に並べる）");
+    app.add_flag("--lucky-strokes", options.luckyStrokes,
+                 "吉数表: この名字で５運・５行・陰陽がすべて良くなる名前の画数の組み合わせを出す");
+    app.add_option("--chars", options.characters, "吉数表: 名前の文字数（1～3、省略時は2）")
+        ->check(CLI::Range(1, 3));
     app.add_option("SURNAME", options.surname, "名字");
     app.add_option("GIVEN", options.givenName, "名前");
     try {
         app.parse(argc, argv);
         const bool naming = app.count("--reading") > 0;
         const bool hasName = app.count("SURNAME") > 0 && app.count("GIVEN") > 0;
-        if (naming) {
+        if (options.all && !naming) {
+            throw CLI::ValidationError("--all は --reading と一緒に指定してください");
+        }
+        if (options.luckyStrokes) {
+            if (naming || options.batch || options.html || app.count("SURNAME") == 0 ||
+                app.count("GIVEN") > 0) {
+                throw CLI::ValidationError("--lucky-strokes には名字だけを指定してください");
+            }
+        } else if (app.count("--chars") > 0) {
+            throw CLI::ValidationError("--chars は --lucky-strokes と一緒に指定してください");
+        } else if (naming) {
             if (options.batch || options.html || app.count("SURNAME") == 0 ||
                 app.count("GIVEN") > 0) {
                 throw CLI::ValidationError("--reading には名字だけを指定してください");
@@ -215,7 +232,9 @@ int RunJudgeCommand(const JudgeOptions& options, DataFolderSettings settings,
         return kDataProblem;
     }
     int status = kJudged;
-    if (!options.reading.empty()) {
+    if (options.luckyStrokes) {
+        status = RunLuckyStrokesCommand(*store, options, streams);
+    } else if (!options.reading.empty()) {
         status =
             RunNamingCommand(*store, SearchPath(dataFolder, {"naming", "data"}), options, streams);
     } else {

@@ -19,6 +19,9 @@ struct JudgeOptions {
     std::string reading;  // --reading: the name-choosing aid instead of one judgement
     std::string sex;
     int limit = 0;
+    bool all = false;           // --all: the rare compositions too
+    bool luckyStrokes = false;  // --lucky-strokes: the favourable stroke patterns instead
+    int characters = 2;         // --chars: given-name length of the patterns
 };
 
 // The streams a run reads names from and writes results and messages to.

@@ -30,12 +30,12 @@ const char* KindWord(CandidateKind kind) {
     return "kana";
 }
 
-const char* KindLabel(CandidateKind kind) {
-    switch (kind) {
+const char* KindLabel(const NameCandidate& candidate) {
+    switch (candidate.kind) {
         case CandidateKind::RealName:
             return "実在";
         case CandidateKind::Composition:
-            return "組合";
+            return candidate.natural ? "組合" : "珍組";
         case CandidateKind::Kana:
             break;
     }
@@ -61,6 +61,8 @@ nlohmann::ordered_json AsJson(const NameCandidate& candidate, int rank) {
     result["kind"] = KindWord(candidate.kind);
     result["sex"] = std::string(1, candidate.sex);
     result["commonness"] = candidate.commonness;
+    result["natural"] = candidate.natural;
+    result["naturalness"] = candidate.naturalness;
     result["fromReference"] = candidate.fromReference;
     result["surname"] = Utf16ToUtf8(candidate.surname);
     result["givenName"] = Utf16ToUtf8(candidate.givenName);
@@ -72,7 +74,7 @@ nlohmann::ordered_json AsJson(const NameCandidate& candidate, int rank) {
 
 std::string AsRow(const NameCandidate& candidate, int rank) {
     std::string row = std::to_string(rank) + "\t" + Utf16ToUtf8(candidate.spelling) + "\t" +
-                      KindLabel(candidate.kind) + "\t";
+                      KindLabel(candidate) + "\t" + Utf16ToUtf8(NaturalnessText(candidate)) + "\t";
     for (std::size_t i = 0; i < candidate.strokes.size(); ++i) {
         row += (i > 0 ? "," : "") + std::to_string(candidate.strokes[i]);
     }
@@ -98,14 +100,6 @@ int RunNamingCommand(JudgementStore& store, const std::vector<std::filesystem::p
     if (const auto problem = ReadingProblem(wanted)) {
         return fail(Utf16ToUtf8(*problem), kUsage);
     }
-    NamingIndex index;
-    try {
-        index = LoadNamingIndex(FolderHolding(folders, kRealNamesFile));
-    } catch (const DataFileError& error) {
-        return fail(error.what(), kDataProblem);
-    }
-    const StrokeReference reference =
-        ReadStrokeReference(FolderHolding(folders, kStrokeReferenceFile));
     const SexFilter filter = options.sex == "男"   ? SexFilter::Male
                              : options.sex == "女" ? SexFilter::Female
                                                    : SexFilter::Either;
@@ -114,9 +108,15 @@ int RunNamingCommand(JudgementStore& store, const std::vector<std::filesystem::p
     if (!check.ready()) {
         return fail(Utf16ToUtf8(check.message), kNameRefused);
     }
-    const std::vector<NameCandidate> ranked =
-        JudgeAndRank(store, surnameText, GenerateCandidates(index, wanted, filter),
-                     options.complement, reference);
+    std::vector<NameCandidate> ranked;
+    try {
+        const NamingIndex index = NamingIndex::Open(FolderHolding(folders, kRealNamesFile));
+        ranked = JudgeAndRank(
+            store, surnameText, GenerateCandidates(index, wanted, filter, options.all),
+            options.complement, ReadStrokeReference(FolderHolding(folders, kStrokeReferenceFile)));
+    } catch (const DataFileError& error) {
+        return fail(error.what(), kDataProblem);
+    }
     std::string output;
     int rank = 0;
     for (const NameCandidate& candidate : ranked) {

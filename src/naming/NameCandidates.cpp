@@ -1,11 +1,13 @@
 #include "naming/NameCandidates.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <cstdio>
+#include <unordered_map>
 
 #include "analysis/Judgement.h"
 #include "analysis/JudgementStore.h"
 #include "analysis/NamePreparation.h"
+#include "data/Cp932.h"
 #include "rules/Ratings.h"
 
 namespace namori {
@@ -33,43 +35,99 @@ class CandidateList {
   public:
     explicit CandidateList(std::vector<NameCandidate>& out) : out_(out) {}
 
-    void Add(std::u16string spelling, CandidateKind kind, char sex = 'g', int commonness = 0) {
-        if (seen_.insert(spelling).second) {
-            NameCandidate candidate;
-            candidate.spelling = std::move(spelling);
-            candidate.kind = kind;
-            candidate.sex = sex;
-            candidate.commonness = commonness;
+    void Add(NameCandidate candidate) {
+        const auto [found, added] = seen_.emplace(candidate.spelling, out_.size());
+        if (added) {
             out_.push_back(std::move(candidate));
+            return;
         }
+        if (found->second == kExcluded) {
+            return;
+        }
+        NameCandidate& earlier = out_[found->second];
+        if (earlier.kind == CandidateKind::Composition &&
+            candidate.naturalness > earlier.naturalness) {
+            earlier.naturalness = candidate.naturalness;
+            earlier.natural = earlier.natural || candidate.natural;
+        }
+    }
+
+    // Keeps spelling out of the list, also as a composition.
+    void Exclude(const std::u16string& spelling) { seen_.emplace(spelling, kExcluded); }
+
+  private:
+    static constexpr std::size_t kExcluded = static_cast<std::size_t>(-1);
+
+    std::vector<NameCandidate>& out_;
+    std::unordered_map<std::u16string, std::size_t> seen_;
+};
+
+// The kanji of every piece of one reading, each piece looked up once.
+class PieceTable {
+  public:
+    PieceTable(const NamingIndex& index, std::u16string_view reading, bool rare) {
+        for (std::size_t start = 0; start < reading.size(); ++start) {
+            for (std::size_t length = 1; start + length <= reading.size(); ++length) {
+                std::vector<KanjiPiece>& kanji = pieces_[Key(start, length)];
+                kanji = index.KanjiOf(reading.substr(start, length));
+                if (!rare) {
+                    std::erase_if(kanji, [](const KanjiPiece& piece) {
+                        return piece.names < kNaturalPairMinimum;
+                    });
+                }
+            }
+        }
+    }
+
+    const std::vector<KanjiPiece>& Of(std::size_t start, std::size_t length) const {
+        return pieces_[Key(start, length)];
     }
 
   private:
-    std::vector<NameCandidate>& out_;
-    std::unordered_set<std::u16string> seen_;
+    static std::size_t Key(std::size_t start, std::size_t length) {
+        return start * (kMaxReading + 1) + length;
+    }
+
+    std::array<std::vector<KanjiPiece>, (kMaxReading + 1) * (kMaxReading + 1)> pieces_;
 };
 
-// Every way to write reading with one kanji per piece, for each cut into up to kMaxPieces pieces.
-void AddCompositions(const NamingIndex& index, std::u16string_view reading, std::u16string& prefix,
-                     CandidateList& list) {
-    if (reading.empty()) {
-        list.Add(prefix, CandidateKind::Composition);
+struct Composition {
+    std::u16string spelling;
+    double naturalness = 1;
+    bool natural = true;
+};
+
+// Every way to write the rest of the reading from start with one kanji per piece, for each cut
+// into up to kMaxPieces pieces in all.
+void AddCompositions(const PieceTable& pieces, std::size_t start, std::size_t end, double aligned,
+                     Composition& prefix, CandidateList& list) {
+    if (start == end) {
+        NameCandidate candidate;
+        candidate.spelling = prefix.spelling;
+        candidate.kind = CandidateKind::Composition;
+        candidate.naturalness = prefix.naturalness;
+        candidate.natural = prefix.natural;
+        list.Add(std::move(candidate));
         return;
     }
-    if (prefix.size() == kMaxPieces) {
+    if (prefix.spelling.size() == kMaxPieces) {
         return;
     }
-    for (std::size_t length = 1; length <= reading.size(); ++length) {
-        const auto found = index.kanjiByReading.find(std::u16string(reading.substr(0, length)));
-        if (found == index.kanjiByReading.end()) {
-            continue;
-        }
-        for (char16_t kanji : found->second) {
-            prefix.push_back(kanji);
-            AddCompositions(index, reading.substr(length), prefix, list);
-            prefix.pop_back();
+    for (std::size_t length = 1; start + length <= end; ++length) {
+        for (const KanjiPiece& piece : pieces.Of(start, length)) {
+            const Composition saved = prefix;
+            prefix.spelling.push_back(piece.kanji);
+            // A damaged index may count more names for a pair than it counted in all.
+            prefix.naturalness *= std::min(piece.names / aligned, 1.0);
+            prefix.natural = prefix.natural && piece.names >= kNaturalPairMinimum;
+            AddCompositions(pieces, start + length, end, aligned, prefix, list);
+            prefix = saved;
         }
     }
+}
+
+int KindOrder(CandidateKind kind) {
+    return kind == CandidateKind::RealName ? 0 : kind == CandidateKind::Composition ? 1 : 2;
 }
 
 int MarkPoints(std::u16string_view mark) {
@@ -109,30 +167,58 @@ std::optional<std::u16string> ReadingProblem(std::u16string_view reading) {
 }
 
 std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16string_view reading,
-                                              SexFilter sex) {
+                                              SexFilter sex, bool rare) {
     std::vector<NameCandidate> candidates;
     if (ReadingProblem(reading)) {
         return candidates;
     }
     CandidateList list(candidates);
-    const auto real = index.realNames.find(std::u16string(reading));
-    if (real != index.realNames.end()) {
-        for (const RealName& name : real->second) {
-            const bool wanted = sex == SexFilter::Either || name.sex == 'g' ||
-                                (sex == SexFilter::Male && name.sex == 'm') ||
-                                (sex == SexFilter::Female && name.sex == 'f');
-            if (wanted) {
-                list.Add(name.spelling, CandidateKind::RealName, name.sex, name.commonness);
-            }
+    const std::vector<RealName> realNames = index.RealNamesOf(reading);
+    for (const RealName& name : realNames) {
+        const bool wanted = sex == SexFilter::Either || name.sex == 'g' ||
+                            (sex == SexFilter::Male && name.sex == 'm') ||
+                            (sex == SexFilter::Female && name.sex == 'f');
+        if (wanted) {
+            NameCandidate candidate;
+            candidate.spelling = name.spelling;
+            candidate.kind = CandidateKind::RealName;
+            candidate.sex = name.sex;
+            candidate.commonness = name.commonness;
+            list.Add(std::move(candidate));
         }
     }
-    std::u16string prefix;
-    AddCompositions(index, reading, prefix, list);
+    // A real name given only to the other sex does not come back as a composition.
+    for (const RealName& name : realNames) {
+        const bool otherSex = (sex == SexFilter::Male && name.sex == 'f') ||
+                              (sex == SexFilter::Female && name.sex == 'm');
+        if (otherSex) {
+            list.Exclude(name.spelling);
+        }
+    }
+    const PieceTable pieces(index, reading, rare);
+    Composition prefix;
+    AddCompositions(pieces, 0, reading.size(), index.alignedNames(), prefix, list);
     if (reading.size() <= kMaxPieces) {
-        list.Add(std::u16string(reading), CandidateKind::Kana);
-        list.Add(Katakana(reading), CandidateKind::Kana);
+        for (std::u16string spelling : {std::u16string(reading), Katakana(reading)}) {
+            NameCandidate candidate;
+            candidate.spelling = std::move(spelling);
+            candidate.kind = CandidateKind::Kana;
+            list.Add(std::move(candidate));
+        }
     }
     return candidates;
+}
+
+std::u16string NaturalnessText(const NameCandidate& candidate) {
+    std::string text = "－";
+    if (candidate.kind == CandidateKind::RealName) {
+        text = std::to_string(candidate.commonness);
+    } else if (candidate.kind == CandidateKind::Composition) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%.3g", candidate.naturalness * 1e6);
+        text = buffer;
+    }
+    return Utf8ToUtf16(text);
 }
 
 std::vector<NameCandidate> JudgeAndRank(JudgementStore& store, std::u16string_view surname,
@@ -171,22 +257,37 @@ std::vector<NameCandidate> JudgeAndRank(JudgementStore& store, std::u16string_vi
         }
         judged.push_back(std::move(candidate));
     }
-    std::stable_sort(judged.begin(), judged.end(),
-                     [](const NameCandidate& a, const NameCandidate& b) {
-                         if (a.score != b.score) {
-                             return a.score > b.score;
-                         }
-                         if (a.markScore != b.markScore) {
-                             return a.markScore > b.markScore;
-                         }
-                         const bool aReal = a.kind == CandidateKind::RealName;
-                         const bool bReal = b.kind == CandidateKind::RealName;
-                         if (aReal != bReal) {
-                             return aReal;
-                         }
-                         return a.commonness > b.commonness;
-                     });
-    return judged;
+    // Sorted by position, then moved once: a candidate is too large to move at every step.
+    std::vector<std::size_t> order(judged.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    std::stable_sort(order.begin(), order.end(), [&judged](std::size_t left, std::size_t right) {
+        const NameCandidate& a = judged[left];
+        const NameCandidate& b = judged[right];
+        if (a.natural != b.natural) {
+            return a.natural;
+        }
+        if (a.score != b.score) {
+            return a.score > b.score;
+        }
+        if (a.markScore != b.markScore) {
+            return a.markScore > b.markScore;
+        }
+        if (a.kind != b.kind) {
+            return KindOrder(a.kind) < KindOrder(b.kind);
+        }
+        if (a.commonness != b.commonness) {
+            return a.commonness > b.commonness;
+        }
+        return a.naturalness > b.naturalness;
+    });
+    std::vector<NameCandidate> ranked;
+    ranked.reserve(judged.size());
+    for (std::size_t index : order) {
+        ranked.push_back(std::move(judged[index]));
+    }
+    return ranked;
 }
 
 }  // namespace namori

@@ -17,12 +17,19 @@ struct JudgementStore;
 enum class CandidateKind { RealName, Composition, Kana };
 enum class SexFilter { Either, Male, Female };
 
+// A composition is natural when every piece is written with a kanji that at least this many
+// real given names write that piece with. About half the pairs real names use are used by fewer
+// names, and among those are many one-off or misread ones.
+inline constexpr int kNaturalPairMinimum = 5;
+
 // A given name read as the wanted reading, with its judgement beside the surname.
 struct NameCandidate {
     std::u16string spelling;
     CandidateKind kind = CandidateKind::Composition;
     char sex = 'g';
-    int commonness = 0;
+    int commonness = 0;      // real names: how common the spelling is
+    double naturalness = 0;  // compositions: the product of their pairs' shares of real names
+    bool natural = true;     // a real name, a kana spelling or a natural composition
 
     // The judgement: name positions' counts, the five luck numbers and their marks, the faces.
     std::u16string surname;    // as judged, complement included
@@ -42,15 +49,25 @@ std::optional<std::u16string> ReadingProblem(std::u16string_view reading);
 
 // Every given name of one to three characters read as reading: real names (filtered by sex),
 // compositions of one to three kanji each read as a piece of the reading, and the reading in
-// hiragana and in katakana. Each spelling once, the first way found.
+// hiragana and in katakana. Each spelling once, the first way found (a composition found by
+// several cuts keeps its most natural one). Compositions are the natural ones only, unless
+// rare is set: then every composition the index's readings allow. Throws DataFileError when
+// an index line read is malformed.
 std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16string_view reading,
-                                              SexFilter sex);
+                                              SexFilter sex, bool rare = false);
+
+// The naturalness as the windows and the terminal show it: for a real name its commonness, for
+// a composition how many of a million real given names would be expected to be spelled so (its
+// naturalness times a million, three significant digits), for kana "－".
+std::u16string NaturalnessText(const NameCandidate& candidate);
 
 // Judges every candidate beside surname as the judge command would (complement included),
 // taking a count the dictionary lacks from reference and marking the candidate; a candidate with
-// a character neither knows is dropped. Then ranks them: faces (favourable 2, middling 1), then
-// the marks of the five luck numbers (◎ 2, ○ 1), then real names first, then the more common
-// spelling. Uses store for the judgement and leaves the last candidate's judgement in it.
+// a character neither knows is dropped. Then ranks them: the natural candidates before the
+// rare compositions; within each, by faces (favourable 2, middling 1), then the marks of the
+// five luck numbers (◎ 2, ○ 1), then by naturalness: real names (the more common first), then
+// compositions (the more natural first), then kana. Uses store for the judgement and leaves the
+// last candidate's judgement in it.
 std::vector<NameCandidate> JudgeAndRank(JudgementStore& store, std::u16string_view surname,
                                         std::vector<NameCandidate> candidates, bool complement,
                                         const StrokeReference& reference);

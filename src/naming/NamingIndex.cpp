@@ -2,55 +2,63 @@
 
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
-#include "data/FieldReader.h"
 
 namespace namori {
 
 namespace {
 
-int ParseWhole(const std::u16string& text, const FieldReader& reader) {
-    int value = 0;
-    for (char16_t c : text) {
-        if (c < u'0' || c > u'9' || value > 100000000) {
-            throw DataFileError(reader.fileName(), reader.line(), "数でない項目があります");
-        }
-        value = value * 10 + (c - u'0');
-    }
-    return value;
-}
+constexpr std::size_t kRealNameFields = 4;    // reading,spelling,sex,commonness
+constexpr std::size_t kKanjiPieceFields = 4;  // reading,kanji,kind,names
 
 }  // namespace
 
-NamingIndex LoadNamingIndex(const std::filesystem::path& folder) {
-    NamingIndex index;
-    {
-        const std::string fileName = kRealNamesFile;
-        const std::u16string text = ReadDataFile(ResolveDataFile(folder, fileName), fileName);
-        FieldReader reader(text, fileName);
-        while (!reader.AtEnd()) {
-            std::u16string reading = reader.ReadText();
-            RealName name;
-            name.spelling = reader.ReadText();
-            const std::u16string sex = reader.ReadText();
-            name.sex = sex == u"f" ? 'f' : sex == u"m" ? 'm' : 'g';
-            name.commonness = ParseWhole(reader.ReadText(), reader);
-            index.realNames[reading].push_back(std::move(name));
+NamingIndex::NamingIndex(SortedTextFile realNames, SortedTextFile kanjiReadings)
+    : realNames_(std::move(realNames)), kanjiReadings_(std::move(kanjiReadings)) {
+    realNames_.ExpectFields(kRealNameFields);
+    kanjiReadings_.ExpectFields(kKanjiPieceFields);
+    const SortedTextFile::Record header = kanjiReadings_.TakeHeaderLine();
+    const int names = header.size() == 2 ? SortedTextFile::WholeNumber(header[1]) : -1;
+    if (header[0] != kAlignedNamesLabel || names < 1) {
+        throw DataFileError(kanjiReadings_.displayName(), 1, "1行目は「名前数,数」のはずです");
+    }
+    alignedNames_ = names;
+    // A truncated or foreign file shows at its ends; the lines between are checked when read.
+    realNames_.EndLines();
+    kanjiReadings_.EndLines();
+}
+
+NamingIndex NamingIndex::Open(const std::filesystem::path& folder) {
+    return NamingIndex(
+        SortedTextFile::Map(ResolveDataFile(folder, kRealNamesFile), kRealNamesFile),
+        SortedTextFile::Map(ResolveDataFile(folder, kKanjiReadingsFile), kKanjiReadingsFile));
+}
+
+NamingIndex NamingIndex::FromBytes(std::string realNames, std::string kanjiReadings) {
+    return NamingIndex(SortedTextFile::Own(std::move(realNames), kRealNamesFile),
+                       SortedTextFile::Own(std::move(kanjiReadings), kKanjiReadingsFile));
+}
+
+std::vector<RealName> NamingIndex::RealNamesOf(std::u16string_view reading) const {
+    std::vector<RealName> names;
+    for (const auto& record : realNames_.Find(reading)) {
+        RealName name;
+        name.spelling = record[1];
+        name.sex = record[2] == u"f" ? 'f' : record[2] == u"m" ? 'm' : 'g';
+        name.commonness = SortedTextFile::WholeNumber(record[3]);
+        names.push_back(std::move(name));
+    }
+    return names;
+}
+
+std::vector<KanjiPiece> NamingIndex::KanjiOf(std::u16string_view piece) const {
+    std::vector<KanjiPiece> kanji;
+    for (const auto& record : kanjiReadings_.Find(piece)) {
+        // A spelling of several characters is no piece of a composition.
+        if (record[1].size() == 1) {
+            kanji.push_back({record[1][0], SortedTextFile::WholeNumber(record[3])});
         }
     }
-    {
-        const std::string fileName = kKanjiReadingsFile;
-        const std::u16string text = ReadDataFile(ResolveDataFile(folder, fileName), fileName);
-        FieldReader reader(text, fileName);
-        while (!reader.AtEnd()) {
-            std::u16string reading = reader.ReadText();
-            const std::u16string kanji = reader.ReadText();
-            reader.ReadText();  // nanori or kun: both serve
-            if (kanji.size() == 1) {
-                index.kanjiByReading[reading] += kanji;
-            }
-        }
-    }
-    return index;
+    return kanji;
 }
 
 }  // namespace namori

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
+
+#include "naming/SortedTextFile.h"
 
 namespace namori {
 
@@ -15,17 +18,44 @@ struct RealName {
     int commonness = 0;
 };
 
-// The readings behind the name-choosing aid: real given names by reading, and the kanji that
-// can be read as each piece of a reading.
-struct NamingIndex {
-    std::unordered_map<std::u16string, std::vector<RealName>> realNames;
-    std::unordered_map<std::u16string, std::u16string> kanjiByReading;
+// A kanji that can be read as a piece of a reading, and how many real given names write that
+// piece with it (0: a reading of the kanji that no real name was found to use).
+struct KanjiPiece {
+    char16_t kanji = 0;
+    int names = 0;
 };
 
 inline constexpr const char* kRealNamesFile = "名前読み.txt";
 inline constexpr const char* kKanjiReadingsFile = "漢字読み.txt";
+// First field of the kanji index's first line, which gives the number of real given names the
+// counts were taken from.
+inline constexpr std::u16string_view kAlignedNamesLabel = u"名前数";
 
-// Reads the two index files of folder. Throws DataFileError when one is missing or malformed.
-NamingIndex LoadNamingIndex(const std::filesystem::path& folder);
+// The readings behind the name-choosing aid: real given names by reading, and the kanji that
+// can be read as each piece of a reading. Both files are sorted by reading and looked up by
+// binary search, so a query reads a few pages of them, never the whole files.
+class NamingIndex {
+  public:
+    // Maps the two index files of folder. Throws DataFileError when one is missing, or when
+    // its first or last line, or the kanji index's count line, is malformed.
+    static NamingIndex Open(const std::filesystem::path& folder);
+    // The same from the files' bytes (code page 932), for tests and tools.
+    static NamingIndex FromBytes(std::string realNames, std::string kanjiReadings);
+
+    // Real given names read as reading, most common first. Throws DataFileError when a line
+    // read is malformed.
+    std::vector<RealName> RealNamesOf(std::u16string_view reading) const;
+    // Kanji read as piece, in the file's order. Throws DataFileError when a line is malformed.
+    std::vector<KanjiPiece> KanjiOf(std::u16string_view piece) const;
+    // How many real given names the counts of KanjiOf were taken from (at least 1).
+    int alignedNames() const { return alignedNames_; }
+
+  private:
+    NamingIndex(SortedTextFile realNames, SortedTextFile kanjiReadings);
+
+    SortedTextFile realNames_;
+    SortedTextFile kanjiReadings_;
+    int alignedNames_ = 1;
+};
 
 }  // namespace namori

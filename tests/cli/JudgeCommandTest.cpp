@@ -258,9 +258,15 @@ TEST(NamoriJudge, NamingCandidatesAreJudgedExactlyAsTheJudgeCommandJudges) {
         std::filesystem::copy_file(testing::ShippedDataFolder() / std::filesystem::u8path(file),
                                    folder.path() / std::filesystem::u8path(file));
     }
-    const RunResult ranked =
+    const RunResult natural =
         RunJudge(folder, {"--reading", "あんな", "--json", "--complement", "白鳥"});
+    ASSERT_EQ(natural.status, 0);
+    // --all: the default list, then the rare compositions.
+    const RunResult ranked =
+        RunJudge(folder, {"--reading", "あんな", "--json", "--complement", "--all", "白鳥"});
     ASSERT_EQ(ranked.status, 0);
+    ASSERT_GT(ranked.output.size(), natural.output.size());
+    EXPECT_EQ(ranked.output.substr(0, natural.output.size()), natural.output);
     std::istringstream lines(ranked.output);
     std::vector<nlohmann::json> candidates;
     std::string names;
@@ -273,8 +279,15 @@ TEST(NamoriJudge, NamingCandidatesAreJudgedExactlyAsTheJudgeCommandJudges) {
     ASSERT_GT(candidates.size(), 100u);
     EXPECT_EQ(candidates.front()["rank"], 1);
     bool annaFound = false;
-    for (const auto& candidate : candidates) {
-        annaFound |= candidate["spelling"] == "杏奈" && candidate["kind"] == "real";
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        annaFound |= candidates[i]["spelling"] == "杏奈" && candidates[i]["kind"] == "real";
+        if (i < static_cast<std::size_t>(
+                    std::count(natural.output.begin(), natural.output.end(), '\n'))) {
+            ASSERT_TRUE(candidates[i]["natural"].get<bool>());
+        } else {
+            ASSERT_FALSE(candidates[i]["natural"].get<bool>());
+            ASSERT_EQ(candidates[i]["kind"], "composition");
+        }
     }
     EXPECT_TRUE(annaFound);
 
@@ -302,6 +315,57 @@ TEST(NamoriJudge, NamingCandidatesAreJudgedExactlyAsTheJudgeCommandJudges) {
     EXPECT_EQ(RunJudge(folder, {"--reading", "ハルト", "白鳥"}).status, 1);
     EXPECT_EQ(RunJudge(folder, {"--reading", "はると", "白鳥", "杏奈"}).status, 1);
     EXPECT_EQ(RunJudge(folder, {"--reading", "はると", "--sex", "猫", "白鳥"}).status, 1);
+    EXPECT_EQ(RunJudge(folder, {"--all", "白鳥", "杏奈"}).status, 1);
+}
+
+TEST(NamoriJudge, LuckyStrokePatternsListFavourableCountsWithExampleKanji) {
+    TempFolder folder;
+    WriteData(folder);
+    const RunResult table = RunJudge(folder, {"--lucky-strokes", "--chars", "2", "白鳥"});
+    ASSERT_EQ(table.status, 0) << table.errors;
+    // Every row: rank, counts, five luck numbers, example kanji of each count.
+    std::istringstream lines(table.output);
+    std::string first;
+    ASSERT_TRUE(std::getline(lines, first));
+    EXPECT_EQ(first.substr(0, 2), "1\t");
+    EXPECT_EQ(std::count(first.begin(), first.end(), '\t'), 7);
+    const RunResult json = RunJudge(folder, {"--lucky-strokes", "--json", "--limit", "3", "白鳥"});
+    ASSERT_EQ(json.status, 0);
+    std::istringstream jsonLines(json.output);
+    int rows = 0;
+    for (std::string line; std::getline(jsonLines, line); ++rows) {
+        const auto pattern = nlohmann::json::parse(line);
+        ASSERT_EQ(pattern["counts"].size(), 2u);
+        // The examples are the dictionary's kanji of those counts: 白 5, 鳥 11, 杏 7, 奈 8, 林 8.
+        for (int i = 0; i < 2; ++i) {
+            const int count = pattern["counts"][i];
+            const std::string examples = pattern["examples"][i];
+            EXPECT_EQ(examples, count == 5    ? "白"
+                                : count == 11 ? "鳥"
+                                : count == 7  ? "杏"
+                                : count == 8  ? "奈林"
+                                              : "");
+        }
+    }
+    EXPECT_EQ(rows, 3);
+
+    struct Row {
+        std::vector<std::string> arguments;
+        int status;
+        const char* message;
+    };
+    for (const Row& row : std::vector<Row>{
+             {{"--lucky-strokes", "--chars", "4", "白鳥"}, 1, "--chars"},
+             {{"--lucky-strokes", "白鳥", "杏奈"}, 1, "名字だけ"},
+             {{"--lucky-strokes", "--reading", "はると", "白鳥"}, 1, "名字だけ"},
+             {{"--chars", "2", "白鳥", "杏奈"}, 1, "--lucky-strokes"},
+             {{"--lucky-strokes", "佐藤"}, 3, "画数が登録されていない文字があります：佐、藤"},
+         }) {
+        SCOPED_TRACE(row.arguments.back());
+        const RunResult run = RunJudge(folder, row.arguments);
+        EXPECT_EQ(run.status, row.status);
+        EXPECT_NE(run.errors.find(row.message), std::string::npos) << run.errors;
+    }
 }
 
 TEST(NamoriJudge, OutputThatCannotBeWrittenOrInputThatCannotBeReadExitsWithFour) {

@@ -3,24 +3,40 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
+#include "analysis/Judgement.h"
 #include "analysis/JudgementStore.h"
+#include "analysis/NamePreparation.h"
 #include "analysis/ReferenceTables.h"
+#include "data/Cp932.h"
+#include "data/DataFileError.h"
 #include "data/KanjiDictionaryFile.h"
 #include "data/SpiritTableFile.h"
+#include "naming/LuckyStrokes.h"
 #include "support/TempFolder.h"
 
 namespace namori {
 namespace {
 
+using testing::U16;
+
+std::string Cp932Lines(std::string_view utf8) {
+    std::string text(utf8);
+    for (std::size_t at = 0; (at = text.find('\n', at)) != std::string::npos; at += 2) {
+        text.insert(at, 1, '\r');
+    }
+    return *EncodeCp932(U16(text));
+}
+
+// 流 read る is used by one real name only: compositions with it are rare.
 NamingIndex SmallIndex() {
-    NamingIndex index;
-    index.realNames[u"はると"] = {{u"陽翔", 'm', 3}, {u"晴人", 'g', 2}, {u"遥翔", 'f', 1}};
-    index.kanjiByReading[u"はる"] = u"陽晴";
-    index.kanjiByReading[u"は"] = u"羽";
-    index.kanjiByReading[u"る"] = u"流";
-    index.kanjiByReading[u"と"] = u"翔人斗";
-    return index;
+    return NamingIndex::FromBytes(Cp932Lines("はると,陽翔,m,3\nはると,晴人,g,2\nはると,遥翔,f,1\n"),
+                                  Cp932Lines("名前数,100\n"
+                                             "と,人,n,40\nと,斗,o,20\nと,翔,n,10\n"
+                                             "は,羽,k,8\n"
+                                             "はる,晴,n,30\nはる,陽,n,20\n"
+                                             "る,流,o,1\n"));
 }
 
 std::vector<std::u16string> Spellings(const std::vector<NameCandidate>& candidates,
@@ -34,20 +50,32 @@ std::vector<std::u16string> Spellings(const std::vector<NameCandidate>& candidat
     return spellings;
 }
 
-TEST(GenerateCandidates, RealNamesCompositionsAndKanaEachOnce) {
+TEST(GenerateCandidates, RealNamesNaturalCompositionsAndKanaEachOnceRareOnlyWhenAsked) {
     const auto candidates = GenerateCandidates(SmallIndex(), u"はると", SexFilter::Either);
     EXPECT_EQ(Spellings(candidates, CandidateKind::RealName),
               (std::vector<std::u16string>{u"陽翔", u"晴人", u"遥翔"}));
-    // 陽翔 and 晴人 are real names already; the other pieces' kanji make the rest.
-    const auto compositions = Spellings(candidates, CandidateKind::Composition);
-    for (std::u16string_view expected :
-         {u"陽斗", u"晴翔", u"晴斗", u"羽流翔", u"羽流人", u"羽流斗"}) {
-        EXPECT_NE(std::find(compositions.begin(), compositions.end(), expected),
-                  compositions.end());
-    }
-    EXPECT_EQ(compositions.size(), 4u + 3u);  // 陽人 陽斗 晴翔 晴斗, 羽流 with 翔 人 斗
+    // 陽翔 and 晴人 are real names already; 羽流… uses 流 read る, which one name uses.
+    EXPECT_EQ(Spellings(candidates, CandidateKind::Composition),
+              (std::vector<std::u16string>{u"晴斗", u"晴翔", u"陽人", u"陽斗"}));
     EXPECT_EQ(Spellings(candidates, CandidateKind::Kana),
               (std::vector<std::u16string>{u"はると", u"ハルト"}));
+    const auto rare = GenerateCandidates(SmallIndex(), u"はると", SexFilter::Either, true);
+    EXPECT_EQ(Spellings(rare, CandidateKind::Composition),
+              (std::vector<std::u16string>{u"羽流人", u"羽流斗", u"羽流翔", u"晴斗", u"晴翔",
+                                           u"陽人", u"陽斗"}));
+    for (const NameCandidate& candidate : rare) {
+        EXPECT_EQ(candidate.natural, candidate.spelling.rfind(u"羽流", 0) != 0)
+            << Utf16ToUtf8(candidate.spelling);
+    }
+    // The product of the pairs' shares of the 100 names: 晴 30 × 斗 20, 羽 8 × 流 1 × 人 40.
+    const auto naturalness = [&rare](std::u16string_view spelling) {
+        return std::find_if(
+                   rare.begin(), rare.end(),
+                   [&](const NameCandidate& candidate) { return candidate.spelling == spelling; })
+            ->naturalness;
+    };
+    EXPECT_DOUBLE_EQ(naturalness(u"晴斗"), 0.3 * 0.2);
+    EXPECT_DOUBLE_EQ(naturalness(u"羽流人"), 0.08 * 0.01 * 0.4);
 }
 
 TEST(GenerateCandidates, SexFilterKeepsNamesForEither) {
@@ -57,6 +85,9 @@ TEST(GenerateCandidates, SexFilterKeepsNamesForEither) {
     const auto girls = GenerateCandidates(SmallIndex(), u"はると", SexFilter::Female);
     EXPECT_EQ(Spellings(girls, CandidateKind::RealName),
               (std::vector<std::u16string>{u"晴人", u"遥翔"}));
+    // 陽翔, a boys' name, does not come back for girls as a composition of 陽 and 翔.
+    const auto compositions = Spellings(girls, CandidateKind::Composition);
+    EXPECT_EQ(std::count(compositions.begin(), compositions.end(), u"陽翔"), 0);
 }
 
 TEST(GenerateCandidates, LongReadingsHaveNoKanaCandidateAndBadReadingsNone) {
@@ -93,23 +124,58 @@ class JudgeAndRankTest : public ::testing::Test {
     JudgementStore store_;
 };
 
-TEST_F(JudgeAndRankTest, RanksByFacesThenMarksThenRealNamesThenCommonness) {
-    const auto ranked = JudgeAndRank(store_, u"佐藤",
-                                     GenerateCandidates(SmallIndex(), u"はると", SexFilter::Either),
-                                     false, {{u'遥', 12}});
+TEST_F(JudgeAndRankTest, RanksNaturalFirstThenByFacesMarksAndNaturalness) {
+    const auto ranked = JudgeAndRank(
+        store_, u"佐藤", GenerateCandidates(SmallIndex(), u"はると", SexFilter::Either, true),
+        false, {{u'遥', 12}});
     ASSERT_EQ(ranked.size(), 12u);
+    const auto order = [](CandidateKind kind) {
+        return kind == CandidateKind::RealName ? 0 : kind == CandidateKind::Composition ? 1 : 2;
+    };
     for (std::size_t i = 1; i < ranked.size(); ++i) {
         const NameCandidate& a = ranked[i - 1];
         const NameCandidate& b = ranked[i];
+        SCOPED_TRACE(Utf16ToUtf8(a.spelling) + " before " + Utf16ToUtf8(b.spelling));
+        ASSERT_GE(a.natural, b.natural);
+        if (a.natural != b.natural) {
+            continue;
+        }
         ASSERT_GE(a.score, b.score);
-        if (a.score == b.score) {
-            ASSERT_GE(a.markScore, b.markScore);
-            if (a.markScore == b.markScore && a.kind != b.kind) {
-                ASSERT_TRUE(a.kind == CandidateKind::RealName || b.kind != CandidateKind::RealName);
-            }
+        if (a.score != b.score) {
+            continue;
+        }
+        ASSERT_GE(a.markScore, b.markScore);
+        if (a.markScore != b.markScore) {
+            continue;
+        }
+        ASSERT_LE(order(a.kind), order(b.kind));
+        if (a.kind == b.kind) {
+            ASSERT_GE(a.commonness, b.commonness);
+            ASSERT_GE(a.naturalness, b.naturalness);
         }
     }
-    // The judgement is the judge command's: 佐藤 陽翔 = 7, 18 | 12, 12.
+    EXPECT_FALSE(ranked.back().natural);  // the three 羽流… close the list
+    // The judgement is the judge command's, for every candidate: 佐藤 陽翔 = 7, 18 | 12, 12.
+    for (const NameCandidate& candidate : ranked) {
+        SCOPED_TRACE(Utf16ToUtf8(candidate.spelling));
+        JudgementStore fresh = store_;
+        if (candidate.fromReference) {
+            std::vector<DictionaryEntry> entries = fresh.dictionary.entries();
+            entries.push_back({u"遥", 12});
+            fresh.dictionary.Assign(std::move(entries));
+        }
+        ASSERT_TRUE(PrepareName(fresh, u"佐藤", candidate.spelling, false).ready());
+        RunJudgement(fresh);
+        EXPECT_EQ(candidate.givenName, fresh.currentGivenName);
+        EXPECT_EQ(candidate.strokes,
+                  std::vector<std::int16_t>(fresh.strokeCounts.begin() + 1,
+                                            fresh.strokeCounts.begin() + 1 + fresh.surnameLength +
+                                                fresh.givenNameLength));
+        EXPECT_EQ(candidate.luck,
+                  (std::array<int, 5>{fresh.ancestorLuck, fresh.mainLuck, fresh.earlyLuck,
+                                      fresh.assistLuck, fresh.totalLuck}));
+        EXPECT_EQ(candidate.faces, RateJudgement(fresh));
+    }
     const auto youto = std::find_if(ranked.begin(), ranked.end(),
                                     [](const NameCandidate& c) { return c.spelling == u"陽翔"; });
     ASSERT_NE(youto, ranked.end());
@@ -127,12 +193,11 @@ TEST_F(JudgeAndRankTest, RanksByFacesThenMarksThenRealNamesThenCommonness) {
 TEST_F(JudgeAndRankTest, CandidatesWithCharactersNobodyKnowsAreDropped) {
     const auto ranked = JudgeAndRank(
         store_, u"佐藤", GenerateCandidates(SmallIndex(), u"はると", SexFilter::Either), false, {});
-    EXPECT_EQ(ranked.size(), 11u);  // 遥翔 has no count anywhere
+    EXPECT_EQ(ranked.size(), 8u);  // 遥翔 has no count anywhere
 }
 
 TEST_F(JudgeAndRankTest, ComplementIsAppliedAsInTheJudgeCommand) {
-    NamingIndex index;
-    index.kanjiByReading[u"と"] = u"斗";
+    const NamingIndex index = NamingIndex::FromBytes({}, Cp932Lines("名前数,10\nと,斗,o,5\n"));
     const auto ranked = JudgeAndRank(store_, u"佐藤",
                                      GenerateCandidates(index, u"と", SexFilter::Either), true, {});
     const auto toh = std::find_if(ranked.begin(), ranked.end(),
@@ -142,24 +207,201 @@ TEST_F(JudgeAndRankTest, ComplementIsAppliedAsInTheJudgeCommand) {
     EXPECT_EQ(toh->strokes, (std::vector<std::int16_t>{7, 18, 4, 1}));
 }
 
-TEST(ShippedNamingIndex, KnowsTheSpellingsPeopleCarry) {
-    const NamingIndex index =
-        LoadNamingIndex(std::filesystem::path(NAMORI_SOURCE_DIR) / "assets" / "naming");
-    const auto real = [&index](std::u16string_view reading) {
-        return Spellings(GenerateCandidates(index, reading, SexFilter::Either),
-                         CandidateKind::RealName);
+// Whether reading can be cut into one piece per character of spelling, each a pair that at
+// least kNaturalPairMinimum real given names use.
+bool IsNaturalComposition(const NamingIndex& index, std::u16string_view spelling,
+                          std::u16string_view reading) {
+    if (spelling.empty() || reading.empty()) {
+        return spelling.empty() && reading.empty();
+    }
+    for (std::size_t length = 1; length <= reading.size(); ++length) {
+        for (const KanjiPiece& piece : index.KanjiOf(reading.substr(0, length))) {
+            if (piece.kanji == spelling[0] && piece.names >= kNaturalPairMinimum &&
+                IsNaturalComposition(index, spelling.substr(1), reading.substr(length))) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+class ShippedNamingIndex : public JudgeAndRankTest {
+  protected:
+    void SetUp() override {
+        store_ = JudgementStore();
+        LoadSpiritNumbers(store_, testing::ShippedDataFolder());
+        LoadKanjiDictionary(store_, testing::ShippedDataFolder());
+        reference_ = ReadStrokeReference(testing::ShippedDataFolder());
+    }
+    const NamingIndex index_ =
+        NamingIndex::Open(std::filesystem::path(NAMORI_SOURCE_DIR) / "assets" / "naming");
+    StrokeReference reference_;
+};
+
+TEST_F(ShippedNamingIndex, DefaultListsHoldRealSpellingsAndNaturalCompositionsRareOnesFollow) {
+    for (const char* reading : {"はると", "あんな", "ゆい", "そうた", "さくら", "ひなた", "りく"}) {
+        SCOPED_TRACE(reading);
+        const std::u16string wanted = U16(reading);
+        const auto ranked =
+            JudgeAndRank(store_, u"佐藤", GenerateCandidates(index_, wanted, SexFilter::Either),
+                         false, reference_);
+        ASSERT_GE(ranked.size(), 20u);
+        for (std::size_t i = 0; i < 20; ++i) {
+            const NameCandidate& candidate = ranked[i];
+            SCOPED_TRACE(Utf16ToUtf8(candidate.spelling));
+            EXPECT_TRUE(candidate.kind != CandidateKind::Composition ||
+                        IsNaturalComposition(index_, candidate.spelling, wanted));
+        }
+        // --all: the same list, then only rare compositions.
+        const auto all = JudgeAndRank(store_, u"佐藤",
+                                      GenerateCandidates(index_, wanted, SexFilter::Either, true),
+                                      false, reference_);
+        ASSERT_GT(all.size(), ranked.size());
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            if (i < ranked.size()) {
+                ASSERT_EQ(all[i].spelling, ranked[i].spelling);
+            } else {
+                ASSERT_FALSE(all[i].natural);
+                ASSERT_EQ(all[i].kind, CandidateKind::Composition);
+            }
+        }
+    }
+    const auto real = [this](std::u16string_view reading, SexFilter sex) {
+        return Spellings(GenerateCandidates(index_, reading, sex), CandidateKind::RealName);
     };
-    const auto haruto = real(u"はると");
+    const auto haruto = real(u"はると", SexFilter::Either);
     for (std::u16string_view name : {u"陽翔", u"晴人"}) {
         EXPECT_NE(std::find(haruto.begin(), haruto.end(), name), haruto.end());
     }
-    const auto anna = real(u"あんな");
+    const auto anna = real(u"あんな", SexFilter::Either);
     EXPECT_NE(std::find(anna.begin(), anna.end(), u"杏奈"), anna.end());
     // Girls' names that are only given to girls stay out for boys.
-    const auto boys =
-        Spellings(GenerateCandidates(index, u"あんな", SexFilter::Male), CandidateKind::RealName);
-    EXPECT_LT(boys.size(), anna.size());
-    EXPECT_GE(GenerateCandidates(index, u"はると", SexFilter::Either).size(), 5000u);
+    EXPECT_LT(real(u"あんな", SexFilter::Male).size(), anna.size());
+}
+
+// The surname's patterns against judgements of names written with the dictionary's kanji of
+// those counts: every real two-kanji given name of the index's readings judges all favourable
+// exactly when its counts are a pattern.
+TEST_F(ShippedNamingIndex, LuckyPatternsAgreeWithJudgementsOfNamesBuiltFromThem) {
+    const LuckyPatterns found = FindLuckyPatterns(store_, u"佐藤", 2, false);
+    ASSERT_TRUE(found.surnameProblem.ready());
+    ASSERT_GT(found.patterns.size(), 10u);
+    std::set<std::vector<std::int16_t>> patterns;
+    for (const LuckyPattern& pattern : found.patterns) {
+        patterns.insert(pattern.counts);
+        // A name of the pattern's first example kanji judges as the pattern says.
+        std::u16string name;
+        for (std::int16_t count : pattern.counts) {
+            const auto kanji = KanjiOfStrokes(store_.dictionary, count);
+            if (!kanji.empty()) {
+                name.push_back(kanji.front());
+            }
+        }
+        if (name.size() != pattern.counts.size()) {
+            EXPECT_EQ(pattern.spellings, 0);
+            continue;
+        }
+        SCOPED_TRACE(Utf16ToUtf8(name));
+        JudgementStore judged = store_;
+        ASSERT_TRUE(PrepareName(judged, u"佐藤", name, false).ready());
+        RunJudgement(judged);
+        EXPECT_EQ(pattern.luck,
+                  (std::array<int, 5>{judged.ancestorLuck, judged.mainLuck, judged.earlyLuck,
+                                      judged.assistLuck, judged.totalLuck}));
+        for (Rating face : RateJudgement(judged)) {
+            EXPECT_EQ(face, Rating::Favourable);
+        }
+    }
+    for (std::size_t i = 1; i < found.patterns.size(); ++i) {
+        ASSERT_GE(found.patterns[i - 1].markScore, found.patterns[i].markScore);
+    }
+    // And the other way: names not built from the patterns.
+    int favourable = 0;
+    int judgedNames = 0;
+    for (const char* reading : {"はると", "ゆい", "そうた", "ひなた", "あんな", "けんた"}) {
+        for (const RealName& real : index_.RealNamesOf(U16(reading))) {
+            JudgementStore judged = store_;
+            if (real.spelling.size() != 2 ||
+                !PrepareName(judged, u"佐藤", real.spelling, false).ready()) {
+                continue;
+            }
+            RunJudgement(judged);
+            const auto faces = RateJudgement(judged);
+            const bool allFavourable = std::all_of(
+                faces.begin(), faces.end(), [](Rating face) { return face == Rating::Favourable; });
+            const std::vector<std::int16_t> counts{judged.strokeCounts[3], judged.strokeCounts[4]};
+            const bool inRange = counts[0] <= kMaxPatternStrokes && counts[1] <= kMaxPatternStrokes;
+            EXPECT_EQ(allFavourable && inRange, patterns.count(counts) == 1)
+                << Utf16ToUtf8(real.spelling);
+            favourable += allFavourable;
+            ++judgedNames;
+        }
+    }
+    EXPECT_GT(judgedNames, 50);
+    EXPECT_GT(favourable, 0);
+    // A surname the dictionary lacks is refused with its characters named.
+    const LuckyPatterns unknown = FindLuckyPatterns(store_, u"鬱鬱", 1, false);
+    EXPECT_FALSE(unknown.surnameProblem.ready());
+    EXPECT_NE(unknown.surnameProblem.message.find(u"鬱"), std::u16string::npos);
+}
+
+// A missing, truncated, foreign or malformed index is reported with the file, the line and
+// the problem in Japanese, never read past or crashed on.
+TEST(NamingIndexFile, FaultsAreReportedAsDataFileErrors) {
+    const std::string names = Cp932Lines("あんな,杏奈,f,9\nはると,陽翔,m,3\nはると,晴人,g,2\n");
+    const std::string kanji = Cp932Lines("名前数,100\nと,人,n,40\nはる,晴,n,30\n");
+    struct Row {
+        const char* what;
+        std::string names;
+        std::string kanji;
+        const char* reading;  // looked up after opening
+        const char* message;  // part of the error; nullptr: none expected
+    };
+    const std::vector<Row> rows = {
+        {"sound", names, kanji, "はると", nullptr},
+        {"empty kanji index", names, "", "はると", "「漢字読み.txt」"},
+        {"no count line", names, Cp932Lines("と,人,n,40\n"), "はると", "名前数"},
+        {"count line of no number", names, Cp932Lines("名前数,多い\n"), "はると", "名前数"},
+        {"truncated in a line", names.substr(0, names.size() - 5), kanji, "はると",
+         "「名前読み.txt」の3行目"},
+        {"truncated in a character", names, kanji.substr(0, kanji.size() - 8), "はると",
+         "漢字読み.txt"},
+        {"garbage", std::string("\x81\xff\x00\x01zz\n\n\x82", 9), kanji, "はると", "名前読み.txt"},
+        {"a line in the middle without its count",
+         Cp932Lines("あんな,杏奈,f,9\nはると,陽翔,m\nはると,晴人,g,2\n"), kanji, "はると",
+         "「名前読み.txt」の2行目"},
+        {"a line in the middle of too many fields",
+         Cp932Lines("あんな,杏奈,f,9\nはると,陽翔,m,3,3\nはると,晴人,g,2\n"), kanji, "はると",
+         "「名前読み.txt」の2行目"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        testing::TempFolder folder;
+        folder.WriteBytes("名前読み.txt", row.names);
+        folder.WriteBytes("漢字読み.txt", row.kanji);
+        std::string message;
+        std::size_t found = 0;
+        try {
+            const NamingIndex index = NamingIndex::Open(folder.path());
+            found =
+                index.RealNamesOf(U16(row.reading)).size() + index.KanjiOf(U16(row.reading)).size();
+        } catch (const DataFileError& error) {
+            message = error.what();
+        }
+        if (row.message == nullptr) {
+            EXPECT_EQ(message, "");
+            EXPECT_EQ(found, 2u);
+        } else {
+            EXPECT_NE(message.find(row.message), std::string::npos) << message;
+        }
+    }
+    testing::TempFolder empty;
+    try {
+        NamingIndex::Open(empty.path());
+        ADD_FAILURE() << "a missing index opened";
+    } catch (const DataFileError& error) {
+        EXPECT_NE(std::string(error.what()).find("ファイルが見つかりません"), std::string::npos);
+    }
 }
 
 }  // namespace

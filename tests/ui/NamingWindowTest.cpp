@@ -1,8 +1,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <fstream>
 #include <sstream>
@@ -17,6 +20,7 @@
 #include "ui/help/HelpViewer.h"
 #include "ui/main/MainWindow.h"
 #include "ui/naming/CandidateTableModel.h"
+#include "ui/naming/LuckyStrokesPage.h"
 #include "ui/naming/NamingWindow.h"
 
 namespace namori {
@@ -82,7 +86,7 @@ class NamingWindowTest : public QObject {
 
         naming->readingBox->setText(Text("はると"));
         QTest::mouseClick(naming->searchButton, Qt::LeftButton);
-        QVERIFY(naming->shownRows() >= 5000);
+        QVERIFY(naming->shownRows() >= 1000);
         QVERIFY(RowOf(*naming, Text("陽翔")) >= 0);
         QVERIFY(RowOf(*naming, Text("晴人")) >= 0);
         const QAbstractItemModel* shown = naming->table->model();
@@ -168,6 +172,57 @@ class NamingWindowTest : public QObject {
         QCOMPARE(
             lines.at(1).split(',').at(1),
             naming->table->model()->index(0, CandidateTableModel::kSpelling).data().toString());
+    }
+
+    void rareCompositionsFollowTheNaturalOnesWhenAsked() {
+        NamingWindow* naming = OpenFromTheHelpPage();
+        naming->surnameBox->setText(Text("佐藤"));
+        naming->readingBox->setText(Text("はると"));
+        naming->Search();
+        const int natural = naming->shownRows();
+        const QAbstractItemModel* shown = naming->table->model();
+        const QString firstSpelling =
+            shown->index(0, CandidateTableModel::kSpelling).data().toString();
+        QVERIFY(!shown->index(0, CandidateTableModel::kNaturalness).data().toString().isEmpty());
+        for (int row = 0; row < natural; ++row) {
+            QVERIFY(shown->index(row, CandidateTableModel::kKind).data().toString() !=
+                    Text("珍しい組み合わせ"));
+        }
+        naming->rareBox->setChecked(true);  // searches again
+        QVERIFY(naming->shownRows() > natural);
+        QCOMPARE(shown->index(0, CandidateTableModel::kSpelling).data().toString(), firstSpelling);
+        QCOMPARE(shown->index(natural, CandidateTableModel::kKind).data().toString(),
+                 Text("珍しい組み合わせ"));
+    }
+
+    void luckyStrokesTabListsPatternsAndTheKanjiOfAClickedOne() {
+        NamingWindow* naming = OpenFromTheHelpPage();
+        naming->surnameBox->setText(Text("佐藤"));
+        naming->tabs->setCurrentWidget(naming->luckyPage);
+        QCOMPARE(naming->tabs->tabText(1), Text("吉数表"));
+        LuckyStrokesPage* page = naming->luckyPage;
+        page->charactersBox->setCurrentIndex(1);  // 名前２字
+        QTest::mouseClick(page->showButton, Qt::LeftButton);
+        QVERIFY(page->table->rowCount() > 10);
+        QVERIFY(QTest::qWaitForWindowExposed(naming));
+        // The first pattern's counts, then a click lists every dictionary kanji of each.
+        const QStringList counts = page->table->item(0, 1)->text().split(',');
+        QCOMPARE(counts.size(), 2);
+        const QRect cell = page->table->visualItemRect(page->table->item(0, 1));
+        QTest::mouseClick(page->table->viewport(), Qt::LeftButton, {}, cell.center());
+        const QStringList lines = page->kanjiView->toPlainText().split('\n');
+        QCOMPARE(lines.size(), 2);
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY2(lines[i].contains(counts[i] + Text("画")), qPrintable(lines[i]));
+            for (QChar kanji : page->table->item(0, 7)->text().split(" / ").at(i)) {
+                QVERIFY(lines[i].contains(kanji));
+            }
+        }
+        // A surname the dictionary lacks is refused with a message.
+        naming->surnameBox->setText(Text("鬱鬱"));
+        messages_.setNextAnswer(MessageBox::kOk);
+        page->ShowPatterns();
+        QVERIFY(messages_.lastText().contains(Text("鬱")));
     }
 
     void badReadingsAreRefusedWithAMessage() {

@@ -11,8 +11,9 @@ namespace {
 
 QString KindWord(const NameCandidate& candidate) {
     QString word = QString::fromUtf8(candidate.kind == CandidateKind::RealName ? "実在の名前"
-                                     : candidate.kind == CandidateKind::Composition ? "組み合わせ"
-                                                                                    : "かな");
+                                     : candidate.kind == CandidateKind::Kana   ? "かな"
+                                     : candidate.natural                       ? "組み合わせ"
+                                                         : "珍しい組み合わせ");
     if (candidate.fromReference) {
         word += QString::fromUtf8("（参考画数）");
     }
@@ -69,8 +70,13 @@ QVariant CandidateTableModel::data(const QModelIndex& index, int role) const {
         }
         return role == SortRole ? QVariant(candidate.luck[luck]) : QVariant();
     }
+    if (column == kNaturalness && role == SortRole) {
+        return candidate.kind == CandidateKind::RealName      ? 1e9 + candidate.commonness
+               : candidate.kind == CandidateKind::Composition ? candidate.naturalness * 1e6
+                                                              : -1.0;
+    }
     if (role != Qt::DisplayRole && role != SortRole) {
-        return role == Qt::TextAlignmentRole && column == kRank
+        return role == Qt::TextAlignmentRole && (column == kRank || column == kNaturalness)
                    ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter))
                    : QVariant();
     }
@@ -88,6 +94,8 @@ QVariant CandidateTableModel::data(const QModelIndex& index, int role) const {
         }
         case kKind:
             return KindWord(candidate);
+        case kNaturalness:
+            return ToQString(NaturalnessText(candidate));
         default:
             return {};
     }
@@ -97,8 +105,8 @@ QVariant CandidateTableModel::headerData(int section, Qt::Orientation orientatio
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
-    static const char* const kHeaders[] = {"順位", "名前", "画数", "祖運", "主運", "初運",
-                                           "助運", "総運", "５運", "５行", "陰陽", "種類"};
+    static const char* const kHeaders[] = {"順位", "名前", "画数", "祖運", "主運", "初運",  "助運",
+                                           "総運", "５運", "５行", "陰陽", "種類", "自然さ"};
     return QString::fromUtf8(kHeaders[section]);
 }
 

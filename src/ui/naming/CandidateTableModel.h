@@ -10,8 +10,9 @@
 namespace namori {
 
 // The ranked candidates as a table: rank, spelling, strokes, the five luck numbers with their
-// marks, the three faces, and whether the spelling is a real name. Sorting uses SortRole: the
-// numbers themselves, the faces as favourable 2, middling 1, unfavourable 0.
+// marks, the three faces, whether the spelling is a real name, and its naturalness. Sorting uses
+// SortRole: the numbers themselves, the faces as favourable 2, middling 1, unfavourable 0, the
+// naturalness with real names above compositions above kana.
 class CandidateTableModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -29,6 +30,7 @@ class CandidateTableModel : public QAbstractTableModel {
         kElementFace,
         kYinYangFace,
         kKind,
+        kNaturalness,
         kColumnCount
     };
     static constexpr int SortRole = Qt::UserRole;

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -22,6 +23,7 @@
 #include "ui/common/MessageBox.h"
 #include "ui/common/QtText.h"
 #include "ui/naming/CandidateTableModel.h"
+#include "ui/naming/LuckyStrokesPage.h"
 
 namespace namori {
 
@@ -45,7 +47,7 @@ NamingWindow::NamingWindow(const JudgementStore& judgementStore, MessageBox& mes
       assetFolders_(std::move(assetFolders)) {
     setObjectName("frmNaming");
     setWindowTitle(QString::fromUtf8("コルヴィ（名付け支援）"));
-    resize(900, 620);
+    resize(1000, 640);
 
     surnameBox = new QLineEdit(this);
     readingBox = new QLineEdit(this);
@@ -60,6 +62,7 @@ NamingWindow::NamingWindow(const JudgementStore& judgementStore, MessageBox& mes
     searchButton->setDefault(true);
     favourableOnlyBox =
         new QCheckBox(QString::fromUtf8("５運・５行・陰陽がすべて良い名前だけ"), this);
+    rareBox = new QCheckBox(QString::fromUtf8("珍しい組み合わせも表示"), this);
     exportButton = new QPushButton(QString::fromUtf8("CSVに保存"), this);
     statusLabel = new QLabel(this);
 
@@ -78,27 +81,48 @@ NamingWindow::NamingWindow(const JudgementStore& judgementStore, MessageBox& mes
     table->verticalHeader()->hide();
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(new QLabel(QString::fromUtf8("名字"), this));
+    nameRow->addWidget(surnameBox);
+    nameRow->addWidget(complementBox);
+    nameRow->addStretch();
+
+    auto* candidatesPage = new QWidget(this);
     auto* search = new QHBoxLayout;
-    search->addWidget(new QLabel(QString::fromUtf8("名字"), this));
-    search->addWidget(surnameBox);
-    search->addWidget(new QLabel(QString::fromUtf8("呼び名"), this));
+    search->addWidget(new QLabel(QString::fromUtf8("呼び名"), candidatesPage));
     search->addWidget(readingBox);
     search->addWidget(sexBox);
-    search->addWidget(complementBox);
     search->addWidget(searchButton);
+    search->addStretch();
     auto* options = new QHBoxLayout;
     options->addWidget(favourableOnlyBox);
+    options->addWidget(rareBox);
     options->addStretch();
     options->addWidget(statusLabel);
     options->addWidget(exportButton);
+    auto* candidatesLayout = new QVBoxLayout(candidatesPage);
+    candidatesLayout->addLayout(search);
+    candidatesLayout->addLayout(options);
+    candidatesLayout->addWidget(table);
+
+    luckyPage = new LuckyStrokesPage(
+        store_, messages_, [this] { return ReadEntryBox(surnameBox).toStdU16String(); },
+        [this] { return complementBox->isChecked(); }, this);
+    tabs = new QTabWidget(this);
+    tabs->addTab(candidatesPage, QString::fromUtf8("呼び名から探す"));
+    tabs->addTab(luckyPage, QString::fromUtf8("吉数表"));
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(search);
-    layout->addLayout(options);
-    layout->addWidget(table);
+    layout->addLayout(nameRow);
+    layout->addWidget(tabs);
 
     connect(searchButton, &QPushButton::clicked, this, &NamingWindow::Search);
     connect(readingBox, &QLineEdit::returnPressed, this, &NamingWindow::Search);
     connect(exportButton, &QPushButton::clicked, this, &NamingWindow::ExportCsv);
+    connect(rareBox, &QCheckBox::toggled, this, [this] {
+        if (model_->rowCount() > 0) {
+            Search();
+        }
+    });
     connect(favourableOnlyBox, &QCheckBox::toggled, this, [this](bool only) {
         proxy_->setFilterFixedString(only ? QStringLiteral("true") : QString());
         statusLabel->setText(QString::fromUtf8("%1 件").arg(shownRows()));
@@ -116,12 +140,15 @@ bool NamingWindow::LoadIndexes() {
         return true;
     }
     try {
-        index_ = LoadNamingIndex(FolderHolding(assetFolders_, kRealNamesFile));
+        index_ = NamingIndex::Open(FolderHolding(assetFolders_, kRealNamesFile));
     } catch (const DataFileError& error) {
         messages_.ShowFailure(this, error, QString::fromUtf8("名付け支援"));
         return false;
     }
-    reference_ = ReadStrokeReference(FolderHolding(assetFolders_, kStrokeReferenceFile));
+    if (!referenceRead_) {
+        reference_ = ReadStrokeReference(FolderHolding(assetFolders_, kStrokeReferenceFile));
+        referenceRead_ = true;
+    }
     return true;
 }
 
@@ -145,8 +172,16 @@ void NamingWindow::Search() {
     const SexFilter sex = sexBox->currentIndex() == 1   ? SexFilter::Male
                           : sexBox->currentIndex() == 2 ? SexFilter::Female
                                                         : SexFilter::Either;
-    model_->setCandidates(JudgeAndRank(store_, surname, GenerateCandidates(*index_, reading, sex),
-                                       complementBox->isChecked(), reference_));
+    try {
+        model_->setCandidates(JudgeAndRank(
+            store_, surname, GenerateCandidates(*index_, reading, sex, rareBox->isChecked()),
+            complementBox->isChecked(), reference_));
+    } catch (const DataFileError& error) {
+        // A malformed line of the index: the index is opened afresh at the next search.
+        index_.reset();
+        messages_.ShowFailure(this, error, QString::fromUtf8("名付け支援"));
+        return;
+    }
     table->sortByColumn(CandidateTableModel::kRank, Qt::AscendingOrder);
     statusLabel->setText(QString::fromUtf8("%1 件").arg(shownRows()));
 }

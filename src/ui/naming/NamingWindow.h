@@ -16,16 +16,20 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSortFilterProxyModel;
+class QTabWidget;
 class QTableView;
 
 namespace namori {
 
 class CandidateTableModel;
+class LuckyStrokesPage;
 class MessageBox;
 
-// The name-choosing aid: every given name read as the typed reading, judged beside the surname
-// and ranked, in a sortable table with a filter for names whose three faces are all favourable,
-// export to CSV, and a double-click that hands the spelling to the main window.
+// The name-choosing aid, in two tabs. The first: every given name read as the typed reading,
+// judged beside the surname and ranked, in a sortable table with a filter for names whose three
+// faces are all favourable, a switch that adds the rare compositions, export to CSV, and a
+// double-click that hands the spelling to the main window. The second (吉数表): the stroke
+// patterns whose faces beside the surname are all favourable.
 class NamingWindow : public QWidget {
     Q_OBJECT
 
@@ -40,6 +44,9 @@ class NamingWindow : public QWidget {
     QCheckBox* complementBox = nullptr;
     QPushButton* searchButton = nullptr;
     QCheckBox* favourableOnlyBox = nullptr;
+    QCheckBox* rareBox = nullptr;
+    QTabWidget* tabs = nullptr;
+    LuckyStrokesPage* luckyPage = nullptr;
     QPushButton* exportButton = nullptr;
     QTableView* table = nullptr;
     QLabel* statusLabel = nullptr;
@@ -63,6 +70,7 @@ class NamingWindow : public QWidget {
     MessageBox& messages_;
     std::vector<std::filesystem::path> assetFolders_;
     std::optional<NamingIndex> index_;
+    bool referenceRead_ = false;
     StrokeReference reference_;
     CandidateTableModel* model_ = nullptr;
     QSortFilterProxyModel* proxy_ = nullptr;

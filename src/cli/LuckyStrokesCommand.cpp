@@ -1,0 +1,83 @@
+#include "cli/LuckyStrokesCommand.h"
+
+#include <cerrno>
+#include <nlohmann/json.hpp>
+
+#include "analysis/JudgementStore.h"
+#include "cli/JudgeCommand.h"
+#include "cli/StandardStreams.h"
+#include "data/Cp932.h"
+#include "naming/LuckyStrokes.h"
+
+namespace namori {
+
+namespace {
+
+constexpr std::size_t kExamples = 5;
+constexpr const char* kLuckNames[] = {"祖運", "主運", "初運", "助運", "総運"};
+
+std::string Examples(const std::vector<char16_t>& kanji) {
+    return Utf16ToUtf8(
+        std::u16string(kanji.begin(), kanji.begin() + std::min(kanji.size(), kExamples)));
+}
+
+}  // namespace
+
+int RunLuckyStrokesCommand(JudgementStore& store, const JudgeOptions& options,
+                           const JudgeStreams& streams) {
+    const LuckyPatterns found = FindLuckyPatterns(store, Utf8ToUtf16(options.surname),
+                                                  options.characters, options.complement);
+    if (!found.surnameProblem.ready()) {
+        WriteText(streams.errors,
+                  "namori-judge: " + Utf16ToUtf8(found.surnameProblem.message) + "\n");
+        return kNameRefused;
+    }
+    std::array<std::vector<char16_t>, kMaxPatternStrokes + 1> kanjiOf;
+    for (int strokes = 1; strokes <= kMaxPatternStrokes; ++strokes) {
+        kanjiOf[strokes] = KanjiOfStrokes(store.dictionary, strokes);
+    }
+    std::string output;
+    int rank = 0;
+    for (const LuckyPattern& pattern : found.patterns) {
+        if (options.limit > 0 && rank >= options.limit) {
+            break;
+        }
+        ++rank;
+        if (options.json) {
+            nlohmann::ordered_json luck = nlohmann::ordered_json::array();
+            nlohmann::ordered_json examples = nlohmann::ordered_json::array();
+            for (std::size_t i = 0; i < pattern.luck.size(); ++i) {
+                luck.push_back({{"name", kLuckNames[i]},
+                                {"value", pattern.luck[i]},
+                                {"mark", Utf16ToUtf8(pattern.marks[i])}});
+            }
+            for (std::int16_t count : pattern.counts) {
+                examples.push_back(Examples(kanjiOf[count]));
+            }
+            nlohmann::ordered_json line;
+            line["rank"] = rank;
+            line["counts"] = pattern.counts;
+            line["strokes"] = pattern.strokes;
+            line["luck"] = std::move(luck);
+            line["spellings"] = pattern.spellings;
+            line["examples"] = std::move(examples);
+            output += line.dump() + "\n";
+            continue;
+        }
+        std::string row = std::to_string(rank) + "\t";
+        for (std::size_t i = 0; i < pattern.counts.size(); ++i) {
+            row += (i > 0 ? "," : "") + std::to_string(pattern.counts[i]);
+        }
+        for (std::size_t i = 0; i < pattern.luck.size(); ++i) {
+            row += "\t" + std::to_string(pattern.luck[i]) + Utf16ToUtf8(pattern.marks[i]);
+        }
+        row += "\t";
+        for (std::size_t i = 0; i < pattern.counts.size(); ++i) {
+            row += (i > 0 ? " / " : "") + Examples(kanjiOf[pattern.counts[i]]);
+        }
+        output += row + "\n";
+    }
+    return WriteText(streams.output, output) ? kJudged : ReportWriteFailure(streams.errors, errno);
+}
+
+}  // namespace namori

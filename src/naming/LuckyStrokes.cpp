@@ -1,0 +1,116 @@
+#include "naming/LuckyStrokes.h"
+
+#include <algorithm>
+
+#include "analysis/Judgement.h"
+#include "analysis/JudgementStore.h"
+#include "rules/Ratings.h"
+
+namespace namori {
+
+namespace {
+
+bool IsKanji(char16_t c) {
+    return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) ||
+           (c >= 0xF900 && c <= 0xFAFF);
+}
+
+int MarkPoints(std::u16string_view mark) {
+    return mark == kGoodMark ? 2 : mark == kMixedMark ? 1 : 0;
+}
+
+}  // namespace
+
+std::vector<char16_t> KanjiOfStrokes(const KanjiDictionary& dictionary, int strokes) {
+    std::vector<char16_t> kanji;
+    for (const DictionaryEntry& entry : dictionary.entries()) {
+        // The count a lookup gives: a later entry of the same kanji overrides this one.
+        if (entry.kanji.size() == 1 && IsKanji(entry.kanji[0]) &&
+            dictionary.StrokesOf(entry.kanji) == strokes &&
+            std::find(kanji.begin(), kanji.end(), entry.kanji[0]) == kanji.end()) {
+            kanji.push_back(entry.kanji[0]);
+        }
+    }
+    return kanji;
+}
+
+LuckyPatterns FindLuckyPatterns(JudgementStore& store, std::u16string_view surname, int characters,
+                                bool complement) {
+    LuckyPatterns result;
+    characters = std::clamp(characters, 1, kMaxPartLength);
+    // A stand-in given name: its characters' counts are replaced by each pattern's.
+    const std::u16string standIn(static_cast<std::size_t>(characters), u'〇');
+    result.surnameProblem = PrepareName(store, surname, standIn, complement);
+    if (result.surnameProblem.problem == NameProblem::Unregistered) {
+        // Only the surname's own characters matter; the stand-in's counts are set below.
+        std::vector<std::u16string> surnameChars;
+        for (int position = 1; position <= store.surnameLength; ++position) {
+            if (store.strokeCounts[position] == 0) {
+                surnameChars.push_back(store.nameChars[position]);
+            }
+        }
+        result.surnameProblem.unregistered = surnameChars;
+        if (surnameChars.empty()) {
+            result.surnameProblem = NamePreparation();
+        } else {
+            result.surnameProblem.message = u"画数が登録されていない文字があります：";
+            for (std::size_t i = 0; i < surnameChars.size(); ++i) {
+                result.surnameProblem.message += (i == 0 ? u"" : u"、") + surnameChars[i];
+            }
+        }
+    }
+    if (!result.surnameProblem.ready()) {
+        return result;
+    }
+    std::array<long long, kMaxPatternStrokes + 1> kanjiOf{};
+    for (int strokes = 1; strokes <= kMaxPatternStrokes; ++strokes) {
+        kanjiOf[strokes] = static_cast<long long>(KanjiOfStrokes(store.dictionary, strokes).size());
+    }
+    const int first = store.surnameLength + 1;
+    const int positions = std::min(store.surnameLength + store.givenNameLength, kNamePositions);
+    std::vector<std::int16_t> counts(static_cast<std::size_t>(characters), 1);
+    for (;;) {
+        for (int i = 0; i < characters; ++i) {
+            store.strokeCounts[first + i] = counts[static_cast<std::size_t>(i)];
+        }
+        RunJudgement(store);
+        const std::array<Rating, 3> faces = RateJudgement(store);
+        if (std::all_of(faces.begin(), faces.end(),
+                        [](Rating face) { return face == Rating::Favourable; })) {
+            LuckyPattern pattern;
+            pattern.counts = counts;
+            pattern.strokes.assign(store.strokeCounts.begin() + 1,
+                                   store.strokeCounts.begin() + 1 + positions);
+            pattern.luck = {store.ancestorLuck, store.mainLuck, store.earlyLuck, store.assistLuck,
+                            store.totalLuck};
+            pattern.spellings = 1;
+            for (std::size_t i = 0; i < pattern.luck.size(); ++i) {
+                pattern.marks[i] = store.spiritTable.MarkOf(pattern.luck[i]);
+                pattern.markScore += MarkPoints(pattern.marks[i]);
+            }
+            for (std::int16_t count : counts) {
+                pattern.spellings *= kanjiOf[count];
+            }
+            result.patterns.push_back(std::move(pattern));
+        }
+        // The next pattern, the last character's count changing fastest.
+        int i = characters - 1;
+        while (i >= 0 && counts[static_cast<std::size_t>(i)] == kMaxPatternStrokes) {
+            counts[static_cast<std::size_t>(i--)] = 1;
+        }
+        if (i < 0) {
+            break;
+        }
+        ++counts[static_cast<std::size_t>(i)];
+    }
+    std::stable_sort(result.patterns.begin(), result.patterns.end(),
+                     [](const LuckyPattern& a, const LuckyPattern& b) {
+                         if (a.markScore != b.markScore) {
+                             return a.markScore > b.markScore;
+                         }
+                         return a.spellings > b.spellings;
+                     });
+    return result;
+}
+
+}  // namespace namori

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace namori {
+
+// A code page 932 data file of comma-separated lines sorted by their first field's bytes,
+// looked up by binary search: only the lines of the key sought are decoded and parsed.
+class SortedTextFile {
+  public:
+    using Record = std::vector<std::u16string>;
+
+    // Maps path; see MappedFile for the errors.
+    static SortedTextFile Map(const std::filesystem::path& path, const std::string& displayName);
+    // Holds bytes itself.
+    static SortedTextFile Own(std::string bytes, const std::string& displayName);
+
+    // How a line must look: exactly fields fields, the last one a whole number (WholeNumber).
+    // Reading a line of another form throws DataFileError naming the line.
+    void ExpectFields(std::size_t fields) { fields_ = fields; }
+
+    // Leaves the first line out of the search and returns its fields, however many.
+    Record TakeHeaderLine();
+    // The first and the last line searched (none when the file is empty), to find a truncated
+    // or foreign file up front.
+    std::vector<Record> EndLines() const;
+    // Every line whose first field is key, in the file's order.
+    std::vector<Record> Find(std::u16string_view key) const;
+
+    // A whole number of one to nine digits; -1 for anything else.
+    static int WholeNumber(std::u16string_view text);
+    const std::string& displayName() const { return displayName_; }
+
+  private:
+    std::size_t LineStart(std::size_t offset) const;
+    std::size_t NextLine(std::size_t offset) const;
+    std::string_view KeyAt(std::size_t lineStart) const;
+    std::vector<Record> Parse(std::size_t begin, std::size_t end, std::size_t fields) const;
+
+    std::size_t fields_ = 1;
+    std::shared_ptr<const void> storage_;  // the mapping or the owned bytes
+    std::string_view bytes_;
+    std::size_t searchStart_ = 0;
+    std::string displayName_;
+};
+
+}  // namespace namori

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <string>
+
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace namori {
+
+struct JudgementStore;
+class MessageBox;
+
+// The 吉数表 tab of the name-choosing aid: every pattern of stroke counts for a given name of
+// one to three characters whose three faces beside the surname are all favourable, ranked, with
+// example kanji; a click on a pattern lists every dictionary kanji of each of its counts.
+class LuckyStrokesPage : public QWidget {
+    Q_OBJECT
+
+  public:
+    // store judges the patterns; surname and complement give what the window's boxes hold.
+    LuckyStrokesPage(JudgementStore& store, MessageBox& messages,
+                     std::function<std::u16string()> surname, std::function<bool()> complement,
+                     QWidget* parent = nullptr);
+
+    QComboBox* charactersBox = nullptr;
+    QPushButton* showButton = nullptr;
+    QTableWidget* table = nullptr;
+    QPlainTextEdit* kanjiView = nullptr;
+    QLabel* statusLabel = nullptr;
+
+    void ShowPatterns();
+
+  private:
+    void ShowKanjiOf(int row);
+
+    JudgementStore& store_;
+    MessageBox& messages_;
+    std::function<std::u16string()> surname_;
+    std::function<bool()> complement_;
+};
+
+}  // namespace namori
