@@ -87,6 +87,8 @@ row "launch to window shown (median of 30): Namori / bare Qt window / Qt window 
 row "peak memory at window shown: Namori / bare Qt window / Qt window with text" \
     "$(awk -v n="${memory[namori]}" -v b="${memory[bare]}" -v t="${memory[text]}" 'BEGIN {printf "%.1f / %.1f / %.1f MiB", n / 1024, b / 1024, t / 1024}'): $(ratio "${memory[namori]}" "${memory[bare]}") times the bare window, $(ratio "${memory[namori]}" "${memory[text]}") the window with text"
 row "click on 占う to the painted result" "$("$build/bench/click_to_result" | sed 's/click to painted result: //')"
+row "click on the luck table to the painted 鑑定書 (five names in turn, 100 clicks)" \
+    "$("$build/bench/click_to_reading" 2>/dev/null | sed 's/click to painted reading: //')"
 "$build/bench/naming_search" 2>/dev/null | while IFS= read -r line; do
     row "${line%%:*}" "${line#*: }"
 done

@@ -34,11 +34,8 @@ constexpr const char* kStyleSheet =
     "border-right: 2px solid #7a1f1f; text-align: left; color: #7a1f1f; }\n"
     "table.summary { margin-left: auto; margin-right: auto; margin-top: 10pt; }\n"
     "table.summary td { border-bottom: 1px solid #d8c8b0; }\n"
-    "table.aspects { width: 100%; }\n"
-    "table.aspects th { text-align: left; vertical-align: top; white-space: nowrap; "
-    "color: #7a1f1f; background-color: #f6efe3; "
-    "border-bottom: 1px solid #e3d6c2; }\n"
-    "table.aspects td { border-bottom: 1px solid #e3d6c2; }\n"
+    "p.entry { margin: 2pt 0 2pt 0; line-height: 140%; }\n"
+    "span.entry-name { font-weight: bold; color: #7a1f1f; background-color: #f6efe3; }\n"
     "td.number { text-align: right; font-weight: bold; }\n"
     "td.mark { text-align: center; color: #b22222; font-weight: bold; }\n"
     "span.mark { color: #b22222; }\n"
@@ -153,31 +150,33 @@ std::string NameSection(const DetailedReading& reading) {
            Html(reading.givenName) + "</p>\n" + Diagram(reading) + Summary(reading);
 }
 
+// A named text as a paragraph, the name set off in front. Paragraphs rather than a table of two
+// columns: a table takes Qt's rich text several times as long to lay out.
+std::string Entry(std::u16string_view name, std::u16string_view text) {
+    return "<p class=\"entry\"><span class=\"entry-name\">" + Html(name) + "</span>　" +
+           Html(text) + "</p>\n";
+}
+
 std::string LuckSection(const LuckReading& luck) {
-    std::string html =
-        "<p class=\"heading\">" + Html(luck.name) + "　" + LuckValue(luck) + "　" +
-        Html(luck.phrase) + "　<span class=\"mark\">" + Html(luck.mark) + "</span></p>\n" +
-        Paragraph("rule", luck.rule) + Paragraph("", luck.meaning) +
-        "<table class=\"aspects\" width=\"100%\" cellspacing=\"0\" cellpadding=\"5\">\n";
+    std::string html = "<p class=\"heading\">" + Html(luck.name) + "　" + LuckValue(luck) + "　" +
+                       Html(luck.phrase) + "　<span class=\"mark\">" + Html(luck.mark) +
+                       "</span></p>\n" + Paragraph("rule", luck.rule) + Paragraph("", luck.meaning);
     for (const ReadingAspect& aspect : luck.aspects) {
-        html += "<tr><th width=\"16%\">" + Html(aspect.name) + "</th><td>" + Html(aspect.text) +
-                "</td></tr>\n";
+        html += Entry(aspect.name, aspect.text);
     }
-    return html + "</table>\n";
+    return html;
 }
 
 std::string ElementSection(const DetailedReading& reading) {
-    std::string html =
-        "<p class=\"heading\">五行　" + Html(reading.elementTriple) + "　<span class=\"verdict\">" +
-        Html(reading.elementVerdict) + "</span></p>\n" +
-        Paragraph("rule", u"祖運・主運・初運の下一桁 " + reading.elementDigits) +
-        Paragraph("", reading.elementVerdictMeaning) +
-        "<table class=\"aspects\" width=\"100%\" cellspacing=\"0\" cellpadding=\"5\">\n";
+    std::string html = "<p class=\"heading\">五行　" + Html(reading.elementTriple) +
+                       "　<span class=\"verdict\">" + Html(reading.elementVerdict) +
+                       "</span></p>\n" +
+                       Paragraph("rule", u"祖運・主運・初運の下一桁 " + reading.elementDigits) +
+                       Paragraph("", reading.elementVerdictMeaning);
     for (const ElementReading& element : reading.elements) {
-        html += "<tr><th>" + Html(element.element) + "</th><td>" + Html(element.meaning) +
-                "</td></tr>\n";
+        html += Entry(element.element, element.meaning);
     }
-    return html + "</table>\n";
+    return html;
 }
 
 std::string YinYangSection(const DetailedReading& reading) {
@@ -187,14 +186,12 @@ std::string YinYangSection(const DetailedReading& reading) {
 }
 
 std::string FacesSection(const DetailedReading& reading) {
-    std::string html =
-        "<p class=\"heading\">総合判定</p>\n<table class=\"aspects\" width=\"100%\" "
-        "cellspacing=\"0\" cellpadding=\"5\">\n";
+    std::string html = "<p class=\"heading\">総合判定</p>\n";
     for (const FaceReading& face : reading.faces) {
-        html += "<tr><th>" + Html(face.title) + "　" + Html(RatingWord(face.rating)) + "</th><td>" +
-                Html(face.slotMeaning) + Html(face.text) + "</td></tr>\n";
+        html += Entry(std::u16string(face.title) + u"　" + std::u16string(RatingWord(face.rating)),
+                      face.slotMeaning + face.text);
     }
-    return html + "</table>\n";
+    return html;
 }
 
 std::string Head(const ReadingDocument& document) {

@@ -161,10 +161,20 @@ class ReadingWindowTest : public QObject {
         QCOMPARE(window_->findChildren<ReadingWindow*>().size(), 1);
         QVERIFY(OpenedWindow()->windowTitle().contains(QString::fromUtf8("白鳥 杏奈")));
 
+        // From the keyboard: Ctrl+K opens it, Esc closes it.
+        OpenedWindow()->close();
+        QTRY_VERIFY(OpenedWindow() == nullptr);
         Judge("佐藤", "翔");
-        QTest::mouseClick(ui.nameCharacterLabels[4], Qt::LeftButton);
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QTest::keyClick(window_.get(), Qt::Key_K, Qt::ControlModifier);
+        QVERIFY(OpenedWindow() != nullptr);
         QCOMPARE(window_->findChildren<ReadingWindow*>().size(), 1);
         QVERIFY(OpenedWindow()->windowTitle().contains(QString::fromUtf8("佐藤 翔")));
+        OpenedWindow()->activateWindow();
+        QTRY_VERIFY(OpenedWindow()->isActiveWindow());
+        QTest::keyClick(OpenedWindow()->view, Qt::Key_Escape);
+        QTRY_VERIFY(OpenedWindow() == nullptr);
         QCOMPARE(messages_.shownCount(), 0);
     }
 

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QShortcut>
 
 #include "data/DataFileError.h"
 #include "reading/ReadingDocument.h"
@@ -30,9 +31,13 @@ ReadingLauncher::ReadingLauncher(QWidget& window, const MainWindowControls& cont
             continue;
         }
         label->setCursor(Qt::PointingHandCursor);
-        label->setToolTip(QString::fromUtf8("クリックすると鑑定書（詳しい解説）を開きます"));
+        label->setToolTip(
+            QString::fromUtf8("クリック（または Ctrl+K）で鑑定書（詳しい解説）を開きます"));
         label->installEventFilter(this);
     }
+    // The same from the keyboard.
+    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), &window);
+    connect(shortcut, &QShortcut::activated, this, [this] { Open(); });
 }
 
 ReadingLauncher::~ReadingLauncher() = default;

@@ -6,6 +6,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -64,6 +65,8 @@ ReadingWindow::ReadingWindow(ReadingDocument document, QString name, MessageBox&
     connect(printButton, &QPushButton::clicked, this, &ReadingWindow::onPrintClicked);
     connect(pdfButton, &QPushButton::clicked, this, &ReadingWindow::onPdfClicked);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &QWidget::close);
     resize(640, 780);
     ShowDocument(std::move(document), std::move(name));
 }
