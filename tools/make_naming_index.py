@@ -92,8 +92,9 @@ SURNAME_TAG = "s"
 UNCLASSIFIED_AS_GIVEN = True
 
 NANORI, KUN, ON, CHANGED = "n", "k", "o", "c"
-# A pair used by at least this many real given names counts as natural; the program uses the
-# same number (kNaturalPairMinimum).
+# A pair used by at least this many real given names can count as natural; the program uses the
+# same number (kNaturalPairMinimum) and also asks for a share of the piece's writings
+# (kNaturalPairShare), which it computes from the counts written here.
 NATURAL_PAIR_MINIMUM = 5
 # First field of the kanji index's first line, which gives the number of given names aligned.
 ALIGNED_NAMES_LABEL = "名前数"

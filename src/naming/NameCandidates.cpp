@@ -70,9 +70,13 @@ class PieceTable {
             for (std::size_t length = 1; start + length <= reading.size(); ++length) {
                 std::vector<KanjiPiece>& kanji = pieces_[Key(start, length)];
                 kanji = index.KanjiOf(reading.substr(start, length));
+                int& names = pieceNames_[Key(start, length)];
+                for (const KanjiPiece& piece : kanji) {
+                    names += piece.names;
+                }
                 if (!rare) {
-                    std::erase_if(kanji, [](const KanjiPiece& piece) {
-                        return piece.names < kNaturalPairMinimum;
+                    std::erase_if(kanji, [names](const KanjiPiece& piece) {
+                        return !IsNaturalPair(piece.names, names);
                     });
                 }
             }
@@ -82,6 +86,10 @@ class PieceTable {
     const std::vector<KanjiPiece>& Of(std::size_t start, std::size_t length) const {
         return pieces_[Key(start, length)];
     }
+    // How many real names write the piece, with any kanji.
+    int NamesOf(std::size_t start, std::size_t length) const {
+        return pieceNames_[Key(start, length)];
+    }
 
   private:
     static std::size_t Key(std::size_t start, std::size_t length) {
@@ -89,6 +97,7 @@ class PieceTable {
     }
 
     std::array<std::vector<KanjiPiece>, (kMaxReading + 1) * (kMaxReading + 1)> pieces_;
+    std::array<int, (kMaxReading + 1) * (kMaxReading + 1)> pieceNames_{};
 };
 
 struct Composition {
@@ -119,7 +128,8 @@ void AddCompositions(const PieceTable& pieces, std::size_t start, std::size_t en
             prefix.spelling.push_back(piece.kanji);
             // A damaged index may count more names for a pair than it counted in all.
             prefix.naturalness *= std::min(piece.names / aligned, 1.0);
-            prefix.natural = prefix.natural && piece.names >= kNaturalPairMinimum;
+            prefix.natural =
+                prefix.natural && IsNaturalPair(piece.names, pieces.NamesOf(start, length));
             AddCompositions(pieces, start + length, end, aligned, prefix, list);
             prefix = saved;
         }

@@ -207,16 +207,21 @@ TEST_F(JudgeAndRankTest, ComplementIsAppliedAsInTheJudgeCommand) {
     EXPECT_EQ(toh->strokes, (std::vector<std::int16_t>{7, 18, 4, 1}));
 }
 
-// Whether reading can be cut into one piece per character of spelling, each a pair that at
-// least kNaturalPairMinimum real given names use.
+// Whether reading can be cut into one piece per character of spelling, each a natural pair: used
+// by enough real given names, and a large enough share of the writings of its piece.
 bool IsNaturalComposition(const NamingIndex& index, std::u16string_view spelling,
                           std::u16string_view reading) {
     if (spelling.empty() || reading.empty()) {
         return spelling.empty() && reading.empty();
     }
     for (std::size_t length = 1; length <= reading.size(); ++length) {
-        for (const KanjiPiece& piece : index.KanjiOf(reading.substr(0, length))) {
-            if (piece.kanji == spelling[0] && piece.names >= kNaturalPairMinimum &&
+        const std::vector<KanjiPiece> writings = index.KanjiOf(reading.substr(0, length));
+        int pieceNames = 0;
+        for (const KanjiPiece& piece : writings) {
+            pieceNames += piece.names;
+        }
+        for (const KanjiPiece& piece : writings) {
+            if (piece.kanji == spelling[0] && IsNaturalPair(piece.names, pieceNames) &&
                 IsNaturalComposition(index, spelling.substr(1), reading.substr(length))) {
                 return true;
             }
