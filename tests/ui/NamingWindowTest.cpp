@@ -145,6 +145,17 @@ class NamingWindowTest : public QObject {
         QTest::mouseClick(naming->table->viewport(), Qt::LeftButton, {}, cell.center());
         QTest::mouseDClick(naming->table->viewport(), Qt::LeftButton, {}, cell.center());
         QCOMPARE(window_->controls().givenNameEdit->text(), Text("杏奈"));
+
+        // Enter on the row the arrows chose does the same.
+        window_->controls().givenNameEdit->clear();
+        QApplication::setActiveWindow(naming);
+        naming->table->setFocus();
+        QTest::keyClick(naming->table, Qt::Key_Down);
+        const QModelIndex chosen = naming->table->currentIndex();
+        QCOMPARE(chosen.row(), row + 1);
+        QTest::keyClick(naming->table, Qt::Key_Return);
+        QCOMPARE(window_->controls().givenNameEdit->text(),
+                 chosen.siblingAtColumn(1).data().toString());
     }
 
     void exportsTheTableAsShownToCsv() {

@@ -157,6 +157,7 @@ void MainWindow::onJudgeClicked() {
 
     RunJudgement(store_);
     resultPanel_->ShowJudgement(store_);
+    controls_.resultFrame->setVisible(true);
     controls_.explanationPanel->setVisible(false);
 }
 
