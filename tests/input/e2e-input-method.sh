@@ -5,7 +5,9 @@
 # Namori runs under its own Xvfb with ibus and the mozc engine, in a D-Bus session of its own, as
 # an unprivileged user (mozc refuses to run as root) with a fresh home folder (mozc learns, and a
 # candidate it has seen once moves up its list). With xdotool the test
-#   clicks the surname box, types "shiratori", converts (Space), commits (Return), and adds the
+#   clicks the surname box and waits until "a" and Return leave あ in it (ibus and mozc are
+#   ready), then sets the surname list file back to its starting bytes;
+#   types "shiratori", converts (Space), commits (Return), and adds the
 #   name to the list (Return, which moves on to the given-name box);
 #   types "annna", converts (Space), picks the fourth candidate (Space, Down, Down), commits and
 #   adds it (Return, Return); Return again moves to 占う (the name is listed now), and Return
@@ -69,6 +71,18 @@ keys() { # xdotool key names, each pressed and released, with a pause for the in
 
 namori_pid=
 ibus_pid=
+input_method_ready() {
+    local typed
+    # ibus may give a new window its default engine (xkb:us::eng) instead of the one selected.
+    retry 50 mozc_selected || return 1
+    keys ctrl+a BackSpace a Return || return 1
+    typed=$("$python" "$1/screen-reader.py" text "$namori_pid" 名字の入力欄 \
+        2>>"$1/log/atspi.out")
+    say "$(date +%T) after a and Return the surname box reads \"$typed\"" \
+        "(engine $(ibus engine 2>&1))"
+    [ "$typed" = あ ]
+}
+
 run_session() {
     local work=$1 log=$1/log window
     export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/runtime
@@ -81,6 +95,7 @@ run_session() {
     ibus-daemon --xim --replace >"$log/ibus.out" 2>&1 &
     ibus_pid=$!
     retry 100 mozc_selected || { say "ibus did not select mozc-jp: $(ibus engine 2>&1)"; return 1; }
+    say "$(date +%T) ibus uses mozc-jp"
 
     cd "$work/data" || return 1
     "$work/namori" >"$log/namori.out" 2>&1 &
@@ -88,10 +103,24 @@ run_session() {
     window=$(timeout "$wait_seconds" xdotool search --sync --onlyvisible --pid "$namori_pid" \
         2>/dev/null | head -n 1)
     [ -n "$window" ] || { say "no window of Namori appeared"; return 1; }
+    say "$(date +%T) the window is shown"
     sleep 1
     # The surname box; it starts with the first saved surname, which is cleared first.
     xdotool mousemove --window "$window" 62 144 click 1 || return 1
     sleep 0.3
+    # Until ibus has connected to the window with mozc as its engine and mozc has started, keys
+    # pass through as they are: "a" and Return must leave あ in the box, as a screen reader
+    # reads it, before the test types.
+    local tries=0
+    until input_method_ready "$work"; do
+        tries=$((tries + 1))
+        [ "$tries" -lt 20 ] ||
+            { say "the input method did not convert in the surname box"; return 1; }
+        sleep 1
+    done
+    # A Return that found no input method added "a" to the list: the file is set back (the
+    # window reads it afresh at its next change).
+    cp "$work/start/名字.txt" "$work/data/名字.txt" || return 1
     keys ctrl+a BackSpace || return 1
     xdotool type --delay 120 shiratori || return 1
     keys space Return Return || return 1
@@ -101,36 +130,9 @@ run_session() {
     keys space space Down Down Return Return Return Return || return 1
     sleep 1
 
-    # What a screen reader reads of the window: every accessible name, one a line.
-    "$python" - "$namori_pid" >"$work/log/spoken.txt" 2>"$log/atspi.out" <<'PYTHON' || return 1
-import sys, time
-import gi
-gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi
-
-pid = int(sys.argv[1])
-
-def walk(node, depth=0):
-    if node is None or depth > 30:
-        return
-    yield node
-    for index in range(node.get_child_count()):
-        yield from walk(node.get_child_at_index(index), depth + 1)
-
-deadline = time.time() + 20
-while True:
-    desktop = Atspi.get_desktop(0)
-    apps = [desktop.get_child_at_index(i) for i in range(desktop.get_child_count())]
-    app = next((a for a in apps if a is not None and a.get_process_id() == pid), None)
-    if app is not None:
-        names = [node.get_name() for node in walk(app)]
-        if any(name.startswith("総運 ") for name in names) or time.time() > deadline:
-            break
-    elif time.time() > deadline:
-        sys.exit("the program did not appear on the accessibility bus")
-    time.sleep(0.5)
-print("\n".join(name for name in names if name))
-PYTHON
+    # What a screen reader reads of the window once the result is shown: every accessible name.
+    "$python" "$work/screen-reader.py" names "$namori_pid" 総運 >"$log/spoken.txt" \
+        2>>"$log/atspi.out" || return 1
     kill "$namori_pid" 2>/dev/null
     wait "$namori_pid" 2>/dev/null
     return 0
@@ -151,7 +153,9 @@ fi
 build=$(cd "$1" && pwd)
 program="$build/src/namori"
 judge="$build/src/namori-judge"
-[ -x "$program" ] && [ -x "$judge" ] || fail "the programs are not built in $build/src"
+for built in "$program" "$judge"; do
+    [ -x "$built" ] || fail "the program is not built: $built"
+done
 source_dir=$(sed -n 's/^namori_SOURCE_DIR:STATIC=//p' "$build/CMakeCache.txt")
 [ -d "$source_dir/assets/data" ] || fail "cannot find the data files under $source_dir/assets/data"
 script=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
@@ -192,8 +196,56 @@ chmod 700 "$work/runtime"
 cp "$program" "$work/namori"
 cp "$source_dir"/assets/data/* "$work/data/"
 # One entry each to start with, so that the boxes start filled and the lists grow by one.
-printf '\x8d\xb2\x93\xa1\r\n' >"$work/data/名字.txt"  # 佐藤
-printf '\x89\xd4\x8e\x71\r\n' >"$work/data/名前.txt"  # 花子
+mkdir -p "$work/start"
+printf '\x8d\xb2\x93\xa1\r\n' >"$work/start/名字.txt"  # 佐藤
+printf '\x89\xd4\x8e\x71\r\n' >"$work/start/名前.txt"  # 花子
+cp "$work"/start/*.txt "$work/data/"
+# Reads the window through the accessibility bus, as a screen reader does:
+#   names PID WORD   every accessible name, one a line, once a name starts with WORD and a blank
+#   text PID NAME    the text of the control of that accessible name
+cat >"$work/screen-reader.py" <<'PYTHON'
+import sys, time
+import gi
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi
+
+command, pid, key = sys.argv[1], int(sys.argv[2]), sys.argv[3]
+
+def walk(node, depth=0):
+    if node is None or depth > 30:
+        return
+    yield node
+    for index in range(node.get_child_count()):
+        yield from walk(node.get_child_at_index(index), depth + 1)
+
+def application():
+    desktop = Atspi.get_desktop(0)
+    for index in range(desktop.get_child_count()):
+        app = desktop.get_child_at_index(index)
+        if app is not None and app.get_process_id() == pid:
+            return app
+    return None
+
+deadline = time.time() + 20
+while True:
+    app = application()
+    nodes = list(walk(app)) if app is not None else []
+    if command == "names":
+        names = [node.get_name() for node in nodes]
+        if any(name.startswith(key + " ") for name in names) or time.time() > deadline:
+            print("\n".join(name for name in names if name))
+            break
+    else:
+        found = [node for node in nodes if node.get_name() == key]
+        if found or time.time() > deadline:
+            if found:
+                count = Atspi.Text.get_character_count(found[0])
+                print(Atspi.Text.get_text(found[0], 0, count))
+            break
+    time.sleep(0.5)
+if app is None:
+    sys.exit("the program did not appear on the accessibility bus")
+PYTHON
 # mozc's stock engine, switched on at start (it starts in direct input otherwise).
 cat >"$work/home/.config/mozc/ibus_config.textproto" <<'EOF'
 engines {
@@ -219,7 +271,8 @@ if [ "$(id -u)" -eq 0 ]; then
 fi
 started=$SECONDS
 if ! timeout 120 "${session[@]}" >"$work/log/session.out" 2>&1; then
-    for log in session.out ibus.out namori.out atspi.out; do show_log "$work/log/$log"; done
+    grep -v 'dbus-daemon\|dconf' "$work/log/session.out" >"$work/log/session.txt"
+    for log in session.txt ibus.out namori.out atspi.out; do show_log "$work/log/$log"; done
     fail "the input method session failed"
 fi
 session_seconds=$((SECONDS - started))
@@ -239,7 +292,7 @@ expected="89 d4 8e 71 0d 0a 88 c7 93 de 0d 0a"  # 花子 CR LF 杏奈 CR LF
 # The rows as namori-judge gives them, in the words a screen reader reads them.
 "$judge" --data "$work/data" --json 白鳥 杏奈 >"$work/judge.json" ||
     fail "namori-judge could not judge 白鳥 杏奈"
-"$python" - "$work/judge.json" >"$work/expected.txt" <<'PYTHON' || fail "cannot read namori-judge's output"
+"$python" - "$work/judge.json" >"$work/expected.txt" <<'PYTHON' || fail "cannot read the judgement"
 import json, sys
 result = json.load(open(sys.argv[1], encoding="utf-8"))
 for row in result["luck"]:
