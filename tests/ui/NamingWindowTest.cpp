@@ -1,9 +1,11 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
 #include <fstream>
 #include <sstream>
 
@@ -98,6 +100,21 @@ class NamingWindowTest : public QObject {
                                         .data(CandidateTableModel::SortRole)
                                         .toInt());
         }
+    }
+
+    // Without a mouse: Tab through the help page's links to "コルヴィを開く", then Enter.
+    void theHelpPageLinkOpensTheAidFromTheKeyboard() {
+        QTextBrowser* browser = window_->helpViewer().Display("KoruviHelp.chm");
+        QApplication::setActiveWindow(browser->window());
+        browser->setFocus();
+        for (int link = 0;
+             link < 30 && browser->textCursor().selectedText() != Text("コルヴィを開く"); ++link) {
+            QTest::keyClick(browser, Qt::Key_Tab);
+        }
+        QCOMPARE(browser->textCursor().selectedText(), Text("コルヴィを開く"));
+        QVERIFY(window_->findChild<NamingWindow*>() == nullptr);
+        QTest::keyClick(browser, Qt::Key_Return);
+        QVERIFY(window_->findChild<NamingWindow*>() != nullptr);
     }
 
     void filtersToNamesWhoseFacesAreAllFavourable() {
