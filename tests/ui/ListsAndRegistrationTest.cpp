@@ -207,6 +207,74 @@ class ListsAndRegistrationTest : public QObject {
         QCOMPARE(messages_.shownCount(), shown);
     }
 
+    // Without a mouse: arrows choose an entry, Enter puts it into the box as a click does,
+    // Delete asks to delete it as a double-click does, Shift+Delete asks to delete them all.
+    void listKeysDoWhatTheMouseDoes() {
+        QApplication::setActiveWindow(window_.get());
+        QListWidget* list = ui().surnameList;
+        list->setFocus();
+        ui().surnameEdit->clear();
+        struct Step {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            int answer;  // 0: no question
+            const char* question;
+            const char* box;
+            std::initializer_list<const char*> file;
+        };
+        const Step steps[] = {
+            {Qt::Key_Home, {}, 0, "", "", {"山田", "田中", "山田"}},
+            {Qt::Key_Down, {}, 0, "", "", {"山田", "田中", "山田"}},
+            {Qt::Key_Return, {}, 0, "", "田中", {"山田", "田中", "山田"}},
+            {Qt::Key_Delete,
+             {},
+             MessageBox::kCancel,
+             "『田中』をリストから削除します",
+             "田中",
+             {"山田", "田中", "山田"}},
+            {Qt::Key_Delete,
+             {},
+             MessageBox::kOk,
+             "『田中』をリストから削除します",
+             "",
+             {"山田", "山田"}},
+            {Qt::Key_Down, {}, 0, "", "", {"山田", "山田"}},
+            {Qt::Key_Enter, Qt::KeypadModifier, 0, "", "山田", {"山田", "山田"}},
+            {Qt::Key_Delete,
+             Qt::ShiftModifier,
+             MessageBox::kCancel,
+             "名字リスト全てを削除します",
+             "山田",
+             {"山田", "山田"}},
+            {Qt::Key_Delete,
+             Qt::ShiftModifier,
+             MessageBox::kOk,
+             "名字リスト全てを削除します",
+             "",
+             {}},
+        };
+        int step = 0;
+        for (const Step& row : steps) {
+            ++step;
+            const int shown = messages_.shownCount();
+            if (row.answer != 0) {
+                messages_.setNextAnswer(row.answer);
+            }
+            QTest::keyClick(list, row.key, row.modifiers);
+            QVERIFY2(messages_.shownCount() == shown + (row.answer != 0 ? 1 : 0),
+                     qPrintable(QString("step %1").arg(step)));
+            if (row.answer != 0) {
+                QCOMPARE(messages_.lastText(), Text(row.question));
+                QCOMPARE(messages_.lastStyle(), 305);
+            }
+            QVERIFY2(ui().surnameEdit->text() == Text(row.box),
+                     qPrintable(QString("step %1: %2").arg(step).arg(ui().surnameEdit->text())));
+            QVERIFY2(FileBytes("名字.txt") == Cp932Lines(row.file),
+                     qPrintable(QString("step %1").arg(step)));
+            QCOMPARE(list->count(), static_cast<int>(row.file.size()));
+        }
+    }
+
     void doubleClickInAnEntryBoxSelectsAWordAndDeletesNothing() {
         messages_.setNextAnswer(MessageBox::kOk);  // what a wrongly shown prompt would get
         for (QLineEdit* box : {ui().surnameEdit, ui().givenNameEdit}) {

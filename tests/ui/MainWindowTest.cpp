@@ -1,11 +1,23 @@
+#include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetricsF>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QSignalSpy>
+#include <QTabBar>
+#include <QTableView>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextTable>
 #include <QToolButton>
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "analysis/JudgementStore.h"
@@ -16,8 +28,12 @@
 #include "ui/common/Controls.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/MessageBox.h"
+#include "ui/help/HelpViewer.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/ReadingLauncher.h"
 #include "ui/main/Startup.h"
+#include "ui/naming/NamingWindow.h"
+#include "ui/reading/ReadingWindow.h"
 #include "ui/registration/KanjiRegistrationDialog.h"
 
 namespace namori {
@@ -75,6 +91,136 @@ QStringList TextColours(const QWidget& window) {
         }
     }
     return colours;
+}
+
+// A dark desktop palette like qt6ct's "darker" scheme.
+QPalette DarkDesktopPalette() {
+    QPalette dark(QColor(0x42, 0x42, 0x45), QColor(0x22, 0x20, 0x20));
+    dark.setColor(QPalette::Base, QColor(0x3D, 0x3D, 0x3D));
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+        dark.setColor(role, Qt::white);
+    }
+    dark.setColor(QPalette::Link, QColor(0x09, 0x86, 0xD3));
+    return dark;
+}
+
+// Contrast ratio of two colours by relative luminance, 1 (same) to 21 (black on white).
+double Contrast(const QColor& first, const QColor& second) {
+    const auto luminance = [](const QColor& colour) {
+        const auto channel = [](double value) {
+            return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+               0.0722 * channel(colour.blueF());
+    };
+    const double a = luminance(first) + 0.05;
+    const double b = luminance(second) + 0.05;
+    return std::max(a, b) / std::min(a, b);
+}
+
+// The palest pair the layout draws, white on #FF80FF, has 2.1; text that vanishes (black or dark
+// blue on dark grey, white on light yellow) has under 1.8.
+constexpr double kReadable = 2.0;
+
+// The texts of a window drawn with too little contrast to their background, as "name: colour on
+// colour".
+QStringList FaintTexts(const QWidget& window) {
+    QStringList faint;
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(&window)) {
+            continue;
+        }
+        QColor text;
+        QColor back = BackgroundBehind(widget);
+        const QPalette& palette = widget->palette();
+        if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+            if (label->text().isEmpty()) {
+                continue;
+            }
+            text = palette.color(widget->foregroundRole());
+        } else if (qobject_cast<const QLineEdit*>(widget) ||
+                   qobject_cast<const QAbstractItemView*>(widget)) {
+            text = palette.color(QPalette::Text);
+        } else if (qobject_cast<const QCheckBox*>(widget)) {
+            text = palette.color(QPalette::WindowText);
+        } else if (qobject_cast<const QAbstractButton*>(widget) ||
+                   qobject_cast<const QComboBox*>(widget)) {
+            text = palette.color(QPalette::ButtonText);
+            const auto* tool = qobject_cast<const QToolButton*>(widget);
+            if (tool == nullptr || !tool->autoRaise()) {
+                back = palette.color(QPalette::Button);
+            }
+        } else {
+            continue;
+        }
+        if (Contrast(text, back) < kReadable) {
+            faint << widget->objectName() + ": " + text.name() + " on " + back.name();
+        }
+    }
+    return faint;
+}
+
+// The same for the text of a help page, fragment by fragment, with the colours the page sets.
+QStringList FaintTexts(const QTextBrowser& browser) {
+    QStringList faint;
+    const QTextDocument* document = browser.document();
+    const auto colourOf = [](const QBrush& brush, QColor& colour) {
+        if (brush.style() == Qt::NoBrush) {
+            return false;
+        }
+        colour = brush.color();
+        return true;
+    };
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            const QTextFragment piece = fragment.fragment();
+            if (piece.text().trimmed().isEmpty()) {
+                continue;
+            }
+            const QTextCharFormat format = piece.charFormat();
+            QColor text = browser.palette().color(QPalette::Text);
+            colourOf(format.foreground(), text);
+            QColor back = browser.palette().color(QPalette::Base);
+            QTextCursor at(const_cast<QTextDocument*>(document));
+            at.setPosition(piece.position());
+            const QTextTable* table = at.currentTable();
+            if (!colourOf(format.background(), back) &&
+                !colourOf(block.blockFormat().background(), back) &&
+                !(table != nullptr && colourOf(table->cellAt(at).format().background(), back))) {
+                if (table != nullptr) {
+                    colourOf(table->format().background(), back);
+                }
+            }
+            if (Contrast(text, back) < kReadable) {
+                faint << piece.text() + ": " + text.name() + " on " + back.name();
+            }
+        }
+    }
+    return faint;
+}
+
+// What a screen reader gets for a widget through Qt's accessibility interface.
+QString Spoken(QObject* widget, QAccessible::Text what) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+    return accessible != nullptr ? accessible->text(what) : QString();
+}
+
+bool IsJapanese(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; });
+}
+
+// Where a label draws the ink of its text, in device pixels at the given scale: the text is set
+// as the label sets it (centred across and down) in its font scaled to the device.
+QRectF InkRect(const QLabel& label, double scale) {
+    QFont font = label.font();
+    font.setPixelSize(static_cast<int>(std::lround(font.pixelSize() * scale)));
+    const QFontMetricsF metrics(font);
+    const QRectF box(QRectF(label.contentsRect().translated(label.pos())).topLeft() * scale,
+                     QSizeF(label.contentsRect().size()) * scale);
+    const QString text = label.text();
+    const double left = box.left() + (box.width() - metrics.horizontalAdvance(text)) / 2;
+    const double baseline = box.top() + (box.height() - metrics.height()) / 2 + metrics.ascent();
+    return metrics.boundingRect(text).translated(left, baseline);
 }
 
 }  // namespace
@@ -398,11 +544,7 @@ class MainWindowTest : public QObject {
     // colours the layout gives it on a light one: no text is lost on a dark background.
     void textsKeepTheDesignColoursOnADarkDesktop() {
         const QPalette desktop = QGuiApplication::palette();
-        QPalette dark(QColor(0x35, 0x35, 0x35));
-        dark.setColor(QPalette::Base, QColor(0x2A, 0x2A, 0x2A));
-        dark.setColor(QPalette::Text, Qt::white);
-        dark.setColor(QPalette::WindowText, Qt::white);
-        dark.setColor(QPalette::ButtonText, Qt::white);
+        const QPalette dark = DarkDesktopPalette();
         std::vector<QStringList> seen;
         for (const QPalette& palette : {desktop, dark}) {
             QApplication::setPalette(palette);
@@ -417,6 +559,134 @@ class MainWindowTest : public QObject {
         QApplication::setPalette(desktop);
         QVERIFY(seen[0].size() > 40);
         QCOMPARE(seen[1], seen[0]);
+    }
+
+    // Every window, on a light and on a dark desktop, draws each text readably on its
+    // background: the main window and the registration dialog in the layout's colours, the help
+    // pages in their own, the naming window and the message boxes in the desktop's.
+    void everyTextIsReadableOnLightAndDarkDesktops() {
+        const QPalette desktop = QGuiApplication::palette();
+        for (const QPalette& palette : {desktop, DarkDesktopPalette()}) {
+            QApplication::setPalette(palette);
+            MainWindow window(store_, messages_);
+            window.show();
+            const QStringList atStart = FaintTexts(window);
+            QVERIFY2(atStart.isEmpty(), qPrintable(atStart.join('\n')));
+            window.controls().surnameEdit->setText(Text("白鳥"));
+            window.controls().givenNameEdit->setText(Text("杏奈"));
+            QTest::mouseClick(window.controls().judgeButton, Qt::LeftButton);
+            KanjiRegistrationDialog dialog(store_, messages_, ".", {}, &window);
+            NamingWindow* naming = window.openNamingSupport();
+            for (const QWidget* shown :
+                 {static_cast<const QWidget*>(&window), static_cast<const QWidget*>(&dialog),
+                  static_cast<const QWidget*>(naming)}) {
+                const QStringList faint = FaintTexts(*shown);
+                QVERIFY2(faint.isEmpty(), qPrintable(shown->objectName() + faint.join('\n')));
+            }
+            for (const char* help : {"TevoHelp.chm", "KoruviHelp.chm"}) {
+                const QTextBrowser* browser = window.helpViewer().Display(Text(help));
+                QVERIFY(browser->document()->characterCount() > 1000);
+                const QStringList faint = FaintTexts(*browser) + FaintTexts(*browser->window());
+                QVERIFY2(faint.isEmpty(), qPrintable(Text(help) + faint.join('\n')));
+            }
+        }
+        QApplication::setPalette(desktop);
+    }
+
+    // What a screen reader says for each control a user works with and for the result rows:
+    // a Japanese name and description, and the exact words for the worked example.
+    void screenReadersGetEveryControlAndResultRowInJapanese() {
+        Judge("白鳥", "杏奈");
+        KanjiRegistrationDialog dialog(store_, messages_, ".", {}, window_.get());
+        dialog.show();
+        QWidget* help = window_->helpViewer().Display("TevoHelp.chm")->window();
+        NamingWindow* naming = window_->openNamingSupport();
+        QWidget* reading = window_->readingLauncher().Open();
+        QVERIFY(reading != nullptr);
+        const std::pair<QWidget*, const char*> spoken[] = {
+            {ui().judgeButton, "占う"},
+            {ui().surnameEdit, "名字の入力欄"},
+            {ui().givenNameList, "名前リスト"},
+            {ui().luckRowHeaders[2], "主運 18 鉄志成功 ◎"},
+            {ui().luckRowHeaders[5], "総運 31 智勇統率 ◎"},
+            {ui().verdictRowHeaders[1], "五行 土金土 ------"},
+            {ui().verdictRowHeaders[3], "運 災難陰陽"},
+            {ui().unfavourableFaces[3], "陰陽 悲しい顔（悪）"},
+            {dialog.strokeEdits[2], "2行目の画数"},
+            {naming->table, "名付け候補"},
+        };
+        for (const auto& [widget, name] : spoken) {
+            QCOMPARE(Spoken(widget, QAccessible::Name), Text(name));
+        }
+
+        // Every control that takes the focus, the result rows and the suggestion: a name (a
+        // number cell's is its number) and a Japanese description.
+        std::vector<QWidget*> controls{dialog.suggestionButton};
+        for (QWidget* window :
+             {static_cast<QWidget*>(window_.get()), static_cast<QWidget*>(&dialog), help,
+              static_cast<QWidget*>(naming), reading}) {
+            for (QWidget* widget : window->findChildren<QWidget*>()) {
+                if ((widget->focusPolicy() & Qt::TabFocus) != 0 && widget->isVisibleTo(window)) {
+                    controls.push_back(widget);
+                }
+            }
+        }
+        controls.insert(controls.end(), ui().luckRowHeaders.begin() + 1, ui().luckRowHeaders.end());
+        controls.insert(controls.end(), ui().verdictRowHeaders.begin(),
+                        ui().verdictRowHeaders.end());
+        for (const auto* cells : {&ui().ancestorLuckCells, &ui().totalLuckCells}) {
+            controls.insert(controls.end(), cells->begin(), cells->end());
+        }
+        QStringList unspoken;
+        for (QWidget* control : controls) {
+            // A tab bar is read tab by tab: each tab is named by its caption.
+            if (const auto* tabBar = qobject_cast<QTabBar*>(control)) {
+                QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(control);
+                for (int tab = 0; tab < tabBar->count(); ++tab) {
+                    if (!IsJapanese(bar->child(tab)->text(QAccessible::Name))) {
+                        unspoken << control->objectName() + " tab " + QString::number(tab);
+                    }
+                }
+                continue;
+            }
+            if (Spoken(control, QAccessible::Name).trimmed().isEmpty() ||
+                !IsJapanese(Spoken(control, QAccessible::Description))) {
+                unspoken << control->objectName() + " (" + control->metaObject()->className() + ")";
+            }
+        }
+        QVERIFY(controls.size() > 30);
+        QVERIFY2(unspoken.isEmpty(), qPrintable(unspoken.join(", ")));
+    }
+
+    // The stroke counts beside the large characters of the name diagram never touch them: the
+    // count's whole cell stays at least a pixel clear of the widest characters' ink, at 100 %,
+    // 150 % and 200 %, and the widest two-digit count fits its cell.
+    void strokeCountsStandClearOfTheCharacters() {
+        store_.dictionary.Assign(
+            {{u"鷹", 24}, {u"櫻", 21}, {u"澤", 16}, {u"耀", 20}, {u"麗", 19}, {u"龍", 16}});
+        Judge("鷹櫻澤", "耀麗龍");
+        for (const double scale : {1.0, 1.5, 2.0}) {
+            for (int slot = 1; slot <= 6; ++slot) {
+                const QLabel* count = ui().strokeCountLabels[slot];
+                QVERIFY(!count->isHidden());
+                const QRectF ink = InkRect(*ui().nameCharacterLabels[slot], scale);
+                const QRectF cell(QPointF(count->pos()) * scale, QSizeF(count->size()) * scale);
+                QVERIFY2(!cell.intersects(ink.adjusted(-1, -1, 1, 1)),
+                         qPrintable(QString("slot %1 at %2: cell from x %3, ink to x %4")
+                                        .arg(slot)
+                                        .arg(scale)
+                                        .arg(cell.left())
+                                        .arg(ink.right())));
+            }
+        }
+        const QLabel* count = ui().strokeCountLabels[1];
+        double widest = 0;
+        for (int strokes = 10; strokes <= 99; ++strokes) {
+            widest = std::max(
+                widest,
+                QFontMetricsF(count->font()).horizontalAdvance(QString::number(strokes) + u' '));
+        }
+        QVERIFY2(widest <= count->contentsRect().width(), qPrintable(QString::number(widest)));
     }
 
     void startUpWithoutSavedSurnames() {

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -7,6 +8,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <fstream>
 #include <sstream>
 
@@ -104,6 +106,21 @@ class NamingWindowTest : public QObject {
         }
     }
 
+    // Without a mouse: Tab through the help page's links to "コルヴィを開く", then Enter.
+    void theHelpPageLinkOpensTheAidFromTheKeyboard() {
+        QTextBrowser* browser = window_->helpViewer().Display("KoruviHelp.chm");
+        QApplication::setActiveWindow(browser->window());
+        browser->setFocus();
+        for (int link = 0;
+             link < 30 && browser->textCursor().selectedText() != Text("コルヴィを開く"); ++link) {
+            QTest::keyClick(browser, Qt::Key_Tab);
+        }
+        QCOMPARE(browser->textCursor().selectedText(), Text("コルヴィを開く"));
+        QVERIFY(window_->findChild<NamingWindow*>() == nullptr);
+        QTest::keyClick(browser, Qt::Key_Return);
+        QVERIFY(window_->findChild<NamingWindow*>() != nullptr);
+    }
+
     void filtersToNamesWhoseFacesAreAllFavourable() {
         NamingWindow* naming = OpenFromTheHelpPage();
         naming->surnameBox->setText(Text("佐藤"));
@@ -152,6 +169,17 @@ class NamingWindowTest : public QObject {
         QTest::mouseClick(naming->table->viewport(), Qt::LeftButton, {}, cell.center());
         QTest::mouseDClick(naming->table->viewport(), Qt::LeftButton, {}, cell.center());
         QCOMPARE(window_->controls().givenNameEdit->text(), Text("杏奈"));
+
+        // Enter on the row the arrows chose does the same.
+        window_->controls().givenNameEdit->clear();
+        QApplication::setActiveWindow(naming);
+        naming->table->setFocus();
+        QTest::keyClick(naming->table, Qt::Key_Down);
+        const QModelIndex chosen = naming->table->currentIndex();
+        QCOMPARE(chosen.row(), row + 1);
+        QTest::keyClick(naming->table, Qt::Key_Return);
+        QCOMPARE(window_->controls().givenNameEdit->text(),
+                 chosen.siblingAtColumn(1).data().toString());
     }
 
     void exportsTheTableAsShownToCsv() {

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "data/DataFolder.h"
+#include "ui/common/DesignPalette.h"
 
 namespace namori {
 
@@ -42,9 +43,14 @@ QTextBrowser* HelpViewer::Display(const QString& helpFile) {
     auto* window = new QWidget(owner_, Qt::Window);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setObjectName(QStringLiteral("helpWindow"));
+    // The pages set their own text colours for a white page.
+    KeepDesignPalette(*window);
     window->resize(640, 560);
     auto* browser = new QTextBrowser(window);
     browser->setObjectName(QStringLiteral("helpBrowser"));
+    browser->setAccessibleName(QString::fromUtf8("ヘルプ"));
+    browser->setAccessibleDescription(
+        QString::fromUtf8("Tab キーでリンクを選び、Enter キーで開きます"));
     browser->setOpenLinks(false);
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -3,6 +3,7 @@
 #include "ui/lists/NameList.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -32,9 +33,28 @@ NameList::NameList(QListWidget* list, QLineEdit* box, std::string_view fileName,
     for (QLabel* header : headers_) {
         header->installEventFilter(this);
     }
+    list_->installEventFilter(this);
 }
 
 bool NameList::eventFilter(QObject* watched, QEvent* event) {
+    // The keyboard does what the mouse does: Enter as a click, Delete as a double-click, and
+    // Shift+Delete as a double-click on the header.
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            onEntryClicked();
+            return true;
+        }
+        if (key->key() == Qt::Key_Delete) {
+            if (key->modifiers().testFlag(Qt::ShiftModifier)) {
+                DeleteAllEntries();
+            } else {
+                onEntryDoubleClicked();
+            }
+            return true;
+        }
+        return false;
+    }
     // Only the headers empty a whole list; a double-click in an entry box selects a word, as in
     // any text box.
     if (event->type() == QEvent::MouseButtonDblClick &&

@@ -17,8 +17,9 @@ namespace namori {
 
 class MessageBox;
 
-// One of the main window's two name lists with its entry box and its list file: a click puts
-// an entry into the box, a double-click deletes it, a double-click on a header deletes all.
+// One of the main window's two name lists with its entry box and its list file: a click (or
+// Enter) puts an entry into the box, a double-click (or Delete) deletes it, a double-click on a
+// header (or Shift+Delete in the list) deletes all.
 // Every change is written to the file at once, and the list then shows what the file holds.
 class NameList : public QObject {
     Q_OBJECT

@@ -162,6 +162,7 @@ void MainWindow::onJudgeClicked() {
     RunJudgement(store_);
     resultPanel_->ShowJudgement(store_);
     readingLauncher_->Remember(store_);
+    controls_.resultFrame->setVisible(true);
     controls_.explanationPanel->setVisible(false);
 }
 

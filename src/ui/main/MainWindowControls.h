@@ -52,12 +52,16 @@ struct MainWindowControls {
     std::array<QLabel*, 3> earlyLuckCells{};
     std::array<QLabel*, 3> assistLuckCells{};
     std::array<QLabel*, 3> totalLuckCells{};
+    // The row headers 祖運..総運 (1..5); each is read aloud as its whole row.
+    std::array<QLabel*, 6> luckRowHeaders{};
 
     // Result frame: the verdict cells and the faces (slots 1..3).
     QLabel* elementDigitsCell = nullptr;
     QLabel* elementVerdictCell = nullptr;
     QLabel* yinYangPatternCell = nullptr;
     QLabel* yinYangVerdictCell = nullptr;
+    // The headers of the four verdict rows, top to bottom; each is read aloud as its whole row.
+    std::array<QLabel*, 4> verdictRowHeaders{};
     std::array<QLabel*, 4> favourableFaces{};
     std::array<QLabel*, 4> middlingFaces{};
     std::array<QLabel*, 4> unfavourableFaces{};

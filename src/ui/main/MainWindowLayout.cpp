@@ -50,6 +50,9 @@ constexpr ButtonRow kButtons[] = {
 };
 
 // The result frame's labels: luck table, verdict cells, row headers, diagram and grid letters.
+// The stroke counts (lblKaku) start 30 twips right of where the layout draws them and are 30
+// wider: in the IPA fonts the characters beside them and the digits are wider, and a two-digit
+// count would touch the character or lose its blank.
 // clang-format off
 constexpr LabelRow kResultLabels[] = {
     {"lblUnkaku2", 1, 2325, 1200, 330, 315, "祖", kGothic14, nullptr, "#0000FF", kCentre, false},
@@ -81,12 +84,12 @@ constexpr LabelRow kResultLabels[] = {
     {"lblUnkaku1", 3, 2850, 2250, 705, 330, "初運", kGothic12, "#C0FFC0", "#008000", kCentre, true},
     {"lblUnkaku1", 4, 2850, 2625, 720, 330, "助運", kGothic12, "#FFC0FF", "#800080", kCentre, true},
     {"lblUnkaku1", 5, 2850, 3000, 705, 330, "総運", kGothic12, "#FFC0C0", "#800000", kCentre, true},
-    {"lblKaku", 1, 1425, 525, 360, 360, "17", kGothic12, nullptr, kBlack, kRight, false},
-    {"lblKaku", 2, 1425, 1200, 360, 360, "25", kGothic12, nullptr, kBlack, kRight, false},
-    {"lblKaku", 3, 1425, 1875, 360, 360, "25", kGothic12, nullptr, kBlack, kRight, false},
-    {"lblKaku", 4, 1425, 2850, 360, 360, "25", kGothic12, nullptr, kBlack, kRight, false},
-    {"lblKaku", 5, 1425, 3600, 360, 360, "25", kGothic12, nullptr, kBlack, kRight, false},
-    {"lblKaku", 6, 1425, 4350, 360, 360, "25", kGothic12, nullptr, kBlack, kRight, false},
+    {"lblKaku", 1, 1455, 525, 390, 360, "17", kGothic12, nullptr, kBlack, kRight, false},
+    {"lblKaku", 2, 1455, 1200, 390, 360, "25", kGothic12, nullptr, kBlack, kRight, false},
+    {"lblKaku", 3, 1455, 1875, 390, 360, "25", kGothic12, nullptr, kBlack, kRight, false},
+    {"lblKaku", 4, 1455, 2850, 390, 360, "25", kGothic12, nullptr, kBlack, kRight, false},
+    {"lblKaku", 5, 1455, 3600, 390, 360, "25", kGothic12, nullptr, kBlack, kRight, false},
+    {"lblKaku", 6, 1455, 4350, 390, 360, "25", kGothic12, nullptr, kBlack, kRight, false},
     {"lblKan", 1, 675, 300, 765, 765, "海", kMincho36Bold, nullptr, kBlack, kCentre, false},
     {"lblKan", 2, 675, 1005, 765, 765, "老", kMincho36Bold, nullptr, kBlack, kCentre, false},
     {"lblKan", 3, 675, 1725, 765, 765, "原", kMincho36Bold, nullptr, kBlack, kCentre, false},
@@ -234,8 +237,13 @@ void Store(MainWindowControls& controls, const LabelRow& row, QLabel* label) {
         controls.yinYangPatternCell = label;
     else if (name == "lblIny_c")
         controls.yinYangVerdictCell = label;
-    else if (name == "Label1")
+    else if (name == "lblUnkaku1" && row.index >= 1 && row.index <= 5)
+        Keep(controls.luckRowHeaders, row.index, label);
+    if (name == "Label1") {
         controls.surnameClearingLabels[row.index] = label;
+        if (row.index <= 3)
+            Keep(controls.verdictRowHeaders, row.index, label);
+    }
 }
 
 template <std::size_t N>
@@ -282,9 +290,11 @@ void BuildButtons(QWidget* window, MainWindowControls& controls) {
 
 void BuildEntryFrame(MainWindowControls& controls) {
     QFrame* frame = controls.entryFrame;
-    const auto addBox = [frame](const char* name, int left) {
+    // The box's tooltip is its accessible description.
+    const auto addBox = [frame](const char* name, int left, const char* spokenName) {
         auto* box = new QLineEdit(frame);
         box->setObjectName(QString::fromUtf8(name));
+        box->setAccessibleName(QString::fromUtf8(spokenName));
         box->setGeometry(TwipsRect(left, 675, 1415, 420));
         box->setToolTip(QString::fromUtf8("Ｅｎｔｅｒでリストに追加"));
         box->setFont(LayoutFont(kGothic, 14.25));
@@ -294,9 +304,12 @@ void BuildEntryFrame(MainWindowControls& controls) {
         TrackComposition(box);
         return box;
     };
-    const auto addList = [frame](const char* name, int left, int width) {
+    const auto addList = [frame](const char* name, int left, int width, const char* spokenName,
+                                 const char* keys) {
         auto* list = new QListWidget(frame);
         list->setObjectName(QString::fromUtf8(name));
+        list->setAccessibleName(QString::fromUtf8(spokenName));
+        list->setAccessibleDescription(QString::fromUtf8(keys));
         list->setGeometry(TwipsRect(left, 1125, width, 3765));
         list->setFont(LayoutFont(kGothic, 14.25));
         QPalette palette = list->palette();
@@ -309,10 +322,14 @@ void BuildEntryFrame(MainWindowControls& controls) {
     controls.complementCheckBox->setGeometry(TwipsRect(225, 4950, 2790, 240));
     controls.complementCheckBox->setToolTip(QString::fromUtf8("補数の概念を切り替えます"));
     controls.complementCheckBox->setFont(LayoutFont(kGothic, 11.25));
-    controls.surnameEdit = addBox("txtMyouji2", 150);
-    controls.surnameList = addList("lstMyouji", 150, 1410);
-    controls.givenNameList = addList("lstNamae", 1590, 1415);
-    controls.givenNameEdit = addBox("txtNamae", 1590);
+    controls.surnameEdit = addBox("txtMyouji2", 150, "名字の入力欄");
+    controls.surnameList = addList(
+        "lstMyouji", 150, 1410, "名字リスト",
+        "上下キーで選び Enter で名字の入力欄へ。Delete キーで削除、Shift＋Delete で全て削除");
+    controls.givenNameList = addList(
+        "lstNamae", 1590, 1415, "名前リスト",
+        "上下キーで選び Enter で名前の入力欄へ。Delete キーで削除、Shift＋Delete で全て削除");
+    controls.givenNameEdit = addBox("txtNamae", 1590, "名前の入力欄");
     controls.surnameHeader = AddLabel(frame, {"lblMyo", -1, 150, 300, 1410, 390, "名字", kGothic14,
                                               "#8080FF", kWhite, kCentre, true});
     controls.givenNameHeader = AddLabel(frame, {"lblNa", -1, 1590, 300, 1410, 390, "名前",
@@ -327,17 +344,24 @@ void BuildResultFrame(MainWindowControls& controls) {
     AddLabel(controls.facesFrame, {"Label2", -1, 75, 225, 2790, 315, "５運　　 　５行　　　陰陽",
                                    kGothic11, nullptr, nullptr, kCentre, false});
     constexpr int kSlotLeft[] = {0, 300, 1200, 2100};
+    constexpr const char* kSlotWord[] = {"", "５運", "５行", "陰陽"};
     const QPixmap laughing = ArtworkPixmap("wara", {32, 32});
     const QPixmap smiling = ArtworkPixmap("niko", {32, 32});
     const QPixmap sad = ArtworkPixmap("kana", {32, 32});
     for (int slot = 1; slot <= 3; ++slot) {
         const int left = kSlotLeft[slot];
+        const QString word = QString::fromUtf8(kSlotWord[slot]);
         controls.favourableFaces[slot] =
             AddPicture(controls.facesFrame, "imgwara", slot, left, 525, 480, 480, laughing);
+        controls.favourableFaces[slot]->setAccessibleName(word + QString::fromUtf8(" 笑顔（良）"));
         controls.middlingFaces[slot] =
             AddPicture(controls.facesFrame, "imgniko", slot, left, 525, 480, 480, smiling);
+        controls.middlingFaces[slot]->setAccessibleName(word +
+                                                        QString::fromUtf8(" にっこり顔（中）"));
         controls.unfavourableFaces[slot] =
             AddPicture(controls.facesFrame, "imgkana", slot, left, 525, 480, 480, sad);
+        controls.unfavourableFaces[slot]->setAccessibleName(word +
+                                                            QString::fromUtf8(" 悲しい顔（悪）"));
     }
     AddLabels(frame, kResultLabels, controls);
     AddLines(frame, kResultLines, controls);
@@ -381,6 +405,7 @@ void BuildMainWindow(QWidget* window, MainWindowControls& controls) {
     BuildButtons(window, controls);
     controls.titlePicture =
         AddPicture(window, "Image1", -1, 300, 150, 4470, 945, ArtworkPixmap("title", {298, 63}));
+    controls.titlePicture->setAccessibleName(QString::fromUtf8("ナモリ"));
     new LineControl(window, "Line1", 1, 150, 1215, 9300, 1215, Qt::white);
     new LineControl(window, "Line1", 0, 150, 1200, 9300, 1200);
 
@@ -394,6 +419,8 @@ void BuildMainWindow(QWidget* window, MainWindowControls& controls) {
     BuildResultFrame(controls);
     controls.explanationPanel = AddFrame(window, "fraMidashi", 3375, 1275, 5940, 5340);
     controls.explanationPanel->setAutoFillBackground(true);
+    // Hidden as well as covered, so that a screen reader does not read the placeholder captions.
+    controls.resultFrame->setVisible(false);
     BuildExplanationPanel(controls);
 
     SetTabOrder(controls);

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QLabel>
+#include <QStringList>
 #include <algorithm>
 
 #include "analysis/JudgementStore.h"
@@ -59,9 +60,61 @@ void ShowFace(const MainWindowControls& controls, int slot, Rating rating) {
     faces[slot]->setVisible(true);
 }
 
+using LuckRowCells = const std::array<QLabel*, 3>;
+
+std::array<LuckRowCells*, 6> LuckRows(const MainWindowControls& controls) {
+    return {nullptr,
+            &controls.ancestorLuckCells,
+            &controls.mainLuckCells,
+            &controls.earlyLuckCells,
+            &controls.assistLuckCells,
+            &controls.totalLuckCells};
+}
+
+std::array<QLabel*, 4> VerdictCells(const MainWindowControls& controls) {
+    return {controls.elementDigitsCell, controls.elementVerdictCell, controls.yinYangPatternCell,
+            controls.yinYangVerdictCell};
+}
+
+// A screen reader meets a row's header first and reads it as the whole row: "主運 18 鉄志成功 ◎".
+void NameRowsForScreenReaders(const MainWindowControls& controls) {
+    const auto luckRows = LuckRows(controls);
+    for (int row = 1; row <= 5; ++row) {
+        QStringList words{controls.luckRowHeaders[row]->text()};
+        for (const QLabel* cell : *luckRows[row]) {
+            words << cell->text();
+        }
+        controls.luckRowHeaders[row]->setAccessibleName(words.join(u' '));
+    }
+    const auto verdictCells = VerdictCells(controls);
+    for (std::size_t row = 0; row < verdictCells.size(); ++row) {
+        QLabel* header = controls.verdictRowHeaders[row];
+        header->setAccessibleName(header->text() + u' ' + verdictCells[row]->text());
+    }
+}
+
 }  // namespace
 
-ResultPanel::ResultPanel(const MainWindowControls& controls) : controls_(controls) {}
+ResultPanel::ResultPanel(const MainWindowControls& controls) : controls_(controls) {
+    const auto luckRows = LuckRows(controls);
+    constexpr const char* kCellWords[] = {"の数", "の言葉", "の評価"};
+    for (int row = 1; row <= 5; ++row) {
+        const QString luck = controls.luckRowHeaders[row]->text();
+        controls.luckRowHeaders[row]->setAccessibleDescription(
+            luck + QString::fromUtf8("の数、言葉、評価"));
+        for (std::size_t cell = 0; cell < 3; ++cell) {
+            (*luckRows[row])[cell]->setAccessibleDescription(luck +
+                                                             QString::fromUtf8(kCellWords[cell]));
+        }
+    }
+    const auto verdictCells = VerdictCells(controls);
+    for (std::size_t row = 0; row < verdictCells.size(); ++row) {
+        const QString description =
+            controls.verdictRowHeaders[row]->text() + QString::fromUtf8("の判定");
+        controls.verdictRowHeaders[row]->setAccessibleDescription(description);
+        verdictCells[row]->setAccessibleDescription(description);
+    }
+}
 
 void ResultPanel::HideFaces() {
     for (int slot = 1; slot <= 3; ++slot) {
@@ -146,6 +199,7 @@ void ResultPanel::ShowJudgement(const JudgementStore& store) {
     for (int slot = 1; slot <= 3; ++slot) {
         ShowFace(controls_, slot, faces[slot - 1]);
     }
+    NameRowsForScreenReaders(controls_);
 }
 
 }  // namespace namori

@@ -8,10 +8,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSortFilterProxyModel>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "analysis/NamePreparation.h"
@@ -35,6 +39,37 @@ QString CsvField(QString text) {
         return '"' + text + '"';
     }
     return text;
+}
+
+// Accessible names and descriptions of the controls a user works with.
+void DescribeForScreenReaders(const NamingWindow& window) {
+    const auto describe = [](QWidget* control, const char* name, const char* description) {
+        if (name != nullptr) {
+            control->setAccessibleName(QString::fromUtf8(name));
+        }
+        control->setAccessibleDescription(QString::fromUtf8(description));
+    };
+    describe(window.surnameBox, "名字", "候補と組み合わせて判断する名字");
+    describe(window.readingBox, "呼び名", "名前の呼び名をひらがなで。Enter で探します");
+    describe(window.sexBox, "男女", "候補を男の子・女の子の名前に絞ります");
+    describe(window.complementBox, nullptr, "１字の名字・名前に補数を加えて判断します");
+    describe(window.searchButton, nullptr,
+             "呼び名になる書き方を探して判断し、評価の良い順に並べます");
+    describe(window.favourableOnlyBox, nullptr, "三つの顔がすべて良い名前だけを表に残します");
+    describe(window.exportButton, nullptr, "表に見えている候補をCSVファイルに保存します");
+    describe(window.table, "名付け候補",
+             "上下キーで選び、Enter かダブルクリックでメイン画面の名前の入力欄に入れます");
+    describe(window.rareBox, nullptr,
+             "実在の名前にほとんど使われない漢字の組み合わせも後ろに並べます");
+    describe(window.tabs, "名付け支援", "呼び名から探すページと吉数表のページ");
+    describe(window.tabs->tabBar(), "ページの切り替え",
+             "左右キーで「呼び名から探す」と「吉数表」を切り替えます");
+    const LuckyStrokesPage& lucky = *window.luckyPage;
+    describe(lucky.charactersBox, "名前の文字数", "吉数表を作る名前の文字数（1～3字）");
+    describe(lucky.showButton, nullptr, "名字と組み合わせて三つの顔がすべて良くなる画数を探します");
+    describe(lucky.table, "吉数表",
+             "上下キーで画数の組み合わせを選ぶと、その画数の漢字が下に一覧されます");
+    describe(lucky.kanjiView, "その画数の漢字", "選んだ組み合わせの各字の画数を持つ辞書の漢字");
 }
 
 }  // namespace
@@ -127,12 +162,18 @@ NamingWindow::NamingWindow(const JudgementStore& judgementStore, MessageBox& mes
         proxy_->setFilterFixedString(only ? QStringLiteral("true") : QString());
         statusLabel->setText(QString::fromUtf8("%1 件").arg(shownRows()));
     });
-    connect(table, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        const int row = proxy_->mapToSource(index).row();
-        if (onChoose) {
-            onChoose(ToQString(model_->candidate(row).spelling));
+    const auto choose = [this](const QModelIndex& index) {
+        if (index.isValid() && onChoose) {
+            onChoose(ToQString(model_->candidate(proxy_->mapToSource(index).row()).spelling));
         }
-    });
+    };
+    connect(table, &QTableView::doubleClicked, this, choose);
+    // Enter on a row chooses it as a double-click does.
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        new QShortcut(
+            key, table, [this, choose] { choose(table->currentIndex()); }, Qt::WidgetShortcut);
+    }
+    DescribeForScreenReaders(*this);
 }
 
 bool NamingWindow::LoadIndexes() {

@@ -62,6 +62,14 @@ ReadingWindow::ReadingWindow(ReadingDocument document, QString name, MessageBox&
     layout->addWidget(view);
     layout->addLayout(buttons);
 
+    view->setAccessibleName(QString::fromUtf8("鑑定書"));
+    view->setAccessibleDescription(
+        QString::fromUtf8("名前の詳しい解説。上下キーとPage Up・Page Downで読み進めます"));
+    printButton->setAccessibleDescription(
+        QString::fromUtf8("鑑定書をA4の文書として印刷します（プリンターを選べます）"));
+    pdfButton->setAccessibleDescription(QString::fromUtf8("鑑定書をPDFファイルに保存します"));
+    closeButton->setAccessibleDescription(QString::fromUtf8("鑑定書を閉じます（Esc）"));
+
     connect(printButton, &QPushButton::clicked, this, &ReadingWindow::onPrintClicked);
     connect(pdfButton, &QPushButton::clicked, this, &ReadingWindow::onPdfClicked);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);

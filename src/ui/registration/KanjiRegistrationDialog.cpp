@@ -95,6 +95,12 @@ void KanjiRegistrationDialog::Build() {
                          kFont, nullptr, nullptr, Qt::AlignHCenter, false});
         kanjiEdits[row] = AddBox(frame, "txtKanji", row, 450, kRowTop[row], 720, 330);
         strokeEdits[row] = AddBox(frame, "txtKakusu", row, 1215, kRowTop[row], 765, 330);
+        const QString rowWord = QString::number(row) + QString::fromUtf8("行目の");
+        kanjiEdits[row]->setAccessibleName(rowWord + QString::fromUtf8("漢字"));
+        kanjiEdits[row]->setAccessibleDescription(QString::fromUtf8("画数が登録されていない字"));
+        strokeEdits[row]->setAccessibleName(rowWord + QString::fromUtf8("画数"));
+        strokeEdits[row]->setAccessibleDescription(
+            QString::fromUtf8("この行の字の画数。Enter で次の行へ、参考の画数はスペースで入力"));
         // Stroke counts are digits: no input method.
         strokeEdits[row]->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
         strokeEdits[row]->installEventFilter(this);
