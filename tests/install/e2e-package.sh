@@ -3,6 +3,7 @@
 # user would: an ordinary user with a fresh home folder runs, in that folder,
 #   namori-judge 白鳥 杏奈                  (the judgement, exit 0)
 #   namori-judge --reading はると 佐藤       (the ranked candidates, exit 0)
+#   namori-judge --html 白鳥 杏奈           (the detailed reading, from the installed texts)
 #   namori                                  (the main window, with no start-up message)
 # and each program must have filled ~/.local/share/namori with the shipped data files itself.
 #
@@ -185,6 +186,14 @@ candidates=$(wc -l <"$work/reading.out")
 [ "$candidates" -ge 100 ] && head -n 1 "$work/reading.out" | grep -q $'^1\t' ||
     { show_log "$work/reading.out" 5; fail "namori-judge --reading はると 佐藤: no ranked list"; }
 pass "namori-judge --reading はると 佐藤 exits 0 with $candidates ranked candidates"
+
+"${as_user[@]}" namori-judge --html 白鳥 杏奈 >"$work/reading.html" 2>"$work/html.err" ||
+    { show_log "$work/html.err"; fail "namori-judge --html 白鳥 杏奈 exited with $?"; }
+for expected in "鉄志成功" "災難陰陽" "総合判定" "</html>"; do
+    grep -qF "$expected" "$work/reading.html" ||
+        { show_log "$work/reading.html" 5; fail "namori-judge --html 白鳥 杏奈 lacks \"$expected\""; }
+done
+pass "namori-judge --html 白鳥 杏奈 writes the detailed reading"
 
 # ---------------------------------------------------------------------------------------------
 # The window
