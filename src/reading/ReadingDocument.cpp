@@ -196,7 +196,7 @@ std::string FacesSection(const DetailedReading& reading) {
 
 std::string Head(const ReadingDocument& document) {
     return "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\"/>\n<title>" +
-           document.title + "</title>\n<style>\n" + document.styleSheet +
+           Html(Utf8ToUtf16(document.title)) + "</title>\n<style>\n" + document.styleSheet +
            "</style>\n</head>\n<body>\n";
 }
 
@@ -204,7 +204,8 @@ std::string Head(const ReadingDocument& document) {
 
 ReadingDocument ReadingDocumentOf(const DetailedReading& reading) {
     ReadingDocument document;
-    document.title = "鑑定書　" + Html(reading.surname) + "　" + Html(reading.givenName);
+    document.title =
+        "鑑定書　" + Utf16ToUtf8(reading.surname) + "　" + Utf16ToUtf8(reading.givenName);
     document.styleSheet = kStyleSheet;
     document.sections.push_back(NameSection(reading));
     for (const LuckReading& luck : reading.luck) {

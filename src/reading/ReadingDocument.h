@@ -12,7 +12,7 @@ struct DetailedReading;
 // The window shows the page, printing lays out one section after another and starts a new page
 // where a section would not fit, and namori-judge --html writes the page.
 struct ReadingDocument {
-    std::string title;
+    std::string title;  // plain text
     std::string styleSheet;
     std::vector<std::string> sections;  // HTML of each section's content, without its <div>
 };
