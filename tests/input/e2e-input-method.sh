@@ -194,6 +194,13 @@ chmod 755 "$work"
 mkdir -p "$work/data" "$work/home/.config/mozc" "$work/runtime" "$work/log"
 chmod 700 "$work/runtime"
 cp "$program" "$work/namori"
+# The session runs this script as the unprivileged user, who may not read the source tree (a
+# clone in root's home): it runs a copy, with the helpers it sources beside it as in the tree.
+mkdir -p "$work/tests/input" "$work/tests/support"
+cp "$script" "$work/tests/input/"
+cp "$(dirname "$script")/../support/script-helpers.sh" "$work/tests/support/"
+chmod -R a+rX "$work/tests"
+script=$work/tests/input/${script##*/}
 cp "$source_dir"/assets/data/* "$work/data/"
 # One entry each to start with, so that the boxes start filled and the lists grow by one.
 mkdir -p "$work/start"
