@@ -12,29 +12,24 @@
 
 namespace namori {
 
-namespace {
-
-[[noreturn]] void FailReading(const std::string& displayName, int errorNumber) {
+void FailReading(const std::string& displayName, int errorNumber) {
     throw DataFileError(displayName, 0,
                         "ファイルを読めません（" + SystemReason(errorNumber) + "）");
 }
 
-}  // namespace
-
-std::string ReadRegularFile(const std::filesystem::path& path, const std::string& displayName) {
+FileDescriptor OpenDataFile(const std::filesystem::path& path, const std::string& displayName) {
     // O_NONBLOCK: opening a named pipe must not wait for a writer.
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!file.valid()) {
         if (errno == ENOENT) {
             throw DataFileError(displayName, 0, "ファイルが見つかりません");
         }
         FailReading(displayName, errno);
     }
-    const FileDescriptor guard(descriptor);
-    return ReadOpenRegularFile(descriptor, displayName);
+    return file;
 }
 
-std::string ReadOpenRegularFile(int descriptor, const std::string& displayName) {
+std::size_t RegularFileSize(int descriptor, const std::string& displayName) {
     struct stat status {};
     if (::fstat(descriptor, &status) != 0) {
         FailReading(displayName, errno);
@@ -49,6 +44,16 @@ std::string ReadOpenRegularFile(int descriptor, const std::string& displayName) 
     if (static_cast<std::size_t>(status.st_size) > kDataFileSizeLimit) {
         throw DataFileError(displayName, 0, "ファイルが大きすぎます（64MiBまでです）");
     }
+    return static_cast<std::size_t>(status.st_size);
+}
+
+std::string ReadRegularFile(const std::filesystem::path& path, const std::string& displayName) {
+    const FileDescriptor file = OpenDataFile(path, displayName);
+    return ReadOpenRegularFile(file.get(), displayName);
+}
+
+std::string ReadOpenRegularFile(int descriptor, const std::string& displayName) {
+    RegularFileSize(descriptor, displayName);
     std::string bytes;
     char buffer[1 << 16];
     for (off_t offset = 0;;) {

@@ -4,6 +4,7 @@
 
 #include "analysis/Judgement.h"
 #include "analysis/JudgementStore.h"
+#include "naming/JudgedNumbers.h"
 #include "rules/Ratings.h"
 
 namespace namori {
@@ -13,10 +14,6 @@ namespace {
 bool IsKanji(char16_t c) {
     return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) ||
            (c >= 0xF900 && c <= 0xFAFF);
-}
-
-int MarkPoints(std::u16string_view mark) {
-    return mark == kGoodMark ? 2 : mark == kMixedMark ? 1 : 0;
 }
 
 }  // namespace
@@ -67,7 +64,6 @@ LuckyPatterns FindLuckyPatterns(JudgementStore& store, std::u16string_view surna
         kanjiOf[strokes] = static_cast<long long>(KanjiOfStrokes(store.dictionary, strokes).size());
     }
     const int first = store.surnameLength + 1;
-    const int positions = std::min(store.surnameLength + store.givenNameLength, kNamePositions);
     std::vector<std::int16_t> counts(static_cast<std::size_t>(characters), 1);
     for (;;) {
         for (int i = 0; i < characters; ++i) {
@@ -79,15 +75,8 @@ LuckyPatterns FindLuckyPatterns(JudgementStore& store, std::u16string_view surna
                         [](Rating face) { return face == Rating::Favourable; })) {
             LuckyPattern pattern;
             pattern.counts = counts;
-            pattern.strokes.assign(store.strokeCounts.begin() + 1,
-                                   store.strokeCounts.begin() + 1 + positions);
-            pattern.luck = {store.ancestorLuck, store.mainLuck, store.earlyLuck, store.assistLuck,
-                            store.totalLuck};
+            CopyJudgedNumbers(store, pattern);
             pattern.spellings = 1;
-            for (std::size_t i = 0; i < pattern.luck.size(); ++i) {
-                pattern.marks[i] = store.spiritTable.MarkOf(pattern.luck[i]);
-                pattern.markScore += MarkPoints(pattern.marks[i]);
-            }
             for (std::int16_t count : counts) {
                 pattern.spellings *= kanjiOf[count];
             }

@@ -8,6 +8,7 @@
 #include "analysis/JudgementStore.h"
 #include "analysis/NamePreparation.h"
 #include "data/Cp932.h"
+#include "naming/JudgedNumbers.h"
 #include "rules/Ratings.h"
 
 namespace namori {
@@ -140,10 +141,6 @@ int KindOrder(CandidateKind kind) {
     return kind == CandidateKind::RealName ? 0 : kind == CandidateKind::Composition ? 1 : 2;
 }
 
-int MarkPoints(std::u16string_view mark) {
-    return mark == kGoodMark ? 2 : mark == kMixedMark ? 1 : 0;
-}
-
 // Gives the name positions without a count the reference table's count; false when a
 // character is in neither.
 bool FillFromReference(JudgementStore& store, const StrokeReference& reference) {
@@ -250,16 +247,7 @@ std::vector<NameCandidate> JudgeAndRank(JudgementStore& store, std::u16string_vi
         RunJudgement(store);
         candidate.surname = store.currentSurname;
         candidate.givenName = store.currentGivenName;
-        const int positions = std::min(store.surnameLength + store.givenNameLength, kNamePositions);
-        candidate.strokes.assign(store.strokeCounts.begin() + 1,
-                                 store.strokeCounts.begin() + 1 + positions);
-        candidate.luck = {store.ancestorLuck, store.mainLuck, store.earlyLuck, store.assistLuck,
-                          store.totalLuck};
-        candidate.markScore = 0;
-        for (std::size_t i = 0; i < candidate.luck.size(); ++i) {
-            candidate.marks[i] = store.spiritTable.MarkOf(candidate.luck[i]);
-            candidate.markScore += MarkPoints(candidate.marks[i]);
-        }
+        CopyJudgedNumbers(store, candidate);
         candidate.faces = RateJudgement(store);
         candidate.score = 0;
         for (Rating face : candidate.faces) {
