@@ -7,18 +7,13 @@
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
 #include "data/FieldReader.h"
-#include "data/MappedFile.h"
+#include "data/FileReading.h"
 
 namespace namori {
 
-SortedTextFile SortedTextFile::Map(const std::filesystem::path& path,
-                                   const std::string& displayName) {
-    auto mapped = std::make_shared<const MappedFile>(path, displayName);
-    SortedTextFile file;
-    file.bytes_ = mapped->bytes();
-    file.storage_ = std::move(mapped);
-    file.displayName_ = displayName;
-    return file;
+SortedTextFile SortedTextFile::Read(const std::filesystem::path& path,
+                                    const std::string& displayName) {
+    return Own(ReadRegularFile(path, displayName), displayName);
 }
 
 SortedTextFile SortedTextFile::Own(std::string bytes, const std::string& displayName) {
@@ -123,6 +118,21 @@ std::vector<SortedTextFile::Record> SortedTextFile::EndLines() const {
         records.push_back(std::move(record));
     }
     return records;
+}
+
+void SortedTextFile::CheckSorted() const {
+    if (searchStart_ >= bytes_.size()) {
+        throw DataFileError(displayName_, LineOfByte(bytes_, bytes_.size()), "ファイルが空です");
+    }
+    std::string_view previous = KeyAt(searchStart_);
+    for (std::size_t line = NextLine(searchStart_); line < bytes_.size(); line = NextLine(line)) {
+        const std::string_view key = KeyAt(line);
+        if (key < previous) {
+            throw DataFileError(displayName_, LineOfByte(bytes_, line),
+                                "読みの順に並んでいません（前の行より前に来る読みです）");
+        }
+        previous = key;
+    }
 }
 
 std::vector<SortedTextFile::Record> SortedTextFile::Find(std::u16string_view key) const {

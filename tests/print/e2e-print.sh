@@ -9,6 +9,7 @@
 # aspect ratio, spans most of the page's width, sits in its middle and looks like a screenshot
 # of the window taken just before printing. Two wrong pictures (a blank page and the window mirrored) are measured the
 # same way and must fail, which shows that the comparison can tell a right page from a wrong one.
+# Then the queue refuses jobs (cupsreject), and the next 印刷 must end in the offer of a PDF file.
 #
 # cups-pdf reads its settings from a fixed file under /etc/cups. The scheduler therefore runs in a
 # mount namespace of its own in which a private folder is bound over /etc/cups, so the machine's
@@ -65,7 +66,7 @@ cups_pdf_backend=/usr/lib/cups/backend/cups-pdf
 # Prints what the spooler lacks, nothing when it is complete.
 spooler_missing() {
     local tool
-    for tool in cupsd lpadmin lpstat lpinfo; do
+    for tool in cupsd lpadmin lpstat lpinfo cupsreject; do
         command -v "$tool" >/dev/null || printf '%s ' "$tool"
     done
     [ -f "$cups_pdf_backend" ] || printf '%s ' "$cups_pdf_backend"
@@ -302,21 +303,26 @@ sleep 1
 xdotool mousemove --window "$window" 428 38 || fail "cannot move the pointer onto 印刷"
 sleep 0.5
 im import -window "$window" "$work/pictures/screen.png" || fail "cannot take a screenshot of the window"
-xdotool click 1 || fail "cannot click 印刷"
-
-question=$(timeout 15 xdotool search --sync --onlyvisible --name '^印刷確認$' 2>/dev/null | head -n 1)
-[ -n "$question" ] || { show_log "$work/log/namori.out"; fail "pressing 印刷 showed no question in 15 s"; }
-sleep 0.3
-timeout 10 xdotool windowfocus --sync "$question" || fail "cannot give the question the keyboard"
-xdotool key Return || fail "cannot press Return"
+# Clicks 印刷 (the pointer is on it) and answers its question with Return.
+print_and_confirm() {
+    xdotool click 1 || fail "cannot click 印刷"
+    question=$(timeout 15 xdotool search --sync --onlyvisible --name '^印刷確認$' 2>/dev/null |
+        head -n 1)
+    [ -n "$question" ] ||
+        { show_log "$work/log/namori.out"; fail "pressing 印刷 showed no question in 15 s"; }
+    sleep 0.3
+    timeout 10 xdotool windowfocus --sync "$question" || fail "cannot give the question the keyboard"
+    xdotool key Return || fail "cannot press Return"
+    for _ in $(seq 50); do
+        question_open || break
+        sleep 0.1
+    done
+    question_open && fail "the question did not close on Return"
+}
 question_open() {
     xdotool search --onlyvisible --name '^印刷確認$' 2>/dev/null | grep -qx "$question"
 }
-for _ in $(seq 50); do
-    question_open || break
-    sleep 0.1
-done
-question_open && fail "the question did not close on Return"
+print_and_confirm
 
 # ---------------------------------------------------------------------------------------------
 # The job
@@ -436,6 +442,12 @@ if [ ${#problems[@]} -gt 0 ]; then
     for problem in "${problems[@]}"; do say "FAILED: $problem" >&2; done
     exit 1
 fi
+
+# A queue that refuses jobs: the program must say so and offer a PDF file, not count it printed.
+cupsreject "$queue" || fail "cannot make $queue refuse jobs"
+print_and_confirm
+offer=$(timeout 15 xdotool search --sync --onlyvisible --name '^印刷確認$' 2>/dev/null | head -n 1)
+[ -n "$offer" ] || { show_log "$work/log/error_log"; fail "a refused job was taken as printed"; }
 
 say "PASSED: one job through $queue in ${job_seconds} s; ${pdf##*/}: 1 page, $page_size;" \
     "rendered ${page_width}×${page_height} px at 100 dpi; printed part ${printed_width}×${printed_height} px" \
