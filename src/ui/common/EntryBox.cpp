@@ -31,7 +31,9 @@ class CompositionTracker : public QObject {
         }
         const auto* input = static_cast<QInputMethodEvent*>(event);
         const QString committed = watched->property(kCommittedProperty).toString();
-        if (!committed.isEmpty()) {
+        // The input method clears its composition first (an empty event), then commits.
+        const bool empty = input->commitString().isEmpty() && input->preeditString().isEmpty();
+        if (!committed.isEmpty() && !empty) {
             watched->setProperty(kCommittedProperty, QString());
             const bool lateCopy = input->commitString() == committed &&
                                   input->preeditString().isEmpty() &&
