@@ -243,9 +243,8 @@ TEST(DataFolder, FailuresNameTheFolderAndTheReasonAndLeaveNoHalfFile) {
 // process is making (it holds the list's lock), not the copy of a process still running.
 TEST(DataFolder, LeftoversOfKilledProcessesAreRemovedAtTheNextStart) {
     Layout layout;
-    TempFolder& root = layout.root;
-    root.WriteBytes("requested/名前.txt", "");
-    root.WriteBytes("requested/名字.txt", "");
+    layout.root.WriteBytes("requested/名前.txt", "");
+    layout.root.WriteBytes("requested/名字.txt", "");
     const struct {
         std::string name;
         bool removed;
@@ -258,7 +257,7 @@ TEST(DataFolder, LeftoversOfKilledProcessesAreRemovedAtTheNextStart) {
         {"名前.txt.aB3xY", false},
     };
     for (const auto& row : rows) {
-        root.WriteBytes("requested/" + row.name, "x");
+        layout.root.WriteBytes("requested/" + row.name, "x");
     }
     const LockedFile changing(layout.requested / U8("名字.txt"), "名字.txt");
     DataFolderSettings settings = layout.Settings();

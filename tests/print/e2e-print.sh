@@ -303,26 +303,21 @@ sleep 1
 xdotool mousemove --window "$window" 428 38 || fail "cannot move the pointer onto 印刷"
 sleep 0.5
 im import -window "$window" "$work/pictures/screen.png" || fail "cannot take a screenshot of the window"
-# Clicks 印刷 (the pointer is on it) and answers its question with Return.
-print_and_confirm() {
-    xdotool click 1 || fail "cannot click 印刷"
-    question=$(timeout 15 xdotool search --sync --onlyvisible --name '^印刷確認$' 2>/dev/null |
-        head -n 1)
-    [ -n "$question" ] ||
-        { show_log "$work/log/namori.out"; fail "pressing 印刷 showed no question in 15 s"; }
-    sleep 0.3
-    timeout 10 xdotool windowfocus --sync "$question" || fail "cannot give the question the keyboard"
-    xdotool key Return || fail "cannot press Return"
-    for _ in $(seq 50); do
-        question_open || break
-        sleep 0.1
-    done
-    question_open && fail "the question did not close on Return"
-}
+xdotool click 1 || fail "cannot click 印刷"
+
+question=$(timeout 15 xdotool search --sync --onlyvisible --name '^印刷確認$' 2>/dev/null | head -n 1)
+[ -n "$question" ] || { show_log "$work/log/namori.out"; fail "pressing 印刷 showed no question in 15 s"; }
+sleep 0.3
+timeout 10 xdotool windowfocus --sync "$question" || fail "cannot give the question the keyboard"
+xdotool key Return || fail "cannot press Return"
 question_open() {
     xdotool search --onlyvisible --name '^印刷確認$' 2>/dev/null | grep -qx "$question"
 }
-print_and_confirm
+for _ in $(seq 50); do
+    question_open || break
+    sleep 0.1
+done
+question_open && fail "the question did not close on Return"
 
 # ---------------------------------------------------------------------------------------------
 # The job
@@ -444,10 +439,13 @@ if [ ${#problems[@]} -gt 0 ]; then
 fi
 
 # A queue that refuses jobs: the program must say so and offer a PDF file, not count it printed.
-cupsreject "$queue" || fail "cannot make $queue refuse jobs"
-print_and_confirm
-offer=$(timeout 15 xdotool search --sync --onlyvisible --name '^印刷確認$' 2>/dev/null | head -n 1)
-[ -n "$offer" ] || { show_log "$work/log/error_log"; fail "a refused job was taken as printed"; }
+cupsreject "$queue" && xdotool click 1 || fail "cannot print to a queue that refuses jobs"
+question=$(timeout 15 xdotool search --sync --onlyvisible --name '^印刷確認$' 2>/dev/null | head -n 1)
+sleep 0.3
+timeout 10 xdotool windowfocus --sync "$question" key Return || fail "cannot answer the question"
+sleep 3
+xdotool search --onlyvisible --name '^印刷確認$' 2>/dev/null | grep -qvx "$question" ||
+    { show_log "$work/log/error_log"; fail "a refused job was taken as printed"; }
 
 say "PASSED: one job through $queue in ${job_seconds} s; ${pdf##*/}: 1 page, $page_size;" \
     "rendered ${page_width}×${page_height} px at 100 dpi; printed part ${printed_width}×${printed_height} px" \
