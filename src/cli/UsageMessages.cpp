@@ -95,6 +95,8 @@ void UseJapaneseHelp(CLI::App& app) {
     formatter->label("OPTIONS", "オプション");
     formatter->label("Positionals", "引数");
     formatter->label("REQUIRED", "必須");
+    formatter->label("Excludes", "併用不可");
+    formatter->label("Needs", "必要");
     formatter->label("TEXT", "文字列");
     formatter->label("INT", "数");
 }
