@@ -28,7 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t split = bytes.find("\xff\xfe");
     const std::string names(bytes.substr(0, split));
     const std::string kanji = split == std::string_view::npos
-                                  ? std::string("\x96\xbc\x91\x4f\x90\x94,10\r\n", 11)  // 名前数,10
+                                  // 名前数,10 and と,人,n,1: an empty index is refused
+                                  ? std::string(
+                                        "\x96\xbc\x91\x4f\x90\x94,10\r\n"
+                                        "\x82\xc6,\x90\x6c,n,1\r\n",
+                                        22)
                                   : std::string(bytes.substr(split + 2));
     try {
         const NamingIndex index = NamingIndex::FromBytes(names, kanji);

@@ -6,10 +6,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "analysis/Judgement.h"
 #include "analysis/JudgementStore.h"
@@ -19,6 +22,7 @@
 #include "cli/LuckyStrokesCommand.h"
 #include "cli/NamingCommand.h"
 #include "cli/StandardStreams.h"
+#include "cli/UsageMessages.h"
 #include "data/Cp932.h"
 #include "data/DataFileError.h"
 #include "data/DataFolder.h"
@@ -31,6 +35,8 @@
 namespace namori {
 
 namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // Judges one name into store; returns the preparation so that a refusal can be reported.
 NamePreparation Judge(JudgementStore& store, const std::u16string& surname,
@@ -48,8 +54,14 @@ int RunBatch(JudgementStore& store, const JudgeOptions& options, const JudgeStre
     char* lineData = nullptr;
     std::size_t lineCapacity = 0;
     int status = kJudged;
+    bool firstLine = true;
     for (ssize_t length = 0; (length = getline(&lineData, &lineCapacity, streams.input)) >= 0;) {
         std::string_view line(lineData, static_cast<std::size_t>(length));
+        // Editors on other systems start UTF-8 text with a byte order mark; it is no character
+        // of the name.
+        if (std::exchange(firstLine, false) && line.starts_with(kUtf8ByteOrderMark)) {
+            line.remove_prefix(kUtf8ByteOrderMark.size());
+        }
         while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
             line.remove_suffix(1);
         }
@@ -152,10 +164,11 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
     JudgeOptions options;
     std::string dataFolder;
     CLI::App app("姓名判断を行い、結果を表示します。", "namori-judge");
+    UseJapaneseHelp(app);
     app.add_option("--data", dataFolder,
                    "霊数.txt と 漢字辞書.txt のあるフォルダ（省略時は、それがあれば現在のフォルダ、"
                    "なければ $XDG_DATA_HOME/namori、既定では ~/.local/share/namori）")
-        ->check(CLI::ExistingDirectory);
+        ->check(ExistingFolder());
     app.footer(
         "終了コード: 0 判断した、1 使い方の誤り、2 データファイルの問題、3 判断できない名前、"
         "4 標準出力に書き込めないか標準入力を読めない、70 予期しないエラー");
@@ -168,15 +181,15 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
     app.add_option("--reading", options.reading,
                    "名付け支援: この呼び名（ひらがな）で読めるすべての名前を判断して順に並べる");
     app.add_option("--sex", options.sex, "名付け支援: 男 か 女（省略時はどちらも）")
-        ->check(CLI::IsMember({"男", "女"}));
+        ->check(OneOf("男", "女"));
     app.add_option("--limit", options.limit, "名付け支援・吉数表: 上位から何件まで出すか")
-        ->check(CLI::NonNegativeNumber);
+        ->check(WholeNumberFrom(0, std::numeric_limits<int>::max()));
     app.add_flag("--all", options.all,
                  "名付け支援: 珍しい組み合わせも表示（自然な候補の後に並べる）");
     app.add_flag("--lucky-strokes", options.luckyStrokes,
                  "吉数表: この名字で５運・５行・陰陽がすべて良くなる名前の画数の組み合わせを出す");
     app.add_option("--chars", options.characters, "吉数表: 名前の文字数（1～3、省略時は2）")
-        ->check(CLI::Range(1, 3));
+        ->check(WholeNumberFrom(1, 3));
     app.add_option("SURNAME", options.surname, "名字");
     app.add_option("GIVEN", options.givenName, "名前");
     try {
@@ -197,6 +210,9 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
             if (options.batch || options.html || app.count("SURNAME") == 0 ||
                 app.count("GIVEN") > 0) {
                 throw CLI::ValidationError("--reading には名字だけを指定してください");
+            }
+            if (options.reading.find_first_not_of(" \t") == std::string::npos) {
+                throw CLI::ValidationError("--reading の読みが空です。ひらがなで指定してください");
             }
         } else if (options.batch && options.html) {
             throw CLI::ValidationError("--html は名前1つの鑑定書です。--batch とは使えません");

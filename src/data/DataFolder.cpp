@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "data/DataFiles.h"
+#include "data/StaleTemporaryFiles.h"
 #include "data/SystemReason.h"
 
 namespace namori {
@@ -245,9 +246,11 @@ std::filesystem::path ResolveDataFolder(const DataFolderSettings& settings) {
             throw DataFolderError("データフォルダ" + Quoted(*settings.requested) +
                                   "がありません（見つからないか、フォルダではありません）。");
         }
+        RemoveStaleTemporaryFiles(*settings.requested);
         return *settings.requested;
     }
     if (!settings.currentFolder.empty() && HoldsReferenceTable(settings.currentFolder)) {
+        RemoveStaleTemporaryFiles(settings.currentFolder);
         return settings.currentFolder;
     }
     const std::filesystem::path folder = UserDataFolder(settings);
@@ -257,6 +260,7 @@ std::filesystem::path ResolveDataFolder(const DataFolderSettings& settings) {
         // Nothing to copy: loading then names the file that is missing in the folder.
         MakeFolder(folder);
     } else {
+        RemoveStaleTemporaryFiles(folder);
         FillDataFolder(folder, *shipped);
     }
     return folder;

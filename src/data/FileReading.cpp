@@ -53,8 +53,9 @@ std::string ReadRegularFile(const std::filesystem::path& path, const std::string
 }
 
 std::string ReadOpenRegularFile(int descriptor, const std::string& displayName) {
-    RegularFileSize(descriptor, displayName);
     std::string bytes;
+    // Room for the whole file at once: a large index is then copied once, not regrown.
+    bytes.reserve(RegularFileSize(descriptor, displayName));
     char buffer[1 << 16];
     for (off_t offset = 0;;) {
         const ssize_t got = ::pread(descriptor, buffer, sizeof buffer, offset);

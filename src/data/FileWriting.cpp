@@ -55,6 +55,11 @@ void RewriteFileAtomically(const std::filesystem::path& path, std::string_view b
                            const std::string& displayName, const SystemCalls& calls) {
     // A link stays a link: its target is replaced, by a temporary file beside the target.
     const std::filesystem::path target = FollowLinks(path);
+    // Renaming over a file needs only the folder's permission: a file the user may not write
+    // is refused here, as an append to it would be.
+    if (::access(target.c_str(), W_OK) != 0 && errno != ENOENT) {
+        throw FileWriteError(displayName, errno);
+    }
     std::string temporary = target.string() + ".XXXXXX";
     FileDescriptor descriptor(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!descriptor.valid()) {

@@ -8,6 +8,9 @@
 
 namespace namori {
 
+// The largest stroke count the dictionary holds, read or registered.
+inline constexpr std::int16_t kMaxStrokeCount = 99;
+
 struct DictionaryEntry {
     std::u16string kanji;
     std::int16_t strokes = 0;

@@ -32,7 +32,14 @@ std::vector<DictionaryEntry> ParseKanjiDictionary(std::u16string_view text,
             throw DataFileError(fileName, entryLine,
                                 "ファイルが途中で終わっています（最後の漢字に画数がありません）");
         }
+        const int countLine = reader.line();
         entry.strokes = reader.ReadCount();
+        // No character has so many strokes; a larger count is a typing slip, and the window
+        // draws counts of two digits.
+        if (entry.strokes > kMaxStrokeCount) {
+            throw DataFileError(fileName, countLine,
+                                "画数は99までです（「" + std::to_string(entry.strokes) + "」）");
+        }
         entries.push_back(std::move(entry));
     }
     return entries;

@@ -76,6 +76,9 @@ std::optional<std::u16string> KanjiEntryProblem(std::u16string_view kanji) {
         return u"漢字の欄には１文字だけを入力してください（「" + std::u16string(kanji) + u"」）";
     }
     const char16_t c = kanji.front();
+    if (IsBlank(c)) {
+        return u"空白は辞書に登録できません";
+    }
     if (c == u'"' || c < 0x20 || c == 0x7F || !IsCp932Character(c)) {
         return u"「" + std::u16string(kanji) + u"」は辞書に登録できない文字です";
     }

@@ -12,19 +12,45 @@ namespace namori {
 
 namespace {
 
+bool IsGradeMark(std::u16string_view mark) {
+    return mark == u"◎" || mark == u"○" || mark == u"△";
+}
+
+// A record's closing number is its position: a field too many or too few anywhere before it
+// shifts the fields, and the shift shows there (or in the mark) instead of in wrong texts.
 SpiritTable ParseSpiritTable(FieldReader& reader) {
     SpiritTable table;
     for (int number = 1; number <= SpiritTable::kNumbers; ++number) {
         reader.ReadText();  // record number: the position in the file decides
         table.spiritPhrase[number] = reader.ReadText();
+        const int markLine = reader.line();
         table.spiritMark[number] = reader.ReadText();
+        if (!IsGradeMark(table.spiritMark[number])) {
+            throw DataFileError(reader.fileName(), markLine,
+                                std::to_string(number) + "番の記録の記号が「" +
+                                    Utf16ToUtf8(table.spiritMark[number]) +
+                                    "」です（◎、○、△のどれかのはずです）");
+        }
         for (auto& further : table.furtherTexts[number]) {
             further = reader.ReadText();
         }
-        reader.ReadText();  // closing number
+        const int closingLine = reader.line();
+        const std::u16string closing = reader.ReadText();
+        if (closing != Utf8ToUtf16(std::to_string(number))) {
+            throw DataFileError(reader.fileName(), closingLine,
+                                std::to_string(number) + "番の記録の最後の項目が「" +
+                                    Utf16ToUtf8(closing) + "」です（" + std::to_string(number) +
+                                    "のはずです）。項目の数が合いません");
+        }
     }
+    const int trailerLine = reader.line();
     for (auto& trailerText : table.trailer) {
         trailerText = reader.ReadText();
+    }
+    std::int16_t number = 0;
+    if (ParseCount(table.trailer[0], number)) {
+        throw DataFileError(reader.fileName(), trailerLine,
+                            "記録が81を超えています（81番の後は表の名前などの5項目のはずです）");
     }
     return table;
 }

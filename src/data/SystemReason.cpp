@@ -1,7 +1,7 @@
 #include "data/SystemReason.h"
 
 #include <cerrno>
-#include <cstring>
+#include <string>
 
 namespace namori {
 
@@ -29,8 +29,26 @@ std::string SystemReason(int errorNumber) {
             return "通常のファイルではありません";
         case EIO:
             return "入出力エラーが起きました";
+        case EBADF:
+        case EINVAL:
+            return "ファイルを扱えない状態です";
+        case EMFILE:
+        case ENFILE:
+            return "開いているファイルが多すぎます";
+        case ENOMEM:
+            return "メモリが足りません";
+        case ENAMETOOLONG:
+            return "名前が長すぎます";
+        case EBUSY:
+        case ETXTBSY:
+            return "ほかのプログラムが使用中です";
+        case EAGAIN:
+            return "今は扱えません。しばらくしてからもう一度試してください";
+        case EPIPE:
+            return "受け取る側が終了しています";
         default:
-            return std::strerror(errorNumber);
+            // The system's own text would be English: its number identifies it.
+            return "システムエラー（番号 " + std::to_string(errorNumber) + "）";
     }
 }
 

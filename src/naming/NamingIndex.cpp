@@ -23,14 +23,17 @@ NamingIndex::NamingIndex(SortedTextFile realNames, SortedTextFile kanjiReadings)
     }
     alignedNames_ = names;
     // A truncated or foreign file shows at its ends; the lines between are checked when read.
+    // An empty or unsorted file would silently find nothing.
+    realNames_.CheckSorted();
+    kanjiReadings_.CheckSorted();
     realNames_.EndLines();
     kanjiReadings_.EndLines();
 }
 
 NamingIndex NamingIndex::Open(const std::filesystem::path& folder) {
     return NamingIndex(
-        SortedTextFile::Map(ResolveDataFile(folder, kRealNamesFile), kRealNamesFile),
-        SortedTextFile::Map(ResolveDataFile(folder, kKanjiReadingsFile), kKanjiReadingsFile));
+        SortedTextFile::Read(ResolveDataFile(folder, kRealNamesFile), kRealNamesFile),
+        SortedTextFile::Read(ResolveDataFile(folder, kKanjiReadingsFile), kKanjiReadingsFile));
 }
 
 NamingIndex NamingIndex::FromBytes(std::string realNames, std::string kanjiReadings) {

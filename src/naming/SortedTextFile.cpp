@@ -1,24 +1,20 @@
 #include "naming/SortedTextFile.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include "data/Cp932.h"
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
 #include "data/FieldReader.h"
-#include "data/MappedFile.h"
+#include "data/FileReading.h"
 
 namespace namori {
 
-SortedTextFile SortedTextFile::Map(const std::filesystem::path& path,
-                                   const std::string& displayName) {
-    auto mapped = std::make_shared<const MappedFile>(path, displayName);
-    SortedTextFile file;
-    file.bytes_ = mapped->bytes();
-    file.storage_ = std::move(mapped);
-    file.displayName_ = displayName;
-    return file;
+SortedTextFile SortedTextFile::Read(const std::filesystem::path& path,
+                                    const std::string& displayName) {
+    return Own(ReadRegularFile(path, displayName), displayName);
 }
 
 SortedTextFile SortedTextFile::Own(std::string bytes, const std::string& displayName) {
@@ -123,6 +119,28 @@ std::vector<SortedTextFile::Record> SortedTextFile::EndLines() const {
         records.push_back(std::move(record));
     }
     return records;
+}
+
+void SortedTextFile::CheckSorted() const {
+    if (searchStart_ >= bytes_.size()) {
+        throw DataFileError(displayName_, LineOfByte(bytes_, bytes_.size()), "ファイルが空です");
+    }
+    // One pass over the lines by memchr: the index has hundreds of thousands of them.
+    const char* const end = bytes_.data() + bytes_.size();
+    std::string_view previous;
+    for (const char* line = bytes_.data() + searchStart_; line < end;) {
+        const char* lineEnd = static_cast<const char*>(std::memchr(line, '\n', end - line));
+        lineEnd = lineEnd == nullptr ? end : lineEnd;
+        const char* comma = static_cast<const char*>(std::memchr(line, ',', lineEnd - line));
+        const std::string_view key(line, (comma == nullptr ? lineEnd : comma) - line);
+        if (key < previous) {
+            throw DataFileError(displayName_,
+                                LineOfByte(bytes_, static_cast<std::size_t>(line - bytes_.data())),
+                                "読みの順に並んでいません（前の行より前に来る読みです）");
+        }
+        previous = key;
+        line = lineEnd + 1;
+    }
 }
 
 std::vector<SortedTextFile::Record> SortedTextFile::Find(std::u16string_view key) const {

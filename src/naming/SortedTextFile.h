@@ -15,8 +15,9 @@ class SortedTextFile {
   public:
     using Record = std::vector<std::u16string>;
 
-    // Maps path; see MappedFile for the errors.
-    static SortedTextFile Map(const std::filesystem::path& path, const std::string& displayName);
+    // Reads path into memory once: a file rewritten while in use changes nothing already read.
+    // Throws DataFileError as ReadRegularFile does.
+    static SortedTextFile Read(const std::filesystem::path& path, const std::string& displayName);
     // Holds bytes itself.
     static SortedTextFile Own(std::string bytes, const std::string& displayName);
 
@@ -29,6 +30,9 @@ class SortedTextFile {
     // The first and the last line searched (none when the file is empty), to find a truncated
     // or foreign file up front.
     std::vector<Record> EndLines() const;
+    // Throws DataFileError naming the first line whose key sorts before the key of the line above
+    // it, or when no line is searched at all: either would hide every key from the search.
+    void CheckSorted() const;
     // Every line whose first field is key, in the file's order.
     std::vector<Record> Find(std::u16string_view key) const;
 
@@ -43,7 +47,7 @@ class SortedTextFile {
     std::vector<Record> Parse(std::size_t begin, std::size_t end, std::size_t fields) const;
 
     std::size_t fields_ = 1;
-    std::shared_ptr<const void> storage_;  // the mapping or the owned bytes
+    std::shared_ptr<const std::string> storage_;
     std::string_view bytes_;
     std::size_t searchStart_ = 0;
     std::string displayName_;

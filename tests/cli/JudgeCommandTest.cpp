@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <variant>
@@ -225,6 +226,33 @@ TEST(NamoriJudge, UsageAndDataProblems) {
         << malformed.errors;
 }
 
+// Every refusal says in Japanese what is wrong; the only Latin letters are option names.
+TEST(NamoriJudge, RefusedCommandLinesAreExplainedInJapanese) {
+    TempFolder folder;
+    WriteData(folder);
+    const struct {
+        std::vector<std::string> arguments;
+        const char* said;
+    } rows[] = {
+        {{"--limit", "99999999999", "--reading", "はると", "佐藤"}, "2147483647までの数"},
+        {{"--lucky-strokes", "--chars", "4", "佐藤"}, "1から3までの数"},
+        {{"--sex", "x", "--reading", "はると", "佐藤"}, "男 か 女"},
+        {{"--data", (folder.path() / "none").string(), "白鳥", "杏奈"}, "がありません"},
+        {{"--reading", "", "佐藤"}, "読みが空です"},
+        {{"--unknown", "白鳥", "杏奈"}, "使えない引数"},
+        {{"--html", "--json", "白鳥", "杏奈"}, "一緒に使えません"},
+        {{"白鳥", "杏奈", "--limit"}, "--limit の値"},
+    };
+    for (const auto& row : rows) {
+        const RunResult run = RunJudge(folder, row.arguments);
+        EXPECT_EQ(run.status, 1) << run.errors;
+        EXPECT_NE(run.errors.find(row.said), std::string::npos) << run.errors;
+        const std::string letters =
+            std::regex_replace(run.errors, std::regex("namori-judge|--[a-z-]+|/[^ 」]*"), "");
+        EXPECT_FALSE(std::regex_search(letters, std::regex("[A-Za-z]{2,}"))) << run.errors;
+    }
+}
+
 TEST(NamoriJudge, DataFolderOption) {
     TempFolder data;
     WriteData(data);
@@ -237,7 +265,9 @@ TEST(NamoriJudge, DataFolderOption) {
 TEST(NamoriJudge, BatchWritesOneObjectPerLineAndGoesOnAfterErrors) {
     TempFolder folder;
     WriteData(folder);
-    const RunResult run = RunJudge(folder, {"--batch"}, "白鳥\t杏奈\r\n白鳥\t杏子\nno tab\n林\t奈");
+    // The byte order mark some editors start a UTF-8 file with is no part of the first name.
+    const RunResult run =
+        RunJudge(folder, {"--batch"}, "\xEF\xBB\xBF白鳥\t杏奈\r\n白鳥\t杏子\nno tab\n林\t奈");
     ASSERT_EQ(run.status, 0);
     std::istringstream lines(run.output);
     std::vector<nlohmann::json> objects;

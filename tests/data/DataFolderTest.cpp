@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "data/LockedFile.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
@@ -234,6 +236,36 @@ TEST(DataFolder, FailuresNameTheFolderAndTheReasonAndLeaveNoHalfFile) {
         DataFolderSettings settings = layout.Settings();
         settings.requested = layout.root.path() / "missing";
         EXPECT_THROW(ResolveDataFolder(settings), DataFolderError);
+    }
+}
+
+// What a killed process left is removed at the next start, and nothing else: not a rewrite a
+// process is making (it holds the list's lock), not the copy of a process still running.
+TEST(DataFolder, LeftoversOfKilledProcessesAreRemovedAtTheNextStart) {
+    Layout layout;
+    layout.root.WriteBytes("requested/名前.txt", "");
+    layout.root.WriteBytes("requested/名字.txt", "");
+    const struct {
+        std::string name;
+        bool removed;
+    } rows[] = {
+        {"名前.txt.aB3xY9", true},
+        {".名前.txt.2147483646.partial", true},
+        {"名字.txt.Qw12Er", false},  // 名字.txt is locked below
+        {".名字.txt." + std::to_string(getppid()) + ".partial", false},
+        {"メモ.txt.aB3xY9", false},
+        {"名前.txt.aB3xY", false},
+    };
+    for (const auto& row : rows) {
+        layout.root.WriteBytes("requested/" + row.name, "x");
+    }
+    const LockedFile changing(layout.requested / U8("名字.txt"), "名字.txt");
+    DataFolderSettings settings = layout.Settings();
+    settings.requested = layout.requested;
+    ResolveDataFolder(settings);
+    for (const auto& row : rows) {
+        EXPECT_EQ(std::filesystem::exists(layout.requested / U8(row.name)), !row.removed)
+            << row.name;
     }
 }
 

@@ -177,13 +177,18 @@ bool AsUnprivilegedUser(const std::function<bool()>& check) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-TEST(FileWriting, ReadOnlyFolderIsReportedAndNothingChanges) {
+// A read-only folder, and read-only files in a folder anyone may write to.
+class ReadOnlyPlaces : public ::testing::TestWithParam<mode_t> {};
+
+INSTANTIATE_TEST_SUITE_P(FileWriting, ReadOnlyPlaces, ::testing::Values(0555, 0777));
+
+TEST_P(ReadOnlyPlaces, AreReportedAndNothingChanges) {
     TempFolder folder;
     const auto list = folder.WriteBytes("名字.txt", "a\r\n");
     const auto dictionary = folder.WriteBytes("漢字辞書.txt", "\"a\",1\r\n");
     chmod(list.c_str(), 0444);
     chmod(dictionary.c_str(), 0444);
-    chmod(folder.path().c_str(), 0555);
+    chmod(folder.path().c_str(), GetParam());
     const bool refused = AsUnprivilegedUser([&] {
         int failures = 0;
         for (const auto& write : std::vector<std::function<void()>>{

@@ -91,6 +91,9 @@ TEST(LoadKanjiDictionary, RefusesMalformedFilesNamingTheLine) {
     EXPECT_EQ(LoadFailure("\"白\",5\n\"鳥\",十一\n").line(), 2);
     EXPECT_EQ(LoadFailure("\"白\",-5\n").line(), 1);
     EXPECT_EQ(LoadFailure("\"白\",40000\n").line(), 1);
+    for (const char* tooMany : {"150", "32767", "99.5"}) {
+        EXPECT_EQ(LoadFailure("\"白\",5\n\"鳥\"\n" + std::string(tooMany) + "\n").line(), 3);
+    }
     EXPECT_EQ(LoadFailure("\"白,5\n").line(), 1);  // quote never closed
 }
 

@@ -40,7 +40,7 @@ TEST(KanjiRegistration, AppendsTheDialogLineForm) {
     EXPECT_EQ(FileBytes(folder.path() / u8"漢字辞書.txt"),
               "\"\x94\x92\",5\r\n\"\x8a\xbf\",13\r\n\"\x88\xc7\",7.5\r\n");
     EXPECT_FALSE(KanjiEntryProblem(u"漢").has_value());
-    for (std::u16string_view bad : {u"", u"漢字", u"\"", u"丂", u"𠮷"}) {
+    for (std::u16string_view bad : {u"", u"漢字", u"\"", u"丂", u"𠮷", u" ", u"　"}) {
         EXPECT_TRUE(KanjiEntryProblem(bad).has_value());
     }
 }

@@ -74,7 +74,7 @@ TEST(LoadSpiritNumbers, RecordNumbersAreIgnored) {
     EXPECT_EQ(store.spiritTable.spiritPhrase[37], u"句37");
 }
 
-TEST(LoadSpiritNumbers, UnquotedCommaMisalignsLaterFields) {
+TEST(LoadSpiritNumbers, MisalignedOrMalformedRecordsAreRefusedNamingTheLine) {
     std::string text = Table(",");
     const std::string quoted = "\"句5\"";
     text.replace(text.find(quoted), quoted.size(), "\"才知,明朗\"");
@@ -84,12 +84,36 @@ TEST(LoadSpiritNumbers, UnquotedCommaMisalignsLaterFields) {
     LoadSpiritNumbers(store, folder.path());
     EXPECT_EQ(store.spiritTable.spiritPhrase[5], u"才知,明朗");
 
-    text.replace(text.find("\"才知,明朗\""), std::string("\"才知,明朗\"").size(), "才知,明朗");
-    folder.WriteCp932("霊数.txt", text);
-    JudgementStore misaligned;
-    LoadSpiritNumbers(misaligned, folder.path());
-    EXPECT_EQ(misaligned.spiritTable.spiritPhrase[5], u"才知");
-    EXPECT_EQ(misaligned.spiritTable.spiritMark[5], u"明朗");
+    const auto replaced = [](std::string table, const std::string& from, const std::string& to) {
+        return table.replace(table.find(from), from.size(), to);
+    };
+    std::string extraRecord = Table(",");
+    extraRecord.insert(extraRecord.find("\"表\""), Record(82, ",", 82));
+    const struct {
+        std::string text;
+        int line;
+    } rows[] = {
+        {replaced(text, "\"才知,明朗\"", "才知,明朗"), 5},            // an unquoted comma
+        {replaced(Table(","), "\"句5\",", ""), 5},                    // a field missing
+        {replaced(Table(","), "\"句61\",", "\"句61\",\"余\","), 61},  // a field too many
+        {replaced(Table(","), "\"句3\",\"◎\"", "\"句3\",\"X\""), 3},  // no grade mark
+        {extraRecord, 82},
+        {Table(",").substr(0, Table(",").find("80,")) +
+             Table(",").substr(Table(",").find("\"表\"")),
+         80},  // 79 records
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
+        folder.WriteCp932("霊数.txt", row.text);
+        JudgementStore malformed;
+        try {
+            LoadSpiritNumbers(malformed, folder.path());
+            ADD_FAILURE() << "no error";
+        } catch (const DataFileError& error) {
+            EXPECT_EQ(error.fileName(), "霊数.txt");
+            EXPECT_EQ(error.line(), row.line);
+        }
+    }
 }
 
 TEST(LoadSpiritNumbers, MissingOrShortFilesFailAndKeepTheOldTable) {

@@ -11,7 +11,8 @@
 #   name to the list (Return, which moves on to the given-name box);
 #   types "annna", converts (Space), picks the fourth candidate (Space, Down, Down), commits and
 #   adds it (Return, Return); Return again moves to 占う (the name is listed now), and Return
-#   judges.
+#   judges; then it types "shiratori" and Space in the surname box again and clicks 占う, which
+#   must judge and leave 白鳥 in the box once.
 # The list files must then hold exactly the old entry and the new one in code page 932 with CR LF,
 # and the result rows, read through the accessibility bus as a screen reader reads them, must
 # be those of 白鳥 杏奈 as namori-judge gives them on the same data files.
@@ -129,6 +130,16 @@ run_session() {
     xdotool type --delay 120 annna || return 1
     keys space space Down Down Return Return Return Return || return 1
     sleep 1
+    # A conversion still open when 占う is clicked: judged, and left in the box, once.
+    xdotool mousemove --window "$window" 62 144 click 1 || return 1
+    sleep 0.3
+    keys ctrl+a BackSpace || return 1
+    xdotool type --delay 120 shiratori || return 1
+    keys space || return 1
+    xdotool mousemove --window "$window" 373 38 click 1 || return 1
+    sleep 1
+    "$python" "$work/screen-reader.py" text "$namori_pid" 名字の入力欄 >"$log/clicked.txt" \
+        2>>"$log/atspi.out"
 
     # What a screen reader reads of the window once the result is shown: every accessible name.
     "$python" "$work/screen-reader.py" names "$namori_pid" 総運 >"$log/spoken.txt" \
@@ -295,6 +306,10 @@ expected="8d b2 93 a1 0d 0a 94 92 92 b9 0d 0a"  # 佐藤 CR LF 白鳥 CR LF
 expected="89 d4 8e 71 0d 0a 88 c7 93 de 0d 0a"  # 花子 CR LF 杏奈 CR LF
 [ "$(hex "$work/data/名前.txt")" = "$expected" ] ||
     problems+=("名前.txt holds $(hex "$work/data/名前.txt"), expected $expected (花子, 杏奈)")
+
+clicked=$(cat "$work/log/clicked.txt")
+[ "$clicked" = 白鳥 ] ||
+    problems+=("after shiratori, Space and a click on 占う the surname box reads \"$clicked\"")
 
 # The rows as namori-judge gives them, in the words a screen reader reads them.
 "$judge" --data "$work/data" --json 白鳥 杏奈 >"$work/judge.json" ||

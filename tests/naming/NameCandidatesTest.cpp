@@ -197,7 +197,8 @@ TEST_F(JudgeAndRankTest, CandidatesWithCharactersNobodyKnowsAreDropped) {
 }
 
 TEST_F(JudgeAndRankTest, ComplementIsAppliedAsInTheJudgeCommand) {
-    const NamingIndex index = NamingIndex::FromBytes({}, Cp932Lines("名前数,10\nと,斗,o,5\n"));
+    const NamingIndex index =
+        NamingIndex::FromBytes(Cp932Lines("あ,亜,f,1\n"), Cp932Lines("名前数,10\nと,斗,o,5\n"));
     const auto ranked = JudgeAndRank(store_, u"佐藤",
                                      GenerateCandidates(index, u"と", SexFilter::Either), true, {});
     const auto toh = std::find_if(ranked.begin(), ranked.end(),
@@ -365,6 +366,11 @@ TEST(NamingIndexFile, FaultsAreReportedAsDataFileErrors) {
     const std::vector<Row> rows = {
         {"sound", names, kanji, "はると", nullptr},
         {"empty kanji index", names, "", "はると", "「漢字読み.txt」"},
+        {"kanji index of its count line only", names, Cp932Lines("名前数,100\n"), "はると",
+         "空です"},
+        {"empty names index", "", kanji, "はると", "「名前読み.txt」の1行目: ファイルが空です"},
+        {"names out of order", Cp932Lines("はると,陽翔,m,3\nあんな,杏奈,f,9\nはると,晴人,g,2\n"),
+         kanji, "はると", "「名前読み.txt」の2行目: 読みの順"},
         {"no count line", names, Cp932Lines("と,人,n,40\n"), "はると", "名前数"},
         {"count line of no number", names, Cp932Lines("名前数,多い\n"), "はると", "名前数"},
         {"truncated in a line", names.substr(0, names.size() - 5), kanji, "はると",
@@ -407,6 +413,18 @@ TEST(NamingIndexFile, FaultsAreReportedAsDataFileErrors) {
     } catch (const DataFileError& error) {
         EXPECT_NE(std::string(error.what()).find("ファイルが見つかりません"), std::string::npos);
     }
+}
+
+// What was read stays valid when the files are rewritten in place while the index is open.
+TEST(NamingIndexFile, RewritingTheFilesWhileOpenChangesNothingRead) {
+    testing::TempFolder folder;
+    folder.WriteBytes("名前読み.txt", Cp932Lines("あんな,杏奈,f,9\nはると,陽翔,m,3\n"));
+    folder.WriteBytes("漢字読み.txt", Cp932Lines("名前数,100\nと,人,n,40\n"));
+    const NamingIndex index = NamingIndex::Open(folder.path());
+    folder.WriteBytes("名前読み.txt", "");
+    folder.WriteBytes("漢字読み.txt", "");
+    EXPECT_EQ(index.RealNamesOf(u"はると").size(), 1u);
+    EXPECT_EQ(index.KanjiOf(u"と").size(), 1u);
 }
 
 }  // namespace

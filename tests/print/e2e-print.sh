@@ -9,6 +9,7 @@
 # aspect ratio, spans most of the page's width, sits in its middle and looks like a screenshot
 # of the window taken just before printing. Two wrong pictures (a blank page and the window mirrored) are measured the
 # same way and must fail, which shows that the comparison can tell a right page from a wrong one.
+# Then the queue refuses jobs (cupsreject), and the next 印刷 must end in the offer of a PDF file.
 #
 # cups-pdf reads its settings from a fixed file under /etc/cups. The scheduler therefore runs in a
 # mount namespace of its own in which a private folder is bound over /etc/cups, so the machine's
@@ -65,7 +66,7 @@ cups_pdf_backend=/usr/lib/cups/backend/cups-pdf
 # Prints what the spooler lacks, nothing when it is complete.
 spooler_missing() {
     local tool
-    for tool in cupsd lpadmin lpstat lpinfo; do
+    for tool in cupsd lpadmin lpstat lpinfo cupsreject; do
         command -v "$tool" >/dev/null || printf '%s ' "$tool"
     done
     [ -f "$cups_pdf_backend" ] || printf '%s ' "$cups_pdf_backend"
@@ -436,6 +437,15 @@ if [ ${#problems[@]} -gt 0 ]; then
     for problem in "${problems[@]}"; do say "FAILED: $problem" >&2; done
     exit 1
 fi
+
+# A queue that refuses jobs: the program must say so and offer a PDF file, not count it printed.
+cupsreject "$queue" && xdotool click 1 || fail "cannot print to a queue that refuses jobs"
+question=$(timeout 15 xdotool search --sync --onlyvisible --name '^印刷確認$' 2>/dev/null | head -n 1)
+sleep 0.3
+timeout 10 xdotool windowfocus --sync "$question" key Return || fail "cannot answer the question"
+sleep 3
+xdotool search --onlyvisible --name '^印刷確認$' 2>/dev/null | grep -qvx "$question" ||
+    { show_log "$work/log/error_log"; fail "a refused job was taken as printed"; }
 
 say "PASSED: one job through $queue in ${job_seconds} s; ${pdf##*/}: 1 page, $page_size;" \
     "rendered ${page_width}×${page_height} px at 100 dpi; printed part ${printed_width}×${printed_height} px" \

@@ -522,6 +522,24 @@ class ListsAndRegistrationTest : public QObject {
         QCOMPARE(store_.dictionary.StrokesOf(u"～"), 16);
     }
 
+    // The open dialog saves the characters it was opened for, whatever is judged meanwhile.
+    void registrationKeepsItsCharactersWhileTheWindowJudgesOthers() {
+        ui().surnameEdit->setText(Text("薔薇"));
+        ui().givenNameEdit->setText(Text("翔"));
+        QTest::mouseClick(ui().judgeButton, Qt::LeftButton);
+        const QPointer<KanjiRegistrationDialog> dialog = window_->registrationDialog();
+        QVERIFY(dialog != nullptr && !dialog->isModal());
+        ui().surnameEdit->setText(Text("犬"));  // one unregistered character, in row 1
+        QTest::mouseClick(ui().judgeButton, Qt::LeftButton);
+        dialog->strokeEdits[1]->setText("16");
+        dialog->strokeEdits[2]->setText("16");
+        messages_.setNextAnswer(MessageBox::kOk);
+        QTest::mouseClick(dialog->saveButton, Qt::LeftButton);
+        QCOMPARE(messages_.lastText(), Text("登録しました"));
+        QVERIFY(FileBytes("漢字辞書.txt").ends_with(Cp932Lines({"\"薔\",16", "\"薇\",16"})));
+        QCOMPARE(store_.strokeCounts[1], 0);  // 犬 is still without a count
+    }
+
     void registrationRoundsDecimalsAndWritesThemAsTyped() {
         store_.unregisteredChars = {};
         store_.unregisteredChars[1] = u"犬";

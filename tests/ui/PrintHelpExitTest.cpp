@@ -13,6 +13,7 @@
 #include "analysis/ReferenceTables.h"
 #include "data/KanjiDictionaryFile.h"
 #include "data/SpiritTableFile.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/MessageBox.h"
@@ -186,6 +187,29 @@ class PrintHelpExitTest : public QObject {
         QCOMPARE(messages_.shownCount(), 4);
     }
 
+    // A page that cannot be written whole, to the printer's file or to the offered PDF file,
+    // leaves the old file as it was and says so.
+    void failedWritesOfThePageKeepTheOldFileAndSaySo() {
+        const QString pdf = PdfPath("old.pdf");
+        folder_->WriteBytes("old.pdf", std::string(200, 'x'));
+        window_->printer().choosePrinter = PdfPrinter(pdf);
+        window_->printer().choosePdfFile = [pdf] { return pdf; };
+        {
+            testing::FileSizeLimit limit(1000);
+            for (const auto answer : {MessageBox::kOk, MessageBox::kOk, MessageBox::kOk}) {
+                messages_.setNextAnswer(answer);  // print?, save as PDF instead?, the failure
+            }
+            QTest::mouseClick(window_->controls().printButton, Qt::LeftButton);
+        }
+        QCOMPARE(messages_.shownCount(), 3);
+        QVERIFY2(messages_.lastText().contains(Text("ディスクの空きが足りません")),
+                 qPrintable(messages_.lastText()));
+        QCOMPARE(testing::FileBytes(folder_->path() / "old.pdf"), std::string(200, 'x'));
+        for (const auto& entry : std::filesystem::directory_iterator(folder_->path())) {
+            QVERIFY(!entry.path().filename().string().starts_with("old.pdf."));  // no temporary
+        }
+    }
+
     void qtsOwnTextsAreJapanese() {
         // The save dialog after a failed print and the boxes' context menu are Qt's own.
         QDialogButtonBox buttons(QDialogButtonBox::Cancel);
@@ -203,9 +227,11 @@ class PrintHelpExitTest : public QObject {
     void helpOpensFromTheDataFolderFirstAndSaysWhenMissing() {
         folder_->WriteBytes("TevoHelp.html",
                             "<html><head><title>local help</title></head><body>here</body></html>");
-        QTest::mouseClick(window_->controls().helpButton, Qt::LeftButton);
+        for (int press = 0; press < 3; ++press) {
+            QTest::mouseClick(window_->controls().helpButton, Qt::LeftButton);
+        }
         QCOMPARE(window_->helpFile(), QString("TevoHelp.chm"));
-        QCOMPARE(window_->helpViewer().openCount(), 1);
+        QCOMPARE(window_->helpViewer().openCount(), 1);  // one window, raised again
         auto* browser = window_->findChild<QTextBrowser*>("helpBrowser");
         QVERIFY(browser != nullptr);
         QVERIFY(browser->toPlainText().contains("here"));

@@ -12,6 +12,8 @@ namespace namori {
 
 namespace {
 
+constexpr const char* kDocumentProperty = "helpDocument";
+
 QString PageName(const QString& helpFile) {
     return QFileInfo(helpFile).completeBaseName() + ".html";
 }
@@ -40,7 +42,17 @@ QString HelpViewer::Locate(const QString& helpFile) const {
 }
 
 QTextBrowser* HelpViewer::Display(const QString& helpFile) {
+    // A document already open is brought forward, as it is, rather than opened again.
+    for (const QPointer<QWidget>& open : windows_) {
+        if (open != nullptr && open->property(kDocumentProperty) == helpFile) {
+            open->show();
+            open->raise();
+            open->activateWindow();
+            return open->findChild<QTextBrowser*>();
+        }
+    }
     auto* window = new QWidget(owner_, Qt::Window);
+    window->setProperty(kDocumentProperty, helpFile);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setObjectName(QStringLiteral("helpWindow"));
     // The pages set their own text colours for a white page.

@@ -13,12 +13,14 @@ namespace namori {
 
 // The help windows: a document is named by file name ("TevoHelp.chm") and shown from the page
 // of the same name with ".html" found on the search path of help pages (the data folder first).
-// Each call opens a window of its own; CloseAll closes every window opened here.
+// A document has one window, raised when asked for again; CloseAll closes every window opened
+// here.
 class HelpViewer {
   public:
     HelpViewer(QWidget* owner, std::filesystem::path dataFolder);
 
-    // Opens helpFile in a new help window; a page saying it is missing when no folder has it.
+    // Shows helpFile in its help window, opened if need be; a page saying it is missing when no
+    // folder has it.
     QTextBrowser* Display(const QString& helpFile);
     // Closes every help window this viewer opened.
     void CloseAll();

@@ -3,11 +3,14 @@
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QImage>
+#include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 #include "ui/common/MessageBox.h"
+#include "ui/common/PagePrinting.h"
 
 namespace namori {
 
@@ -15,18 +18,19 @@ namespace {
 
 // Three times the screen's density gives a sharp print of the window's text and pictures.
 constexpr qreal kPrintDensity = 3.0;
+constexpr int kPdfResolution = 1200;  // as a high-resolution printer
+constexpr const char* kDocumentName = "ナモリ";
 
 }  // namespace
 
-bool PrintWindowImage(QWidget& window, QPrinter& printer) {
+bool PrintWindowImage(QWidget& window, QPagedPaintDevice& device) {
     QImage image(window.size() * kPrintDensity, QImage::Format_RGB32);
     image.setDevicePixelRatio(kPrintDensity);
     image.fill(Qt::white);
     window.render(&image);
 
-    printer.setDocName(QString::fromUtf8("ナモリ"));
     QPainter painter;
-    if (!painter.begin(&printer)) {
+    if (!painter.begin(&device)) {
         return false;
     }
     const QRect area = painter.viewport();
@@ -36,7 +40,8 @@ bool PrintWindowImage(QWidget& window, QPrinter& printer) {
     target.moveCenter(area.center());
     painter.drawImage(target, image);
     const bool finished = painter.end();
-    return finished && printer.printerState() != QPrinter::Error;
+    const auto* printer = dynamic_cast<const QPrinter*>(&device);
+    return finished && (printer == nullptr || printer->printerState() != QPrinter::Error);
 }
 
 std::unique_ptr<QPrinter> DefaultPrinter() {
@@ -59,14 +64,20 @@ void WindowPrinter::onPrintClicked() {
                        MessageBox::kExclamationOkCancel) != MessageBox::kOk) {
         return;
     }
+    const PaintPages paint = [this](QPagedPaintDevice& device) {
+        return PrintWindowImage(window_, device);
+    };
     std::unique_ptr<QPrinter> printer = choosePrinter ? choosePrinter() : DefaultPrinter();
-    if (printer != nullptr && PrintWindowImage(window_, *printer)) {
-        return;
+    QString reason = QString::fromUtf8("プリンターが見つかりません");
+    if (printer != nullptr) {
+        printer->setDocName(QString::fromUtf8(kDocumentName));
+        if (PrintPages(*printer, paint, reason)) {
+            return;
+        }
     }
     // No printer, or the job failed: the same page can go to a PDF file instead.
-    const QString offer = QString::fromUtf8(
-        "プリンターが見つからないか、印刷できませんでした。\r\n\r\n"
-        "同じ画面をPDFファイルに保存しますか？");
+    const QString offer = QString::fromUtf8("印刷できませんでした（") + reason +
+                          QString::fromUtf8("）。\r\n\r\n同じ画面をPDFファイルに保存しますか？");
     if (messages_.Show(&window_, offer, QString::fromUtf8("印刷確認"),
                        MessageBox::kExclamationOkCancel) != MessageBox::kOk) {
         return;
@@ -79,14 +90,18 @@ void WindowPrinter::onPrintClicked() {
     if (file.isEmpty()) {
         return;
     }
-    QPrinter pdf(QPrinter::HighResolution);
-    pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setOutputFileName(file);
-    if (!PrintWindowImage(window_, pdf)) {
+    if (!SavePdfFile(
+            file,
+            [&paint](QPdfWriter& writer) {
+                writer.setResolution(kPdfResolution);
+                writer.setTitle(QString::fromUtf8(kDocumentName));
+                return paint(writer);
+            },
+            reason)) {
         messages_.Show(&window_,
                        QString::fromUtf8("「") + file +
-                           QString::fromUtf8("」に保存できませんでした。フォルダと空きを確かめて"
-                                             "ください。"),
+                           QString::fromUtf8("」に保存できませんでした（") + reason +
+                           QString::fromUtf8("）。フォルダと空きを確かめてください。"),
                        QString::fromUtf8("印刷確認"), MessageBox::kExclamationOk);
     }
 }

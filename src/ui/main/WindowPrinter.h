@@ -6,6 +6,7 @@
 #include <memory>
 
 class QAbstractButton;
+class QPagedPaintDevice;
 class QPrinter;
 class QWidget;
 
@@ -13,15 +14,15 @@ namespace namori {
 
 class MessageBox;
 
-// Prints window's client area as shown, as one page, scaled to fit the page and centred.
-// False when the printer could not be started or the job failed.
-bool PrintWindowImage(QWidget& window, QPrinter& printer);
+// Paints window's client area as shown on one page of device, scaled to fit and centred.
+// False when painting could not start or the printer reports a failure.
+bool PrintWindowImage(QWidget& window, QPagedPaintDevice& device);
 
 // The system's default printer; none when no printer is set up.
 std::unique_ptr<QPrinter> DefaultPrinter();
 
 // The print command of a window: asks, prints the window as shown on the default printer, and
-// offers a PDF file instead when there is no printer or the job fails.
+// offers a PDF file instead when there is no printer or the job fails or is refused.
 class WindowPrinter : public QObject {
     Q_OBJECT
 

@@ -5,11 +5,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextDocument>
 
 #include "reading/ReadingDocument.h"
+#include "ui/common/PagePrinting.h"
 
 namespace namori {
 
@@ -87,28 +87,16 @@ bool PrintReading(const ReadingDocument& document, QPagedPaintDevice& device) {
 }
 
 bool SaveReadingPdf(const ReadingDocument& document, const QString& file, QString& reason) {
-    QSaveFile output(file);
-    if (!output.open(QIODevice::WriteOnly)) {
-        reason = output.errorString();
-        return false;
-    }
-    {
-        QPdfWriter writer(&output);
-        writer.setResolution(kPdfResolution);
-        writer.setTitle(QString::fromStdString(document.title));
-        writer.setCreator(QString::fromUtf8("ナモリ"));
-        UseReadingPageLayout(writer);
-        if (!PrintReading(document, writer)) {
-            output.cancelWriting();
-            reason = QString::fromUtf8("PDFを作れませんでした");
-            return false;
-        }
-    }
-    if (!output.commit()) {
-        reason = output.errorString();
-        return false;
-    }
-    return true;
+    return SavePdfFile(
+        file,
+        [&document](QPdfWriter& writer) {
+            writer.setResolution(kPdfResolution);
+            writer.setTitle(QString::fromStdString(document.title));
+            writer.setCreator(QString::fromUtf8("ナモリ"));
+            UseReadingPageLayout(writer);
+            return PrintReading(document, writer);
+        },
+        reason);
 }
 
 }  // namespace namori

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "ui/common/MessageBox.h"
+#include "ui/common/PagePrinting.h"
 #include "ui/reading/ReadingPrinter.h"
 
 namespace namori {
@@ -94,10 +95,15 @@ void ReadingWindow::onPrintClicked() {
         return;
     }
     printer->setDocName(QString::fromUtf8(kTitle) + QString::fromUtf8(" ") + name_);
-    if (!PrintReading(document_, *printer)) {
+    const PaintPages paint = [this](QPagedPaintDevice& device) {
+        return PrintReading(document_, device);
+    };
+    QString reason;
+    if (!PrintPages(*printer, paint, reason)) {
         messages_.Show(this,
-                       QString::fromUtf8("鑑定書を印刷できませんでした。プリンターの状態を確かめる"
-                                         "か、「PDFで保存」をお使いください。"),
+                       QString::fromUtf8("鑑定書を印刷できませんでした（") + reason +
+                           QString::fromUtf8("）。プリンターの状態を確かめるか、「PDFで保存」を"
+                                             "お使いください。"),
                        QString::fromUtf8("印刷確認"), MessageBox::kExclamationOk);
     }
 }

@@ -56,7 +56,8 @@ KanjiRegistrationDialog::KanjiRegistrationDialog(JudgementStore& store, MessageB
       store_(store),
       messages_(messages),
       dataFolder_(std::move(dataFolder)),
-      reference_(reference) {
+      reference_(reference),
+      characters_(store.unregisteredChars) {
     Build();
     ShowCharacters();
 }
@@ -140,7 +141,7 @@ void KanjiRegistrationDialog::Build() {
 
 void KanjiRegistrationDialog::ShowCharacters() {
     for (int row = 1; row <= 3; ++row) {
-        kanjiEdits[row]->setText(ToQString(store_.unregisteredChars[row]));
+        kanjiEdits[row]->setText(ToQString(characters_[row]));
     }
 }
 
@@ -233,9 +234,10 @@ void KanjiRegistrationDialog::onSaveClicked() {
 }
 
 bool KanjiRegistrationDialog::SaveKanjiEntries() {
-    // The rows saved are those of the characters the dialog was opened for.
+    // The rows saved are those of the characters the dialog was opened for, whatever the main
+    // window judged meanwhile.
     std::vector<KanjiRegistration> registrations;
-    for (int row = 1; row <= 3 && !store_.unregisteredChars[row].empty(); ++row) {
+    for (int row = 1; row <= 3 && !characters_[row].empty(); ++row) {
         const std::u16string kanji = kanjiEdits[row]->text().toStdU16String();
         if (const auto problem = KanjiEntryProblem(kanji)) {
             messages_.Show(this,
@@ -265,7 +267,10 @@ bool KanjiRegistrationDialog::SaveKanjiEntries() {
     for (const KanjiRegistration& registration : registrations) {
         counts.push_back(registration.strokes.rounded);
     }
-    ApplyRegisteredStrokes(store_, counts);
+    // The counts complete the name only if it is still the one the dialog was opened for.
+    if (store_.unregisteredChars == characters_) {
+        ApplyRegisteredStrokes(store_, counts);
+    }
     store_.dictionary.Assign(std::move(entries));
     messages_.Show(this, QString::fromUtf8("登録しました"), QString::fromUtf8("画数データ登録確認"),
                    MessageBox::kInformationOk);

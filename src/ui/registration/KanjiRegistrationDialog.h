@@ -4,6 +4,7 @@
 #include <array>
 #include <filesystem>
 
+#include "analysis/JudgementStore.h"
 #include "data/StrokeReference.h"
 
 class QLineEdit;
@@ -11,7 +12,6 @@ class QToolButton;
 
 namespace namori {
 
-struct JudgementStore;
 class MessageBox;
 
 // The registration dialog: up to three characters without a stroke count, a stroke box each.
@@ -56,6 +56,8 @@ class KanjiRegistrationDialog : public QDialog {
     std::filesystem::path dataFolder_;
     StrokeReference reference_;           // a copy: the dialog may outlive whoever read the table
     std::array<QString, 4> suggestions_;  // by row; empty where the table has no count
+    // The characters the dialog was opened for, by row: the store's change with every judgement.
+    std::array<std::u16string, kNamePositions + 1> characters_;
     int suggestionRow_ = 1;
 };
 
