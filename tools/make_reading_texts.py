@@ -28,7 +28,7 @@ written kind by kind in the order below and, within a kind, key by key:
     summary-close     0 1 2 3                                          4
     note              closing                                          1
 
-228 records, 684 fields. The summary kinds are one sentence each, with
+233 records, 699 fields. The summary kinds are one sentence each, with
 placeholders in braces ({主運}, {数}, {並び} ...) that the program fills in;
 a placeholder a kind does not offer is refused. The keys are the texts the judgement shows ("------" is
 six ASCII hyphens, "－－－－" four full-width ones), so a reader can look a
