@@ -85,8 +85,7 @@ void ExplainReading(DetailedReading& reading, const ReadingTexts& texts);
 
 // Reads "鑑定解説.txt" from the first folder that holds it and checks that it explains everything
 // a judgement can show: every luck number in each place, element, verdict, face and piece of the
-// conclusion. Throws DataFileError when
-// the file is missing, malformed or lacks a text.
+// conclusion. Throws DataFileError when the file is missing, malformed or lacks a text.
 ReadingTexts LoadReadingTexts(const std::vector<std::filesystem::path>& folders);
 
 }  // namespace namori

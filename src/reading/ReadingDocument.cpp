@@ -112,28 +112,6 @@ std::string EmptyCell(int rows) {
     return rows > 0 ? "<td rowspan=\"" + Number(rows) + "\"></td>" : std::string();
 }
 
-// The outermost column on the left: 助運's bracket from the first to the last character it sums
-// (all but the two that make 主運), empty cells above and below it.
-std::string AssistColumn(int row, int surname, int givenName, const LuckReading& assist) {
-    const int rows = surname + givenName;
-    const int first = surname > 1 ? 0 : surname + 1;
-    const int last = givenName > 1 ? rows - 1 : surname - 2;
-    if (first > last) {
-        return row == 0 ? EmptyCell(rows) : std::string();
-    }
-    std::string html;
-    if (row == 0) {
-        html += EmptyCell(first);
-    }
-    if (row == first) {
-        html += Bracket("assist", last - first + 1, assist);
-    }
-    if (row == last + 1) {
-        html += EmptyCell(rows - row);
-    }
-    return html;
-}
-
 // The name as a column of large characters with their counts, bracketed on the left by 祖運 and
 // 初運 and, further out, 助運, and on the right by 主運 and 総運.
 std::string Diagram(const DetailedReading& reading) {
@@ -147,8 +125,9 @@ std::string Diagram(const DetailedReading& reading) {
         const NameCharacter& character =
             inSurname ? reading.surnameChars[row] : reading.givenNameChars[row - surname];
         html += "<tr>";
-        if (surname > 0 && givenName > 0) {
-            html += AssistColumn(row, surname, givenName, reading.luck[3]);
+        // 助運 always sums the first and the last character: its bracket joins the two ends.
+        if (row == 0 && surname > 0 && givenName > 0) {
+            html += Bracket("assist", rows, reading.luck[3]);
         }
         if (row == 0 && surname > 0) {
             html += Bracket("open", surname, reading.luck[0]);
