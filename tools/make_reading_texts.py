@@ -11,21 +11,34 @@ written kind by kind in the order below and, within a kind, key by key:
 
     kind              keys                                           count
     luck              祖運 主運 初運 助運 総運                            5
+    family-line       1 .. 81 (祖運 read as the family line)            81
+    youth             1 .. 81 (初運 read as childhood and youth)        81
     element           木 火 土 金 水                                    5
     element-verdict   災害運 病気運 事故運 ------                         4
     yinyang-verdict   幸運陰陽 単一陰陽 分離陰陽 挟み陰陽 浮沈陰陽          7
                       災難陰陽 －－－－
     face-slot         1 2 3 (luck numbers, five elements, yin-yang)     3
     face              1-良 1-中 1-悪 2-良 ... 3-悪 (slot-grade)           9
+    summary-overall   良 中 悪                                          3
+    summary-family    良 中 悪                                          3
+    summary-strong    主運-良 主運-中 ... 総運-中                        8
+    summary-weak      主運-中 主運-悪 ... 総運-悪                        8
+    summary-element   the five-element verdicts                        4
+    summary-yinyang   the yin-yang verdicts                            7
+    summary-close     0 1 2 3                                          4
+    note              closing                                          1
 
-33 records, 99 fields. The keys are the texts the judgement shows ("------" is
+233 records, 699 fields. The summary kinds are one sentence each, with
+placeholders in braces ({主運}, {数}, {並び} ...) that the program fills in;
+a placeholder a kind does not offer is refused. The keys are the texts the judgement shows ("------" is
 six ASCII hyphens, "－－－－" four full-width ones), so a reader can look a
 verdict up by its own text.
 
 Every key must be present exactly once; every text must be a few whole
 sentences ending in 。 (as many as its kind allows), no sentence may occur
 twice in the file nor be one of the spirit-number table's sentences
-(tools/spirit_numbers.tsv), and every text must survive code page 932 and the
+(tools/spirit_numbers.tsv), no text may hold a phrase of tools/forbidden_predictions.txt, and every text
+must survive code page 932 and the
 comma/quote field syntax (no double quote, no ASCII comma). Any fault stops
 the run with a message before the output file is touched.
 
@@ -38,36 +51,73 @@ import argparse
 import sys
 from pathlib import Path
 
+import re
+
 import make_spirit_table
-from make_spirit_table import ROOT, SourceError, check_text, encode_cp932, publish, read_fields
+from make_spirit_table import (
+    ROOT,
+    SENTENCE_END,
+    SourceError,
+    check_text,
+    check_unique_sentences,
+    check_wording,
+    encode_cp932,
+    publish,
+    read_fields,
+    read_forbidden_phrases,
+    sentences,
+)
 
 DEFAULT_SOURCE = ROOT / "tools" / "reading_texts.tsv"
 DEFAULT_OUTPUT = ROOT / "assets" / "data" / "鑑定解説.txt"
 
 SLOTS = ("1", "2", "3")
 GRADES = ("良", "中", "悪")
+NUMBERS = tuple(str(number) for number in range(1, 82))
+RATED_LUCK = ("主運", "初運", "助運", "総運")
+ELEMENT_VERDICTS = ("災害運", "病気運", "事故運", "------")
+YINYANG_VERDICTS = ("幸運陰陽", "単一陰陽", "分離陰陽", "挟み陰陽", "浮沈陰陽", "災難陰陽", "－－－－")
 
 # kind: (keys in output order, fewest sentences, most sentences)
 KINDS = {
     "luck": (("祖運", "主運", "初運", "助運", "総運"), 1, 3),
+    "family-line": (NUMBERS, 2, 3),
+    "youth": (NUMBERS, 2, 3),
     "element": (("木", "火", "土", "金", "水"), 1, 1),
-    "element-verdict": (("災害運", "病気運", "事故運", "------"), 1, 3),
-    "yinyang-verdict": (("幸運陰陽", "単一陰陽", "分離陰陽", "挟み陰陽", "浮沈陰陽", "災難陰陽", "－－－－"), 1, 3),
+    "element-verdict": (ELEMENT_VERDICTS, 1, 3),
+    "yinyang-verdict": (YINYANG_VERDICTS, 1, 3),
     "face-slot": (SLOTS, 1, 1),
     "face": (tuple(f"{slot}-{grade}" for slot in SLOTS for grade in GRADES), 1, 1),
+    "summary-overall": (GRADES, 1, 1),
+    "summary-family": (GRADES, 1, 1),
+    "summary-strong": (tuple(f"{luck}-{grade}" for luck in RATED_LUCK for grade in GRADES[:2]), 1, 1),
+    "summary-weak": (tuple(f"{luck}-{grade}" for luck in RATED_LUCK for grade in GRADES[1:]), 1, 1),
+    "summary-element": (ELEMENT_VERDICTS, 1, 1),
+    "summary-yinyang": (YINYANG_VERDICTS, 1, 1),
+    "summary-close": (("0", "1", "2", "3"), 1, 1),
+    "note": (("closing",), 1, 3),
 }
 
-SENTENCE_END = "。"
+# The placeholders the program fills in, by kind; every other kind has none.
+PLACEHOLDERS = {
+    "summary-overall": {"{主運}", "{初運}", "{助運}", "{総運}"},
+    "summary-family": {"{数}", "{句}"},
+    "summary-strong": {"{数}", "{句}"},
+    "summary-weak": {"{数}", "{句}"},
+    "summary-element": {"{並び}"},
+    "summary-yinyang": {"{並び}"},
+}
 
 
-def sentences(text):
-    """The sentences of a text, each with its closing 。."""
-    return [piece + SENTENCE_END for piece in text.split(SENTENCE_END)[:-1]]
-
-
-def check_reading_text(kind, text, where):
-    """Refuse a text the data file cannot carry or that is not whole sentences."""
+def check_reading_text(kind, text, forbidden, where):
+    """Refuse a text the data file cannot carry, that is not whole sentences, that predicts or
+    that names a placeholder its kind does not offer."""
     check_text(text, where)
+    check_wording(text, forbidden, where)
+    unknown = set(re.findall(r"\{[^{}]*\}", text)) - PLACEHOLDERS.get(kind, set())
+    stray = any(brace in re.sub(r"\{[^{}]*\}", "", text) for brace in "{}")
+    if unknown or stray:
+        raise SourceError(f"{where}: placeholder not offered by {kind}: {' '.join(sorted(unknown)) or 'stray brace'}")
     if "," in text:
         raise SourceError(f"{where}: ASCII comma in {text!r}; write 、 instead")
     if not text.endswith(SENTENCE_END):
@@ -81,7 +131,7 @@ def check_reading_text(kind, text, where):
         raise SourceError(f"{where}: a {kind} text holds {wanted} sentence(s), found {count}")
 
 
-def read_source(path):
+def read_source(path, forbidden=()):
     """Return {(kind, key): text} for every row of the source."""
     try:
         content = path.read_text(encoding="utf-8-sig")
@@ -104,7 +154,7 @@ def read_source(path):
             raise SourceError(f"{where}: unknown {kind} key {key!r}; the keys are {' '.join(KINDS[kind][0])}")
         if (kind, key) in texts:
             raise SourceError(f"{where}: {kind} {key} given twice")
-        check_reading_text(kind, text, f"{where} ({kind} {key})")
+        check_reading_text(kind, text, forbidden, f"{where} ({kind} {key})")
         texts[(kind, key)] = text
 
     missing = [f"{kind} {key}" for kind, (keys, _, _) in KINDS.items() for key in keys if (kind, key) not in texts]
@@ -124,14 +174,7 @@ def spirit_sentences(path):
 
 def check_sentences(texts, taken):
     """Refuse a sentence used twice here or already used by the spirit-number table."""
-    first_use = {}
-    for (kind, key), text in texts.items():
-        for sentence in sentences(text):
-            if sentence in taken:
-                raise SourceError(f"{kind} {key}: {sentence!r} is already a sentence of the spirit-number table")
-            if sentence in first_use:
-                raise SourceError(f"{kind} {key}: {sentence!r} is used again (first in {first_use[sentence]})")
-            first_use[sentence] = f"{kind} {key}"
+    check_unique_sentences(((f"{kind} {key}", text) for (kind, key), text in texts.items()), taken)
 
 
 def expected_fields(texts):
@@ -174,7 +217,7 @@ def main(argv=None):
     parser.add_argument("--check", action="store_true", help="only report whether the output is up to date")
     args = parser.parse_args(argv)
     try:
-        texts = read_source(args.source)
+        texts = read_source(args.source, read_forbidden_phrases())
         check_sentences(texts, spirit_sentences(args.spirit_source))
         data = render(texts)
         verify(data, texts)

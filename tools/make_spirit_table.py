@@ -7,7 +7,9 @@ mark: one line per number 1 to 81,
     N,"phrase","mark","text1",...,"text7",N
 
 then one line with the five trailer texts (title, version, aspect names,
-grading note, credit). The program reads exactly 81 x 11 + 5 = 896 fields
+grading note, credit). Each aspect text is two or three whole sentences ending
+in 。, no sentence occurs twice in the table, and no text holds a phrase of
+tools/forbidden_predictions.txt. The program reads exactly 81 x 11 + 5 = 896 fields
 from it, so every row must be present and every text must survive the trip
 through code page 932 and the comma/quote field syntax. Any fault in the
 source stops the run with a message before the output file is touched.
@@ -29,11 +31,14 @@ import cp932
 ROOT = Path(__file__).resolve().parent.parent
 DEFAULT_SOURCE = ROOT / "tools" / "spirit_numbers.tsv"
 DEFAULT_OUTPUT = ROOT / "assets" / "data" / "霊数.txt"
+FORBIDDEN_PHRASES = ROOT / "tools" / "forbidden_predictions.txt"
 
 NUMBERS = range(1, 82)
 MARKS = ("◎", "○", "△")
 ASPECTS = ("性格", "仕事", "金運", "家庭", "健康", "対人", "総評")
 TRAILER_KEYS = ("title", "version", "aspects", "grading", "credit")
+ASPECT_SENTENCES = (2, 3)  # fewest and most sentences of an aspect text
+SENTENCE_END = "。"
 CELLS_PER_ROW = 3 + len(ASPECTS)  # number, phrase, mark, one text per aspect
 TOTAL_FIELDS = len(NUMBERS) * (CELLS_PER_ROW + 1) + len(TRAILER_KEYS)
 
@@ -67,7 +72,47 @@ def check_text(text, where):
     encode_cp932(text, where)
 
 
-def read_source(path):
+def sentences(text):
+    """The sentences of a text, each with its closing 。."""
+    return [piece + SENTENCE_END for piece in text.split(SENTENCE_END)[:-1]]
+
+
+def read_forbidden_phrases(path=FORBIDDEN_PHRASES):
+    """The phrases no text may hold, one a line; # starts a comment line."""
+    try:
+        lines = path.read_text(encoding="utf-8").splitlines()
+    except (OSError, UnicodeDecodeError) as error:
+        raise SourceError(f"cannot read {path}: {error}") from None
+    return [line.strip() for line in lines if line.strip() and not line.startswith("#")]
+
+
+def check_wording(text, forbidden, where):
+    """Refuse a text that holds a forbidden phrase."""
+    for phrase in forbidden:
+        if phrase in text:
+            raise SourceError(f"{where}: {phrase!r} predicts rather than describes a tendency; reword {text!r}")
+
+
+def check_unique_sentences(named_texts, taken=frozenset()):
+    """Refuse a sentence used twice among named_texts ((name, text) pairs) or found in taken."""
+    first_use = {}
+    for name, text in named_texts:
+        for sentence in sentences(text):
+            if sentence in taken:
+                raise SourceError(f"{name}: {sentence!r} is already a sentence of the spirit-number table")
+            if sentence in first_use:
+                raise SourceError(f"{name}: {sentence!r} is used again (first in {first_use[sentence]})")
+            first_use[sentence] = name
+
+
+def check_aspect_text(text, where):
+    """Refuse an aspect text that is not two or three whole sentences."""
+    fewest, most = ASPECT_SENTENCES
+    if not text.endswith(SENTENCE_END) or not fewest <= len(sentences(text)) <= most:
+        raise SourceError(f"{where}: an aspect text holds {fewest} to {most} sentences ending in {SENTENCE_END}")
+
+
+def read_source(path, forbidden=()):
     """Return ({number: [phrase, mark, text1..text7]}, {trailer key: text})."""
     try:
         content = path.read_text(encoding="utf-8-sig")
@@ -105,6 +150,9 @@ def read_source(path):
                 raise SourceError(f"{where}: mark {texts[1]!r} is not one of {' '.join(MARKS)}")
             for index, text in enumerate(texts):
                 check_text(text, f"{where} cell {index + 2}")
+                check_wording(text, forbidden, f"{where} cell {index + 2}")
+            for index, text in enumerate(texts[2:]):
+                check_aspect_text(text, f"{where} ({ASPECTS[index]})")
             records[number] = texts
         else:
             raise SourceError(f"{where}: row starts with {key!r}, neither a number nor a trailer key")
@@ -119,6 +167,11 @@ def read_source(path):
         raise SourceError(
             f"{path.name}: trailer row 'aspects' must name the texts' aspects in order: {'・'.join(ASPECTS)}"
         )
+    check_unique_sentences(
+        (f"{number} {ASPECTS[index]}", text)
+        for number, cells in sorted(records.items())
+        for index, text in enumerate(cells[2:])
+    )
     return records, trailer
 
 
@@ -226,7 +279,7 @@ def main(argv=None):
     parser.add_argument("--check", action="store_true", help="only report whether the output is up to date")
     args = parser.parse_args(argv)
     try:
-        records, trailer = read_source(args.source)
+        records, trailer = read_source(args.source, read_forbidden_phrases())
         data = render(records, trailer)
         verify(data, records, trailer)
         return publish(args.output, data, args.check)

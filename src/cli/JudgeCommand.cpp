@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <limits>
 #include <memory>
@@ -103,6 +104,12 @@ std::optional<std::string> SingleOutput(const JudgementStore& store, const Judge
         return JudgementAsTable(store);
     }
     DetailedReading reading = ReadingOf(store);
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (localtime_r(&now, &local) != nullptr) {
+        reading.readingDate =
+            ReadingDateText(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+    }
     try {
         ExplainReading(reading, LoadReadingTexts(SearchPath(dataFolder, {"data"})));
     } catch (const DataFileError& error) {

@@ -97,6 +97,8 @@ nlohmann::ordered_json DetailedJudgementAsJson(const JudgementStore& store,
     }
     result["faceExplanations"] = std::move(faces);
     result["markLegend"] = Utf16ToUtf8(reading.markLegend);
+    result["conclusion"] = Utf16ToUtf8(reading.conclusion);
+    result["note"] = Utf16ToUtf8(reading.closingNote);
     return result;
 }
 

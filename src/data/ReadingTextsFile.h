@@ -20,8 +20,13 @@ class ReadingTexts {
     // Adds a text; false when kind and key already have one.
     bool Add(std::u16string kind, std::u16string key, std::u16string text);
 
+    using Entries =
+        std::map<std::pair<std::u16string, std::u16string>, std::u16string, std::less<>>;
+    // Every text by kind and key, for checks over the whole file.
+    const Entries& All() const { return texts_; }
+
   private:
-    std::map<std::pair<std::u16string, std::u16string>, std::u16string, std::less<>> texts_;
+    Entries texts_;
 };
 
 // Reads "鑑定解説.txt" of folder: records of three fields (kind, key, text) in the shared field

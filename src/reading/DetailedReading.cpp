@@ -8,6 +8,7 @@
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
 #include "data/ReadingTextsFile.h"
+#include "reading/ReadingConclusion.h"
 #include "rules/FiveElements.h"
 #include "rules/YinYang.h"
 
@@ -22,16 +23,27 @@ constexpr std::u16string_view kElementVerdictKind = u"element-verdict";
 constexpr std::u16string_view kYinYangVerdictKind = u"yinyang-verdict";
 constexpr std::u16string_view kFaceSlotKind = u"face-slot";
 constexpr std::u16string_view kFaceKind = u"face";
+constexpr std::u16string_view kNoteKind = u"note";
+constexpr std::u16string_view kClosingNote = u"closing";
 
+// What each place governs: the spirit-number table's aspects it reads (indexes into the seven,
+// kNoAspect for none), or the kind of "鑑定解説.txt" that reads its number there, with the
+// name the reading gives that text. Every aspect is read in one place only.
+constexpr int kNoAspect = -1;
 struct LuckName {
     std::u16string_view name;
     std::u16string_view rule;
+    std::array<int, 3> aspects;
+    std::u16string_view placeKind;
+    std::u16string_view placeTitle;
 };
-constexpr std::array<LuckName, 5> kLuckNames{{{u"祖運", u"名字の合計"},
-                                              {u"主運", u"名字下と名前上"},
-                                              {u"初運", u"名前の合計"},
-                                              {u"助運", u"総運から主運を引く"},
-                                              {u"総運", u"氏名の合計"}}};
+constexpr std::array<LuckName, 5> kLuckNames{{
+    {u"祖運", u"名字の合計", {kNoAspect, kNoAspect, kNoAspect}, u"family-line", u"家の流れ"},
+    {u"主運", u"名字下と名前上", {0, 1, kNoAspect}, {}, {}},  // 性格, 仕事
+    {u"初運", u"名前の合計", {kNoAspect, kNoAspect, kNoAspect}, u"youth", u"若い時期"},
+    {u"助運", u"総運から主運を引く", {5, 3, kNoAspect}, {}, {}},  // 対人, 家庭
+    {u"総運", u"氏名の合計", {2, 4, 6}, {}, {}},                  // 金運, 健康, 総評
+}};
 constexpr std::array<std::u16string_view, 5> kElements{u"木", u"火", u"土", u"金", u"水"};
 constexpr std::array<std::u16string_view, 3> kFaceTitles{u"５運", u"５行", u"陰陽"};
 // The aspects of a number when the table's trailer does not name seven.
@@ -71,7 +83,16 @@ std::u16string SlotKey(int slot) {
     return std::u16string(1, static_cast<char16_t>(u'1' + slot));
 }
 
+std::u16string NumberKey(int number) {
+    const std::string digits = std::to_string(number);
+    return std::u16string(digits.begin(), digits.end());
+}
+
 }  // namespace
+
+std::u16string ReadingDateText(int year, int month, int day) {
+    return NumberKey(year) + u"年" + NumberKey(month) + u"月" + NumberKey(day) + u"日";
+}
 
 DetailedReading ReadingOf(const JudgementStore& store) {
     DetailedReading reading;
@@ -96,9 +117,11 @@ DetailedReading ReadingOf(const JudgementStore& store) {
         luck.spiritNumber = SpiritTable::RowOf(luck.value);
         luck.phrase = table.spiritPhrase[luck.spiritNumber];
         luck.mark = table.spiritMark[luck.spiritNumber];
-        for (std::size_t aspect = 0; aspect < aspectNames.size(); ++aspect) {
-            luck.aspects.push_back(
-                {aspectNames[aspect], table.furtherTexts[luck.spiritNumber][aspect]});
+        for (int aspect : kLuckNames[index].aspects) {
+            if (aspect != kNoAspect) {
+                luck.aspects.push_back(
+                    {aspectNames[aspect], table.furtherTexts[luck.spiritNumber][aspect]});
+            }
         }
     }
     reading.markLegend = table.trailer[kMarkLegendField];
@@ -126,8 +149,14 @@ DetailedReading ReadingOf(const JudgementStore& store) {
 }
 
 void ExplainReading(DetailedReading& reading, const ReadingTexts& texts) {
-    for (LuckReading& luck : reading.luck) {
+    for (std::size_t index = 0; index < reading.luck.size(); ++index) {
+        LuckReading& luck = reading.luck[index];
         luck.meaning = texts.Of(kLuckKind, luck.name);
+        const LuckName& place = kLuckNames[index];
+        if (!place.placeKind.empty() && luck.spiritNumber > 0) {
+            luck.aspects.push_back({std::u16string(place.placeTitle),
+                                    texts.Of(place.placeKind, NumberKey(luck.spiritNumber))});
+        }
     }
     for (ElementReading& element : reading.elements) {
         element.meaning = texts.Of(kElementKind, element.element);
@@ -139,24 +168,27 @@ void ExplainReading(DetailedReading& reading, const ReadingTexts& texts) {
         face.slotMeaning = texts.Of(kFaceSlotKind, SlotKey(static_cast<int>(slot)));
         face.text = texts.Of(kFaceKind, FaceKey(static_cast<int>(slot), face.rating));
     }
+    reading.conclusion = ConclusionOf(reading, texts);
+    reading.closingNote = texts.Of(kNoteKind, kClosingNote);
 }
 
 ReadingTexts LoadReadingTexts(const std::vector<std::filesystem::path>& folders) {
     ReadingTexts texts = ReadReadingTexts(FolderHolding(folders, kReadingTextsFile));
-    std::vector<std::pair<std::u16string_view, std::u16string>> needed;
+    std::vector<std::pair<std::u16string, std::u16string>> needed = ConclusionTextKeys();
+    needed.emplace_back(kNoteKind, kClosingNote);
     for (const LuckName& luck : kLuckNames) {
         needed.emplace_back(kLuckKind, luck.name);
+        for (int number = 1; !luck.placeKind.empty() && number <= SpiritTable::kNumbers; ++number) {
+            needed.emplace_back(luck.placeKind, NumberKey(number));
+        }
     }
     for (std::u16string_view element : kElements) {
         needed.emplace_back(kElementKind, element);
     }
-    for (std::u16string_view verdict :
-         {kDisasterLuck, kIllnessLuck, kAccidentLuck, kNoElementMisfortune}) {
+    for (std::u16string_view verdict : kElementVerdicts) {
         needed.emplace_back(kElementVerdictKind, verdict);
     }
-    for (std::u16string_view verdict :
-         {kLuckyYinYang, kSingleYinYang, kSplitYinYang, kSandwichedYinYang, kSinkingYinYang,
-          kCalamityYinYang, kNeutralYinYang}) {
+    for (std::u16string_view verdict : kYinYangVerdicts) {
         needed.emplace_back(kYinYangVerdictKind, verdict);
     }
     for (int slot = 0; slot < 3; ++slot) {

@@ -12,9 +12,10 @@ namespace namori {
 struct JudgementStore;
 class ReadingTexts;
 
-// One of the seven texts the spirit-number table gives a number, under its aspect's name.
+// A text that reads a luck number in its place, under the name of what it reads: one of the
+// spirit-number table's aspects (性格, 仕事, …) or the texts of 祖運 and 初運 (家の流れ, 若い時期).
 struct ReadingAspect {
-    std::u16string name;  // 性格, 仕事, …
+    std::u16string name;
     std::u16string text;
 };
 
@@ -27,6 +28,8 @@ struct LuckReading {
     std::u16string phrase;
     std::u16string mark;
     std::u16string meaning;  // what this luck number stands for
+    // The aspects this place governs, each read here only: 祖運 the family line, 初運 youth,
+    // 主運 性格 and 仕事, 助運 対人 and 家庭, 総運 金運, 健康 and 総評.
     std::vector<ReadingAspect> aspects;
 };
 
@@ -66,17 +69,23 @@ struct DetailedReading {
     std::u16string yinYangVerdict;
     std::u16string yinYangMeaning;
     std::array<FaceReading, 3> faces;
+    std::u16string conclusion;   // the 総合鑑定: a few sentences on the name as a whole
+    std::u16string closingNote;  // what a reading is and is not, at the end of every reading
+    std::u16string readingDate;  // when the reading was made, as the front end shows dates
 };
+
+// A date as the reading shows it: "2026年12月7日".
+std::u16string ReadingDateText(int year, int month, int day);
 
 // The reading of the last judgement in store, without explanations.
 DetailedReading ReadingOf(const JudgementStore& store);
 
-// Fills the explanations of reading from texts.
+// Fills the explanations of reading from texts, the texts of 祖運 and 初運 and the conclusion.
 void ExplainReading(DetailedReading& reading, const ReadingTexts& texts);
 
 // Reads "鑑定解説.txt" from the first folder that holds it and checks that it explains everything
-// a judgement can show: every luck number, element, verdict and face. Throws DataFileError when
-// the file is missing, malformed or lacks a text.
+// a judgement can show: every luck number in each place, element, verdict, face and piece of the
+// conclusion. Throws DataFileError when the file is missing, malformed or lacks a text.
 ReadingTexts LoadReadingTexts(const std::vector<std::filesystem::path>& folders);
 
 }  // namespace namori

@@ -2,6 +2,8 @@
 
 #include "data/Cp932.h"
 #include "reading/DetailedReading.h"
+#include "rules/FiveElements.h"
+#include "rules/YinYang.h"
 
 namespace namori {
 
@@ -30,6 +32,11 @@ constexpr const char* kStyleSheet =
     "td.strokes { font-size: 12pt; color: #444444; text-align: left; }\n"
     "td.open { border-top: 2px solid #7a1f1f; border-bottom: 2px solid #7a1f1f; "
     "border-left: 2px solid #7a1f1f; text-align: right; color: #7a1f1f; }\n"
+    "td.assist { border-top: 2px solid #b08040; border-bottom: 2px solid #b08040; "
+    "border-left: 2px solid #b08040; text-align: right; color: #8a5a20; }\n"
+    "p.date { color: #666666; font-size: 9pt; text-align: center; margin: 0 0 6pt 0; }\n"
+    "p.note { color: #555555; font-size: 9pt; margin: 14pt 0 0 0; padding-top: 6pt; "
+    "border-top: 1px solid #d8c8b0; }\n"
     "td.close { border-top: 2px solid #7a1f1f; border-bottom: 2px solid #7a1f1f; "
     "border-right: 2px solid #7a1f1f; text-align: left; color: #7a1f1f; }\n"
     "table.summary { margin-left: auto; margin-right: auto; margin-top: 10pt; }\n"
@@ -85,6 +92,17 @@ std::string LuckValue(const LuckReading& luck) {
     return text;
 }
 
+// The verdicts' neutral markers in words: a row of hyphens means nothing to a reader.
+std::u16string PlainVerdict(std::u16string_view verdict) {
+    if (verdict == kNoElementMisfortune) {
+        return u"凶の並びはありません";
+    }
+    if (verdict == kNeutralYinYang) {
+        return u"特別な並びはありません";
+    }
+    return std::u16string(verdict);
+}
+
 std::string Bracket(const char* side, int rows, const LuckReading& luck) {
     return std::string("<td class=\"") + side + "\" rowspan=\"" + Number(rows) + "\">" +
            Html(luck.name) + "<br/>" + Number(luck.value) + "</td>";
@@ -95,7 +113,7 @@ std::string EmptyCell(int rows) {
 }
 
 // The name as a column of large characters with their counts, bracketed on the left by 祖運 and
-// 初運 and on the right by 主運 and 総運.
+// 初運 and, further out, 助運, and on the right by 主運 and 総運.
 std::string Diagram(const DetailedReading& reading) {
     const int surname = static_cast<int>(reading.surnameChars.size());
     const int givenName = static_cast<int>(reading.givenNameChars.size());
@@ -107,6 +125,10 @@ std::string Diagram(const DetailedReading& reading) {
         const NameCharacter& character =
             inSurname ? reading.surnameChars[row] : reading.givenNameChars[row - surname];
         html += "<tr>";
+        // 助運 always sums the first and the last character: its bracket joins the two ends.
+        if (row == 0 && surname > 0 && givenName > 0) {
+            html += Bracket("assist", rows, reading.luck[3]);
+        }
         if (row == 0 && surname > 0) {
             html += Bracket("open", surname, reading.luck[0]);
         }
@@ -146,8 +168,15 @@ std::string Summary(const DetailedReading& reading) {
 }
 
 std::string NameSection(const DetailedReading& reading) {
+    const std::u16string date =
+        reading.readingDate.empty() ? std::u16string() : u"鑑定日　" + reading.readingDate;
     return "<p class=\"title\">鑑定書</p>\n<p class=\"fullname\">" + Html(reading.surname) + "　" +
-           Html(reading.givenName) + "</p>\n" + Diagram(reading) + Summary(reading);
+           Html(reading.givenName) + "</p>\n" + Paragraph("date", date) + Diagram(reading) +
+           Summary(reading);
+}
+
+std::string ConclusionSection(const DetailedReading& reading) {
+    return "<p class=\"heading\">総合鑑定</p>\n" + Paragraph("", reading.conclusion);
 }
 
 // A named text as a paragraph, the name set off in front. Paragraphs rather than a table of two
@@ -169,7 +198,7 @@ std::string LuckSection(const LuckReading& luck) {
 
 std::string ElementSection(const DetailedReading& reading) {
     std::string html = "<p class=\"heading\">五行　" + Html(reading.elementTriple) +
-                       "　<span class=\"verdict\">" + Html(reading.elementVerdict) +
+                       "　<span class=\"verdict\">" + Html(PlainVerdict(reading.elementVerdict)) +
                        "</span></p>\n" +
                        Paragraph("rule", u"祖運・主運・初運の下一桁 " + reading.elementDigits) +
                        Paragraph("", reading.elementVerdictMeaning);
@@ -181,17 +210,18 @@ std::string ElementSection(const DetailedReading& reading) {
 
 std::string YinYangSection(const DetailedReading& reading) {
     return "<p class=\"heading\">陰陽　" + Html(reading.yinYangPattern) +
-           "　<span class=\"verdict\">" + Html(reading.yinYangVerdict) + "</span></p>\n" +
-           Paragraph("rule", u"○は奇数画、●は偶数画") + Paragraph("", reading.yinYangMeaning);
+           "　<span class=\"verdict\">" + Html(PlainVerdict(reading.yinYangVerdict)) +
+           "</span></p>\n" + Paragraph("rule", u"○は奇数画、●は偶数画") +
+           Paragraph("", reading.yinYangMeaning);
 }
 
 std::string FacesSection(const DetailedReading& reading) {
-    std::string html = "<p class=\"heading\">総合判定</p>\n";
+    std::string html = "<p class=\"heading\">三つの判定</p>\n";
     for (const FaceReading& face : reading.faces) {
-        html += Entry(std::u16string(face.title) + u"　" + std::u16string(RatingWord(face.rating)),
+        html += Entry(face.title + u"の判定　" + std::u16string(RatingWord(face.rating)),
                       face.slotMeaning + face.text);
     }
-    return html;
+    return html + Paragraph("note", reading.closingNote);
 }
 
 std::string Head(const ReadingDocument& document) {
@@ -204,10 +234,12 @@ std::string Head(const ReadingDocument& document) {
 
 ReadingDocument ReadingDocumentOf(const DetailedReading& reading) {
     ReadingDocument document;
-    document.title =
-        "鑑定書　" + Utf16ToUtf8(reading.surname) + "　" + Utf16ToUtf8(reading.givenName);
+    document.name = Utf16ToUtf8(reading.surname) + "　" + Utf16ToUtf8(reading.givenName);
+    document.title = "鑑定書　" + document.name;
+    document.date = Utf16ToUtf8(reading.readingDate);
     document.styleSheet = kStyleSheet;
     document.sections.push_back(NameSection(reading));
+    document.sections.push_back(ConclusionSection(reading));
     for (const LuckReading& luck : reading.luck) {
         document.sections.push_back(LuckSection(luck));
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string_view>
 
 namespace namori {
@@ -10,6 +11,9 @@ inline constexpr std::u16string_view kDisasterLuck = u"災害運";
 inline constexpr std::u16string_view kIllnessLuck = u"病気運";
 inline constexpr std::u16string_view kAccidentLuck = u"事故運";
 inline constexpr std::u16string_view kNoElementMisfortune = u"------";
+// Every verdict the five-element rule gives.
+inline constexpr std::array<std::u16string_view, 4> kElementVerdicts{
+    kDisasterLuck, kIllnessLuck, kAccidentLuck, kNoElementMisfortune};
 
 // The verdict of an ordered triple of elements (祖運, 主運, 初運): one of the three misfortunes,
 // or "------" when the triple stands in none of their lists.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string_view>
 
 namespace namori {
@@ -13,6 +14,10 @@ inline constexpr std::u16string_view kSandwichedYinYang = u"挟み陰陽";
 inline constexpr std::u16string_view kSinkingYinYang = u"浮沈陰陽";
 inline constexpr std::u16string_view kCalamityYinYang = u"災難陰陽";
 inline constexpr std::u16string_view kNeutralYinYang = u"－－－－";
+// Every verdict the yin-yang rule gives.
+inline constexpr std::array<std::u16string_view, 7> kYinYangVerdicts{
+    kLuckyYinYang,   kSingleYinYang,   kSplitYinYang,  kSandwichedYinYang,
+    kSinkingYinYang, kCalamityYinYang, kNeutralYinYang};
 
 inline constexpr char16_t kOddMark = u'○';
 inline constexpr char16_t kEvenMark = u'●';

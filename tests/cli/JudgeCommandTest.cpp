@@ -97,11 +97,12 @@ TEST(NamoriJudge, JudgesTheWorkedExampleAsJson) {
     for (const auto& item : json.items()) {
         keys.push_back(item.key());
     }
-    EXPECT_EQ(keys, (std::vector<std::string>{
-                        "surname", "givenName", "chars", "strokes", "luck", "elementDigits",
-                        "elementTriple", "elementVerdict", "yinYangPattern", "yinYangVerdict",
-                        "faces", "elements", "elementVerdictExplanation",
-                        "yinYangVerdictExplanation", "faceExplanations", "markLegend"}));
+    EXPECT_EQ(keys,
+              (std::vector<std::string>{"surname", "givenName", "chars", "strokes", "luck",
+                                        "elementDigits", "elementTriple", "elementVerdict",
+                                        "yinYangPattern", "yinYangVerdict", "faces", "elements",
+                                        "elementVerdictExplanation", "yinYangVerdictExplanation",
+                                        "faceExplanations", "markLegend", "conclusion", "note"}));
     EXPECT_EQ(json["chars"], nlohmann::json::parse(R"(["白","鳥","杏","奈"])"));
     EXPECT_EQ(json["strokes"], nlohmann::json::parse("[5,11,7,8]"));
     const std::vector<std::pair<std::string, int>> luck = {
@@ -125,8 +126,14 @@ TEST(NamoriJudge, DetailedJsonGivesTheTableTextsOfEveryNumberAndOfReducedOnes) {
     JudgementStore store;
     LoadSpiritNumbers(store, testing::ShippedDataFolder());
     const ReadingTexts texts = LoadReadingTexts({testing::ShippedDataFolder()});
-    const std::vector<std::string> aspectNames{"性格", "仕事", "金運", "家庭",
-                                               "健康", "対人", "総評"};
+    // Each place reads its own aspects: 祖運 and 初運 from the texts file, the others from the
+    // table's seven texts by their index.
+    const std::vector<std::vector<std::pair<std::string, int>>> places{
+        {{"家の流れ", -1}},
+        {{"性格", 0}, {"仕事", 1}},
+        {{"若い時期", -1}},
+        {{"対人", 5}, {"家庭", 3}},
+        {{"金運", 2}, {"健康", 4}, {"総評", 6}}};
     std::vector<int> values;
     for (int value = 1; value <= 81; ++value) {
         values.push_back(value);
@@ -142,19 +149,27 @@ TEST(NamoriJudge, DetailedJsonGivesTheTableTextsOfEveryNumberAndOfReducedOnes) {
         DetailedReading reading = ReadingOf(store);
         ExplainReading(reading, texts);
         const auto json = DetailedJudgementAsJson(store, reading);
-        for (const auto& luck : json["luck"]) {
+        for (std::size_t place = 0; place < places.size(); ++place) {
+            const auto& luck = json["luck"][place];
             ASSERT_EQ(luck["value"], value);
             ASSERT_EQ(luck["spiritNumber"], row);
             ASSERT_EQ(luck["phrase"], Utf16ToUtf8(store.spiritTable.spiritPhrase[row]));
             ASSERT_FALSE(luck["meaning"].get<std::string>().empty());
-            ASSERT_EQ(luck["aspects"].size(), aspectNames.size());
-            for (std::size_t aspect = 0; aspect < aspectNames.size(); ++aspect) {
-                ASSERT_EQ(luck["aspects"][aspect]["name"], aspectNames[aspect]);
+            ASSERT_EQ(luck["aspects"].size(), places[place].size());
+            for (std::size_t aspect = 0; aspect < places[place].size(); ++aspect) {
+                const auto& [name, index] = places[place][aspect];
+                ASSERT_EQ(luck["aspects"][aspect]["name"], name);
                 ASSERT_EQ(luck["aspects"][aspect]["text"],
-                          Utf16ToUtf8(store.spiritTable.furtherTexts[row][aspect]))
+                          index < 0 ? Utf16ToUtf8(reading.luck[place].aspects[aspect].text)
+                                    : Utf16ToUtf8(store.spiritTable.furtherTexts[row][index]))
                     << value;
+                ASSERT_FALSE(luck["aspects"][aspect]["text"].get<std::string>().empty());
             }
         }
+        ASSERT_EQ(json["conclusion"], Utf16ToUtf8(reading.conclusion));
+        ASSERT_NE(json["conclusion"].get<std::string>().find(std::to_string(value)),
+                  std::string::npos);
+        ASSERT_EQ(json["note"], Utf16ToUtf8(reading.closingNote));
     }
 }
 
@@ -165,7 +180,7 @@ TEST(NamoriJudge, HtmlReadingAndItsMisuses) {
     ASSERT_EQ(html.status, 0) << html.errors;
     EXPECT_EQ(html.output.rfind("<!DOCTYPE html>", 0), 0u);
     for (const char* expected :
-         {"<meta charset=\"utf-8\"/>", "白", "鉄志成功", "総合判定", "</html>"}) {
+         {"<meta charset=\"utf-8\"/>", "白", "鉄志成功", "総合鑑定", "鑑定日", "</html>"}) {
         EXPECT_NE(html.output.find(expected), std::string::npos) << expected;
     }
     EXPECT_EQ(RunJudge(folder, {"--html", "--json", "白鳥", "杏奈"}).status, 1);

@@ -189,7 +189,7 @@ pass "namori-judge --reading はると 佐藤 exits 0 with $candidates ranked ca
 
 "${as_user[@]}" namori-judge --html 白鳥 杏奈 >"$work/reading.html" 2>"$work/html.err" ||
     { show_log "$work/html.err"; fail "namori-judge --html 白鳥 杏奈 exited with $?"; }
-for expected in "鉄志成功" "災難陰陽" "総合判定" "</html>"; do
+for expected in "鉄志成功" "災難陰陽" "総合鑑定" "</html>"; do
     grep -qF "$expected" "$work/reading.html" ||
         { show_log "$work/reading.html" 5; fail "namori-judge --html 白鳥 杏奈 lacks \"$expected\""; }
 done

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
@@ -77,6 +80,16 @@ TEST(DetailedReading, ShippedTextsExplainEverythingTheRulesCanShow) {
     for (const LuckReading& luck : reading.luck) {
         EXPECT_FALSE(luck.meaning.empty());
     }
+    // 祖運 and 初運 are read in their place for every spirit number.
+    for (int number = 1; number <= SpiritTable::kNumbers; ++number) {
+        store.ancestorLuck = store.earlyLuck = number;
+        reading = ReadingOf(store);
+        ExplainReading(reading, texts);
+        for (const LuckReading* luck : {&reading.luck[0], &reading.luck[2]}) {
+            ASSERT_EQ(luck->aspects.size(), 1u) << number;
+            EXPECT_FALSE(luck->aspects[0].text.empty()) << number;
+        }
+    }
     // Every rating of every face, middling five elements included.
     for (Rating rating : {Rating::Favourable, Rating::Middling, Rating::Unfavourable}) {
         reading = ReadingOf(store);
@@ -111,9 +124,9 @@ TEST(DetailedReading, BrokenTextFilesAreRefusedNamingTheFileAndLine) {
     } cases[] = {
         {"missing", "", 0, "見つかりません"},
         {"a text left out", shipped.substr(firstLine.size()), 0, "の解説がありません"},
-        {"a text twice", shipped + firstLine, 34, "二度あります"},
-        {"an unclosed quote", shipped + "\"luck\",\"祖運\",\"…\r\n", 34, ""},
-        {"not code page 932", shipped + "\x82\r\n", 34, "シフトJIS"},
+        {"a text twice", shipped + firstLine, 234, "二度あります"},
+        {"an unclosed quote", shipped + "\"luck\",\"祖運\",\"…\r\n", 234, ""},
+        {"not code page 932", shipped + "\x82\r\n", 234, "シフトJIS"},
     };
     for (const auto& broken : cases) {
         TempFolder folder;
@@ -129,6 +142,87 @@ TEST(DetailedReading, BrokenTextFilesAreRefusedNamingTheFileAndLine) {
             EXPECT_NE(std::string(error.what()).find(broken.problem), std::string::npos)
                 << broken.name << ": " << error.what();
         }
+    }
+}
+
+std::vector<std::u16string> SentencesOf(const std::u16string& text) {
+    std::vector<std::u16string> sentences;
+    for (std::size_t start = 0, end; (end = text.find(u'。', start)) != std::u16string::npos;
+         start = end + 1) {
+        sentences.push_back(text.substr(start, end + 1 - start));
+    }
+    return sentences;
+}
+
+// Every text the reading may show, from both shipped files, is worded as a tendency: no phrase of
+// the list of forbidden predictions, and no sentence said twice anywhere.
+TEST(DetailedReading, ShippedTextsRepeatNoSentenceAndPredictNothing) {
+    JudgementStore store;
+    LoadSpiritNumbers(store, testing::ShippedDataFolder());
+    std::vector<std::u16string> texts;
+    for (const auto& number : store.spiritTable.furtherTexts) {
+        texts.insert(texts.end(), number.begin(), number.end());
+    }
+    const ReadingTexts explanations = LoadReadingTexts({testing::ShippedDataFolder()});
+    for (const auto& [key, text] : explanations.All()) {
+        texts.push_back(text);
+    }
+    std::ifstream list(std::filesystem::path(NAMORI_SOURCE_DIR) / "tools" /
+                       "forbidden_predictions.txt");
+    std::vector<std::u16string> forbidden;
+    for (std::string line; std::getline(list, line);) {
+        if (!line.empty() && line[0] != '#') {
+            forbidden.push_back(Utf8ToUtf16(line));
+        }
+    }
+    ASSERT_GT(forbidden.size(), 10u);
+    std::map<std::u16string, int> uses;
+    for (const std::u16string& text : texts) {
+        for (const std::u16string& phrase : forbidden) {
+            EXPECT_EQ(text.find(phrase), std::u16string::npos)
+                << Utf16ToUtf8(phrase) << " in " << Utf16ToUtf8(text);
+        }
+        for (const std::u16string& sentence : SentencesOf(text)) {
+            EXPECT_EQ(++uses[sentence], 1) << Utf16ToUtf8(sentence);
+        }
+    }
+    EXPECT_GT(uses.size(), 1500u);
+}
+
+// The 総合鑑定 of every combination of numbers across the three marks, with each verdict: four
+// to eight whole sentences with every placeholder filled, and never the same paragraph for
+// different numbers.
+TEST(DetailedReading, ConclusionsAreWholeAndDifferWithTheNumbers) {
+    JudgementStore store;
+    LoadSpiritNumbers(store, testing::ShippedDataFolder());
+    const ReadingTexts texts = LoadReadingTexts({testing::ShippedDataFolder()});
+    const Verdicts verdicts = ProducedVerdicts();
+    auto element = verdicts.elements.begin();
+    auto yinYang = verdicts.yinYang.begin();
+    std::map<std::u16string, std::vector<int>> numbersOf;
+    const int numbers[] = {1, 2, 51, 81};  // ◎ △ ○ ◎
+    for (int combination = 0; combination < 4 * 4 * 4 * 4 * 4; ++combination) {
+        std::vector<int> chosen;
+        for (int place = 0, rest = combination; place < 5; ++place, rest /= 4) {
+            chosen.push_back(numbers[rest % 4]);
+        }
+        store.ancestorLuck = chosen[0];
+        store.mainLuck = chosen[1];
+        store.earlyLuck = chosen[2];
+        store.assistLuck = chosen[3];
+        store.totalLuck = chosen[4];
+        store.elementVerdict = *element;
+        store.yinYangVerdict = *yinYang;
+        element = ++element == verdicts.elements.end() ? verdicts.elements.begin() : element;
+        yinYang = ++yinYang == verdicts.yinYang.end() ? verdicts.yinYang.begin() : yinYang;
+        DetailedReading reading = ReadingOf(store);
+        ExplainReading(reading, texts);
+        const std::size_t sentences = SentencesOf(reading.conclusion).size();
+        EXPECT_TRUE(sentences >= 4 && sentences <= 8) << Utf16ToUtf8(reading.conclusion);
+        EXPECT_EQ(reading.conclusion.find_first_of(u"{}"), std::u16string::npos)
+            << Utf16ToUtf8(reading.conclusion);
+        const auto [found, added] = numbersOf.emplace(reading.conclusion, chosen);
+        EXPECT_TRUE(added || found->second == chosen) << Utf16ToUtf8(reading.conclusion);
     }
 }
 

@@ -44,6 +44,7 @@ QStringList TextsOf(const DetailedReading& reading) {
     for (const FaceReading& face : reading.faces) {
         texts << Text(face.slotMeaning) << Text(face.text);
     }
+    texts << Text(reading.conclusion) << Text(reading.closingNote);
     return texts;
 }
 
@@ -111,6 +112,11 @@ class ReadingWindowTest : public QObject {
                 Run(QStringLiteral("pdftotext"),
                     {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
                      QString::number(page), file, QStringLiteral("-")}));
+            // Each page carries the name, the date of the reading and its number.
+            for (const QString& band : {Text(reading.givenName), QString::fromUtf8("鑑定日"),
+                                        QStringLiteral("%1/%2").arg(page).arg(pages)}) {
+                QVERIFY2(pageTexts.back().contains(band), qPrintable(band));
+            }
         }
         for (const LuckReading& luck : reading.luck) {
             const QString heading =
@@ -199,7 +205,7 @@ class ReadingWindowTest : public QObject {
                         : 0;
             }
             QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-            QCOMPARE(headings, 8);  // five luck numbers, five elements, yin-yang, the faces
+            QCOMPARE(headings, 9);  // conclusion, five luck numbers, five elements, yin-yang, faces
             const QStringList texts = TextsOf(reading) << Text(surname);
             for (const QString& text : texts) {
                 QVERIFY2(characters.contains(text), qPrintable(text));

@@ -1,5 +1,6 @@
 #include "ui/main/ReadingLauncher.h"
 
+#include <QDate>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QShortcut>
@@ -60,6 +61,8 @@ ReadingWindow* ReadingLauncher::Open() {
     }
     DetailedReading reading = *reading_;
     ExplainReading(reading, *texts_);
+    const QDate today = QDate::currentDate();
+    reading.readingDate = ReadingDateText(today.year(), today.month(), today.day());
     ReadingDocument document = ReadingDocumentOf(reading);
     const QString name =
         ToQString(reading.surname) + QLatin1Char(' ') + ToQString(reading.givenName);

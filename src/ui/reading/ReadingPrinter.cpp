@@ -8,6 +8,9 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include <memory>
+#include <vector>
+
 #include "reading/ReadingDocument.h"
 #include "ui/common/PagePrinting.h"
 
@@ -17,34 +20,84 @@ namespace {
 
 constexpr qreal kMarginMillimetres = 18.0;
 constexpr int kPdfResolution = 300;
+// The bands above and below the text that carry the name, the date and the page number.
+constexpr qreal kBandMillimetres = 9.0;
+constexpr qreal kMillimetresPerInch = 25.4;
+constexpr int kBandPointSize = 8;
+
+// One section laid out for the device, with the page it starts on and how far down.
+struct PlacedSection {
+    std::unique_ptr<QTextDocument> text;
+    int firstPage = 0;
+    qreal top = 0;
+    int pages = 1;  // more than one when it runs on over several pages
+};
 
 // One section laid out for device at the width of its pages.
-void LayOut(QTextDocument& section, const ReadingDocument& document, std::size_t index,
-            QPagedPaintDevice& device, qreal width) {
-    section.documentLayout()->setPaintDevice(&device);
-    section.setDocumentMargin(0);
-    section.setHtml(QString::fromStdString(SectionPage(document, index)));
-    section.setTextWidth(width);
+std::unique_ptr<QTextDocument> LayOut(const ReadingDocument& document, std::size_t index,
+                                      QPagedPaintDevice& device, qreal width) {
+    auto section = std::make_unique<QTextDocument>();
+    section->documentLayout()->setPaintDevice(&device);
+    section->setDocumentMargin(0);
+    section->setHtml(QString::fromStdString(SectionPage(document, index)));
+    section->setTextWidth(width);
+    return section;
 }
 
-// Paints a section taller than a page over as many pages as it needs, from the top of a fresh
-// page; returns how far down its last page it reaches.
-qreal PaintAcrossPages(QTextDocument& section, QPainter& painter, QPagedPaintDevice& device,
-                       const QSizeF& page) {
-    // With a page size the layout moves lines that would be cut to the next page.
-    section.setPageSize(page);
-    const int pages = section.pageCount();
-    for (int index = 0; index < pages; ++index) {
-        if (index > 0) {
-            device.newPage();
+// Places the sections one after another: a section that does not fit in what is left of a
+// page starts a new one; one taller than a page starts a fresh page and runs on, its lines kept
+// whole (with a page size the layout moves a line that would be cut to the next page).
+std::vector<PlacedSection> Paginate(const ReadingDocument& document, QPagedPaintDevice& device,
+                                    const QSizeF& page, int& pageCount) {
+    std::vector<PlacedSection> placed;
+    int current = 0;
+    qreal top = 0;
+    for (std::size_t index = 0; index < document.sections.size(); ++index) {
+        PlacedSection section{LayOut(document, index, device, page.width())};
+        const qreal height = section.text->size().height();
+        if (top > 0 && top + height > page.height()) {
+            ++current;
+            top = 0;
         }
-        painter.save();
-        painter.translate(0, -index * page.height());
-        section.drawContents(&painter, QRectF(QPointF(0, index * page.height()), page));
-        painter.restore();
+        section.firstPage = current;
+        section.top = top;
+        if (height > page.height()) {
+            section.text->setPageSize(page);
+            section.pages = section.text->pageCount();
+            const QRectF last =
+                section.text->documentLayout()->blockBoundingRect(section.text->lastBlock());
+            current += section.pages - 1;
+            top = last.bottom() - (section.pages - 1) * page.height();
+        } else {
+            top += height;
+        }
+        placed.push_back(std::move(section));
     }
-    const QRectF last = section.documentLayout()->blockBoundingRect(section.lastBlock());
-    return last.bottom() - (pages - 1) * page.height();
+    pageCount = current + 1;
+    return placed;
+}
+
+// The name and the date above the text, "n / m" below it.
+void PaintBands(QPainter& painter, const ReadingDocument& document, const QRectF& paper, qreal band,
+                int page, int pages) {
+    painter.save();
+    QFont font = painter.font();
+    font.setPointSize(kBandPointSize);
+    painter.setFont(font);
+    painter.setPen(QColor(0x66, 0x66, 0x66));
+    const QRectF header(paper.left(), paper.top(), paper.width(), band * 0.7);
+    painter.drawText(header, Qt::AlignLeft | Qt::AlignVCenter,
+                     QString::fromStdString(document.title));
+    if (!document.date.empty()) {
+        painter.drawText(header, Qt::AlignRight | Qt::AlignVCenter,
+                         QString::fromUtf8("鑑定日　") + QString::fromStdString(document.date));
+    }
+    painter.drawLine(QPointF(paper.left(), header.bottom()),
+                     QPointF(paper.right(), header.bottom()));
+    const QRectF footer(paper.left(), paper.bottom() - band * 0.7, paper.width(), band * 0.7);
+    painter.drawText(footer, Qt::AlignHCenter | Qt::AlignVCenter,
+                     QStringLiteral("%1 / %2").arg(page + 1).arg(pages));
+    painter.restore();
 }
 
 }  // namespace
@@ -61,25 +114,38 @@ bool PrintReading(const ReadingDocument& document, QPagedPaintDevice& device) {
     if (!painter.begin(&device)) {
         return false;
     }
-    const QSizeF page = device.pageLayout().paintRectPixels(device.logicalDpiX()).size();
-    qreal top = 0;
-    for (std::size_t index = 0; index < document.sections.size(); ++index) {
-        QTextDocument section;
-        LayOut(section, document, index, device, page.width());
-        const qreal height = section.size().height();
-        if (top > 0 && top + height > page.height()) {
+    const QRectF paper(QPointF(0, 0),
+                       device.pageLayout().paintRectPixels(device.logicalDpiX()).size());
+    const qreal band = kBandMillimetres * device.logicalDpiY() / kMillimetresPerInch;
+    const QSizeF page(paper.width(), paper.height() - 2 * band);
+    int pages = 0;
+    const std::vector<PlacedSection> placed = Paginate(document, device, page, pages);
+    int current = 0;
+    PaintBands(painter, document, paper, band, current, pages);
+    auto turnTo = [&](int wanted) {
+        while (current < wanted) {
             device.newPage();
-            top = 0;
+            PaintBands(painter, document, paper, band, ++current, pages);
         }
-        if (height > page.height()) {
-            top = PaintAcrossPages(section, painter, device, page);
+    };
+    for (const PlacedSection& section : placed) {
+        turnTo(section.firstPage);
+        if (section.pages == 1) {
+            painter.save();
+            painter.translate(0, band + section.top);
+            section.text->drawContents(
+                &painter,
+                QRectF(QPointF(0, 0), QSizeF(page.width(), section.text->size().height())));
+            painter.restore();
             continue;
         }
-        painter.save();
-        painter.translate(0, top);
-        section.drawContents(&painter, QRectF(QPointF(0, 0), QSizeF(page.width(), height)));
-        painter.restore();
-        top += height;
+        for (int index = 0; index < section.pages; ++index) {
+            turnTo(section.firstPage + index);
+            painter.save();
+            painter.translate(0, band - index * page.height());
+            section.text->drawContents(&painter, QRectF(QPointF(0, index * page.height()), page));
+            painter.restore();
+        }
     }
     const bool finished = painter.end();
     const auto* printer = dynamic_cast<const QPrinter*>(&device);

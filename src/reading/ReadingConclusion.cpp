@@ -1,0 +1,140 @@
+#include "reading/ReadingConclusion.h"
+
+#include <array>
+#include <string_view>
+
+#include "data/ReadingTextsFile.h"
+#include "reading/DetailedReading.h"
+#include "rules/FiveElements.h"
+#include "rules/Ratings.h"
+#include "rules/YinYang.h"
+
+namespace namori {
+
+namespace {
+
+constexpr std::u16string_view kOverallKind = u"summary-overall";
+constexpr std::u16string_view kFamilyKind = u"summary-family";
+constexpr std::u16string_view kStrongKind = u"summary-strong";
+constexpr std::u16string_view kWeakKind = u"summary-weak";
+constexpr std::u16string_view kElementKind = u"summary-element";
+constexpr std::u16string_view kYinYangKind = u"summary-yinyang";
+constexpr std::u16string_view kCloseKind = u"summary-close";
+
+constexpr std::size_t kAncestor = 0;
+// The four rated luck numbers (indexes into DetailedReading::luck) in the order they weigh:
+// when two are as strong or as weak, the one that weighs more is named.
+constexpr std::array<std::size_t, 4> kRatedByWeight{1, 4, 2, 3};
+constexpr std::array<Rating, 3> kRatings{Rating::Favourable, Rating::Middling,
+                                         Rating::Unfavourable};
+
+Rating RatingOfMark(std::u16string_view mark) {
+    if (mark == kBadMark) {
+        return Rating::Unfavourable;
+    }
+    return mark == kMixedMark ? Rating::Middling : Rating::Favourable;
+}
+
+std::u16string Digits(int value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+void Replace(std::u16string& text, std::u16string_view placeholder, std::u16string_view value) {
+    for (std::size_t at = text.find(placeholder); at != std::u16string::npos;
+         at = text.find(placeholder, at + value.size())) {
+        text.replace(at, placeholder.size(), value);
+    }
+}
+
+// A piece about one luck number, with its number and phrase put in.
+std::u16string NumberPiece(const std::u16string& piece, const LuckReading& luck) {
+    std::u16string text = piece;
+    Replace(text, u"{数}", Digits(luck.value));
+    Replace(text, u"{句}", luck.phrase);
+    return text;
+}
+
+std::u16string RatedKey(const LuckReading& luck, Rating rating) {
+    return luck.name + u"-" + std::u16string(RatingWord(rating));
+}
+
+}  // namespace
+
+std::u16string ConclusionOf(const DetailedReading& reading, const ReadingTexts& texts) {
+    std::u16string overall(texts.Of(kOverallKind, RatingWord(reading.faces[0].rating)));
+    for (std::size_t index : kRatedByWeight) {
+        Replace(overall, u"{" + reading.luck[index].name + u"}", Digits(reading.luck[index].value));
+    }
+    const LuckReading& ancestor = reading.luck[kAncestor];
+    std::u16string text =
+        overall +
+        NumberPiece(texts.Of(kFamilyKind, RatingWord(RatingOfMark(ancestor.mark))), ancestor);
+
+    const LuckReading* strongest = nullptr;
+    const LuckReading* weakest = nullptr;
+    for (std::size_t index : kRatedByWeight) {
+        const LuckReading& luck = reading.luck[index];
+        const Rating rating = RatingOfMark(luck.mark);
+        if (strongest == nullptr || rating < RatingOfMark(strongest->mark)) {
+            strongest = &luck;
+        }
+        if (weakest == nullptr || rating > RatingOfMark(weakest->mark)) {
+            weakest = &luck;
+        }
+    }
+    const Rating best = RatingOfMark(strongest->mark);
+    if (best != Rating::Unfavourable) {
+        text += NumberPiece(texts.Of(kStrongKind, RatedKey(*strongest, best)), *strongest);
+    } else {
+        strongest = nullptr;  // all four are unfavourable: the weakest stands for them
+    }
+    if (weakest == strongest) {
+        // All four rate alike: the next in weight is the one to mind, unless they are all good.
+        weakest = &reading.luck[kRatedByWeight[1]];
+    }
+    const Rating worst = RatingOfMark(weakest->mark);
+    if (worst != Rating::Favourable) {
+        text += NumberPiece(texts.Of(kWeakKind, RatedKey(*weakest, worst)), *weakest);
+    }
+
+    std::u16string elements(texts.Of(kElementKind, reading.elementVerdict));
+    Replace(elements, u"{並び}", reading.elementTriple);
+    std::u16string yinYang(texts.Of(kYinYangKind, reading.yinYangVerdict));
+    Replace(yinYang, u"{並び}", reading.yinYangPattern);
+    int favourable = 0;
+    for (const FaceReading& face : reading.faces) {
+        favourable += face.rating == Rating::Favourable ? 1 : 0;
+    }
+    return text + elements + yinYang + texts.Of(kCloseKind, Digits(favourable));
+}
+
+std::vector<std::pair<std::u16string, std::u16string>> ConclusionTextKeys() {
+    std::vector<std::pair<std::u16string, std::u16string>> keys;
+    for (Rating rating : kRatings) {
+        const std::u16string word(RatingWord(rating));
+        keys.emplace_back(kOverallKind, word);
+        keys.emplace_back(kFamilyKind, word);
+        for (std::u16string_view luck : {u"主運", u"初運", u"助運", u"総運"}) {
+            const std::u16string key = std::u16string(luck) + u"-" + word;
+            if (rating != Rating::Unfavourable) {
+                keys.emplace_back(kStrongKind, key);
+            }
+            if (rating != Rating::Favourable) {
+                keys.emplace_back(kWeakKind, key);
+            }
+        }
+    }
+    for (std::u16string_view verdict : kElementVerdicts) {
+        keys.emplace_back(kElementKind, verdict);
+    }
+    for (std::u16string_view verdict : kYinYangVerdicts) {
+        keys.emplace_back(kYinYangKind, verdict);
+    }
+    for (int favourable = 0; favourable <= 3; ++favourable) {
+        keys.emplace_back(kCloseKind, Digits(favourable));
+    }
+    return keys;
+}
+
+}  // namespace namori
