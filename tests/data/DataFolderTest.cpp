@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 
+#include "data/DataFiles.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
@@ -164,11 +166,11 @@ TEST(DataFolder, ResolutionOrderAndFirstFilling) {
         if (row.expected == Expected::HomeDefault) {
             EXPECT_FALSE(std::filesystem::exists(layout.dataHome));
         }
-        // Every shipped file is there once, as the user had it or as shipped, and nothing else.
-        std::size_t shipped = 0;
+        // The files the user writes to are there once, as the user had them or as shipped; a
+        // table is there only when the user put it there.
+        std::size_t expected = 0;
         for (const auto& entry :
              std::filesystem::directory_iterator(testing::ShippedDataFolder())) {
-            ++shipped;
             const std::u8string u8name = entry.path().filename().u8string();
             const std::string name(u8name.begin(), u8name.end());
             std::string userName = name;
@@ -178,11 +180,120 @@ TEST(DataFolder, ResolutionOrderAndFirstFilling) {
                 }
             }
             const auto own = row.userFiles.find(userName);
+            if (own == row.userFiles.end() &&
+                std::find(std::begin(kUserDataFiles), std::end(kUserDataFiles), name) ==
+                    std::end(kUserDataFiles)) {
+                EXPECT_FALSE(std::filesystem::exists(userFolder / U8(name))) << name;
+                continue;
+            }
+            ++expected;
             EXPECT_EQ(FileBytes(userFolder / U8(userName)),
                       own != row.userFiles.end() ? own->second : FileBytes(entry.path()))
                 << name;
         }
-        EXPECT_EQ(CountEntries(userFolder), shipped);
+        EXPECT_EQ(CountEntries(userFolder), expected);
+    }
+}
+
+// Synthetic shipped versions: what an earlier release shipped and what is installed now.
+struct ShippedRelease {
+    TempFolder folder;
+    std::vector<ShippedVersion> versions;
+    void Ship(const std::string& name, const std::string& earlier, const std::string& now) {
+        folder.WriteBytes(name, now);
+        for (const std::string* bytes : {&earlier, &now}) {
+            versions.push_back({name, bytes->size(), Sha256Hex(*bytes)});
+        }
+    }
+};
+
+std::string Entries(int count, const std::string& kanji) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += "\"" + kanji + "\"," + std::to_string(i % 30 + 1) + "\r\n";
+    }
+    return text;
+}
+
+TEST(DataFolder, AnUpdateReachesTheUserAndWhatTheUserMadeStays) {
+    const std::string oldSpirit = "old spirit table\r\n";
+    const std::string oldDictionary = Entries(2, "A");
+    const std::string registrations = Entries(2, "R");
+    const std::string removed = "(removed)";
+    struct Case {
+        const char* description;
+        bool requested;
+        int shippedEntries;  // of the installed dictionary
+        std::map<std::string, std::string> before;
+        std::map<std::string, std::string> after;  // "" = the installed dictionary
+        int notes;                                 // over two starts
+    };
+    const std::vector<Case> cases = {
+        {"an untouched copy of an earlier table is removed",
+         false,
+         3,
+         {{"霊数.txt", oldSpirit}},
+         {{"霊数.txt", removed}},
+         1},
+        {"a changed copy is the user's own",
+         false,
+         3,
+         {{"霊数.TXT", oldSpirit + "mine"}},
+         {{"霊数.TXT", oldSpirit + "mine"}},
+         0},
+        {"the dictionary gets the installed entries and keeps the registrations",
+         false,
+         3,
+         {{"漢字辞書.txt", oldDictionary + registrations}},
+         {{"漢字辞書.txt", Entries(3, "B") + registrations}},
+         1},
+        {"a dictionary that would pass 2000 entries stays as it is, said once",
+         false,
+         1999,
+         {{"漢字辞書.txt", oldDictionary + registrations}},
+         {{"漢字辞書.txt", oldDictionary + registrations}},
+         1},
+        {"a folder given with --data is used exactly as it is",
+         true,
+         3,
+         {{"霊数.txt", oldSpirit}, {"漢字辞書.txt", oldDictionary + registrations}},
+         {{"霊数.txt", oldSpirit}, {"漢字辞書.txt", oldDictionary + registrations}},
+         0},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.description);
+        Layout layout;
+        ShippedRelease release;
+        release.Ship("霊数.txt", oldSpirit, "new spirit table\r\n");
+        release.Ship("漢字辞書.txt", oldDictionary, Entries(row.shippedEntries, "B"));
+        DataFolderSettings settings = layout.Settings();
+        settings.shippedData = {release.folder.path()};
+        settings.shippedVersions = release.versions;
+        std::vector<std::string> notes;
+        settings.note = [&notes](const std::string& note) { notes.push_back(note); };
+        const std::filesystem::path folder =
+            row.requested ? layout.requested : layout.dataHome / "namori";
+        settings.requested = row.requested ? std::optional(folder) : std::nullopt;
+        std::filesystem::create_directories(folder);
+        for (const auto& [name, bytes] : row.before) {
+            std::ofstream(folder / U8(name), std::ios::binary) << bytes;
+        }
+
+        EXPECT_EQ(ResolveDataFolder(settings), folder);
+        EXPECT_EQ(ResolveDataFolder(settings), folder);
+
+        for (const auto& [name, bytes] : row.after) {
+            if (bytes == removed) {
+                EXPECT_FALSE(std::filesystem::exists(folder / U8(name))) << name;
+            } else {
+                EXPECT_EQ(FileBytes(folder / U8(name)), bytes) << name;
+            }
+        }
+        ASSERT_EQ(static_cast<int>(notes.size()), row.notes);
+        for (const std::string& note : notes) {
+            EXPECT_NE(note.find("「" + row.before.begin()->first + "」"), std::string::npos)
+                << note;
+        }
     }
 }
 
@@ -203,7 +314,7 @@ TEST(DataFolder, FailuresNameTheFolderAndTheReasonAndLeaveNoHalfFile) {
         }
     }
     {
-        // The dictionary and the reference table are larger than the limit; the lists fit.
+        // The dictionary is larger than the limit; the lists fit.
         Layout layout;
         const std::filesystem::path userFolder = layout.dataHome / "namori";
         std::string message;
@@ -227,7 +338,7 @@ TEST(DataFolder, FailuresNameTheFolderAndTheReasonAndLeaveNoHalfFile) {
         }
         // Without the limit, the next start completes the folder.
         EXPECT_EQ(ResolveDataFolder(layout.Settings()), userFolder);
-        EXPECT_EQ(CountEntries(userFolder), CountEntries(testing::ShippedDataFolder()));
+        EXPECT_EQ(CountEntries(userFolder), std::size(kUserDataFiles));
     }
     {
         Layout layout;
