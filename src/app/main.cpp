@@ -80,6 +80,9 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.namori.Namori"));
+    // The windows' sizes and places are kept in ~/.config/namori/namori.conf.
+    QCoreApplication::setOrganizationName(QStringLiteral("namori"));
+    QCoreApplication::setApplicationName(QStringLiteral("namori"));
     namori::InstallQtTranslations();
     // Qt has taken its own options out; what is left is ours: --data DIR, as namori-judge takes.
     const Request request = Parse(QApplication::arguments(), true);

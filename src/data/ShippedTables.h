@@ -18,10 +18,15 @@ struct ShippedTable {
 
 // The tables read where they are installed unless the user put a file of the name in the data
 // folder. A new shipped table is one more line here.
+// clang-format off
 inline constexpr ShippedTable kShippedTables[] = {
-    {"data", kSpiritTableFile}, {"data", kReadingTextsFile}, {"data", kStrokeReferenceFile},
-    {"naming", "名前読み.txt"}, {"naming", "漢字読み.txt"},
+    {"data", kSpiritTableFile},
+    {"data", kReadingTextsFile},
+    {"data", kStrokeReferenceFile},
+    {"naming", kRealNamesFile},
+    {"naming", kKanjiReadingsFile},
 };
+// clang-format on
 
 // One version of a file Namori shipped: its name, size and SHA-256 (lower-case hex).
 struct ShippedVersion {

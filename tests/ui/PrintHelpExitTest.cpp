@@ -1,10 +1,13 @@
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -20,6 +23,7 @@
 #include "ui/help/HelpViewer.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/WindowPrinter.h"
+#include "ui/naming/NamingWindow.h"
 
 namespace namori {
 
@@ -108,6 +112,8 @@ class PrintHelpExitTest : public QObject {
 
   private slots:
     void initTestCase() {
+        // Window sizes and places go to a settings file of the test's own.
+        QStandardPaths::setTestModeEnabled(true);
         InstallLayoutFonts();
         QVERIFY(InstallQtTranslations());
     }
@@ -247,6 +253,57 @@ class PrintHelpExitTest : public QObject {
         QCOMPARE(window_->helpViewer().openCount(), 0);
         QCOMPARE(window_->helpFile(), QString("KoruviHelp.chm"));
         QCOMPARE(quitCalls_, 1);
+    }
+
+    void standardKeysPressTheButtonsAndCloseTheSecondaryWindows() {
+        QApplication::setActiveWindow(window_.get());
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QPointer<QWidget> naming;
+        const auto helpWindow = [this] {
+            return window_->findChild<QTextBrowser*>("helpBrowser")->window();
+        };
+        struct Row {
+            QString tooltipKey;
+            std::function<QWidget*()> target;
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            std::function<bool()> done;
+        };
+        const std::vector<Row> rows = {
+            {"F1", [this] { return window_.get(); }, Qt::Key_F1, Qt::NoModifier,
+             [this] { return window_->helpViewer().openCount() == 1; }},
+            {"", helpWindow, Qt::Key_W, Qt::ControlModifier,
+             [this] { return window_->helpViewer().openCount() == 0; }},
+            {"", [this] { return window_->helpViewer().Display("TevoHelp.chm")->window(); },
+             Qt::Key_Escape, Qt::NoModifier,
+             [this] { return window_->helpViewer().openCount() == 0; }},
+            {"",
+             [&] {
+                 naming = window_->openNamingSupport();
+                 return naming.data();
+             },
+             Qt::Key_W, Qt::ControlModifier,
+             [&] { return naming.isNull() || !naming->isVisible(); }},
+            {"Ctrl+P", [this] { return window_.get(); }, Qt::Key_P, Qt::ControlModifier,
+             [this] { return messages_.lastTitle() == Text("印刷確認"); }},
+            {"Ctrl+Q", [this] { return window_.get(); }, Qt::Key_Q, Qt::ControlModifier,
+             [this] { return quitCalls_ == 1; }},
+        };
+        QStringList tooltips;
+        for (const QToolButton* button :
+             {window_->controls().helpButton, window_->controls().printButton,
+              window_->controls().exitButton}) {
+            tooltips << button->toolTip();
+        }
+        for (const Row& row : rows) {
+            QWidget* target = row.target();
+            target->activateWindow();
+            QApplication::setActiveWindow(target);
+            messages_.setNextAnswer(MessageBox::kCancel);
+            QTest::keyClick(target, row.key, row.modifiers);
+            QTRY_VERIFY2(row.done(), qPrintable(QKeySequence(row.key | row.modifiers).toString()));
+            QVERIFY(row.tooltipKey.isEmpty() || tooltips.join('|').contains(row.tooltipKey));
+        }
     }
 
     void closeBoxEndsTheProgramWithoutAsking() {
