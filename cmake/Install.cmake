@@ -33,8 +33,11 @@ endfunction()
 namori_gzip(${namori_packaging}/changelog ${namori_generated}/changelog.Debian.gz)
 set(namori_compressed ${namori_generated}/changelog.Debian.gz)
 foreach(component IN LISTS namori_packages)
+    set(package ${namori_package_${component}})
     install(FILES ${namori_packaging}/copyright ${namori_generated}/changelog.Debian.gz
-            DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${namori_package_${component}}
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${component})
+    install(FILES ${namori_packaging}/${package}.lintian-overrides
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME ${package}
             COMPONENT ${component})
 endforeach()
 
@@ -59,8 +62,6 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/help/ DESTINATION ${NAMORI_HELP_I
         COMPONENT data)
 install(FILES ${PROJECT_SOURCE_DIR}/NOTICE ${PROJECT_SOURCE_DIR}/README.md
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/namori-data COMPONENT data)
-install(FILES ${namori_packaging}/namori-data.lintian-overrides
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME namori-data COMPONENT data)
 
 # Manual pages in English and Japanese.
 set(namori_pages judge:namori-judge.1)
@@ -125,10 +126,9 @@ set(CPACK_PACKAGE_NAME namori)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Namori developers")
 set(CPACK_PACKAGE_CONTACT "Namori developers <namori@example.invalid>")
-# Each package's description begins with its own summary line; CPack puts the project's summary
-# in front of it unless that is CPack's default one.
-set(CPACK_DEFAULT_PACKAGE_DESCRIPTION_SUMMARY "Japanese name fortune analysis (seimei handan)")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY ${CPACK_DEFAULT_PACKAGE_DESCRIPTION_SUMMARY})
+# CPack puts the project's summary in front of each package's description unless it is CPack's
+# default summary; each description below begins with its package's own summary line.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_NAME} built using CMake")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL ${namori_packages})
@@ -141,12 +141,11 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(namori_exact "(= ${PROJECT_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE})")
-set(namori_about
-    " Namori judges Japanese names (seimei handan): it looks up the stroke count of"
-    " every character of a surname and a given name, derives the five luck numbers,"
-    " grades them with the 81 spirit numbers and adds a five-element and a yin-yang"
-    " verdict.")
-string(JOIN "\n" namori_about ${namori_about})
+string(CONCAT namori_about
+    "Namori judges Japanese names (seimei handan): it looks up the stroke count of\n"
+    "every character of a surname and a given name, derives the five luck numbers,\n"
+    "grades them with the 81 spirit numbers and adds a five-element and a yin-yang\n"
+    "verdict.\n\n")
 foreach(component IN LISTS namori_packages)
     string(TOUPPER ${component} upper)
     set(CPACK_DEBIAN_${upper}_PACKAGE_NAME ${namori_package_${component}})
@@ -154,23 +153,23 @@ foreach(component IN LISTS namori_packages)
 endforeach()
 set(CPACK_DEBIAN_JUDGE_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_JUDGE_PACKAGE_DEPENDS "namori-data ${namori_exact}")
-set(CPACK_DEBIAN_JUDGE_DESCRIPTION
-    "Japanese name fortune analysis (seimei handan) on the command line\n${namori_about}\n .\n"
-    " This package holds namori-judge, the command-line judge, which needs no\n"
-    " window system.")
+string(CONCAT CPACK_DEBIAN_JUDGE_DESCRIPTION
+    "Japanese name fortune analysis (seimei handan) on the command line\n${namori_about}"
+    "This package holds namori-judge, the command-line judge, which needs no\n"
+    "window system.")
 set(CPACK_DEBIAN_DATA_PACKAGE_ARCHITECTURE all)
-set(CPACK_DEBIAN_DATA_DESCRIPTION
-    "Japanese name fortune analysis (seimei handan) - data\n${namori_about}\n .\n"
-    " This package holds the tables, the naming indexes and the help pages that\n"
-    " namori and namori-judge read.")
+string(CONCAT CPACK_DEBIAN_DATA_DESCRIPTION
+    "Japanese name fortune analysis (seimei handan) - data\n${namori_about}"
+    "This package holds the tables, the naming indexes and the help pages that\n"
+    "namori and namori-judge read.")
 set(CPACK_DEBIAN_WINDOW_PACKAGE_SHLIBDEPS ON)
 # The window's fonts are found by name at run time, which dpkg-shlibdeps cannot see; Qt's
 # translations make the file dialogs and context menus speak Japanese.
 set(CPACK_DEBIAN_WINDOW_PACKAGE_DEPENDS
     "namori-data ${namori_exact}, namori-judge ${namori_exact}, fonts-ipafont-gothic, fonts-ipafont-mincho")
 set(CPACK_DEBIAN_WINDOW_PACKAGE_RECOMMENDS qt6-translations-l10n)
-set(CPACK_DEBIAN_WINDOW_DESCRIPTION
-    "Japanese name fortune analysis (seimei handan) in a window\n${namori_about}\n .\n"
-    " This package holds namori, the desktop program in Japanese.")
+string(CONCAT CPACK_DEBIAN_WINDOW_DESCRIPTION
+    "Japanese name fortune analysis (seimei handan) in a window\n${namori_about}"
+    "This package holds namori, the desktop program in Japanese.")
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build/")
 include(CPack)
