@@ -122,9 +122,10 @@ void UpdateDictionary(const std::filesystem::path& folder, const ShippedFiles& s
         const std::string bytes = file.Read();
         // A dictionary that does not load is left for the loading to report.
         ParseKanjiDictionary(DecodeDataFile(bytes, name), name);
+        // Up to date also when the installed dictionary is newer than this program's list.
         const std::size_t prefix = ShippedPrefixLength(shipped.versions, bytes);
-        if (prefix == 0 || bytes.substr(0, prefix) == installed) {
-            return;  // the user's own dictionary, or up to date
+        if (bytes.starts_with(installed) || prefix == 0) {
+            return;  // up to date, or the user's own dictionary
         }
         const std::string registrations = bytes.substr(prefix);
         if (const auto merged = MergedDictionary(installed, registrations)) {
