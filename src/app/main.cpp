@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QFile>
 #include <QStringList>
 #include <csignal>
@@ -11,30 +12,86 @@
 #include "ui/common/QtTranslations.h"
 #include "ui/main/Startup.h"
 
+namespace {
+
+constexpr const char* kUsage = "使い方: namori [--data フォルダ] [--help] [--version]\n";
+constexpr const char* kHelp =
+    "姓名判断の窓を開きます。\n"
+    "\n"
+    "  --data フォルダ  霊数.txt と 漢字辞書.txt のあるフォルダ（省略時は、それがあれば現在の\n"
+    "                   フォルダ、なければ $XDG_DATA_HOME/namori、既定では\n"
+    "                   ~/.local/share/namori）\n"
+    "  -h, --help       この使い方を表示して終了する\n"
+    "  --version        名前と版を表示して終了する\n";
+
+// What the command line asks for: a data folder, or an exit with a status.
+struct Request {
+    std::optional<std::filesystem::path> dataFolder;
+    std::optional<int> exitStatus;
+};
+
+// Parses namori's own options. Before the window system starts, Qt's options (-platform, …) are
+// still among the arguments, so only --help and --version are acted on (they need no display);
+// afterwards every argument must be ours.
+Request Parse(const QStringList& arguments, bool allArgumentsOurs) {
+    QCommandLineParser parser;
+    const QCommandLineOption data(QStringLiteral("data"), QString(), QStringLiteral("DIR"));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({data, help, version});
+    const bool parsed = parser.parse(arguments);
+    if (parser.isSet(help)) {
+        std::fputs(kUsage, stdout);
+        std::fputs(kHelp, stdout);
+        return {std::nullopt, 0};
+    }
+    if (parser.isSet(version)) {
+        std::fputs("namori " NAMORI_VERSION "\n", stdout);
+        return {std::nullopt, 0};
+    }
+    if (!allArgumentsOurs) {
+        return {};
+    }
+    if (!parsed || !parser.positionalArguments().isEmpty() || parser.values(data).size() > 1) {
+        std::fprintf(stderr, "namori: %s", kUsage);
+        return {std::nullopt, 1};
+    }
+    if (parser.isSet(data)) {
+        return {QFile::encodeName(parser.value(data)).toStdString(), std::nullopt};
+    }
+    return {};
+}
+
+QStringList ArgumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QFile::decodeName(argv[i]);
+    }
+    return arguments;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     // A write past a file-size limit must fail with an error the program reports, not end it.
     std::signal(SIGXFSZ, SIG_IGN);
+    if (const Request early = Parse(ArgumentsOf(argc, argv), false); early.exitStatus) {
+        return *early.exitStatus;
+    }
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.namori.Namori"));
+    // The windows' sizes and places are kept in ~/.config/namori/namori.conf.
+    QCoreApplication::setOrganizationName(QStringLiteral("namori"));
+    QCoreApplication::setApplicationName(QStringLiteral("namori"));
     namori::InstallQtTranslations();
     // Qt has taken its own options out; what is left is ours: --data DIR, as namori-judge takes.
-    const QStringList arguments = QApplication::arguments().mid(1);
-    const char* const usage = "使い方: namori [--data フォルダ]\n";
-    std::optional<std::filesystem::path> dataFolder;
-    if (arguments.size() == 2 && arguments[0] == QStringLiteral("--data")) {
-        dataFolder = QFile::encodeName(arguments[1]).toStdString();
-    } else if (arguments.size() == 1 && arguments[0].startsWith(QStringLiteral("--data="))) {
-        dataFolder = QFile::encodeName(arguments[0].mid(7)).toStdString();
-    } else if (arguments == QStringList{QStringLiteral("--help")}) {
-        std::fputs(usage, stdout);
-        return 0;
-    } else if (!arguments.isEmpty()) {
-        std::fprintf(stderr, "namori: %s", usage);
-        return 1;
+    const Request request = Parse(QApplication::arguments(), true);
+    if (request.exitStatus) {
+        return *request.exitStatus;
     }
     try {
         return namori::StartUp([](namori::MainWindow&) { return QApplication::exec(); },
-                               dataFolder);
+                               request.dataFolder);
     } catch (const std::exception& error) {
         // The lists and the dictionary are written at every change, so nothing is lost here.
         const QString message = QString::fromUtf8("予期しないエラーでナモリを終了します（%1）。")

@@ -26,6 +26,7 @@
 #include "cli/UsageMessages.h"
 #include "data/Cp932.h"
 #include "data/DataFileError.h"
+#include "data/DataFiles.h"
 #include "data/DataFolder.h"
 #include "data/KanjiDictionaryFile.h"
 #include "data/ReadingTextsFile.h"
@@ -152,7 +153,7 @@ bool LoadReferenceTables(JudgementStore& store, const DataFolderSettings& settin
                          std::filesystem::path& dataFolder, std::FILE* errors) {
     try {
         dataFolder = ResolveDataFolder(settings);
-        LoadSpiritNumbers(store, dataFolder);
+        LoadSpiritNumbers(store, FolderHolding(SearchPath(dataFolder, {"data"}), kSpiritTableFile));
         LoadKanjiDictionary(store, dataFolder);
         return true;
     } catch (const DataFolderError& error) {
@@ -179,6 +180,8 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
     app.footer(
         "終了コード: 0 判断した、1 使い方の誤り、2 データファイルの問題、3 判断できない名前、"
         "4 標準出力に書き込めないか標準入力を読めない、70 予期しないエラー");
+    app.set_version_flag("--version", std::string("namori-judge ") + NAMORI_VERSION,
+                         "名前と版を表示して終了する");
     app.add_flag("--complement", options.complement, "１字の時の補数を採用");
     app.add_flag("--json", options.json, "結果をJSON（UTF-8）で出力する");
     app.add_flag("--html", options.html, "鑑定書（詳しい解説）を1つのHTMLページ（UTF-8）で出力する")
@@ -249,6 +252,9 @@ int RunJudgeCommand(const JudgeOptions& options, DataFolderSettings settings,
     if (options.dataFolder) {
         settings.requested = options.dataFolder;
     }
+    settings.note = [&streams](const std::string& note) {
+        WriteText(streams.errors, "namori-judge: " + note + "\n");
+    };
     auto store = std::make_unique<JudgementStore>();
     std::filesystem::path dataFolder;
     if (!LoadReferenceTables(*store, settings, dataFolder, streams.errors)) {

@@ -1,6 +1,5 @@
 #include "data/DataFolder.h"
 
-#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,7 +9,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "data/DataFileError.h"
 #include "data/DataFiles.h"
+#include "data/FileReading.h"
+#include "data/FileWriting.h"
+#include "data/ShippedCopies.h"
 #include "data/StaleTemporaryFiles.h"
 #include "data/SystemReason.h"
 
@@ -54,102 +57,17 @@ void MakeFolder(const std::filesystem::path& folder) {
     }
 }
 
-// Reads a whole file; false with errno set on failure.
-bool ReadAll(const std::filesystem::path& path, std::string& bytes) {
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0) {
-        return false;
-    }
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            const int error = errno;
-            ::close(descriptor);
-            errno = error;
-            return got == 0;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-}
-
-// Writes all of bytes to a new file, flushed to disk; false with errno set on failure.
-bool WriteNewFile(const std::filesystem::path& path, std::string_view bytes) {
-    // 0666 lets the user's umask decide, as for any file the user makes.
-    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (descriptor < 0) {
-        return false;
-    }
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written < 0) {
-            const int error = errno;
-            ::close(descriptor);
-            errno = error;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    if (::fsync(descriptor) != 0) {
-        const int error = errno;
-        ::close(descriptor);
-        errno = error;
-        return false;
-    }
-    return ::close(descriptor) == 0;
-}
-
-// Gives the finished copy its name unless something of that name appeared meanwhile; false
-// with errno set on failure.
-bool MoveIntoPlace(const std::filesystem::path& copy, const std::filesystem::path& target) {
-    if (::renameat2(AT_FDCWD, copy.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
-        return true;
-    }
-    if (errno == EEXIST) {
-        ::unlink(copy.c_str());
-        return true;
-    }
-    if (errno != EINVAL && errno != ENOSYS) {
-        return false;
-    }
-    // A file system without the no-replace rename: a hard link refuses an existing name too.
-    if (::link(copy.c_str(), target.c_str()) != 0 && errno != EEXIST) {
-        return false;
-    }
-    ::unlink(copy.c_str());
-    return true;
-}
-
-// Copies source into folder under name so that the file appears whole or not at all: a
-// half-copied data file would otherwise count as the user's own from then on.
+// Copies source into folder under name unless a file of that name appeared meanwhile; the copy
+// appears whole or not at all, as a half-copied file would count as the user's own.
 void CopyInto(const std::filesystem::path& source, const std::filesystem::path& folder,
               const std::string& name) {
-    std::string bytes;
-    if (!ReadAll(source, bytes)) {
-        throw DataFolderError(Quoted(source) + "を読めません（" + SystemReason(errno) + "）。");
-    }
-    const std::filesystem::path copy =
-        folder / ("." + name + "." + std::to_string(::getpid()) + ".partial");
-    ::unlink(copy.c_str());  // left by an earlier process of the same number that was killed
-    if (!WriteNewFile(copy, bytes) || !MoveIntoPlace(copy, folder / name)) {
-        const int error = errno;
-        ::unlink(copy.c_str());
+    try {
+        CreateFileAtomically(folder / name, ReadRegularFile(source, name), name);
+    } catch (const DataFileError& error) {
+        throw DataFolderError(error.what());
+    } catch (const FileWriteError& error) {
         throw DataFolderError("「" + name + "」をデータフォルダ" + Quoted(folder) +
-                              "に書き込めません（" + SystemReason(error) + "）。");
-    }
-}
-
-void SyncFolder(const std::filesystem::path& folder) {
-    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor >= 0) {
-        ::fsync(descriptor);
-        ::close(descriptor);
+                              "に書き込めません（" + SystemReason(error.code().value()) + "）。");
     }
 }
 
@@ -193,6 +111,8 @@ DataFolderSettings ProcessDataFolderSettings(std::optional<std::filesystem::path
     const char* home = std::getenv("HOME");
     settings.home = home != nullptr && *home != '\0' ? std::string(home) : PasswordDatabaseHome();
     settings.shippedData = ShippedFolders("data");
+    settings.shippedNaming = ShippedFolders("naming");
+    settings.shippedVersions = KnownShippedVersions();
     return settings;
 }
 
@@ -212,30 +132,11 @@ std::filesystem::path UserDataFolder(const DataFolderSettings& settings) {
 
 void FillDataFolder(const std::filesystem::path& folder, const std::filesystem::path& shipped) {
     MakeFolder(folder);
-    std::vector<std::filesystem::path> files;
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(shipped, error), end; !error && it != end;
-         it.increment(error)) {
-        std::error_code typeError;
-        if (it->is_regular_file(typeError)) {
-            files.push_back(it->path());
+    for (const std::string_view name : kUserDataFiles) {
+        const std::filesystem::path source = ResolveDataFile(shipped, name);
+        if (Present(source) && !Present(ResolveDataFile(folder, name))) {
+            CopyInto(source, folder, std::string(name));
         }
-    }
-    if (error) {
-        throw DataFolderError(Quoted(shipped) + "を読めません（" + SystemReason(error.value()) +
-                              "）。");
-    }
-    std::sort(files.begin(), files.end());
-    bool copied = false;
-    for (const std::filesystem::path& file : files) {
-        const std::string name = file.filename().string();
-        if (!Present(ResolveDataFile(folder, name))) {
-            CopyInto(file, folder, name);
-            copied = true;
-        }
-    }
-    if (copied) {
-        SyncFolder(folder);
     }
 }
 
@@ -262,6 +163,17 @@ std::filesystem::path ResolveDataFolder(const DataFolderSettings& settings) {
     } else {
         RemoveStaleTemporaryFiles(folder);
         FillDataFolder(folder, *shipped);
+        const ShippedFiles files{*shipped,
+                                 [&settings](std::string_view kind) {
+                                     return kind == "data" ? settings.shippedData
+                                                           : settings.shippedNaming;
+                                 },
+                                 settings.shippedVersions};
+        UpdateShippedCopies(folder, files, [&settings](const std::string& text) {
+            if (settings.note) {
+                settings.note(text);
+            }
+        });
     }
     return folder;
 }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "data/ShippedTables.h"
 
 namespace namori {
 
@@ -30,27 +33,36 @@ struct DataFolderSettings {
     std::string home;
     // Where the shipped data files may be, in order; the first that holds them is used.
     std::vector<std::filesystem::path> shippedData;
+    // Where the shipped naming data may be.
+    std::vector<std::filesystem::path> shippedNaming;
+    // Every version of every file Namori has shipped.
+    std::vector<ShippedVersion> shippedVersions;
+    // Says in one line what a start changed in the user's data folder (standard error).
+    std::function<void(const std::string&)> note;
 };
 
 // The settings of this process: its current folder, XDG_DATA_HOME, the home folder (HOME, else
-// the password database's) and ShippedFolders("data").
+// the password database's), ShippedFolders("data") and ("naming"), KnownShippedVersions(); no
+// note.
 DataFolderSettings ProcessDataFolderSettings(std::optional<std::filesystem::path> requested);
 
 // The folder whose data files a program works on: the requested folder when one is given; else
-// the current folder when it holds the spirit-number table or the kanji dictionary; else the
-// user's data folder, created when missing and given every shipped data file it lacks (see
-// FillDataFolder). Throws DataFolderError when a requested folder is no folder or the user's
-// folder cannot be made or filled.
+// the current folder when it holds the spirit-number table or the kanji dictionary (both used
+// exactly as they are); else the user's data folder, created when missing, given the shipped
+// files the user writes to when it lacks them (see FillDataFolder) and brought up to the
+// installed version (see UpdateShippedCopies). Throws DataFolderError when a requested folder is
+// no folder or the user's folder cannot be made or filled.
 std::filesystem::path ResolveDataFolder(const DataFolderSettings& settings);
 
 // The user's data folder: $XDG_DATA_HOME/namori, or home/.local/share/namori when XDG_DATA_HOME
 // is empty or relative. Throws DataFolderError when neither gives an absolute folder.
 std::filesystem::path UserDataFolder(const DataFolderSettings& settings);
 
-// Creates folder (and missing parents, private to the user) and copies into it every file of
-// shipped that it lacks. A file counts as there when a file of the same name without regard to
-// ASCII case is ("名字.TXT" is "名字.txt"): files already there are the user's and are never
-// overwritten. Each copy appears whole or not at all. Throws DataFolderError.
+// Creates folder (and missing parents, private to the user) and copies into it each file of
+// shipped that the user writes to (kUserDataFiles) and that it lacks. A file counts as there when
+// a file of the same name without regard to ASCII case is ("名字.TXT" is "名字.txt"): files
+// already there are the user's and are never overwritten. Each copy appears whole or not at all.
+// Throws DataFolderError. The tables stay where they are installed.
 void FillDataFolder(const std::filesystem::path& folder, const std::filesystem::path& shipped);
 
 // The folders where the files Namori ships of one kind ("data", "naming", "help") may be: the

@@ -45,6 +45,31 @@ void SyncFolder(const std::filesystem::path& folder) {
     }
 }
 
+// Writes bytes to a new temporary file beside target, flushed to disk and with mode's permission
+// bits; returns its name. Throws FileWriteError, leaving nothing behind.
+std::string WriteTemporaryBeside(const std::filesystem::path& target, std::string_view bytes,
+                                 mode_t mode, const std::string& displayName,
+                                 const SystemCalls& calls) {
+    std::string temporary = target.string() + ".XXXXXX";
+    FileDescriptor descriptor(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (!descriptor.valid()) {
+        throw FileWriteError(displayName, errno);
+    }
+    ::fchmod(descriptor.get(), mode);
+    int error = 0;
+    if (!WriteAll(calls, descriptor.get(), bytes) || calls.fsync(descriptor.get()) != 0) {
+        error = errno;
+    }
+    if (calls.close(descriptor.Release()) != 0 && error == 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        calls.unlink(temporary.c_str());
+        throw FileWriteError(displayName, error);
+    }
+    return temporary;
+}
+
 }  // namespace
 
 FileWriteError::FileWriteError(const std::string& displayName, int errorNumber)
@@ -60,29 +85,32 @@ void RewriteFileAtomically(const std::filesystem::path& path, std::string_view b
     if (::access(target.c_str(), W_OK) != 0 && errno != ENOENT) {
         throw FileWriteError(displayName, errno);
     }
-    std::string temporary = target.string() + ".XXXXXX";
-    FileDescriptor descriptor(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (!descriptor.valid()) {
-        throw FileWriteError(displayName, errno);
-    }
     // Keep the permissions of the file being replaced, or the usual ones for a new file.
     struct stat old {};
-    ::fchmod(descriptor.get(), ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-    int error = 0;
-    if (!WriteAll(calls, descriptor.get(), bytes) || calls.fsync(descriptor.get()) != 0) {
-        error = errno;
-    }
-    if (calls.close(descriptor.Release()) != 0 && error == 0) {
-        error = errno;
-    }
-    if (error == 0 && calls.rename(temporary.c_str(), target.c_str()) != 0) {
-        error = errno;
-    }
-    if (error != 0) {
-        ::unlink(temporary.c_str());
+    const std::string temporary = WriteTemporaryBeside(
+        target, bytes, ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644,
+        displayName, calls);
+    if (calls.rename(temporary.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        calls.unlink(temporary.c_str());
         throw FileWriteError(displayName, error);
     }
     SyncFolder(target.parent_path());
+}
+
+bool CreateFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                          const std::string& displayName, const SystemCalls& calls) {
+    // The usual permissions of a new file, as a rewrite gives one.
+    const std::string temporary = WriteTemporaryBeside(path, bytes, 0644, displayName, calls);
+    // A hard link, unlike a rename, refuses a name that is taken.
+    const bool created = calls.link(temporary.c_str(), path.c_str()) == 0;
+    const int error = errno;
+    calls.unlink(temporary.c_str());
+    if (!created && error != EEXIST) {
+        throw FileWriteError(displayName, error);
+    }
+    SyncFolder(path.parent_path());
+    return created;
 }
 
 void AppendToFile(const std::filesystem::path& path, std::string_view bytes,

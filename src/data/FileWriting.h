@@ -26,6 +26,12 @@ class FileWriteError : public std::system_error {
 void RewriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                            const std::string& displayName, const SystemCalls& calls = {});
 
+// Makes a new file holding bytes, whole or not at all (written and flushed beside it first).
+// Returns false, leaving the existing file alone, when a file of that name is there already
+// (also one that appeared meanwhile). Throws FileWriteError, leaving nothing behind.
+bool CreateFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                          const std::string& displayName, const SystemCalls& calls = {});
+
 // Appends bytes to the file (creating it) in one write, flushed to disk. When any of it fails,
 // the file is cut back to its old length and FileWriteError is thrown.
 void AppendToFile(const std::filesystem::path& path, std::string_view bytes,

@@ -7,14 +7,16 @@
 
 namespace namori {
 
-// The system calls that writing a file makes, gathered so that a test can make any one of them
-// fail and see that the file stays as it was. The defaults are the system's own.
+// The system calls that writing or removing a file makes, gathered so that a test can make any one
+// of them fail and see that the file stays as it was. The defaults are the system's own.
 struct SystemCalls {
     ssize_t (*write)(int, const void*, size_t) = ::write;
     int (*fsync)(int) = ::fsync;
     int (*close)(int) = ::close;
     int (*rename)(const char*, const char*) = ::rename;
     int (*ftruncate)(int, off_t) = ::ftruncate;
+    int (*link)(const char*, const char*) = ::link;
+    int (*unlink)(const char*) = ::unlink;
 };
 
 }  // namespace namori

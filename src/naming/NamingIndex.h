@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/DataFiles.h"
 #include "naming/SortedTextFile.h"
 
 namespace namori {
@@ -25,8 +26,6 @@ struct KanjiPiece {
     int names = 0;
 };
 
-inline constexpr const char* kRealNamesFile = "名前読み.txt";
-inline constexpr const char* kKanjiReadingsFile = "漢字読み.txt";
 // First field of the kanji index's first line, which gives the number of real given names the
 // counts were taken from.
 inline constexpr std::u16string_view kAlignedNamesLabel = u"名前数";

@@ -4,12 +4,15 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 
+#include "data/DataFiles.h"
 #include "data/LockedFile.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
@@ -166,11 +169,11 @@ TEST(DataFolder, ResolutionOrderAndFirstFilling) {
         if (row.expected == Expected::HomeDefault) {
             EXPECT_FALSE(std::filesystem::exists(layout.dataHome));
         }
-        // Every shipped file is there once, as the user had it or as shipped, and nothing else.
-        std::size_t shipped = 0;
+        // The files the user writes to are there once, as the user had them or as shipped; a
+        // table is there only when the user put it there.
+        std::size_t expected = 0;
         for (const auto& entry :
              std::filesystem::directory_iterator(testing::ShippedDataFolder())) {
-            ++shipped;
             const std::u8string u8name = entry.path().filename().u8string();
             const std::string name(u8name.begin(), u8name.end());
             std::string userName = name;
@@ -180,11 +183,81 @@ TEST(DataFolder, ResolutionOrderAndFirstFilling) {
                 }
             }
             const auto own = row.userFiles.find(userName);
+            if (own == row.userFiles.end() &&
+                std::find(std::begin(kUserDataFiles), std::end(kUserDataFiles), name) ==
+                    std::end(kUserDataFiles)) {
+                continue;  // a table stays where it is installed
+            }
+            ++expected;
             EXPECT_EQ(FileBytes(userFolder / U8(userName)),
                       own != row.userFiles.end() ? own->second : FileBytes(entry.path()))
                 << name;
         }
-        EXPECT_EQ(CountEntries(userFolder), shipped);
+        EXPECT_EQ(CountEntries(userFolder), expected);
+    }
+}
+
+std::string Entries(int count, const std::string& kanji) {
+    std::string text;
+    while (count-- > 0)
+        text += "\"" + kanji + "\",1\r\n";
+    return text;
+}
+
+// Two starts after an update; the earlier release shipped oldSpirit and oldDictionary.
+TEST(DataFolder, AnUpdateReachesTheUserAndWhatTheUserMadeStays) {
+    const std::string oldSpirit = "old\r\n", oldDictionary = Entries(2, "A"),
+                      mine = Entries(2, "R");
+    struct Case {
+        const char* description;
+        bool requested;
+        int shippedEntries;               // of the installed dictionary
+        std::string name, before, after;  // after "-": removed
+        int notes;
+    };
+    const std::vector<Case> cases = {
+        {"an untouched copy of an earlier table is removed", false, 3, "霊数.txt", oldSpirit, "-",
+         1},
+        {"a changed copy is the user's", false, 3, "霊数.TXT", oldSpirit + "x", oldSpirit + "x", 0},
+        {"the dictionary gets the installed entries, the registrations stay", false, 3,
+         "漢字辞書.txt", oldDictionary + mine, Entries(3, "B") + mine, 1},
+        {"a dictionary that would pass 2000 entries stays as it is, said once", false, 1999,
+         "漢字辞書.txt", oldDictionary + mine, oldDictionary + mine, 1},
+        {"a folder given with --data is used as it is", true, 3, "霊数.txt", oldSpirit, oldSpirit,
+         0},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.description);
+        Layout layout;
+        TempFolder shipped;
+        DataFolderSettings settings = layout.Settings();
+        settings.shippedData = {shipped.path()};
+        const std::tuple<std::string, std::string, std::string> tables[] = {
+            {"霊数.txt", oldSpirit, "new\r\n"},
+            {"漢字辞書.txt", oldDictionary, Entries(row.shippedEntries, "B")}};
+        for (const auto& [name, earlier, now] : tables) {
+            shipped.WriteBytes(name, now);
+            for (const std::string& bytes : {earlier, now}) {
+                settings.shippedVersions.push_back({name, bytes.size(), Sha256Hex(bytes)});
+            }
+        }
+        std::vector<std::string> notes;
+        settings.note = [&notes](const std::string& note) { notes.push_back(note); };
+        const std::filesystem::path folder =
+            row.requested ? layout.requested : layout.dataHome / "namori";
+        settings.requested = row.requested ? std::optional(folder) : std::nullopt;
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder / U8(row.name), std::ios::binary) << row.before;
+
+        EXPECT_EQ(ResolveDataFolder(settings), folder);
+        EXPECT_EQ(ResolveDataFolder(settings), folder);
+
+        EXPECT_EQ(std::filesystem::exists(folder / U8(row.name)), row.after != "-");
+        EXPECT_EQ(row.after == "-" ? "-" : FileBytes(folder / U8(row.name)), row.after);
+        ASSERT_EQ(static_cast<int>(notes.size()), row.notes);
+        for (const std::string& note : notes) {
+            EXPECT_NE(note.find("「" + row.name + "」"), std::string::npos) << note;
+        }
     }
 }
 
@@ -205,7 +278,7 @@ TEST(DataFolder, FailuresNameTheFolderAndTheReasonAndLeaveNoHalfFile) {
         }
     }
     {
-        // The dictionary and the reference table are larger than the limit; the lists fit.
+        // The dictionary is larger than the limit; the lists fit.
         Layout layout;
         const std::filesystem::path userFolder = layout.dataHome / "namori";
         std::string message;
@@ -229,7 +302,7 @@ TEST(DataFolder, FailuresNameTheFolderAndTheReasonAndLeaveNoHalfFile) {
         }
         // Without the limit, the next start completes the folder.
         EXPECT_EQ(ResolveDataFolder(layout.Settings()), userFolder);
-        EXPECT_EQ(CountEntries(userFolder), CountEntries(testing::ShippedDataFolder()));
+        EXPECT_EQ(CountEntries(userFolder), std::size(kUserDataFiles));
     }
     {
         Layout layout;

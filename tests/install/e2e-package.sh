@@ -1,15 +1,13 @@
 #!/usr/bin/env bash
-# Installs Namori's Debian package with apt into a bare Debian 12 root and uses it there as a new
-# user would: an ordinary user with a fresh home folder runs, in that folder,
-#   namori-judge 白鳥 杏奈                  (the judgement, exit 0)
-#   namori-judge --reading はると 佐藤       (the ranked candidates, exit 0)
-#   namori-judge --html 白鳥 杏奈           (the detailed reading, from the installed texts)
-#   namori                                  (the main window, with no start-up message)
-# and each program must have filled ~/.local/share/namori with the shipped data files itself.
+# Checks Namori's three Debian packages with lintian (no error, no warning), installs them with apt
+# into a bare Debian 12 root and uses them there as a new user would: namori-judge alone (no Qt
+# pulled in) judging 白鳥 杏奈, --reading はると 佐藤, --html 白鳥 杏奈; an update to version B (the
+# next revision, with a corrected phrase in 霊数.txt and one more dictionary entry) reaching the
+# user; namori (the main window, with no start-up message).
 #
 # The bare root is debootstrap's minbase variant of bookworm: nothing of ours and no desktop. It
 # is made once and kept under /tmp (NAMORI_E2E_BASE), then copied for each run, so a run needs
-# the network only for the packages that Namori's package pulls in (kept in
+# the network only for the packages that Namori's packages pull in (kept in
 # NAMORI_E2E_BASE.archives between runs). The window is shown on an Xvfb of this machine, which
 # the root reaches through its abstract socket; the window is checked from outside with xdotool
 # and xprop: a visible top-level window "ナモリ" of the normal type, no dialog (a start-up error
@@ -17,8 +15,8 @@
 #
 # Usage: e2e-package.sh BUILD_DIR   (a configured and built build folder of Namori)
 # Needs root (debootstrap, chroot, mounting /proc), debootstrap (installed with apt-get when
-# missing), network to the Debian mirror, and the Debian packages xvfb, xdotool, x11-utils
-# and dpkg-dev (for cpack's dependency list).
+# missing), network to the Debian mirror, and the Debian packages xvfb, xdotool, x11-utils,
+# lintian and dpkg-dev (for cpack's dependency list).
 # Exits 0 when everything works, 77 when this machine cannot run the test (a skip for CTest),
 # 1 on any other failure.
 set -uo pipefail
@@ -46,9 +44,9 @@ build=$(cd "$1" && pwd)
 started=$SECONDS
 
 [ "$(id -u)" -eq 0 ] || skip "needs root: debootstrap, chroot and mounting /proc"
-for tool in Xvfb xdotool xprop cpack dpkg-shlibdeps flock; do
+for tool in Xvfb xdotool xprop cpack dpkg-shlibdeps flock lintian iconv; do
     command -v "$tool" >/dev/null ||
-        fail "$tool is missing (Debian packages xvfb, xdotool, x11-utils, cmake, dpkg-dev)"
+        fail "$tool is missing (Debian packages xvfb, xdotool, x11-utils, cmake, dpkg-dev, lintian)"
 done
 if ! command -v debootstrap >/dev/null; then
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends debootstrap \
@@ -83,13 +81,38 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP
 
-say "== building the Debian package"
+say "== building the Debian packages"
 (cd "$build" && cpack -G DEB -B "$work/package") >"$work/cpack.log" 2>&1 ||
     { show_log "$work/cpack.log"; fail "cpack -G DEB"; }
-debs=("$work/package"/namori_*.deb)
-[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "cpack made no single namori_*.deb"
-deb=${debs[0]}
-pass "${deb##*/}"
+declare -A deb_a deb_b
+for package in namori-judge namori-data namori; do
+    deb_a[$package]=$(ls "$work/package/${package}"_*.deb) || fail "cpack made no ${package}_*.deb"
+done
+pass "${deb_a[*]##*/}"
+
+say "== lintian, default profile"
+for package in namori-judge namori-data namori; do
+    lintian "${deb_a[$package]}" 2>&1 | tee "$work/lintian.$package" | sed "s/^/   $package: /"
+    ! grep -qE '^[EW]: ' "$work/lintian.$package" || fail "lintian reports errors or warnings for $package"
+done
+pass "lintian: 0 errors, 0 warnings for each package"
+
+# Version B: the next revision, with a corrected phrase in 霊数.txt and one more dictionary entry.
+version_a=$(dpkg-deb -f "${deb_a[namori]}" Version) && version_b=${version_a%-*}-$((${version_a##*-} + 1))
+cp932() { iconv -f UTF-8 -t CP932; }
+for package in namori-judge namori-data namori; do
+    tree=$work/b/$package && mkdir -p "$work/b" && dpkg-deb -R "${deb_a[$package]}" "$tree" || fail "dpkg-deb -R"
+    sed -i "s/$version_a/$version_b/g" "$tree/DEBIAN/control"
+    if [ "$package" = namori-data ]; then
+        data=$tree/usr/share/namori/data
+        { iconv -f CP932 -t UTF-8 "$data/霊数.txt" | sed 's/鉄志成功/鉄志大成/' | cp932; } >"$work/b/霊数"
+        mv "$work/b/霊数" "$data/霊数.txt" && printf '"鴎",16\r\n' | cp932 >>"$data/漢字辞書.txt"
+        (cd "$tree" && find usr -type f -exec md5sum {} + >DEBIAN/md5sums)
+    fi
+    dpkg-deb --root-owner-group -b "$tree" "$work/b/" >/dev/null || fail "dpkg-deb -b $package"
+    deb_b[$package]=$(ls "$work/b/${package}_${version_b}"_*.deb)
+done
+pass "version B ($version_b): 鉄志成功 reads 鉄志大成 in 霊数.txt, 鴎 added to 漢字辞書.txt"
 
 # ---------------------------------------------------------------------------------------------
 # The bare Debian 12 root
@@ -123,26 +146,32 @@ pass "copied $base"
 
 in_root() { chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LC_ALL=C.UTF-8 "$@"; }
 
-say "== apt install ./${deb##*/} --no-install-recommends"
-cp "$deb" "$root/tmp/"
-chmod 644 "$root/tmp/${deb##*/}"
 mkdir -p "$archives"
 find "$archives" -maxdepth 1 -name '*.deb' -exec cp -n {} "$root/var/cache/apt/archives/" \;
-install_package() {
-    in_root DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
-        "/tmp/${deb##*/}" >>"$work/apt.log" 2>&1
+# apt-get install ./PACKAGE.deb … as a user would type it, in /tmp of the root.
+install_packages() {
+    local log=$1 deb inside=()
+    shift
+    for deb in "$@"; do
+        cp "$deb" "$root/tmp/" && chmod 644 "$root/tmp/${deb##*/}" && inside+=("/tmp/${deb##*/}")
+    done
+    # The base's package lists may be out of date with the mirror; then they are fetched again.
+    if ! in_root DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${inside[@]}" >"$log" 2>&1; then
+        in_root apt-get update -q >>"$work/apt-update.log" 2>&1 ||
+            { show_log "$work/apt-update.log"; fail "apt-get update"; }
+        in_root DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${inside[@]}" >"$log" 2>&1 ||
+            { show_log "$log" 40; fail "apt-get install ${inside[*]}"; }
+    fi
+    find "$root/var/cache/apt/archives" -maxdepth 1 -name '*.deb' -exec cp -n {} "$archives/" \;
 }
-# The base's package lists may be out of date with the mirror; then they are fetched again.
-if ! install_package; then
-    in_root apt-get update -q >>"$work/apt.log" 2>&1 || { show_log "$work/apt.log"; fail "apt-get update"; }
-    install_package || { show_log "$work/apt.log" 40; fail "apt-get install ./${deb##*/}"; }
-fi
-find "$root/var/cache/apt/archives" -maxdepth 1 -name '*.deb' -exec cp -n {} "$archives/" \;
-for program in namori namori-judge; do
-    [ "$(in_root sh -c "command -v $program")" = "/usr/bin/$program" ] ||
-        fail "$program is not on the PATH after installing the package"
-done
-pass "installed; namori and namori-judge in /usr/bin"
+
+say "== apt-get install ./namori-judge_*.deb ./namori-data_*.deb (version A)"
+install_packages "$work/apt-judge.log" "${deb_a[namori-judge]}" "${deb_a[namori-data]}"
+newly=$(sed -n 's/.* \([0-9]*\) newly installed.*/\1/p' "$work/apt-judge.log")
+space=$(sed -n 's/^After this operation, \(.*\) of additional disk space will be used.*/\1/p' "$work/apt-judge.log")
+qt=$(in_root dpkg-query -W -f '${Package}\n' | grep -iE 'qt|mesa|libgl' | tr '\n' ' ')
+[ -z "$qt" ] || fail "installing namori-judge pulled in: $qt"
+pass "namori-judge installed: $newly packages newly installed, $space, no Qt, Mesa or GL package"
 
 in_root useradd --create-home --shell /bin/bash "$user" || fail "useradd $user"
 uid=$(in_root id -u "$user")
@@ -154,16 +183,16 @@ user_data="$root$home/.local/share/namori"
 as_user=(chroot --userspec="$uid:$gid" "$root" /usr/bin/env -i HOME="$home" USER="$user"
     LOGNAME="$user" PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8
     /bin/sh -c 'cd "$HOME" && exec "$@"' sh)
-# Succeeds when the user's data folder holds exactly the shipped data files, the user's own.
+# Succeeds when the user's data folder holds exactly the user's own copies of the shipped
+# dictionary and lists; the tables stay where they are installed.
 data_filled() {
-    local shipped name count=0
-    for shipped in "$root"/usr/share/namori/data/*; do
-        name=${shipped##*/}
-        cmp -s "$shipped" "$user_data/$name" || { say "   $name differs or is missing" >&2; return 1; }
+    local name
+    for name in 漢字辞書.txt 名字.txt 名前.txt; do
+        cmp -s "$root/usr/share/namori/data/$name" "$user_data/$name" ||
+            { say "   $name differs or is missing" >&2; return 1; }
         [ "$(stat -c %u "$user_data/$name")" = "$uid" ] || { say "   $name is not the user's" >&2; return 1; }
-        count=$((count + 1))
     done
-    [ "$count" -ge 5 ] && [ "$(find "$user_data" -mindepth 1 | wc -l)" -eq "$count" ]
+    [ "$(find "$user_data" -mindepth 1 | wc -l)" -eq 3 ]
 }
 
 # ---------------------------------------------------------------------------------------------
@@ -177,8 +206,8 @@ for expected in "氏名　白鳥　杏奈" "総運　 31" "５運 良"; do
         { show_log "$work/judge.out"; fail "namori-judge 白鳥 杏奈 does not show \"$expected\""; }
 done
 pass "namori-judge 白鳥 杏奈 exits 0 with the judgement"
-data_filled || fail "namori-judge did not fill $home/.local/share/namori with the shipped data"
-pass "namori-judge filled ~/.local/share/namori with the shipped data files"
+data_filled || fail "namori-judge did not fill $home/.local/share/namori as expected"
+pass "namori-judge gave ~/.local/share/namori the dictionary and the lists, and no table"
 
 "${as_user[@]}" namori-judge --reading はると 佐藤 >"$work/reading.out" 2>"$work/reading.err" ||
     { show_log "$work/reading.err"; fail "namori-judge --reading はると 佐藤 exited with $?"; }
@@ -195,8 +224,28 @@ for expected in "鉄志成功" "災難陰陽" "総合鑑定" "</html>"; do
 done
 pass "namori-judge --html 白鳥 杏奈 writes the detailed reading"
 
+say "== update from $version_a to $version_b"
+# After version A: an earlier release's untouched copy of 霊数.txt, and a registration.
+install -o "$uid" -g "$gid" "$root/usr/share/namori/data/霊数.txt" "$user_data/霊数.txt"
+printf '"蝋",14\r\n' | cp932 >>"$user_data/漢字辞書.txt"
+install_packages "$work/apt-b.log" "${deb_b[namori-judge]}" "${deb_b[namori-data]}"
+"${as_user[@]}" namori-judge --html 白鳥 杏奈 >"$work/b.html" 2>"$work/b.err" ||
+    { show_log "$work/b.err"; fail "namori-judge after the update exited with $?"; }
+sed 's/^/   stderr: /' "$work/b.err"
+grep -qF 鉄志大成 "$work/b.html" || fail "the corrected phrase of version B does not reach the user"
+[ ! -e "$user_data/霊数.txt" ] || fail "the untouched copy of 霊数.txt was not removed"
+grep -q "霊数.txt" "$work/b.err" || fail "the removal was not said on standard error"
+cmp -s <(cat "$root/usr/share/namori/data/漢字辞書.txt"; printf '"蝋",14\r\n' | cp932) \
+    "$user_data/漢字辞書.txt" || fail "the dictionary is not version B's with the registration after it"
+"${as_user[@]}" namori-judge 白鳥 杏奈 >/dev/null 2>"$work/b2.err" || fail "second run after the update"
+[ ! -s "$work/b2.err" ] || { show_log "$work/b2.err"; fail "the second run after the update said something"; }
+pass "the corrected phrase reaches the user, the stale copy is gone, the registration is kept"
+
 # ---------------------------------------------------------------------------------------------
 # The window
+
+say "== apt-get install ./namori_*.deb (version B)"
+install_packages "$work/apt-window.log" "${deb_b[namori]}"
 
 say "== as $user in $home: namori, on an X server"
 rm -rf --one-file-system "$user_data"
@@ -233,8 +282,8 @@ fi
 [ "$normal" -eq 1 ] || fail "expected one main window ナモリ, found $normal"
 kill -0 "$namori_pid" 2>/dev/null || { show_log "$work/namori.out"; fail "namori ended"; }
 pass "the main window ナモリ is shown, no message box, namori still running after $alive_seconds s"
-data_filled || fail "namori did not fill $home/.local/share/namori with the shipped data"
-pass "namori filled ~/.local/share/namori with the shipped data files"
+data_filled || fail "namori did not fill $home/.local/share/namori as expected"
+pass "namori gave ~/.local/share/namori the dictionary and the lists"
 kill "$namori_pid"
 wait "$namori_pid" 2>/dev/null
 namori_pid=

@@ -1,10 +1,13 @@
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -21,6 +24,7 @@
 #include "ui/help/HelpViewer.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/WindowPrinter.h"
+#include "ui/naming/NamingWindow.h"
 
 namespace namori {
 
@@ -109,6 +113,8 @@ class PrintHelpExitTest : public QObject {
 
   private slots:
     void initTestCase() {
+        // Window sizes and places go to a settings file of the test's own.
+        QStandardPaths::setTestModeEnabled(true);
         InstallLayoutFonts();
         QVERIFY(InstallQtTranslations());
     }
@@ -273,6 +279,32 @@ class PrintHelpExitTest : public QObject {
         QCOMPARE(window_->helpViewer().openCount(), 0);
         QCOMPARE(window_->helpFile(), QString("KoruviHelp.chm"));
         QCOMPARE(quitCalls_, 1);
+    }
+
+    void standardKeysPressTheButtonsAndCloseTheSecondaryWindows() {
+        const auto press = [](QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+            QApplication::setActiveWindow(target);
+            QTest::keyClick(target, key, modifiers);
+        };
+        press(window_.get(), Qt::Key_F1, Qt::NoModifier);
+        QCOMPARE(window_->helpViewer().openCount(), 1);
+        press(window_->findChild<QTextBrowser*>("helpBrowser")->window(), Qt::Key_W,
+              Qt::ControlModifier);
+        QTRY_COMPARE(window_->helpViewer().openCount(), 0);
+        press(window_->helpViewer().Display("TevoHelp.chm")->window(), Qt::Key_Escape,
+              Qt::NoModifier);
+        QTRY_COMPARE(window_->helpViewer().openCount(), 0);
+        const QPointer<QWidget> naming = window_->openNamingSupport();
+        press(naming, Qt::Key_W, Qt::ControlModifier);
+        QTRY_VERIFY(naming.isNull() || !naming->isVisible());
+        messages_.setNextAnswer(MessageBox::kCancel);
+        press(window_.get(), Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(messages_.lastTitle(), Text("印刷確認"));
+        press(window_.get(), Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(quitCalls_, 1);
+        QVERIFY(window_->controls().helpButton->toolTip().endsWith(Text("（F1）")));
+        QVERIFY(window_->controls().printButton->toolTip().endsWith(Text("（Ctrl+P）")));
+        QVERIFY(window_->controls().exitButton->toolTip().endsWith(Text("（Ctrl+Q）")));
     }
 
     void closeBoxEndsTheProgramWithoutAsking() {

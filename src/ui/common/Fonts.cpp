@@ -27,7 +27,6 @@ void InstallLayoutFonts() {
         QFont::insertSubstitutions(QString::fromUtf8(layoutFamily),
                                    InstalledFamilies(layoutFamily));
     }
-    QApplication::setFont(LayoutFont(kGothic, 9));
 }
 
 // The installed family is named directly, and only one: a family that fontconfig does not know,

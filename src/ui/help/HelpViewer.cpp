@@ -7,6 +7,7 @@
 
 #include "data/DataFolder.h"
 #include "ui/common/DesignPalette.h"
+#include "ui/common/WindowHabits.h"
 
 namespace namori {
 
@@ -58,6 +59,8 @@ QTextBrowser* HelpViewer::Display(const QString& helpFile) {
     // The pages set their own text colours for a white page.
     KeepDesignPalette(*window);
     window->resize(640, 560);
+    RememberGeometry(*window, QStringLiteral("help"));
+    AddCloseKeys(*window);
     auto* browser = new QTextBrowser(window);
     browser->setObjectName(QStringLiteral("helpBrowser"));
     browser->setAccessibleName(QString::fromUtf8("ヘルプ"));

@@ -3,8 +3,10 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QToolButton>
 
 #include "analysis/Judgement.h"
@@ -15,8 +17,10 @@
 #include "ui/common/Artwork.h"
 #include "ui/common/DesignPalette.h"
 #include "ui/common/EntryBox.h"
+#include "ui/common/Fonts.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/QtText.h"
+#include "ui/common/WindowHabits.h"
 #include "ui/help/HelpCommands.h"
 #include "ui/help/HelpViewer.h"
 #include "ui/lists/NameEntryBoxes.h"
@@ -36,6 +40,9 @@ MainWindow::MainWindow(JudgementStore& store, MessageBox& messages,
     KeepDesignPalette(*this);
     setWindowTitle(QString::fromUtf8("ナモリ"));
     setWindowIcon(ArtworkIcon("namori"));
+    // The layout's Gothic at 9 points for every control that sets none; other windows and the
+    // message boxes keep the desktop's font.
+    setFont(LayoutFont(kGothic, 9));
     BuildMainWindow(this, controls_);
 
     resultPanel_ = std::make_unique<ResultPanel>(controls_);
@@ -64,6 +71,16 @@ MainWindow::MainWindow(JudgementStore& store, MessageBox& messages,
 
     readingLauncher_ = std::make_unique<ReadingLauncher>(*this, controls_, messages_,
                                                          SearchPath(dataFolder_, {"data"}));
+
+    // The desktop's standard keys press the buttons, and their tooltips say so.
+    const std::pair<QToolButton*, QKeySequence> keys[] = {
+        {controls_.exitButton, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {controls_.helpButton, QKeySequence(Qt::Key_F1)},
+        {controls_.printButton, QKeySequence(Qt::CTRL | Qt::Key_P)}};
+    for (const auto& [button, key] : keys) {
+        connect(new QShortcut(key, this), &QShortcut::activated, button, &QToolButton::click);
+        button->setToolTip(WithShortcut(button->toolTip(), key.toString()));
+    }
 
     connect(controls_.judgeButton, &QToolButton::clicked, this, &MainWindow::onJudgeClicked);
     // Characters typed in an entry box without a count are registered before Enter goes on.

@@ -31,9 +31,10 @@ void WriteToStandardError(const QString& text) {
 }  // namespace
 
 bool PrepareStartUp(JudgementStore& store, MessageBox& messages,
-                    const std::filesystem::path& folder) {
+                    const std::filesystem::path& folder,
+                    const std::filesystem::path& spiritTableFolder) {
     try {
-        LoadSpiritNumbers(store, folder);
+        LoadSpiritNumbers(store, spiritTableFolder.empty() ? folder : spiritTableFolder);
         LoadKanjiDictionary(store, folder);
     } catch (const DataFileError& error) {
         messages.ShowFailure(nullptr, error, QString::fromUtf8("ナモリ"),
@@ -53,7 +54,11 @@ int StartUp(const std::function<int(MainWindow&)>& run,
     MessageBox messages;
     std::filesystem::path folder;
     try {
-        folder = ResolveDataFolder(ProcessDataFolderSettings(std::move(requestedFolder)));
+        DataFolderSettings settings = ProcessDataFolderSettings(std::move(requestedFolder));
+        settings.note = [](const std::string& note) {
+            std::fprintf(stderr, "namori: %s\n", note.c_str());
+        };
+        folder = ResolveDataFolder(settings);
     } catch (const DataFolderError& error) {
         const QString text = QString::fromUtf8(error.what()) +
                              QString::fromUtf8(
@@ -65,7 +70,8 @@ int StartUp(const std::function<int(MainWindow&)>& run,
     }
     InstallLayoutFonts();
     auto store = std::make_unique<JudgementStore>();
-    if (!PrepareStartUp(*store, messages, folder)) {
+    if (!PrepareStartUp(*store, messages, folder,
+                        FolderHolding(SearchPath(folder, {"data"}), kSpiritTableFile))) {
         WriteToStandardError(messages.lastText());
         return 1;
     }

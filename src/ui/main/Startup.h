@@ -11,12 +11,13 @@ namespace namori {
 struct JudgementStore;
 class MessageBox;
 
-// The start-up before the main window: reads the spirit-number table and the kanji dictionary
-// of folder, then makes the first saved surname the current one and looks it up. When a
-// reference table is missing or malformed, a message names the file and the problem and the
-// result is false: the program must end without a window.
+// The start-up before the main window: reads the spirit-number table of spiritTableFolder (folder
+// when empty) and the kanji dictionary of folder, then makes the first saved surname the current
+// one and looks it up. When a reference table is missing or malformed, a message names the file and
+// the problem and the result is false: the program must end without a window.
 bool PrepareStartUp(JudgementStore& store, MessageBox& messages,
-                    const std::filesystem::path& folder);
+                    const std::filesystem::path& folder,
+                    const std::filesystem::path& spiritTableFolder = {});
 
 // Places a window in the middle of the screen it is on.
 void CentreOnScreen(QWidget& window);

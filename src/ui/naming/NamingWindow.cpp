@@ -26,6 +26,7 @@
 #include "ui/common/EntryBox.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/QtText.h"
+#include "ui/common/WindowHabits.h"
 #include "ui/naming/CandidateTableModel.h"
 #include "ui/naming/LuckyStrokesPage.h"
 
@@ -83,6 +84,8 @@ NamingWindow::NamingWindow(const JudgementStore& judgementStore, MessageBox& mes
     setObjectName("frmNaming");
     setWindowTitle(QString::fromUtf8("コルヴィ（名付け支援）"));
     resize(1000, 640);
+    RememberGeometry(*this, QStringLiteral("naming"));
+    AddCloseKeys(*this);
 
     surnameBox = new QLineEdit(this);
     readingBox = new QLineEdit(this);

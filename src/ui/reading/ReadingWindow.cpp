@@ -13,6 +13,7 @@
 
 #include "ui/common/MessageBox.h"
 #include "ui/common/PagePrinting.h"
+#include "ui/common/WindowHabits.h"
 #include "ui/reading/ReadingPrinter.h"
 
 namespace namori {
@@ -69,14 +70,18 @@ ReadingWindow::ReadingWindow(ReadingDocument document, QString name, MessageBox&
     printButton->setAccessibleDescription(
         QString::fromUtf8("鑑定書をA4の文書として印刷します（プリンターを選べます）"));
     pdfButton->setAccessibleDescription(QString::fromUtf8("鑑定書をPDFファイルに保存します"));
-    closeButton->setAccessibleDescription(QString::fromUtf8("鑑定書を閉じます（Esc）"));
+    closeButton->setAccessibleDescription(QString::fromUtf8("鑑定書を閉じます（Ctrl+W・Esc）"));
 
     connect(printButton, &QPushButton::clicked, this, &ReadingWindow::onPrintClicked);
     connect(pdfButton, &QPushButton::clicked, this, &ReadingWindow::onPdfClicked);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
-            &QWidget::close);
+    connect(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, printButton,
+            &QPushButton::click);
+    printButton->setToolTip(WithShortcut(QString::fromUtf8("鑑定書を印刷します"), "Ctrl+P"));
+    closeButton->setToolTip(WithShortcut(QString::fromUtf8("鑑定書を閉じます"), "Ctrl+W・Esc"));
+    AddCloseKeys(*this);
     resize(640, 780);
+    RememberGeometry(*this, QStringLiteral("reading"));
     ShowDocument(std::move(document), std::move(name));
 }
 

@@ -1,0 +1,166 @@
+#include "data/ShippedCopies.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "data/DataFileError.h"
+#include "data/DataFiles.h"
+#include "data/FileReading.h"
+#include "data/FileWriting.h"
+#include "data/KanjiDictionaryFile.h"
+#include "data/LockedFile.h"
+
+namespace namori {
+
+namespace {
+
+std::string Quoted(std::string_view name) {
+    return "「" + std::string(name) + "」";
+}
+
+bool Exists(const std::filesystem::path& path) {
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
+
+// Removes path when it still is the file that was read (not replaced meanwhile): it is moved
+// aside first, checked, then unlinked, or moved back.
+bool RemoveIfUnchanged(const std::filesystem::path& path, const struct stat& read,
+                       const SystemCalls& calls = {}) {
+    const std::filesystem::path aside =
+        path.parent_path() /
+        ("." + path.filename().string() + "." + std::to_string(::getpid()) + ".removing");
+    if (calls.rename(path.c_str(), aside.c_str()) != 0) {
+        return false;
+    }
+    struct stat moved {};
+    if (::stat(aside.c_str(), &moved) == 0 && moved.st_dev == read.st_dev &&
+        moved.st_ino == read.st_ino && moved.st_size == read.st_size &&
+        moved.st_mtim.tv_sec == read.st_mtim.tv_sec &&
+        moved.st_mtim.tv_nsec == read.st_mtim.tv_nsec) {
+        return calls.unlink(aside.c_str()) == 0;
+    }
+    calls.rename(aside.c_str(), path.c_str());
+    return false;
+}
+
+void RemoveUnchangedTable(const std::filesystem::path& folder, const ShippedTable& table,
+                          const ShippedFiles& shipped,
+                          const std::function<void(const std::string&)>& note) {
+    const std::filesystem::path path = ResolveDataFile(folder, table.name);
+    const std::vector<std::filesystem::path> installed = shipped.foldersOf(table.kind);
+    const bool readableElsewhere =
+        std::any_of(installed.begin(), installed.end(), [&](const std::filesystem::path& other) {
+            return Exists(ResolveDataFile(other, table.name));
+        });
+    if (!Exists(path) || !readableElsewhere) {
+        return;
+    }
+    try {
+        const FileDescriptor file = OpenDataFile(path, std::string(table.name));
+        struct stat read {};
+        if (::fstat(file.get(), &read) != 0 ||
+            !IsShippedVersion(shipped.versions, table.name,
+                              ReadOpenRegularFile(file.get(), std::string(table.name)))) {
+            return;
+        }
+        if (RemoveIfUnchanged(path, read)) {
+            note(Quoted(path.filename().string()) +
+                 "は以前の版が写した変更のないコピーなので削除しました（インストールされた版を"
+                 "使います）。");
+        }
+    } catch (const DataFileError&) {
+        // Left for the loading to report.
+    }
+}
+
+// The length of the longest shipped version of the dictionary that bytes begin with; 0 when
+// they begin with none.
+std::size_t ShippedPrefixLength(const std::vector<ShippedVersion>& versions,
+                                std::string_view bytes) {
+    std::size_t longest = 0;
+    for (const ShippedVersion& version : versions) {
+        if (version.name == kKanjiDictionaryFile && version.size > longest &&
+            version.size <= bytes.size() &&
+            Sha256Hex(bytes.substr(0, version.size)) == version.sha256) {
+            longest = version.size;
+        }
+    }
+    return longest;
+}
+
+// The dictionary with the installed one in place of the shipped beginning; nothing when it would
+// not be a dictionary of at most 2000 entries.
+std::optional<std::string> MergedDictionary(std::string installed, std::string_view registrations) {
+    if (!installed.empty() && installed.back() != '\n') {
+        installed += "\r\n";
+    }
+    installed += registrations;
+    try {
+        ParseKanjiDictionary(DecodeDataFile(installed, std::string(kKanjiDictionaryFile)),
+                             std::string(kKanjiDictionaryFile));
+    } catch (const DataFileError&) {
+        return std::nullopt;
+    }
+    return installed;
+}
+
+void UpdateDictionary(const std::filesystem::path& folder, const ShippedFiles& shipped,
+                      const std::function<void(const std::string&)>& note) {
+    const std::string name(kKanjiDictionaryFile);
+    const std::filesystem::path path = ResolveDataFile(folder, name);
+    if (!Exists(path)) {
+        return;
+    }
+    try {
+        const std::string installed =
+            ReadRegularFile(ResolveDataFile(shipped.dataFolder, name), name);
+        const LockedFile file(path, name);
+        const std::string bytes = file.Read();
+        // A dictionary that does not load is left for the loading to report.
+        ParseKanjiDictionary(DecodeDataFile(bytes, name), name);
+        // Up to date also when the installed dictionary is newer than this program's list.
+        const std::size_t prefix = ShippedPrefixLength(shipped.versions, bytes);
+        if (bytes.starts_with(installed) || prefix == 0) {
+            return;  // up to date, or the user's own dictionary
+        }
+        const std::string registrations = bytes.substr(prefix);
+        if (const auto merged = MergedDictionary(installed, registrations)) {
+            RewriteFileAtomically(file.target(), *merged, name);
+            note(Quoted(name) + "の同梱分を新しい版にしました（登録した漢字はそのままです）。");
+            return;
+        }
+        // Said once for each installed dictionary: a marker beside it holds which one.
+        const std::filesystem::path marker = folder / ("." + name + ".kept");
+        const std::string installedHash = Sha256Hex(installed);
+        try {
+            if (ReadRegularFile(marker, name) == installedHash) {
+                return;
+            }
+        } catch (const DataFileError&) {
+        }
+        RewriteFileAtomically(marker, installedHash, name);
+        note(Quoted(name) +
+             "は新しい版にできません（登録した漢字を合わせると2000字を超えます）。今のまま"
+             "使います。");
+    } catch (const DataFileError&) {
+        // Left for the loading to report.
+    } catch (const FileWriteError&) {
+        // The file is as it was; the next start tries again.
+    }
+}
+
+}  // namespace
+
+void UpdateShippedCopies(const std::filesystem::path& folder, const ShippedFiles& shipped,
+                         const std::function<void(const std::string&)>& note) {
+    for (const ShippedTable& table : kShippedTables) {
+        RemoveUnchangedTable(folder, table, shipped, note);
+    }
+    UpdateDictionary(folder, shipped, note);
+}
+
+}  // namespace namori
