@@ -97,6 +97,10 @@ nlohmann::ordered_json DetailedJudgementAsJson(const JudgementStore& store,
     }
     result["faceExplanations"] = std::move(faces);
     result["markLegend"] = Utf16ToUtf8(reading.markLegend);
+    if (reading.unlawfulKanji) {
+        result["givenNameLawful"] = reading.unlawfulKanji->empty();
+        result["unlawfulKanji"] = Utf16ToUtf8(*reading.unlawfulKanji);
+    }
     return result;
 }
 

@@ -14,6 +14,7 @@ inline constexpr std::string_view kSurnameListFile = "名字.txt";
 inline constexpr std::string_view kGivenNameListFile = "名前.txt";
 inline constexpr std::string_view kStrokeReferenceFile = "漢字画数参考.txt";
 inline constexpr std::string_view kReadingTextsFile = "鑑定解説.txt";
+inline constexpr std::string_view kAvoidedKanjiFile = "避ける漢字.txt";
 
 // The file called name in folder, found without regard to the case of ASCII letters, so that
 // "名字.TXT" and "名字.txt" are one file also on a case-sensitive file system. An exact match

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -66,6 +67,9 @@ struct DetailedReading {
     std::u16string yinYangVerdict;
     std::u16string yinYangMeaning;
     std::array<FaceReading, 3> faces;
+    // The given name's kanji that may not be registered as a child's name; nothing when that
+    // was not checked (the naming data could not be read).
+    std::optional<std::u16string> unlawfulKanji;
 };
 
 // The reading of the last judgement in store, without explanations.

@@ -5,6 +5,7 @@
 #include <QShortcut>
 
 #include "data/DataFileError.h"
+#include "naming/NameGuide.h"
 #include "reading/ReadingDocument.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/QtText.h"
@@ -59,6 +60,7 @@ ReadingWindow* ReadingLauncher::Open() {
         }
     }
     DetailedReading reading = *reading_;
+    reading.unlawfulKanji = FindUnlawfulKanji(reading.givenName, textFolders_);
     ExplainReading(reading, *texts_);
     ReadingDocument document = ReadingDocumentOf(reading);
     const QString name =
