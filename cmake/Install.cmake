@@ -19,11 +19,15 @@ install(FILES
     ${PROJECT_SOURCE_DIR}/assets/data/漢字画数参考.txt
     ${PROJECT_SOURCE_DIR}/assets/data/名字.txt
     ${PROJECT_SOURCE_DIR}/assets/data/名前.txt
+    ${PROJECT_SOURCE_DIR}/assets/data/避ける漢字.txt
     DESTINATION ${NAMORI_DATA_INSTALL_DIR})
 # The indexes of the name-choosing aid: read-only, used where they are installed.
 install(FILES
     ${PROJECT_SOURCE_DIR}/assets/naming/名前読み.txt
     ${PROJECT_SOURCE_DIR}/assets/naming/漢字読み.txt
+    ${PROJECT_SOURCE_DIR}/assets/naming/名前漢字.txt
+    ${PROJECT_SOURCE_DIR}/assets/naming/人気名前.txt
+    ${PROJECT_SOURCE_DIR}/assets/naming/普通語読み.txt
     DESTINATION ${CMAKE_INSTALL_DATADIR}/namori/naming)
 install(FILES ${PROJECT_SOURCE_DIR}/NOTICE ${PROJECT_SOURCE_DIR}/README.md
               ${namori_packaging}/copyright

@@ -11,6 +11,8 @@
 
 A rank r of a ranking gives max(1, RANK_POINTS - r) points; a name's or a
 kanji's popularity is the sum over every ranking (survey and year) it is in.
+A source id ending in "H" is a half-year ranking, not an annual one, and is
+left out.
 """
 
 import collections
@@ -63,6 +65,10 @@ def read_ranking(path):
     return rows
 
 
+def annual(row):
+    return not row["source"].endswith("H")
+
+
 def points(rank):
     return max(1, RANK_POINTS - int(rank))
 
@@ -73,7 +79,9 @@ def popular_names(rows, valid_reading, valid_spelling):
     left_out = collections.Counter()
     for row in rows:
         reading = valid_reading(row["reading"]) if row["reading"] else None
-        if reading is None:
+        if not annual(row):
+            left_out["half-year ranking"] += 1
+        elif reading is None:
             left_out["no reading given"] += 1
         elif not valid_spelling(row["spelling"]):
             left_out["spelling not lawful, or not 1-3 characters"] += 1
@@ -88,7 +96,8 @@ def popular_kanji(rows):
     """{kanji: points} over both sexes."""
     scores = collections.Counter()
     for row in rows:
-        scores[row["kanji"]] += points(row["rank"])
+        if annual(row):
+            scores[row["kanji"]] += points(row["rank"])
     return scores
 
 

@@ -243,8 +243,8 @@ int RunJudgeCommand(const JudgeOptions& options, DataFolderSettings settings,
     }
     int status = kJudged;
     if (options.luckyStrokes) {
-        status = RunLuckyStrokesCommand(*store, SearchPath(dataFolder, {"naming", "data"}),
-                                        options, streams);
+        status = RunLuckyStrokesCommand(*store, SearchPath(dataFolder, {"naming", "data"}), options,
+                                        streams);
     } else if (!options.reading.empty()) {
         status =
             RunNamingCommand(*store, SearchPath(dataFolder, {"naming", "data"}), options, streams);

@@ -1,8 +1,8 @@
 #include "cli/LuckyStrokesCommand.h"
 
 #include <cerrno>
-#include <optional>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "analysis/JudgementStore.h"
 #include "cli/JudgeCommand.h"

@@ -84,9 +84,8 @@ LuckyPatterns FindLuckyPatterns(JudgementStore& store, std::u16string_view surna
             spellings *= kanjiOf[count];
         }
         // A pattern no kanji can fill is no help to anyone choosing a name.
-        if (spellings > 0 && std::all_of(faces.begin(), faces.end(), [](Rating face) {
-                return face == Rating::Favourable;
-            })) {
+        if (spellings > 0 && std::all_of(faces.begin(), faces.end(),
+                                         [](Rating face) { return face == Rating::Favourable; })) {
             LuckyPattern pattern;
             pattern.counts = counts;
             CopyJudgedNumbers(store, pattern);

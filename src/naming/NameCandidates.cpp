@@ -381,10 +381,10 @@ std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16
             if (candidate.band == NameBand::Common && !NaturalSplit(candidate, pieces)) {
                 candidate.band = NameBand::Rare;
             }
-            candidate.weight = candidate.band == NameBand::Popular
-                                   ? candidate.popularity
-                                   : std::max(split.score, 0.0) *
-                                         check.KanjiFactor(candidate.spelling);
+            candidate.weight =
+                candidate.band == NameBand::Popular
+                    ? candidate.popularity
+                    : std::max(split.score, 0.0) * check.KanjiFactor(candidate.spelling);
         }
     }
     return candidates;
@@ -459,32 +459,35 @@ std::vector<NameCandidate> JudgeAndRank(JudgementStore& store, std::u16string_vi
     for (std::size_t i = 0; i < positions.size(); ++i) {
         positions[i] = i;
     }
-    std::stable_sort(positions.begin(), positions.end(), [&judged, fortuneFirst](
-                                                             std::size_t left, std::size_t right) {
-        const NameCandidate& a = judged[left];
-        const NameCandidate& b = judged[right];
-        const auto fortune = [](const NameCandidate& c) { return std::pair(c.score, c.markScore); };
-        // The rare compositions --all adds come after the default list in either order.
-        if (a.natural != b.natural) {
-            return a.natural;
-        }
-        if (!fortuneFirst && a.band != b.band) {
-            return a.band < b.band;
-        }
-        if (fortune(a) != fortune(b)) {
-            return fortune(a) > fortune(b);
-        }
-        if (a.band != b.band) {
-            return a.band < b.band;
-        }
-        if (a.kind != b.kind) {
-            return KindOrder(a.kind) < KindOrder(b.kind);
-        }
-        if (a.weight != b.weight) {
-            return a.weight > b.weight;
-        }
-        return a.commonness > b.commonness;
-    });
+    std::stable_sort(positions.begin(), positions.end(),
+                     [&judged, fortuneFirst](std::size_t left, std::size_t right) {
+                         const NameCandidate& a = judged[left];
+                         const NameCandidate& b = judged[right];
+                         const auto fortune = [](const NameCandidate& c) {
+                             return std::pair(c.score, c.markScore);
+                         };
+                         // The rare compositions --all adds come after the default list in either
+                         // order.
+                         if (a.natural != b.natural) {
+                             return a.natural;
+                         }
+                         if (!fortuneFirst && a.band != b.band) {
+                             return a.band < b.band;
+                         }
+                         if (fortune(a) != fortune(b)) {
+                             return fortune(a) > fortune(b);
+                         }
+                         if (a.band != b.band) {
+                             return a.band < b.band;
+                         }
+                         if (a.kind != b.kind) {
+                             return KindOrder(a.kind) < KindOrder(b.kind);
+                         }
+                         if (a.weight != b.weight) {
+                             return a.weight > b.weight;
+                         }
+                         return a.commonness > b.commonness;
+                     });
     std::vector<NameCandidate> ranked;
     ranked.reserve(judged.size());
     for (std::size_t index : positions) {

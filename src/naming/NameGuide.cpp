@@ -8,9 +8,9 @@ namespace namori {
 
 namespace {
 
-constexpr std::size_t kLawfulKanjiFields = 4;    // kanji,kind,names,popularity
-constexpr std::size_t kPopularNameFields = 4;    // reading,spelling,sex,points
-constexpr std::size_t kOrdinaryWordFields = 3;   // spelling,reading,readings
+constexpr std::size_t kLawfulKanjiFields = 4;   // kanji,kind,names,popularity
+constexpr std::size_t kPopularNameFields = 4;   // reading,spelling,sex,points
+constexpr std::size_t kOrdinaryWordFields = 3;  // spelling,reading,readings
 
 SortedTextFile MapFound(const std::vector<std::filesystem::path>& folders, const char* name) {
     return SortedTextFile::Map(ResolveDataFile(FolderHolding(folders, name), name), name);
@@ -64,7 +64,10 @@ bool NameGuide::Avoided(std::u16string_view spelling) const {
 std::vector<PopularName> NameGuide::PopularOf(std::u16string_view reading) const {
     std::vector<PopularName> names;
     for (const auto& record : popularNames_.Find(reading)) {
-        names.push_back({record[1], record[2] == u"m" ? 'm' : record[2] == u"f" ? 'f' : 'g',
+        names.push_back({record[1],
+                         record[2] == u"m"   ? 'm'
+                         : record[2] == u"f" ? 'f'
+                                             : 'g',
                          SortedTextFile::WholeNumber(record[3])});
     }
     return names;

@@ -51,8 +51,8 @@ class NameGuide {
     bool MisreadWord(std::u16string_view spelling, std::u16string_view reading) const;
 
   private:
-    NameGuide(SortedTextFile lawfulKanji, SortedTextFile popularNames,
-              SortedTextFile ordinaryWords, std::u16string avoidedKanji);
+    NameGuide(SortedTextFile lawfulKanji, SortedTextFile popularNames, SortedTextFile ordinaryWords,
+              std::u16string avoidedKanji);
 
     SortedTextFile lawfulKanji_;
     SortedTextFile popularNames_;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 

@@ -96,12 +96,12 @@ TEST(NamoriJudge, JudgesTheWorkedExampleAsJson) {
     for (const auto& item : json.items()) {
         keys.push_back(item.key());
     }
-    EXPECT_EQ(keys, (std::vector<std::string>{
-                        "surname", "givenName", "chars", "strokes", "luck", "elementDigits",
-                        "elementTriple", "elementVerdict", "yinYangPattern", "yinYangVerdict",
-                        "faces", "elements", "elementVerdictExplanation",
-                        "yinYangVerdictExplanation", "faceExplanations", "markLegend",
-                        "givenNameLawful", "unlawfulKanji"}));
+    EXPECT_EQ(keys,
+              (std::vector<std::string>{
+                  "surname", "givenName", "chars", "strokes", "luck", "elementDigits",
+                  "elementTriple", "elementVerdict", "yinYangPattern", "yinYangVerdict", "faces",
+                  "elements", "elementVerdictExplanation", "yinYangVerdictExplanation",
+                  "faceExplanations", "markLegend", "givenNameLawful", "unlawfulKanji"}));
     EXPECT_EQ(json["chars"], nlohmann::json::parse(R"(["白","鳥","杏","奈"])"));
     EXPECT_EQ(json["strokes"], nlohmann::json::parse("[5,11,7,8]"));
     const std::vector<std::pair<std::string, int>> luck = {

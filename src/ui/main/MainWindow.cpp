@@ -62,8 +62,8 @@ MainWindow::MainWindow(JudgementStore& store, MessageBox& messages,
         }
     };
 
-    readingLauncher_ = std::make_unique<ReadingLauncher>(*this, controls_, messages_,
-                                                         SearchPath(dataFolder_, {"data", "naming"}));
+    readingLauncher_ = std::make_unique<ReadingLauncher>(
+        *this, controls_, messages_, SearchPath(dataFolder_, {"data", "naming"}));
 
     connect(controls_.judgeButton, &QToolButton::clicked, this, &MainWindow::onJudgeClicked);
     // Characters typed in an entry box without a count are registered before Enter goes on.

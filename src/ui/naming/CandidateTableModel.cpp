@@ -106,8 +106,8 @@ QVariant CandidateTableModel::headerData(int section, Qt::Orientation orientatio
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
-    static const char* const kHeaders[] = {"順位", "名前", "読み分け", "画数", "祖運",
-                                           "主運", "初運", "助運",     "総運", "５運",
+    static const char* const kHeaders[] = {"順位", "名前", "読み分け", "画数",  "祖運",
+                                           "主運", "初運", "助運",     "総運",  "５運",
                                            "５行", "陰陽", "種類",     "自然さ"};
     return QString::fromUtf8(kHeaders[section]);
 }

@@ -91,8 +91,8 @@ LuckyStrokesPage::LuckyStrokesPage(JudgementStore& store, MessageBox& messages,
 
 void LuckyStrokesPage::ShowPatterns() {
     const NameGuide* guide = guide_();
-    const LuckyPatterns found = FindLuckyPatterns(store_, surname_(), charactersBox->currentIndex() + 1,
-                                                  complement_(), guide);
+    const LuckyPatterns found = FindLuckyPatterns(
+        store_, surname_(), charactersBox->currentIndex() + 1, complement_(), guide);
     if (!found.surnameProblem.ready()) {
         messages_.Show(this, ToQString(found.surnameProblem.message), QString::fromUtf8("吉数表"),
                        MessageBox::kExclamationOk);
@@ -136,7 +136,8 @@ void LuckyStrokesPage::ShowKanjiOf(int row) {
     QStringList lines;
     int position = 0;
     for (const QVariant& count : first->data(kCountsRole).toList()) {
-        const std::vector<char16_t> kanji = KanjiOfStrokes(store_.dictionary, count.toInt(), guide_());
+        const std::vector<char16_t> kanji =
+            KanjiOfStrokes(store_.dictionary, count.toInt(), guide_());
         lines << QString::fromUtf8("%1字目 %2画（%3字）: %4")
                      .arg(++position)
                      .arg(count.toInt())

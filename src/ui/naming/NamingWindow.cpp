@@ -225,11 +225,11 @@ void NamingWindow::Search() {
                           : sexBox->currentIndex() == 2 ? SexFilter::Female
                                                         : SexFilter::Either;
     try {
-        model_->setCandidates(JudgeAndRank(
-            store_, surname,
-            GenerateCandidates(*index_, reading, sex, rareBox->isChecked(), &*guide_),
-            complementBox->isChecked(), reference_,
-            orderBox->currentIndex() == 1 ? RankOrder::Fortune : RankOrder::Natural));
+        model_->setCandidates(
+            JudgeAndRank(store_, surname,
+                         GenerateCandidates(*index_, reading, sex, rareBox->isChecked(), &*guide_),
+                         complementBox->isChecked(), reference_,
+                         orderBox->currentIndex() == 1 ? RankOrder::Fortune : RankOrder::Natural));
     } catch (const DataFileError& error) {
         // A malformed line of the index: the index is opened afresh at the next search.
         index_.reset();
