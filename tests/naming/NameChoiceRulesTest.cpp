@@ -56,7 +56,7 @@ TEST_F(ShippedNameChoices, NoUnlawfulKanjiInAnyCandidateOrExample) {
     }
     for (const char* reading : {"はると", "ひまり", "れん", "みなと", "さくら", "あおい", "ゆい"}) {
         for (const NameCandidate& candidate :
-             GenerateCandidates(index_, U16(reading), SexFilter::Either, true, &guide_)) {
+             GenerateCandidates(index_, U16(reading), SexFilter::Either, false, &guide_)) {
             ASSERT_EQ(UnlawfulKanji(candidate.spelling, guide_), u"") << reading;
         }
     }
