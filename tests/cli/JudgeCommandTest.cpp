@@ -171,6 +171,15 @@ TEST(NamoriJudge, HtmlReadingAndItsMisuses) {
     EXPECT_EQ(RunJudge(folder, {"--html", "--json", "白鳥", "杏奈"}).status, 1);
     EXPECT_EQ(RunJudge(folder, {"--html", "--batch"}).status, 1);
     EXPECT_EQ(RunJudge(folder, {"--html", "彁鳥", "杏奈"}).status, 3);
+    // A kanji a child's name may not have is named in the reading and in the JSON.
+    folder.WriteCp932("漢字辞書.txt", "\"白\",5\n\"鳥\",11\n\"杏\",7\n\"斂\",17\n");
+    const std::string unlawful = "「斂」は子の名前には使えない漢字です（戸籍に届け出できません）";
+    EXPECT_NE(RunJudge(folder, {"--html", "白鳥", "斂杏"}).output.find(unlawful),
+              std::string::npos);
+    EXPECT_EQ(RunJudge(folder, {"--html", "白鳥", "杏"}).output.find(unlawful), std::string::npos);
+    const auto json = nlohmann::json::parse(RunJudge(folder, {"--json", "白鳥", "斂杏"}).output);
+    EXPECT_EQ(json["givenNameLawful"], false);
+    EXPECT_EQ(json["unlawfulKanji"], "斂");
 }
 
 TEST(NamoriJudge, ComplementAndReadableTable) {
