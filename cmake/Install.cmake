@@ -55,6 +55,7 @@ install(FILES
     ${PROJECT_SOURCE_DIR}/assets/data/漢字画数参考.txt
     ${PROJECT_SOURCE_DIR}/assets/data/名字.txt
     ${PROJECT_SOURCE_DIR}/assets/data/名前.txt
+    ${PROJECT_SOURCE_DIR}/assets/data/避ける漢字.txt
     DESTINATION ${NAMORI_DATA_INSTALL_DIR} COMPONENT data)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/naming/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/namori/naming COMPONENT data)

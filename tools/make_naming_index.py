@@ -78,9 +78,19 @@ from pathlib import Path
 from make_kanji_dictionary import (DEFAULT_ENAMDICT, DEFAULT_KANJIDIC, JINMEIYO_GRADES,
                                    JOYO_GRADES, NAME_LENGTHS, REPO_ROOT, encode_cp932)
 from name_alignment import Aligner, count_pairs, read_all_kanji_readings
+from naming_choices import (is_misread_word, popular_kanji, popular_names, read_lawful_kanji,
+                            read_ordinary_words, read_ranking)
 
 DEFAULT_NAMES = REPO_ROOT / "assets" / "naming" / "名前読み.txt"
 DEFAULT_KANJI = REPO_ROOT / "assets" / "naming" / "漢字読み.txt"
+DEFAULT_LAWFUL = REPO_ROOT / "assets" / "naming" / "名前漢字.txt"
+DEFAULT_POPULAR = REPO_ROOT / "assets" / "naming" / "人気名前.txt"
+DEFAULT_WORDS = REPO_ROOT / "assets" / "naming" / "普通語読み.txt"
+DEFAULT_POPULAR_NAMES = REPO_ROOT / "tools" / "popular_names.tsv"
+DEFAULT_POPULAR_KANJI = REPO_ROOT / "tools" / "popular_kanji.tsv"
+DEFAULT_EDICT = Path("/usr/share/edict/edict")
+# Characters a given name may hold beside the lawful kanji and the kana.
+LAWFUL_MARKS = set("ー々ゝゞヽヾ")
 
 MAX_READING_LENGTH = 8
 GIVEN_NAME_TAGS = {"f", "m", "g"}
@@ -169,6 +179,10 @@ def given_names(entries, unclassified_as_given=UNCLASSIFIED_AS_GIVEN):
 
     Also returns a counter of the entries left out, by reason."""
     commonness = collections.Counter(h for h, _, tags in entries if tags & PERSON_TAGS)
+    # A spelling that real names of both sexes use (under any reading) is no sex's alone.
+    spelling_sexes = collections.defaultdict(set)
+    for headword, _, tags in entries:
+        spelling_sexes[headword] |= tags & {"f", "m"}
     given_readings = {to_hiragana(r) for _, r, tags in entries if tags & GIVEN_NAME_TAGS}
     sexes = collections.defaultdict(set)
     left_out = collections.Counter()
@@ -191,10 +205,31 @@ def given_names(entries, unclassified_as_given=UNCLASSIFIED_AS_GIVEN):
     lines = []
     for (reading, spelling), seen in sexes.items():
         definite = seen - {"g"}
-        sex = definite.pop() if len(definite) == 1 else "g"
+        sex = definite.pop() if len(definite) == 1 and len(spelling_sexes[spelling]) < 2 else "g"
         lines.append((reading, spelling, sex, commonness[spelling]))
     lines.sort(key=lambda line: (reading_key(line[0]), -line[3], line[1]))
     return lines, left_out
+
+
+def offered_names(lines, aligner, lawful_spelling, words, popular):
+    """The given names worth offering: lawful, read as their kanji are read (see
+    name_alignment), and not an ordinary word read otherwise; a popular spelling
+    always.  Also returns a counter of the names left out, by reason."""
+    kept = []
+    left_out = collections.Counter()
+    for line in lines:
+        reading, spelling = line[0], line[1]
+        if not lawful_spelling(spelling):
+            left_out["a character the law does not allow in a given name"] += 1
+        elif (reading, spelling) in popular:
+            kept.append(line)
+        elif aligner.align(spelling, reading) is None:
+            left_out["not read as its kanji are read"] += 1
+        elif is_misread_word(spelling, reading, words):
+            left_out["an ordinary word read otherwise"] += 1
+        else:
+            kept.append(line)
+    return kept, left_out
 
 
 def thin_rare_spellings(lines, most):
@@ -294,6 +329,18 @@ def main(argv=None):
                         help="given-name index to write (default: %(default)s)")
     parser.add_argument("--kanji", type=Path, default=DEFAULT_KANJI,
                         help="kanji reading index to write (default: %(default)s)")
+    parser.add_argument("--edict", type=Path, default=DEFAULT_EDICT,
+                        help="EDICT in EUC-JP, for the ordinary-word check (default: %(default)s)")
+    parser.add_argument("--popular-names", type=Path, default=DEFAULT_POPULAR_NAMES,
+                        help="given-name rankings (default: %(default)s)")
+    parser.add_argument("--popular-kanji", type=Path, default=DEFAULT_POPULAR_KANJI,
+                        help="kanji rankings (default: %(default)s)")
+    parser.add_argument("--lawful", type=Path, default=DEFAULT_LAWFUL,
+                        help="lawful name kanji to write (default: %(default)s)")
+    parser.add_argument("--popular", type=Path, default=DEFAULT_POPULAR,
+                        help="popular given names to write (default: %(default)s)")
+    parser.add_argument("--words", type=Path, default=DEFAULT_WORDS,
+                        help="ordinary words to write (default: %(default)s)")
     parser.add_argument("--tagged-given-names-only", action="store_true",
                         help="list only entries tagged f, m or g, none tagged only u")
     parser.add_argument("--thin-readings-over", type=int, metavar="N",
@@ -312,11 +359,38 @@ def main(argv=None):
     aligner = Aligner(read_all_kanji_readings(args.kanjidic))
     pairs, aligned, unaligned, examples = count_pairs(
         [(line[0], line[1]) for line in names], aligner, set(readings))
+    lawful = read_lawful_kanji(args.kanjidic)
+
+    def lawful_spelling(spelling):
+        return valid_spelling(spelling) and all(
+            c in lawful or c in LAWFUL_MARKS or "ぁ" <= to_hiragana(c) <= "ゖ" for c in spelling)
+
+    popular, popular_left_out = popular_names(read_ranking(args.popular_names), valid_reading,
+                                              lawful_spelling)
+    popular_spellings = {(reading, spelling) for reading, spelling, _ in popular}
+    words = read_ordinary_words(args.edict, to_hiragana)
+    names, offered_left_out = offered_names(names, aligner, lawful_spelling, words,
+                                            popular_spellings)
     if args.thin_readings_over is not None:
         names = thin_rare_spellings(names, args.thin_readings_over)
     names_size = write_lines(args.names, names)
     kanji, kanji_skipped = kanji_readings(readings, pairs, args.on_readings)
     kanji_size = write_lines(args.kanji, [(ALIGNED_NAMES_LABEL, aligned)] + kanji)
+    names_of_kanji = collections.Counter()
+    for (_, character), count in pairs.items():
+        names_of_kanji[character] += count
+    kanji_points = popular_kanji(read_ranking(args.popular_kanji))
+    lawful_lines = sorted(((k, kind, names_of_kanji[k], kanji_points[k])
+                           for k, kind in lawful.items() if encode_cp932(k) is not None),
+                          key=lambda line: reading_key(line[0]))
+    lawful_size = write_lines(args.lawful, lawful_lines)
+    popular_lines = sorted(((r, s, sex, n) for (r, s, sex), n in popular.items()),
+                           key=lambda line: (reading_key(line[0]), -line[3], line[1], line[2]))
+    popular_size = write_lines(args.popular, popular_lines)
+    word_lines = sorted(((w, r, len(rs)) for w, rs in words.items() for r in sorted(rs)
+                         if valid_reading(r) and encode_cp932(w) is not None),
+                        key=lambda line: (reading_key(line[0]), line[1]))
+    words_size = write_lines(args.words, word_lines)
 
     print("ENAMDICT: %d entries%s; KANJIDIC2 %s (%s): %d 常用 and 人名用 kanji"
           % (len(entries),
@@ -344,6 +418,13 @@ def main(argv=None):
           % (len(used), sum(1 for line in used if line[3] >= NATURAL_PAIR_MINIMUM),
              NATURAL_PAIR_MINIMUM))
     print("  kanji not in code page 932: %s" % ("".join(kanji_skipped) or "none"))
+    for why, n in sorted(offered_left_out.items()):
+        print("  given names not offered, %s: %d" % (why, n))
+    print("%s: %d lawful kanji, %d bytes" % (args.lawful, len(lawful_lines), lawful_size))
+    print("%s: %d popular names, %d bytes; rows left out: %s"
+          % (args.popular, len(popular_lines), popular_size,
+             ", ".join("%d (%s)" % (n, why) for why, n in sorted(popular_left_out.items()))))
+    print("%s: %d lines, %d bytes" % (args.words, len(word_lines), words_size))
     return 0
 
 

@@ -31,6 +31,7 @@
 #include "data/KanjiDictionaryFile.h"
 #include "data/ReadingTextsFile.h"
 #include "data/SpiritTableFile.h"
+#include "naming/NameGuide.h"
 #include "reading/DetailedReading.h"
 #include "reading/ReadingDocument.h"
 
@@ -111,6 +112,8 @@ std::optional<std::string> SingleOutput(const JudgementStore& store, const Judge
         reading.readingDate =
             ReadingDateText(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
     }
+    reading.unlawfulKanji =
+        FindUnlawfulKanji(reading.givenName, SearchPath(dataFolder, {"naming", "data"}));
     try {
         ExplainReading(reading, LoadReadingTexts(SearchPath(dataFolder, {"data"})));
     } catch (const DataFileError& error) {
@@ -195,7 +198,13 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
     app.add_option("--limit", options.limit, "名付け支援・吉数表: 上位から何件まで出すか")
         ->check(WholeNumberFrom(0, std::numeric_limits<int>::max()));
     app.add_flag("--all", options.all,
-                 "名付け支援: 珍しい組み合わせも表示（自然な候補の後に並べる）");
+                 "名付け支援: まれな組み合わせも表示（自然な候補の後に並べる）");
+    app.add_flag("--good-only", options.goodOnly,
+                 "名付け支援: ５運・５行・陰陽の三つとも良の名前だけを出す");
+    app.add_option("--sort", options.sort,
+                   "名付け支援: fortune で運勢順（省略時は人気・よくある・自然・まれの順に並べ、"
+                   "その中を運勢順）")
+        ->check(CLI::IsMember({"fortune"}));
     app.add_flag("--lucky-strokes", options.luckyStrokes,
                  "吉数表: この名字で５運・５行・陰陽がすべて良くなる名前の画数の組み合わせを出す");
     app.add_option("--chars", options.characters, "吉数表: 名前の文字数（1～3、省略時は2）")
@@ -206,8 +215,9 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
         app.parse(argc, argv);
         const bool naming = app.count("--reading") > 0;
         const bool hasName = app.count("SURNAME") > 0 && app.count("GIVEN") > 0;
-        if (options.all && !naming) {
-            throw CLI::ValidationError("--all は --reading と一緒に指定してください");
+        if ((options.all || options.goodOnly || app.count("--sort") > 0) && !naming) {
+            throw CLI::ValidationError(
+                "--all・--good-only・--sort は --reading と一緒に指定してください");
         }
         if (options.luckyStrokes) {
             if (naming || options.batch || options.html || app.count("SURNAME") == 0 ||
@@ -262,7 +272,8 @@ int RunJudgeCommand(const JudgeOptions& options, DataFolderSettings settings,
     }
     int status = kJudged;
     if (options.luckyStrokes) {
-        status = RunLuckyStrokesCommand(*store, options, streams);
+        status = RunLuckyStrokesCommand(*store, SearchPath(dataFolder, {"naming", "data"}), options,
+                                        streams);
     } else if (!options.reading.empty()) {
         status =
             RunNamingCommand(*store, SearchPath(dataFolder, {"naming", "data"}), options, streams);

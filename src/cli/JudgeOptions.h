@@ -20,6 +20,8 @@ struct JudgeOptions {
     std::string sex;
     int limit = 0;
     bool all = false;           // --all: the rare compositions too
+    bool goodOnly = false;      // --good-only: only names whose three faces are favourable
+    std::string sort;           // --sort fortune: faces and marks before the bands
     bool luckyStrokes = false;  // --lucky-strokes: the favourable stroke patterns instead
     int characters = 2;         // --chars: given-name length of the patterns
 };

@@ -99,6 +99,10 @@ nlohmann::ordered_json DetailedJudgementAsJson(const JudgementStore& store,
     result["markLegend"] = Utf16ToUtf8(reading.markLegend);
     result["conclusion"] = Utf16ToUtf8(reading.conclusion);
     result["note"] = Utf16ToUtf8(reading.closingNote);
+    if (reading.unlawfulKanji) {
+        result["givenNameLawful"] = reading.unlawfulKanji->empty();
+        result["unlawfulKanji"] = Utf16ToUtf8(*reading.unlawfulKanji);
+    }
     return result;
 }
 

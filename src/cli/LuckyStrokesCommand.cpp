@@ -2,12 +2,15 @@
 
 #include <cerrno>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "analysis/JudgementStore.h"
 #include "cli/JudgeCommand.h"
 #include "cli/StandardStreams.h"
 #include "data/Cp932.h"
+#include "data/DataFileError.h"
 #include "naming/LuckyStrokes.h"
+#include "naming/NameGuide.h"
 
 namespace namori {
 
@@ -15,6 +18,7 @@ namespace {
 
 constexpr std::size_t kExamples = 5;
 constexpr const char* kLuckNames[] = {"祖運", "主運", "初運", "助運", "総運"};
+constexpr const char* kHeader = "順位\t画数\t祖運\t主運\t初運\t助運\t総運\t例（1字目 / 2字目 …）\n";
 
 std::string Examples(const std::vector<char16_t>& kanji) {
     return Utf16ToUtf8(
@@ -23,10 +27,17 @@ std::string Examples(const std::vector<char16_t>& kanji) {
 
 }  // namespace
 
-int RunLuckyStrokesCommand(JudgementStore& store, const JudgeOptions& options,
-                           const JudgeStreams& streams) {
+int RunLuckyStrokesCommand(JudgementStore& store, const std::vector<std::filesystem::path>& folders,
+                           const JudgeOptions& options, const JudgeStreams& streams) {
+    std::optional<NameGuide> guide;
+    try {
+        guide = NameGuide::Open(folders);
+    } catch (const DataFileError& error) {
+        WriteText(streams.errors, std::string("namori-judge: ") + error.what() + "\n");
+        return kDataProblem;
+    }
     const LuckyPatterns found = FindLuckyPatterns(store, Utf8ToUtf16(options.surname),
-                                                  options.characters, options.complement);
+                                                  options.characters, options.complement, &*guide);
     if (!found.surnameProblem.ready()) {
         WriteText(streams.errors,
                   "namori-judge: " + Utf16ToUtf8(found.surnameProblem.message) + "\n");
@@ -34,9 +45,9 @@ int RunLuckyStrokesCommand(JudgementStore& store, const JudgeOptions& options,
     }
     std::array<std::vector<char16_t>, kMaxPatternStrokes + 1> kanjiOf;
     for (int strokes = 1; strokes <= kMaxPatternStrokes; ++strokes) {
-        kanjiOf[strokes] = KanjiOfStrokes(store.dictionary, strokes);
+        kanjiOf[strokes] = KanjiOfStrokes(store.dictionary, strokes, &*guide);
     }
-    std::string output;
+    std::string output = options.json ? "" : kHeader;
     int rank = 0;
     for (const LuckyPattern& pattern : found.patterns) {
         if (options.limit > 0 && rank >= options.limit) {

@@ -13,6 +13,7 @@
 #include "data/DataFiles.h"
 #include "data/StrokeReference.h"
 #include "naming/NameCandidates.h"
+#include "naming/NameGuide.h"
 
 namespace namori {
 
@@ -35,12 +36,18 @@ const char* KindLabel(const NameCandidate& candidate) {
         case CandidateKind::RealName:
             return "実在";
         case CandidateKind::Composition:
-            return candidate.natural ? "組合" : "珍組";
+            return "組合";
         case CandidateKind::Kana:
             break;
     }
     return "かな";
 }
+
+// The TSV's first line names the columns; the last column but one holds the faces in the order
+// 5運・5行・陰陽, the last says a count came from the reference table.
+constexpr const char* kHeader =
+    "順位\t名前\t読み分け\t自然さ\t種類\t画数\t祖運\t主運\t初運\t助運\t総運\t"
+    "5運・5行・陰陽\t備考\n";
 
 constexpr const char* kLuckNames[] = {"祖運", "主運", "初運", "助運", "総運"};
 
@@ -63,6 +70,14 @@ nlohmann::ordered_json AsJson(const NameCandidate& candidate, int rank) {
     result["commonness"] = candidate.commonness;
     result["natural"] = candidate.natural;
     result["naturalness"] = candidate.naturalness;
+    result["band"] = Utf16ToUtf8(NaturalnessText(candidate));
+    result["popularity"] = candidate.popularity;
+    nlohmann::ordered_json pieces = nlohmann::ordered_json::array();
+    for (const std::u16string& piece : candidate.pieces) {
+        pieces.push_back(Utf16ToUtf8(piece));
+    }
+    result["pieces"] = std::move(pieces);
+    result["readingSplit"] = Utf16ToUtf8(ReadingSplitText(candidate));
     result["fromReference"] = candidate.fromReference;
     result["surname"] = Utf16ToUtf8(candidate.surname);
     result["givenName"] = Utf16ToUtf8(candidate.givenName);
@@ -74,7 +89,8 @@ nlohmann::ordered_json AsJson(const NameCandidate& candidate, int rank) {
 
 std::string AsRow(const NameCandidate& candidate, int rank) {
     std::string row = std::to_string(rank) + "\t" + Utf16ToUtf8(candidate.spelling) + "\t" +
-                      KindLabel(candidate) + "\t" + Utf16ToUtf8(NaturalnessText(candidate)) + "\t";
+                      Utf16ToUtf8(ReadingSplitText(candidate)) + "\t" +
+                      Utf16ToUtf8(NaturalnessText(candidate)) + "\t" + KindLabel(candidate) + "\t";
     for (std::size_t i = 0; i < candidate.strokes.size(); ++i) {
         row += (i > 0 ? "," : "") + std::to_string(candidate.strokes[i]);
     }
@@ -85,7 +101,7 @@ std::string AsRow(const NameCandidate& candidate, int rank) {
     for (Rating face : candidate.faces) {
         row += Utf16ToUtf8(RatingWord(face));
     }
-    return row + (candidate.fromReference ? "\t参考画数" : "") + "\n";
+    return row + "\t" + (candidate.fromReference ? "参考画数" : "") + "\n";
 }
 
 }  // namespace
@@ -111,13 +127,18 @@ int RunNamingCommand(JudgementStore& store, const std::vector<std::filesystem::p
     std::vector<NameCandidate> ranked;
     try {
         const NamingIndex index = NamingIndex::Open(FolderHolding(folders, kRealNamesFile));
+        const NameGuide guide = NameGuide::Open(folders);
         ranked = JudgeAndRank(
-            store, surnameText, GenerateCandidates(index, wanted, filter, options.all),
-            options.complement, ReadStrokeReference(FolderHolding(folders, kStrokeReferenceFile)));
+            store, surnameText, GenerateCandidates(index, wanted, filter, options.all, &guide),
+            options.complement, ReadStrokeReference(FolderHolding(folders, kStrokeReferenceFile)),
+            options.sort == "fortune" ? RankOrder::Fortune : RankOrder::Natural);
     } catch (const DataFileError& error) {
         return fail(error.what(), kDataProblem);
     }
-    std::string output;
+    if (options.goodOnly) {
+        std::erase_if(ranked, [](const NameCandidate& c) { return !AllFacesFavourable(c); });
+    }
+    std::string output = options.json ? "" : kHeader;
     int rank = 0;
     for (const NameCandidate& candidate : ranked) {
         if (options.limit > 0 && rank >= options.limit) {

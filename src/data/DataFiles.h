@@ -17,9 +17,13 @@ inline constexpr std::string_view kReadingTextsFile = "鑑定解説.txt";
 // The indexes of the name-choosing aid.
 inline constexpr const char* kRealNamesFile = "名前読み.txt";
 inline constexpr const char* kKanjiReadingsFile = "漢字読み.txt";
+inline constexpr const char* kLawfulKanjiFile = "名前漢字.txt";
+inline constexpr const char* kPopularNamesFile = "人気名前.txt";
+inline constexpr const char* kOrdinaryWordsFile = "普通語読み.txt";
 // The shipped files a user's data folder gets a copy of, to add to: the dictionary and the lists.
 inline constexpr std::string_view kUserDataFiles[] = {kKanjiDictionaryFile, kSurnameListFile,
                                                       kGivenNameListFile};
+inline constexpr std::string_view kAvoidedKanjiFile = "避ける漢字.txt";
 
 // The file called name in folder, found without regard to the case of ASCII letters, so that
 // "名字.TXT" and "名字.txt" are one file also on a case-sensitive file system. An exact match

@@ -25,6 +25,10 @@ inline constexpr ShippedTable kShippedTables[] = {
     {"data", kStrokeReferenceFile},
     {"naming", kRealNamesFile},
     {"naming", kKanjiReadingsFile},
+    {"naming", kLawfulKanjiFile},
+    {"naming", kPopularNamesFile},
+    {"naming", kOrdinaryWordsFile},
+    {"data", kAvoidedKanjiFile},
 };
 // clang-format on
 

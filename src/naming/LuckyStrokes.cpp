@@ -5,34 +5,41 @@
 #include "analysis/Judgement.h"
 #include "analysis/JudgementStore.h"
 #include "naming/JudgedNumbers.h"
+#include "naming/NameGuide.h"
 #include "rules/Ratings.h"
 
 namespace namori {
 
-namespace {
-
-bool IsKanji(char16_t c) {
-    return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) ||
-           (c >= 0xF900 && c <= 0xFAFF);
-}
-
-}  // namespace
-
-std::vector<char16_t> KanjiOfStrokes(const KanjiDictionary& dictionary, int strokes) {
-    std::vector<char16_t> kanji;
+std::vector<char16_t> KanjiOfStrokes(const KanjiDictionary& dictionary, int strokes,
+                                     const NameGuide* guide) {
+    std::vector<std::pair<char16_t, NameKanjiUse>> found;
     for (const DictionaryEntry& entry : dictionary.entries()) {
         // The count a lookup gives: a later entry of the same kanji overrides this one.
         if (entry.kanji.size() == 1 && IsKanji(entry.kanji[0]) &&
             dictionary.StrokesOf(entry.kanji) == strokes &&
-            std::find(kanji.begin(), kanji.end(), entry.kanji[0]) == kanji.end()) {
-            kanji.push_back(entry.kanji[0]);
+            std::find_if(found.begin(), found.end(), [&entry](const auto& kanji) {
+                return kanji.first == entry.kanji[0];
+            }) == found.end()) {
+            const NameKanjiUse use =
+                guide != nullptr ? guide->UseOf(entry.kanji[0]) : NameKanjiUse{true, 0, 0};
+            if (use.lawful) {
+                found.emplace_back(entry.kanji[0], use);
+            }
         }
+    }
+    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.second.popularity, a.second.names) >
+               std::pair(b.second.popularity, b.second.names);
+    });
+    std::vector<char16_t> kanji;
+    for (const auto& [character, use] : found) {
+        kanji.push_back(character);
     }
     return kanji;
 }
 
 LuckyPatterns FindLuckyPatterns(JudgementStore& store, std::u16string_view surname, int characters,
-                                bool complement) {
+                                bool complement, const NameGuide* guide) {
     LuckyPatterns result;
     characters = std::clamp(characters, 1, kMaxPartLength);
     // A stand-in given name: its characters' counts are replaced by each pattern's.
@@ -61,7 +68,8 @@ LuckyPatterns FindLuckyPatterns(JudgementStore& store, std::u16string_view surna
     }
     std::array<long long, kMaxPatternStrokes + 1> kanjiOf{};
     for (int strokes = 1; strokes <= kMaxPatternStrokes; ++strokes) {
-        kanjiOf[strokes] = static_cast<long long>(KanjiOfStrokes(store.dictionary, strokes).size());
+        kanjiOf[strokes] =
+            static_cast<long long>(KanjiOfStrokes(store.dictionary, strokes, guide).size());
     }
     const int first = store.surnameLength + 1;
     std::vector<std::int16_t> counts(static_cast<std::size_t>(characters), 1);
@@ -71,15 +79,17 @@ LuckyPatterns FindLuckyPatterns(JudgementStore& store, std::u16string_view surna
         }
         RunJudgement(store);
         const std::array<Rating, 3> faces = RateJudgement(store);
-        if (std::all_of(faces.begin(), faces.end(),
-                        [](Rating face) { return face == Rating::Favourable; })) {
+        long long spellings = 1;
+        for (std::int16_t count : counts) {
+            spellings *= kanjiOf[count];
+        }
+        // A pattern no kanji can fill is no help to anyone choosing a name.
+        if (spellings > 0 && std::all_of(faces.begin(), faces.end(),
+                                         [](Rating face) { return face == Rating::Favourable; })) {
             LuckyPattern pattern;
             pattern.counts = counts;
             CopyJudgedNumbers(store, pattern);
-            pattern.spellings = 1;
-            for (std::int16_t count : counts) {
-                pattern.spellings *= kanjiOf[count];
-            }
+            pattern.spellings = spellings;
             result.patterns.push_back(std::move(pattern));
         }
         // The next pattern, the last character's count changing fastest.

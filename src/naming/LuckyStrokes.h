@@ -11,6 +11,7 @@
 namespace namori {
 
 class KanjiDictionary;
+class NameGuide;
 struct JudgementStore;
 
 // Stroke counts tried for each character of a given name.
@@ -34,14 +35,17 @@ struct LuckyPatterns {
 
 // Every pattern of counts 1..kMaxPatternStrokes for a given name of characters characters (1 to
 // 3) whose faces beside surname are all favourable, judged as the judge command judges a name
-// with those counts (complement included). Ranked by the marks of the five luck numbers, then
-// by the number of spellings the dictionary gives, then by the counts. Uses store for the
-// judgement.
+// with those counts (complement included), and that some kanji of the dictionary (with a guide:
+// some lawful name kanji) can fill. Ranked by the marks of the five luck numbers, then by the
+// number of spellings those kanji give, then by the counts. Uses store for the judgement.
 LuckyPatterns FindLuckyPatterns(JudgementStore& store, std::u16string_view surname, int characters,
-                                bool complement);
+                                bool complement, const NameGuide* guide = nullptr);
 
 // The dictionary's kanji of strokes strokes (kana and other characters left out), in the
-// dictionary's order (the shipped one lists the kanji most used in names first).
-std::vector<char16_t> KanjiOfStrokes(const KanjiDictionary& dictionary, int strokes);
+// dictionary's order (the shipped one lists the kanji most used in names first). With a guide,
+// only the kanji the law allows in a given name, the most popular in given names first, then
+// those most real given names use.
+std::vector<char16_t> KanjiOfStrokes(const KanjiDictionary& dictionary, int strokes,
+                                     const NameGuide* guide = nullptr);
 
 }  // namespace namori

@@ -14,8 +14,19 @@ namespace namori {
 
 struct JudgementStore;
 
+class NameGuide;
+
 enum class CandidateKind { RealName, Composition, Kana };
 enum class SexFilter { Either, Male, Female };
+
+// How natural a spelling is, in the order the default list shows them: a spelling of the
+// published rankings (人気), another real given name (よくある), a natural composition or the
+// kana (自然), any other composition (まれ, only when asked for).
+enum class NameBand { Popular, Common, Natural, Rare };
+
+// The default order puts the band first and fortune within it; Fortune puts the faces and
+// marks first and the band within them.
+enum class RankOrder { Natural, Fortune };
 
 // A composition is natural when every piece is written with a kanji that real given names
 // write that piece with: at least kNaturalPairMinimum of them, and at least kNaturalPairShare of
@@ -40,6 +51,13 @@ struct NameCandidate {
     int commonness = 0;      // real names: how common the spelling is
     double naturalness = 0;  // compositions: the product of their pairs' shares of real names
     bool natural = true;     // a real name, a kana spelling or a natural composition
+    NameBand band = NameBand::Natural;
+    int popularity = 0;  // points in the published rankings for this reading and sex
+    // The piece of the reading each character stands for (陽 はる, 翔 と); empty when unknown.
+    std::vector<std::u16string> pieces;
+    // Ranks names within a band: the popularity, or for other spellings the share of real names
+    // writing each piece so, weighted by the kanji's own popularity.
+    double weight = 0;
 
     // The judgement: name positions' counts, the five luck numbers and their marks, the faces.
     std::u16string surname;    // as judged, complement included
@@ -63,23 +81,35 @@ std::optional<std::u16string> ReadingProblem(std::u16string_view reading);
 // several cuts keeps its most natural one). Compositions are the natural ones only, unless
 // rare is set: then every composition the index's readings allow. Throws DataFileError when
 // an index line read is malformed.
+//
+// With a guide, only what a parent could register and would write: every kanji lawful, none
+// that parents avoid, no ordinary word read otherwise (unless popular); the popular spellings of
+// the reading come first, marked 人気; and the name dictionary's sex is a hint: a spelling it
+// gives the other sex only is still offered when the rankings list it for this sex.
 std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16string_view reading,
-                                              SexFilter sex, bool rare = false);
+                                              SexFilter sex, bool rare = false,
+                                              const NameGuide* guide = nullptr);
 
-// The naturalness as the windows and the terminal show it: for a real name its commonness, for
-// a composition how many of a million real given names would be expected to be spelled so (its
-// naturalness times a million, three significant digits), for kana "－".
+// The band as the windows and the terminal show it: 人気, よくある, 自然 or まれ.
 std::u16string NaturalnessText(const NameCandidate& candidate);
+
+// The reading split by character, e.g. 陽=はる・翔=と; kana stand for themselves and are shown
+// alone. Empty when the split is unknown.
+std::u16string ReadingSplitText(const NameCandidate& candidate);
+
+// Whether all three faces are favourable (三つとも良).
+bool AllFacesFavourable(const NameCandidate& candidate);
 
 // Judges every candidate beside surname as the judge command would (complement included),
 // taking a count the dictionary lacks from reference and marking the candidate; a candidate with
-// a character neither knows is dropped. Then ranks them: the natural candidates before the
-// rare compositions; within each, by faces (favourable 2, middling 1), then the marks of the
-// five luck numbers (◎ 2, ○ 1), then by naturalness: real names (the more common first), then
-// compositions (the more natural first), then kana. Uses store for the judgement and leaves the
-// last candidate's judgement in it.
+// a character neither knows is dropped. Then ranks them: the rare compositions last; before
+// them by band (so a popular spelling is never below an odd composition); within each band, by
+// faces (favourable 2, middling 1), then the marks of the five luck numbers (◎ 2, ○ 1), then by
+// weight. RankOrder::Fortune ranks by faces and marks before the band. Uses store for the judgement
+// and leaves the last candidate's judgement in it.
 std::vector<NameCandidate> JudgeAndRank(JudgementStore& store, std::u16string_view surname,
                                         std::vector<NameCandidate> candidates, bool complement,
-                                        const StrokeReference& reference);
+                                        const StrokeReference& reference,
+                                        RankOrder order = RankOrder::Natural);
 
 }  // namespace namori

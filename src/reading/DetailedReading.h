@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,9 @@ struct DetailedReading {
     std::u16string conclusion;   // the 総合鑑定: a few sentences on the name as a whole
     std::u16string closingNote;  // what a reading is and is not, at the end of every reading
     std::u16string readingDate;  // when the reading was made, as the front end shows dates
+    // The given name's kanji that may not be registered as a child's name; nothing when that
+    // was not checked (the naming data could not be read).
+    std::optional<std::u16string> unlawfulKanji;
 };
 
 // A date as the reading shows it: "2026年12月7日".

@@ -46,7 +46,8 @@ constexpr const char* kStyleSheet =
     "td.number { text-align: right; font-weight: bold; }\n"
     "td.mark { text-align: center; color: #b22222; font-weight: bold; }\n"
     "span.mark { color: #b22222; }\n"
-    "span.verdict { font-weight: bold; }\n";
+    "span.verdict { font-weight: bold; }\n"
+    "p.unlawful { color: #b00000; font-weight: bold; }\n";
 
 std::string Html(std::u16string_view text) {
     std::string out;
@@ -167,12 +168,22 @@ std::string Summary(const DetailedReading& reading) {
     return html + "</table>\n" + Paragraph("legend", reading.markLegend);
 }
 
+// One line for each kanji of the given name that a birth registration would refuse.
+std::string LawfulNote(const DetailedReading& reading) {
+    std::string html;
+    for (char16_t kanji : reading.unlawfulKanji.value_or(u"")) {
+        html += "<p class=\"unlawful\">「" + Html(std::u16string(1, kanji)) +
+                "」は子の名前には使えない漢字です（戸籍に届け出できません）</p>\n";
+    }
+    return html;
+}
+
 std::string NameSection(const DetailedReading& reading) {
     const std::u16string date =
         reading.readingDate.empty() ? std::u16string() : u"鑑定日　" + reading.readingDate;
     return "<p class=\"title\">鑑定書</p>\n<p class=\"fullname\">" + Html(reading.surname) + "　" +
-           Html(reading.givenName) + "</p>\n" + Paragraph("date", date) + Diagram(reading) +
-           Summary(reading);
+           Html(reading.givenName) + "</p>\n" + Paragraph("date", date) + LawfulNote(reading) +
+           Diagram(reading) + Summary(reading);
 }
 
 std::string ConclusionSection(const DetailedReading& reading) {

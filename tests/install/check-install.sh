@@ -16,7 +16,7 @@ fi
 build=$(cd "$1" && pwd)
 app_id=io.github.namori.Namori
 icon_sizes=(16 24 32 48 64 128 256)
-data_files=(霊数.txt 鑑定解説.txt 漢字辞書.txt 漢字画数参考.txt 名字.txt 名前.txt)
+data_files=(霊数.txt 鑑定解説.txt 漢字辞書.txt 漢字画数参考.txt 名字.txt 名前.txt 避ける漢字.txt)
 # The files the programs copy into the user's data folder: those the user adds to.
 user_files=(漢字辞書.txt 名字.txt 名前.txt)
 help_pages=(TevoHelp.html KoruviHelp.html)

@@ -124,7 +124,7 @@ class JudgeAndRankTest : public ::testing::Test {
     JudgementStore store_;
 };
 
-TEST_F(JudgeAndRankTest, RanksNaturalFirstThenByFacesMarksAndNaturalness) {
+TEST_F(JudgeAndRankTest, RanksNaturalFirstThenByBandFacesMarksAndNaturalness) {
     const auto ranked = JudgeAndRank(
         store_, u"佐藤", GenerateCandidates(SmallIndex(), u"はると", SexFilter::Either, true),
         false, {{u'遥', 12}});
@@ -140,6 +140,10 @@ TEST_F(JudgeAndRankTest, RanksNaturalFirstThenByFacesMarksAndNaturalness) {
         if (a.natural != b.natural) {
             continue;
         }
+        ASSERT_LE(a.band, b.band);
+        if (a.band != b.band) {
+            continue;
+        }
         ASSERT_GE(a.score, b.score);
         if (a.score != b.score) {
             continue;
@@ -150,8 +154,7 @@ TEST_F(JudgeAndRankTest, RanksNaturalFirstThenByFacesMarksAndNaturalness) {
         }
         ASSERT_LE(order(a.kind), order(b.kind));
         if (a.kind == b.kind) {
-            ASSERT_GE(a.commonness, b.commonness);
-            ASSERT_GE(a.naturalness, b.naturalness);
+            ASSERT_GE(a.weight, b.weight);
         }
     }
     EXPECT_FALSE(ranked.back().natural);  // the three 羽流… close the list

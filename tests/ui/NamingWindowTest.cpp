@@ -199,7 +199,7 @@ class NamingWindowTest : public QObject {
         const QString withoutMark = text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text;
         const QStringList lines = withoutMark.split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), naming->shownRows() + 1);
-        QVERIFY(lines.front().startsWith(Text("順位,名前,画数,祖運")));
+        QVERIFY(lines.front().startsWith(Text("順位,名前,読み分け,画数,祖運")));
         QCOMPARE(
             lines.at(1).split(',').at(1),
             naming->table->model()->index(0, CandidateTableModel::kSpelling).data().toString());
@@ -216,14 +216,18 @@ class NamingWindowTest : public QObject {
             shown->index(0, CandidateTableModel::kSpelling).data().toString();
         QVERIFY(!shown->index(0, CandidateTableModel::kNaturalness).data().toString().isEmpty());
         for (int row = 0; row < natural; ++row) {
-            QVERIFY(shown->index(row, CandidateTableModel::kKind).data().toString() !=
-                    Text("珍しい組み合わせ"));
+            QVERIFY(shown->index(row, CandidateTableModel::kNaturalness).data().toString() !=
+                        Text("まれ") ||
+                    shown->index(row, CandidateTableModel::kKind).data().toString() !=
+                        Text("組み合わせ"));
         }
         naming->rareBox->setChecked(true);  // searches again
         QVERIFY(naming->shownRows() > natural);
         QCOMPARE(shown->index(0, CandidateTableModel::kSpelling).data().toString(), firstSpelling);
+        QCOMPARE(shown->index(natural, CandidateTableModel::kNaturalness).data().toString(),
+                 Text("まれ"));
         QCOMPARE(shown->index(natural, CandidateTableModel::kKind).data().toString(),
-                 Text("珍しい組み合わせ"));
+                 Text("組み合わせ"));
     }
 
     void luckyStrokesTabListsPatternsAndTheKanjiOfAClickedOne() {

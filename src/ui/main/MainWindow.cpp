@@ -69,8 +69,8 @@ MainWindow::MainWindow(JudgementStore& store, MessageBox& messages,
         }
     };
 
-    readingLauncher_ = std::make_unique<ReadingLauncher>(*this, controls_, messages_,
-                                                         SearchPath(dataFolder_, {"data"}));
+    readingLauncher_ = std::make_unique<ReadingLauncher>(
+        *this, controls_, messages_, SearchPath(dataFolder_, {"data", "naming"}));
 
     // The desktop's standard keys press the buttons, and their tooltips say so.
     const std::pair<QToolButton*, QKeySequence> keys[] = {

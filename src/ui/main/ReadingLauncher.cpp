@@ -6,6 +6,7 @@
 #include <QShortcut>
 
 #include "data/DataFileError.h"
+#include "naming/NameGuide.h"
 #include "reading/ReadingDocument.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/QtText.h"
@@ -60,6 +61,7 @@ ReadingWindow* ReadingLauncher::Open() {
         }
     }
     DetailedReading reading = *reading_;
+    reading.unlawfulKanji = FindUnlawfulKanji(reading.givenName, textFolders_);
     ExplainReading(reading, *texts_);
     const QDate today = QDate::currentDate();
     reading.readingDate = ReadingDateText(today.year(), today.month(), today.day());

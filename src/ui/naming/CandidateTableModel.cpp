@@ -1,6 +1,7 @@
 #include "ui/naming/CandidateTableModel.h"
 
 #include <QPixmap>
+#include <algorithm>
 
 #include "ui/common/Artwork.h"
 #include "ui/common/QtText.h"
@@ -12,8 +13,7 @@ namespace {
 QString KindWord(const NameCandidate& candidate) {
     QString word = QString::fromUtf8(candidate.kind == CandidateKind::RealName ? "実在の名前"
                                      : candidate.kind == CandidateKind::Kana   ? "かな"
-                                     : candidate.natural                       ? "組み合わせ"
-                                                         : "珍しい組み合わせ");
+                                                                               : "組み合わせ");
     if (candidate.fromReference) {
         word += QString::fromUtf8("（参考画数）");
     }
@@ -71,9 +71,8 @@ QVariant CandidateTableModel::data(const QModelIndex& index, int role) const {
         return role == SortRole ? QVariant(candidate.luck[luck]) : QVariant();
     }
     if (column == kNaturalness && role == SortRole) {
-        return candidate.kind == CandidateKind::RealName      ? 1e9 + candidate.commonness
-               : candidate.kind == CandidateKind::Composition ? candidate.naturalness * 1e6
-                                                              : -1.0;
+        // Ascending puts 人気 first; within a band, the heavier first.
+        return static_cast<double>(candidate.band) - std::min(candidate.weight, 1e6) / 1e7;
     }
     if (role != Qt::DisplayRole && role != SortRole) {
         return role == Qt::TextAlignmentRole && (column == kRank || column == kNaturalness)
@@ -85,6 +84,8 @@ QVariant CandidateTableModel::data(const QModelIndex& index, int role) const {
             return index.row() + 1;
         case kSpelling:
             return ToQString(candidate.spelling);
+        case kSplit:
+            return ToQString(ReadingSplitText(candidate));
         case kStrokes: {
             QStringList counts;
             for (std::int16_t count : candidate.strokes) {
@@ -105,8 +106,9 @@ QVariant CandidateTableModel::headerData(int section, Qt::Orientation orientatio
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
-    static const char* const kHeaders[] = {"順位", "名前", "画数", "祖運", "主運", "初運",  "助運",
-                                           "総運", "５運", "５行", "陰陽", "種類", "自然さ"};
+    static const char* const kHeaders[] = {"順位", "名前", "読み分け", "画数",  "祖運",
+                                           "主運", "初運", "助運",     "総運",  "５運",
+                                           "５行", "陰陽", "種類",     "自然さ"};
     return QString::fromUtf8(kHeaders[section]);
 }
 

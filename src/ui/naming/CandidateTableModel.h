@@ -9,10 +9,10 @@
 
 namespace namori {
 
-// The ranked candidates as a table: rank, spelling, strokes, the five luck numbers with their
-// marks, the three faces, whether the spelling is a real name, and its naturalness. Sorting uses
-// SortRole: the numbers themselves, the faces as favourable 2, middling 1, unfavourable 0, the
-// naturalness with real names above compositions above kana.
+// The ranked candidates as a table: rank, spelling, the reading each character stands for,
+// strokes, the five luck numbers with their marks, the three faces, whether the spelling is a
+// real name, and its band (人気, よくある, 自然, まれ). Sorting uses SortRole: the numbers
+// themselves, the faces as favourable 2, middling 1, unfavourable 0, the bands in that order.
 class CandidateTableModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -20,6 +20,7 @@ class CandidateTableModel : public QAbstractTableModel {
     enum Column {
         kRank,
         kSpelling,
+        kSplit,
         kStrokes,
         kAncestor,
         kMain,

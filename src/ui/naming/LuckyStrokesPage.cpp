@@ -41,12 +41,14 @@ QTableWidgetItem* Item(const QString& text, const QVariant& sortValue = {}) {
 
 LuckyStrokesPage::LuckyStrokesPage(JudgementStore& store, MessageBox& messages,
                                    std::function<std::u16string()> surname,
-                                   std::function<bool()> complement, QWidget* parent)
+                                   std::function<bool()> complement,
+                                   std::function<const NameGuide*()> guide, QWidget* parent)
     : QWidget(parent),
       store_(store),
       messages_(messages),
       surname_(std::move(surname)),
-      complement_(std::move(complement)) {
+      complement_(std::move(complement)),
+      guide_(std::move(guide)) {
     charactersBox = new QComboBox(this);
     charactersBox->addItems({QString::fromUtf8("名前１字"), QString::fromUtf8("名前２字"),
                              QString::fromUtf8("名前３字")});
@@ -88,8 +90,9 @@ LuckyStrokesPage::LuckyStrokesPage(JudgementStore& store, MessageBox& messages,
 }
 
 void LuckyStrokesPage::ShowPatterns() {
-    const LuckyPatterns found =
-        FindLuckyPatterns(store_, surname_(), charactersBox->currentIndex() + 1, complement_());
+    const NameGuide* guide = guide_();
+    const LuckyPatterns found = FindLuckyPatterns(
+        store_, surname_(), charactersBox->currentIndex() + 1, complement_(), guide);
     if (!found.surnameProblem.ready()) {
         messages_.Show(this, ToQString(found.surnameProblem.message), QString::fromUtf8("吉数表"),
                        MessageBox::kExclamationOk);
@@ -97,7 +100,7 @@ void LuckyStrokesPage::ShowPatterns() {
     }
     std::array<std::vector<char16_t>, kMaxPatternStrokes + 1> kanjiOf;
     for (int strokes = 1; strokes <= kMaxPatternStrokes; ++strokes) {
-        kanjiOf[strokes] = KanjiOfStrokes(store_.dictionary, strokes);
+        kanjiOf[strokes] = KanjiOfStrokes(store_.dictionary, strokes, guide);
     }
     table->setRowCount(0);
     table->setRowCount(static_cast<int>(found.patterns.size()));
@@ -133,7 +136,8 @@ void LuckyStrokesPage::ShowKanjiOf(int row) {
     QStringList lines;
     int position = 0;
     for (const QVariant& count : first->data(kCountsRole).toList()) {
-        const std::vector<char16_t> kanji = KanjiOfStrokes(store_.dictionary, count.toInt());
+        const std::vector<char16_t> kanji =
+            KanjiOfStrokes(store_.dictionary, count.toInt(), guide_());
         lines << QString::fromUtf8("%1字目 %2画（%3字）: %4")
                      .arg(++position)
                      .arg(count.toInt())

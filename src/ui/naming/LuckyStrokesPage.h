@@ -14,6 +14,7 @@ namespace namori {
 
 struct JudgementStore;
 class MessageBox;
+class NameGuide;
 
 // The 吉数表 tab of the name-choosing aid: every pattern of stroke counts for a given name of
 // one to three characters whose three faces beside the surname are all favourable, ranked, with
@@ -22,10 +23,11 @@ class LuckyStrokesPage : public QWidget {
     Q_OBJECT
 
   public:
-    // store judges the patterns; surname and complement give what the window's boxes hold.
+    // store judges the patterns; surname and complement give what the window's boxes hold;
+    // guide gives the lawful name kanji and their popularity (nullptr: the dictionary's kanji).
     LuckyStrokesPage(JudgementStore& store, MessageBox& messages,
                      std::function<std::u16string()> surname, std::function<bool()> complement,
-                     QWidget* parent = nullptr);
+                     std::function<const NameGuide*()> guide, QWidget* parent = nullptr);
 
     QComboBox* charactersBox = nullptr;
     QPushButton* showButton = nullptr;
@@ -42,6 +44,7 @@ class LuckyStrokesPage : public QWidget {
     MessageBox& messages_;
     std::function<std::u16string()> surname_;
     std::function<bool()> complement_;
+    std::function<const NameGuide*()> guide_;
 };
 
 }  // namespace namori

@@ -55,13 +55,17 @@ void DescribeForScreenReaders(const NamingWindow& window) {
     describe(window.sexBox, "男女", "候補を男の子・女の子の名前に絞ります");
     describe(window.complementBox, nullptr, "１字の名字・名前に補数を加えて判断します");
     describe(window.searchButton, nullptr,
-             "呼び名になる書き方を探して判断し、評価の良い順に並べます");
-    describe(window.favourableOnlyBox, nullptr, "三つの顔がすべて良い名前だけを表に残します");
+             "呼び名になる書き方を探して判断し、人気の名前から順に並べます");
+    describe(window.favourableOnlyBox, nullptr,
+             "５運・５行・陰陽の三つとも良の名前だけを表に残します");
+    describe(window.orderBox, "並べ方",
+             "自然な順：人気・よくある・自然・まれの順に並べ、その中を運勢の良い順に。"
+             "運勢順：運勢の良い順に並べ、その中を自然な順に");
     describe(window.exportButton, nullptr, "表に見えている候補をCSVファイルに保存します");
     describe(window.table, "名付け候補",
              "上下キーで選び、Enter かダブルクリックでメイン画面の名前の入力欄に入れます");
     describe(window.rareBox, nullptr,
-             "実在の名前にほとんど使われない漢字の組み合わせも後ろに並べます");
+             "実在の名前にほとんど使われない漢字の組み合わせ（まれ）も後ろに並べます");
     describe(window.tabs, "名付け支援", "呼び名から探すページと吉数表のページ");
     describe(window.tabs->tabBar(), "ページの切り替え",
              "左右キーで「呼び名から探す」と「吉数表」を切り替えます");
@@ -98,9 +102,10 @@ NamingWindow::NamingWindow(const JudgementStore& judgementStore, MessageBox& mes
     complementBox = new QCheckBox(QString::fromUtf8("１字の時の補数を採用"), this);
     searchButton = new QPushButton(QString::fromUtf8("探す"), this);
     searchButton->setDefault(true);
-    favourableOnlyBox =
-        new QCheckBox(QString::fromUtf8("５運・５行・陰陽がすべて良い名前だけ"), this);
-    rareBox = new QCheckBox(QString::fromUtf8("珍しい組み合わせも表示"), this);
+    favourableOnlyBox = new QCheckBox(QString::fromUtf8("三つとも良のみ"), this);
+    rareBox = new QCheckBox(QString::fromUtf8("まれな組み合わせも表示"), this);
+    orderBox = new QComboBox(this);
+    orderBox->addItems({QString::fromUtf8("自然な順"), QString::fromUtf8("運勢順")});
     exportButton = new QPushButton(QString::fromUtf8("CSVに保存"), this);
     statusLabel = new QLabel(this);
 
@@ -135,6 +140,8 @@ NamingWindow::NamingWindow(const JudgementStore& judgementStore, MessageBox& mes
     auto* options = new QHBoxLayout;
     options->addWidget(favourableOnlyBox);
     options->addWidget(rareBox);
+    options->addWidget(new QLabel(QString::fromUtf8("並べ方"), candidatesPage));
+    options->addWidget(orderBox);
     options->addStretch();
     options->addWidget(statusLabel);
     options->addWidget(exportButton);
@@ -145,7 +152,8 @@ NamingWindow::NamingWindow(const JudgementStore& judgementStore, MessageBox& mes
 
     luckyPage = new LuckyStrokesPage(
         store_, messages_, [this] { return ReadEntryBox(surnameBox).toStdU16String(); },
-        [this] { return complementBox->isChecked(); }, this);
+        [this] { return complementBox->isChecked(); },
+        [this]() -> const NameGuide* { return LoadIndexes() ? &*guide_ : nullptr; }, this);
     tabs = new QTabWidget(this);
     tabs->addTab(candidatesPage, QString::fromUtf8("呼び名から探す"));
     tabs->addTab(luckyPage, QString::fromUtf8("吉数表"));
@@ -156,11 +164,13 @@ NamingWindow::NamingWindow(const JudgementStore& judgementStore, MessageBox& mes
     connect(searchButton, &QPushButton::clicked, this, &NamingWindow::Search);
     connect(readingBox, &QLineEdit::returnPressed, this, &NamingWindow::Search);
     connect(exportButton, &QPushButton::clicked, this, &NamingWindow::ExportCsv);
-    connect(rareBox, &QCheckBox::toggled, this, [this] {
+    const auto searchAgain = [this] {
         if (model_->rowCount() > 0) {
             Search();
         }
-    });
+    };
+    connect(rareBox, &QCheckBox::toggled, this, searchAgain);
+    connect(orderBox, &QComboBox::currentIndexChanged, this, searchAgain);
     connect(favourableOnlyBox, &QCheckBox::toggled, this, [this](bool only) {
         proxy_->setFilterFixedString(only ? QStringLiteral("true") : QString());
         statusLabel->setText(QString::fromUtf8("%1 件").arg(shownRows()));
@@ -180,11 +190,12 @@ NamingWindow::NamingWindow(const JudgementStore& judgementStore, MessageBox& mes
 }
 
 bool NamingWindow::LoadIndexes() {
-    if (index_) {
+    if (index_ && guide_) {
         return true;
     }
     try {
         index_ = NamingIndex::Open(FolderHolding(assetFolders_, kRealNamesFile));
+        guide_ = NameGuide::Open(assetFolders_);
     } catch (const DataFileError& error) {
         messages_.ShowFailure(this, error, QString::fromUtf8("名付け支援"));
         return false;
@@ -217,12 +228,15 @@ void NamingWindow::Search() {
                           : sexBox->currentIndex() == 2 ? SexFilter::Female
                                                         : SexFilter::Either;
     try {
-        model_->setCandidates(JudgeAndRank(
-            store_, surname, GenerateCandidates(*index_, reading, sex, rareBox->isChecked()),
-            complementBox->isChecked(), reference_));
+        model_->setCandidates(
+            JudgeAndRank(store_, surname,
+                         GenerateCandidates(*index_, reading, sex, rareBox->isChecked(), &*guide_),
+                         complementBox->isChecked(), reference_,
+                         orderBox->currentIndex() == 1 ? RankOrder::Fortune : RankOrder::Natural));
     } catch (const DataFileError& error) {
         // A malformed line of the index: the index is opened afresh at the next search.
         index_.reset();
+        guide_.reset();
         messages_.ShowFailure(this, error, QString::fromUtf8("名付け支援"));
         return;
     }

@@ -8,6 +8,7 @@
 
 #include "analysis/JudgementStore.h"
 #include "data/StrokeReference.h"
+#include "naming/NameGuide.h"
 #include "naming/NamingIndex.h"
 
 class QCheckBox;
@@ -45,6 +46,7 @@ class NamingWindow : public QWidget {
     QPushButton* searchButton = nullptr;
     QCheckBox* favourableOnlyBox = nullptr;
     QCheckBox* rareBox = nullptr;
+    QComboBox* orderBox = nullptr;
     QTabWidget* tabs = nullptr;
     LuckyStrokesPage* luckyPage = nullptr;
     QPushButton* exportButton = nullptr;
@@ -70,6 +72,7 @@ class NamingWindow : public QWidget {
     MessageBox& messages_;
     std::vector<std::filesystem::path> assetFolders_;
     std::optional<NamingIndex> index_;
+    std::optional<NameGuide> guide_;
     bool referenceRead_ = false;
     StrokeReference reference_;
     CandidateTableModel* model_ = nullptr;

@@ -1,0 +1,110 @@
+#include "naming/NameGuide.h"
+
+#include "data/AvoidedKanjiFile.h"
+#include "data/DataFileError.h"
+#include "data/DataFiles.h"
+
+namespace namori {
+
+namespace {
+
+constexpr std::size_t kLawfulKanjiFields = 4;   // kanji,kind,names,popularity
+constexpr std::size_t kPopularNameFields = 4;   // reading,spelling,sex,points
+constexpr std::size_t kOrdinaryWordFields = 3;  // spelling,reading,readings
+
+SortedTextFile ReadFound(const std::vector<std::filesystem::path>& folders, const char* name) {
+    return SortedTextFile::Read(ResolveDataFile(FolderHolding(folders, name), name), name);
+}
+
+}  // namespace
+
+NameGuide::NameGuide(SortedTextFile lawfulKanji, SortedTextFile popularNames,
+                     SortedTextFile ordinaryWords, std::u16string avoidedKanji)
+    : lawfulKanji_(std::move(lawfulKanji)),
+      popularNames_(std::move(popularNames)),
+      ordinaryWords_(std::move(ordinaryWords)),
+      avoidedKanji_(std::move(avoidedKanji)) {
+    lawfulKanji_.ExpectFields(kLawfulKanjiFields);
+    popularNames_.ExpectFields(kPopularNameFields);
+    ordinaryWords_.ExpectFields(kOrdinaryWordFields);
+    // A truncated or foreign file shows at its ends; the lines between are checked when read.
+    lawfulKanji_.EndLines();
+    popularNames_.EndLines();
+    ordinaryWords_.EndLines();
+}
+
+NameGuide NameGuide::Open(const std::vector<std::filesystem::path>& folders) {
+    return NameGuide(ReadFound(folders, kLawfulKanjiFile), ReadFound(folders, kPopularNamesFile),
+                     ReadFound(folders, kOrdinaryWordsFile),
+                     ReadAvoidedKanji(FolderHolding(folders, kAvoidedKanjiFile)));
+}
+
+NameGuide NameGuide::FromBytes(std::string lawfulKanji, std::string popularNames,
+                               std::string ordinaryWords, std::u16string avoidedKanji) {
+    return NameGuide(SortedTextFile::Own(std::move(lawfulKanji), kLawfulKanjiFile),
+                     SortedTextFile::Own(std::move(popularNames), kPopularNamesFile),
+                     SortedTextFile::Own(std::move(ordinaryWords), kOrdinaryWordsFile),
+                     std::move(avoidedKanji));
+}
+
+NameKanjiUse NameGuide::UseOf(char16_t kanji) const {
+    NameKanjiUse use;
+    for (const auto& record : lawfulKanji_.Find(std::u16string_view(&kanji, 1))) {
+        use.lawful = true;
+        use.names = SortedTextFile::WholeNumber(record[2]);
+        use.popularity = SortedTextFile::WholeNumber(record[3]);
+    }
+    return use;
+}
+
+bool NameGuide::Avoided(std::u16string_view spelling) const {
+    return spelling.find_first_of(avoidedKanji_) != std::u16string_view::npos;
+}
+
+std::vector<PopularName> NameGuide::PopularOf(std::u16string_view reading) const {
+    std::vector<PopularName> names;
+    for (const auto& record : popularNames_.Find(reading)) {
+        names.push_back({record[1],
+                         record[2] == u"m"   ? 'm'
+                         : record[2] == u"f" ? 'f'
+                                             : 'g',
+                         SortedTextFile::WholeNumber(record[3])});
+    }
+    return names;
+}
+
+bool NameGuide::MisreadWord(std::u16string_view spelling, std::u16string_view reading) const {
+    const auto words = ordinaryWords_.Find(spelling);
+    for (const auto& record : words) {
+        if (record[1] == reading) {
+            return false;
+        }
+    }
+    return !words.empty();
+}
+
+bool IsKanji(char16_t c) {
+    return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) ||
+           (c >= 0xF900 && c <= 0xFAFF);
+}
+
+std::u16string UnlawfulKanji(std::u16string_view givenName, const NameGuide& guide) {
+    std::u16string unlawful;
+    for (char16_t c : givenName) {
+        if (IsKanji(c) && unlawful.find(c) == std::u16string::npos && !guide.UseOf(c).lawful) {
+            unlawful.push_back(c);
+        }
+    }
+    return unlawful;
+}
+
+std::optional<std::u16string> FindUnlawfulKanji(std::u16string_view givenName,
+                                                const std::vector<std::filesystem::path>& folders) {
+    try {
+        return UnlawfulKanji(givenName, NameGuide::Open(folders));
+    } catch (const DataFileError&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace namori

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/DataFiles.h"
+#include "naming/SortedTextFile.h"
+
+namespace namori {
+
+// A given name from the published baby-name rankings: its sex ('m' or 'f') and its points
+// (each ranking it is in gives 101 minus its rank, at least 1).
+struct PopularName {
+    std::u16string spelling;
+    char sex = 'g';
+    int points = 0;
+};
+
+// What a kanji is worth in a given name: whether the law allows it (常用 or 人名用), how many
+// real given names use it, and its points in the published kanji rankings.
+struct NameKanjiUse {
+    bool lawful = false;
+    int names = 0;
+    int popularity = 0;
+};
+
+// What decides which names are worth offering beside the reading indexes: the kanji the law
+// allows in a child's given name, the popular given names, the ordinary words whose spelling a
+// name should not borrow with another reading, and the kanji parents avoid.
+class NameGuide {
+  public:
+    // Maps the three naming files found in folders (the first folder holding each) and reads the
+    // user-editable avoided-kanji file. Throws DataFileError when one is missing or malformed.
+    static NameGuide Open(const std::vector<std::filesystem::path>& folders);
+    // The same from the files' bytes (code page 932) and the avoided kanji, for tests and tools.
+    static NameGuide FromBytes(std::string lawfulKanji, std::string popularNames,
+                               std::string ordinaryWords, std::u16string avoidedKanji);
+
+    NameKanjiUse UseOf(char16_t kanji) const;
+    // Whether spelling holds a kanji parents avoid.
+    bool Avoided(std::u16string_view spelling) const;
+    // Popular given names read as reading, the most popular first.
+    std::vector<PopularName> PopularOf(std::u16string_view reading) const;
+    // Whether spelling is an ordinary word whose readings do not include reading (玄人 as はると).
+    bool MisreadWord(std::u16string_view spelling, std::u16string_view reading) const;
+
+  private:
+    NameGuide(SortedTextFile lawfulKanji, SortedTextFile popularNames, SortedTextFile ordinaryWords,
+              std::u16string avoidedKanji);
+
+    SortedTextFile lawfulKanji_;
+    SortedTextFile popularNames_;
+    SortedTextFile ordinaryWords_;
+    std::u16string avoidedKanji_;
+};
+
+// Whether c is a CJK ideograph (unified, extension A or compatibility).
+bool IsKanji(char16_t c);
+
+// The kanji of givenName that the law does not allow in a child's given name, each once, in
+// their order; empty when the name may be registered.
+std::u16string UnlawfulKanji(std::u16string_view givenName, const NameGuide& guide);
+
+// The same with the guide of folders; nothing when its files cannot be read.
+std::optional<std::u16string> FindUnlawfulKanji(std::u16string_view givenName,
+                                                const std::vector<std::filesystem::path>& folders);
+
+}  // namespace namori

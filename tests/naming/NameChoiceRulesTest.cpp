@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "analysis/JudgementStore.h"
+#include "analysis/ReferenceTables.h"
+#include "data/AvoidedKanjiFile.h"
+#include "data/Cp932.h"
+#include "data/DataFileError.h"
+#include "data/DataFiles.h"
+#include "data/KanjiDictionaryFile.h"
+#include "data/SpiritTableFile.h"
+#include "naming/LuckyStrokes.h"
+#include "naming/NameCandidates.h"
+#include "naming/NameGuide.h"
+#include "support/TempFolder.h"
+
+namespace namori {
+namespace {
+
+using testing::U16;
+
+const std::filesystem::path kNaming =
+    std::filesystem::path(NAMORI_SOURCE_DIR) / "assets" / "naming";
+
+class ShippedNameChoices : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        LoadSpiritNumbers(store_, testing::ShippedDataFolder());
+        LoadKanjiDictionary(store_, testing::ShippedDataFolder());
+    }
+    std::vector<NameCandidate> Ranked(std::u16string_view surname, std::u16string_view reading,
+                                      SexFilter sex) {
+        return JudgeAndRank(store_, surname,
+                            GenerateCandidates(index_, reading, sex, false, &guide_), false, {});
+    }
+    JudgementStore store_;
+    const NamingIndex index_ = NamingIndex::Open(kNaming);
+    const NameGuide guide_ = NameGuide::Open({kNaming, testing::ShippedDataFolder()});
+};
+
+// Candidates come from the three naming files: every spelling in them, under every reading, is
+// lawful; so are the candidates of a few readings and every example of the lucky patterns.
+TEST_F(ShippedNameChoices, NoUnlawfulKanjiInAnyCandidateOrExample) {
+    for (const char* file : {kRealNamesFile, kKanjiReadingsFile, kPopularNamesFile}) {
+        const std::u16string text =
+            DecodeDataFile(testing::FileBytes(kNaming / std::filesystem::u8path(file)), file);
+        std::size_t lines = 0;
+        for (std::size_t at = 0; at < text.size(); at = text.find(u'\n', at) + 1, ++lines) {
+            const std::size_t spelling = text.find(u',', at) + 1;
+            const std::u16string_view field(text.data() + spelling,
+                                            text.find(u',', spelling) - spelling);
+            ASSERT_EQ(UnlawfulKanji(field, guide_), u"") << file << " " << lines;
+        }
+        EXPECT_GT(lines, 10u);
+    }
+    for (const char* reading : {"はると", "ひまり", "れん", "みなと", "さくら", "あおい", "ゆい"}) {
+        for (const NameCandidate& candidate :
+             GenerateCandidates(index_, U16(reading), SexFilter::Either, false, &guide_)) {
+            ASSERT_EQ(UnlawfulKanji(candidate.spelling, guide_), u"") << reading;
+        }
+    }
+    for (int strokes = 1; strokes <= kMaxPatternStrokes; ++strokes) {
+        const std::vector<char16_t> kanji = KanjiOfStrokes(store_.dictionary, strokes, &guide_);
+        EXPECT_EQ(UnlawfulKanji(std::u16string(kanji.begin(), kanji.end()), guide_), u"");
+    }
+    EXPECT_EQ(UnlawfulKanji(u"斂咸陽聰", guide_), u"斂咸聰");
+}
+
+// The name dictionary gives some of these to the other sex only.
+TEST_F(ShippedNameChoices, SexIsAHintNotAWall) {
+    const struct {
+        const char* reading;
+        const char* spelling;
+        SexFilter sex;
+    } rows[] = {
+        {"れん", "蓮", SexFilter::Male},       {"りく", "陸", SexFilter::Male},
+        {"みなと", "湊", SexFilter::Male},     {"いつき", "樹", SexFilter::Male},
+        {"あおい", "碧", SexFilter::Male},     {"あおい", "蒼", SexFilter::Male},
+        {"りん", "凛", SexFilter::Female},     {"あおい", "葵", SexFilter::Female},
+        {"ひまり", "陽葵", SexFilter::Female}, {"つむぎ", "紬", SexFilter::Female},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.spelling);
+        const auto candidates =
+            GenerateCandidates(index_, U16(row.reading), row.sex, false, &guide_);
+        EXPECT_TRUE(std::any_of(candidates.begin(), candidates.end(),
+                                [&row](const auto& c) { return c.spelling == U16(row.spelling); }));
+    }
+}
+
+// A popular spelling is never below an odd composition, and is among the first ten.
+TEST_F(ShippedNameChoices, PopularSpellingsComeFirst) {
+    const struct {
+        const char* surname;
+        const char* reading;
+        SexFilter sex;
+        const char* popular;
+    } rows[] = {
+        {"佐藤", "はると", SexFilter::Male, "陽翔"},
+        {"佐藤", "ひまり", SexFilter::Female, "陽葵"},
+        {"鈴木", "れん", SexFilter::Male, "蓮"},
+        {"田中", "みなと", SexFilter::Male, "湊"},
+        {"高橋", "さくら", SexFilter::Female, "咲良"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.reading);
+        const auto ranked = Ranked(U16(row.surname), U16(row.reading), row.sex);
+        const auto firstComposition = std::find_if(ranked.begin(), ranked.end(), [](const auto& c) {
+            return c.kind == CandidateKind::Composition;
+        });
+        const auto lastPopular = std::find_if(ranked.rbegin(), ranked.rend(), [](const auto& c) {
+            return c.band == NameBand::Popular;
+        });
+        ASSERT_NE(lastPopular, ranked.rend());
+        EXPECT_LT(ranked.rend() - lastPopular, firstComposition - ranked.begin() + 1);
+        const auto popular = std::find_if(ranked.begin(), ranked.end(), [&row](const auto& c) {
+            return c.spelling == U16(row.popular);
+        });
+        EXPECT_LT(popular - ranked.begin(), 10);
+    }
+}
+
+// With a small guide: what the avoid list, the law and the ordinary-word rule drop, and the
+// popular spellings they keep.
+TEST(NameGuideRules, AvoidedUnlawfulAndMisreadSpellingsAreDroppedPopularOnesKept) {
+    const NamingIndex index = NamingIndex::FromBytes(
+        *EncodeCp932(u"あさひ,朝陽,g,5\r\nあさひ,朝日,g,5\r\nあさひ,死陽,g,1\r\n"
+                     u"はると,玄人,g,3\r\nはると,斂人,g,1\r\nはると,晴人,g,2\r\n"),
+        *EncodeCp932(u"名前数,100\r\nと,人,n,1\r\n"));
+    const NameGuide guide = NameGuide::FromBytes(
+        *EncodeCp932(u"玄,常用,3,0\r\n死,常用,0,0\r\n人,常用,40,0\r\n晴,常用,30,0\r\n"
+                     u"朝,常用,9,0\r\n日,常用,9,0\r\n陽,人名用,20,0\r\n"),
+        *EncodeCp932(u"あさひ,朝陽,m,100\r\n"),
+        *EncodeCp932(u"玄人,くろうと,1\r\n朝陽,ちょうよう,1\r\n朝日,あさひ,1\r\n"), u"死");
+    const struct {
+        const char* reading;
+        const char* spelling;
+        bool offered;
+    } rows[] = {
+        {"あさひ", "朝陽", true},  // a word read otherwise, but popular
+        {"あさひ", "朝日", true},  // a word read so
+        {"あさひ", "死陽", false}, {"はると", "玄人", false},
+        {"はると", "斂人", false}, {"はると", "晴人", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.spelling);
+        const auto candidates =
+            GenerateCandidates(index, U16(row.reading), SexFilter::Male, false, &guide);
+        EXPECT_EQ(std::any_of(candidates.begin(), candidates.end(),
+                              [&row](const auto& c) { return c.spelling == U16(row.spelling); }),
+                  row.offered);
+    }
+}
+
+TEST(AvoidedKanjiFile, FaultsNameTheFileAndLine) {
+    const struct {
+        const char* text;
+        const char* message;  // nullptr: read without error
+    } rows[] = {
+        {"死,死\n病,病気\n", nullptr},
+        {"死,死\n病気,病気\n", "「避ける漢字.txt」の2行目"},
+        {nullptr, "避ける漢字.txt"},
+    };
+    for (const auto& row : rows) {
+        testing::TempFolder folder;
+        if (row.text != nullptr) {
+            folder.WriteCp932("避ける漢字.txt", row.text);
+        }
+        std::string message;
+        try {
+            EXPECT_EQ(ReadAvoidedKanji(folder.path()), u"死病");
+        } catch (const DataFileError& error) {
+            message = error.what();
+        }
+        if (row.message == nullptr) {
+            EXPECT_EQ(message, "");
+        } else {
+            EXPECT_NE(message.find(row.message), std::string::npos) << message;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace namori

@@ -1,0 +1,127 @@
+"""What the name-choosing aid needs beside the reading indexes.
+
+  - the kanji the law allows in a child's given name: KANJIDIC2 grades 1-6
+    and 8 (常用漢字) and 9-10 (人名用漢字);
+  - the popular given names and kanji, from the rankings in
+    tools/popular_names.tsv and tools/popular_kanji.tsv (tab-separated, a
+    header line, "#" lines naming each source; see README "人気の名前");
+  - the ordinary words of EDICT (common words, marked (P)) of two or three
+    kanji, with their readings: a name spelled like such a word but read
+    otherwise (玄人 as はると) is not offered unless it is popular.
+
+A rank r of a ranking gives max(1, RANK_POINTS - r) points; a name's or a
+kanji's popularity is the sum over every ranking (survey and year) it is in.
+A source id ending in "H" is a half-year ranking, not an annual one, and is
+left out.
+"""
+
+import collections
+import gzip
+import re
+import xml.etree.ElementTree as ElementTree
+
+JOYO_GRADES = {1, 2, 3, 4, 5, 6, 8}
+JINMEIYO_GRADES = {9, 10}
+RANK_POINTS = 101
+SEXES = {"男": "m", "女": "f"}
+_EDICT_ENTRY = re.compile(r"(\S+) \[([^\]]*)\] /(.*)")
+_KANJI = re.compile(r"[\u3400-\u9fff\uf900-\ufaff]+")
+
+
+def read_lawful_kanji(kanjidic):
+    """{kanji: "常用" or "人名用"} from the KANJIDIC2 grade field."""
+    lawful = {}
+    with gzip.open(kanjidic) as stream:
+        for _, element in ElementTree.iterparse(stream):
+            if element.tag == "character":
+                literal = element.findtext("literal")
+                grade = element.findtext("misc/grade")
+                if literal and grade:
+                    if int(grade) in JOYO_GRADES:
+                        lawful[literal] = "常用"
+                    elif int(grade) in JINMEIYO_GRADES:
+                        lawful[literal] = "人名用"
+                element.clear()
+    return lawful
+
+
+def read_ranking(path):
+    """The rows of a ranking file as dicts by its header's field names; "#" lines are skipped."""
+    rows = []
+    header = None
+    with open(path, encoding="utf-8") as stream:
+        for number, line in enumerate(stream, 1):
+            line = line.rstrip("\r\n")
+            if not line or line.startswith("#"):
+                continue
+            fields = line.split("\t")
+            if header is None:
+                header = fields
+                continue
+            if len(fields) != len(header):
+                raise ValueError("%s:%d: %d fields, expected %d" % (path, number, len(fields),
+                                                                    len(header)))
+            rows.append(dict(zip(header, fields)))
+    return rows
+
+
+def annual(row):
+    return not row["source"].endswith("H")
+
+
+def points(rank):
+    return max(1, RANK_POINTS - int(rank))
+
+
+def popular_names(rows, valid_reading, valid_spelling):
+    """{(reading, spelling, sex "m"/"f"): points}, and a counter of the rows left out by reason."""
+    scores = collections.Counter()
+    left_out = collections.Counter()
+    for row in rows:
+        reading = valid_reading(row["reading"]) if row["reading"] else None
+        if not annual(row):
+            left_out["half-year ranking"] += 1
+        elif reading is None:
+            left_out["no reading given"] += 1
+        elif not valid_spelling(row["spelling"]):
+            left_out["spelling not lawful, or not 1-3 characters"] += 1
+        elif row["sex"] not in SEXES:
+            left_out["sex not 男 or 女"] += 1
+        else:
+            scores[reading, row["spelling"], SEXES[row["sex"]]] += points(row["rank"])
+    return scores, left_out
+
+
+def popular_kanji(rows):
+    """{kanji: points} over both sexes."""
+    scores = collections.Counter()
+    for row in rows:
+        if annual(row):
+            scores[row["kanji"]] += points(row["rank"])
+    return scores
+
+
+def read_ordinary_words(edict, to_hiragana):
+    """{spelling: set of readings} for the common EDICT words of two or three kanji."""
+    words = collections.defaultdict(set)
+    with open(edict, "rb") as stream:
+        for raw in stream:
+            try:
+                line = raw.decode("euc_jp")
+            except UnicodeDecodeError:
+                continue
+            match = _EDICT_ENTRY.match(line)
+            if not match or "(P)" not in match.group(3):
+                continue
+            headwords = [h.split("(")[0] for h in match.group(1).split(";")]
+            readings = [to_hiragana(r.split("(")[0]) for r in match.group(2).split(";")]
+            for headword in headwords:
+                if len(headword) in (2, 3) and _KANJI.fullmatch(headword):
+                    words[headword].update(readings)
+    return words
+
+
+def is_misread_word(spelling, reading, words):
+    """Whether spelling is an ordinary word that is not read as reading."""
+    readings = words.get(spelling)
+    return bool(readings) and reading not in readings
