@@ -81,7 +81,7 @@ bool NameEntryBoxes::EntryRefused(const QString& text) {
     const auto problem = ListEntryProblem(text.toStdU16String());
     if (problem) {
         messages_.Show(window_, ToQString(*problem), QString::fromUtf8("入力内容確認"),
-                       MessageBox::kExclamationOk);
+                       MessageBox::Icon::Exclamation);
     }
     return problem.has_value();
 }

@@ -155,14 +155,14 @@ void MainWindow::onJudgeClicked() {
     const std::u16string givenName = ReadEntryBox(controls_.givenNameEdit).toStdU16String();
     if (surname.empty() || givenName.empty()) {
         messages_.Show(this, QString::fromUtf8("名字と名前を正しく入力してください"),
-                       QString::fromUtf8("入力漏れ確認"), MessageBox::kExclamationOk);
+                       QString::fromUtf8("入力漏れ確認"), MessageBox::Icon::Exclamation);
         return;
     }
     // Names the rules cannot judge are refused before anything changes.
     const NamePreparation check = CheckName(surname, givenName);
     if (!check.ready()) {
         messages_.Show(this, ToQString(check.message), QString::fromUtf8("入力内容確認"),
-                       MessageBox::kExclamationOk);
+                       MessageBox::Icon::Exclamation);
         return;
     }
 
