@@ -57,7 +57,9 @@ MainWindow::MainWindow(JudgementStore& store, MessageBox& messages,
                                              kGivenNameListFile, "名前リスト全てを削除します",
                                              std::vector<QLabel*>{controls_.givenNameHeader},
                                              messages_, dataFolder_, this);
-    entryBoxes_ = std::make_unique<NameEntryBoxes>(store_, messages_, controls_, *surnames_,
+    const NameEntryControls entryControls{controls_.surnameEdit, controls_.givenNameEdit,
+                                          controls_.complementCheckBox, controls_.judgeButton};
+    entryBoxes_ = std::make_unique<NameEntryBoxes>(store_, messages_, entryControls, *surnames_,
                                                    *givenNames_, this);
     printer_ = std::make_unique<WindowPrinter>(*this, controls_.printButton, messages_);
     helpCommands_ = std::make_unique<HelpCommands>(
