@@ -68,9 +68,4 @@ void ComputeLuckNumbers(JudgementStore& store) {
     }
 }
 
-char16_t ElementOfDigit(int digit) {
-    static constexpr std::u16string_view kElements = u"水木木火火土土金金水";
-    return kElements[((digit % 10) + 10) % 10];
-}
-
 }  // namespace namori

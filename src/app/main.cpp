@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
                                     .arg(QString::fromLocal8Bit(error.what()));
         std::fprintf(stderr, "namori: %s\n", message.toLocal8Bit().constData());
         namori::MessageBox().Show(nullptr, message, QStringLiteral("ナモリ"),
-                                  namori::MessageBox::kExclamationOk);
+                                  namori::MessageBox::Icon::Exclamation);
         return 70;
     }
 }

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "analysis/JudgementStore.h"
-#include "analysis/LuckNumbers.h"
 #include "analysis/ShortText.h"
 
 namespace namori {
@@ -56,6 +55,11 @@ std::u16string_view FiveElementVerdictOf(std::u16string_view triple) {
         return kNoElementMisfortune;
     }
     return kVerdictOfTriple[TripleIndex(triple)];
+}
+
+char16_t ElementOfDigit(int digit) {
+    static constexpr std::u16string_view kElements = u"水木木火火土土金金水";
+    return kElements[((digit % 10) + 10) % 10];
 }
 
 void JudgeFiveElements(JudgementStore& store) {

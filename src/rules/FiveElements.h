@@ -15,6 +15,9 @@ inline constexpr std::u16string_view kNoElementMisfortune = u"------";
 inline constexpr std::array<std::u16string_view, 4> kElementVerdicts{
     kDisasterLuck, kIllnessLuck, kAccidentLuck, kNoElementMisfortune};
 
+// The element of a decimal digit: 1 2 木, 3 4 火, 5 6 土, 7 8 金, 9 0 水.
+char16_t ElementOfDigit(int digit);
+
 // The verdict of an ordered triple of elements (祖運, 主運, 初運): one of the three misfortunes,
 // or "------" when the triple stands in none of their lists.
 std::u16string_view FiveElementVerdictOf(std::u16string_view triple);

@@ -6,6 +6,7 @@
 
 #include "analysis/Judgement.h"
 #include "analysis/JudgementStore.h"
+#include "rules/FiveElements.h"
 
 namespace namori {
 namespace {

@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <csignal>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "analysis/JudgementStore.h"
@@ -154,16 +155,17 @@ class ListsAndRegistrationTest : public QObject {
     }
 
     void deleteOneRewritesTheFileOrChangesNothingOnCancel() {
-        messages_.setNextAnswer(MessageBox::kCancel);
+        messages_.setNextAnswer(MessageBox::Answer::Cancel);
         DoubleClickRow(ui().surnameList, 1);
         QCOMPARE(messages_.lastText(), Text("『田中』をリストから削除します"));
         QCOMPARE(messages_.lastTitle(), Text("削除確認"));
-        QCOMPARE(messages_.lastStyle(), 305);
+        QCOMPARE(messages_.lastIcon(), MessageBox::Icon::Exclamation);
+        QCOMPARE(messages_.lastButtons(), MessageBox::Buttons::OkCancelDefaultCancel);
         QCOMPARE(ui().surnameList->count(), 3);
         QCOMPARE(ui().surnameEdit->text(), Text("田中"));
         QCOMPARE(FileBytes("名字.txt"), Cp932Lines({"山田", "田中", "山田"}));
 
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         DoubleClickRow(ui().surnameList, 1);
         QCOMPARE(Items(ui().surnameList), (QStringList{Text("山田"), Text("山田")}));
         QVERIFY(ui().surnameEdit->text().isEmpty());
@@ -172,21 +174,21 @@ class ListsAndRegistrationTest : public QObject {
         QVERIFY(ui().surnameList->selectedItems().isEmpty());
         QVERIFY(!ui().surnameList->currentIndex().isValid());
 
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         DoubleClickRow(ui().givenNameList, 1);
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         DoubleClickRow(ui().givenNameList, 0);
         QCOMPARE(ui().givenNameList->count(), 0);
         QCOMPARE(FileBytes("名前.txt"), std::string());
     }
 
     void deleteAllFromEveryHeaderThatOffersIt() {
-        messages_.setNextAnswer(MessageBox::kCancel);
+        messages_.setNextAnswer(MessageBox::Answer::Cancel);
         QTest::mouseDClick(ui().surnameHeader, Qt::LeftButton);
         QCOMPARE(messages_.lastText(), Text("名字リスト全てを削除します"));
         QCOMPARE(ui().surnameList->count(), 3);
 
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseDClick(ui().surnameClearingLabels.at(0),
                            Qt::LeftButton);  // the header "祖-主-初"
         QCOMPARE(messages_.lastText(), Text("名字リスト全てを削除します"));
@@ -194,10 +196,11 @@ class ListsAndRegistrationTest : public QObject {
         QVERIFY(ui().surnameEdit->text().isEmpty());
         QCOMPARE(FileBytes("名字.txt"), std::string());
 
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseDClick(ui().givenNameHeader, Qt::LeftButton);
         QCOMPARE(messages_.lastText(), Text("名前リスト全てを削除します"));
-        QCOMPARE(messages_.lastStyle(), 305);
+        QCOMPARE(messages_.lastIcon(), MessageBox::Icon::Exclamation);
+        QCOMPARE(messages_.lastButtons(), MessageBox::Buttons::OkCancelDefaultCancel);
         QCOMPARE(ui().givenNameList->count(), 0);
         QCOMPARE(FileBytes("名前.txt"), std::string());
 
@@ -217,38 +220,38 @@ class ListsAndRegistrationTest : public QObject {
         struct Step {
             Qt::Key key;
             Qt::KeyboardModifiers modifiers;
-            int answer;  // 0: no question
+            std::optional<MessageBox::Answer> answer;  // none: no question
             const char* question;
             const char* box;
             std::initializer_list<const char*> file;
         };
         const Step steps[] = {
-            {Qt::Key_Home, {}, 0, "", "", {"山田", "田中", "山田"}},
-            {Qt::Key_Down, {}, 0, "", "", {"山田", "田中", "山田"}},
-            {Qt::Key_Return, {}, 0, "", "田中", {"山田", "田中", "山田"}},
+            {Qt::Key_Home, {}, std::nullopt, "", "", {"山田", "田中", "山田"}},
+            {Qt::Key_Down, {}, std::nullopt, "", "", {"山田", "田中", "山田"}},
+            {Qt::Key_Return, {}, std::nullopt, "", "田中", {"山田", "田中", "山田"}},
             {Qt::Key_Delete,
              {},
-             MessageBox::kCancel,
+             MessageBox::Answer::Cancel,
              "『田中』をリストから削除します",
              "田中",
              {"山田", "田中", "山田"}},
             {Qt::Key_Delete,
              {},
-             MessageBox::kOk,
+             MessageBox::Answer::Ok,
              "『田中』をリストから削除します",
              "",
              {"山田", "山田"}},
-            {Qt::Key_Down, {}, 0, "", "", {"山田", "山田"}},
-            {Qt::Key_Enter, Qt::KeypadModifier, 0, "", "山田", {"山田", "山田"}},
+            {Qt::Key_Down, {}, std::nullopt, "", "", {"山田", "山田"}},
+            {Qt::Key_Enter, Qt::KeypadModifier, std::nullopt, "", "山田", {"山田", "山田"}},
             {Qt::Key_Delete,
              Qt::ShiftModifier,
-             MessageBox::kCancel,
+             MessageBox::Answer::Cancel,
              "名字リスト全てを削除します",
              "山田",
              {"山田", "山田"}},
             {Qt::Key_Delete,
              Qt::ShiftModifier,
-             MessageBox::kOk,
+             MessageBox::Answer::Ok,
              "名字リスト全てを削除します",
              "",
              {}},
@@ -257,15 +260,16 @@ class ListsAndRegistrationTest : public QObject {
         for (const Step& row : steps) {
             ++step;
             const int shown = messages_.shownCount();
-            if (row.answer != 0) {
-                messages_.setNextAnswer(row.answer);
+            if (row.answer) {
+                messages_.setNextAnswer(*row.answer);
             }
             QTest::keyClick(list, row.key, row.modifiers);
-            QVERIFY2(messages_.shownCount() == shown + (row.answer != 0 ? 1 : 0),
+            QVERIFY2(messages_.shownCount() == shown + (row.answer ? 1 : 0),
                      qPrintable(QString("step %1").arg(step)));
-            if (row.answer != 0) {
+            if (row.answer) {
                 QCOMPARE(messages_.lastText(), Text(row.question));
-                QCOMPARE(messages_.lastStyle(), 305);
+                QCOMPARE(messages_.lastIcon(), MessageBox::Icon::Exclamation);
+                QCOMPARE(messages_.lastButtons(), MessageBox::Buttons::OkCancelDefaultCancel);
             }
             QVERIFY2(ui().surnameEdit->text() == Text(row.box),
                      qPrintable(QString("step %1: %2").arg(step).arg(ui().surnameEdit->text())));
@@ -276,7 +280,7 @@ class ListsAndRegistrationTest : public QObject {
     }
 
     void doubleClickInAnEntryBoxSelectsAWordAndDeletesNothing() {
-        messages_.setNextAnswer(MessageBox::kOk);  // what a wrongly shown prompt would get
+        messages_.setNextAnswer(MessageBox::Answer::Ok);  // what a wrongly shown prompt would get
         for (QLineEdit* box : {ui().surnameEdit, ui().givenNameEdit}) {
             box->setText(Text("山田"));
             QTest::mouseDClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
@@ -383,9 +387,10 @@ class ListsAndRegistrationTest : public QObject {
 
     void entriesTheFileCannotKeepAreRefused() {
         for (const char* bad : {"山,田", "\"林\"", " 林", "長谷川家"}) {
-            messages_.setNextAnswer(MessageBox::kOk);
+            messages_.setNextAnswer(MessageBox::Answer::Ok);
             PressEnter(ui().surnameEdit, bad);
-            QCOMPARE(messages_.lastStyle(), 48);
+            QCOMPARE(messages_.lastIcon(), MessageBox::Icon::Exclamation);
+            QCOMPARE(messages_.lastButtons(), MessageBox::Buttons::Ok);
             QCOMPARE(ui().surnameList->count(), 3);
         }
         QCOMPARE(FileBytes("名字.txt"), Cp932Lines({"山田", "田中", "山田"}));
@@ -394,14 +399,14 @@ class ListsAndRegistrationTest : public QObject {
     void unreadableListIsReportedAndNeverRewritten() {
         const std::string bad = "\x8e\x52\x93\x63\r\n\xff\xff\r\n";
         folder_->WriteBytes("名字.txt", bad);
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         Open();
         QVERIFY(messages_.lastText().contains(Text("名字.txt")));
-        messages_.setNextAnswer(MessageBox::kOk);  // delete all: OK
-        messages_.setNextAnswer(MessageBox::kOk);  // the refusal
+        messages_.setNextAnswer(MessageBox::Answer::Ok);  // delete all: OK
+        messages_.setNextAnswer(MessageBox::Answer::Ok);  // the refusal
         QTest::mouseDClick(ui().surnameHeader, Qt::LeftButton);
         QVERIFY(messages_.lastText().contains(Text("変更できません")));
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         PressEnter(ui().surnameEdit, "白鳥");
         QCOMPARE(FileBytes("名字.txt"), bad);
     }
@@ -415,18 +420,18 @@ class ListsAndRegistrationTest : public QObject {
         limit.rlim_cur = 8;  // smaller than either file
         setrlimit(RLIMIT_FSIZE, &limit);
 
-        messages_.setNextAnswer(MessageBox::kOk);  // confirm
-        messages_.setNextAnswer(MessageBox::kOk);  // the failure
+        messages_.setNextAnswer(MessageBox::Answer::Ok);  // confirm
+        messages_.setNextAnswer(MessageBox::Answer::Ok);  // the failure
         DoubleClickRow(ui().surnameList, 0);
         const QString rewriteMessage = messages_.lastText();
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         PressEnter(ui().surnameEdit, "白鳥");
         const QString appendMessage = messages_.lastText();
 
         store_.unregisteredChars[1] = u"犬";
         KanjiRegistrationDialog dialog(store_, messages_, folder_->path(), {}, window_.get());
         dialog.strokeEdits[1]->setText("4");
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
         const QString registrationMessage = messages_.lastText();
         setrlimit(RLIMIT_FSIZE, &old);
@@ -457,11 +462,12 @@ class ListsAndRegistrationTest : public QObject {
             QCOMPARE(dialog->focusWidget(), dialog->saveButton);
             QTest::keyClick(dialog->saveButton, Qt::Key_Return);
         });
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         PressEnter(ui().surnameEdit, "漢");
         QCOMPARE(messages_.lastText(), Text("登録しました"));
         QCOMPARE(messages_.lastTitle(), Text("画数データ登録確認"));
-        QCOMPARE(messages_.lastStyle(), 64);
+        QCOMPARE(messages_.lastIcon(), MessageBox::Icon::Information);
+        QCOMPARE(messages_.lastButtons(), MessageBox::Buttons::Ok);
         const std::string dictionary = FileBytes("漢字辞書.txt");
         QCOMPARE(dictionary.substr(dictionary.size() - 9), std::string("\"\x8a\xbf\",13\r\n"));
         QCOMPARE(store_.dictionary.StrokesOf(u"漢"), 13);
@@ -502,7 +508,7 @@ class ListsAndRegistrationTest : public QObject {
         QInputMethodEvent composing(Text("１６"), {});
         QApplication::sendEvent(dialog.strokeEdits[3], &composing);
         QVERIFY(dialog.strokeEdits[3]->text().isEmpty());
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
         QCOMPARE(messages_.lastText(), Text("画数が抜けています"));
         QCOMPARE(dialog.strokeEdits[3]->text(), Text("１６"));
@@ -514,7 +520,7 @@ class ListsAndRegistrationTest : public QObject {
         QTest::keyClick(dialog.strokeEdits[1], Qt::Key_Space);
         QTest::keyClick(dialog.strokeEdits[1], Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), dialog.saveButton);
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::keyClick(dialog.saveButton, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(messages_.lastText(), Text("登録しました"));
         QVERIFY(FileBytes("漢字辞書.txt")
@@ -533,7 +539,7 @@ class ListsAndRegistrationTest : public QObject {
         QTest::mouseClick(ui().judgeButton, Qt::LeftButton);
         dialog->strokeEdits[1]->setText("16");
         dialog->strokeEdits[2]->setText("16");
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(dialog->saveButton, Qt::LeftButton);
         QCOMPARE(messages_.lastText(), Text("登録しました"));
         QVERIFY(FileBytes("漢字辞書.txt").ends_with(Cp932Lines({"\"薔\",16", "\"薇\",16"})));
@@ -548,7 +554,7 @@ class ListsAndRegistrationTest : public QObject {
         KanjiRegistrationDialog dialog(store_, messages_, folder_->path(), {}, window_.get());
         dialog.strokeEdits[1]->setText("12.5");
         dialog.strokeEdits[2]->setText("13.5");
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
         QCOMPARE(store_.strokeCounts[2], 12);
         QCOMPARE(store_.strokeCounts[4], 14);
@@ -567,20 +573,22 @@ class ListsAndRegistrationTest : public QObject {
         dialog.show();
 
         dialog.strokeEdits[1]->setText("4");  // row 2 has a character and no count
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
         QCOMPARE(messages_.lastText(), Text("画数が抜けています"));
         QCOMPARE(messages_.lastTitle(), Text("入力漏れ"));
-        QCOMPARE(messages_.lastStyle(), 64);
+        QCOMPARE(messages_.lastIcon(), MessageBox::Icon::Information);
+        QCOMPARE(messages_.lastButtons(), MessageBox::Buttons::Ok);
 
         const std::pair<const char*, const char*> rows[] = {
             {"犬", "0"}, {"犬", "100"}, {"犬", "abc"}, {"", "4"}, {"犬犬", "4"}};
         for (const auto& [kanji, strokes] : rows) {
             dialog.kanjiEdits[2]->setText(Text(kanji));
             dialog.strokeEdits[2]->setText(Text(strokes));
-            messages_.setNextAnswer(MessageBox::kOk);
+            messages_.setNextAnswer(MessageBox::Answer::Ok);
             QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
-            QCOMPARE(messages_.lastStyle(), 48);
+            QCOMPARE(messages_.lastIcon(), MessageBox::Icon::Exclamation);
+            QCOMPARE(messages_.lastButtons(), MessageBox::Buttons::Ok);
             QVERIFY(dialog.isVisible());
         }
         QCOMPARE(FileBytes("漢字辞書.txt"), before);
@@ -596,7 +604,7 @@ class ListsAndRegistrationTest : public QObject {
     // file as it is now, and the window then shows what the file holds.
     void changesApplyToTheFileAsAnotherWindowLeftIt() {
         folder_->WriteCp932("名字.txt", "田中\n佐藤\n");
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         DoubleClickRow(ui().surnameList, 1);  // 田中, still shown here
         QCOMPARE(Items(ui().surnameList), QStringList{Text("佐藤")});
         QCOMPARE(FileBytes("名字.txt"), Cp932Lines({"佐藤"}));
@@ -620,7 +628,7 @@ class ListsAndRegistrationTest : public QObject {
         KanjiRegistrationDialog dialog(store_, messages_, folder_->path(), {}, window_.get());
         dialog.strokeEdits[1]->setText("4");
         dialog.strokeEdits[2]->setText("11");
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
         QVERIFY(messages_.lastText().contains(Text("2000")));
         QVERIFY(messages_.lastText().contains(Text("残り1件")));

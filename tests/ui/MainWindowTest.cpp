@@ -331,11 +331,12 @@ class MainWindowTest : public QObject {
     void emptyBoxesAreRefusedWithTheExactMessage() {
         const QStringList before = Snapshot(*window_);
         for (const auto& [surname, givenName] : {std::pair{"", "杏奈"}, std::pair{"白鳥", ""}}) {
-            messages_.setNextAnswer(MessageBox::kOk);
+            messages_.setNextAnswer(MessageBox::Answer::Ok);
             Judge(surname, givenName);
             QCOMPARE(messages_.lastText(), Text("名字と名前を正しく入力してください"));
             QCOMPARE(messages_.lastTitle(), Text("入力漏れ確認"));
-            QCOMPARE(messages_.lastStyle(), 48);
+            QCOMPARE(messages_.lastIcon(), MessageBox::Icon::Exclamation);
+            QCOMPARE(messages_.lastButtons(), MessageBox::Buttons::Ok);
         }
         QCOMPARE(Snapshot(*window_), before);
         QVERIFY(store_.currentSurname.empty());
@@ -419,9 +420,10 @@ class MainWindowTest : public QObject {
         Judge("白鳥", "杏奈");
         const QStringList before = Snapshot(*window_);
         for (const char* surname : {"白鳥林鳥", "𠮷田"}) {
-            messages_.setNextAnswer(MessageBox::kOk);
+            messages_.setNextAnswer(MessageBox::Answer::Ok);
             Judge(surname, "杏奈");
-            QCOMPARE(messages_.lastStyle(), 48);
+            QCOMPARE(messages_.lastIcon(), MessageBox::Icon::Exclamation);
+            QCOMPARE(messages_.lastButtons(), MessageBox::Buttons::Ok);
             QVERIFY(!messages_.lastText().isEmpty());
             QCOMPARE(Snapshot(*window_), before);
         }
@@ -445,7 +447,7 @@ class MainWindowTest : public QObject {
 
     void explanationPanelStaysHiddenForGood() {
         Judge("白鳥", "杏奈");
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         Judge("", "");
         QVERIFY(ui().explanationPanel->isHidden());
     }
@@ -714,14 +716,15 @@ class MainWindowTest : public QObject {
         testing::TempFolder folder;
         JudgementStore store;
         MessageBox messages;
-        messages.setNextAnswer(MessageBox::kOk);
+        messages.setNextAnswer(MessageBox::Answer::Ok);
         QVERIFY(!PrepareStartUp(store, messages, folder.path()));
         QVERIFY(messages.lastText().contains(Text("霊数.txt")));
-        QCOMPARE(messages.lastStyle(), 48);
+        QCOMPARE(messages.lastIcon(), MessageBox::Icon::Exclamation);
+        QCOMPARE(messages.lastButtons(), MessageBox::Buttons::Ok);
 
         std::filesystem::copy(testing::ShippedDataFolder() / u8"霊数.txt", folder.path());
         folder.WriteCp932("漢字辞書.txt", "\"白\",5\n\"鳥\"\n");
-        messages.setNextAnswer(MessageBox::kOk);
+        messages.setNextAnswer(MessageBox::Answer::Ok);
         QVERIFY(!PrepareStartUp(store, messages, folder.path()));
         QVERIFY(messages.lastText().contains(Text("「漢字辞書.txt」の2行目")));
     }

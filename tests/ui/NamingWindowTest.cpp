@@ -257,7 +257,7 @@ class NamingWindowTest : public QObject {
         }
         // A surname the dictionary lacks is refused with a message.
         naming->surnameBox->setText(Text("鬱鬱"));
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         page->ShowPatterns();
         QVERIFY(messages_.lastText().contains(Text("鬱")));
     }
@@ -266,7 +266,7 @@ class NamingWindowTest : public QObject {
         NamingWindow* naming = OpenFromTheHelpPage();
         naming->surnameBox->setText(Text("白鳥"));
         naming->readingBox->setText(Text("ハルト"));
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         naming->Search();
         QVERIFY(messages_.lastText().contains(Text("ひらがな")));
         QCOMPARE(naming->shownRows(), 0);

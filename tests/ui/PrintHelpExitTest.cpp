@@ -143,12 +143,13 @@ class PrintHelpExitTest : public QObject {
             ++printersAsked;
             return std::unique_ptr<QPrinter>();
         };
-        messages_.setNextAnswer(MessageBox::kCancel);
+        messages_.setNextAnswer(MessageBox::Answer::Cancel);
         QTest::mouseClick(window_->controls().printButton, Qt::LeftButton);
         QCOMPARE(messages_.lastText(), Text("表示中の画面イメージで印刷しますか？\r\n\r\n良かったら"
                                             "ＯＫボタンを押してください"));
         QCOMPARE(messages_.lastTitle(), Text("印刷確認"));
-        QCOMPARE(messages_.lastStyle(), 49);
+        QCOMPARE(messages_.lastIcon(), MessageBox::Icon::Exclamation);
+        QCOMPARE(messages_.lastButtons(), MessageBox::Buttons::OkCancel);
         QCOMPARE(printersAsked, 0);
         QCOMPARE(messages_.shownCount(), 1);
     }
@@ -156,7 +157,7 @@ class PrintHelpExitTest : public QObject {
     void okPrintsOnePageThatIsTheWindowAsShown() {
         const QString pdf = PdfPath("print.pdf");
         window_->printer().choosePrinter = PdfPrinter(pdf);
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(window_->controls().printButton, Qt::LeftButton);
         QCOMPARE(messages_.shownCount(), 1);  // no failure message
         QCOMPARE(PageCount(pdf), 1);
@@ -178,16 +179,17 @@ class PrintHelpExitTest : public QObject {
 
     void withoutAPrinterThePageCanGoToAPdfFile() {
         window_->printer().choosePrinter = [] { return std::unique_ptr<QPrinter>(); };
-        messages_.setNextAnswer(MessageBox::kOk);      // print?
-        messages_.setNextAnswer(MessageBox::kCancel);  // save as PDF instead?
+        messages_.setNextAnswer(MessageBox::Answer::Ok);      // print?
+        messages_.setNextAnswer(MessageBox::Answer::Cancel);  // save as PDF instead?
         QTest::mouseClick(window_->controls().printButton, Qt::LeftButton);
         QVERIFY(messages_.lastText().contains(Text("PDF")));
-        QCOMPARE(messages_.lastStyle(), 49);
+        QCOMPARE(messages_.lastIcon(), MessageBox::Icon::Exclamation);
+        QCOMPARE(messages_.lastButtons(), MessageBox::Buttons::OkCancel);
 
         const QString pdf = PdfPath("saved.pdf");
         window_->printer().choosePdfFile = [pdf] { return pdf; };
-        messages_.setNextAnswer(MessageBox::kOk);
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(window_->controls().printButton, Qt::LeftButton);
         QCOMPARE(PageCount(pdf), 1);
         QCOMPARE(messages_.shownCount(), 4);
@@ -202,7 +204,8 @@ class PrintHelpExitTest : public QObject {
         window_->printer().choosePdfFile = [pdf] { return pdf; };
         {
             testing::FileSizeLimit limit(1000);
-            for (const auto answer : {MessageBox::kOk, MessageBox::kOk, MessageBox::kOk}) {
+            for (const auto answer :
+                 {MessageBox::Answer::Ok, MessageBox::Answer::Ok, MessageBox::Answer::Ok}) {
                 messages_.setNextAnswer(answer);  // print?, save as PDF instead?, the failure
             }
             QTest::mouseClick(window_->controls().printButton, Qt::LeftButton);
@@ -252,10 +255,11 @@ class PrintHelpExitTest : public QObject {
     void introductionShowsItsTextBeforeTheHelp() {
         int helpWindowsWhenShown = -1;
         messages_.onShow = [&] { helpWindowsWhenShown = window_->helpViewer().openCount(); };
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(window_->controls().introductionButton, Qt::LeftButton);
         QCOMPARE(messages_.lastTitle(), Text("コルヴィのご紹介"));
-        QCOMPARE(messages_.lastStyle(), 64);
+        QCOMPARE(messages_.lastIcon(), MessageBox::Icon::Information);
+        QCOMPARE(messages_.lastButtons(), MessageBox::Buttons::Ok);
         QCOMPARE(messages_.lastText(),
                  Text("お子様の名付け支援には『コルヴィ』をぜひどうぞ！\r\n\r\n"
                       "姓名判断結果の詳細な解説も見れるほか、\r\n"
@@ -297,7 +301,7 @@ class PrintHelpExitTest : public QObject {
         const QPointer<QWidget> naming = window_->openNamingSupport();
         press(naming, Qt::Key_W, Qt::ControlModifier);
         QTRY_VERIFY(naming.isNull() || !naming->isVisible());
-        messages_.setNextAnswer(MessageBox::kCancel);
+        messages_.setNextAnswer(MessageBox::Answer::Cancel);
         press(window_.get(), Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(messages_.lastTitle(), Text("印刷確認"));
         press(window_.get(), Qt::Key_Q, Qt::ControlModifier);

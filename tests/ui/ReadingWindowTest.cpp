@@ -240,7 +240,7 @@ class ReadingWindowTest : public QObject {
         // A file that cannot be made is reported and nothing is left behind.
         const QString impossible = saved + QStringLiteral("/inside-a-file.pdf");
         window->choosePdfFile = [&] { return impossible; };
-        messages_.setNextAnswer(MessageBox::kOk);
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(window->pdfButton, Qt::LeftButton);
         QCOMPARE(messages_.shownCount(), 1);
         QVERIFY(messages_.lastText().contains(QString::fromUtf8("保存できませんでした")));

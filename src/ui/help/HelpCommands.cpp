@@ -45,7 +45,7 @@ void HelpCommands::onIntroductionClicked() {
         "\r\n"
         "どんなことができるソフトなのかはコルヴィのヘルプをぜひご覧ください。");
     messages_.Show(&window_, text, QString::fromUtf8("コルヴィのご紹介"),
-                   MessageBox::kInformationOk);
+                   MessageBox::Icon::Information);
     helpFile_ = QStringLiteral("KoruviHelp.chm");
     helpViewer_->Display(helpFile_);
 }

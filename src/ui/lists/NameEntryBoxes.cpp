@@ -13,7 +13,6 @@
 #include "ui/common/MessageBox.h"
 #include "ui/common/QtText.h"
 #include "ui/lists/NameList.h"
-#include "ui/main/MainWindowControls.h"
 
 namespace namori {
 
@@ -33,7 +32,7 @@ void SetBoxColour(QLineEdit* box, bool focused) {
 }  // namespace
 
 NameEntryBoxes::NameEntryBoxes(JudgementStore& store, MessageBox& messages,
-                               const MainWindowControls& controls, NameList& surnames,
+                               const NameEntryControls& controls, NameList& surnames,
                                NameList& givenNames, QWidget* window)
     : QObject(nullptr),
       store_(store),
@@ -81,7 +80,7 @@ bool NameEntryBoxes::EntryRefused(const QString& text) {
     const auto problem = ListEntryProblem(text.toStdU16String());
     if (problem) {
         messages_.Show(window_, ToQString(*problem), QString::fromUtf8("入力内容確認"),
-                       MessageBox::kExclamationOk);
+                       MessageBox::Icon::Exclamation);
     }
     return problem.has_value();
 }

@@ -2,15 +2,24 @@
 
 #include <QObject>
 
+class QCheckBox;
 class QLineEdit;
+class QToolButton;
 class QWidget;
 
 namespace namori {
 
 struct JudgementStore;
-struct MainWindowControls;
 class MessageBox;
 class NameList;
+
+// The main window's controls the entry boxes work with; the window owns them.
+struct NameEntryControls {
+    QLineEdit* surnameEdit = nullptr;
+    QLineEdit* givenNameEdit = nullptr;
+    QCheckBox* complementCheckBox = nullptr;
+    QToolButton* judgeButton = nullptr;
+};
 
 // The main window's two entry boxes and its complement option: Enter looks the name up in the
 // judgement store, asks for the characters without a stroke count and adds the name to its
@@ -19,7 +28,7 @@ class NameEntryBoxes : public QObject {
     Q_OBJECT
 
   public:
-    NameEntryBoxes(JudgementStore& store, MessageBox& messages, const MainWindowControls& controls,
+    NameEntryBoxes(JudgementStore& store, MessageBox& messages, const NameEntryControls& controls,
                    NameList& surnames, NameList& givenNames, QWidget* window);
 
   signals:
@@ -42,7 +51,7 @@ class NameEntryBoxes : public QObject {
 
     JudgementStore& store_;
     MessageBox& messages_;
-    const MainWindowControls& controls_;
+    NameEntryControls controls_;
     NameList& surnames_;
     NameList& givenNames_;
     QWidget* window_;

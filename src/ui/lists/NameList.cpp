@@ -111,10 +111,11 @@ void NameList::DeleteEntry() {
         return;
     }
     const QString text = list_->item(row)->text();
-    const int answer = messages_.Show(
+    const MessageBox::Answer answer = messages_.Show(
         window_, QString::fromUtf8("『") + text + QString::fromUtf8("』をリストから削除します"),
-        QString::fromUtf8("削除確認"), MessageBox::kExclamationOkCancelDefaultCancel);
-    if (answer != MessageBox::kOk) {
+        QString::fromUtf8("削除確認"), MessageBox::Icon::Exclamation,
+        MessageBox::Buttons::OkCancelDefaultCancel);
+    if (answer != MessageBox::Answer::Ok) {
         return;
     }
     // Which of several equal entries was chosen, so that the same one leaves the file.
@@ -134,10 +135,10 @@ void NameList::DeleteEntry() {
 }
 
 void NameList::DeleteAllEntries() {
-    const int answer =
+    const MessageBox::Answer answer =
         messages_.Show(window_, QString::fromUtf8(deleteAllPrompt_), QString::fromUtf8("削除確認"),
-                       MessageBox::kExclamationOkCancelDefaultCancel);
-    if (answer != MessageBox::kOk) {
+                       MessageBox::Icon::Exclamation, MessageBox::Buttons::OkCancelDefaultCancel);
+    if (answer != MessageBox::Answer::Ok) {
         return;
     }
     try {

@@ -57,7 +57,9 @@ MainWindow::MainWindow(JudgementStore& store, MessageBox& messages,
                                              kGivenNameListFile, "名前リスト全てを削除します",
                                              std::vector<QLabel*>{controls_.givenNameHeader},
                                              messages_, dataFolder_, this);
-    entryBoxes_ = std::make_unique<NameEntryBoxes>(store_, messages_, controls_, *surnames_,
+    const NameEntryControls entryControls{controls_.surnameEdit, controls_.givenNameEdit,
+                                          controls_.complementCheckBox, controls_.judgeButton};
+    entryBoxes_ = std::make_unique<NameEntryBoxes>(store_, messages_, entryControls, *surnames_,
                                                    *givenNames_, this);
     printer_ = std::make_unique<WindowPrinter>(*this, controls_.printButton, messages_);
     helpCommands_ = std::make_unique<HelpCommands>(
@@ -155,14 +157,14 @@ void MainWindow::onJudgeClicked() {
     const std::u16string givenName = ReadEntryBox(controls_.givenNameEdit).toStdU16String();
     if (surname.empty() || givenName.empty()) {
         messages_.Show(this, QString::fromUtf8("名字と名前を正しく入力してください"),
-                       QString::fromUtf8("入力漏れ確認"), MessageBox::kExclamationOk);
+                       QString::fromUtf8("入力漏れ確認"), MessageBox::Icon::Exclamation);
         return;
     }
     // Names the rules cannot judge are refused before anything changes.
     const NamePreparation check = CheckName(surname, givenName);
     if (!check.ready()) {
         messages_.Show(this, ToQString(check.message), QString::fromUtf8("入力内容確認"),
-                       MessageBox::kExclamationOk);
+                       MessageBox::Icon::Exclamation);
         return;
     }
 

@@ -65,7 +65,7 @@ int StartUp(const std::function<int(MainWindow&)>& run,
                                  "\r\n\r\nナモリを起動できません。フォルダを確かめて"
                                  "から起動し直してください。");
         WriteToStandardError(text);
-        messages.Show(nullptr, text, QString::fromUtf8("ナモリ"), MessageBox::kExclamationOk);
+        messages.Show(nullptr, text, QString::fromUtf8("ナモリ"), MessageBox::Icon::Exclamation);
         return 1;
     }
     InstallLayoutFonts();

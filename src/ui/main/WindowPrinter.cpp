@@ -61,7 +61,8 @@ void WindowPrinter::onPrintClicked() {
     const QString question = QString::fromUtf8(
         "表示中の画面イメージで印刷しますか？\r\n\r\n良かったらＯＫボタンを押してください");
     if (messages_.Show(&window_, question, QString::fromUtf8("印刷確認"),
-                       MessageBox::kExclamationOkCancel) != MessageBox::kOk) {
+                       MessageBox::Icon::Exclamation,
+                       MessageBox::Buttons::OkCancel) != MessageBox::Answer::Ok) {
         return;
     }
     const PaintPages paint = [this](QPagedPaintDevice& device) {
@@ -79,7 +80,8 @@ void WindowPrinter::onPrintClicked() {
     const QString offer = QString::fromUtf8("印刷できませんでした（") + reason +
                           QString::fromUtf8("）。\r\n\r\n同じ画面をPDFファイルに保存しますか？");
     if (messages_.Show(&window_, offer, QString::fromUtf8("印刷確認"),
-                       MessageBox::kExclamationOkCancel) != MessageBox::kOk) {
+                       MessageBox::Icon::Exclamation,
+                       MessageBox::Buttons::OkCancel) != MessageBox::Answer::Ok) {
         return;
     }
     const QString file = choosePdfFile
@@ -102,7 +104,7 @@ void WindowPrinter::onPrintClicked() {
                        QString::fromUtf8("「") + file +
                            QString::fromUtf8("」に保存できませんでした（") + reason +
                            QString::fromUtf8("）。フォルダと空きを確かめてください。"),
-                       QString::fromUtf8("印刷確認"), MessageBox::kExclamationOk);
+                       QString::fromUtf8("印刷確認"), MessageBox::Icon::Exclamation);
     }
 }
 

@@ -95,7 +95,7 @@ void LuckyStrokesPage::ShowPatterns() {
         store_, surname_(), charactersBox->currentIndex() + 1, complement_(), guide);
     if (!found.surnameProblem.ready()) {
         messages_.Show(this, ToQString(found.surnameProblem.message), QString::fromUtf8("吉数表"),
-                       MessageBox::kExclamationOk);
+                       MessageBox::Icon::Exclamation);
         return;
     }
     std::array<std::vector<char16_t>, kMaxPatternStrokes + 1> kanjiOf;

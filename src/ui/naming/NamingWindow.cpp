@@ -213,12 +213,12 @@ void NamingWindow::Search() {
     const NamePreparation check = CheckName(surname, u"名");
     if (!check.ready()) {
         messages_.Show(this, ToQString(check.message), QString::fromUtf8("名付け支援"),
-                       MessageBox::kExclamationOk);
+                       MessageBox::Icon::Exclamation);
         return;
     }
     if (const auto problem = ReadingProblem(reading)) {
         messages_.Show(this, ToQString(*problem), QString::fromUtf8("名付け支援"),
-                       MessageBox::kExclamationOk);
+                       MessageBox::Icon::Exclamation);
         return;
     }
     if (!LoadIndexes()) {

@@ -109,7 +109,7 @@ void ReadingWindow::onPrintClicked() {
                        QString::fromUtf8("鑑定書を印刷できませんでした（") + reason +
                            QString::fromUtf8("）。プリンターの状態を確かめるか、「PDFで保存」を"
                                              "お使いください。"),
-                       QString::fromUtf8("印刷確認"), MessageBox::kExclamationOk);
+                       QString::fromUtf8("印刷確認"), MessageBox::Icon::Exclamation);
     }
 }
 
@@ -134,7 +134,7 @@ void ReadingWindow::onPdfClicked() {
                        QString::fromUtf8("「") + file +
                            QString::fromUtf8("」に保存できませんでした（") + reason +
                            QString::fromUtf8("）。フォルダと空きを確かめてください。"),
-                       QString::fromUtf8("PDFで保存"), MessageBox::kExclamationOk);
+                       QString::fromUtf8("PDFで保存"), MessageBox::Icon::Exclamation);
     }
 }
 

@@ -224,7 +224,7 @@ void KanjiRegistrationDialog::onSaveClicked() {
     for (int row = 1; row <= 3; ++row) {
         if (strokeEdits[row]->text().isEmpty() && !kanjiEdits[row]->text().isEmpty()) {
             messages_.Show(this, QString::fromUtf8("画数が抜けています"),
-                           QString::fromUtf8("入力漏れ"), MessageBox::kInformationOk);
+                           QString::fromUtf8("入力漏れ"), MessageBox::Icon::Information);
             return;
         }
     }
@@ -242,7 +242,7 @@ bool KanjiRegistrationDialog::SaveKanjiEntries() {
         if (const auto problem = KanjiEntryProblem(kanji)) {
             messages_.Show(this,
                            QString::number(row) + QString::fromUtf8("行目: ") + ToQString(*problem),
-                           QString::fromUtf8("入力内容確認"), MessageBox::kExclamationOk);
+                           QString::fromUtf8("入力内容確認"), MessageBox::Icon::Exclamation);
             return false;
         }
         const auto strokes = ParseStrokeEntry(strokeEdits[row]->text().toStdU16String());
@@ -250,7 +250,7 @@ bool KanjiRegistrationDialog::SaveKanjiEntries() {
             messages_.Show(this,
                            QString::number(row) +
                                QString::fromUtf8("行目: 画数は1から99までの数で入力してください"),
-                           QString::fromUtf8("入力内容確認"), MessageBox::kExclamationOk);
+                           QString::fromUtf8("入力内容確認"), MessageBox::Icon::Exclamation);
             return false;
         }
         registrations.push_back({kanji, *strokes});
@@ -273,7 +273,7 @@ bool KanjiRegistrationDialog::SaveKanjiEntries() {
     }
     store_.dictionary.Assign(std::move(entries));
     messages_.Show(this, QString::fromUtf8("登録しました"), QString::fromUtf8("画数データ登録確認"),
-                   MessageBox::kInformationOk);
+                   MessageBox::Icon::Information);
     return true;
 }
 
