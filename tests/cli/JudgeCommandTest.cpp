@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <variant>
@@ -265,6 +264,34 @@ TEST(NamoriJudge, UsageAndDataProblems) {
 }
 
 // Every refusal says in Japanese what is wrong; the only Latin letters are option names.
+// The first run of two or more ASCII letters in text outside the program's name, options and
+// paths: what an untranslated message leaves. (No std::regex: GCC 12 warns inside it at -O1.)
+std::string EnglishWordIn(const std::string& text) {
+    const auto isLetter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    std::size_t at = 0;
+    while (at < text.size()) {
+        if (text.compare(at, 12, "namori-judge") == 0) {
+            at += 12;
+        } else if (text.compare(at, 2, "--") == 0) {
+            at = text.find_first_not_of("abcdefghijklmnopqrstuvwxyz-", at + 2);
+        } else if (text[at] == '/') {
+            at = text.find_first_of(" \xE3\x80\x8D", at);  // up to a blank or 」
+        } else if (isLetter(text[at])) {
+            std::size_t end = at;
+            while (end < text.size() && isLetter(text[end])) {
+                ++end;
+            }
+            if (end - at >= 2) {
+                return text.substr(at, end - at);
+            }
+            at = end;
+        } else {
+            ++at;
+        }
+    }
+    return "";
+}
+
 TEST(NamoriJudge, RefusedCommandLinesAreExplainedInJapanese) {
     TempFolder folder;
     WriteData(folder);
@@ -285,9 +312,7 @@ TEST(NamoriJudge, RefusedCommandLinesAreExplainedInJapanese) {
         const RunResult run = RunJudge(folder, row.arguments);
         EXPECT_EQ(run.status, 1) << run.errors;
         EXPECT_NE(run.errors.find(row.said), std::string::npos) << run.errors;
-        const std::string letters =
-            std::regex_replace(run.errors, std::regex("namori-judge|--[a-z-]+|/[^ 」]*"), "");
-        EXPECT_FALSE(std::regex_search(letters, std::regex("[A-Za-z]{2,}"))) << run.errors;
+        EXPECT_EQ(EnglishWordIn(run.errors), "") << run.errors;
     }
 }
 
