@@ -26,8 +26,7 @@ ReadingTexts ReadReadingTexts(const std::filesystem::path& folder) {
     const std::u16string text = ReadDataFile(ResolveDataFile(folder, kReadingTextsFile), fileName);
     FieldReader reader(text, fileName);
     ReadingTexts texts;
-    reader.SkipBlankLines();
-    while (!reader.AtEnd()) {
+    while (reader.NextRecord()) {
         const int line = reader.line();
         std::u16string kind = reader.ReadText();
         std::u16string key = reader.ReadText();
@@ -40,7 +39,6 @@ ReadingTexts ReadReadingTexts(const std::filesystem::path& folder) {
                 fileName, line,
                 "「" + Utf16ToUtf8(key) + "」（" + Utf16ToUtf8(kind) + "）の解説が二度あります");
         }
-        reader.SkipBlankLines();
     }
     return texts;
 }

@@ -23,7 +23,7 @@ class ReadingTexts {
     using Entries =
         std::map<std::pair<std::u16string, std::u16string>, std::u16string, std::less<>>;
     // Every text by kind and key, for checks over the whole file.
-    const Entries& All() const { return texts_; }
+    const Entries& entries() const { return texts_; }
 
   private:
     Entries texts_;
