@@ -1,5 +1,6 @@
 #include "data/LockedFile.h"
 
+#include <fcntl.h>
 #include <sys/file.h>
 
 #include <cerrno>
@@ -50,6 +51,14 @@ LockedFile::LockedFile(const std::filesystem::path& path, const std::string& dis
             return;
         }
     }
+}
+
+FileDescriptor LockIfFree(const std::filesystem::path& path) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.valid() && ::flock(file.get(), LOCK_EX | LOCK_NB) == 0) {
+        return file;
+    }
+    return {};
 }
 
 std::string LockedFile::Read() const {

@@ -29,6 +29,10 @@ class LockedFile {
     OpenedFile file_;
 };
 
+// The lock of the file at path, taken without waiting: held by the descriptor returned, which is
+// invalid when the file is not there or another process holds the lock.
+FileDescriptor LockIfFree(const std::filesystem::path& path);
+
 // path with every symbolic link followed, also when the final target does not exist yet.
 std::filesystem::path FollowLinks(const std::filesystem::path& path);
 

@@ -1,7 +1,5 @@
 #include "data/StaleTemporaryFiles.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -12,7 +10,7 @@
 #include <string_view>
 
 #include "data/DataFiles.h"
-#include "data/FileDescriptor.h"
+#include "data/LockedFile.h"
 
 namespace namori {
 
@@ -83,8 +81,8 @@ void RemoveStaleTemporaryFiles(const std::filesystem::path& folder, const System
             // The lock is held while the temporary file goes, so no rewrite can start meanwhile.
             const std::filesystem::path target =
                 folder / name.substr(0, name.size() - kRewriteSuffix);
-            const FileDescriptor lock(::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-            if (lock.valid() && ::flock(lock.get(), LOCK_EX | LOCK_NB) == 0) {
+            const FileDescriptor lock = LockIfFree(target);
+            if (lock.valid()) {
                 calls.unlink(it->path().c_str());
             }
         }
