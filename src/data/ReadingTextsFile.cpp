@@ -13,10 +13,6 @@ const std::u16string& ReadingTexts::Of(std::u16string_view kind, std::u16string_
     return found == texts_.end() ? kNone : found->second;
 }
 
-bool ReadingTexts::Has(std::u16string_view kind, std::u16string_view key) const {
-    return texts_.contains(std::pair(std::u16string(kind), std::u16string(key)));
-}
-
 bool ReadingTexts::Add(std::u16string kind, std::u16string key, std::u16string text) {
     return texts_.try_emplace(std::pair(std::move(kind), std::move(key)), std::move(text)).second;
 }
