@@ -11,8 +11,7 @@ std::u16string ReadAvoidedKanji(const std::filesystem::path& folder) {
     const std::u16string text = ReadDataFile(ResolveDataFile(folder, kAvoidedKanjiFile), fileName);
     FieldReader reader(text, fileName);
     std::u16string avoided;
-    reader.SkipBlankLines();
-    while (!reader.AtEnd()) {
+    while (reader.NextRecord()) {
         const int line = reader.line();
         const std::u16string kanji = reader.ReadText();
         if (kanji.size() != 1) {
@@ -23,7 +22,6 @@ std::u16string ReadAvoidedKanji(const std::filesystem::path& folder) {
             reader.ReadText();
         }
         avoided += kanji;
-        reader.SkipBlankLines();
     }
     return avoided;
 }

@@ -5,7 +5,7 @@ namespace namori {
 namespace {
 
 std::string Describe(const std::string& fileName, int line, const std::string& problem) {
-    std::string text = "「" + fileName + "」";
+    std::string text = Quoted(fileName);
     if (line > 0) {
         text += "の" + std::to_string(line) + "行目";
     }
@@ -13,6 +13,10 @@ std::string Describe(const std::string& fileName, int line, const std::string& p
 }
 
 }  // namespace
+
+std::string Quoted(std::string_view name) {
+    return "「" + std::string(name) + "」";
+}
 
 DataFileError::DataFileError(std::string fileName, int line, std::string problem)
     : std::runtime_error(Describe(fileName, line, problem)),

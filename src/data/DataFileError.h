@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace namori {
 
@@ -20,5 +21,8 @@ class DataFileError : public std::runtime_error {
     int line_;
     std::string problem_;
 };
+
+// A file or folder name set off in a message: 「name」.
+std::string Quoted(std::string_view name);
 
 }  // namespace namori

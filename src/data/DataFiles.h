@@ -1,9 +1,12 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "data/DataFileError.h"
 
 namespace namori {
 
@@ -30,6 +33,9 @@ inline constexpr std::string_view kAvoidedKanjiFile = "避ける漢字.txt";
 // wins; among several others the first in name order. When none exists, folder / name.
 std::filesystem::path ResolveDataFile(const std::filesystem::path& folder, std::string_view name);
 
+// Whether anything is at path (a link is followed); false also when that cannot be told.
+bool FileExists(const std::filesystem::path& path);
+
 // The first of folders that holds a file called name (found as ResolveDataFile finds it); the
 // first folder when none does.
 std::filesystem::path FolderHolding(const std::vector<std::filesystem::path>& folders,
@@ -42,6 +48,19 @@ std::u16string ReadDataFile(const std::filesystem::path& path, const std::string
 
 // Decodes the bytes of a data file; DataFileError naming the line of the first invalid byte.
 std::u16string DecodeDataFile(std::string_view bytes, const std::string& displayName);
+
+// The bytes of a data file decoded up to the first byte that is not code page 932 text, and the
+// DataFileError that names the line of that byte (nothing when all of them are).
+std::u16string DecodeDataFileUpToError(std::string_view bytes, const std::string& displayName,
+                                       std::optional<DataFileError>& error);
+
+// Some old editors end a text file with Ctrl-Z, and text appended after it would be read as part
+// of a field. When bytes end so (blanks and line ends aside), the text before the mark without
+// its trailing blanks and line ends; nothing otherwise.
+std::optional<std::string_view> TextBeforeEndOfFileMark(std::string_view bytes);
+
+// The line end that text appended to bytes needs first: none when the last line is ended.
+std::string LineEndBeforeAppending(std::string_view bytes);
 
 // The line, counted from 1, that holds the byte at offset.
 int LineOfByte(std::string_view bytes, std::size_t offset);

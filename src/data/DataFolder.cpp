@@ -1,7 +1,6 @@
 #include "data/DataFolder.h"
 
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,38 +20,33 @@ namespace namori {
 
 namespace {
 
-std::string Quoted(const std::filesystem::path& path) {
-    return "「" + path.string() + "」";
-}
-
 bool Present(const std::filesystem::path& path) {
     std::error_code error;
     return std::filesystem::exists(std::filesystem::symlink_status(path, error));
 }
 
 bool HoldsReferenceTable(const std::filesystem::path& folder) {
-    std::error_code error;
-    return std::filesystem::exists(ResolveDataFile(folder, kSpiritTableFile), error) ||
-           std::filesystem::exists(ResolveDataFile(folder, kKanjiDictionaryFile), error);
+    return FileExists(ResolveDataFile(folder, kSpiritTableFile)) ||
+           FileExists(ResolveDataFile(folder, kKanjiDictionaryFile));
 }
 
 // Makes folder and each missing parent with permissions for the user alone, as the XDG base
 // directories ask for folders made on the user's behalf.
-void MakeFolder(const std::filesystem::path& folder) {
+void MakeFolder(const std::filesystem::path& folder, const SystemCalls& calls) {
     std::filesystem::path partial;
     for (const std::filesystem::path& part : folder) {
         partial /= part;
         if (partial == partial.root_path() || Present(partial)) {
             continue;
         }
-        if (::mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST) {
-            throw DataFolderError("データフォルダ" + Quoted(folder) + "を作れません（" +
+        if (calls.mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST) {
+            throw DataFolderError("データフォルダ" + Quoted(folder.string()) + "を作れません（" +
                                   SystemReason(errno) + "）。");
         }
     }
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error)) {
-        throw DataFolderError("データフォルダ" + Quoted(folder) +
+        throw DataFolderError("データフォルダ" + Quoted(folder.string()) +
                               "を作れません（同じ名前のフォルダではないものがあります）。");
     }
 }
@@ -60,13 +54,13 @@ void MakeFolder(const std::filesystem::path& folder) {
 // Copies source into folder under name unless a file of that name appeared meanwhile; the copy
 // appears whole or not at all, as a half-copied file would count as the user's own.
 void CopyInto(const std::filesystem::path& source, const std::filesystem::path& folder,
-              const std::string& name) {
+              const std::string& name, const SystemCalls& calls) {
     try {
-        CreateFileAtomically(folder / name, ReadRegularFile(source, name), name);
+        CreateFileAtomically(folder / name, ReadRegularFile(source, name), name, calls);
     } catch (const DataFileError& error) {
         throw DataFolderError(error.what());
     } catch (const FileWriteError& error) {
-        throw DataFolderError("「" + name + "」をデータフォルダ" + Quoted(folder) +
+        throw DataFolderError(Quoted(name) + "をデータフォルダ" + Quoted(folder.string()) +
                               "に書き込めません（" + SystemReason(error.code().value()) + "）。");
     }
 }
@@ -130,12 +124,13 @@ std::filesystem::path UserDataFolder(const DataFolderSettings& settings) {
         "も絶対パスではありません）。");
 }
 
-void FillDataFolder(const std::filesystem::path& folder, const std::filesystem::path& shipped) {
-    MakeFolder(folder);
+void FillDataFolder(const std::filesystem::path& folder, const std::filesystem::path& shipped,
+                    const SystemCalls& calls) {
+    MakeFolder(folder, calls);
     for (const std::string_view name : kUserDataFiles) {
         const std::filesystem::path source = ResolveDataFile(shipped, name);
         if (Present(source) && !Present(ResolveDataFile(folder, name))) {
-            CopyInto(source, folder, std::string(name));
+            CopyInto(source, folder, std::string(name), calls);
         }
     }
 }
@@ -144,14 +139,14 @@ std::filesystem::path ResolveDataFolder(const DataFolderSettings& settings) {
     if (settings.requested) {
         std::error_code error;
         if (!std::filesystem::is_directory(*settings.requested, error)) {
-            throw DataFolderError("データフォルダ" + Quoted(*settings.requested) +
+            throw DataFolderError("データフォルダ" + Quoted(settings.requested->string()) +
                                   "がありません（見つからないか、フォルダではありません）。");
         }
-        RemoveStaleTemporaryFiles(*settings.requested);
+        RemoveStaleTemporaryFiles(*settings.requested, settings.calls);
         return *settings.requested;
     }
     if (!settings.currentFolder.empty() && HoldsReferenceTable(settings.currentFolder)) {
-        RemoveStaleTemporaryFiles(settings.currentFolder);
+        RemoveStaleTemporaryFiles(settings.currentFolder, settings.calls);
         return settings.currentFolder;
     }
     const std::filesystem::path folder = UserDataFolder(settings);
@@ -159,21 +154,17 @@ std::filesystem::path ResolveDataFolder(const DataFolderSettings& settings) {
         std::find_if(settings.shippedData.begin(), settings.shippedData.end(), HoldsReferenceTable);
     if (shipped == settings.shippedData.end()) {
         // Nothing to copy: loading then names the file that is missing in the folder.
-        MakeFolder(folder);
+        MakeFolder(folder, settings.calls);
     } else {
-        RemoveStaleTemporaryFiles(folder);
-        FillDataFolder(folder, *shipped);
+        RemoveStaleTemporaryFiles(folder, settings.calls);
+        FillDataFolder(folder, *shipped, settings.calls);
         const ShippedFiles files{*shipped,
                                  [&settings](std::string_view kind) {
                                      return kind == "data" ? settings.shippedData
                                                            : settings.shippedNaming;
                                  },
                                  settings.shippedVersions};
-        UpdateShippedCopies(folder, files, [&settings](const std::string& text) {
-            if (settings.note) {
-                settings.note(text);
-            }
-        });
+        UpdateShippedCopies(folder, files, settings.note, settings.calls);
     }
     return folder;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "data/ShippedTables.h"
+#include "data/SystemCalls.h"
 
 namespace namori {
 
@@ -38,12 +39,14 @@ struct DataFolderSettings {
     // Every version of every file Namori has shipped.
     std::vector<ShippedVersion> shippedVersions;
     // Says in one line what a start changed in the user's data folder (standard error).
-    std::function<void(const std::string&)> note;
+    std::function<void(const std::string&)> note = [](const std::string&) {};
+    // Every folder made and every file written, replaced or removed goes through these.
+    SystemCalls calls;
 };
 
 // The settings of this process: its current folder, XDG_DATA_HOME, the home folder (HOME, else
-// the password database's), ShippedFolders("data") and ("naming"), KnownShippedVersions(); no
-// note.
+// the password database's), ShippedFolders("data") and ("naming"), KnownShippedVersions(); notes
+// go nowhere.
 DataFolderSettings ProcessDataFolderSettings(std::optional<std::filesystem::path> requested);
 
 // The folder whose data files a program works on: the requested folder when one is given; else
@@ -63,7 +66,8 @@ std::filesystem::path UserDataFolder(const DataFolderSettings& settings);
 // a file of the same name without regard to ASCII case is ("名字.TXT" is "名字.txt"): files
 // already there are the user's and are never overwritten. Each copy appears whole or not at all.
 // Throws DataFolderError. The tables stay where they are installed.
-void FillDataFolder(const std::filesystem::path& folder, const std::filesystem::path& shipped);
+void FillDataFolder(const std::filesystem::path& folder, const std::filesystem::path& shipped,
+                    const SystemCalls& calls = {});
 
 // The folders where the files Namori ships of one kind ("data", "naming", "help") may be: the
 // installed share/namori/<kind> beside the program's bin folder, then the source tree's

@@ -7,9 +7,6 @@ namespace namori {
 
 namespace {
 
-bool IsBlank(char16_t c) {
-    return c == u' ' || c == u'\t';
-}
 bool IsLineEnd(char16_t c) {
     return c == u'\r' || c == u'\n';
 }
@@ -26,7 +23,7 @@ FieldReader::FieldReader(std::u16string_view text, std::string fileName)
 bool FieldReader::AtEnd() const {
     for (std::size_t i = position_; i < text_.size(); ++i) {
         const char16_t c = text_[i];
-        if (!IsBlank(c) && !IsLineEnd(c) && !IsEndOfFileMark(c)) {
+        if (!IsFieldBlank(c) && !IsLineEnd(c) && !IsEndOfFileMark(c)) {
             return false;
         }
     }
@@ -36,7 +33,7 @@ bool FieldReader::AtEnd() const {
 void FieldReader::SkipBlankLines() {
     while (true) {
         std::size_t probe = position_;
-        while (probe < text_.size() && IsBlank(text_[probe])) {
+        while (probe < text_.size() && IsFieldBlank(text_[probe])) {
             ++probe;
         }
         if (probe >= text_.size() || !IsLineEnd(text_[probe])) {
@@ -48,7 +45,7 @@ void FieldReader::SkipBlankLines() {
 }
 
 void FieldReader::SkipBlanks() {
-    while (position_ < text_.size() && IsBlank(text_[position_])) {
+    while (position_ < text_.size() && IsFieldBlank(text_[position_])) {
         ++position_;
     }
 }
@@ -107,7 +104,7 @@ std::u16string FieldReader::ReadText() {
             ++position_;
         }
         std::size_t end = position_;
-        while (end > start && IsBlank(text_[end - 1])) {
+        while (end > start && IsFieldBlank(text_[end - 1])) {
             --end;
         }
         value.assign(text_.substr(start, end - start));

@@ -23,6 +23,12 @@ class FieldReader {
     // Skips whole blank lines before the next field.
     void SkipBlankLines();
 
+    // Skips blank lines to the next record; false when the file ends instead.
+    bool NextRecord() {
+        SkipBlankLines();
+        return !AtEnd();
+    }
+
     // The next field as text. A comma at the end of the file ends one last, empty field. Throws
     // DataFileError when the file has no more fields or a quoted field is not closed.
     std::u16string ReadText();
@@ -50,6 +56,11 @@ class FieldReader {
     int line_ = 1;
     bool afterComma_ = false;  // the last field ended at a comma
 };
+
+// The blanks skipped before a field and dropped after an unquoted one.
+inline bool IsFieldBlank(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
 
 // Parses a count as ReadCount does; false when the text is not a number of that form.
 bool ParseCount(std::u16string_view text, std::int16_t& count);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -12,24 +14,34 @@ namespace namori {
 // instead of filling memory.
 inline constexpr std::size_t kDataFileSizeLimit = 64u << 20;
 
-// The bytes of a regular file. Throws DataFileError naming displayName when the file is missing
-// ("ファイルが見つかりません"), cannot be read (with the system's reason), is not a regular file
-// (a folder, a named pipe, a device: opened without waiting, never read) or is larger than
-// kDataFileSizeLimit.
+// Whether a data file is opened to be read, or to be changed under a lock (made empty when
+// missing); a failure to open says "読めません" for the one and "開けません" for the other.
+enum class FileAccess { Read, Change };
+
+// A data file open for reading, with its status as it was opened.
+struct OpenedFile {
+    FileDescriptor descriptor;
+    struct stat status {};
+};
+
+// Opens a data file without waiting (a named pipe is opened, never read) and checks that it is a
+// regular file within kDataFileSizeLimit. Throws DataFileError naming displayName when it is
+// missing and access is Read ("ファイルが見つかりません"), cannot be opened (with the system's
+// reason), is a folder, a named pipe or a device, or is too large.
+OpenedFile OpenDataFile(const std::filesystem::path& path, const std::string& displayName,
+                        FileAccess access = FileAccess::Read);
+
+// The bytes of a regular file, opened as OpenDataFile opens it. Throws DataFileError as it does,
+// and when reading fails.
 std::string ReadRegularFile(const std::filesystem::path& path, const std::string& displayName);
 
-// The same for a file already open for reading, from its start.
-std::string ReadOpenRegularFile(int descriptor, const std::string& displayName);
+// The same for a file already open, from its start; the size limit holds also when the file
+// grows while it is read.
+std::string ReadOpenRegularFile(const OpenedFile& file, const std::string& displayName);
 
-// Opens a data file for reading without waiting (a named pipe is opened, not read). Throws
-// DataFileError as ReadRegularFile does when it is missing or cannot be opened.
-FileDescriptor OpenDataFile(const std::filesystem::path& path, const std::string& displayName);
-
-// The size of an open file that is regular and within kDataFileSizeLimit. Throws DataFileError
-// as ReadRegularFile does otherwise.
-std::size_t RegularFileSize(int descriptor, const std::string& displayName);
-
-// Throws the DataFileError of a failed read, with the system's reason for errorNumber.
-[[noreturn]] void FailReading(const std::string& displayName, int errorNumber);
+// Throws the DataFileError of a failed open, read or lock, with the system's reason for
+// errorNumber.
+[[noreturn]] void FailAccess(const std::string& displayName, int errorNumber,
+                             FileAccess access = FileAccess::Read);
 
 }  // namespace namori

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "data/DataFileError.h"
 #include "data/FileDescriptor.h"
 #include "data/LockedFile.h"
 #include "data/SystemReason.h"
@@ -18,7 +19,7 @@ std::string Describe(const std::string& displayName, int errorNumber) {
     const std::string reason = errorNumber == EACCES || errorNumber == EPERM
                                    ? "フォルダかファイルに書き込む権限がありません"
                                    : SystemReason(errorNumber);
-    return "「" + displayName + "」に書き込めませんでした（" + reason +
+    return Quoted(displayName) + "に書き込めませんでした（" + reason +
            "）。ファイルは変更前のままです。";
 }
 
@@ -37,11 +38,11 @@ bool WriteAll(const SystemCalls& calls, int descriptor, std::string_view bytes) 
     return true;
 }
 
-void SyncFolder(const std::filesystem::path& folder) {
+void SyncFolder(const std::filesystem::path& folder, const SystemCalls& calls) {
     const FileDescriptor descriptor(
         ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (descriptor.valid()) {
-        ::fsync(descriptor.get());
+        calls.fsync(descriptor.get());
     }
 }
 
@@ -95,7 +96,7 @@ void RewriteFileAtomically(const std::filesystem::path& path, std::string_view b
         calls.unlink(temporary.c_str());
         throw FileWriteError(displayName, error);
     }
-    SyncFolder(target.parent_path());
+    SyncFolder(target.parent_path(), calls);
 }
 
 bool CreateFileAtomically(const std::filesystem::path& path, std::string_view bytes,
@@ -109,7 +110,7 @@ bool CreateFileAtomically(const std::filesystem::path& path, std::string_view by
     if (!created && error != EEXIST) {
         throw FileWriteError(displayName, error);
     }
-    SyncFolder(path.parent_path());
+    SyncFolder(path.parent_path(), calls);
     return created;
 }
 
@@ -142,9 +143,28 @@ void AppendToFile(const std::filesystem::path& path, std::string_view bytes,
     }
     // Cut off whatever part of the write got through.
     if (descriptor.valid() && calls.ftruncate(descriptor.get(), before.st_size) == 0) {
-        ::fsync(descriptor.get());
+        calls.fsync(descriptor.get());
     }
     throw FileWriteError(displayName, error);
+}
+
+bool RemoveIfUnchanged(const std::filesystem::path& path, const struct stat& read,
+                       const SystemCalls& calls) {
+    const std::filesystem::path aside =
+        path.parent_path() /
+        ("." + path.filename().string() + "." + std::to_string(::getpid()) + ".removing");
+    if (calls.rename(path.c_str(), aside.c_str()) != 0) {
+        return false;
+    }
+    struct stat moved {};
+    if (::stat(aside.c_str(), &moved) == 0 && moved.st_dev == read.st_dev &&
+        moved.st_ino == read.st_ino && moved.st_size == read.st_size &&
+        moved.st_mtim.tv_sec == read.st_mtim.tv_sec &&
+        moved.st_mtim.tv_nsec == read.st_mtim.tv_nsec) {
+        return calls.unlink(aside.c_str()) == 0;
+    }
+    calls.rename(aside.c_str(), path.c_str());
+    return false;
 }
 
 }  // namespace namori

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -36,5 +38,11 @@ bool CreateFileAtomically(const std::filesystem::path& path, std::string_view by
 // the file is cut back to its old length and FileWriteError is thrown.
 void AppendToFile(const std::filesystem::path& path, std::string_view bytes,
                   const std::string& displayName, const SystemCalls& calls = {});
+
+// Removes path when it still is the file whose status was read (same file, size and modification
+// time), not one put there meanwhile: it is moved aside, checked, then unlinked, or moved back.
+// False when it stays.
+bool RemoveIfUnchanged(const std::filesystem::path& path, const struct stat& read,
+                       const SystemCalls& calls = {});
 
 }  // namespace namori

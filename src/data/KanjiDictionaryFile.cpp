@@ -16,11 +16,7 @@ std::vector<DictionaryEntry> ParseKanjiDictionary(std::u16string_view text,
                                                   const std::string& fileName) {
     FieldReader reader(text, fileName);
     std::vector<DictionaryEntry> entries;
-    while (true) {
-        reader.SkipBlankLines();
-        if (reader.AtEnd()) {
-            break;
-        }
+    while (reader.NextRecord()) {
         if (entries.size() >= static_cast<std::size_t>(KanjiDictionary::kCapacity)) {
             throw DataFileError(fileName, reader.line(),
                                 "登録できるのは2000件までです（2001件目があります）");

@@ -112,17 +112,12 @@ std::vector<DictionaryEntry> AppendKanjiEntries(
     for (const KanjiRegistration& registration : registrations) {
         entries.push_back({FoldToReadBack(registration.kanji), registration.strokes.rounded});
     }
-    const std::size_t last = bytes.find_last_not_of(" \t\r\n");
-    if (last != std::string::npos && bytes[last] == '\x1A') {
-        // Text after an old editor's Ctrl-Z would be read as part of a field: the file is
-        // rewritten without the mark instead.
-        const std::size_t kept = bytes.find_last_not_of(" \t\r\n", last == 0 ? 0 : last - 1);
-        const std::string before =
-            last == 0 || kept == std::string::npos ? "" : bytes.substr(0, kept + 1) + "\r\n";
+    if (const auto kept = TextBeforeEndOfFileMark(bytes)) {
+        // Text after the mark would be read as part of a field: the file is rewritten without it.
+        const std::string before = kept->empty() ? "" : std::string(*kept) + "\r\n";
         RewriteFileAtomically(file.target(), before + lines, fileName);
     } else {
-        const bool endsOpen = !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
-        AppendToFile(file.target(), (endsOpen ? "\r\n" : "") + lines, fileName);
+        AppendToFile(file.target(), LineEndBeforeAppending(bytes) + lines, fileName);
     }
     return entries;
 }

@@ -2,22 +2,12 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 
 #include <cerrno>
-
-#include "data/DataFileError.h"
-#include "data/FileReading.h"
-#include "data/SystemReason.h"
 
 namespace namori {
 
 namespace {
-
-[[noreturn]] void FailOpening(const std::string& displayName, int errorNumber) {
-    throw DataFileError(displayName, 0,
-                        "ファイルを開けません（" + SystemReason(errorNumber) + "）");
-}
 
 bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
@@ -44,46 +34,35 @@ LockedFile::LockedFile(const std::filesystem::path& path, const std::string& dis
     : displayName_(displayName) {
     while (true) {
         target_ = FollowLinks(path);
-        // O_NONBLOCK: a named pipe in the file's place must not make the program wait.
-        FileDescriptor descriptor(::open(target_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-        if (!descriptor.valid() && errno == ENOENT) {
-            descriptor = FileDescriptor(
-                ::open(target_.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644));
-        }
-        if (!descriptor.valid()) {
-            FailOpening(displayName, errno);
-        }
-        struct stat opened {};
-        if (::fstat(descriptor.get(), &opened) != 0) {
-            FailOpening(displayName, errno);
-        }
-        if (!S_ISREG(opened.st_mode)) {
-            throw DataFileError(displayName, 0,
-                                S_ISDIR(opened.st_mode)
-                                    ? "ファイルではなくフォルダです"
-                                    : "通常のファイルではありません（名前付きパイプやデバイスは"
-                                      "読みません）");
-        }
-        while (::flock(descriptor.get(), LOCK_EX) != 0) {
+        OpenedFile file = OpenDataFile(target_, displayName, FileAccess::Change);
+        while (::flock(file.descriptor.get(), LOCK_EX) != 0) {
             if (errno != EINTR) {
-                FailOpening(displayName, errno);
+                FailAccess(displayName, errno, FileAccess::Change);
             }
         }
         // The previous holder may have renamed a new file over the one locked here.
         struct stat now {};
         if (::stat(target_.c_str(), &now) != 0) {
             if (errno != ENOENT) {
-                FailOpening(displayName, errno);
+                FailAccess(displayName, errno, FileAccess::Change);
             }
-        } else if (SameFile(opened, now)) {
-            descriptor_ = std::move(descriptor);
+        } else if (SameFile(file.status, now)) {
+            file_ = std::move(file);
             return;
         }
     }
 }
 
+FileDescriptor LockIfFree(const std::filesystem::path& path) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.valid() && ::flock(file.get(), LOCK_EX | LOCK_NB) == 0) {
+        return file;
+    }
+    return {};
+}
+
 std::string LockedFile::Read() const {
-    return ReadOpenRegularFile(descriptor_.get(), displayName_);
+    return ReadOpenRegularFile(file_, displayName_);
 }
 
 }  // namespace namori

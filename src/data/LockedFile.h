@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "data/FileDescriptor.h"
+#include "data/FileReading.h"
 
 namespace namori {
 
@@ -14,21 +14,24 @@ namespace namori {
 class LockedFile {
   public:
     // Opens path's target, creating it (empty) when it does not exist, and waits for the lock.
-    // Throws DataFileError (naming displayName) when it is not a regular file or cannot be
-    // opened.
+    // Throws DataFileError (naming displayName) as OpenDataFile does for a change.
     LockedFile(const std::filesystem::path& path, const std::string& displayName);
 
     // The file the change writes to: path with its links followed.
     const std::filesystem::path& target() const { return target_; }
 
-    // The file's bytes as they are now.
+    // The file's bytes as they are now (DataFileError when they cannot be read).
     std::string Read() const;
 
   private:
     std::filesystem::path target_;
     std::string displayName_;
-    FileDescriptor descriptor_;
+    OpenedFile file_;
 };
+
+// The lock of the file at path, taken without waiting: held by the descriptor returned, which is
+// invalid when the file is not there or another process holds the lock.
+FileDescriptor LockIfFree(const std::filesystem::path& path);
 
 // path with every symbolic link followed, also when the final target does not exist yet.
 std::filesystem::path FollowLinks(const std::filesystem::path& path);

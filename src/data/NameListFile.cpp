@@ -14,15 +14,11 @@ namespace namori {
 
 namespace {
 
-bool IsBlank(char16_t c) {
-    return c == u' ' || c == u'\t';
-}
-
 // An entry that the reader would not give back as it is unless quoted: a comma, blanks at either
 // end (the reader drops them), a leading double quote, or nothing at all.
 bool NeedsQuotes(std::u16string_view entry) {
     return entry.empty() || entry.find(u',') != std::u16string_view::npos ||
-           IsBlank(entry.front()) || IsBlank(entry.back()) || entry.front() == u'"';
+           IsFieldBlank(entry.front()) || IsFieldBlank(entry.back()) || entry.front() == u'"';
 }
 
 std::string Lines(const std::vector<std::u16string>& entries) {
@@ -44,24 +40,10 @@ std::string Lines(const std::vector<std::u16string>& entries) {
 std::vector<std::u16string> ParseNameList(std::u16string_view text, const std::string& fileName) {
     FieldReader reader(text, fileName);
     std::vector<std::u16string> entries;
-    while (true) {
-        reader.SkipBlankLines();
-        if (reader.AtEnd()) {
-            return entries;
-        }
+    while (reader.NextRecord()) {
         entries.push_back(reader.ReadText());
     }
-}
-
-// Some old editors end a text file with Ctrl-Z; anything appended after it would be read as
-// part of a field, so such a file is rewritten instead.
-bool EndsWithEndOfFileMark(std::string_view bytes) {
-    const std::size_t last = bytes.find_last_not_of(" \t\r\n");
-    return last != std::string_view::npos && bytes[last] == '\x1A';
-}
-
-bool EndsOpen(std::string_view bytes) {
-    return !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
+    return entries;
 }
 
 // A list file locked for one change, with what it holds now.
@@ -120,7 +102,7 @@ std::optional<std::u16string> ListEntryProblem(std::u16string_view entry) {
     if (entry.size() > 3) {
         return u"名字や名前は３文字までです";
     }
-    if (!entry.empty() && (IsBlank(entry.front()) || IsBlank(entry.back()))) {
+    if (!entry.empty() && (IsFieldBlank(entry.front()) || IsFieldBlank(entry.back()))) {
         return u"前後に空白のある名前はリストに保存できません";
     }
     for (char16_t c : entry) {
@@ -147,11 +129,11 @@ NameListUpdate AddNameListEntry(const std::filesystem::path& folder, std::string
         return {false, std::move(list.entries)};
     }
     list.entries.emplace_back(entry);
-    if (EndsWithEndOfFileMark(list.bytes)) {
+    if (TextBeforeEndOfFileMark(list.bytes)) {
         list.Rewrite();
     } else {
-        const std::string lineEnd = EndsOpen(list.bytes) ? "\r\n" : "";
-        AppendToFile(list.file.target(), lineEnd + Lines({entry}), list.name);
+        AppendToFile(list.file.target(), LineEndBeforeAppending(list.bytes) + Lines({entry}),
+                     list.name);
     }
     return {true, std::move(list.entries)};
 }

@@ -13,10 +13,6 @@ const std::u16string& ReadingTexts::Of(std::u16string_view kind, std::u16string_
     return found == texts_.end() ? kNone : found->second;
 }
 
-bool ReadingTexts::Has(std::u16string_view kind, std::u16string_view key) const {
-    return texts_.contains(std::pair(std::u16string(kind), std::u16string(key)));
-}
-
 bool ReadingTexts::Add(std::u16string kind, std::u16string key, std::u16string text) {
     return texts_.try_emplace(std::pair(std::move(kind), std::move(key)), std::move(text)).second;
 }
@@ -26,8 +22,7 @@ ReadingTexts ReadReadingTexts(const std::filesystem::path& folder) {
     const std::u16string text = ReadDataFile(ResolveDataFile(folder, kReadingTextsFile), fileName);
     FieldReader reader(text, fileName);
     ReadingTexts texts;
-    reader.SkipBlankLines();
-    while (!reader.AtEnd()) {
+    while (reader.NextRecord()) {
         const int line = reader.line();
         std::u16string kind = reader.ReadText();
         std::u16string key = reader.ReadText();
@@ -40,7 +35,6 @@ ReadingTexts ReadReadingTexts(const std::filesystem::path& folder) {
                 fileName, line,
                 "「" + Utf16ToUtf8(key) + "」（" + Utf16ToUtf8(kind) + "）の解説が二度あります");
         }
-        reader.SkipBlankLines();
     }
     return texts;
 }

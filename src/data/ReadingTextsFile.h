@@ -15,7 +15,6 @@ class ReadingTexts {
   public:
     // The text of kind and key; empty when the file has none.
     const std::u16string& Of(std::u16string_view kind, std::u16string_view key) const;
-    bool Has(std::u16string_view kind, std::u16string_view key) const;
 
     // Adds a text; false when kind and key already have one.
     bool Add(std::u16string kind, std::u16string key, std::u16string text);
@@ -23,7 +22,7 @@ class ReadingTexts {
     using Entries =
         std::map<std::pair<std::u16string, std::u16string>, std::u16string, std::less<>>;
     // Every text by kind and key, for checks over the whole file.
-    const Entries& All() const { return texts_; }
+    const Entries& entries() const { return texts_; }
 
   private:
     Entries texts_;

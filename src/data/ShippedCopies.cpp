@@ -1,8 +1,5 @@
 #include "data/ShippedCopies.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <optional>
 
@@ -17,57 +14,26 @@ namespace namori {
 
 namespace {
 
-std::string Quoted(std::string_view name) {
-    return "「" + std::string(name) + "」";
-}
-
-bool Exists(const std::filesystem::path& path) {
-    std::error_code error;
-    return std::filesystem::exists(path, error);
-}
-
-// Removes path when it still is the file that was read (not replaced meanwhile): it is moved
-// aside first, checked, then unlinked, or moved back.
-bool RemoveIfUnchanged(const std::filesystem::path& path, const struct stat& read,
-                       const SystemCalls& calls = {}) {
-    const std::filesystem::path aside =
-        path.parent_path() /
-        ("." + path.filename().string() + "." + std::to_string(::getpid()) + ".removing");
-    if (calls.rename(path.c_str(), aside.c_str()) != 0) {
-        return false;
-    }
-    struct stat moved {};
-    if (::stat(aside.c_str(), &moved) == 0 && moved.st_dev == read.st_dev &&
-        moved.st_ino == read.st_ino && moved.st_size == read.st_size &&
-        moved.st_mtim.tv_sec == read.st_mtim.tv_sec &&
-        moved.st_mtim.tv_nsec == read.st_mtim.tv_nsec) {
-        return calls.unlink(aside.c_str()) == 0;
-    }
-    calls.rename(aside.c_str(), path.c_str());
-    return false;
-}
-
 void RemoveUnchangedTable(const std::filesystem::path& folder, const ShippedTable& table,
                           const ShippedFiles& shipped,
-                          const std::function<void(const std::string&)>& note) {
-    const std::filesystem::path path = ResolveDataFile(folder, table.name);
+                          const std::function<void(const std::string&)>& note,
+                          const SystemCalls& calls) {
     const std::vector<std::filesystem::path> installed = shipped.foldersOf(table.kind);
     const bool readableElsewhere =
         std::any_of(installed.begin(), installed.end(), [&](const std::filesystem::path& other) {
-            return Exists(ResolveDataFile(other, table.name));
+            return FileExists(ResolveDataFile(other, table.name));
         });
-    if (!Exists(path) || !readableElsewhere) {
+    const std::filesystem::path path = ResolveDataFile(folder, table.name);
+    if (!FileExists(path) || !readableElsewhere) {
         return;
     }
+    const std::string name(table.name);
     try {
-        const FileDescriptor file = OpenDataFile(path, std::string(table.name));
-        struct stat read {};
-        if (::fstat(file.get(), &read) != 0 ||
-            !IsShippedVersion(shipped.versions, table.name,
-                              ReadOpenRegularFile(file.get(), std::string(table.name)))) {
+        const OpenedFile file = OpenDataFile(path, name);
+        if (!IsShippedVersion(shipped.versions, table.name, ReadOpenRegularFile(file, name))) {
             return;
         }
-        if (RemoveIfUnchanged(path, read)) {
+        if (RemoveIfUnchanged(path, file.status, calls)) {
             note(Quoted(path.filename().string()) +
                  "は以前の版が写した変更のないコピーなので削除しました（インストールされた版を"
                  "使います）。");
@@ -109,10 +75,11 @@ std::optional<std::string> MergedDictionary(std::string installed, std::string_v
 }
 
 void UpdateDictionary(const std::filesystem::path& folder, const ShippedFiles& shipped,
-                      const std::function<void(const std::string&)>& note) {
+                      const std::function<void(const std::string&)>& note,
+                      const SystemCalls& calls) {
     const std::string name(kKanjiDictionaryFile);
     const std::filesystem::path path = ResolveDataFile(folder, name);
-    if (!Exists(path)) {
+    if (!FileExists(path)) {
         return;
     }
     try {
@@ -129,7 +96,7 @@ void UpdateDictionary(const std::filesystem::path& folder, const ShippedFiles& s
         }
         const std::string registrations = bytes.substr(prefix);
         if (const auto merged = MergedDictionary(installed, registrations)) {
-            RewriteFileAtomically(file.target(), *merged, name);
+            RewriteFileAtomically(file.target(), *merged, name, calls);
             note(Quoted(name) + "の同梱分を新しい版にしました（登録した漢字はそのままです）。");
             return;
         }
@@ -142,7 +109,7 @@ void UpdateDictionary(const std::filesystem::path& folder, const ShippedFiles& s
             }
         } catch (const DataFileError&) {
         }
-        RewriteFileAtomically(marker, installedHash, name);
+        RewriteFileAtomically(marker, installedHash, name, calls);
         note(Quoted(name) +
              "は新しい版にできません（登録した漢字を合わせると2000字を超えます）。今のまま"
              "使います。");
@@ -156,11 +123,12 @@ void UpdateDictionary(const std::filesystem::path& folder, const ShippedFiles& s
 }  // namespace
 
 void UpdateShippedCopies(const std::filesystem::path& folder, const ShippedFiles& shipped,
-                         const std::function<void(const std::string&)>& note) {
+                         const std::function<void(const std::string&)>& note,
+                         const SystemCalls& calls) {
     for (const ShippedTable& table : kShippedTables) {
-        RemoveUnchangedTable(folder, table, shipped, note);
+        RemoveUnchangedTable(folder, table, shipped, note, calls);
     }
-    UpdateDictionary(folder, shipped, note);
+    UpdateDictionary(folder, shipped, note, calls);
 }
 
 }  // namespace namori

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "data/ShippedTables.h"
+#include "data/SystemCalls.h"
 
 namespace namori {
 
@@ -26,8 +27,9 @@ struct ShippedFiles {
 //   that beginning, the user's registrations after it kept, when all fits in 2000 entries;
 //   otherwise it stays as it is and note says so once for each installed dictionary.
 // Each change is said in one line through note. A file that cannot be read or changed is left as
-// it is: the loading names it when it is wrong.
+// it is: the loading names it when it is wrong. Every change goes through calls.
 void UpdateShippedCopies(const std::filesystem::path& folder, const ShippedFiles& shipped,
-                         const std::function<void(const std::string&)>& note);
+                         const std::function<void(const std::string&)>& note,
+                         const SystemCalls& calls = {});
 
 }  // namespace namori

@@ -62,15 +62,8 @@ SpiritTable ReadSpiritTable(const std::filesystem::path& folder) {
     const std::string bytes = ReadRegularFile(ResolveDataFile(folder, kSpiritTableFile), fileName);
     // Whatever follows the trailer is never read, so bytes there that are not code page 932
     // text do not matter: the table is read from the text before the first such byte.
-    std::u16string text;
     std::optional<DataFileError> decodeError;
-    try {
-        text = DecodeCp932(bytes);
-    } catch (const Cp932DecodeError& error) {
-        text = DecodeCp932(std::string_view(bytes).substr(0, error.byteOffset()));
-        decodeError.emplace(fileName, LineOfByte(bytes, error.byteOffset()),
-                            "シフトJIS（コードページ932）として読めないバイトがあります");
-    }
+    const std::u16string text = DecodeDataFileUpToError(bytes, fileName, decodeError);
     FieldReader reader(text, fileName);
     SpiritTable table;
     try {

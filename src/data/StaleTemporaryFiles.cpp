@@ -1,7 +1,5 @@
 #include "data/StaleTemporaryFiles.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -12,7 +10,7 @@
 #include <string_view>
 
 #include "data/DataFiles.h"
-#include "data/FileDescriptor.h"
+#include "data/LockedFile.h"
 
 namespace namori {
 
@@ -68,7 +66,7 @@ bool IsPartialOfEndedProcess(std::string_view name) {
 
 }  // namespace
 
-void RemoveStaleTemporaryFiles(const std::filesystem::path& folder) {
+void RemoveStaleTemporaryFiles(const std::filesystem::path& folder, const SystemCalls& calls) {
     std::error_code error;
     for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
          it.increment(error)) {
@@ -78,14 +76,14 @@ void RemoveStaleTemporaryFiles(const std::filesystem::path& folder) {
         }
         const std::string name = it->path().filename().string();
         if (IsPartialOfEndedProcess(name)) {
-            ::unlink(it->path().c_str());
+            calls.unlink(it->path().c_str());
         } else if (IsRewriteOfOurs(folder, name)) {
             // The lock is held while the temporary file goes, so no rewrite can start meanwhile.
             const std::filesystem::path target =
                 folder / name.substr(0, name.size() - kRewriteSuffix);
-            const FileDescriptor lock(::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-            if (lock.valid() && ::flock(lock.get(), LOCK_EX | LOCK_NB) == 0) {
-                ::unlink(it->path().c_str());
+            const FileDescriptor lock = LockIfFree(target);
+            if (lock.valid()) {
+                calls.unlink(it->path().c_str());
             }
         }
     }

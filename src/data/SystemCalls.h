@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -7,8 +8,9 @@
 
 namespace namori {
 
-// The system calls that writing or removing a file makes, gathered so that a test can make any one
-// of them fail and see that the file stays as it was. The defaults are the system's own.
+// The system calls that writing or removing a file or making a folder makes, gathered so that a
+// test can make any one of them fail and see that the file stays as it was. The defaults are the
+// system's own.
 struct SystemCalls {
     ssize_t (*write)(int, const void*, size_t) = ::write;
     int (*fsync)(int) = ::fsync;
@@ -17,6 +19,7 @@ struct SystemCalls {
     int (*ftruncate)(int, off_t) = ::ftruncate;
     int (*link)(const char*, const char*) = ::link;
     int (*unlink)(const char*) = ::unlink;
+    int (*mkdir)(const char*, mode_t) = ::mkdir;
 };
 
 }  // namespace namori

@@ -13,6 +13,7 @@
 
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
+#include "data/DataFolder.h"
 #include "data/KanjiRegistration.h"
 #include "data/NameListFile.h"
 #include "support/FileSizeLimit.h"
@@ -105,7 +106,7 @@ TEST(FileWriting, EverySystemCallThatFailsLeavesTheFileAsItWas) {
                 {failingRename(), EXDEV, false}};
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
-        TempFolder folder;
+        TempFolder folder, user;
         const auto path = folder.WriteBytes("名字.txt", "old\r\n");
         try {
             RewriteFileAtomically(path, "new\r\n", "名字.txt", row.calls);
@@ -117,6 +118,10 @@ TEST(FileWriting, EverySystemCallThatFailsLeavesTheFileAsItWas) {
         }
         if (row.appendFails) {
             EXPECT_THROW(AppendToFile(path, "new\r\n", "名字.txt", row.calls), FileWriteError);
+            // Filling a new data folder copies through the same calls and leaves no file.
+            EXPECT_THROW(FillDataFolder(user.path() / "namori", folder.path(), row.calls),
+                         DataFolderError);
+            EXPECT_TRUE(std::filesystem::is_empty(user.path() / "namori"));
         }
         EXPECT_EQ(FileBytes(path), "old\r\n") << row.error;
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);

@@ -164,7 +164,7 @@ TEST(DetailedReading, ShippedTextsRepeatNoSentenceAndPredictNothing) {
         texts.insert(texts.end(), number.begin(), number.end());
     }
     const ReadingTexts explanations = LoadReadingTexts({testing::ShippedDataFolder()});
-    for (const auto& [key, text] : explanations.All()) {
+    for (const auto& [key, text] : explanations.entries()) {
         texts.push_back(text);
     }
     std::ifstream list(std::filesystem::path(NAMORI_SOURCE_DIR) / "tools" /
