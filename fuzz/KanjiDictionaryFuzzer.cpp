@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
@@ -51,9 +50,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes = fuzzing::BytesOf(data, size);
     fuzzing::WriteScratchFile(kKanjiDictionaryFile, bytes);
-    // One store and one earlier dictionary for the process: building either costs more than
+    // One set of tables and one earlier dictionary for the process: building either costs more than
     // reading a small file. Copies of a dictionary share its index.
-    static JudgementStore store;
+    static ReferenceTables store;
     static const KanjiDictionary kEarlier = [] {
         KanjiDictionary dictionary;
         dictionary.Assign({{kEarlierKanji, kEarlierStrokes}});

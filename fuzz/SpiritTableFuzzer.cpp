@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "FuzzSupport.h"
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
@@ -59,8 +58,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const SpiritTable kUnreadTable = UnreadTable();
     fuzzing::WriteScratchFile(kSpiritTableFile, fuzzing::BytesOf(data, size));
-    // One store for the process: building a store costs more than reading a small file.
-    static JudgementStore store;
+    // One set of tables for the process: building one costs more than reading a small file.
+    static ReferenceTables store;
     store.spiritTable = kUnreadTable;
     try {
         LoadSpiritNumbers(store, fuzzing::ScratchFolder());

@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/MessageBox.h"
@@ -40,7 +39,7 @@ double ClickToPaintedReading(namori::MainWindow& window) {
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     namori::InstallLayoutFonts();
-    auto store = std::make_unique<namori::JudgementStore>();
+    auto store = std::make_unique<namori::ReferenceTables>();
     namori::LoadSpiritNumbers(*store, NAMORI_SHIPPED_DATA_DIR);
     namori::LoadKanjiDictionary(*store, NAMORI_SHIPPED_DATA_DIR);
     namori::MessageBox messages;

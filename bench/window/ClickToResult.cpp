@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "data/KanjiDictionaryFile.h"
 #include "data/SpiritTableFile.h"
@@ -20,7 +19,7 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     namori::InstallLayoutFonts();
-    auto store = std::make_unique<namori::JudgementStore>();
+    auto store = std::make_unique<namori::ReferenceTables>();
     namori::LoadSpiritNumbers(*store, NAMORI_SHIPPED_DATA_DIR);
     namori::LoadKanjiDictionary(*store, NAMORI_SHIPPED_DATA_DIR);
     namori::MessageBox messages;

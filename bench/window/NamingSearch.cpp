@@ -13,7 +13,6 @@
 #include <memory>
 #include <vector>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/MessageBox.h"
@@ -24,7 +23,7 @@ namespace {
 
 const std::filesystem::path kShipped = NAMORI_SHIPPED_DATA_DIR;
 
-std::unique_ptr<namori::NamingWindow> OpenWindow(const namori::JudgementStore& store,
+std::unique_ptr<namori::NamingWindow> OpenWindow(const namori::ReferenceTables& store,
                                                  namori::MessageBox& messages) {
     auto window = std::make_unique<namori::NamingWindow>(
         store, messages,
@@ -45,7 +44,7 @@ double Median(std::vector<double> values) {
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     namori::InstallLayoutFonts();
-    auto store = std::make_unique<namori::JudgementStore>();
+    auto store = std::make_unique<namori::ReferenceTables>();
     namori::LoadSpiritNumbers(*store, kShipped);
     namori::LoadKanjiDictionary(*store, kShipped);
     namori::MessageBox messages;

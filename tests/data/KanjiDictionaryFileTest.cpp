@@ -5,7 +5,6 @@
 #include <random>
 #include <string>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "data/DataFileError.h"
 #include "support/TempFolder.h"
@@ -26,7 +25,7 @@ std::string Entries(int count) {
 DataFileError LoadFailure(const std::string& utf8Text) {
     TempFolder folder;
     folder.WriteCp932("漢字辞書.txt", utf8Text);
-    JudgementStore store;
+    ReferenceTables store;
     try {
         LoadKanjiDictionary(store, folder.path());
     } catch (const DataFileError& error) {
@@ -39,7 +38,7 @@ DataFileError LoadFailure(const std::string& utf8Text) {
 TEST(LoadKanjiDictionary, QuotedAndHandWrittenFormsLoadTheSameEntries) {
     TempFolder folder;
     folder.WriteCp932("漢字辞書.txt", "\"白\",5\n鳥,11\n  杏 , 7\n奈\n8\n\"一\",1,\"二\",2\n");
-    JudgementStore store;
+    ReferenceTables store;
     LoadKanjiDictionary(store, folder.path());
     const KanjiDictionary& dictionary = store.dictionary;
     ASSERT_EQ(dictionary.dictCount(), 6);
@@ -54,7 +53,7 @@ TEST(LoadKanjiDictionary, QuotedAndHandWrittenFormsLoadTheSameEntries) {
 TEST(LoadKanjiDictionary, EmptyFileAndBlankLines) {
     TempFolder folder;
     folder.WriteCp932("漢字辞書.txt", "");
-    JudgementStore store;
+    ReferenceTables store;
     LoadKanjiDictionary(store, folder.path());
     EXPECT_EQ(store.dictionary.dictCount(), 0);
     EXPECT_EQ(store.dictionary.StrokesOf(u"白"), 0);
@@ -68,7 +67,7 @@ TEST(LoadKanjiDictionary, EmptyFileAndBlankLines) {
 TEST(LoadKanjiDictionary, HoldsAtMost2000Entries) {
     TempFolder folder;
     folder.WriteCp932("漢字辞書.txt", Entries(2000));
-    JudgementStore store;
+    ReferenceTables store;
     LoadKanjiDictionary(store, folder.path());
     EXPECT_EQ(store.dictionary.dictCount(), 2000);
 
@@ -80,7 +79,7 @@ TEST(LoadKanjiDictionary, HoldsAtMost2000Entries) {
 TEST(LoadKanjiDictionary, LaterEntriesOverrideEarlierOnes) {
     TempFolder folder;
     folder.WriteCp932("漢字辞書.txt", "\"漢\",12\n\"字\",6\n\"漢\",13\n\"字\",0\n");
-    JudgementStore store;
+    ReferenceTables store;
     LoadKanjiDictionary(store, folder.path());
     EXPECT_EQ(store.dictionary.StrokesOf(u"漢"), 13);
     EXPECT_EQ(store.dictionary.StrokesOf(u"字"), 0);  // a count of 0 means unknown
@@ -100,7 +99,7 @@ TEST(LoadKanjiDictionary, RefusesMalformedFilesNamingTheLine) {
 TEST(LoadKanjiDictionary, RoundsDecimalCountsHalfToEven) {
     TempFolder folder;
     folder.WriteCp932("漢字辞書.txt", "\"甲\",12.5\n\"乙\",13.5\n\"丙\",7.6\n");
-    JudgementStore store;
+    ReferenceTables store;
     LoadKanjiDictionary(store, folder.path());
     EXPECT_EQ(store.dictionary.StrokesOf(u"甲"), 12);
     EXPECT_EQ(store.dictionary.StrokesOf(u"乙"), 14);
@@ -109,7 +108,7 @@ TEST(LoadKanjiDictionary, RoundsDecimalCountsHalfToEven) {
 
 TEST(LoadKanjiDictionary, MissingOrUndecodableFilesFailAndKeepTheOldDictionary) {
     TempFolder folder;
-    JudgementStore store;
+    ReferenceTables store;
     store.dictionary.Assign({{u"白", 5}});
     try {
         LoadKanjiDictionary(store, folder.path());
@@ -131,7 +130,7 @@ TEST(LoadKanjiDictionary, MissingOrUndecodableFilesFailAndKeepTheOldDictionary) 
 TEST(LoadKanjiDictionary, UpperCaseExtensionIsTheSameFile) {
     TempFolder folder;
     folder.WriteCp932("漢字辞書.TXT", "\"杏\",7\n");
-    JudgementStore store;
+    ReferenceTables store;
     LoadKanjiDictionary(store, folder.path());
     EXPECT_EQ(store.dictionary.StrokesOf(u"杏"), 7);
 }

@@ -3,7 +3,6 @@
 #include <map>
 #include <set>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "data/Cp932.h"
 #include "data/DataFiles.h"
@@ -19,7 +18,7 @@ namespace {
 using testing::ShippedDataFolder;
 
 TEST(ShippedData, SpiritTableHasEveryNumberWithItsMark) {
-    JudgementStore store;
+    ReferenceTables store;
     LoadSpiritNumbers(store, ShippedDataFolder());
     const std::set<int> good = {1,  3,  5,  6,  7,  8,  11, 13, 15, 16, 17, 18,
                                 21, 23, 24, 25, 29, 31, 32, 33, 35, 37, 38, 39,
@@ -42,7 +41,7 @@ TEST(ShippedData, SpiritTableHasEveryNumberWithItsMark) {
 }
 
 TEST(ShippedData, DictionaryLeavesRoomAndHasTheCommonCounts) {
-    JudgementStore store;
+    ReferenceTables store;
     LoadKanjiDictionary(store, ShippedDataFolder());
     EXPECT_LE(store.dictionary.dictCount(), KanjiDictionary::kCapacity - 150);
     EXPECT_GE(store.dictionary.dictCount(), 1500);
@@ -73,7 +72,7 @@ TEST(ShippedData, StrokeReferenceTableCoversTheDictionaryWithTheSameCounts) {
     }
     EXPECT_GT(reference.size(), 6000u);
     EXPECT_EQ(reference[u"漢"], 13);
-    JudgementStore store;
+    ReferenceTables store;
     LoadKanjiDictionary(store, ShippedDataFolder());
     int kanjiChecked = 0;
     for (const DictionaryEntry& entry : store.dictionary.entries()) {
@@ -87,7 +86,7 @@ TEST(ShippedData, StrokeReferenceTableCoversTheDictionaryWithTheSameCounts) {
 }
 
 TEST(ShippedData, DefaultListsStartWithTheWorkedExampleAndJudgeWithoutRegistration) {
-    JudgementStore store;
+    ReferenceTables store;
     LoadKanjiDictionary(store, ShippedDataFolder());
     const auto surnames = ReadNameList(ShippedDataFolder(), kSurnameListFile);
     const auto givenNames = ReadNameList(ShippedDataFolder(), kGivenNameListFile);

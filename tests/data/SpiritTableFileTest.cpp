@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "data/Cp932.h"
 #include "data/DataFileError.h"
@@ -51,7 +50,7 @@ TEST(LoadSpiritNumbers, OneRecordPerLineAndOneFieldPerLineLoadAlike) {
     for (const std::string separator : {",", "\n", " , "}) {
         TempFolder folder;
         folder.WriteCp932("霊数.txt", Table(separator));
-        JudgementStore store;
+        ReferenceTables store;
         LoadSpiritNumbers(store, folder.path());
         const SpiritTable& table = store.spiritTable;
         EXPECT_EQ(table.spiritPhrase[1], u"句1");
@@ -69,7 +68,7 @@ TEST(LoadSpiritNumbers, OneRecordPerLineAndOneFieldPerLineLoadAlike) {
 TEST(LoadSpiritNumbers, RecordNumbersAreIgnored) {
     TempFolder folder;
     folder.WriteCp932("霊数.txt", Table(",", false));
-    JudgementStore store;
+    ReferenceTables store;
     LoadSpiritNumbers(store, folder.path());
     EXPECT_EQ(store.spiritTable.spiritPhrase[37], u"句37");
 }
@@ -80,7 +79,7 @@ TEST(LoadSpiritNumbers, MisalignedOrMalformedRecordsAreRefusedNamingTheLine) {
     text.replace(text.find(quoted), quoted.size(), "\"才知,明朗\"");
     TempFolder folder;
     folder.WriteCp932("霊数.txt", text);
-    JudgementStore store;
+    ReferenceTables store;
     LoadSpiritNumbers(store, folder.path());
     EXPECT_EQ(store.spiritTable.spiritPhrase[5], u"才知,明朗");
 
@@ -105,7 +104,7 @@ TEST(LoadSpiritNumbers, MisalignedOrMalformedRecordsAreRefusedNamingTheLine) {
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
         folder.WriteCp932("霊数.txt", row.text);
-        JudgementStore malformed;
+        ReferenceTables malformed;
         try {
             LoadSpiritNumbers(malformed, folder.path());
             ADD_FAILURE() << "no error";
@@ -118,7 +117,7 @@ TEST(LoadSpiritNumbers, MisalignedOrMalformedRecordsAreRefusedNamingTheLine) {
 
 TEST(LoadSpiritNumbers, MissingOrShortFilesFailAndKeepTheOldTable) {
     TempFolder folder;
-    JudgementStore store;
+    ReferenceTables store;
     store.spiritTable.spiritPhrase[1] = u"前";
     EXPECT_THROW(LoadSpiritNumbers(store, folder.path()), DataFileError);
 
@@ -154,7 +153,7 @@ TEST(LoadSpiritNumbers, ReadsUpToTheTrailerWhateverFollows) {
         folder.WriteBytes(
             "霊数.txt",
             *bytes + (tail == std::string::npos ? std::string() : row.bytes.substr(tail)));
-        JudgementStore store;
+        ReferenceTables store;
         ASSERT_NO_THROW(LoadSpiritNumbers(store, folder.path())) << row.bytes.substr(0, 20);
         EXPECT_EQ(store.spiritTable.trailer[4], U16(row.lastTrailerText));
         EXPECT_EQ(store.spiritTable.spiritPhrase[81], u"句81");
@@ -165,7 +164,7 @@ TEST(LoadSpiritNumbers, ReadsUpToTheTrailerWhateverFollows) {
     const std::size_t firstComma = bytes->find(',') + 1;
     folder.WriteBytes("霊数.txt",
                       bytes->substr(0, firstComma) + "\xff" + bytes->substr(firstComma));
-    JudgementStore store;
+    ReferenceTables store;
     try {
         LoadSpiritNumbers(store, folder.path());
         FAIL() << "no error";
@@ -178,7 +177,7 @@ TEST(LoadSpiritNumbers, ReadsUpToTheTrailerWhateverFollows) {
 TEST(LoadSpiritNumbers, FindsTheFileWhateverTheCaseOfItsExtension) {
     TempFolder folder;
     folder.WriteCp932("霊数.TXT", Table(","));
-    JudgementStore store;
+    ReferenceTables store;
     LoadSpiritNumbers(store, folder.path());
     EXPECT_EQ(store.spiritTable.spiritPhrase[2], u"句2");
 }

@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <set>
 
-#include "analysis/Judgement.h"
-#include "analysis/JudgementStore.h"
 #include "analysis/NamePreparation.h"
 #include "analysis/ReferenceTables.h"
 #include "data/Cp932.h"
@@ -14,6 +12,7 @@
 #include "data/KanjiDictionaryFile.h"
 #include "data/SpiritTableFile.h"
 #include "naming/LuckyStrokes.h"
+#include "rules/Judgement.h"
 #include "support/TempFolder.h"
 
 namespace namori {
@@ -121,7 +120,7 @@ class JudgeAndRankTest : public ::testing::Test {
                                   {u"ル", 2},
                                   {u"ト", 2}});
     }
-    JudgementStore store_;
+    ReferenceTables store_;
 };
 
 TEST_F(JudgeAndRankTest, RanksNaturalFirstThenByBandFacesMarksAndNaturalness) {
@@ -161,23 +160,20 @@ TEST_F(JudgeAndRankTest, RanksNaturalFirstThenByBandFacesMarksAndNaturalness) {
     // The judgement is the judge command's, for every candidate: 佐藤 陽翔 = 7, 18 | 12, 12.
     for (const NameCandidate& candidate : ranked) {
         SCOPED_TRACE(Utf16ToUtf8(candidate.spelling));
-        JudgementStore fresh = store_;
+        ReferenceTables tables = store_;
         if (candidate.fromReference) {
-            std::vector<DictionaryEntry> entries = fresh.dictionary.entries();
+            std::vector<DictionaryEntry> entries = tables.dictionary.entries();
             entries.push_back({u"遥", 12});
-            fresh.dictionary.Assign(std::move(entries));
+            tables.dictionary.Assign(std::move(entries));
         }
-        ASSERT_TRUE(PrepareName(fresh, u"佐藤", candidate.spelling, false).ready());
-        RunJudgement(fresh);
+        const Judgement fresh = Judge({u"佐藤", candidate.spelling}, tables);
+        ASSERT_TRUE(fresh.ready());
         EXPECT_EQ(candidate.givenName, fresh.currentGivenName);
         EXPECT_EQ(candidate.strokes,
-                  std::vector<std::int16_t>(fresh.strokeCounts.begin() + 1,
-                                            fresh.strokeCounts.begin() + 1 + fresh.surnameLength +
-                                                fresh.givenNameLength));
-        EXPECT_EQ(candidate.luck,
-                  (std::array<int, 5>{fresh.ancestorLuck, fresh.mainLuck, fresh.earlyLuck,
-                                      fresh.assistLuck, fresh.totalLuck}));
-        EXPECT_EQ(candidate.faces, RateJudgement(fresh));
+                  std::vector<std::int16_t>(fresh.strokeCounts.begin(),
+                                            fresh.strokeCounts.begin() + fresh.positions()));
+        EXPECT_EQ(candidate.luck, LuckValues(fresh));
+        EXPECT_EQ(candidate.faces, fresh.faces);
     }
     const auto youto = std::find_if(ranked.begin(), ranked.end(),
                                     [](const NameCandidate& c) { return c.spelling == u"陽翔"; });
@@ -237,7 +233,7 @@ bool IsNaturalComposition(const NamingIndex& index, std::u16string_view spelling
 class ShippedNamingIndex : public JudgeAndRankTest {
   protected:
     void SetUp() override {
-        store_ = JudgementStore();
+        store_ = ReferenceTables();
         LoadSpiritNumbers(store_, testing::ShippedDataFolder());
         LoadKanjiDictionary(store_, testing::ShippedDataFolder());
         reference_ = ReadStrokeReference(testing::ShippedDataFolder());
@@ -311,13 +307,10 @@ TEST_F(ShippedNamingIndex, LuckyPatternsAgreeWithJudgementsOfNamesBuiltFromThem)
             continue;
         }
         SCOPED_TRACE(Utf16ToUtf8(name));
-        JudgementStore judged = store_;
-        ASSERT_TRUE(PrepareName(judged, u"佐藤", name, false).ready());
-        RunJudgement(judged);
-        EXPECT_EQ(pattern.luck,
-                  (std::array<int, 5>{judged.ancestorLuck, judged.mainLuck, judged.earlyLuck,
-                                      judged.assistLuck, judged.totalLuck}));
-        for (Rating face : RateJudgement(judged)) {
+        const Judgement judged = Judge({u"佐藤", name}, store_);
+        ASSERT_TRUE(judged.ready());
+        EXPECT_EQ(pattern.luck, LuckValues(judged));
+        for (Rating face : judged.faces) {
             EXPECT_EQ(face, Rating::Favourable);
         }
     }
@@ -329,16 +322,14 @@ TEST_F(ShippedNamingIndex, LuckyPatternsAgreeWithJudgementsOfNamesBuiltFromThem)
     int judgedNames = 0;
     for (const char* reading : {"はると", "ゆい", "そうた", "ひなた", "あんな", "けんた"}) {
         for (const RealName& real : index_.RealNamesOf(U16(reading))) {
-            JudgementStore judged = store_;
-            if (real.spelling.size() != 2 ||
-                !PrepareName(judged, u"佐藤", real.spelling, false).ready()) {
+            const Judgement judged = Judge({u"佐藤", real.spelling}, store_);
+            if (real.spelling.size() != 2 || !judged.ready()) {
                 continue;
             }
-            RunJudgement(judged);
-            const auto faces = RateJudgement(judged);
+            const auto& faces = judged.faces;
             const bool allFavourable = std::all_of(
                 faces.begin(), faces.end(), [](Rating face) { return face == Rating::Favourable; });
-            const std::vector<std::int16_t> counts{judged.strokeCounts[3], judged.strokeCounts[4]};
+            const std::vector<std::int16_t> counts{judged.strokeCounts[2], judged.strokeCounts[3]};
             const bool inRange = counts[0] <= kMaxPatternStrokes && counts[1] <= kMaxPatternStrokes;
             EXPECT_EQ(allFavourable && inRange, patterns.count(counts) == 1)
                 << Utf16ToUtf8(real.spelling);

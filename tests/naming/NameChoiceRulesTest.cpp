@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "data/AvoidedKanjiFile.h"
 #include "data/Cp932.h"
@@ -34,7 +33,7 @@ class ShippedNameChoices : public ::testing::Test {
         return JudgeAndRank(store_, surname,
                             GenerateCandidates(index_, reading, sex, false, &guide_), false, {});
     }
-    JudgementStore store_;
+    ReferenceTables store_;
     const NamingIndex index_ = NamingIndex::Open(kNaming);
     const NameGuide guide_ = NameGuide::Open({kNaming, testing::ShippedDataFolder()});
 };
