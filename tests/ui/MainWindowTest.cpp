@@ -20,7 +20,6 @@
 #include <cmath>
 #include <vector>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "data/DataFiles.h"
 #include "data/SpiritTableFile.h"
@@ -229,7 +228,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
   private:
-    JudgementStore store_;
+    ReferenceTables store_;
     MessageBox messages_;
     std::unique_ptr<MainWindow> window_;
 
@@ -291,7 +290,7 @@ class MainWindowTest : public QObject {
     void initTestCase() { InstallLayoutFonts(); }
 
     void init() {
-        store_ = JudgementStore();
+        store_ = ReferenceTables();
         messages_ = MessageBox();
         LoadSpiritNumbers(store_, testing::ShippedDataFolder());
         store_.dictionary.Assign({{u"白", 5},
@@ -339,7 +338,6 @@ class MainWindowTest : public QObject {
             QCOMPARE(messages_.lastButtons(), MessageBox::Buttons::Ok);
         }
         QCOMPARE(Snapshot(*window_), before);
-        QVERIFY(store_.currentSurname.empty());
     }
 
     void workedExampleFillsEveryCellSlotSegmentAndFace() {
@@ -373,8 +371,6 @@ class MainWindowTest : public QObject {
 
     void complementOnAndOffForOneCharacterParts() {
         Judge("林", "翔", true);
-        QCOMPARE(store_.currentSurname, u"１林");
-        QCOMPARE(store_.currentGivenName, u"翔１");
         ExpectSlots({{2, "１"}, {3, "林"}, {4, "翔"}, {5, "１"}});
         QCOMPARE(ui().strokeCountLabels[2]->text(), Text("1 "));
         QCOMPARE(ui().strokeCountLabels[5]->text(), Text("1 "));
@@ -488,8 +484,6 @@ class MainWindowTest : public QObject {
             QCOMPARE(ui().givenNameEdit->text(), Text(c.givenName));
             QTest::mouseClick(ui().judgeButton, Qt::LeftButton);
             QCOMPARE(messages_.shownCount(), 0);
-            QCOMPARE(store_.currentSurname, std::u16string(c.judgedSurname));
-            QCOMPARE(store_.currentGivenName, std::u16string(c.judgedGivenName));
             QCOMPARE(ui().surnameEdit->text(), QString::fromUtf16(c.judgedSurname));
             QCOMPARE(ui().givenNameEdit->text(), QString::fromUtf16(c.judgedGivenName));
             QCOMPARE(ui().nameCharacterLabels[4]->text(),
@@ -532,12 +526,12 @@ class MainWindowTest : public QObject {
             {Qt::Key_Space, Qt::NoModifier}};
         int expected = 0;
         for (const auto& [key, modifiers] : keys) {
-            store_.currentSurname.clear();
+            ui().nameCharacterLabels[2]->clear();
             ui().surnameEdit->setText(Text("白鳥"));
             ui().givenNameEdit->setText(Text("杏奈"));
             QTest::keyClick(button, key, modifiers);
             QCOMPARE(clicks.count(), ++expected);
-            QCOMPARE(store_.currentSurname, u"白鳥");
+            QCOMPARE(ui().nameCharacterLabels[2]->text(), Text("白"));
         }
         QVERIFY(ui().explanationPanel->isHidden());
     }
@@ -555,7 +549,7 @@ class MainWindowTest : public QObject {
             window.controls().surnameEdit->setText(Text("白鳥"));
             window.controls().givenNameEdit->setText(Text("杏奈"));
             QTest::mouseClick(window.controls().judgeButton, Qt::LeftButton);
-            KanjiRegistrationDialog dialog(store_, messages_, ".", {}, &window);
+            KanjiRegistrationDialog dialog(store_, {}, messages_, ".", {}, &window);
             seen.push_back(TextColours(window) + TextColours(dialog));
         }
         QApplication::setPalette(desktop);
@@ -577,7 +571,7 @@ class MainWindowTest : public QObject {
             window.controls().surnameEdit->setText(Text("白鳥"));
             window.controls().givenNameEdit->setText(Text("杏奈"));
             QTest::mouseClick(window.controls().judgeButton, Qt::LeftButton);
-            KanjiRegistrationDialog dialog(store_, messages_, ".", {}, &window);
+            KanjiRegistrationDialog dialog(store_, {}, messages_, ".", {}, &window);
             NamingWindow* naming = window.openNamingSupport();
             for (const QWidget* shown :
                  {static_cast<const QWidget*>(&window), static_cast<const QWidget*>(&dialog),
@@ -599,7 +593,7 @@ class MainWindowTest : public QObject {
     // a Japanese name and description, and the exact words for the worked example.
     void screenReadersGetEveryControlAndResultRowInJapanese() {
         Judge("白鳥", "杏奈");
-        KanjiRegistrationDialog dialog(store_, messages_, ".", {}, window_.get());
+        KanjiRegistrationDialog dialog(store_, {}, messages_, ".", {}, window_.get());
         dialog.show();
         QWidget* help = window_->helpViewer().Display("TevoHelp.chm")->window();
         NamingWindow* naming = window_->openNamingSupport();
@@ -695,26 +689,16 @@ class MainWindowTest : public QObject {
         testing::TempFolder folder;
         std::filesystem::copy(testing::ShippedDataFolder() / u8"霊数.txt", folder.path());
         std::filesystem::copy(testing::ShippedDataFolder() / u8"漢字辞書.txt", folder.path());
-        JudgementStore store;
+        ReferenceTables tables;
         MessageBox messages;
-        QVERIFY(PrepareStartUp(store, messages, folder.path()));
+        QVERIFY(PrepareStartUp(tables, messages, folder.path()));
         QCOMPARE(messages.shownCount(), 0);
-        QVERIFY(store.currentSurname.empty());
-        for (int position = 1; position <= 6; ++position) {
-            QVERIFY(store.nameChars[position].empty());
-            QCOMPARE(store.strokeCounts[position], 0);
-        }
-
-        folder.WriteCp932("名字.txt", "白鳥\n林\n");
-        QVERIFY(PrepareStartUp(store, messages, folder.path()));
-        QCOMPARE(store.currentSurname, u"白鳥");
-        QCOMPARE(store.surnameLength, 2);
-        QCOMPARE(store.strokeCounts[2], 11);
+        QCOMPARE(tables.dictionary.StrokesOf(u"鳥"), 11);
     }
 
     void startUpEndsWithAMessageWhenReferenceFilesAreMissingOrBad() {
         testing::TempFolder folder;
-        JudgementStore store;
+        ReferenceTables store;
         MessageBox messages;
         messages.setNextAnswer(MessageBox::Answer::Ok);
         QVERIFY(!PrepareStartUp(store, messages, folder.path()));
