@@ -42,24 +42,24 @@ std::vector<Name> SampleNames() {
 
 // The shipped tables, with the dictionary filled up to its 2000 entries at the front so that
 // the names' characters stand at the end, where a scan finds them last.
-ReferenceTables FullStore() {
-    ReferenceTables store;
-    LoadSpiritNumbers(store, kShipped);
-    LoadKanjiDictionary(store, kShipped);
+ReferenceTables FullTables() {
+    ReferenceTables tables;
+    LoadSpiritNumbers(tables, kShipped);
+    LoadKanjiDictionary(tables, kShipped);
     std::vector<DictionaryEntry> entries;
-    for (char16_t filler = u'一'; entries.size() + store.dictionary.dictCount() < 2000; ++filler) {
-        if (IsCp932Character(filler) && store.dictionary.StrokesOf({&filler, 1}) == 0) {
+    for (char16_t filler = u'一'; entries.size() + tables.dictionary.dictCount() < 2000; ++filler) {
+        if (IsCp932Character(filler) && tables.dictionary.StrokesOf({&filler, 1}) == 0) {
             entries.push_back({std::u16string(1, filler), 1});
         }
     }
-    entries.insert(entries.end(), store.dictionary.entries().begin(),
-                   store.dictionary.entries().end());
-    store.dictionary.Assign(std::move(entries));
-    return store;
+    entries.insert(entries.end(), tables.dictionary.entries().begin(),
+                   tables.dictionary.entries().end());
+    tables.dictionary.Assign(std::move(entries));
+    return tables;
 }
 
 void BM_JudgementIndexed(benchmark::State& state) {
-    const ReferenceTables tables = FullStore();
+    const ReferenceTables tables = FullTables();
     const std::vector<Name> names = SampleNames();
     std::size_t next = 0;
     for (auto _ : state) {
@@ -86,7 +86,7 @@ void LiteralLookUpPart(const KanjiDictionary& dictionary, NamePositions& name, i
 }
 
 void BM_JudgementLiteralScan(benchmark::State& state) {
-    const ReferenceTables tables = FullStore();
+    const ReferenceTables tables = FullTables();
     const std::vector<Name> names = SampleNames();
     std::size_t next = 0;
     for (auto _ : state) {
@@ -118,21 +118,21 @@ void BM_LoadDictionary2000(benchmark::State& state) {
     char pattern[] = "/tmp/namori-bench-XXXXXX";
     const std::filesystem::path folder = mkdtemp(pattern);
     {
-        const ReferenceTables store = FullStore();
+        const ReferenceTables tables = FullTables();
         std::string text;
-        for (const DictionaryEntry& entry : store.dictionary.entries()) {
+        for (const DictionaryEntry& entry : tables.dictionary.entries()) {
             text +=
                 "\"" + Utf16ToUtf8(entry.kanji) + "\"," + std::to_string(entry.strokes) + "\r\n";
         }
         std::ofstream(folder / u8"漢字辞書.txt", std::ios::binary)
             << *EncodeCp932(Utf8ToUtf16(text));
     }
-    ReferenceTables store;
+    ReferenceTables tables;
     for (auto _ : state) {
-        LoadKanjiDictionary(store, folder);
-        benchmark::DoNotOptimize(store.dictionary.dictCount());
+        LoadKanjiDictionary(tables, folder);
+        benchmark::DoNotOptimize(tables.dictionary.dictCount());
     }
-    state.SetLabel(std::to_string(store.dictionary.dictCount()) + " entries");
+    state.SetLabel(std::to_string(tables.dictionary.dictCount()) + " entries");
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_LoadDictionary2000)->Unit(benchmark::kMicrosecond);
@@ -140,16 +140,16 @@ BENCHMARK(BM_LoadDictionary2000)->Unit(benchmark::kMicrosecond);
 // The name-choosing aid for 佐藤 / はると: the index opened, every candidate generated, judged
 // and ranked; argument 1 adds the rare compositions (--all).
 void BM_NamingSatoHaruto(benchmark::State& state) {
-    ReferenceTables store;
-    LoadSpiritNumbers(store, kShipped);
-    LoadKanjiDictionary(store, kShipped);
+    ReferenceTables tables;
+    LoadSpiritNumbers(tables, kShipped);
+    LoadKanjiDictionary(tables, kShipped);
     const StrokeReference reference = ReadStrokeReference(kShipped);
     const bool rare = state.range(0) != 0;
     std::size_t candidates = 0;
     for (auto _ : state) {
         const NamingIndex index = NamingIndex::Open(kShipped.parent_path() / "naming");
         const auto ranked = JudgeAndRank(
-            store, u"佐藤", GenerateCandidates(index, u"はると", SexFilter::Either, rare), false,
+            tables, u"佐藤", GenerateCandidates(index, u"はると", SexFilter::Either, rare), false,
             reference);
         candidates = ranked.size();
         benchmark::DoNotOptimize(ranked.data());
@@ -160,13 +160,13 @@ BENCHMARK(BM_NamingSatoHaruto)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The lucky stroke patterns (吉数表) of 佐藤 for given names of one, two and three characters.
 void BM_LuckyStrokesSato(benchmark::State& state) {
-    ReferenceTables store;
-    LoadSpiritNumbers(store, kShipped);
-    LoadKanjiDictionary(store, kShipped);
+    ReferenceTables tables;
+    LoadSpiritNumbers(tables, kShipped);
+    LoadKanjiDictionary(tables, kShipped);
     std::size_t patterns = 0;
     for (auto _ : state) {
         const LuckyPatterns found =
-            FindLuckyPatterns(store, u"佐藤", static_cast<int>(state.range(0)), false);
+            FindLuckyPatterns(tables, u"佐藤", static_cast<int>(state.range(0)), false);
         patterns = found.patterns.size();
         benchmark::DoNotOptimize(found.patterns.data());
     }

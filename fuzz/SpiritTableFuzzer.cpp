@@ -59,16 +59,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const SpiritTable kUnreadTable = UnreadTable();
     fuzzing::WriteScratchFile(kSpiritTableFile, fuzzing::BytesOf(data, size));
     // One set of tables for the process: building one costs more than reading a small file.
-    static ReferenceTables store;
-    store.spiritTable = kUnreadTable;
+    static ReferenceTables tables;
+    tables.spiritTable = kUnreadTable;
     try {
-        LoadSpiritNumbers(store, fuzzing::ScratchFolder());
+        LoadSpiritNumbers(tables, fuzzing::ScratchFolder());
     } catch (const DataFileError& error) {
         Require(error.fileName() == kSpiritTableFile, "the error names another file");
-        Require(SameTable(store.spiritTable, kUnreadTable), "a failed load changed the table");
+        Require(SameTable(tables.spiritTable, kUnreadTable), "a failed load changed the table");
         return 0;
     }
-    const SpiritTable& table = store.spiritTable;
+    const SpiritTable& table = tables.spiritTable;
     Require(table.spiritPhrase[0].empty() && table.spiritMark[0].empty(), "row 0 is not empty");
     for (int number = 1; number <= SpiritTable::kNumbers; ++number) {
         Require(table.spiritPhrase[number] != kUnread, "a phrase was not read");

@@ -103,29 +103,29 @@ TEST(GenerateCandidates, LongReadingsHaveNoKanaCandidateAndBadReadingsNone) {
 class JudgeAndRankTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        LoadSpiritNumbers(store_, testing::ShippedDataFolder());
-        store_.dictionary.Assign({{u"佐", 7},
-                                  {u"藤", 18},
-                                  {u"陽", 12},
-                                  {u"晴", 12},
-                                  {u"翔", 12},
-                                  {u"人", 2},
-                                  {u"斗", 4},
-                                  {u"羽", 6},
-                                  {u"流", 10},
-                                  {u"は", 3},
-                                  {u"る", 1},
-                                  {u"と", 2},
-                                  {u"ハ", 2},
-                                  {u"ル", 2},
-                                  {u"ト", 2}});
+        LoadSpiritNumbers(tables_, testing::ShippedDataFolder());
+        tables_.dictionary.Assign({{u"佐", 7},
+                                   {u"藤", 18},
+                                   {u"陽", 12},
+                                   {u"晴", 12},
+                                   {u"翔", 12},
+                                   {u"人", 2},
+                                   {u"斗", 4},
+                                   {u"羽", 6},
+                                   {u"流", 10},
+                                   {u"は", 3},
+                                   {u"る", 1},
+                                   {u"と", 2},
+                                   {u"ハ", 2},
+                                   {u"ル", 2},
+                                   {u"ト", 2}});
     }
-    ReferenceTables store_;
+    ReferenceTables tables_;
 };
 
 TEST_F(JudgeAndRankTest, RanksNaturalFirstThenByBandFacesMarksAndNaturalness) {
     const auto ranked = JudgeAndRank(
-        store_, u"佐藤", GenerateCandidates(SmallIndex(), u"はると", SexFilter::Either, true),
+        tables_, u"佐藤", GenerateCandidates(SmallIndex(), u"はると", SexFilter::Either, true),
         false, {{u'遥', 12}});
     ASSERT_EQ(ranked.size(), 12u);
     const auto order = [](CandidateKind kind) {
@@ -160,7 +160,7 @@ TEST_F(JudgeAndRankTest, RanksNaturalFirstThenByBandFacesMarksAndNaturalness) {
     // The judgement is the judge command's, for every candidate: 佐藤 陽翔 = 7, 18 | 12, 12.
     for (const NameCandidate& candidate : ranked) {
         SCOPED_TRACE(Utf16ToUtf8(candidate.spelling));
-        ReferenceTables tables = store_;
+        ReferenceTables tables = tables_;
         if (candidate.fromReference) {
             std::vector<DictionaryEntry> entries = tables.dictionary.entries();
             entries.push_back({u"遥", 12});
@@ -190,15 +190,16 @@ TEST_F(JudgeAndRankTest, RanksNaturalFirstThenByBandFacesMarksAndNaturalness) {
 }
 
 TEST_F(JudgeAndRankTest, CandidatesWithCharactersNobodyKnowsAreDropped) {
-    const auto ranked = JudgeAndRank(
-        store_, u"佐藤", GenerateCandidates(SmallIndex(), u"はると", SexFilter::Either), false, {});
+    const auto ranked =
+        JudgeAndRank(tables_, u"佐藤",
+                     GenerateCandidates(SmallIndex(), u"はると", SexFilter::Either), false, {});
     EXPECT_EQ(ranked.size(), 8u);  // 遥翔 has no count anywhere
 }
 
 TEST_F(JudgeAndRankTest, ComplementIsAppliedAsInTheJudgeCommand) {
     const NamingIndex index =
         NamingIndex::FromBytes(Cp932Lines("あ,亜,f,1\n"), Cp932Lines("名前数,10\nと,斗,o,5\n"));
-    const auto ranked = JudgeAndRank(store_, u"佐藤",
+    const auto ranked = JudgeAndRank(tables_, u"佐藤",
                                      GenerateCandidates(index, u"と", SexFilter::Either), true, {});
     const auto toh = std::find_if(ranked.begin(), ranked.end(),
                                   [](const NameCandidate& c) { return c.spelling == u"斗"; });
@@ -233,9 +234,9 @@ bool IsNaturalComposition(const NamingIndex& index, std::u16string_view spelling
 class ShippedNamingIndex : public JudgeAndRankTest {
   protected:
     void SetUp() override {
-        store_ = ReferenceTables();
-        LoadSpiritNumbers(store_, testing::ShippedDataFolder());
-        LoadKanjiDictionary(store_, testing::ShippedDataFolder());
+        tables_ = ReferenceTables();
+        LoadSpiritNumbers(tables_, testing::ShippedDataFolder());
+        LoadKanjiDictionary(tables_, testing::ShippedDataFolder());
         reference_ = ReadStrokeReference(testing::ShippedDataFolder());
     }
     const NamingIndex index_ =
@@ -248,7 +249,7 @@ TEST_F(ShippedNamingIndex, DefaultListsHoldRealSpellingsAndNaturalCompositionsRa
         SCOPED_TRACE(reading);
         const std::u16string wanted = U16(reading);
         const auto ranked =
-            JudgeAndRank(store_, u"佐藤", GenerateCandidates(index_, wanted, SexFilter::Either),
+            JudgeAndRank(tables_, u"佐藤", GenerateCandidates(index_, wanted, SexFilter::Either),
                          false, reference_);
         ASSERT_GE(ranked.size(), 20u);
         for (std::size_t i = 0; i < 20; ++i) {
@@ -258,7 +259,7 @@ TEST_F(ShippedNamingIndex, DefaultListsHoldRealSpellingsAndNaturalCompositionsRa
                         IsNaturalComposition(index_, candidate.spelling, wanted));
         }
         // --all: the same list, then only rare compositions.
-        const auto all = JudgeAndRank(store_, u"佐藤",
+        const auto all = JudgeAndRank(tables_, u"佐藤",
                                       GenerateCandidates(index_, wanted, SexFilter::Either, true),
                                       false, reference_);
         ASSERT_GT(all.size(), ranked.size());
@@ -288,7 +289,7 @@ TEST_F(ShippedNamingIndex, DefaultListsHoldRealSpellingsAndNaturalCompositionsRa
 // those counts: every real two-kanji given name of the index's readings judges all favourable
 // exactly when its counts are a pattern.
 TEST_F(ShippedNamingIndex, LuckyPatternsAgreeWithJudgementsOfNamesBuiltFromThem) {
-    const LuckyPatterns found = FindLuckyPatterns(store_, u"佐藤", 2, false);
+    const LuckyPatterns found = FindLuckyPatterns(tables_, u"佐藤", 2, false);
     ASSERT_TRUE(found.surnameProblem.ready());
     ASSERT_GT(found.patterns.size(), 10u);
     std::set<std::vector<std::int16_t>> patterns;
@@ -297,7 +298,7 @@ TEST_F(ShippedNamingIndex, LuckyPatternsAgreeWithJudgementsOfNamesBuiltFromThem)
         // A name of the pattern's first example kanji judges as the pattern says.
         std::u16string name;
         for (std::int16_t count : pattern.counts) {
-            const auto kanji = KanjiOfStrokes(store_.dictionary, count);
+            const auto kanji = KanjiOfStrokes(tables_.dictionary, count);
             if (!kanji.empty()) {
                 name.push_back(kanji.front());
             }
@@ -307,7 +308,7 @@ TEST_F(ShippedNamingIndex, LuckyPatternsAgreeWithJudgementsOfNamesBuiltFromThem)
             continue;
         }
         SCOPED_TRACE(Utf16ToUtf8(name));
-        const Judgement judged = Judge({u"佐藤", name}, store_);
+        const Judgement judged = Judge({u"佐藤", name}, tables_);
         ASSERT_TRUE(judged.ready());
         EXPECT_EQ(pattern.luck, LuckValues(judged));
         for (Rating face : judged.faces) {
@@ -322,7 +323,7 @@ TEST_F(ShippedNamingIndex, LuckyPatternsAgreeWithJudgementsOfNamesBuiltFromThem)
     int judgedNames = 0;
     for (const char* reading : {"はると", "ゆい", "そうた", "ひなた", "あんな", "けんた"}) {
         for (const RealName& real : index_.RealNamesOf(U16(reading))) {
-            const Judgement judged = Judge({u"佐藤", real.spelling}, store_);
+            const Judgement judged = Judge({u"佐藤", real.spelling}, tables_);
             if (real.spelling.size() != 2 || !judged.ready()) {
                 continue;
             }
@@ -340,7 +341,7 @@ TEST_F(ShippedNamingIndex, LuckyPatternsAgreeWithJudgementsOfNamesBuiltFromThem)
     EXPECT_GT(judgedNames, 50);
     EXPECT_GT(favourable, 0);
     // A surname the dictionary lacks is refused with its characters named.
-    const LuckyPatterns unknown = FindLuckyPatterns(store_, u"鬱鬱", 1, false);
+    const LuckyPatterns unknown = FindLuckyPatterns(tables_, u"鬱鬱", 1, false);
     EXPECT_FALSE(unknown.surnameProblem.ready());
     EXPECT_NE(unknown.surnameProblem.message.find(u"鬱"), std::u16string::npos);
 }

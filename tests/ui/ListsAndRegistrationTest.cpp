@@ -57,7 +57,7 @@ class ListsAndRegistrationTest : public QObject {
 
   private:
     std::unique_ptr<testing::TempFolder> folder_;
-    ReferenceTables store_;
+    ReferenceTables tables_;
     MessageBox messages_;
     std::unique_ptr<MainWindow> window_;
 
@@ -71,10 +71,10 @@ class ListsAndRegistrationTest : public QObject {
     }
 
     void Open() {
-        store_ = ReferenceTables();
-        LoadSpiritNumbers(store_, folder_->path());
-        LoadKanjiDictionary(store_, folder_->path());
-        window_ = std::make_unique<MainWindow>(store_, messages_, folder_->path());
+        tables_ = ReferenceTables();
+        LoadSpiritNumbers(tables_, folder_->path());
+        LoadKanjiDictionary(tables_, folder_->path());
+        window_ = std::make_unique<MainWindow>(tables_, messages_, folder_->path());
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
         window_->loadLists();
@@ -406,7 +406,7 @@ class ListsAndRegistrationTest : public QObject {
         PressEnter(ui().surnameEdit, "白鳥");
         const QString appendMessage = messages_.lastText();
 
-        KanjiRegistrationDialog dialog(store_, {u"犬"}, messages_, folder_->path(), {},
+        KanjiRegistrationDialog dialog(tables_, {u"犬"}, messages_, folder_->path(), {},
                                        window_.get());
         dialog.strokeEdits[1]->setText("4");
         messages_.setNextAnswer(MessageBox::Answer::Ok);
@@ -420,7 +420,7 @@ class ListsAndRegistrationTest : public QObject {
         QCOMPARE(FileBytes("名字.txt"), names);
         QCOMPARE(FileBytes("漢字辞書.txt"), dictionary);
         QCOMPARE(Items(ui().surnameList).size(), 3);
-        QCOMPARE(store_.dictionary.StrokesOf(u"犬"), 0);
+        QCOMPARE(tables_.dictionary.StrokesOf(u"犬"), 0);
     }
 
     void registrationFromEnterSavesTheDialogLineForm() {
@@ -448,13 +448,13 @@ class ListsAndRegistrationTest : public QObject {
         QCOMPARE(messages_.lastButtons(), MessageBox::Buttons::Ok);
         const std::string dictionary = FileBytes("漢字辞書.txt");
         QCOMPARE(dictionary.substr(dictionary.size() - 9), std::string("\"\x8a\xbf\",13\r\n"));
-        QCOMPARE(store_.dictionary.StrokesOf(u"漢"), 13);
+        QCOMPARE(tables_.dictionary.StrokesOf(u"漢"), 13);
         QCOMPARE(Items(ui().surnameList).last(), Text("漢"));
         QVERIFY(window_->registrationDialog() == nullptr);
     }
 
     void registrationSuggestionsEnterAndTypingInProgress() {
-        KanjiRegistrationDialog dialog(store_, {u"犬", u"猫", u"鴨"}, messages_, folder_->path(),
+        KanjiRegistrationDialog dialog(tables_, {u"犬", u"猫", u"鴨"}, messages_, folder_->path(),
                                        {{u'犬', 4}, {u'猫', 11}}, window_.get());
         dialog.show();
         QApplication::setActiveWindow(&dialog);
@@ -498,7 +498,7 @@ class ListsAndRegistrationTest : public QObject {
         QCOMPARE(messages_.lastText(), Text("登録しました"));
         QVERIFY(FileBytes("漢字辞書.txt")
                     .ends_with(Cp932Lines({"\"犬\",4", "\"猫\",11", "\"～\",16"})));
-        QCOMPARE(store_.dictionary.StrokesOf(u"～"), 16);
+        QCOMPARE(tables_.dictionary.StrokesOf(u"～"), 16);
     }
 
     // The open dialog saves the characters it was opened for, whatever is judged meanwhile.
@@ -516,11 +516,11 @@ class ListsAndRegistrationTest : public QObject {
         QTest::mouseClick(dialog->saveButton, Qt::LeftButton);
         QCOMPARE(messages_.lastText(), Text("登録しました"));
         QVERIFY(FileBytes("漢字辞書.txt").ends_with(Cp932Lines({"\"薔\",16", "\"薇\",16"})));
-        QCOMPARE(store_.dictionary.StrokesOf(u"犬"), 0);  // 犬 is still without a count
+        QCOMPARE(tables_.dictionary.StrokesOf(u"犬"), 0);  // 犬 is still without a count
     }
 
     void registrationRoundsDecimalsAndWritesThemAsTyped() {
-        KanjiRegistrationDialog dialog(store_, {u"犬", u"猫"}, messages_, folder_->path(), {},
+        KanjiRegistrationDialog dialog(tables_, {u"犬", u"猫"}, messages_, folder_->path(), {},
                                        window_.get());
         dialog.strokeEdits[1]->setText("12.5");
         dialog.strokeEdits[2]->setText("13.5");
@@ -528,13 +528,13 @@ class ListsAndRegistrationTest : public QObject {
         QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
         const std::string dictionary = FileBytes("漢字辞書.txt");
         QVERIFY(dictionary.ends_with(Cp932Lines({"\"犬\",12.5", "\"猫\",13.5"})));
-        QCOMPARE(store_.dictionary.StrokesOf(u"犬"), 12);
-        QCOMPARE(store_.dictionary.StrokesOf(u"猫"), 14);
+        QCOMPARE(tables_.dictionary.StrokesOf(u"犬"), 12);
+        QCOMPARE(tables_.dictionary.StrokesOf(u"猫"), 14);
     }
 
     void registrationRefusalsSaveNothing() {
         const std::string before = FileBytes("漢字辞書.txt");
-        KanjiRegistrationDialog dialog(store_, {u"犬", u"猫"}, messages_, folder_->path(), {},
+        KanjiRegistrationDialog dialog(tables_, {u"犬", u"猫"}, messages_, folder_->path(), {},
                                        window_.get());
         dialog.show();
 
@@ -563,7 +563,7 @@ class ListsAndRegistrationTest : public QObject {
         QTest::mouseClick(dialog.backButton, Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(FileBytes("漢字辞書.txt"), before);
-        QCOMPARE(store_.dictionary.StrokesOf(u"犬"), 0);
+        QCOMPARE(tables_.dictionary.StrokesOf(u"犬"), 0);
     }
 
     // Another window on the same folder changed the list file: each change here applies to the
@@ -588,7 +588,7 @@ class ListsAndRegistrationTest : public QObject {
         // Another window filled the file; this one still holds the nine entries it loaded.
         folder_->WriteCp932("漢字辞書.txt", text);
         const std::string before = FileBytes("漢字辞書.txt");
-        KanjiRegistrationDialog dialog(store_, {u"犬", u"猫"}, messages_, folder_->path(), {},
+        KanjiRegistrationDialog dialog(tables_, {u"犬", u"猫"}, messages_, folder_->path(), {},
                                        window_.get());
         dialog.strokeEdits[1]->setText("4");
         dialog.strokeEdits[2]->setText("11");
@@ -597,7 +597,7 @@ class ListsAndRegistrationTest : public QObject {
         QVERIFY(messages_.lastText().contains(Text("2000")));
         QVERIFY(messages_.lastText().contains(Text("残り1件")));
         QCOMPARE(FileBytes("漢字辞書.txt"), before);
-        QCOMPARE(store_.dictionary.dictCount(), 9);
+        QCOMPARE(tables_.dictionary.dictCount(), 9);
     }
 };
 

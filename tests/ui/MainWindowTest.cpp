@@ -228,7 +228,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
   private:
-    ReferenceTables store_;
+    ReferenceTables tables_;
     MessageBox messages_;
     std::unique_ptr<MainWindow> window_;
 
@@ -290,28 +290,28 @@ class MainWindowTest : public QObject {
     void initTestCase() { InstallLayoutFonts(); }
 
     void init() {
-        store_ = ReferenceTables();
+        tables_ = ReferenceTables();
         messages_ = MessageBox();
-        LoadSpiritNumbers(store_, testing::ShippedDataFolder());
-        store_.dictionary.Assign({{u"白", 5},
-                                  {u"鳥", 11},
-                                  {u"杏", 7},
-                                  {u"奈", 8},
-                                  {u"林", 8},
-                                  {u"翔", 12},
-                                  {u"佐", 7},
-                                  {u"々", 3},
-                                  {u"木", 4},
-                                  {u"由", 5},
-                                  {u"美", 9},
-                                  {u"子", 3},
-                                  {u"～", 2},
-                                  {u"櫻", 21},
-                                  {u"澤", 16},
-                                  {u"鷹", 24},
-                                  {u"耀", 20},
-                                  {u"麗", 19}});
-        window_ = std::make_unique<MainWindow>(store_, messages_);
+        LoadSpiritNumbers(tables_, testing::ShippedDataFolder());
+        tables_.dictionary.Assign({{u"白", 5},
+                                   {u"鳥", 11},
+                                   {u"杏", 7},
+                                   {u"奈", 8},
+                                   {u"林", 8},
+                                   {u"翔", 12},
+                                   {u"佐", 7},
+                                   {u"々", 3},
+                                   {u"木", 4},
+                                   {u"由", 5},
+                                   {u"美", 9},
+                                   {u"子", 3},
+                                   {u"～", 2},
+                                   {u"櫻", 21},
+                                   {u"澤", 16},
+                                   {u"鷹", 24},
+                                   {u"耀", 20},
+                                   {u"麗", 19}});
+        window_ = std::make_unique<MainWindow>(tables_, messages_);
         window_->show();
     }
 
@@ -358,7 +358,7 @@ class MainWindowTest : public QObject {
         for (const auto& [row, value] : rows) {
             QCOMPARE((*row)[0]->text(), QString::number(value));
             QCOMPARE((*row)[1]->text(),
-                     QString::fromStdU16String(store_.spiritTable.spiritPhrase[value]));
+                     QString::fromStdU16String(tables_.spiritTable.spiritPhrase[value]));
             QCOMPARE((*row)[2]->text(), Text("◎"));
         }
         QCOMPARE(ui().elementDigitsCell->text(), Text("6 - 8 - 5"));
@@ -407,7 +407,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(window_->findChildren<KanjiRegistrationDialog*>().size(), 1);
 
         // Before any judgement the explanation panel stays where it is.
-        window_ = std::make_unique<MainWindow>(store_, messages_);
+        window_ = std::make_unique<MainWindow>(tables_, messages_);
         Judge("白鳥", "杏子犬");
         QVERIFY(!ui().explanationPanel->isHidden());
     }
@@ -544,12 +544,12 @@ class MainWindowTest : public QObject {
         std::vector<QStringList> seen;
         for (const QPalette& palette : {desktop, dark}) {
             QApplication::setPalette(palette);
-            MainWindow window(store_, messages_);
+            MainWindow window(tables_, messages_);
             window.show();
             window.controls().surnameEdit->setText(Text("白鳥"));
             window.controls().givenNameEdit->setText(Text("杏奈"));
             QTest::mouseClick(window.controls().judgeButton, Qt::LeftButton);
-            KanjiRegistrationDialog dialog(store_, {}, messages_, ".", {}, &window);
+            KanjiRegistrationDialog dialog(tables_, {}, messages_, ".", {}, &window);
             seen.push_back(TextColours(window) + TextColours(dialog));
         }
         QApplication::setPalette(desktop);
@@ -564,14 +564,14 @@ class MainWindowTest : public QObject {
         const QPalette desktop = QGuiApplication::palette();
         for (const QPalette& palette : {desktop, DarkDesktopPalette()}) {
             QApplication::setPalette(palette);
-            MainWindow window(store_, messages_);
+            MainWindow window(tables_, messages_);
             window.show();
             const QStringList atStart = FaintTexts(window);
             QVERIFY2(atStart.isEmpty(), qPrintable(atStart.join('\n')));
             window.controls().surnameEdit->setText(Text("白鳥"));
             window.controls().givenNameEdit->setText(Text("杏奈"));
             QTest::mouseClick(window.controls().judgeButton, Qt::LeftButton);
-            KanjiRegistrationDialog dialog(store_, {}, messages_, ".", {}, &window);
+            KanjiRegistrationDialog dialog(tables_, {}, messages_, ".", {}, &window);
             NamingWindow* naming = window.openNamingSupport();
             for (const QWidget* shown :
                  {static_cast<const QWidget*>(&window), static_cast<const QWidget*>(&dialog),
@@ -593,7 +593,7 @@ class MainWindowTest : public QObject {
     // a Japanese name and description, and the exact words for the worked example.
     void screenReadersGetEveryControlAndResultRowInJapanese() {
         Judge("白鳥", "杏奈");
-        KanjiRegistrationDialog dialog(store_, {}, messages_, ".", {}, window_.get());
+        KanjiRegistrationDialog dialog(tables_, {}, messages_, ".", {}, window_.get());
         dialog.show();
         QWidget* help = window_->helpViewer().Display("TevoHelp.chm")->window();
         NamingWindow* naming = window_->openNamingSupport();
@@ -658,7 +658,7 @@ class MainWindowTest : public QObject {
     // count's whole cell stays at least a pixel clear of the widest characters' ink, at 100 %,
     // 150 % and 200 %, and the widest two-digit count fits its cell.
     void strokeCountsStandClearOfTheCharacters() {
-        store_.dictionary.Assign(
+        tables_.dictionary.Assign(
             {{u"鷹", 24}, {u"櫻", 21}, {u"澤", 16}, {u"耀", 20}, {u"麗", 19}, {u"龍", 16}});
         Judge("鷹櫻澤", "耀麗龍");
         for (const double scale : {1.0, 1.5, 2.0}) {
@@ -698,10 +698,10 @@ class MainWindowTest : public QObject {
 
     void startUpEndsWithAMessageWhenReferenceFilesAreMissingOrBad() {
         testing::TempFolder folder;
-        ReferenceTables store;
+        ReferenceTables tables;
         MessageBox messages;
         messages.setNextAnswer(MessageBox::Answer::Ok);
-        QVERIFY(!PrepareStartUp(store, messages, folder.path()));
+        QVERIFY(!PrepareStartUp(tables, messages, folder.path()));
         QVERIFY(messages.lastText().contains(Text("霊数.txt")));
         QCOMPARE(messages.lastIcon(), MessageBox::Icon::Exclamation);
         QCOMPARE(messages.lastButtons(), MessageBox::Buttons::Ok);
@@ -709,7 +709,7 @@ class MainWindowTest : public QObject {
         std::filesystem::copy(testing::ShippedDataFolder() / u8"霊数.txt", folder.path());
         folder.WriteCp932("漢字辞書.txt", "\"白\",5\n\"鳥\"\n");
         messages.setNextAnswer(MessageBox::Answer::Ok);
-        QVERIFY(!PrepareStartUp(store, messages, folder.path()));
+        QVERIFY(!PrepareStartUp(tables, messages, folder.path()));
         QVERIFY(messages.lastText().contains(Text("「漢字辞書.txt」の2行目")));
     }
 };

@@ -68,7 +68,7 @@ class ReadingWindowTest : public QObject {
     Q_OBJECT
 
   private:
-    ReferenceTables store_;
+    ReferenceTables tables_;
     MessageBox messages_;
     std::unique_ptr<MainWindow> window_;
 
@@ -85,7 +85,7 @@ class ReadingWindowTest : public QObject {
     DetailedReading WorkedExample() {
         Judge("白鳥", "杏奈");
         DetailedReading reading =
-            ReadingOf(namori::Judge({u"白鳥", u"杏奈"}, store_), store_.spiritTable);
+            ReadingOf(namori::Judge({u"白鳥", u"杏奈"}, tables_), tables_.spiritTable);
         ExplainReading(reading, LoadReadingTexts({testing::ShippedDataFolder()}));
         return reading;
     }
@@ -135,11 +135,11 @@ class ReadingWindowTest : public QObject {
     void initTestCase() { InstallLayoutFonts(); }
 
     void init() {
-        store_ = ReferenceTables();
+        tables_ = ReferenceTables();
         messages_ = MessageBox();
-        LoadSpiritNumbers(store_, testing::ShippedDataFolder());
-        LoadKanjiDictionary(store_, testing::ShippedDataFolder());
-        window_ = std::make_unique<MainWindow>(store_, messages_);
+        LoadSpiritNumbers(tables_, testing::ShippedDataFolder());
+        LoadKanjiDictionary(tables_, testing::ShippedDataFolder());
+        window_ = std::make_unique<MainWindow>(tables_, messages_);
         window_->show();
     }
 
