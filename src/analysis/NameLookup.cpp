@@ -34,8 +34,7 @@ void LookUpPart(NamePositions& name, NamePart which, std::u16string_view typed, 
 
 }  // namespace
 
-NamePositions LookUpName(const NameInput& input, const KanjiDictionary& dictionary) {
-    NamePositions name;
+void LookUpName(const NameInput& input, const KanjiDictionary& dictionary, NamePositions& name) {
     LookUpPart(name, NamePart::Surname, input.surname, input.complement, dictionary);
     LookUpPart(name, NamePart::GivenName, input.givenName, input.complement, dictionary);
     name.totalLength = name.surnameLength + name.givenNameLength;
@@ -47,7 +46,6 @@ NamePositions LookUpName(const NameInput& input, const KanjiDictionary& dictiona
             }
         }
     }
-    return name;
 }
 
 std::vector<std::u16string> UnregisteredChars(const NamePositions& name) {

@@ -15,8 +15,9 @@ enum class NamePart { Surname, GivenName };
 // Splits a name of one to three characters a part into positions and looks each up, as the
 // judge command does: a typed 〜 is the ～ of a registered entry; with the complement a
 // one-character part takes "１"; a "１" that starts or ends the name counts one stroke; then
-// the registered strokes fill the positions still without a count.
-NamePositions LookUpName(const NameInput& name, const KanjiDictionary& dictionary);
+// the registered strokes fill the positions still without a count. Fills name, which must be
+// fresh (a judgement made in place costs no copy).
+void LookUpName(const NameInput& input, const KanjiDictionary& dictionary, NamePositions& name);
 
 // The characters of the name without a count, in name order.
 std::vector<std::u16string> UnregisteredChars(const NamePositions& name);

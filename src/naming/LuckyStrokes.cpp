@@ -53,7 +53,8 @@ LuckyPatterns FindLuckyPatterns(const ReferenceTables& tables, std::u16string_vi
     if (!result.surnameProblem.ready()) {
         return result;
     }
-    NamePositions name = LookUpName({surname, standIn, complement}, tables.dictionary);
+    NamePositions name;
+    LookUpName({surname, standIn, complement}, tables.dictionary, name);
     std::array<long long, kMaxPatternStrokes + 1> kanjiOf{};
     for (int strokes = 1; strokes <= kMaxPatternStrokes; ++strokes) {
         kanjiOf[strokes] =

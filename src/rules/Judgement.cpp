@@ -4,35 +4,43 @@
 
 namespace namori {
 
+namespace {
+
+// Fills the luck numbers, the verdicts and the faces of judgement from its name positions.
+void Evaluate(Judgement& judgement, const SpiritTable& spiritTable) {
+    static_cast<LuckNumbers&>(judgement) = ComputeLuckNumbers(judgement);
+    static_cast<FiveElementResult&>(judgement) = JudgeFiveElements(judgement);
+    static_cast<YinYangResult&>(judgement) = JudgeYinYang(judgement);
+    judgement.faces =
+        RateJudgement(judgement, spiritTable, judgement.elementVerdict, judgement.yinYangVerdict);
+}
+
+}  // namespace
+
 Judgement JudgePositions(const NamePositions& name, const SpiritTable& spiritTable) {
     Judgement judgement;
     static_cast<NamePositions&>(judgement) = name;
-    static_cast<LuckNumbers&>(judgement) = ComputeLuckNumbers(name);
-    static_cast<FiveElementResult&>(judgement) = JudgeFiveElements(judgement);
-    static_cast<YinYangResult&>(judgement) = JudgeYinYang(name);
-    judgement.faces =
-        RateJudgement(judgement, spiritTable, judgement.elementVerdict, judgement.yinYangVerdict);
+    Evaluate(judgement, spiritTable);
     return judgement;
 }
 
+// Made in place, without copies: a batch judges millions of names, and copying the name
+// positions costs as much as the rules.
 Judgement Judge(const NameInput& name, const ReferenceTables& tables) {
-    NamePreparation check = CheckName(name.surname, name.givenName);
-    if (!check.ready()) {
-        Judgement refused;
-        refused.currentSurname = name.surname;
-        refused.currentGivenName = name.givenName;
-        refused.preparation = std::move(check);
-        return refused;
+    Judgement judgement;
+    if (NamePreparation check = CheckName(name.surname, name.givenName); !check.ready()) {
+        judgement.currentSurname = name.surname;
+        judgement.currentGivenName = name.givenName;
+        judgement.preparation = std::move(check);
+        return judgement;
     }
-    const NamePositions positions = LookUpName(name, tables.dictionary);
-    NamePreparation unregistered = UnregisteredProblem(UnregisteredChars(positions));
-    if (!unregistered.ready()) {
-        Judgement refused;
-        static_cast<NamePositions&>(refused) = positions;
-        refused.preparation = std::move(unregistered);
-        return refused;
+    LookUpName(name, tables.dictionary, judgement);
+    if (std::vector<std::u16string> missing = UnregisteredChars(judgement); !missing.empty()) {
+        judgement.preparation = UnregisteredProblem(std::move(missing));
+        return judgement;
     }
-    return JudgePositions(positions, tables.spiritTable);
+    Evaluate(judgement, tables.spiritTable);
+    return judgement;
 }
 
 }  // namespace namori

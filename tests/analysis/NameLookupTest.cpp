@@ -48,8 +48,8 @@ TEST(LookUpName, PositionsCountsAndComplement) {
     };
     const KanjiDictionary dictionary = Dictionary();
     for (const auto& row : rows) {
-        const NamePositions name =
-            LookUpName({row.surname, row.givenName, row.complement}, dictionary);
+        NamePositions name;
+        LookUpName({row.surname, row.givenName, row.complement}, dictionary, name);
         SCOPED_TRACE(std::string(name.positions(), '*'));
         EXPECT_EQ(name.currentSurname, row.judgedSurname);
         EXPECT_EQ(name.currentGivenName, row.judgedGivenName);
@@ -77,8 +77,8 @@ TEST(LookUpName, RegisteredStrokesFillThePositionsWithoutACountInOrder) {
     };
     const KanjiDictionary dictionary = Dictionary();
     for (const auto& row : rows) {
-        const NamePositions name =
-            LookUpName({row.surname, row.givenName, false, row.registered}, dictionary);
+        NamePositions name;
+        LookUpName({row.surname, row.givenName, false, row.registered}, dictionary, name);
         EXPECT_EQ(name.strokeCounts, row.counts) << row.registered.size();
         EXPECT_EQ(UnregisteredChars(name), row.unregistered) << row.registered.size();
     }
