@@ -9,17 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "analysis/Judgement.h"
-#include "analysis/JudgementStore.h"
 #include "analysis/NameLookup.h"
-#include "analysis/NamePreparation.h"
 #include "analysis/ReferenceTables.h"
 #include "data/Cp932.h"
 #include "data/KanjiDictionaryFile.h"
 #include "data/SpiritTableFile.h"
 #include "naming/LuckyStrokes.h"
 #include "naming/NameCandidates.h"
-#include "rules/Ratings.h"
+#include "rules/Judgement.h"
 
 namespace namori {
 namespace {
@@ -45,33 +42,30 @@ std::vector<Name> SampleNames() {
 
 // The shipped tables, with the dictionary filled up to its 2000 entries at the front so that
 // the names' characters stand at the end, where a scan finds them last.
-JudgementStore FullStore() {
-    JudgementStore store;
-    LoadSpiritNumbers(store, kShipped);
-    LoadKanjiDictionary(store, kShipped);
+ReferenceTables FullTables() {
+    ReferenceTables tables;
+    LoadSpiritNumbers(tables, kShipped);
+    LoadKanjiDictionary(tables, kShipped);
     std::vector<DictionaryEntry> entries;
-    for (char16_t filler = u'一'; entries.size() + store.dictionary.dictCount() < 2000; ++filler) {
-        if (IsCp932Character(filler) && store.dictionary.StrokesOf({&filler, 1}) == 0) {
+    for (char16_t filler = u'一'; entries.size() + tables.dictionary.dictCount() < 2000; ++filler) {
+        if (IsCp932Character(filler) && tables.dictionary.StrokesOf({&filler, 1}) == 0) {
             entries.push_back({std::u16string(1, filler), 1});
         }
     }
-    entries.insert(entries.end(), store.dictionary.entries().begin(),
-                   store.dictionary.entries().end());
-    store.dictionary.Assign(std::move(entries));
-    return store;
+    entries.insert(entries.end(), tables.dictionary.entries().begin(),
+                   tables.dictionary.entries().end());
+    tables.dictionary.Assign(std::move(entries));
+    return tables;
 }
 
 void BM_JudgementIndexed(benchmark::State& state) {
-    JudgementStore store = FullStore();
+    const ReferenceTables tables = FullTables();
     const std::vector<Name> names = SampleNames();
     std::size_t next = 0;
     for (auto _ : state) {
         const Name& name = names[next++ % names.size()];
-        const NamePreparation preparation =
-            PrepareName(store, name.surname, name.givenName, next % 2 == 0);
-        RunJudgement(store);
-        benchmark::DoNotOptimize(preparation.problem);
-        benchmark::DoNotOptimize(RateJudgement(store));
+        const Judgement judgement = Judge({name.surname, name.givenName, next % 2 == 0}, tables);
+        benchmark::DoNotOptimize(judgement.faces);
     }
     state.SetItemsProcessed(state.iterations());
 }
@@ -79,44 +73,42 @@ BENCHMARK(BM_JudgementIndexed);
 
 // The lookup as its rule states it: every entry visited, each compared with the part's
 // first three positions.
-void LiteralLookUpPart(JudgementStore& store, int first, int length) {
-    const KanjiDictionary& dictionary = store.dictionary;
+void LiteralLookUpPart(const KanjiDictionary& dictionary, NamePositions& name, int first,
+                       int length) {
     for (int j = 1; j <= dictionary.dictCount(); ++j) {
         const std::u16string& kanji = dictionary.dictKanji(j);
-        for (int i = 0; i < 3 && (i == 0 || length > i) && first + i <= kNamePositions; ++i) {
-            if (store.nameChars[first + i] == kanji) {
-                store.strokeCounts[first + i] = dictionary.dictStrokes(j);
+        for (int i = 0; i < 3 && i < length && first + i < kNamePositions; ++i) {
+            if (name.nameChars[first + i] == kanji) {
+                name.strokeCounts[first + i] = dictionary.dictStrokes(j);
             }
         }
     }
 }
 
 void BM_JudgementLiteralScan(benchmark::State& state) {
-    JudgementStore store = FullStore();
+    const ReferenceTables tables = FullTables();
     const std::vector<Name> names = SampleNames();
     std::size_t next = 0;
     for (auto _ : state) {
         const Name& name = names[next++ % names.size()];
         const NamePreparation check = CheckName(name.surname, name.givenName);
-        store.currentSurname = name.surname;
-        store.currentGivenName = name.givenName;
-        store.surnameLength = static_cast<int>(name.surname.size());
-        store.givenNameLength = static_cast<int>(name.givenName.size());
-        for (int position = 1; position <= kNamePositions; ++position) {
-            const int index = position - 1;
-            store.nameChars[position].clear();
-            store.strokeCounts[position] = 0;
-            if (index < store.surnameLength) {
-                store.nameChars[position].assign(1, name.surname[index]);
-            } else if (index - store.surnameLength < store.givenNameLength) {
-                store.nameChars[position].assign(1, name.givenName[index - store.surnameLength]);
-            }
+        NamePositions positions;
+        positions.currentSurname = name.surname;
+        positions.currentGivenName = name.givenName;
+        positions.surnameLength = static_cast<int>(name.surname.size());
+        positions.givenNameLength = static_cast<int>(name.givenName.size());
+        positions.totalLength = positions.surnameLength + positions.givenNameLength;
+        for (int index = 0; index < positions.positions(); ++index) {
+            positions.nameChars[index].assign(
+                1, index < positions.surnameLength
+                       ? name.surname[index]
+                       : name.givenName[index - positions.surnameLength]);
         }
-        LiteralLookUpPart(store, 1, store.surnameLength);
-        LiteralLookUpPart(store, store.surnameLength + 1, store.givenNameLength);
-        RunJudgement(store);
+        LiteralLookUpPart(tables.dictionary, positions, 0, positions.surnameLength);
+        LiteralLookUpPart(tables.dictionary, positions, positions.surnameLength,
+                          positions.givenNameLength);
         benchmark::DoNotOptimize(check.problem);
-        benchmark::DoNotOptimize(RateJudgement(store));
+        benchmark::DoNotOptimize(JudgePositions(positions, tables.spiritTable).faces);
     }
     state.SetItemsProcessed(state.iterations());
 }
@@ -126,21 +118,21 @@ void BM_LoadDictionary2000(benchmark::State& state) {
     char pattern[] = "/tmp/namori-bench-XXXXXX";
     const std::filesystem::path folder = mkdtemp(pattern);
     {
-        const JudgementStore store = FullStore();
+        const ReferenceTables tables = FullTables();
         std::string text;
-        for (const DictionaryEntry& entry : store.dictionary.entries()) {
+        for (const DictionaryEntry& entry : tables.dictionary.entries()) {
             text +=
                 "\"" + Utf16ToUtf8(entry.kanji) + "\"," + std::to_string(entry.strokes) + "\r\n";
         }
         std::ofstream(folder / u8"漢字辞書.txt", std::ios::binary)
             << *EncodeCp932(Utf8ToUtf16(text));
     }
-    JudgementStore store;
+    ReferenceTables tables;
     for (auto _ : state) {
-        LoadKanjiDictionary(store, folder);
-        benchmark::DoNotOptimize(store.dictionary.dictCount());
+        LoadKanjiDictionary(tables, folder);
+        benchmark::DoNotOptimize(tables.dictionary.dictCount());
     }
-    state.SetLabel(std::to_string(store.dictionary.dictCount()) + " entries");
+    state.SetLabel(std::to_string(tables.dictionary.dictCount()) + " entries");
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_LoadDictionary2000)->Unit(benchmark::kMicrosecond);
@@ -148,16 +140,16 @@ BENCHMARK(BM_LoadDictionary2000)->Unit(benchmark::kMicrosecond);
 // The name-choosing aid for 佐藤 / はると: the index opened, every candidate generated, judged
 // and ranked; argument 1 adds the rare compositions (--all).
 void BM_NamingSatoHaruto(benchmark::State& state) {
-    JudgementStore store;
-    LoadSpiritNumbers(store, kShipped);
-    LoadKanjiDictionary(store, kShipped);
+    ReferenceTables tables;
+    LoadSpiritNumbers(tables, kShipped);
+    LoadKanjiDictionary(tables, kShipped);
     const StrokeReference reference = ReadStrokeReference(kShipped);
     const bool rare = state.range(0) != 0;
     std::size_t candidates = 0;
     for (auto _ : state) {
         const NamingIndex index = NamingIndex::Open(kShipped.parent_path() / "naming");
         const auto ranked = JudgeAndRank(
-            store, u"佐藤", GenerateCandidates(index, u"はると", SexFilter::Either, rare), false,
+            tables, u"佐藤", GenerateCandidates(index, u"はると", SexFilter::Either, rare), false,
             reference);
         candidates = ranked.size();
         benchmark::DoNotOptimize(ranked.data());
@@ -168,13 +160,13 @@ BENCHMARK(BM_NamingSatoHaruto)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The lucky stroke patterns (吉数表) of 佐藤 for given names of one, two and three characters.
 void BM_LuckyStrokesSato(benchmark::State& state) {
-    JudgementStore store;
-    LoadSpiritNumbers(store, kShipped);
-    LoadKanjiDictionary(store, kShipped);
+    ReferenceTables tables;
+    LoadSpiritNumbers(tables, kShipped);
+    LoadKanjiDictionary(tables, kShipped);
     std::size_t patterns = 0;
     for (auto _ : state) {
         const LuckyPatterns found =
-            FindLuckyPatterns(store, u"佐藤", static_cast<int>(state.range(0)), false);
+            FindLuckyPatterns(tables, u"佐藤", static_cast<int>(state.range(0)), false);
         patterns = found.patterns.size();
         benchmark::DoNotOptimize(found.patterns.data());
     }

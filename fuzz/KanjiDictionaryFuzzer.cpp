@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
@@ -51,27 +50,27 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes = fuzzing::BytesOf(data, size);
     fuzzing::WriteScratchFile(kKanjiDictionaryFile, bytes);
-    // One store and one earlier dictionary for the process: building either costs more than
+    // One set of tables and one earlier dictionary for the process: building either costs more than
     // reading a small file. Copies of a dictionary share its index.
-    static JudgementStore store;
+    static ReferenceTables tables;
     static const KanjiDictionary kEarlier = [] {
         KanjiDictionary dictionary;
         dictionary.Assign({{kEarlierKanji, kEarlierStrokes}});
         return dictionary;
     }();
-    store.dictionary = kEarlier;
-    const KanjiDictionary earlier = store.dictionary;
+    tables.dictionary = kEarlier;
+    const KanjiDictionary earlier = tables.dictionary;
     try {
-        LoadKanjiDictionary(store, fuzzing::ScratchFolder());
+        LoadKanjiDictionary(tables, fuzzing::ScratchFolder());
     } catch (const DataFileError& error) {
         Require(error.fileName() == kKanjiDictionaryFile, "the error names another file");
-        Require(store.dictionary.dictCount() == 1 &&
-                    store.dictionary.dictKanji(1) == kEarlierKanji &&
-                    store.dictionary.StrokesOf(kEarlierKanji) == kEarlierStrokes,
+        Require(tables.dictionary.dictCount() == 1 &&
+                    tables.dictionary.dictKanji(1) == kEarlierKanji &&
+                    tables.dictionary.StrokesOf(kEarlierKanji) == kEarlierStrokes,
                 "a failed load changed the dictionary");
         return 0;
     }
-    const KanjiDictionary& dictionary = store.dictionary;
+    const KanjiDictionary& dictionary = tables.dictionary;
     Require(dictionary.dictCount() <= KanjiDictionary::kCapacity, "more than 2000 entries loaded");
     Require(earlier.StrokesOf(kEarlierKanji) == kEarlierStrokes && earlier.dictCount() == 1,
             "a load changed a copy of the earlier dictionary");

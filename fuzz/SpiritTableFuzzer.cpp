@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "FuzzSupport.h"
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
@@ -59,17 +58,17 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const SpiritTable kUnreadTable = UnreadTable();
     fuzzing::WriteScratchFile(kSpiritTableFile, fuzzing::BytesOf(data, size));
-    // One store for the process: building a store costs more than reading a small file.
-    static JudgementStore store;
-    store.spiritTable = kUnreadTable;
+    // One set of tables for the process: building one costs more than reading a small file.
+    static ReferenceTables tables;
+    tables.spiritTable = kUnreadTable;
     try {
-        LoadSpiritNumbers(store, fuzzing::ScratchFolder());
+        LoadSpiritNumbers(tables, fuzzing::ScratchFolder());
     } catch (const DataFileError& error) {
         Require(error.fileName() == kSpiritTableFile, "the error names another file");
-        Require(SameTable(store.spiritTable, kUnreadTable), "a failed load changed the table");
+        Require(SameTable(tables.spiritTable, kUnreadTable), "a failed load changed the table");
         return 0;
     }
-    const SpiritTable& table = store.spiritTable;
+    const SpiritTable& table = tables.spiritTable;
     Require(table.spiritPhrase[0].empty() && table.spiritMark[0].empty(), "row 0 is not empty");
     for (int number = 1; number <= SpiritTable::kNumbers; ++number) {
         Require(table.spiritPhrase[number] != kUnread, "a phrase was not read");

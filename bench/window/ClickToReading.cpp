@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/MessageBox.h"
@@ -40,11 +39,11 @@ double ClickToPaintedReading(namori::MainWindow& window) {
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     namori::InstallLayoutFonts();
-    auto store = std::make_unique<namori::JudgementStore>();
-    namori::LoadSpiritNumbers(*store, NAMORI_SHIPPED_DATA_DIR);
-    namori::LoadKanjiDictionary(*store, NAMORI_SHIPPED_DATA_DIR);
+    auto tables = std::make_unique<namori::ReferenceTables>();
+    namori::LoadSpiritNumbers(*tables, NAMORI_SHIPPED_DATA_DIR);
+    namori::LoadKanjiDictionary(*tables, NAMORI_SHIPPED_DATA_DIR);
     namori::MessageBox messages;
-    namori::MainWindow window(*store, messages, NAMORI_SHIPPED_DATA_DIR);
+    namori::MainWindow window(*tables, messages, NAMORI_SHIPPED_DATA_DIR);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         return 1;

@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "data/KanjiDictionaryFile.h"
 #include "data/SpiritTableFile.h"
@@ -20,11 +19,11 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     namori::InstallLayoutFonts();
-    auto store = std::make_unique<namori::JudgementStore>();
-    namori::LoadSpiritNumbers(*store, NAMORI_SHIPPED_DATA_DIR);
-    namori::LoadKanjiDictionary(*store, NAMORI_SHIPPED_DATA_DIR);
+    auto tables = std::make_unique<namori::ReferenceTables>();
+    namori::LoadSpiritNumbers(*tables, NAMORI_SHIPPED_DATA_DIR);
+    namori::LoadKanjiDictionary(*tables, NAMORI_SHIPPED_DATA_DIR);
     namori::MessageBox messages;
-    namori::MainWindow window(*store, messages);
+    namori::MainWindow window(*tables, messages);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         return 1;

@@ -13,7 +13,6 @@
 #include <memory>
 #include <vector>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/MessageBox.h"
@@ -24,10 +23,10 @@ namespace {
 
 const std::filesystem::path kShipped = NAMORI_SHIPPED_DATA_DIR;
 
-std::unique_ptr<namori::NamingWindow> OpenWindow(const namori::JudgementStore& store,
+std::unique_ptr<namori::NamingWindow> OpenWindow(const namori::ReferenceTables& tables,
                                                  namori::MessageBox& messages) {
     auto window = std::make_unique<namori::NamingWindow>(
-        store, messages,
+        tables, messages,
         std::vector<std::filesystem::path>{kShipped.parent_path() / "naming", kShipped});
     window->surnameBox->setText(QString::fromUtf8("佐藤"));
     window->readingBox->setText(QString::fromUtf8("はると"));
@@ -45,13 +44,13 @@ double Median(std::vector<double> values) {
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     namori::InstallLayoutFonts();
-    auto store = std::make_unique<namori::JudgementStore>();
-    namori::LoadSpiritNumbers(*store, kShipped);
-    namori::LoadKanjiDictionary(*store, kShipped);
+    auto tables = std::make_unique<namori::ReferenceTables>();
+    namori::LoadSpiritNumbers(*tables, kShipped);
+    namori::LoadKanjiDictionary(*tables, kShipped);
     namori::MessageBox messages;
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() >= 2 && arguments[1] == QStringLiteral("--show")) {
-        auto window = OpenWindow(*store, messages);
+        auto window = OpenWindow(*tables, messages);
         if (arguments.size() >= 3 && arguments[2] == QStringLiteral("lucky")) {
             window->tabs->setCurrentWidget(window->luckyPage);
             window->luckyPage->ShowPatterns();
@@ -66,7 +65,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 20; ++i) {
         QElapsedTimer timer;
         timer.start();
-        auto window = OpenWindow(*store, messages);
+        auto window = OpenWindow(*tables, messages);
         window->Search();
         window->repaint();
         search.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);

@@ -1,65 +1,70 @@
 #include "analysis/NameLookup.h"
 
-#include "analysis/JudgementStore.h"
-#include "analysis/ShortText.h"
+#include "data/Cp932.h"
+#include "data/KanjiDictionary.h"
 
 namespace namori {
 
 namespace {
 
-// Fills positions first.. with the characters of part and looks up the first three of them.
-// Positions past the sixth do not exist and are left out. An empty part still compares its
-// first position, so only an entry with empty text can give it a count.
-void SplitAndLookUp(JudgementStore& store, int first, const std::u16string& part) {
+// Puts part, with the complement when it applies, at positions first.. of name and looks the
+// characters up. A "１" at the part's outer end (the start of a surname, the end of a given
+// name) counts one stroke, whether the complement put it there or the user typed it.
+void LookUpPart(NamePositions& name, NamePart which, std::u16string_view typed, bool complement,
+                const KanjiDictionary& dictionary) {
+    const bool surname = which == NamePart::Surname;
+    std::u16string& part = surname ? name.currentSurname : name.currentGivenName;
+    part = FoldToReadBack(typed);
+    if (complement && part.size() == 1) {
+        part.insert(surname ? part.begin() : part.end(), kComplementCharacter);
+    }
     const int length = static_cast<int>(part.size());
-    for (int i = 1; i <= length && first + i - 1 <= kNamePositions; ++i) {
-        AssignShortText(store.nameChars[first + i - 1], {&part[i - 1], 1});
+    const int first = surname ? 0 : name.surnameLength;
+    (surname ? name.surnameLength : name.givenNameLength) = length;
+    for (int i = 0; i < length && first + i < kNamePositions; ++i) {
+        name.nameChars[first + i].assign(1, part[i]);
+        name.strokeCounts[first + i] = i < kMaxPartLength ? dictionary.StrokesOf({&part[i], 1}) : 0;
     }
-    const int lookedUp = (length == 1 || length == 2) ? length : 3;
-    for (int i = 1; i <= lookedUp && first + i - 1 <= kNamePositions; ++i) {
-        const int position = first + i - 1;
-        store.strokeCounts[position] = store.dictionary.StrokesOf(store.nameChars[position]);
-    }
-}
-
-void ClearPositionsFrom(JudgementStore& store, int first) {
-    for (int position = first < 1 ? 1 : first; position <= kNamePositions; ++position) {
-        store.strokeCounts[position] = 0;
-        store.nameChars[position].clear();
+    const int outerEnd = surname ? first : first + length - 1;
+    if (length > 0 && outerEnd < kNamePositions &&
+        name.nameChars[outerEnd][0] == kComplementCharacter) {
+        name.strokeCounts[outerEnd] = 1;
     }
 }
 
 }  // namespace
 
-void LookupSurname(JudgementStore& store) {
-    store.surnameLength = static_cast<int>(store.currentSurname.size());
-    ClearPositionsFrom(store, 1);
-    SplitAndLookUp(store, 1, store.currentSurname);
-}
-
-void LookupGivenName(JudgementStore& store) {
-    const int surnameLength = store.surnameLength;
-    store.givenNameLength = static_cast<int>(store.currentGivenName.size());
-    ClearPositionsFrom(store, surnameLength + 1);
-    SplitAndLookUp(store, surnameLength + 1, store.currentGivenName);
-}
-
-void CollectUnregisteredChars(JudgementStore& store, NamePart part) {
-    for (auto& character : store.unregisteredChars) {
-        character.clear();
-    }
-    int found = 0;
-    const bool surname = part == NamePart::Surname;
-    const int length = surname ? store.surnameLength : store.givenNameLength;
-    for (int i = 1; i <= length; ++i) {
-        const int position = surname ? i : store.surnameLength + i;
-        if (position > kNamePositions || found == kNamePositions) {
-            break;
-        }
-        if (store.strokeCounts[position] == 0) {
-            store.unregisteredChars[++found] = store.nameChars[position];
+void LookUpName(const NameInput& input, const KanjiDictionary& dictionary, NamePositions& name) {
+    LookUpPart(name, NamePart::Surname, input.surname, input.complement, dictionary);
+    LookUpPart(name, NamePart::GivenName, input.givenName, input.complement, dictionary);
+    name.totalLength = name.surnameLength + name.givenNameLength;
+    for (const std::int16_t count : input.registeredStrokes) {
+        for (int position = 0; position < name.positions(); ++position) {
+            if (name.strokeCounts[position] == 0) {
+                name.strokeCounts[position] = count;
+                break;
+            }
         }
     }
+}
+
+std::vector<std::u16string> UnregisteredChars(const NamePositions& name) {
+    std::vector<std::u16string> found;
+    for (int position = 0; position < name.positions(); ++position) {
+        if (name.strokeCounts[position] == 0) {
+            found.push_back(name.nameChars[position]);
+        }
+    }
+    return found;
+}
+
+std::vector<std::u16string> UnregisteredCharsOfPart(NamePart part, std::u16string_view text,
+                                                    bool complement,
+                                                    const KanjiDictionary& dictionary) {
+    NamePositions name;
+    LookUpPart(name, part, text, complement, dictionary);
+    name.totalLength = name.surnameLength + name.givenNameLength;
+    return UnregisteredChars(name);
 }
 
 }  // namespace namori

@@ -1,24 +1,31 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analysis/NamePositions.h"
+
 namespace namori {
 
-struct JudgementStore;
-
-// The complement character: stands for the second character of a one-character part.
-inline constexpr char16_t kComplementCharacter = u'１';
-
-// Splits currentSurname into name positions 1.. and looks up the counts of its first three
-// characters; clears every other position.
-void LookupSurname(JudgementStore& store);
-
-// Puts currentGivenName behind the surname of the last LookupSurname and looks up its first
-// three characters; the surname's positions are left as they are.
-void LookupGivenName(JudgementStore& store);
+class KanjiDictionary;
 
 enum class NamePart { Surname, GivenName };
 
-// Lists in unregisteredChars the characters of one part of the name (as the last lookup of that
-// part placed them) that have no count, in name order.
-void CollectUnregisteredChars(JudgementStore& store, NamePart part);
+// Splits a name of one to three characters a part into positions and looks each up, as the
+// judge command does: a typed 〜 is the ～ of a registered entry; with the complement a
+// one-character part takes "１"; a "１" that starts or ends the name counts one stroke; then
+// the registered strokes fill the positions still without a count. Fills name, which must be
+// fresh (a judgement made in place costs no copy).
+void LookUpName(const NameInput& input, const KanjiDictionary& dictionary, NamePositions& name);
+
+// The characters of the name without a count, in name order.
+std::vector<std::u16string> UnregisteredChars(const NamePositions& name);
+
+// The characters of one part alone (one to three characters) without a count, in name order,
+// the complement applied as in a judgement: what to register before the part can be judged.
+std::vector<std::u16string> UnregisteredCharsOfPart(NamePart part, std::u16string_view text,
+                                                    bool complement,
+                                                    const KanjiDictionary& dictionary);
 
 }  // namespace namori

@@ -1,10 +1,9 @@
 #include "analysis/NamePreparation.h"
 
+#include <bitset>
 #include <cstdio>
 
-#include "analysis/JudgementStore.h"
-#include "analysis/NameLookup.h"
-#include "analysis/ShortText.h"
+#include "analysis/NamePositions.h"
 #include "data/Cp932.h"
 
 namespace namori {
@@ -72,79 +71,17 @@ NamePreparation CheckName(std::u16string_view surname, std::u16string_view given
     return result;
 }
 
-void ApplySurnameComplement(JudgementStore& store, bool complement) {
-    LookupSurname(store);
-    if (complement && store.currentSurname.size() == 1) {
-        store.currentSurname.insert(store.currentSurname.begin(), kComplementCharacter);
-        LookupSurname(store);
-        store.strokeCounts[1] = 1;
-    }
-}
-
-void ApplyGivenNameComplement(JudgementStore& store, bool complement) {
-    LookupGivenName(store);
-    if (complement && store.givenNameLength == 1) {
-        store.currentGivenName.push_back(kComplementCharacter);
-        LookupGivenName(store);
-        const int last = store.surnameLength + store.givenNameLength;
-        if (last <= kNamePositions) {
-            store.strokeCounts[last] = 1;
-        }
-    }
-}
-
-void ApplyRegisteredStrokes(JudgementStore& store, const std::vector<std::int16_t>& counts) {
-    for (const std::int16_t count : counts) {
-        for (int position = 1; position <= kNamePositions; ++position) {
-            if (store.strokeCounts[position] == 0) {
-                store.strokeCounts[position] = count;
-                break;
-            }
-        }
-    }
-}
-
-NamePreparation PrepareName(JudgementStore& store, std::u16string_view surname,
-                            std::u16string_view givenName, bool complement) {
-    NamePreparation result = CheckName(surname, givenName);
-    if (!result.ready()) {
+NamePreparation UnregisteredProblem(std::vector<std::u16string> unregistered) {
+    NamePreparation result;
+    if (unregistered.empty()) {
         return result;
     }
-
-    // Judged as the data files hold it: a typed 〜 is the ～ of a registered entry.
-    AssignShortText(store.currentSurname, FoldToReadBack(surname));
-    ApplySurnameComplement(store, complement);
-    AssignShortText(store.currentGivenName, FoldToReadBack(givenName));
-    ApplyGivenNameComplement(store, complement);
-
-    // A "１" that ends or starts the name counts one stroke, whether the complement put it
-    // there or the user typed it.
-    const int last = store.surnameLength + store.givenNameLength;
-    if (store.nameChars[last].size() == 1 && store.nameChars[last][0] == kComplementCharacter) {
-        store.strokeCounts[last] = 1;
+    result.problem = NameProblem::Unregistered;
+    result.message = u"画数が登録されていない文字があります：";
+    for (std::size_t i = 0; i < unregistered.size(); ++i) {
+        result.message += (i == 0 ? u"" : u"、") + unregistered[i];
     }
-    if (store.nameChars[1].size() == 1 && store.nameChars[1][0] == kComplementCharacter) {
-        store.strokeCounts[1] = 1;
-    }
-
-    // Both parts are checked, surname first, so that no character is judged as 0 strokes.
-    for (auto& character : store.unregisteredChars) {
-        character.clear();
-    }
-    int found = 0;
-    for (int position = 1; position <= last; ++position) {
-        if (store.strokeCounts[position] == 0) {
-            store.unregisteredChars[++found] = store.nameChars[position];
-            result.unregistered.push_back(store.nameChars[position]);
-        }
-    }
-    if (!result.unregistered.empty()) {
-        result.problem = NameProblem::Unregistered;
-        result.message = u"画数が登録されていない文字があります：";
-        for (std::size_t i = 0; i < result.unregistered.size(); ++i) {
-            result.message += (i == 0 ? u"" : u"、") + result.unregistered[i];
-        }
-    }
+    result.unregistered = std::move(unregistered);
     return result;
 }
 

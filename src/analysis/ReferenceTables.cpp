@@ -1,17 +1,16 @@
 #include "analysis/ReferenceTables.h"
 
-#include "analysis/JudgementStore.h"
 #include "data/KanjiDictionaryFile.h"
 #include "data/SpiritTableFile.h"
 
 namespace namori {
 
-void LoadSpiritNumbers(JudgementStore& store, const std::filesystem::path& folder) {
-    store.spiritTable = ReadSpiritTable(folder);
+void LoadSpiritNumbers(ReferenceTables& tables, const std::filesystem::path& folder) {
+    tables.spiritTable = ReadSpiritTable(folder);
 }
 
-void LoadKanjiDictionary(JudgementStore& store, const std::filesystem::path& folder) {
-    store.dictionary.Assign(ReadKanjiDictionary(folder));
+void LoadKanjiDictionary(ReferenceTables& tables, const std::filesystem::path& folder) {
+    tables.dictionary.Assign(ReadKanjiDictionary(folder));
 }
 
 }  // namespace namori

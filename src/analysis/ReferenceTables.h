@@ -2,16 +2,23 @@
 
 #include <filesystem>
 
+#include "data/KanjiDictionary.h"
+#include "data/SpiritTable.h"
+
 namespace namori {
 
-struct JudgementStore;
+// The tables every judgement reads: the spirit numbers and the kanji stroke dictionary.
+struct ReferenceTables {
+    SpiritTable spiritTable;
+    KanjiDictionary dictionary;
+};
 
-// Replaces store.spiritTable by "霊数.txt" of folder. On failure the table stays as it was and
+// Replaces tables.spiritTable by "霊数.txt" of folder. On failure the table stays as it was and
 // DataFileError is thrown.
-void LoadSpiritNumbers(JudgementStore& store, const std::filesystem::path& folder = ".");
+void LoadSpiritNumbers(ReferenceTables& tables, const std::filesystem::path& folder = ".");
 
-// Replaces store.dictionary by "漢字辞書.txt" of folder. On failure the dictionary stays as it was
-// and DataFileError is thrown.
-void LoadKanjiDictionary(JudgementStore& store, const std::filesystem::path& folder = ".");
+// Replaces tables.dictionary by "漢字辞書.txt" of folder. On failure the dictionary stays as it
+// was and DataFileError is thrown.
+void LoadKanjiDictionary(ReferenceTables& tables, const std::filesystem::path& folder = ".");
 
 }  // namespace namori

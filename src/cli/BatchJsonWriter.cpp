@@ -4,9 +4,8 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
-#include "analysis/JudgementStore.h"
 #include "cli/JudgementReport.h"
-#include "rules/Ratings.h"
+#include "rules/Judgement.h"
 
 namespace namori {
 
@@ -107,17 +106,18 @@ void AppendJsonString(std::u16string_view text, std::string& output) {
     output += '"';
 }
 
-const std::string& BatchJsonWriter::LuckRow(const JudgementStore& store, int row, int value) {
-    return Cached(luckRows_[row], value, store, {}, row);
+const std::string& BatchJsonWriter::LuckRow(const Judgement& judgement, const SpiritTable& table,
+                                            int row, int value) {
+    return Cached(luckRows_[row], value, judgement, table, {}, row);
 }
 
 const std::string& BatchJsonWriter::Cached(std::vector<std::string>& cache, int key,
-                                           const JudgementStore& store,
+                                           const Judgement& judgement, const SpiritTable& table,
                                            std::initializer_list<const char*> members,
                                            int luckRow) {
     if (key < 0 || key >= kCacheLimit) {
         // Far past any real name; rendered each time rather than cached.
-        scratch_ = Render(store, members, luckRow);
+        scratch_ = Render(judgement, table, members, luckRow);
         return scratch_;
     }
     if (static_cast<std::size_t>(key) >= cache.size()) {
@@ -125,14 +125,14 @@ const std::string& BatchJsonWriter::Cached(std::vector<std::string>& cache, int 
     }
     std::string& cached = cache[static_cast<std::size_t>(key)];
     if (cached.empty()) {
-        cached = Render(store, members, luckRow);
+        cached = Render(judgement, table, members, luckRow);
     }
     return cached;
 }
 
-std::string BatchJsonWriter::Render(const JudgementStore& store,
+std::string BatchJsonWriter::Render(const Judgement& judgement, const SpiritTable& table,
                                     std::initializer_list<const char*> members, int luckRow) {
-    const nlohmann::ordered_json all = JudgementAsJson(store);
+    const nlohmann::ordered_json all = JudgementAsJson(judgement, table);
     if (luckRow >= 0) {
         return all["luck"][luckRow].dump();
     }
@@ -143,50 +143,50 @@ std::string BatchJsonWriter::Render(const JudgementStore& store,
     return WithoutBraces(part.dump());
 }
 
-void BatchJsonWriter::Append(const JudgementStore& store, std::string& output) {
-    const int positions = std::min(store.surnameLength + store.givenNameLength, kNamePositions);
+void BatchJsonWriter::Append(const Judgement& judgement, const SpiritTable& table,
+                             std::string& output) {
+    const int positions = judgement.positions();
     output += "{\"surname\":"sv;
-    AppendJsonString(store.currentSurname, output);
+    AppendJsonString(judgement.currentSurname, output);
     output += ",\"givenName\":"sv;
-    AppendJsonString(store.currentGivenName, output);
+    AppendJsonString(judgement.currentGivenName, output);
     output += ",\"chars\":["sv;
-    for (int position = 1; position <= positions; ++position) {
-        if (position > 1) {
+    for (int position = 0; position < positions; ++position) {
+        if (position > 0) {
             output += ',';
         }
-        AppendJsonString(store.nameChars[position], output);
+        AppendJsonString(judgement.nameChars[position], output);
     }
     output += "],\"strokes\":["sv;
-    for (int position = 1; position <= positions; ++position) {
-        if (position > 1) {
+    for (int position = 0; position < positions; ++position) {
+        if (position > 0) {
             output += ',';
         }
         char digits[8];
         const auto end =
-            std::to_chars(digits, digits + sizeof digits, store.strokeCounts[position]);
+            std::to_chars(digits, digits + sizeof digits, judgement.strokeCounts[position]);
         output.append(digits, end.ptr);
     }
     output += "],\"luck\":["sv;
-    const std::array<int, 5> luck = {store.ancestorLuck, store.mainLuck, store.earlyLuck,
-                                     store.assistLuck, store.totalLuck};
+    const std::array<int, 5> luck = LuckValues(judgement);
     for (int row = 0; row < 5; ++row) {
         if (row > 0) {
             output += ',';
         }
-        output += LuckRow(store, row, luck[row]);
+        output += LuckRow(judgement, table, row, luck[row]);
     }
     output += "],"sv;
-    output += Cached(elementMembers_, DigitsKey(store.elementDigits), store,
+    output += Cached(elementMembers_, DigitsKey(judgement.elementDigits), judgement, table,
                      {"elementDigits", "elementTriple", "elementVerdict"});
     output += ',';
-    output += Cached(yinYangMembers_, PatternKey(store.yinYangPattern), store,
+    output += Cached(yinYangMembers_, PatternKey(judgement.yinYangPattern), judgement, table,
                      {"yinYangPattern", "yinYangVerdict"});
     output += ',';
-    const std::array<Rating, 3> faces = RateJudgement(store);
+    const std::array<Rating, 3>& faces = judgement.faces;
     output += Cached(faceMembers_,
                      static_cast<int>(faces[0]) * 9 + static_cast<int>(faces[1]) * 3 +
                          static_cast<int>(faces[2]),
-                     store, {"faces"});
+                     judgement, table, {"faces"});
     output += "}\n"sv;
 }
 

@@ -1,5 +1,4 @@
 #include "cli/JudgeCommand.h"
-#include "analysis/ReferenceTables.h"
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
@@ -15,9 +14,7 @@
 #include <string_view>
 #include <utility>
 
-#include "analysis/Judgement.h"
-#include "analysis/JudgementStore.h"
-#include "analysis/NamePreparation.h"
+#include "analysis/ReferenceTables.h"
 #include "cli/BatchJsonWriter.h"
 #include "cli/JudgementReport.h"
 #include "cli/LuckyStrokesCommand.h"
@@ -34,6 +31,7 @@
 #include "naming/NameGuide.h"
 #include "reading/DetailedReading.h"
 #include "reading/ReadingDocument.h"
+#include "rules/Judgement.h"
 
 namespace namori {
 
@@ -41,17 +39,8 @@ namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
-// Judges one name into store; returns the preparation so that a refusal can be reported.
-NamePreparation Judge(JudgementStore& store, const std::u16string& surname,
-                      const std::u16string& givenName, bool complement) {
-    NamePreparation preparation = PrepareName(store, surname, givenName, complement);
-    if (preparation.ready()) {
-        RunJudgement(store);
-    }
-    return preparation;
-}
-
-int RunBatch(JudgementStore& store, const JudgeOptions& options, const JudgeStreams& streams) {
+int RunBatch(const ReferenceTables& tables, const JudgeOptions& options,
+             const JudgeStreams& streams) {
     BatchJsonWriter writer;
     std::string buffer;
     char* lineData = nullptr;
@@ -72,11 +61,11 @@ int RunBatch(JudgementStore& store, const JudgeOptions& options, const JudgeStre
         const std::u16string surname = Utf8ToUtf16(line.substr(0, tab));
         const std::u16string givenName =
             tab == std::string_view::npos ? std::u16string() : Utf8ToUtf16(line.substr(tab + 1));
-        const NamePreparation preparation = Judge(store, surname, givenName, options.complement);
-        if (preparation.ready()) {
-            writer.Append(store, buffer);
+        const Judgement judgement = Judge({surname, givenName, options.complement}, tables);
+        if (judgement.ready()) {
+            writer.Append(judgement, tables.spiritTable, buffer);
         } else {
-            buffer += RefusalAsJson(surname, givenName, preparation).dump();
+            buffer += RefusalAsJson(surname, givenName, judgement.preparation).dump();
             buffer += '\n';
         }
         if (buffer.size() > (1u << 16)) {
@@ -99,13 +88,14 @@ int RunBatch(JudgementStore& store, const JudgeOptions& options, const JudgeStre
 
 // The output of one judged name: the table, or with --json or --html the detailed reading,
 // whose texts are read only then. Empty after saying why the texts cannot be had.
-std::optional<std::string> SingleOutput(const JudgementStore& store, const JudgeOptions& options,
+std::optional<std::string> SingleOutput(const Judgement& judgement, const SpiritTable& table,
+                                        const JudgeOptions& options,
                                         const std::filesystem::path& dataFolder,
                                         std::FILE* errors) {
     if (!options.json && !options.html) {
-        return JudgementAsTable(store);
+        return JudgementAsTable(judgement, table);
     }
-    DetailedReading reading = ReadingOf(store);
+    DetailedReading reading = ReadingOf(judgement, table);
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     if (localtime_r(&now, &local) != nullptr) {
@@ -123,14 +113,15 @@ std::optional<std::string> SingleOutput(const JudgementStore& store, const Judge
     if (options.html) {
         return ReadingPage(ReadingDocumentOf(reading));
     }
-    return DetailedJudgementAsJson(store, reading).dump() + "\n";
+    return DetailedJudgementAsJson(judgement, table, reading).dump() + "\n";
 }
 
-int RunSingle(JudgementStore& store, const JudgeOptions& options,
+int RunSingle(const ReferenceTables& tables, const JudgeOptions& options,
               const std::filesystem::path& dataFolder, const JudgeStreams& streams) {
     const std::u16string surname = Utf8ToUtf16(options.surname);
     const std::u16string givenName = Utf8ToUtf16(options.givenName);
-    const NamePreparation preparation = Judge(store, surname, givenName, options.complement);
+    const Judgement judgement = Judge({surname, givenName, options.complement}, tables);
+    const NamePreparation& preparation = judgement.preparation;
     if (!preparation.ready()) {
         if (!options.json) {
             WriteText(streams.errors, "namori-judge: " + Utf16ToUtf8(preparation.message) + "\n");
@@ -141,7 +132,7 @@ int RunSingle(JudgementStore& store, const JudgeOptions& options,
         return kNameRefused;
     }
     const std::optional<std::string> output =
-        SingleOutput(store, options, dataFolder, streams.errors);
+        SingleOutput(judgement, tables.spiritTable, options, dataFolder, streams.errors);
     if (!output) {
         return kDataProblem;
     }
@@ -151,13 +142,14 @@ int RunSingle(JudgementStore& store, const JudgeOptions& options,
     return kJudged;
 }
 
-// Loads the reference tables of the chosen data folder into store; false after saying why not.
-bool LoadReferenceTables(JudgementStore& store, const DataFolderSettings& settings,
+// Loads the reference tables of the chosen data folder into tables; false after saying why not.
+bool LoadReferenceTables(ReferenceTables& tables, const DataFolderSettings& settings,
                          std::filesystem::path& dataFolder, std::FILE* errors) {
     try {
         dataFolder = ResolveDataFolder(settings);
-        LoadSpiritNumbers(store, FolderHolding(SearchPath(dataFolder, {"data"}), kSpiritTableFile));
-        LoadKanjiDictionary(store, dataFolder);
+        LoadSpiritNumbers(tables,
+                          FolderHolding(SearchPath(dataFolder, {"data"}), kSpiritTableFile));
+        LoadKanjiDictionary(tables, dataFolder);
         return true;
     } catch (const DataFolderError& error) {
         WriteText(errors, std::string("namori-judge: ") + error.what() + "\n");
@@ -265,21 +257,21 @@ int RunJudgeCommand(const JudgeOptions& options, DataFolderSettings settings,
     settings.note = [&streams](const std::string& note) {
         WriteText(streams.errors, "namori-judge: " + note + "\n");
     };
-    auto store = std::make_unique<JudgementStore>();
+    auto tables = std::make_unique<ReferenceTables>();
     std::filesystem::path dataFolder;
-    if (!LoadReferenceTables(*store, settings, dataFolder, streams.errors)) {
+    if (!LoadReferenceTables(*tables, settings, dataFolder, streams.errors)) {
         return kDataProblem;
     }
     int status = kJudged;
     if (options.luckyStrokes) {
-        status = RunLuckyStrokesCommand(*store, SearchPath(dataFolder, {"naming", "data"}), options,
-                                        streams);
+        status = RunLuckyStrokesCommand(*tables, SearchPath(dataFolder, {"naming", "data"}),
+                                        options, streams);
     } else if (!options.reading.empty()) {
         status =
-            RunNamingCommand(*store, SearchPath(dataFolder, {"naming", "data"}), options, streams);
+            RunNamingCommand(*tables, SearchPath(dataFolder, {"naming", "data"}), options, streams);
     } else {
-        status = options.batch ? RunBatch(*store, options, streams)
-                               : RunSingle(*store, options, dataFolder, streams);
+        status = options.batch ? RunBatch(*tables, options, streams)
+                               : RunSingle(*tables, options, dataFolder, streams);
     }
     return FinishOutput(streams.output, streams.errors, status);
 }

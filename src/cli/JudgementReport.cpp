@@ -2,71 +2,61 @@
 
 #include <array>
 
-#include "analysis/JudgementStore.h"
 #include "data/Cp932.h"
 #include "reading/DetailedReading.h"
-#include "rules/Ratings.h"
+#include "rules/Judgement.h"
 
 namespace namori {
 
 namespace {
 
-struct LuckRow {
-    const char* name;
-    int value;
-};
-
-std::array<LuckRow, 5> LuckRowsOf(const JudgementStore& store) {
-    return {{{"祖運", store.ancestorLuck},
-             {"主運", store.mainLuck},
-             {"初運", store.earlyLuck},
-             {"助運", store.assistLuck},
-             {"総運", store.totalLuck}}};
-}
-
-int NamePositionCount(const JudgementStore& store) {
-    const int total = store.surnameLength + store.givenNameLength;
-    return total < kNamePositions ? total : kNamePositions;
+// The luck numbers' names and values, in the order every report shows them.
+std::array<std::pair<std::string, int>, 5> LuckRowsOf(const Judgement& judgement) {
+    std::array<std::pair<std::string, int>, 5> rows;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i] = {Utf16ToUtf8(kLuckFields[i].name), judgement.*kLuckFields[i].value};
+    }
+    return rows;
 }
 
 }  // namespace
 
-nlohmann::ordered_json JudgementAsJson(const JudgementStore& store) {
+nlohmann::ordered_json JudgementAsJson(const Judgement& judgement, const SpiritTable& table) {
     nlohmann::ordered_json chars = nlohmann::ordered_json::array();
     nlohmann::ordered_json strokes = nlohmann::ordered_json::array();
-    for (int position = 1; position <= NamePositionCount(store); ++position) {
-        chars.push_back(Utf16ToUtf8(store.nameChars[position]));
-        strokes.push_back(store.strokeCounts[position]);
+    for (int position = 0; position < judgement.positions(); ++position) {
+        chars.push_back(Utf16ToUtf8(judgement.nameChars[position]));
+        strokes.push_back(judgement.strokeCounts[position]);
     }
     nlohmann::ordered_json luck = nlohmann::ordered_json::array();
-    for (const LuckRow& row : LuckRowsOf(store)) {
-        luck.push_back({{"name", row.name},
-                        {"value", row.value},
-                        {"phrase", Utf16ToUtf8(store.spiritTable.PhraseOf(row.value))},
-                        {"mark", Utf16ToUtf8(store.spiritTable.MarkOf(row.value))}});
+    for (const auto& [name, value] : LuckRowsOf(judgement)) {
+        luck.push_back({{"name", name},
+                        {"value", value},
+                        {"phrase", Utf16ToUtf8(table.PhraseOf(value))},
+                        {"mark", Utf16ToUtf8(table.MarkOf(value))}});
     }
     nlohmann::ordered_json faces = nlohmann::ordered_json::array();
-    for (Rating rating : RateJudgement(store)) {
+    for (Rating rating : judgement.faces) {
         faces.push_back(std::string(RatingName(rating)));
     }
     nlohmann::ordered_json result;
-    result["surname"] = Utf16ToUtf8(store.currentSurname);
-    result["givenName"] = Utf16ToUtf8(store.currentGivenName);
+    result["surname"] = Utf16ToUtf8(judgement.currentSurname);
+    result["givenName"] = Utf16ToUtf8(judgement.currentGivenName);
     result["chars"] = std::move(chars);
     result["strokes"] = std::move(strokes);
     result["luck"] = std::move(luck);
-    result["elementDigits"] = Utf16ToUtf8(store.elementDigits);
-    result["elementTriple"] = Utf16ToUtf8(store.elementTriple);
-    result["elementVerdict"] = Utf16ToUtf8(store.elementVerdict);
-    result["yinYangPattern"] = Utf16ToUtf8(store.yinYangPattern);
-    result["yinYangVerdict"] = Utf16ToUtf8(store.yinYangVerdict);
+    result["elementDigits"] = Utf16ToUtf8(judgement.elementDigits);
+    result["elementTriple"] = Utf16ToUtf8(judgement.elementTriple);
+    result["elementVerdict"] = Utf16ToUtf8(judgement.elementVerdict);
+    result["yinYangPattern"] = Utf16ToUtf8(judgement.yinYangPattern);
+    result["yinYangVerdict"] = Utf16ToUtf8(judgement.yinYangVerdict);
     result["faces"] = std::move(faces);
     return result;
 }
 
-nlohmann::ordered_json DetailedJudgementAsJson(const JudgementStore& store,
+nlohmann::ordered_json DetailedJudgementAsJson(const Judgement& judgement, const SpiritTable& table,
                                                const DetailedReading& reading) {
-    nlohmann::ordered_json result = JudgementAsJson(store);
+    nlohmann::ordered_json result = JudgementAsJson(judgement, table);
     for (std::size_t index = 0; index < reading.luck.size(); ++index) {
         const LuckReading& luck = reading.luck[index];
         nlohmann::ordered_json& row = result["luck"][index];
@@ -123,29 +113,28 @@ nlohmann::ordered_json RefusalAsJson(std::u16string_view surname, std::u16string
     return result;
 }
 
-std::string JudgementAsTable(const JudgementStore& store) {
-    std::string text = "氏名　" + Utf16ToUtf8(store.currentSurname) + "　" +
-                       Utf16ToUtf8(store.currentGivenName) + "\n画数　";
-    for (int position = 1; position <= NamePositionCount(store); ++position) {
-        if (position == store.surnameLength + 1) {
+std::string JudgementAsTable(const Judgement& judgement, const SpiritTable& table) {
+    std::string text = "氏名　" + Utf16ToUtf8(judgement.currentSurname) + "　" +
+                       Utf16ToUtf8(judgement.currentGivenName) + "\n画数　";
+    for (int position = 0; position < judgement.positions(); ++position) {
+        if (position == judgement.surnameLength) {
             text += "｜ ";
         }
-        text += Utf16ToUtf8(store.nameChars[position]) +
-                std::to_string(store.strokeCounts[position]) + " ";
+        text += Utf16ToUtf8(judgement.nameChars[position]) +
+                std::to_string(judgement.strokeCounts[position]) + " ";
     }
     text += "\n\n";
-    for (const LuckRow& row : LuckRowsOf(store)) {
-        std::string number = std::to_string(row.value);
+    for (const auto& [name, value] : LuckRowsOf(judgement)) {
+        std::string number = std::to_string(value);
         number.insert(0, number.size() < 3 ? 3 - number.size() : 0, ' ');
-        text += std::string(row.name) + "　" + number + "　" +
-                Utf16ToUtf8(store.spiritTable.PhraseOf(row.value)) + "　" +
-                Utf16ToUtf8(store.spiritTable.MarkOf(row.value)) + "\n";
+        text += name + "　" + number + "　" + Utf16ToUtf8(table.PhraseOf(value)) + "　" +
+                Utf16ToUtf8(table.MarkOf(value)) + "\n";
     }
-    text += "\n祖-主-初　" + Utf16ToUtf8(store.elementDigits) + "\n五行　　　" +
-            Utf16ToUtf8(store.elementTriple) + " " + Utf16ToUtf8(store.elementVerdict) +
-            "\n陰陽　　　" + Utf16ToUtf8(store.yinYangPattern) + "\n運　　　　" +
-            Utf16ToUtf8(store.yinYangVerdict) + "\n\n";
-    const std::array<Rating, 3> faces = RateJudgement(store);
+    text += "\n祖-主-初　" + Utf16ToUtf8(judgement.elementDigits) + "\n五行　　　" +
+            Utf16ToUtf8(judgement.elementTriple) + " " + Utf16ToUtf8(judgement.elementVerdict) +
+            "\n陰陽　　　" + Utf16ToUtf8(judgement.yinYangPattern) + "\n運　　　　" +
+            Utf16ToUtf8(judgement.yinYangVerdict) + "\n\n";
+    const std::array<Rating, 3>& faces = judgement.faces;
     text += "５運 " + Utf16ToUtf8(RatingWord(faces[0])) + "　５行 " +
             Utf16ToUtf8(RatingWord(faces[1])) + "　陰陽 " + Utf16ToUtf8(RatingWord(faces[2])) +
             "\n";

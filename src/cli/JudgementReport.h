@@ -8,25 +8,26 @@
 
 namespace namori {
 
-struct JudgementStore;
+struct Judgement;
+struct SpiritTable;
 
-// The judged name of the store as one JSON object (keys in a fixed order).
-nlohmann::ordered_json JudgementAsJson(const JudgementStore& store);
+// A judged name as one JSON object (keys in a fixed order), phrases and marks from table.
+nlohmann::ordered_json JudgementAsJson(const Judgement& judgement, const SpiritTable& table);
 
 struct DetailedReading;
 
-// The judged name of the store with its detailed reading: JudgementAsJson's object, each luck
-// number with the number that grades it, what it stands for and its seven aspects, and the
-// explanations of the elements, the verdicts and the faces.
-nlohmann::ordered_json DetailedJudgementAsJson(const JudgementStore& store,
+// A judged name with its detailed reading: JudgementAsJson's object, each luck number with the
+// number that grades it, what it stands for and its seven aspects, and the explanations of the
+// elements, the verdicts and the faces.
+nlohmann::ordered_json DetailedJudgementAsJson(const Judgement& judgement, const SpiritTable& table,
                                                const DetailedReading& reading);
 
 // A name that could not be judged, as one JSON object.
 nlohmann::ordered_json RefusalAsJson(std::u16string_view surname, std::u16string_view givenName,
                                      const NamePreparation& preparation);
 
-// The judged name of the store as a readable Japanese table.
-std::string JudgementAsTable(const JudgementStore& store);
+// A judged name as a readable Japanese table.
+std::string JudgementAsTable(const Judgement& judgement, const SpiritTable& table);
 
 // The word that names a refusal in JSON: "empty", "tooLong", "unsupportedCharacter",
 // "unregistered".

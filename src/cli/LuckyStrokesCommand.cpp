@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
-#include "analysis/JudgementStore.h"
+#include "analysis/LuckNumbers.h"
 #include "cli/JudgeCommand.h"
 #include "cli/StandardStreams.h"
 #include "data/Cp932.h"
@@ -17,7 +17,6 @@ namespace namori {
 namespace {
 
 constexpr std::size_t kExamples = 5;
-constexpr const char* kLuckNames[] = {"祖運", "主運", "初運", "助運", "総運"};
 constexpr const char* kHeader = "順位\t画数\t祖運\t主運\t初運\t助運\t総運\t例（1字目 / 2字目 …）\n";
 
 std::string Examples(const std::vector<char16_t>& kanji) {
@@ -27,7 +26,8 @@ std::string Examples(const std::vector<char16_t>& kanji) {
 
 }  // namespace
 
-int RunLuckyStrokesCommand(JudgementStore& store, const std::vector<std::filesystem::path>& folders,
+int RunLuckyStrokesCommand(const ReferenceTables& tables,
+                           const std::vector<std::filesystem::path>& folders,
                            const JudgeOptions& options, const JudgeStreams& streams) {
     std::optional<NameGuide> guide;
     try {
@@ -36,7 +36,7 @@ int RunLuckyStrokesCommand(JudgementStore& store, const std::vector<std::filesys
         WriteText(streams.errors, std::string("namori-judge: ") + error.what() + "\n");
         return kDataProblem;
     }
-    const LuckyPatterns found = FindLuckyPatterns(store, Utf8ToUtf16(options.surname),
+    const LuckyPatterns found = FindLuckyPatterns(tables, Utf8ToUtf16(options.surname),
                                                   options.characters, options.complement, &*guide);
     if (!found.surnameProblem.ready()) {
         WriteText(streams.errors,
@@ -45,7 +45,7 @@ int RunLuckyStrokesCommand(JudgementStore& store, const std::vector<std::filesys
     }
     std::array<std::vector<char16_t>, kMaxPatternStrokes + 1> kanjiOf;
     for (int strokes = 1; strokes <= kMaxPatternStrokes; ++strokes) {
-        kanjiOf[strokes] = KanjiOfStrokes(store.dictionary, strokes, &*guide);
+        kanjiOf[strokes] = KanjiOfStrokes(tables.dictionary, strokes, &*guide);
     }
     std::string output = options.json ? "" : kHeader;
     int rank = 0;
@@ -58,7 +58,7 @@ int RunLuckyStrokesCommand(JudgementStore& store, const std::vector<std::filesys
             nlohmann::ordered_json luck = nlohmann::ordered_json::array();
             nlohmann::ordered_json examples = nlohmann::ordered_json::array();
             for (std::size_t i = 0; i < pattern.luck.size(); ++i) {
-                luck.push_back({{"name", kLuckNames[i]},
+                luck.push_back({{"name", Utf16ToUtf8(kLuckFields[i].name)},
                                 {"value", pattern.luck[i]},
                                 {"mark", Utf16ToUtf8(pattern.marks[i])}});
             }

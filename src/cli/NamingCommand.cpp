@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "analysis/LuckNumbers.h"
 #include "analysis/NamePreparation.h"
 #include "cli/JudgeCommand.h"
 #include "cli/JudgementReport.h"
@@ -49,12 +50,10 @@ constexpr const char* kHeader =
     "順位\t名前\t読み分け\t自然さ\t種類\t画数\t祖運\t主運\t初運\t助運\t総運\t"
     "5運・5行・陰陽\t備考\n";
 
-constexpr const char* kLuckNames[] = {"祖運", "主運", "初運", "助運", "総運"};
-
 nlohmann::ordered_json AsJson(const NameCandidate& candidate, int rank) {
     nlohmann::ordered_json luck = nlohmann::ordered_json::array();
     for (std::size_t i = 0; i < candidate.luck.size(); ++i) {
-        luck.push_back({{"name", kLuckNames[i]},
+        luck.push_back({{"name", Utf16ToUtf8(kLuckFields[i].name)},
                         {"value", candidate.luck[i]},
                         {"mark", Utf16ToUtf8(candidate.marks[i])}});
     }
@@ -106,8 +105,9 @@ std::string AsRow(const NameCandidate& candidate, int rank) {
 
 }  // namespace
 
-int RunNamingCommand(JudgementStore& store, const std::vector<std::filesystem::path>& folders,
-                     const JudgeOptions& options, const JudgeStreams& streams) {
+int RunNamingCommand(const ReferenceTables& tables,
+                     const std::vector<std::filesystem::path>& folders, const JudgeOptions& options,
+                     const JudgeStreams& streams) {
     const auto fail = [&](const std::string& message, int status) {
         WriteText(streams.errors, "namori-judge: " + message + "\n");
         return status;
@@ -129,7 +129,7 @@ int RunNamingCommand(JudgementStore& store, const std::vector<std::filesystem::p
         const NamingIndex index = NamingIndex::Open(FolderHolding(folders, kRealNamesFile));
         const NameGuide guide = NameGuide::Open(folders);
         ranked = JudgeAndRank(
-            store, surnameText, GenerateCandidates(index, wanted, filter, options.all, &guide),
+            tables, surnameText, GenerateCandidates(index, wanted, filter, options.all, &guide),
             options.complement, ReadStrokeReference(FolderHolding(folders, kStrokeReferenceFile)),
             options.sort == "fortune" ? RankOrder::Fortune : RankOrder::Natural);
     } catch (const DataFileError& error) {

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 
-#include "analysis/Judgement.h"
-#include "analysis/JudgementStore.h"
+#include "analysis/NameLookup.h"
 #include "naming/JudgedNumbers.h"
 #include "naming/NameGuide.h"
-#include "rules/Ratings.h"
+#include "rules/Judgement.h"
 
 namespace namori {
 
@@ -38,47 +37,37 @@ std::vector<char16_t> KanjiOfStrokes(const KanjiDictionary& dictionary, int stro
     return kanji;
 }
 
-LuckyPatterns FindLuckyPatterns(JudgementStore& store, std::u16string_view surname, int characters,
-                                bool complement, const NameGuide* guide) {
+LuckyPatterns FindLuckyPatterns(const ReferenceTables& tables, std::u16string_view surname,
+                                int characters, bool complement, const NameGuide* guide) {
     LuckyPatterns result;
     characters = std::clamp(characters, 1, kMaxPartLength);
     // A stand-in given name: its characters' counts are replaced by each pattern's.
     const std::u16string standIn(static_cast<std::size_t>(characters), u'〇');
-    result.surnameProblem = PrepareName(store, surname, standIn, complement);
-    if (result.surnameProblem.problem == NameProblem::Unregistered) {
-        // Only the surname's own characters matter; the stand-in's counts are set below.
-        std::vector<std::u16string> surnameChars;
-        for (int position = 1; position <= store.surnameLength; ++position) {
-            if (store.strokeCounts[position] == 0) {
-                surnameChars.push_back(store.nameChars[position]);
-            }
-        }
-        result.surnameProblem.unregistered = surnameChars;
-        if (surnameChars.empty()) {
-            result.surnameProblem = NamePreparation();
-        } else {
-            result.surnameProblem.message = u"画数が登録されていない文字があります：";
-            for (std::size_t i = 0; i < surnameChars.size(); ++i) {
-                result.surnameProblem.message += (i == 0 ? u"" : u"、") + surnameChars[i];
-            }
-        }
-    }
+    result.surnameProblem = CheckName(surname, standIn);
     if (!result.surnameProblem.ready()) {
         return result;
     }
+    // Only the surname's own characters need a count.
+    result.surnameProblem = UnregisteredProblem(
+        UnregisteredCharsOfPart(NamePart::Surname, surname, complement, tables.dictionary));
+    if (!result.surnameProblem.ready()) {
+        return result;
+    }
+    NamePositions name;
+    LookUpName({surname, standIn, complement}, tables.dictionary, name);
     std::array<long long, kMaxPatternStrokes + 1> kanjiOf{};
     for (int strokes = 1; strokes <= kMaxPatternStrokes; ++strokes) {
         kanjiOf[strokes] =
-            static_cast<long long>(KanjiOfStrokes(store.dictionary, strokes, guide).size());
+            static_cast<long long>(KanjiOfStrokes(tables.dictionary, strokes, guide).size());
     }
-    const int first = store.surnameLength + 1;
+    const int first = name.surnameLength;
     std::vector<std::int16_t> counts(static_cast<std::size_t>(characters), 1);
     for (;;) {
         for (int i = 0; i < characters; ++i) {
-            store.strokeCounts[first + i] = counts[static_cast<std::size_t>(i)];
+            name.strokeCounts[first + i] = counts[static_cast<std::size_t>(i)];
         }
-        RunJudgement(store);
-        const std::array<Rating, 3> faces = RateJudgement(store);
+        const Judgement judgement = JudgePositions(name, tables.spiritTable);
+        const std::array<Rating, 3>& faces = judgement.faces;
         long long spellings = 1;
         for (std::int16_t count : counts) {
             spellings *= kanjiOf[count];
@@ -88,7 +77,7 @@ LuckyPatterns FindLuckyPatterns(JudgementStore& store, std::u16string_view surna
                                          [](Rating face) { return face == Rating::Favourable; })) {
             LuckyPattern pattern;
             pattern.counts = counts;
-            CopyJudgedNumbers(store, pattern);
+            CopyJudgedNumbers(judgement, tables.spiritTable, pattern);
             pattern.spellings = spellings;
             result.patterns.push_back(std::move(pattern));
         }

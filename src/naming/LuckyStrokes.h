@@ -7,12 +7,11 @@
 #include <vector>
 
 #include "analysis/NamePreparation.h"
+#include "analysis/ReferenceTables.h"
 
 namespace namori {
 
-class KanjiDictionary;
 class NameGuide;
-struct JudgementStore;
 
 // Stroke counts tried for each character of a given name.
 inline constexpr int kMaxPatternStrokes = 30;
@@ -37,9 +36,9 @@ struct LuckyPatterns {
 // 3) whose faces beside surname are all favourable, judged as the judge command judges a name
 // with those counts (complement included), and that some kanji of the dictionary (with a guide:
 // some lawful name kanji) can fill. Ranked by the marks of the five luck numbers, then by the
-// number of spellings those kanji give, then by the counts. Uses store for the judgement.
-LuckyPatterns FindLuckyPatterns(JudgementStore& store, std::u16string_view surname, int characters,
-                                bool complement, const NameGuide* guide = nullptr);
+// number of spellings those kanji give, then by the counts.
+LuckyPatterns FindLuckyPatterns(const ReferenceTables& tables, std::u16string_view surname,
+                                int characters, bool complement, const NameGuide* guide = nullptr);
 
 // The dictionary's kanji of strokes strokes (kana and other characters left out), in the
 // dictionary's order (the shipped one lists the kanji most used in names first). With a guide,

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <unordered_map>
 
-#include "analysis/Judgement.h"
-#include "analysis/JudgementStore.h"
+#include "analysis/NameLookup.h"
 #include "analysis/NamePreparation.h"
 #include "data/Cp932.h"
 #include "naming/JudgedNumbers.h"
@@ -164,22 +164,18 @@ int KindOrder(CandidateKind kind) {
     return kind == CandidateKind::RealName ? 0 : kind == CandidateKind::Composition ? 1 : 2;
 }
 
-// Gives the name positions without a count the reference table's count; false when a
-// character is in neither.
-bool FillFromReference(JudgementStore& store, const StrokeReference& reference) {
-    const int positions = store.surnameLength + store.givenNameLength;
-    for (int position = 1; position <= positions && position <= kNamePositions; ++position) {
-        if (store.strokeCounts[position] != 0) {
-            continue;
-        }
-        const std::u16string& character = store.nameChars[position];
+// The reference table's counts of characters in order; nothing when one is in neither.
+std::optional<std::vector<std::int16_t>> CountsFromReference(
+    const std::vector<std::u16string>& characters, const StrokeReference& reference) {
+    std::vector<std::int16_t> counts;
+    for (const std::u16string& character : characters) {
         const auto found = character.size() == 1 ? reference.find(character[0]) : reference.end();
         if (found == reference.end() || found->second <= 0) {
-            return false;
+            return std::nullopt;
         }
-        store.strokeCounts[position] = found->second;
+        counts.push_back(found->second);
     }
-    return true;
+    return counts;
 }
 
 char16_t Hiragana(char16_t c) {
@@ -426,27 +422,30 @@ bool AllFacesFavourable(const NameCandidate& candidate) {
                        [](Rating face) { return face == Rating::Favourable; });
 }
 
-std::vector<NameCandidate> JudgeAndRank(JudgementStore& store, std::u16string_view surname,
+std::vector<NameCandidate> JudgeAndRank(const ReferenceTables& tables, std::u16string_view surname,
                                         std::vector<NameCandidate> candidates, bool complement,
                                         const StrokeReference& reference, RankOrder order) {
     std::vector<NameCandidate> judged;
     judged.reserve(candidates.size());
     for (NameCandidate& candidate : candidates) {
-        const NamePreparation prepared =
-            PrepareName(store, surname, candidate.spelling, complement);
-        if (prepared.problem == NameProblem::Unregistered) {
-            if (!FillFromReference(store, reference)) {
+        NameInput name{surname, candidate.spelling, complement};
+        Judgement judgement = Judge(name, tables);
+        if (judgement.preparation.problem == NameProblem::Unregistered) {
+            const auto counts = CountsFromReference(judgement.preparation.unregistered, reference);
+            if (!counts) {
                 continue;
             }
+            name.registeredStrokes = *counts;
+            judgement = Judge(name, tables);
             candidate.fromReference = true;
-        } else if (!prepared.ready()) {
+        }
+        if (!judgement.ready()) {
             continue;
         }
-        RunJudgement(store);
-        candidate.surname = store.currentSurname;
-        candidate.givenName = store.currentGivenName;
-        CopyJudgedNumbers(store, candidate);
-        candidate.faces = RateJudgement(store);
+        candidate.surname = judgement.currentSurname;
+        candidate.givenName = judgement.currentGivenName;
+        CopyJudgedNumbers(judgement, tables.spiritTable, candidate);
+        candidate.faces = judgement.faces;
         candidate.score = 0;
         for (Rating face : candidate.faces) {
             candidate.score += RatingPoints(face);

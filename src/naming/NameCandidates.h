@@ -6,13 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/ReferenceTables.h"
 #include "data/StrokeReference.h"
 #include "naming/NamingIndex.h"
 #include "rules/Ratings.h"
 
 namespace namori {
-
-struct JudgementStore;
 
 class NameGuide;
 
@@ -105,9 +104,8 @@ bool AllFacesFavourable(const NameCandidate& candidate);
 // a character neither knows is dropped. Then ranks them: the rare compositions last; before
 // them by band (so a popular spelling is never below an odd composition); within each band, by
 // faces (favourable 2, middling 1), then the marks of the five luck numbers (◎ 2, ○ 1), then by
-// weight. RankOrder::Fortune ranks by faces and marks before the band. Uses store for the judgement
-// and leaves the last candidate's judgement in it.
-std::vector<NameCandidate> JudgeAndRank(JudgementStore& store, std::u16string_view surname,
+// weight. RankOrder::Fortune ranks by faces and marks before the band.
+std::vector<NameCandidate> JudgeAndRank(const ReferenceTables& tables, std::u16string_view surname,
                                         std::vector<NameCandidate> candidates, bool complement,
                                         const StrokeReference& reference,
                                         RankOrder order = RankOrder::Natural);

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <string_view>
 
-#include "analysis/JudgementStore.h"
 #include "data/Cp932.h"
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
 #include "data/ReadingTextsFile.h"
 #include "reading/ReadingConclusion.h"
 #include "rules/FiveElements.h"
+#include "rules/Judgement.h"
 #include "rules/YinYang.h"
 
 namespace namori {
@@ -26,23 +26,23 @@ constexpr std::u16string_view kFaceKind = u"face";
 constexpr std::u16string_view kNoteKind = u"note";
 constexpr std::u16string_view kClosingNote = u"closing";
 
-// What each place governs: the spirit-number table's aspects it reads (indexes into the seven,
-// kNoAspect for none), or the kind of "鑑定解説.txt" that reads its number there, with the
-// name the reading gives that text. Every aspect is read in one place only.
+// What each place (in kLuckFields' order) governs: the spirit-number table's aspects it reads
+// (indexes into the seven, kNoAspect for none), or the kind of "鑑定解説.txt" that reads its
+// number there, with the name the reading gives that text. Every aspect is read in one place
+// only.
 constexpr int kNoAspect = -1;
-struct LuckName {
-    std::u16string_view name;
+struct LuckPlace {
     std::u16string_view rule;
     std::array<int, 3> aspects;
     std::u16string_view placeKind;
     std::u16string_view placeTitle;
 };
-constexpr std::array<LuckName, 5> kLuckNames{{
-    {u"祖運", u"名字の合計", {kNoAspect, kNoAspect, kNoAspect}, u"family-line", u"家の流れ"},
-    {u"主運", u"名字下と名前上", {0, 1, kNoAspect}, {}, {}},  // 性格, 仕事
-    {u"初運", u"名前の合計", {kNoAspect, kNoAspect, kNoAspect}, u"youth", u"若い時期"},
-    {u"助運", u"総運から主運を引く", {5, 3, kNoAspect}, {}, {}},  // 対人, 家庭
-    {u"総運", u"氏名の合計", {2, 4, 6}, {}, {}},                  // 金運, 健康, 総評
+constexpr std::array<LuckPlace, 5> kLuckPlaces{{
+    {u"名字の合計", {kNoAspect, kNoAspect, kNoAspect}, u"family-line", u"家の流れ"},  // 祖運
+    {u"名字下と名前上", {0, 1, kNoAspect}, {}, {}},  // 主運: 性格, 仕事
+    {u"名前の合計", {kNoAspect, kNoAspect, kNoAspect}, u"youth", u"若い時期"},  // 初運
+    {u"総運から主運を引く", {5, 3, kNoAspect}, {}, {}},  // 助運: 対人, 家庭
+    {u"氏名の合計", {2, 4, 6}, {}, {}},                  // 総運: 金運, 健康, 総評
 }};
 constexpr std::array<std::u16string_view, 5> kElements{u"木", u"火", u"土", u"金", u"水"};
 constexpr std::array<std::u16string_view, 3> kFaceTitles{u"５運", u"５行", u"陰陽"};
@@ -94,30 +94,27 @@ std::u16string ReadingDateText(int year, int month, int day) {
     return NumberKey(year) + u"年" + NumberKey(month) + u"月" + NumberKey(day) + u"日";
 }
 
-DetailedReading ReadingOf(const JudgementStore& store) {
+DetailedReading ReadingOf(const Judgement& judgement, const SpiritTable& table) {
     DetailedReading reading;
-    reading.surname = store.currentSurname;
-    reading.givenName = store.currentGivenName;
-    const int positions = std::min(store.surnameLength + store.givenNameLength, kNamePositions);
-    for (int position = 1; position <= positions; ++position) {
+    reading.surname = judgement.currentSurname;
+    reading.givenName = judgement.currentGivenName;
+    for (int position = 0; position < judgement.positions(); ++position) {
         auto& part =
-            position <= store.surnameLength ? reading.surnameChars : reading.givenNameChars;
-        part.push_back({store.nameChars[position], store.strokeCounts[position]});
+            position < judgement.surnameLength ? reading.surnameChars : reading.givenNameChars;
+        part.push_back({judgement.nameChars[position], judgement.strokeCounts[position]});
     }
 
-    const SpiritTable& table = store.spiritTable;
     const std::array<std::u16string, SpiritTable::kFurtherTexts> aspectNames = AspectNames(table);
-    const std::array<int, 5> values{store.ancestorLuck, store.mainLuck, store.earlyLuck,
-                                    store.assistLuck, store.totalLuck};
+    const std::array<int, 5> values = LuckValues(judgement);
     for (std::size_t index = 0; index < values.size(); ++index) {
         LuckReading& luck = reading.luck[index];
-        luck.name = kLuckNames[index].name;
-        luck.rule = kLuckNames[index].rule;
+        luck.name = kLuckFields[index].name;
+        luck.rule = kLuckPlaces[index].rule;
         luck.value = values[index];
         luck.spiritNumber = SpiritTable::RowOf(luck.value);
         luck.phrase = table.spiritPhrase[luck.spiritNumber];
         luck.mark = table.spiritMark[luck.spiritNumber];
-        for (int aspect : kLuckNames[index].aspects) {
+        for (int aspect : kLuckPlaces[index].aspects) {
             if (aspect != kNoAspect) {
                 luck.aspects.push_back(
                     {aspectNames[aspect], table.furtherTexts[luck.spiritNumber][aspect]});
@@ -126,10 +123,10 @@ DetailedReading ReadingOf(const JudgementStore& store) {
     }
     reading.markLegend = table.trailer[kMarkLegendField];
 
-    reading.elementDigits = store.elementDigits;
-    reading.elementTriple = store.elementTriple;
-    reading.elementVerdict = store.elementVerdict;
-    for (char16_t element : store.elementTriple) {
+    reading.elementDigits = judgement.elementDigits;
+    reading.elementTriple = judgement.elementTriple;
+    reading.elementVerdict = judgement.elementVerdict;
+    for (char16_t element : judgement.elementTriple) {
         const std::u16string name(1, element);
         const bool seen = std::any_of(reading.elements.begin(), reading.elements.end(),
                                       [&](const ElementReading& e) { return e.element == name; });
@@ -137,10 +134,10 @@ DetailedReading ReadingOf(const JudgementStore& store) {
             reading.elements.push_back({name, {}});
         }
     }
-    reading.yinYangPattern = store.yinYangPattern;
-    reading.yinYangVerdict = store.yinYangVerdict;
+    reading.yinYangPattern = judgement.yinYangPattern;
+    reading.yinYangVerdict = judgement.yinYangVerdict;
 
-    const std::array<Rating, 3> ratings = RateJudgement(store);
+    const std::array<Rating, 3>& ratings = judgement.faces;
     for (std::size_t slot = 0; slot < ratings.size(); ++slot) {
         reading.faces[slot].title = kFaceTitles[slot];
         reading.faces[slot].rating = ratings[slot];
@@ -152,7 +149,7 @@ void ExplainReading(DetailedReading& reading, const ReadingTexts& texts) {
     for (std::size_t index = 0; index < reading.luck.size(); ++index) {
         LuckReading& luck = reading.luck[index];
         luck.meaning = texts.Of(kLuckKind, luck.name);
-        const LuckName& place = kLuckNames[index];
+        const LuckPlace& place = kLuckPlaces[index];
         if (!place.placeKind.empty() && luck.spiritNumber > 0) {
             luck.aspects.push_back({std::u16string(place.placeTitle),
                                     texts.Of(place.placeKind, NumberKey(luck.spiritNumber))});
@@ -176,10 +173,12 @@ ReadingTexts LoadReadingTexts(const std::vector<std::filesystem::path>& folders)
     ReadingTexts texts = ReadReadingTexts(FolderHolding(folders, kReadingTextsFile));
     std::vector<std::pair<std::u16string, std::u16string>> needed = ConclusionTextKeys();
     needed.emplace_back(kNoteKind, kClosingNote);
-    for (const LuckName& luck : kLuckNames) {
-        needed.emplace_back(kLuckKind, luck.name);
-        for (int number = 1; !luck.placeKind.empty() && number <= SpiritTable::kNumbers; ++number) {
-            needed.emplace_back(luck.placeKind, NumberKey(number));
+    for (std::size_t index = 0; index < kLuckPlaces.size(); ++index) {
+        const LuckPlace& place = kLuckPlaces[index];
+        needed.emplace_back(kLuckKind, kLuckFields[index].name);
+        for (int number = 1; !place.placeKind.empty() && number <= SpiritTable::kNumbers;
+             ++number) {
+            needed.emplace_back(place.placeKind, NumberKey(number));
         }
     }
     for (std::u16string_view element : kElements) {

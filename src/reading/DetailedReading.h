@@ -10,7 +10,8 @@
 
 namespace namori {
 
-struct JudgementStore;
+struct Judgement;
+struct SpiritTable;
 class ReadingTexts;
 
 // A text that reads a luck number in its place, under the name of what it reads: one of the
@@ -81,8 +82,8 @@ struct DetailedReading {
 // A date as the reading shows it: "2026年12月7日".
 std::u16string ReadingDateText(int year, int month, int day);
 
-// The reading of the last judgement in store, without explanations.
-DetailedReading ReadingOf(const JudgementStore& store);
+// The reading of a judgement, with the texts of table, without explanations.
+DetailedReading ReadingOf(const Judgement& judgement, const SpiritTable& table);
 
 // Fills the explanations of reading from texts, the texts of 祖運 and 初運 and the conclusion.
 void ExplainReading(DetailedReading& reading, const ReadingTexts& texts);

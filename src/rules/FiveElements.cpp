@@ -2,9 +2,6 @@
 
 #include <array>
 
-#include "analysis/JudgementStore.h"
-#include "analysis/ShortText.h"
-
 namespace namori {
 
 namespace {
@@ -62,8 +59,8 @@ char16_t ElementOfDigit(int digit) {
     return kElements[((digit % 10) + 10) % 10];
 }
 
-void JudgeFiveElements(JudgementStore& store) {
-    const std::array<int, 3> numbers = {store.ancestorLuck, store.mainLuck, store.earlyLuck};
+FiveElementResult JudgeFiveElements(const LuckNumbers& luck) {
+    const std::array<int, 3> numbers = {luck.ancestorLuck, luck.mainLuck, luck.earlyLuck};
     // "d - d - d": the digits stand at 0, 4 and 8.
     std::array<char16_t, 9> digits = {u' ', u' ', u'-', u' ', u' ', u' ', u'-', u' ', u' '};
     std::array<char16_t, 3> triple{};
@@ -74,9 +71,9 @@ void JudgeFiveElements(JudgementStore& store) {
         triple[i] = ElementOfDigit(digit);
         tripleIndex = tripleIndex * 5 + ElementIndex(triple[i]);
     }
-    AssignShortText(store.elementDigits, {digits.data(), digits.size()});
-    AssignShortText(store.elementTriple, {triple.data(), triple.size()});
-    AssignShortText(store.elementVerdict, kVerdictOfTriple[tripleIndex]);
+    return {{{digits.data(), digits.size()}},
+            {{triple.data(), triple.size()}},
+            kVerdictOfTriple[tripleIndex]};
 }
 
 }  // namespace namori

@@ -3,9 +3,10 @@
 #include <array>
 #include <string_view>
 
-namespace namori {
+#include "analysis/LuckNumbers.h"
+#include "analysis/ShortText.h"
 
-struct JudgementStore;
+namespace namori {
 
 inline constexpr std::u16string_view kDisasterLuck = u"災害運";
 inline constexpr std::u16string_view kIllnessLuck = u"病気運";
@@ -22,8 +23,13 @@ char16_t ElementOfDigit(int digit);
 // or "------" when the triple stands in none of their lists.
 std::u16string_view FiveElementVerdictOf(std::u16string_view triple);
 
-// Sets elementDigits, elementTriple and elementVerdict from the last digits of 祖運, 主運 and
-// 初運.
-void JudgeFiveElements(JudgementStore& store);
+struct FiveElementResult {
+    ShortText<9> elementDigits;  // "d - d - d"
+    ShortText<3> elementTriple;
+    std::u16string_view elementVerdict = kNoElementMisfortune;
+};
+
+// The five-element verdict from the last digits of 祖運, 主運 and 初運.
+FiveElementResult JudgeFiveElements(const LuckNumbers& luck);
 
 }  // namespace namori

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "analysis/JudgementStore.h"
+#include "analysis/LuckNumbers.h"
+#include "data/SpiritTable.h"
 #include "rules/FiveElements.h"
 #include "rules/YinYang.h"
 
@@ -88,11 +89,12 @@ std::string_view RatingName(Rating rating) {
     return "unfavourable";
 }
 
-std::array<Rating, 3> RateJudgement(const JudgementStore& store) {
-    const SpiritTable& table = store.spiritTable;
-    return {RateLuckMarks({table.MarkOf(store.mainLuck), table.MarkOf(store.earlyLuck),
-                           table.MarkOf(store.assistLuck), table.MarkOf(store.totalLuck)}),
-            RateFiveElements(store.elementVerdict), RateYinYang(store.yinYangVerdict)};
+std::array<Rating, 3> RateJudgement(const LuckNumbers& luck, const SpiritTable& table,
+                                    std::u16string_view elementVerdict,
+                                    std::u16string_view yinYangVerdict) {
+    return {RateLuckMarks({table.MarkOf(luck.mainLuck), table.MarkOf(luck.earlyLuck),
+                           table.MarkOf(luck.assistLuck), table.MarkOf(luck.totalLuck)}),
+            RateFiveElements(elementVerdict), RateYinYang(yinYangVerdict)};
 }
 
 }  // namespace namori

@@ -5,7 +5,8 @@
 
 namespace namori {
 
-struct JudgementStore;
+struct LuckNumbers;
+struct SpiritTable;
 
 enum class Rating { Favourable, Middling, Unfavourable };
 
@@ -33,7 +34,10 @@ std::u16string_view RatingWord(Rating rating);
 // A face as a name for machine-readable output: "favourable", "middling", "unfavourable".
 std::string_view RatingName(Rating rating);
 
-// The three faces of the last judgement: luck numbers, five elements, yin-yang.
-std::array<Rating, 3> RateJudgement(const JudgementStore& store);
+// The three faces of a judgement: the luck numbers' marks in table, the five-element verdict,
+// the yin-yang verdict.
+std::array<Rating, 3> RateJudgement(const LuckNumbers& luck, const SpiritTable& table,
+                                    std::u16string_view elementVerdict,
+                                    std::u16string_view yinYangVerdict);
 
 }  // namespace namori

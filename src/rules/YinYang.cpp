@@ -2,9 +2,6 @@
 
 #include <array>
 
-#include "analysis/JudgementStore.h"
-#include "analysis/ShortText.h"
-
 namespace namori {
 
 namespace {
@@ -83,18 +80,17 @@ std::u16string_view YinYangVerdictOf(std::u16string_view pattern) {
     return IsPattern(pattern) ? kVerdictOfPattern[SlotOf(pattern)] : kNeutralYinYang;
 }
 
-void JudgeYinYang(JudgementStore& store) {
+YinYangResult JudgeYinYang(const NamePositions& name) {
     std::array<char16_t, kMaxMarks> marks{};
     int count = 0;
-    for (int position = 1; position <= kNamePositions; ++position) {
-        const int strokes = store.strokeCounts[position];
+    for (const int strokes : name.strokeCounts) {
         if (strokes == 0) {
             break;
         }
         marks[count++] = (strokes % 2 != 0) ? kOddMark : kEvenMark;
     }
-    AssignShortText(store.yinYangPattern, {marks.data(), static_cast<std::size_t>(count)});
-    AssignShortText(store.yinYangVerdict, YinYangVerdictOf(store.yinYangPattern));
+    const std::u16string_view pattern(marks.data(), static_cast<std::size_t>(count));
+    return {pattern, YinYangVerdictOf(pattern)};
 }
 
 }  // namespace namori

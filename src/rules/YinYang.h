@@ -3,9 +3,10 @@
 #include <array>
 #include <string_view>
 
-namespace namori {
+#include "analysis/NamePositions.h"
+#include "analysis/ShortText.h"
 
-struct JudgementStore;
+namespace namori {
 
 inline constexpr std::u16string_view kLuckyYinYang = u"幸運陰陽";
 inline constexpr std::u16string_view kSingleYinYang = u"単一陰陽";
@@ -26,8 +27,12 @@ inline constexpr char16_t kEvenMark = u'●';
 // outside the tables, and patterns of fewer than two or more than six marks, are neutral.
 std::u16string_view YinYangVerdictOf(std::u16string_view pattern);
 
-// Sets yinYangPattern from the stroke counts down to the first empty position and
-// yinYangVerdict from the pattern.
-void JudgeYinYang(JudgementStore& store);
+struct YinYangResult {
+    ShortText<kNamePositions> yinYangPattern;
+    std::u16string_view yinYangVerdict = kNeutralYinYang;
+};
+
+// The pattern of the stroke counts down to the first empty position, and its verdict.
+YinYangResult JudgeYinYang(const NamePositions& name);
 
 }  // namespace namori

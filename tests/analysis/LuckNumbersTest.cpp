@@ -4,38 +4,36 @@
 
 #include <initializer_list>
 
-#include "analysis/Judgement.h"
-#include "analysis/JudgementStore.h"
 #include "rules/FiveElements.h"
+#include "rules/Judgement.h"
 
 namespace namori {
 namespace {
 
-// A store whose name positions hold the given counts, as if looked up.
-JudgementStore NameWithCounts(std::initializer_list<int> surname,
-                              std::initializer_list<int> givenName,
-                              std::u16string currentSurname = u"",
-                              std::u16string currentGiven = u"") {
-    JudgementStore store;
-    store.surnameLength = static_cast<int>(surname.size());
-    store.givenNameLength = static_cast<int>(givenName.size());
-    int position = 1;
+// Name positions holding the given counts, as if looked up.
+NamePositions NameWithCounts(std::initializer_list<int> surname,
+                             std::initializer_list<int> givenName,
+                             std::u16string currentSurname = u"",
+                             std::u16string currentGiven = u"") {
+    NamePositions name;
+    name.surnameLength = static_cast<int>(surname.size());
+    name.givenNameLength = static_cast<int>(givenName.size());
+    int position = 0;
     for (int count : surname) {
-        store.strokeCounts[position++] = static_cast<std::int16_t>(count);
+        name.strokeCounts[position++] = static_cast<std::int16_t>(count);
     }
     for (int count : givenName) {
-        store.strokeCounts[position++] = static_cast<std::int16_t>(count);
+        name.strokeCounts[position++] = static_cast<std::int16_t>(count);
     }
-    store.currentSurname = std::move(currentSurname);
-    store.currentGivenName = std::move(currentGiven);
-    store.totalLength = static_cast<std::int16_t>(store.surnameLength + store.givenNameLength);
-    ComputeLuckNumbers(store);
-    return store;
+    name.currentSurname = std::move(currentSurname);
+    name.currentGivenName = std::move(currentGiven);
+    name.totalLength = name.surnameLength + name.givenNameLength;
+    return name;
 }
 
 struct LuckRow {
     const char* name;
-    JudgementStore store;
+    NamePositions positions;
     int ancestor, main, early, assist, total;
 };
 
@@ -59,27 +57,14 @@ TEST(ComputeLuckNumbers, WorkedExamplesAndEdgeCases) {
     };
     for (const LuckRow& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(row.store.ancestorLuck, row.ancestor);
-        EXPECT_EQ(row.store.mainLuck, row.main);
-        EXPECT_EQ(row.store.earlyLuck, row.early);
-        EXPECT_EQ(row.store.assistLuck, row.assist);
-        EXPECT_EQ(row.store.totalLuck, row.total);
+        EXPECT_EQ(LuckValues(ComputeLuckNumbers(row.positions)),
+                  (std::array<int, 5>{row.ancestor, row.main, row.early, row.assist, row.total}));
     }
 }
 
-TEST(ComputeLuckNumbers, NothingSurvivesFromAnEarlierName) {
-    JudgementStore store = NameWithCounts({30, 30, 30}, {30, 30, 30});
-    EXPECT_EQ(store.totalLuck, 180);
-    // A surname outside the rule table still gets fresh sums, never the old values.
-    store.surnameLength = 0;
-    store.givenNameLength = 1;
-    store.totalLength = 1;
-    store.strokeCounts = {};
-    store.strokeCounts[1] = 4;
-    ComputeLuckNumbers(store);
-    EXPECT_EQ(store.ancestorLuck, 0);
-    EXPECT_EQ(store.mainLuck, 4);
-    EXPECT_EQ(store.totalLuck, 4);
+TEST(ComputeLuckNumbers, SurnameOutsideTheRuleTableGetsTheSameSums) {
+    const LuckNumbers luck = ComputeLuckNumbers(NameWithCounts({}, {4}));
+    EXPECT_EQ(LuckValues(luck), (std::array<int, 5>{0, 4, 4, 0, 4}));
 }
 
 TEST(ElementOfDigit, MapsEveryDigit) {
@@ -90,19 +75,14 @@ TEST(ElementOfDigit, MapsEveryDigit) {
     }
 }
 
-TEST(RunJudgement, WorkedExampleFromLookedUpPositions) {
-    JudgementStore store = NameWithCounts({5, 11}, {7, 8});
-    store.totalLength = 0;
-    RunJudgement(store);
-    EXPECT_EQ(store.totalLength, 4);
-    EXPECT_EQ(store.elementTriple, u"土金土");
-    EXPECT_EQ(store.elementDigits, u"6 - 8 - 5");
-    EXPECT_EQ(store.elementVerdict, u"------");
-    EXPECT_EQ(store.yinYangPattern, u"○○○●");
-    JudgementStore again = store;
-    RunJudgement(again);
-    EXPECT_EQ(again.totalLuck, store.totalLuck);
-    EXPECT_EQ(again.yinYangVerdict, store.yinYangVerdict);
+TEST(JudgePositions, WorkedExampleFromLookedUpPositions) {
+    const Judgement judgement = JudgePositions(NameWithCounts({5, 11}, {7, 8}), SpiritTable());
+    EXPECT_EQ(judgement.totalLength, 4);
+    EXPECT_EQ(judgement.totalLuck, 31);
+    EXPECT_EQ(judgement.elementTriple, u"土金土");
+    EXPECT_EQ(judgement.elementDigits, u"6 - 8 - 5");
+    EXPECT_EQ(judgement.elementVerdict, u"------");
+    EXPECT_EQ(judgement.yinYangPattern, u"○○○●");
 }
 
 }  // namespace

@@ -4,14 +4,12 @@
 
 #include <random>
 
-#include "analysis/Judgement.h"
-#include "analysis/JudgementStore.h"
-#include "analysis/NamePreparation.h"
 #include "analysis/ReferenceTables.h"
 #include "cli/JudgementReport.h"
 #include "data/Cp932.h"
 #include "data/KanjiDictionaryFile.h"
 #include "data/SpiritTableFile.h"
+#include "rules/Judgement.h"
 #include "support/TempFolder.h"
 
 namespace namori {
@@ -20,14 +18,14 @@ namespace {
 // The fast batch writer must give exactly the bytes of the plain JSON rendering, also when
 // its caches are warm and for names whose numbers go past 81.
 TEST(BatchJsonWriter, WritesTheSameBytesAsThePlainRendering) {
-    JudgementStore store;
-    LoadSpiritNumbers(store, testing::ShippedDataFolder());
-    LoadKanjiDictionary(store, testing::ShippedDataFolder());
-    std::vector<DictionaryEntry> entries = store.dictionary.entries();
+    ReferenceTables tables;
+    LoadSpiritNumbers(tables, testing::ShippedDataFolder());
+    LoadKanjiDictionary(tables, testing::ShippedDataFolder());
+    std::vector<DictionaryEntry> entries = tables.dictionary.entries();
     entries.push_back({u"\"", 30});  // characters that JSON must escape
     entries.push_back({u"\\", 29});
     entries.push_back({u"龍", 60});  // pushes the numbers past 81
-    store.dictionary.Assign(entries);
+    tables.dictionary.Assign(entries);
 
     const char* names[][2] = {{"白鳥", "杏奈"},     {"林", "翔"}, {"佐々木", "由美子"},
                               {"龍龍龍", "龍龍龍"}, {"\"", "\\"}, {"白鳥", "杏奈"},
@@ -36,13 +34,13 @@ TEST(BatchJsonWriter, WritesTheSameBytesAsThePlainRendering) {
     for (int round = 0; round < 2; ++round) {
         for (const auto& name : names) {
             const bool complement = round == 1;
-            ASSERT_TRUE(
-                PrepareName(store, Utf8ToUtf16(name[0]), Utf8ToUtf16(name[1]), complement).ready())
-                << name[0] << name[1];
-            RunJudgement(store);
+            const std::u16string surname = Utf8ToUtf16(name[0]);
+            const std::u16string givenName = Utf8ToUtf16(name[1]);
+            const Judgement judgement = Judge({surname, givenName, complement}, tables);
+            ASSERT_TRUE(judgement.ready()) << name[0] << name[1];
             std::string line;
-            writer.Append(store, line);
-            EXPECT_EQ(line, JudgementAsJson(store).dump() + "\n");
+            writer.Append(judgement, tables.spiritTable, line);
+            EXPECT_EQ(line, JudgementAsJson(judgement, tables.spiritTable).dump() + "\n");
         }
     }
     // Varied names from the dictionary, as a real batch has them.
@@ -54,13 +52,13 @@ TEST(BatchJsonWriter, WritesTheSameBytesAsThePlainRendering) {
                 part += entries[random() % entries.size()].kanji;
             }
         }
-        if (!PrepareName(store, parts[0], parts[1], name % 2 == 0).ready()) {
+        const Judgement judgement = Judge({parts[0], parts[1], name % 2 == 0}, tables);
+        if (!judgement.ready()) {
             continue;
         }
-        RunJudgement(store);
         std::string line;
-        writer.Append(store, line);
-        ASSERT_EQ(line, JudgementAsJson(store).dump() + "\n") << name;
+        writer.Append(judgement, tables.spiritTable, line);
+        ASSERT_EQ(line, JudgementAsJson(judgement, tables.spiritTable).dump() + "\n") << name;
     }
 }
 

@@ -8,7 +8,6 @@
 #include <variant>
 #include <vector>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "cli/JudgeCommand.h"
 #include "cli/JudgementReport.h"
@@ -16,6 +15,7 @@
 #include "data/DataFolder.h"
 #include "data/ReadingTextsFile.h"
 #include "reading/DetailedReading.h"
+#include "rules/Judgement.h"
 #include "support/TempFolder.h"
 
 namespace namori {
@@ -136,8 +136,10 @@ TEST(NamoriJudge, JudgesTheWorkedExampleAsJson) {
 }
 
 TEST(NamoriJudge, DetailedJsonGivesTheTableTextsOfEveryNumberAndOfReducedOnes) {
-    JudgementStore store;
-    LoadSpiritNumbers(store, testing::ShippedDataFolder());
+    ReferenceTables tables;
+    LoadSpiritNumbers(tables, testing::ShippedDataFolder());
+    const SpiritTable& table = tables.spiritTable;
+    Judgement judgement;
     const ReadingTexts texts = LoadReadingTexts({testing::ShippedDataFolder()});
     // Each place reads its own aspects: 祖運 and 初運 from the texts file, the others from the
     // table's seven texts by their index.
@@ -157,16 +159,15 @@ TEST(NamoriJudge, DetailedJsonGivesTheTableTextsOfEveryNumberAndOfReducedOnes) {
         while (row > 81) {
             row -= 80;
         }
-        store.ancestorLuck = store.mainLuck = store.earlyLuck = store.assistLuck = store.totalLuck =
-            value;
-        DetailedReading reading = ReadingOf(store);
+        static_cast<LuckNumbers&>(judgement) = {value, value, value, value, value};
+        DetailedReading reading = ReadingOf(judgement, table);
         ExplainReading(reading, texts);
-        const auto json = DetailedJudgementAsJson(store, reading);
+        const auto json = DetailedJudgementAsJson(judgement, table, reading);
         for (std::size_t place = 0; place < places.size(); ++place) {
             const auto& luck = json["luck"][place];
             ASSERT_EQ(luck["value"], value);
             ASSERT_EQ(luck["spiritNumber"], row);
-            ASSERT_EQ(luck["phrase"], Utf16ToUtf8(store.spiritTable.spiritPhrase[row]));
+            ASSERT_EQ(luck["phrase"], Utf16ToUtf8(table.spiritPhrase[row]));
             ASSERT_FALSE(luck["meaning"].get<std::string>().empty());
             ASSERT_EQ(luck["aspects"].size(), places[place].size());
             for (std::size_t aspect = 0; aspect < places[place].size(); ++aspect) {
@@ -174,7 +175,7 @@ TEST(NamoriJudge, DetailedJsonGivesTheTableTextsOfEveryNumberAndOfReducedOnes) {
                 ASSERT_EQ(luck["aspects"][aspect]["name"], name);
                 ASSERT_EQ(luck["aspects"][aspect]["text"],
                           index < 0 ? Utf16ToUtf8(reading.luck[place].aspects[aspect].text)
-                                    : Utf16ToUtf8(store.spiritTable.furtherTexts[row][index]))
+                                    : Utf16ToUtf8(table.furtherTexts[row][index]))
                     << value;
                 ASSERT_FALSE(luck["aspects"][aspect]["text"].get<std::string>().empty());
             }

@@ -9,7 +9,7 @@
 
 #include <random>
 
-#include "analysis/JudgementStore.h"
+#include "analysis/ReferenceTables.h"
 #include "data/Cp932.h"
 #include "data/KanjiDictionaryFile.h"
 #include "data/KanjiRegistration.h"

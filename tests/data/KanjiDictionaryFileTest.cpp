@@ -5,7 +5,6 @@
 #include <random>
 #include <string>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "data/DataFileError.h"
 #include "support/TempFolder.h"
@@ -26,9 +25,9 @@ std::string Entries(int count) {
 DataFileError LoadFailure(const std::string& utf8Text) {
     TempFolder folder;
     folder.WriteCp932("漢字辞書.txt", utf8Text);
-    JudgementStore store;
+    ReferenceTables tables;
     try {
-        LoadKanjiDictionary(store, folder.path());
+        LoadKanjiDictionary(tables, folder.path());
     } catch (const DataFileError& error) {
         return error;
     }
@@ -39,9 +38,9 @@ DataFileError LoadFailure(const std::string& utf8Text) {
 TEST(LoadKanjiDictionary, QuotedAndHandWrittenFormsLoadTheSameEntries) {
     TempFolder folder;
     folder.WriteCp932("漢字辞書.txt", "\"白\",5\n鳥,11\n  杏 , 7\n奈\n8\n\"一\",1,\"二\",2\n");
-    JudgementStore store;
-    LoadKanjiDictionary(store, folder.path());
-    const KanjiDictionary& dictionary = store.dictionary;
+    ReferenceTables tables;
+    LoadKanjiDictionary(tables, folder.path());
+    const KanjiDictionary& dictionary = tables.dictionary;
     ASSERT_EQ(dictionary.dictCount(), 6);
     EXPECT_EQ(dictionary.dictKanji(1), u"白");
     EXPECT_EQ(dictionary.dictStrokes(2), 11);
@@ -54,23 +53,23 @@ TEST(LoadKanjiDictionary, QuotedAndHandWrittenFormsLoadTheSameEntries) {
 TEST(LoadKanjiDictionary, EmptyFileAndBlankLines) {
     TempFolder folder;
     folder.WriteCp932("漢字辞書.txt", "");
-    JudgementStore store;
-    LoadKanjiDictionary(store, folder.path());
-    EXPECT_EQ(store.dictionary.dictCount(), 0);
-    EXPECT_EQ(store.dictionary.StrokesOf(u"白"), 0);
+    ReferenceTables tables;
+    LoadKanjiDictionary(tables, folder.path());
+    EXPECT_EQ(tables.dictionary.dictCount(), 0);
+    EXPECT_EQ(tables.dictionary.StrokesOf(u"白"), 0);
 
     folder.WriteCp932("漢字辞書.txt", "\n\"白\",5\n\n\"鳥\",11\n\n\n");
-    LoadKanjiDictionary(store, folder.path());
-    EXPECT_EQ(store.dictionary.dictCount(), 2);
-    EXPECT_EQ(store.dictionary.StrokesOf(u"鳥"), 11);
+    LoadKanjiDictionary(tables, folder.path());
+    EXPECT_EQ(tables.dictionary.dictCount(), 2);
+    EXPECT_EQ(tables.dictionary.StrokesOf(u"鳥"), 11);
 }
 
 TEST(LoadKanjiDictionary, HoldsAtMost2000Entries) {
     TempFolder folder;
     folder.WriteCp932("漢字辞書.txt", Entries(2000));
-    JudgementStore store;
-    LoadKanjiDictionary(store, folder.path());
-    EXPECT_EQ(store.dictionary.dictCount(), 2000);
+    ReferenceTables tables;
+    LoadKanjiDictionary(tables, folder.path());
+    EXPECT_EQ(tables.dictionary.dictCount(), 2000);
 
     const DataFileError error = LoadFailure(Entries(2001));
     EXPECT_EQ(error.line(), 2001);
@@ -80,10 +79,10 @@ TEST(LoadKanjiDictionary, HoldsAtMost2000Entries) {
 TEST(LoadKanjiDictionary, LaterEntriesOverrideEarlierOnes) {
     TempFolder folder;
     folder.WriteCp932("漢字辞書.txt", "\"漢\",12\n\"字\",6\n\"漢\",13\n\"字\",0\n");
-    JudgementStore store;
-    LoadKanjiDictionary(store, folder.path());
-    EXPECT_EQ(store.dictionary.StrokesOf(u"漢"), 13);
-    EXPECT_EQ(store.dictionary.StrokesOf(u"字"), 0);  // a count of 0 means unknown
+    ReferenceTables tables;
+    LoadKanjiDictionary(tables, folder.path());
+    EXPECT_EQ(tables.dictionary.StrokesOf(u"漢"), 13);
+    EXPECT_EQ(tables.dictionary.StrokesOf(u"字"), 0);  // a count of 0 means unknown
 }
 
 TEST(LoadKanjiDictionary, RefusesMalformedFilesNamingTheLine) {
@@ -100,19 +99,19 @@ TEST(LoadKanjiDictionary, RefusesMalformedFilesNamingTheLine) {
 TEST(LoadKanjiDictionary, RoundsDecimalCountsHalfToEven) {
     TempFolder folder;
     folder.WriteCp932("漢字辞書.txt", "\"甲\",12.5\n\"乙\",13.5\n\"丙\",7.6\n");
-    JudgementStore store;
-    LoadKanjiDictionary(store, folder.path());
-    EXPECT_EQ(store.dictionary.StrokesOf(u"甲"), 12);
-    EXPECT_EQ(store.dictionary.StrokesOf(u"乙"), 14);
-    EXPECT_EQ(store.dictionary.StrokesOf(u"丙"), 8);
+    ReferenceTables tables;
+    LoadKanjiDictionary(tables, folder.path());
+    EXPECT_EQ(tables.dictionary.StrokesOf(u"甲"), 12);
+    EXPECT_EQ(tables.dictionary.StrokesOf(u"乙"), 14);
+    EXPECT_EQ(tables.dictionary.StrokesOf(u"丙"), 8);
 }
 
 TEST(LoadKanjiDictionary, MissingOrUndecodableFilesFailAndKeepTheOldDictionary) {
     TempFolder folder;
-    JudgementStore store;
-    store.dictionary.Assign({{u"白", 5}});
+    ReferenceTables tables;
+    tables.dictionary.Assign({{u"白", 5}});
     try {
-        LoadKanjiDictionary(store, folder.path());
+        LoadKanjiDictionary(tables, folder.path());
         FAIL() << "no error";
     } catch (const DataFileError& error) {
         EXPECT_EQ(error.fileName(), "漢字辞書.txt");
@@ -120,20 +119,20 @@ TEST(LoadKanjiDictionary, MissingOrUndecodableFilesFailAndKeepTheOldDictionary) 
     }
     folder.WriteBytes("漢字辞書.txt", "\"\x94\x92\",5\r\n\"\xff\",3\r\n");
     try {
-        LoadKanjiDictionary(store, folder.path());
+        LoadKanjiDictionary(tables, folder.path());
         FAIL() << "no error";
     } catch (const DataFileError& error) {
         EXPECT_EQ(error.line(), 2);
     }
-    EXPECT_EQ(store.dictionary.StrokesOf(u"白"), 5);
+    EXPECT_EQ(tables.dictionary.StrokesOf(u"白"), 5);
 }
 
 TEST(LoadKanjiDictionary, UpperCaseExtensionIsTheSameFile) {
     TempFolder folder;
     folder.WriteCp932("漢字辞書.TXT", "\"杏\",7\n");
-    JudgementStore store;
-    LoadKanjiDictionary(store, folder.path());
-    EXPECT_EQ(store.dictionary.StrokesOf(u"杏"), 7);
+    ReferenceTables tables;
+    LoadKanjiDictionary(tables, folder.path());
+    EXPECT_EQ(tables.dictionary.StrokesOf(u"杏"), 7);
 }
 
 TEST(KanjiDictionary, IndexedLookupEqualsAFullScan) {

@@ -3,7 +3,6 @@
 #include <map>
 #include <set>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "data/Cp932.h"
 #include "data/DataFiles.h"
@@ -19,8 +18,8 @@ namespace {
 using testing::ShippedDataFolder;
 
 TEST(ShippedData, SpiritTableHasEveryNumberWithItsMark) {
-    JudgementStore store;
-    LoadSpiritNumbers(store, ShippedDataFolder());
+    ReferenceTables tables;
+    LoadSpiritNumbers(tables, ShippedDataFolder());
     const std::set<int> good = {1,  3,  5,  6,  7,  8,  11, 13, 15, 16, 17, 18,
                                 21, 23, 24, 25, 29, 31, 32, 33, 35, 37, 38, 39,
                                 41, 45, 47, 48, 52, 57, 61, 63, 65, 67, 68, 81};
@@ -29,32 +28,32 @@ TEST(ShippedData, SpiritTableHasEveryNumberWithItsMark) {
         const std::u16string expected = good.count(number)    ? u"◎"
                                         : mixed.count(number) ? u"○"
                                                               : u"△";
-        EXPECT_EQ(store.spiritTable.spiritMark[number], expected) << number;
-        EXPECT_FALSE(store.spiritTable.spiritPhrase[number].empty()) << number;
-        for (const std::u16string& text : store.spiritTable.furtherTexts[number]) {
+        EXPECT_EQ(tables.spiritTable.spiritMark[number], expected) << number;
+        EXPECT_FALSE(tables.spiritTable.spiritPhrase[number].empty()) << number;
+        for (const std::u16string& text : tables.spiritTable.furtherTexts[number]) {
             EXPECT_FALSE(text.empty()) << number;
         }
     }
-    EXPECT_EQ(store.spiritTable.spiritPhrase[48], u"英知有徳");
-    for (const std::u16string& text : store.spiritTable.trailer) {
+    EXPECT_EQ(tables.spiritTable.spiritPhrase[48], u"英知有徳");
+    for (const std::u16string& text : tables.spiritTable.trailer) {
         EXPECT_FALSE(text.empty());
     }
 }
 
 TEST(ShippedData, DictionaryLeavesRoomAndHasTheCommonCounts) {
-    JudgementStore store;
-    LoadKanjiDictionary(store, ShippedDataFolder());
-    EXPECT_LE(store.dictionary.dictCount(), KanjiDictionary::kCapacity - 150);
-    EXPECT_GE(store.dictionary.dictCount(), 1500);
+    ReferenceTables tables;
+    LoadKanjiDictionary(tables, ShippedDataFolder());
+    EXPECT_LE(tables.dictionary.dictCount(), KanjiDictionary::kCapacity - 150);
+    EXPECT_GE(tables.dictionary.dictCount(), 1500);
     const std::pair<std::u16string_view, int> samples[] = {
         {u"白", 5}, {u"鳥", 11}, {u"杏", 7},  {u"奈", 8},  {u"漢", 13}, {u"藤", 18},
         {u"々", 3}, {u"佐", 7},  {u"齋", 17}, {u"髙", 10}, {u"﨑", 12}};
     for (const auto& [kanji, strokes] : samples) {
-        EXPECT_EQ(store.dictionary.StrokesOf(kanji), strokes);
+        EXPECT_EQ(tables.dictionary.StrokesOf(kanji), strokes);
     }
     // Every entry is one character with a usable count, and none is repeated.
     std::set<std::u16string> seen;
-    for (const DictionaryEntry& entry : store.dictionary.entries()) {
+    for (const DictionaryEntry& entry : tables.dictionary.entries()) {
         EXPECT_EQ(entry.kanji.size(), 1u);
         EXPECT_GE(entry.strokes, 1);
         EXPECT_TRUE(seen.insert(entry.kanji).second);
@@ -73,10 +72,10 @@ TEST(ShippedData, StrokeReferenceTableCoversTheDictionaryWithTheSameCounts) {
     }
     EXPECT_GT(reference.size(), 6000u);
     EXPECT_EQ(reference[u"漢"], 13);
-    JudgementStore store;
-    LoadKanjiDictionary(store, ShippedDataFolder());
+    ReferenceTables tables;
+    LoadKanjiDictionary(tables, ShippedDataFolder());
     int kanjiChecked = 0;
-    for (const DictionaryEntry& entry : store.dictionary.entries()) {
+    for (const DictionaryEntry& entry : tables.dictionary.entries()) {
         const auto found = reference.find(entry.kanji);
         if (found != reference.end()) {
             EXPECT_EQ(found->second, entry.strokes) << Utf16ToUtf8(entry.kanji);
@@ -87,8 +86,8 @@ TEST(ShippedData, StrokeReferenceTableCoversTheDictionaryWithTheSameCounts) {
 }
 
 TEST(ShippedData, DefaultListsStartWithTheWorkedExampleAndJudgeWithoutRegistration) {
-    JudgementStore store;
-    LoadKanjiDictionary(store, ShippedDataFolder());
+    ReferenceTables tables;
+    LoadKanjiDictionary(tables, ShippedDataFolder());
     const auto surnames = ReadNameList(ShippedDataFolder(), kSurnameListFile);
     const auto givenNames = ReadNameList(ShippedDataFolder(), kGivenNameListFile);
     ASSERT_FALSE(surnames.empty());
@@ -100,7 +99,7 @@ TEST(ShippedData, DefaultListsStartWithTheWorkedExampleAndJudgeWithoutRegistrati
             EXPECT_GE(name.size(), 1u);
             EXPECT_LE(name.size(), 3u);
             for (char16_t character : name) {
-                EXPECT_GT(store.dictionary.StrokesOf({&character, 1}), 0) << Utf16ToUtf8(name);
+                EXPECT_GT(tables.dictionary.StrokesOf({&character, 1}), 0) << Utf16ToUtf8(name);
             }
         }
     }

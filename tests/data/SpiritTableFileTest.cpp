@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "data/Cp932.h"
 #include "data/DataFileError.h"
@@ -51,9 +50,9 @@ TEST(LoadSpiritNumbers, OneRecordPerLineAndOneFieldPerLineLoadAlike) {
     for (const std::string separator : {",", "\n", " , "}) {
         TempFolder folder;
         folder.WriteCp932("霊数.txt", Table(separator));
-        JudgementStore store;
-        LoadSpiritNumbers(store, folder.path());
-        const SpiritTable& table = store.spiritTable;
+        ReferenceTables tables;
+        LoadSpiritNumbers(tables, folder.path());
+        const SpiritTable& table = tables.spiritTable;
         EXPECT_EQ(table.spiritPhrase[1], u"句1");
         EXPECT_EQ(table.spiritMark[1], u"◎");
         EXPECT_EQ(table.spiritPhrase[48], u"句48");
@@ -69,9 +68,9 @@ TEST(LoadSpiritNumbers, OneRecordPerLineAndOneFieldPerLineLoadAlike) {
 TEST(LoadSpiritNumbers, RecordNumbersAreIgnored) {
     TempFolder folder;
     folder.WriteCp932("霊数.txt", Table(",", false));
-    JudgementStore store;
-    LoadSpiritNumbers(store, folder.path());
-    EXPECT_EQ(store.spiritTable.spiritPhrase[37], u"句37");
+    ReferenceTables tables;
+    LoadSpiritNumbers(tables, folder.path());
+    EXPECT_EQ(tables.spiritTable.spiritPhrase[37], u"句37");
 }
 
 TEST(LoadSpiritNumbers, MisalignedOrMalformedRecordsAreRefusedNamingTheLine) {
@@ -80,9 +79,9 @@ TEST(LoadSpiritNumbers, MisalignedOrMalformedRecordsAreRefusedNamingTheLine) {
     text.replace(text.find(quoted), quoted.size(), "\"才知,明朗\"");
     TempFolder folder;
     folder.WriteCp932("霊数.txt", text);
-    JudgementStore store;
-    LoadSpiritNumbers(store, folder.path());
-    EXPECT_EQ(store.spiritTable.spiritPhrase[5], u"才知,明朗");
+    ReferenceTables tables;
+    LoadSpiritNumbers(tables, folder.path());
+    EXPECT_EQ(tables.spiritTable.spiritPhrase[5], u"才知,明朗");
 
     const auto replaced = [](std::string table, const std::string& from, const std::string& to) {
         return table.replace(table.find(from), from.size(), to);
@@ -105,7 +104,7 @@ TEST(LoadSpiritNumbers, MisalignedOrMalformedRecordsAreRefusedNamingTheLine) {
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
         folder.WriteCp932("霊数.txt", row.text);
-        JudgementStore malformed;
+        ReferenceTables malformed;
         try {
             LoadSpiritNumbers(malformed, folder.path());
             ADD_FAILURE() << "no error";
@@ -118,19 +117,19 @@ TEST(LoadSpiritNumbers, MisalignedOrMalformedRecordsAreRefusedNamingTheLine) {
 
 TEST(LoadSpiritNumbers, MissingOrShortFilesFailAndKeepTheOldTable) {
     TempFolder folder;
-    JudgementStore store;
-    store.spiritTable.spiritPhrase[1] = u"前";
-    EXPECT_THROW(LoadSpiritNumbers(store, folder.path()), DataFileError);
+    ReferenceTables tables;
+    tables.spiritTable.spiritPhrase[1] = u"前";
+    EXPECT_THROW(LoadSpiritNumbers(tables, folder.path()), DataFileError);
 
     folder.WriteCp932("霊数.txt", Table(",", true, false));  // no trailer
     try {
-        LoadSpiritNumbers(store, folder.path());
+        LoadSpiritNumbers(tables, folder.path());
         FAIL() << "no error";
     } catch (const DataFileError& error) {
         EXPECT_EQ(error.fileName(), "霊数.txt");
         EXPECT_EQ(error.line(), 82);
     }
-    EXPECT_EQ(store.spiritTable.spiritPhrase[1], u"前");
+    EXPECT_EQ(tables.spiritTable.spiritPhrase[1], u"前");
 }
 
 TEST(LoadSpiritNumbers, ReadsUpToTheTrailerWhateverFollows) {
@@ -154,10 +153,10 @@ TEST(LoadSpiritNumbers, ReadsUpToTheTrailerWhateverFollows) {
         folder.WriteBytes(
             "霊数.txt",
             *bytes + (tail == std::string::npos ? std::string() : row.bytes.substr(tail)));
-        JudgementStore store;
-        ASSERT_NO_THROW(LoadSpiritNumbers(store, folder.path())) << row.bytes.substr(0, 20);
-        EXPECT_EQ(store.spiritTable.trailer[4], U16(row.lastTrailerText));
-        EXPECT_EQ(store.spiritTable.spiritPhrase[81], u"句81");
+        ReferenceTables tables;
+        ASSERT_NO_THROW(LoadSpiritNumbers(tables, folder.path())) << row.bytes.substr(0, 20);
+        EXPECT_EQ(tables.spiritTable.trailer[4], U16(row.lastTrailerText));
+        EXPECT_EQ(tables.spiritTable.spiritPhrase[81], u"句81");
     }
     // A bad byte before the trailer is read is still an error, on its line.
     TempFolder folder;
@@ -165,9 +164,9 @@ TEST(LoadSpiritNumbers, ReadsUpToTheTrailerWhateverFollows) {
     const std::size_t firstComma = bytes->find(',') + 1;
     folder.WriteBytes("霊数.txt",
                       bytes->substr(0, firstComma) + "\xff" + bytes->substr(firstComma));
-    JudgementStore store;
+    ReferenceTables tables;
     try {
-        LoadSpiritNumbers(store, folder.path());
+        LoadSpiritNumbers(tables, folder.path());
         FAIL() << "no error";
     } catch (const DataFileError& error) {
         EXPECT_EQ(error.line(), 1);
@@ -178,9 +177,9 @@ TEST(LoadSpiritNumbers, ReadsUpToTheTrailerWhateverFollows) {
 TEST(LoadSpiritNumbers, FindsTheFileWhateverTheCaseOfItsExtension) {
     TempFolder folder;
     folder.WriteCp932("霊数.TXT", Table(","));
-    JudgementStore store;
-    LoadSpiritNumbers(store, folder.path());
-    EXPECT_EQ(store.spiritTable.spiritPhrase[2], u"句2");
+    ReferenceTables tables;
+    LoadSpiritNumbers(tables, folder.path());
+    EXPECT_EQ(tables.spiritTable.spiritPhrase[2], u"句2");
 }
 
 TEST(SpiritTable, LuckNumbersAbove81AreReducedBy80) {

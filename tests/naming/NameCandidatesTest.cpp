@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <set>
 
-#include "analysis/Judgement.h"
-#include "analysis/JudgementStore.h"
 #include "analysis/NamePreparation.h"
 #include "analysis/ReferenceTables.h"
 #include "data/Cp932.h"
@@ -14,6 +12,7 @@
 #include "data/KanjiDictionaryFile.h"
 #include "data/SpiritTableFile.h"
 #include "naming/LuckyStrokes.h"
+#include "rules/Judgement.h"
 #include "support/TempFolder.h"
 
 namespace namori {
@@ -104,29 +103,29 @@ TEST(GenerateCandidates, LongReadingsHaveNoKanaCandidateAndBadReadingsNone) {
 class JudgeAndRankTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        LoadSpiritNumbers(store_, testing::ShippedDataFolder());
-        store_.dictionary.Assign({{u"佐", 7},
-                                  {u"藤", 18},
-                                  {u"陽", 12},
-                                  {u"晴", 12},
-                                  {u"翔", 12},
-                                  {u"人", 2},
-                                  {u"斗", 4},
-                                  {u"羽", 6},
-                                  {u"流", 10},
-                                  {u"は", 3},
-                                  {u"る", 1},
-                                  {u"と", 2},
-                                  {u"ハ", 2},
-                                  {u"ル", 2},
-                                  {u"ト", 2}});
+        LoadSpiritNumbers(tables_, testing::ShippedDataFolder());
+        tables_.dictionary.Assign({{u"佐", 7},
+                                   {u"藤", 18},
+                                   {u"陽", 12},
+                                   {u"晴", 12},
+                                   {u"翔", 12},
+                                   {u"人", 2},
+                                   {u"斗", 4},
+                                   {u"羽", 6},
+                                   {u"流", 10},
+                                   {u"は", 3},
+                                   {u"る", 1},
+                                   {u"と", 2},
+                                   {u"ハ", 2},
+                                   {u"ル", 2},
+                                   {u"ト", 2}});
     }
-    JudgementStore store_;
+    ReferenceTables tables_;
 };
 
 TEST_F(JudgeAndRankTest, RanksNaturalFirstThenByBandFacesMarksAndNaturalness) {
     const auto ranked = JudgeAndRank(
-        store_, u"佐藤", GenerateCandidates(SmallIndex(), u"はると", SexFilter::Either, true),
+        tables_, u"佐藤", GenerateCandidates(SmallIndex(), u"はると", SexFilter::Either, true),
         false, {{u'遥', 12}});
     ASSERT_EQ(ranked.size(), 12u);
     const auto order = [](CandidateKind kind) {
@@ -161,23 +160,20 @@ TEST_F(JudgeAndRankTest, RanksNaturalFirstThenByBandFacesMarksAndNaturalness) {
     // The judgement is the judge command's, for every candidate: 佐藤 陽翔 = 7, 18 | 12, 12.
     for (const NameCandidate& candidate : ranked) {
         SCOPED_TRACE(Utf16ToUtf8(candidate.spelling));
-        JudgementStore fresh = store_;
+        ReferenceTables tables = tables_;
         if (candidate.fromReference) {
-            std::vector<DictionaryEntry> entries = fresh.dictionary.entries();
+            std::vector<DictionaryEntry> entries = tables.dictionary.entries();
             entries.push_back({u"遥", 12});
-            fresh.dictionary.Assign(std::move(entries));
+            tables.dictionary.Assign(std::move(entries));
         }
-        ASSERT_TRUE(PrepareName(fresh, u"佐藤", candidate.spelling, false).ready());
-        RunJudgement(fresh);
+        const Judgement fresh = Judge({u"佐藤", candidate.spelling}, tables);
+        ASSERT_TRUE(fresh.ready());
         EXPECT_EQ(candidate.givenName, fresh.currentGivenName);
         EXPECT_EQ(candidate.strokes,
-                  std::vector<std::int16_t>(fresh.strokeCounts.begin() + 1,
-                                            fresh.strokeCounts.begin() + 1 + fresh.surnameLength +
-                                                fresh.givenNameLength));
-        EXPECT_EQ(candidate.luck,
-                  (std::array<int, 5>{fresh.ancestorLuck, fresh.mainLuck, fresh.earlyLuck,
-                                      fresh.assistLuck, fresh.totalLuck}));
-        EXPECT_EQ(candidate.faces, RateJudgement(fresh));
+                  std::vector<std::int16_t>(fresh.strokeCounts.begin(),
+                                            fresh.strokeCounts.begin() + fresh.positions()));
+        EXPECT_EQ(candidate.luck, LuckValues(fresh));
+        EXPECT_EQ(candidate.faces, fresh.faces);
     }
     const auto youto = std::find_if(ranked.begin(), ranked.end(),
                                     [](const NameCandidate& c) { return c.spelling == u"陽翔"; });
@@ -194,15 +190,16 @@ TEST_F(JudgeAndRankTest, RanksNaturalFirstThenByBandFacesMarksAndNaturalness) {
 }
 
 TEST_F(JudgeAndRankTest, CandidatesWithCharactersNobodyKnowsAreDropped) {
-    const auto ranked = JudgeAndRank(
-        store_, u"佐藤", GenerateCandidates(SmallIndex(), u"はると", SexFilter::Either), false, {});
+    const auto ranked =
+        JudgeAndRank(tables_, u"佐藤",
+                     GenerateCandidates(SmallIndex(), u"はると", SexFilter::Either), false, {});
     EXPECT_EQ(ranked.size(), 8u);  // 遥翔 has no count anywhere
 }
 
 TEST_F(JudgeAndRankTest, ComplementIsAppliedAsInTheJudgeCommand) {
     const NamingIndex index =
         NamingIndex::FromBytes(Cp932Lines("あ,亜,f,1\n"), Cp932Lines("名前数,10\nと,斗,o,5\n"));
-    const auto ranked = JudgeAndRank(store_, u"佐藤",
+    const auto ranked = JudgeAndRank(tables_, u"佐藤",
                                      GenerateCandidates(index, u"と", SexFilter::Either), true, {});
     const auto toh = std::find_if(ranked.begin(), ranked.end(),
                                   [](const NameCandidate& c) { return c.spelling == u"斗"; });
@@ -237,9 +234,9 @@ bool IsNaturalComposition(const NamingIndex& index, std::u16string_view spelling
 class ShippedNamingIndex : public JudgeAndRankTest {
   protected:
     void SetUp() override {
-        store_ = JudgementStore();
-        LoadSpiritNumbers(store_, testing::ShippedDataFolder());
-        LoadKanjiDictionary(store_, testing::ShippedDataFolder());
+        tables_ = ReferenceTables();
+        LoadSpiritNumbers(tables_, testing::ShippedDataFolder());
+        LoadKanjiDictionary(tables_, testing::ShippedDataFolder());
         reference_ = ReadStrokeReference(testing::ShippedDataFolder());
     }
     const NamingIndex index_ =
@@ -252,7 +249,7 @@ TEST_F(ShippedNamingIndex, DefaultListsHoldRealSpellingsAndNaturalCompositionsRa
         SCOPED_TRACE(reading);
         const std::u16string wanted = U16(reading);
         const auto ranked =
-            JudgeAndRank(store_, u"佐藤", GenerateCandidates(index_, wanted, SexFilter::Either),
+            JudgeAndRank(tables_, u"佐藤", GenerateCandidates(index_, wanted, SexFilter::Either),
                          false, reference_);
         ASSERT_GE(ranked.size(), 20u);
         for (std::size_t i = 0; i < 20; ++i) {
@@ -262,7 +259,7 @@ TEST_F(ShippedNamingIndex, DefaultListsHoldRealSpellingsAndNaturalCompositionsRa
                         IsNaturalComposition(index_, candidate.spelling, wanted));
         }
         // --all: the same list, then only rare compositions.
-        const auto all = JudgeAndRank(store_, u"佐藤",
+        const auto all = JudgeAndRank(tables_, u"佐藤",
                                       GenerateCandidates(index_, wanted, SexFilter::Either, true),
                                       false, reference_);
         ASSERT_GT(all.size(), ranked.size());
@@ -292,7 +289,7 @@ TEST_F(ShippedNamingIndex, DefaultListsHoldRealSpellingsAndNaturalCompositionsRa
 // those counts: every real two-kanji given name of the index's readings judges all favourable
 // exactly when its counts are a pattern.
 TEST_F(ShippedNamingIndex, LuckyPatternsAgreeWithJudgementsOfNamesBuiltFromThem) {
-    const LuckyPatterns found = FindLuckyPatterns(store_, u"佐藤", 2, false);
+    const LuckyPatterns found = FindLuckyPatterns(tables_, u"佐藤", 2, false);
     ASSERT_TRUE(found.surnameProblem.ready());
     ASSERT_GT(found.patterns.size(), 10u);
     std::set<std::vector<std::int16_t>> patterns;
@@ -301,7 +298,7 @@ TEST_F(ShippedNamingIndex, LuckyPatternsAgreeWithJudgementsOfNamesBuiltFromThem)
         // A name of the pattern's first example kanji judges as the pattern says.
         std::u16string name;
         for (std::int16_t count : pattern.counts) {
-            const auto kanji = KanjiOfStrokes(store_.dictionary, count);
+            const auto kanji = KanjiOfStrokes(tables_.dictionary, count);
             if (!kanji.empty()) {
                 name.push_back(kanji.front());
             }
@@ -311,13 +308,10 @@ TEST_F(ShippedNamingIndex, LuckyPatternsAgreeWithJudgementsOfNamesBuiltFromThem)
             continue;
         }
         SCOPED_TRACE(Utf16ToUtf8(name));
-        JudgementStore judged = store_;
-        ASSERT_TRUE(PrepareName(judged, u"佐藤", name, false).ready());
-        RunJudgement(judged);
-        EXPECT_EQ(pattern.luck,
-                  (std::array<int, 5>{judged.ancestorLuck, judged.mainLuck, judged.earlyLuck,
-                                      judged.assistLuck, judged.totalLuck}));
-        for (Rating face : RateJudgement(judged)) {
+        const Judgement judged = Judge({u"佐藤", name}, tables_);
+        ASSERT_TRUE(judged.ready());
+        EXPECT_EQ(pattern.luck, LuckValues(judged));
+        for (Rating face : judged.faces) {
             EXPECT_EQ(face, Rating::Favourable);
         }
     }
@@ -329,16 +323,14 @@ TEST_F(ShippedNamingIndex, LuckyPatternsAgreeWithJudgementsOfNamesBuiltFromThem)
     int judgedNames = 0;
     for (const char* reading : {"はると", "ゆい", "そうた", "ひなた", "あんな", "けんた"}) {
         for (const RealName& real : index_.RealNamesOf(U16(reading))) {
-            JudgementStore judged = store_;
-            if (real.spelling.size() != 2 ||
-                !PrepareName(judged, u"佐藤", real.spelling, false).ready()) {
+            const Judgement judged = Judge({u"佐藤", real.spelling}, tables_);
+            if (real.spelling.size() != 2 || !judged.ready()) {
                 continue;
             }
-            RunJudgement(judged);
-            const auto faces = RateJudgement(judged);
+            const auto& faces = judged.faces;
             const bool allFavourable = std::all_of(
                 faces.begin(), faces.end(), [](Rating face) { return face == Rating::Favourable; });
-            const std::vector<std::int16_t> counts{judged.strokeCounts[3], judged.strokeCounts[4]};
+            const std::vector<std::int16_t> counts{judged.strokeCounts[2], judged.strokeCounts[3]};
             const bool inRange = counts[0] <= kMaxPatternStrokes && counts[1] <= kMaxPatternStrokes;
             EXPECT_EQ(allFavourable && inRange, patterns.count(counts) == 1)
                 << Utf16ToUtf8(real.spelling);
@@ -349,7 +341,7 @@ TEST_F(ShippedNamingIndex, LuckyPatternsAgreeWithJudgementsOfNamesBuiltFromThem)
     EXPECT_GT(judgedNames, 50);
     EXPECT_GT(favourable, 0);
     // A surname the dictionary lacks is refused with its characters named.
-    const LuckyPatterns unknown = FindLuckyPatterns(store_, u"鬱鬱", 1, false);
+    const LuckyPatterns unknown = FindLuckyPatterns(tables_, u"鬱鬱", 1, false);
     EXPECT_FALSE(unknown.surnameProblem.ready());
     EXPECT_NE(unknown.surnameProblem.message.find(u"鬱"), std::u16string::npos);
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "data/AvoidedKanjiFile.h"
 #include "data/Cp932.h"
@@ -26,15 +25,15 @@ const std::filesystem::path kNaming =
 class ShippedNameChoices : public ::testing::Test {
   protected:
     void SetUp() override {
-        LoadSpiritNumbers(store_, testing::ShippedDataFolder());
-        LoadKanjiDictionary(store_, testing::ShippedDataFolder());
+        LoadSpiritNumbers(tables_, testing::ShippedDataFolder());
+        LoadKanjiDictionary(tables_, testing::ShippedDataFolder());
     }
     std::vector<NameCandidate> Ranked(std::u16string_view surname, std::u16string_view reading,
                                       SexFilter sex) {
-        return JudgeAndRank(store_, surname,
+        return JudgeAndRank(tables_, surname,
                             GenerateCandidates(index_, reading, sex, false, &guide_), false, {});
     }
-    JudgementStore store_;
+    ReferenceTables tables_;
     const NamingIndex index_ = NamingIndex::Open(kNaming);
     const NameGuide guide_ = NameGuide::Open({kNaming, testing::ShippedDataFolder()});
 };
@@ -61,7 +60,7 @@ TEST_F(ShippedNameChoices, NoUnlawfulKanjiInAnyCandidateOrExample) {
         }
     }
     for (int strokes = 1; strokes <= kMaxPatternStrokes; ++strokes) {
-        const std::vector<char16_t> kanji = KanjiOfStrokes(store_.dictionary, strokes, &guide_);
+        const std::vector<char16_t> kanji = KanjiOfStrokes(tables_.dictionary, strokes, &guide_);
         EXPECT_EQ(UnlawfulKanji(std::u16string(kanji.begin(), kanji.end()), guide_), u"");
     }
     EXPECT_EQ(UnlawfulKanji(u"斂咸陽聰", guide_), u"斂咸聰");

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "data/Cp932.h"
 #include "data/DataFileError.h"
 #include "data/ReadingTextsFile.h"
 #include "rules/FiveElements.h"
+#include "rules/Judgement.h"
 #include "rules/YinYang.h"
 #include "support/TempFolder.h"
 
@@ -55,35 +55,42 @@ Verdicts ProducedVerdicts() {
 
 TEST(DetailedReading, ShippedTextsExplainEverythingTheRulesCanShow) {
     const ReadingTexts texts = LoadReadingTexts({testing::ShippedDataFolder()});
-    JudgementStore store;
-    LoadSpiritNumbers(store, testing::ShippedDataFolder());
+    ReferenceTables tables;
+    LoadSpiritNumbers(tables, testing::ShippedDataFolder());
     const Verdicts verdicts = ProducedVerdicts();
     ASSERT_TRUE(verdicts.elements.contains(u"------") && verdicts.yinYang.contains(u"－－－－"));
-    store.elementTriple = u"木火土金水";
+    Judgement judgement;
+    const auto readingOf = [&] { return ReadingOf(judgement, tables.spiritTable); };
     for (const auto* kind : {&verdicts.elements, &verdicts.yinYang}) {
         for (const std::u16string& verdict : *kind) {
-            store.elementVerdict = verdict;
-            store.yinYangVerdict = verdict;
-            DetailedReading reading = ReadingOf(store);
+            judgement.elementVerdict = verdict;
+            judgement.yinYangVerdict = verdict;
+            DetailedReading reading = readingOf();
             ExplainReading(reading, texts);
             const std::u16string& meaning =
                 kind == &verdicts.elements ? reading.elementVerdictMeaning : reading.yinYangMeaning;
             EXPECT_FALSE(meaning.empty()) << Utf16ToUtf8(verdict);
         }
     }
-    DetailedReading reading = ReadingOf(store);
-    ExplainReading(reading, texts);
-    EXPECT_EQ(reading.elements.size(), 5u);
-    for (const ElementReading& element : reading.elements) {
-        EXPECT_FALSE(element.meaning.empty());
+    DetailedReading reading;
+    std::size_t elements = 0;
+    for (std::u16string_view triple : {u"木火土", u"金水"}) {
+        judgement.elementTriple = triple;
+        reading = readingOf();
+        ExplainReading(reading, texts);
+        elements += reading.elements.size();
+        for (const ElementReading& element : reading.elements) {
+            EXPECT_FALSE(element.meaning.empty());
+        }
     }
+    EXPECT_EQ(elements, 5u);
     for (const LuckReading& luck : reading.luck) {
         EXPECT_FALSE(luck.meaning.empty());
     }
     // 祖運 and 初運 are read in their place for every spirit number.
     for (int number = 1; number <= SpiritTable::kNumbers; ++number) {
-        store.ancestorLuck = store.earlyLuck = number;
-        reading = ReadingOf(store);
+        judgement.ancestorLuck = judgement.earlyLuck = number;
+        reading = readingOf();
         ExplainReading(reading, texts);
         for (const LuckReading* luck : {&reading.luck[0], &reading.luck[2]}) {
             ASSERT_EQ(luck->aspects.size(), 1u) << number;
@@ -92,7 +99,7 @@ TEST(DetailedReading, ShippedTextsExplainEverythingTheRulesCanShow) {
     }
     // Every rating of every face, middling five elements included.
     for (Rating rating : {Rating::Favourable, Rating::Middling, Rating::Unfavourable}) {
-        reading = ReadingOf(store);
+        reading = readingOf();
         for (FaceReading& face : reading.faces) {
             face.rating = rating;
         }
@@ -104,7 +111,7 @@ TEST(DetailedReading, ShippedTextsExplainEverythingTheRulesCanShow) {
     // The seven aspect texts of the numbers are all there and no two numbers share one.
     std::set<std::u16string> aspectTexts;
     for (int number = 1; number <= SpiritTable::kNumbers; ++number) {
-        for (const std::u16string& text : store.spiritTable.furtherTexts[number]) {
+        for (const std::u16string& text : tables.spiritTable.furtherTexts[number]) {
             EXPECT_FALSE(text.empty()) << number;
             aspectTexts.insert(text);
         }
@@ -157,10 +164,10 @@ std::vector<std::u16string> SentencesOf(const std::u16string& text) {
 // Every text the reading may show, from both shipped files, is worded as a tendency: no phrase of
 // the list of forbidden predictions, and no sentence said twice anywhere.
 TEST(DetailedReading, ShippedTextsRepeatNoSentenceAndPredictNothing) {
-    JudgementStore store;
-    LoadSpiritNumbers(store, testing::ShippedDataFolder());
+    ReferenceTables tables;
+    LoadSpiritNumbers(tables, testing::ShippedDataFolder());
     std::vector<std::u16string> texts;
-    for (const auto& number : store.spiritTable.furtherTexts) {
+    for (const auto& number : tables.spiritTable.furtherTexts) {
         texts.insert(texts.end(), number.begin(), number.end());
     }
     const ReadingTexts explanations = LoadReadingTexts({testing::ShippedDataFolder()});
@@ -193,10 +200,11 @@ TEST(DetailedReading, ShippedTextsRepeatNoSentenceAndPredictNothing) {
 // to eight whole sentences with every placeholder filled, and never the same paragraph for
 // different numbers.
 TEST(DetailedReading, ConclusionsAreWholeAndDifferWithTheNumbers) {
-    JudgementStore store;
-    LoadSpiritNumbers(store, testing::ShippedDataFolder());
+    ReferenceTables tables;
+    LoadSpiritNumbers(tables, testing::ShippedDataFolder());
     const ReadingTexts texts = LoadReadingTexts({testing::ShippedDataFolder()});
     const Verdicts verdicts = ProducedVerdicts();
+    Judgement judgement;
     auto element = verdicts.elements.begin();
     auto yinYang = verdicts.yinYang.begin();
     std::map<std::u16string, std::vector<int>> numbersOf;
@@ -206,16 +214,13 @@ TEST(DetailedReading, ConclusionsAreWholeAndDifferWithTheNumbers) {
         for (int place = 0, rest = combination; place < 5; ++place, rest /= 4) {
             chosen.push_back(numbers[rest % 4]);
         }
-        store.ancestorLuck = chosen[0];
-        store.mainLuck = chosen[1];
-        store.earlyLuck = chosen[2];
-        store.assistLuck = chosen[3];
-        store.totalLuck = chosen[4];
-        store.elementVerdict = *element;
-        store.yinYangVerdict = *yinYang;
+        static_cast<LuckNumbers&>(judgement) = {chosen[0], chosen[1], chosen[2], chosen[3],
+                                                chosen[4]};
+        judgement.elementVerdict = *element;
+        judgement.yinYangVerdict = *yinYang;
         element = ++element == verdicts.elements.end() ? verdicts.elements.begin() : element;
         yinYang = ++yinYang == verdicts.yinYang.end() ? verdicts.yinYang.begin() : yinYang;
-        DetailedReading reading = ReadingOf(store);
+        DetailedReading reading = ReadingOf(judgement, tables.spiritTable);
         ExplainReading(reading, texts);
         const std::size_t sentences = SentencesOf(reading.conclusion).size();
         EXPECT_TRUE(sentences >= 4 && sentences <= 8) << Utf16ToUtf8(reading.conclusion);

@@ -4,7 +4,6 @@
 
 #include <map>
 
-#include "analysis/JudgementStore.h"
 #include "data/Cp932.h"
 
 namespace namori {
@@ -54,14 +53,10 @@ TEST(JudgeFiveElements, UsesTheLastDigitOfEachLuckNumber) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
-        JudgementStore store;
-        store.ancestorLuck = row.ancestor;
-        store.mainLuck = row.main;
-        store.earlyLuck = row.early;
-        JudgeFiveElements(store);
-        EXPECT_EQ(store.elementDigits, row.digits);
-        EXPECT_EQ(store.elementTriple, row.triple);
-        EXPECT_EQ(store.elementVerdict, row.verdict);
+        const FiveElementResult result = JudgeFiveElements({row.ancestor, row.main, row.early});
+        EXPECT_EQ(result.elementDigits, row.digits);
+        EXPECT_EQ(result.elementTriple, row.triple);
+        EXPECT_EQ(result.elementVerdict, row.verdict);
     }
 }
 

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "analysis/JudgementStore.h"
+#include "analysis/LuckNumbers.h"
+#include "data/SpiritTable.h"
 #include "rules/FiveElements.h"
 #include "rules/YinYang.h"
 
@@ -41,22 +42,21 @@ TEST(RateFiveElementsAndYinYang, MapEveryVerdict) {
 }
 
 TEST(RateJudgement, IgnoresTheAncestorRowAndReducesLargeNumbers) {
-    JudgementStore store;
+    SpiritTable table;
     for (int number = 1; number <= 81; ++number) {
-        store.spiritTable.spiritMark[number] = u"◎";
+        table.spiritMark[number] = u"◎";
     }
-    store.spiritTable.spiritMark[4] = u"△";
-    store.spiritTable.spiritMark[51] = u"○";
-    store.ancestorLuck = 4;
-    store.mainLuck = store.earlyLuck = store.assistLuck = store.totalLuck = 15;
-    store.elementVerdict = kNoElementMisfortune;
-    store.yinYangVerdict = kNeutralYinYang;
-    EXPECT_EQ(RateJudgement(store),
-              (std::array{Rating::Favourable, Rating::Favourable, Rating::Middling}));
-    store.totalLuck = 84;  // graded as 4
-    EXPECT_EQ(RateJudgement(store)[0], Rating::Unfavourable);
-    store.totalLuck = 131;  // graded as 51
-    EXPECT_EQ(RateJudgement(store)[0], Rating::Middling);
+    table.spiritMark[4] = u"△";
+    table.spiritMark[51] = u"○";
+    LuckNumbers luck{4, 15, 15, 15, 15};
+    const auto rate = [&] {
+        return RateJudgement(luck, table, kNoElementMisfortune, kNeutralYinYang);
+    };
+    EXPECT_EQ(rate(), (std::array{Rating::Favourable, Rating::Favourable, Rating::Middling}));
+    luck.totalLuck = 84;  // graded as 4
+    EXPECT_EQ(rate()[0], Rating::Unfavourable);
+    luck.totalLuck = 131;  // graded as 51
+    EXPECT_EQ(rate()[0], Rating::Middling);
 }
 
 TEST(RatingWords, RankFavourableFirstAndNameEachFaceApart) {

@@ -6,7 +6,6 @@
 #include <map>
 #include <vector>
 
-#include "analysis/JudgementStore.h"
 #include "data/Cp932.h"
 
 namespace namori {
@@ -71,19 +70,18 @@ TEST(YinYangVerdictOf, PatternsOfOtherLengthsAreNeutral) {
     EXPECT_EQ(YinYangVerdictOf(u"○x"), kNeutralYinYang);
 }
 
-JudgementStore WithCounts(std::initializer_list<int> counts) {
-    JudgementStore store;
-    int position = 1;
+YinYangResult WithCounts(std::initializer_list<int> counts) {
+    NamePositions name;
+    int position = 0;
     for (int count : counts) {
-        store.strokeCounts[position++] = static_cast<std::int16_t>(count);
+        name.strokeCounts[position++] = static_cast<std::int16_t>(count);
     }
-    JudgeYinYang(store);
-    return store;
+    return JudgeYinYang(name);
 }
 
 TEST(JudgeYinYang, MarksOddAndEvenCountsDownTheName) {
     const struct {
-        JudgementStore store;
+        YinYangResult result;
         std::u16string_view pattern, verdict;
     } rows[] = {
         {WithCounts({5, 7, 4, 9}), u"○○●○", kLuckyYinYang},
@@ -98,8 +96,8 @@ TEST(JudgeYinYang, MarksOddAndEvenCountsDownTheName) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
-        EXPECT_EQ(row.store.yinYangPattern, row.pattern);
-        EXPECT_EQ(row.store.yinYangVerdict, row.verdict);
+        EXPECT_EQ(row.result.yinYangPattern, row.pattern);
+        EXPECT_EQ(row.result.yinYangVerdict, row.verdict);
     }
 }
 

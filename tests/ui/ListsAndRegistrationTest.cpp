@@ -14,7 +14,6 @@
 #include <optional>
 #include <sstream>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "data/Cp932.h"
 #include "data/KanjiDictionaryFile.h"
@@ -58,7 +57,7 @@ class ListsAndRegistrationTest : public QObject {
 
   private:
     std::unique_ptr<testing::TempFolder> folder_;
-    JudgementStore store_;
+    ReferenceTables tables_;
     MessageBox messages_;
     std::unique_ptr<MainWindow> window_;
 
@@ -72,10 +71,10 @@ class ListsAndRegistrationTest : public QObject {
     }
 
     void Open() {
-        store_ = JudgementStore();
-        LoadSpiritNumbers(store_, folder_->path());
-        LoadKanjiDictionary(store_, folder_->path());
-        window_ = std::make_unique<MainWindow>(store_, messages_, folder_->path());
+        tables_ = ReferenceTables();
+        LoadSpiritNumbers(tables_, folder_->path());
+        LoadKanjiDictionary(tables_, folder_->path());
+        window_ = std::make_unique<MainWindow>(tables_, messages_, folder_->path());
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
         window_->loadLists();
@@ -147,11 +146,10 @@ class ListsAndRegistrationTest : public QObject {
     }
 
     void clickCopiesTheEntryOnly() {
-        store_.currentSurname = u"林";
         const QRect rect = ui().surnameList->visualItemRect(ui().surnameList->item(1));
         QTest::mouseClick(ui().surnameList->viewport(), Qt::LeftButton, {}, rect.center());
         QCOMPARE(ui().surnameEdit->text(), Text("田中"));
-        QCOMPARE(store_.currentSurname, u"林");
+        QCOMPARE(messages_.shownCount(), 0);
     }
 
     void deleteOneRewritesTheFileOrChangesNothingOnCancel() {
@@ -295,8 +293,6 @@ class ListsAndRegistrationTest : public QObject {
     void enterAddsNewNamesAndMovesTheFocus() {
         QApplication::setActiveWindow(window_.get());
         PressEnter(ui().surnameEdit, "白鳥");
-        QCOMPARE(store_.currentSurname, u"白鳥");
-        QCOMPARE(store_.strokeCounts[2], 11);
         QCOMPARE(Items(ui().surnameList).last(), Text("白鳥"));
         QCOMPARE(FileBytes("名字.txt"), Cp932Lines({"山田", "田中", "山田", "白鳥"}));
         QCOMPARE(QApplication::focusWidget(), ui().givenNameEdit);
@@ -342,10 +338,8 @@ class ListsAndRegistrationTest : public QObject {
     }
 
     void enterInAnEmptyBoxChangesNothing() {
-        const std::u16string before = store_.currentSurname;
         ui().surnameEdit->clear();
         QTest::keyClick(ui().surnameEdit, Qt::Key_Return);
-        QCOMPARE(store_.currentSurname, before);
         QCOMPARE(ui().surnameList->count(), 3);
     }
 
@@ -358,31 +352,15 @@ class ListsAndRegistrationTest : public QObject {
         QCOMPARE(ui().givenNameEdit->palette().color(QPalette::Base), QColor("#FFFFFF"));
     }
 
+    // With the option, a one-character part's "１" counts one stroke: nothing to register.
     void complementInTheBoxesAndTheOption() {
         ui().complementCheckBox->setChecked(true);
         PressEnter(ui().surnameEdit, "林");
-        QCOMPARE(store_.currentSurname, u"１林");
         QCOMPARE(Items(ui().surnameList).last(), Text("林"));
         QCOMPARE(FileBytes("名字.txt"), Cp932Lines({"山田", "田中", "山田", "林"}));
-
-        PressEnter(ui().surnameEdit, "白鳥");
         PressEnter(ui().givenNameEdit, "翔");
-        QCOMPARE(store_.currentGivenName, u"翔１");
-        QCOMPARE(store_.nameChars[4], u"１");
-        QCOMPARE(store_.strokeCounts[4], 1);
-
-        // The option itself only switches the surname's complement.
-        store_.currentSurname = u"林";
-        QTest::mouseClick(ui().complementCheckBox,
-                          Qt::LeftButton);  // unticks: no "１" to remove yet
-        QCOMPARE(store_.currentSurname, u"林");
-        QTest::mouseClick(ui().complementCheckBox, Qt::LeftButton);  // ticks
-        QCOMPARE(store_.currentSurname, u"１林");
-        QCOMPARE(store_.strokeCounts[1], 1);
-        QCOMPARE(store_.strokeCounts[2], 8);
-        QTest::mouseClick(ui().complementCheckBox, Qt::LeftButton);  // unticks
-        QCOMPARE(store_.currentSurname, u"林");
-        QCOMPARE(store_.strokeCounts[1], 8);
+        QVERIFY(window_->registrationDialog() == nullptr);
+        QCOMPARE(Items(ui().givenNameList).last(), Text("翔"));
     }
 
     void entriesTheFileCannotKeepAreRefused() {
@@ -428,8 +406,8 @@ class ListsAndRegistrationTest : public QObject {
         PressEnter(ui().surnameEdit, "白鳥");
         const QString appendMessage = messages_.lastText();
 
-        store_.unregisteredChars[1] = u"犬";
-        KanjiRegistrationDialog dialog(store_, messages_, folder_->path(), {}, window_.get());
+        KanjiRegistrationDialog dialog(tables_, {u"犬"}, messages_, folder_->path(), {},
+                                       window_.get());
         dialog.strokeEdits[1]->setText("4");
         messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
@@ -442,7 +420,7 @@ class ListsAndRegistrationTest : public QObject {
         QCOMPARE(FileBytes("名字.txt"), names);
         QCOMPARE(FileBytes("漢字辞書.txt"), dictionary);
         QCOMPARE(Items(ui().surnameList).size(), 3);
-        QCOMPARE(store_.dictionary.StrokesOf(u"犬"), 0);
+        QCOMPARE(tables_.dictionary.StrokesOf(u"犬"), 0);
     }
 
     void registrationFromEnterSavesTheDialogLineForm() {
@@ -470,18 +448,13 @@ class ListsAndRegistrationTest : public QObject {
         QCOMPARE(messages_.lastButtons(), MessageBox::Buttons::Ok);
         const std::string dictionary = FileBytes("漢字辞書.txt");
         QCOMPARE(dictionary.substr(dictionary.size() - 9), std::string("\"\x8a\xbf\",13\r\n"));
-        QCOMPARE(store_.dictionary.StrokesOf(u"漢"), 13);
-        QCOMPARE(store_.strokeCounts[1], 13);
+        QCOMPARE(tables_.dictionary.StrokesOf(u"漢"), 13);
         QCOMPARE(Items(ui().surnameList).last(), Text("漢"));
         QVERIFY(window_->registrationDialog() == nullptr);
     }
 
     void registrationSuggestionsEnterAndTypingInProgress() {
-        store_.unregisteredChars = {};
-        store_.unregisteredChars[1] = u"犬";
-        store_.unregisteredChars[2] = u"猫";
-        store_.unregisteredChars[3] = u"鴨";
-        KanjiRegistrationDialog dialog(store_, messages_, folder_->path(),
+        KanjiRegistrationDialog dialog(tables_, {u"犬", u"猫", u"鴨"}, messages_, folder_->path(),
                                        {{u'犬', 4}, {u'猫', 11}}, window_.get());
         dialog.show();
         QApplication::setActiveWindow(&dialog);
@@ -525,7 +498,7 @@ class ListsAndRegistrationTest : public QObject {
         QCOMPARE(messages_.lastText(), Text("登録しました"));
         QVERIFY(FileBytes("漢字辞書.txt")
                     .ends_with(Cp932Lines({"\"犬\",4", "\"猫\",11", "\"～\",16"})));
-        QCOMPARE(store_.dictionary.StrokesOf(u"～"), 16);
+        QCOMPARE(tables_.dictionary.StrokesOf(u"～"), 16);
     }
 
     // The open dialog saves the characters it was opened for, whatever is judged meanwhile.
@@ -543,33 +516,26 @@ class ListsAndRegistrationTest : public QObject {
         QTest::mouseClick(dialog->saveButton, Qt::LeftButton);
         QCOMPARE(messages_.lastText(), Text("登録しました"));
         QVERIFY(FileBytes("漢字辞書.txt").ends_with(Cp932Lines({"\"薔\",16", "\"薇\",16"})));
-        QCOMPARE(store_.strokeCounts[1], 0);  // 犬 is still without a count
+        QCOMPARE(tables_.dictionary.StrokesOf(u"犬"), 0);  // 犬 is still without a count
     }
 
     void registrationRoundsDecimalsAndWritesThemAsTyped() {
-        store_.unregisteredChars = {};
-        store_.unregisteredChars[1] = u"犬";
-        store_.unregisteredChars[2] = u"猫";
-        store_.strokeCounts = {0, 5, 0, 7, 0, 0, 0};
-        KanjiRegistrationDialog dialog(store_, messages_, folder_->path(), {}, window_.get());
+        KanjiRegistrationDialog dialog(tables_, {u"犬", u"猫"}, messages_, folder_->path(), {},
+                                       window_.get());
         dialog.strokeEdits[1]->setText("12.5");
         dialog.strokeEdits[2]->setText("13.5");
         messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
-        QCOMPARE(store_.strokeCounts[2], 12);
-        QCOMPARE(store_.strokeCounts[4], 14);
         const std::string dictionary = FileBytes("漢字辞書.txt");
         QVERIFY(dictionary.ends_with(Cp932Lines({"\"犬\",12.5", "\"猫\",13.5"})));
-        QCOMPARE(store_.dictionary.StrokesOf(u"犬"), 12);
-        QCOMPARE(store_.dictionary.StrokesOf(u"猫"), 14);
+        QCOMPARE(tables_.dictionary.StrokesOf(u"犬"), 12);
+        QCOMPARE(tables_.dictionary.StrokesOf(u"猫"), 14);
     }
 
     void registrationRefusalsSaveNothing() {
         const std::string before = FileBytes("漢字辞書.txt");
-        store_.unregisteredChars = {};
-        store_.unregisteredChars[1] = u"犬";
-        store_.unregisteredChars[2] = u"猫";
-        KanjiRegistrationDialog dialog(store_, messages_, folder_->path(), {}, window_.get());
+        KanjiRegistrationDialog dialog(tables_, {u"犬", u"猫"}, messages_, folder_->path(), {},
+                                       window_.get());
         dialog.show();
 
         dialog.strokeEdits[1]->setText("4");  // row 2 has a character and no count
@@ -597,7 +563,7 @@ class ListsAndRegistrationTest : public QObject {
         QTest::mouseClick(dialog.backButton, Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(FileBytes("漢字辞書.txt"), before);
-        QCOMPARE(store_.dictionary.StrokesOf(u"犬"), 0);
+        QCOMPARE(tables_.dictionary.StrokesOf(u"犬"), 0);
     }
 
     // Another window on the same folder changed the list file: each change here applies to the
@@ -622,10 +588,8 @@ class ListsAndRegistrationTest : public QObject {
         // Another window filled the file; this one still holds the nine entries it loaded.
         folder_->WriteCp932("漢字辞書.txt", text);
         const std::string before = FileBytes("漢字辞書.txt");
-        store_.unregisteredChars = {};
-        store_.unregisteredChars[1] = u"犬";
-        store_.unregisteredChars[2] = u"猫";
-        KanjiRegistrationDialog dialog(store_, messages_, folder_->path(), {}, window_.get());
+        KanjiRegistrationDialog dialog(tables_, {u"犬", u"猫"}, messages_, folder_->path(), {},
+                                       window_.get());
         dialog.strokeEdits[1]->setText("4");
         dialog.strokeEdits[2]->setText("11");
         messages_.setNextAnswer(MessageBox::Answer::Ok);
@@ -633,7 +597,7 @@ class ListsAndRegistrationTest : public QObject {
         QVERIFY(messages_.lastText().contains(Text("2000")));
         QVERIFY(messages_.lastText().contains(Text("残り1件")));
         QCOMPARE(FileBytes("漢字辞書.txt"), before);
-        QCOMPARE(store_.dictionary.dictCount(), 9);
+        QCOMPARE(tables_.dictionary.dictCount(), 9);
     }
 };
 

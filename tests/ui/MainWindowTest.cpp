@@ -20,7 +20,6 @@
 #include <cmath>
 #include <vector>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "data/DataFiles.h"
 #include "data/SpiritTableFile.h"
@@ -229,7 +228,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
   private:
-    JudgementStore store_;
+    ReferenceTables tables_;
     MessageBox messages_;
     std::unique_ptr<MainWindow> window_;
 
@@ -291,28 +290,28 @@ class MainWindowTest : public QObject {
     void initTestCase() { InstallLayoutFonts(); }
 
     void init() {
-        store_ = JudgementStore();
+        tables_ = ReferenceTables();
         messages_ = MessageBox();
-        LoadSpiritNumbers(store_, testing::ShippedDataFolder());
-        store_.dictionary.Assign({{u"白", 5},
-                                  {u"鳥", 11},
-                                  {u"杏", 7},
-                                  {u"奈", 8},
-                                  {u"林", 8},
-                                  {u"翔", 12},
-                                  {u"佐", 7},
-                                  {u"々", 3},
-                                  {u"木", 4},
-                                  {u"由", 5},
-                                  {u"美", 9},
-                                  {u"子", 3},
-                                  {u"～", 2},
-                                  {u"櫻", 21},
-                                  {u"澤", 16},
-                                  {u"鷹", 24},
-                                  {u"耀", 20},
-                                  {u"麗", 19}});
-        window_ = std::make_unique<MainWindow>(store_, messages_);
+        LoadSpiritNumbers(tables_, testing::ShippedDataFolder());
+        tables_.dictionary.Assign({{u"白", 5},
+                                   {u"鳥", 11},
+                                   {u"杏", 7},
+                                   {u"奈", 8},
+                                   {u"林", 8},
+                                   {u"翔", 12},
+                                   {u"佐", 7},
+                                   {u"々", 3},
+                                   {u"木", 4},
+                                   {u"由", 5},
+                                   {u"美", 9},
+                                   {u"子", 3},
+                                   {u"～", 2},
+                                   {u"櫻", 21},
+                                   {u"澤", 16},
+                                   {u"鷹", 24},
+                                   {u"耀", 20},
+                                   {u"麗", 19}});
+        window_ = std::make_unique<MainWindow>(tables_, messages_);
         window_->show();
     }
 
@@ -339,7 +338,6 @@ class MainWindowTest : public QObject {
             QCOMPARE(messages_.lastButtons(), MessageBox::Buttons::Ok);
         }
         QCOMPARE(Snapshot(*window_), before);
-        QVERIFY(store_.currentSurname.empty());
     }
 
     void workedExampleFillsEveryCellSlotSegmentAndFace() {
@@ -360,7 +358,7 @@ class MainWindowTest : public QObject {
         for (const auto& [row, value] : rows) {
             QCOMPARE((*row)[0]->text(), QString::number(value));
             QCOMPARE((*row)[1]->text(),
-                     QString::fromStdU16String(store_.spiritTable.spiritPhrase[value]));
+                     QString::fromStdU16String(tables_.spiritTable.spiritPhrase[value]));
             QCOMPARE((*row)[2]->text(), Text("◎"));
         }
         QCOMPARE(ui().elementDigitsCell->text(), Text("6 - 8 - 5"));
@@ -373,8 +371,6 @@ class MainWindowTest : public QObject {
 
     void complementOnAndOffForOneCharacterParts() {
         Judge("林", "翔", true);
-        QCOMPARE(store_.currentSurname, u"１林");
-        QCOMPARE(store_.currentGivenName, u"翔１");
         ExpectSlots({{2, "１"}, {3, "林"}, {4, "翔"}, {5, "１"}});
         QCOMPARE(ui().strokeCountLabels[2]->text(), Text("1 "));
         QCOMPARE(ui().strokeCountLabels[5]->text(), Text("1 "));
@@ -411,7 +407,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(window_->findChildren<KanjiRegistrationDialog*>().size(), 1);
 
         // Before any judgement the explanation panel stays where it is.
-        window_ = std::make_unique<MainWindow>(store_, messages_);
+        window_ = std::make_unique<MainWindow>(tables_, messages_);
         Judge("白鳥", "杏子犬");
         QVERIFY(!ui().explanationPanel->isHidden());
     }
@@ -488,8 +484,6 @@ class MainWindowTest : public QObject {
             QCOMPARE(ui().givenNameEdit->text(), Text(c.givenName));
             QTest::mouseClick(ui().judgeButton, Qt::LeftButton);
             QCOMPARE(messages_.shownCount(), 0);
-            QCOMPARE(store_.currentSurname, std::u16string(c.judgedSurname));
-            QCOMPARE(store_.currentGivenName, std::u16string(c.judgedGivenName));
             QCOMPARE(ui().surnameEdit->text(), QString::fromUtf16(c.judgedSurname));
             QCOMPARE(ui().givenNameEdit->text(), QString::fromUtf16(c.judgedGivenName));
             QCOMPARE(ui().nameCharacterLabels[4]->text(),
@@ -532,12 +526,12 @@ class MainWindowTest : public QObject {
             {Qt::Key_Space, Qt::NoModifier}};
         int expected = 0;
         for (const auto& [key, modifiers] : keys) {
-            store_.currentSurname.clear();
+            ui().nameCharacterLabels[2]->clear();
             ui().surnameEdit->setText(Text("白鳥"));
             ui().givenNameEdit->setText(Text("杏奈"));
             QTest::keyClick(button, key, modifiers);
             QCOMPARE(clicks.count(), ++expected);
-            QCOMPARE(store_.currentSurname, u"白鳥");
+            QCOMPARE(ui().nameCharacterLabels[2]->text(), Text("白"));
         }
         QVERIFY(ui().explanationPanel->isHidden());
     }
@@ -550,12 +544,12 @@ class MainWindowTest : public QObject {
         std::vector<QStringList> seen;
         for (const QPalette& palette : {desktop, dark}) {
             QApplication::setPalette(palette);
-            MainWindow window(store_, messages_);
+            MainWindow window(tables_, messages_);
             window.show();
             window.controls().surnameEdit->setText(Text("白鳥"));
             window.controls().givenNameEdit->setText(Text("杏奈"));
             QTest::mouseClick(window.controls().judgeButton, Qt::LeftButton);
-            KanjiRegistrationDialog dialog(store_, messages_, ".", {}, &window);
+            KanjiRegistrationDialog dialog(tables_, {}, messages_, ".", {}, &window);
             seen.push_back(TextColours(window) + TextColours(dialog));
         }
         QApplication::setPalette(desktop);
@@ -570,14 +564,14 @@ class MainWindowTest : public QObject {
         const QPalette desktop = QGuiApplication::palette();
         for (const QPalette& palette : {desktop, DarkDesktopPalette()}) {
             QApplication::setPalette(palette);
-            MainWindow window(store_, messages_);
+            MainWindow window(tables_, messages_);
             window.show();
             const QStringList atStart = FaintTexts(window);
             QVERIFY2(atStart.isEmpty(), qPrintable(atStart.join('\n')));
             window.controls().surnameEdit->setText(Text("白鳥"));
             window.controls().givenNameEdit->setText(Text("杏奈"));
             QTest::mouseClick(window.controls().judgeButton, Qt::LeftButton);
-            KanjiRegistrationDialog dialog(store_, messages_, ".", {}, &window);
+            KanjiRegistrationDialog dialog(tables_, {}, messages_, ".", {}, &window);
             NamingWindow* naming = window.openNamingSupport();
             for (const QWidget* shown :
                  {static_cast<const QWidget*>(&window), static_cast<const QWidget*>(&dialog),
@@ -599,7 +593,7 @@ class MainWindowTest : public QObject {
     // a Japanese name and description, and the exact words for the worked example.
     void screenReadersGetEveryControlAndResultRowInJapanese() {
         Judge("白鳥", "杏奈");
-        KanjiRegistrationDialog dialog(store_, messages_, ".", {}, window_.get());
+        KanjiRegistrationDialog dialog(tables_, {}, messages_, ".", {}, window_.get());
         dialog.show();
         QWidget* help = window_->helpViewer().Display("TevoHelp.chm")->window();
         NamingWindow* naming = window_->openNamingSupport();
@@ -664,7 +658,7 @@ class MainWindowTest : public QObject {
     // count's whole cell stays at least a pixel clear of the widest characters' ink, at 100 %,
     // 150 % and 200 %, and the widest two-digit count fits its cell.
     void strokeCountsStandClearOfTheCharacters() {
-        store_.dictionary.Assign(
+        tables_.dictionary.Assign(
             {{u"鷹", 24}, {u"櫻", 21}, {u"澤", 16}, {u"耀", 20}, {u"麗", 19}, {u"龍", 16}});
         Judge("鷹櫻澤", "耀麗龍");
         for (const double scale : {1.0, 1.5, 2.0}) {
@@ -695,29 +689,19 @@ class MainWindowTest : public QObject {
         testing::TempFolder folder;
         std::filesystem::copy(testing::ShippedDataFolder() / u8"霊数.txt", folder.path());
         std::filesystem::copy(testing::ShippedDataFolder() / u8"漢字辞書.txt", folder.path());
-        JudgementStore store;
+        ReferenceTables tables;
         MessageBox messages;
-        QVERIFY(PrepareStartUp(store, messages, folder.path()));
+        QVERIFY(PrepareStartUp(tables, messages, folder.path()));
         QCOMPARE(messages.shownCount(), 0);
-        QVERIFY(store.currentSurname.empty());
-        for (int position = 1; position <= 6; ++position) {
-            QVERIFY(store.nameChars[position].empty());
-            QCOMPARE(store.strokeCounts[position], 0);
-        }
-
-        folder.WriteCp932("名字.txt", "白鳥\n林\n");
-        QVERIFY(PrepareStartUp(store, messages, folder.path()));
-        QCOMPARE(store.currentSurname, u"白鳥");
-        QCOMPARE(store.surnameLength, 2);
-        QCOMPARE(store.strokeCounts[2], 11);
+        QCOMPARE(tables.dictionary.StrokesOf(u"鳥"), 11);
     }
 
     void startUpEndsWithAMessageWhenReferenceFilesAreMissingOrBad() {
         testing::TempFolder folder;
-        JudgementStore store;
+        ReferenceTables tables;
         MessageBox messages;
         messages.setNextAnswer(MessageBox::Answer::Ok);
-        QVERIFY(!PrepareStartUp(store, messages, folder.path()));
+        QVERIFY(!PrepareStartUp(tables, messages, folder.path()));
         QVERIFY(messages.lastText().contains(Text("霊数.txt")));
         QCOMPARE(messages.lastIcon(), MessageBox::Icon::Exclamation);
         QCOMPARE(messages.lastButtons(), MessageBox::Buttons::Ok);
@@ -725,7 +709,7 @@ class MainWindowTest : public QObject {
         std::filesystem::copy(testing::ShippedDataFolder() / u8"霊数.txt", folder.path());
         folder.WriteCp932("漢字辞書.txt", "\"白\",5\n\"鳥\"\n");
         messages.setNextAnswer(MessageBox::Answer::Ok);
-        QVERIFY(!PrepareStartUp(store, messages, folder.path()));
+        QVERIFY(!PrepareStartUp(tables, messages, folder.path()));
         QVERIFY(messages.lastText().contains(Text("「漢字辞書.txt」の2行目")));
     }
 };

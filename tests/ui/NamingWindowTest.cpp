@@ -12,7 +12,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "data/KanjiDictionaryFile.h"
 #include "data/SpiritTableFile.h"
@@ -51,7 +50,7 @@ class NamingWindowTest : public QObject {
 
   private:
     std::unique_ptr<testing::TempFolder> folder_;
-    JudgementStore store_;
+    ReferenceTables tables_;
     MessageBox messages_;
     std::unique_ptr<MainWindow> window_;
 
@@ -66,11 +65,11 @@ class NamingWindowTest : public QObject {
 
     void init() {
         folder_ = std::make_unique<testing::TempFolder>();
-        store_ = JudgementStore();
+        tables_ = ReferenceTables();
         messages_ = MessageBox();
-        LoadSpiritNumbers(store_, testing::ShippedDataFolder());
-        LoadKanjiDictionary(store_, testing::ShippedDataFolder());
-        window_ = std::make_unique<MainWindow>(store_, messages_, folder_->path());
+        LoadSpiritNumbers(tables_, testing::ShippedDataFolder());
+        LoadKanjiDictionary(tables_, testing::ShippedDataFolder());
+        window_ = std::make_unique<MainWindow>(tables_, messages_, folder_->path());
         window_->show();
     }
 

@@ -12,7 +12,6 @@
 #include <QTextBrowser>
 #include <QToolButton>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "data/KanjiDictionaryFile.h"
 #include "data/SpiritTableFile.h"
@@ -93,7 +92,7 @@ class PrintHelpExitTest : public QObject {
 
   private:
     std::unique_ptr<testing::TempFolder> folder_;
-    JudgementStore store_;
+    ReferenceTables tables_;
     MessageBox messages_;
     std::unique_ptr<MainWindow> window_;
     int quitCalls_ = 0;
@@ -121,11 +120,11 @@ class PrintHelpExitTest : public QObject {
 
     void init() {
         folder_ = std::make_unique<testing::TempFolder>();
-        store_ = JudgementStore();
+        tables_ = ReferenceTables();
         messages_ = MessageBox();
-        LoadSpiritNumbers(store_, testing::ShippedDataFolder());
-        LoadKanjiDictionary(store_, testing::ShippedDataFolder());
-        window_ = std::make_unique<MainWindow>(store_, messages_, folder_->path());
+        LoadSpiritNumbers(tables_, testing::ShippedDataFolder());
+        LoadKanjiDictionary(tables_, testing::ShippedDataFolder());
+        window_ = std::make_unique<MainWindow>(tables_, messages_, folder_->path());
         quitCalls_ = 0;
         window_->quitProgram = [this] { ++quitCalls_; };
         window_->show();

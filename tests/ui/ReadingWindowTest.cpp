@@ -9,10 +9,10 @@
 #include <QToolButton>
 #include <QXmlStreamReader>
 
-#include "analysis/JudgementStore.h"
 #include "analysis/ReferenceTables.h"
 #include "reading/DetailedReading.h"
 #include "reading/ReadingDocument.h"
+#include "rules/Judgement.h"
 #include "support/TempFolder.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/MessageBox.h"
@@ -68,7 +68,7 @@ class ReadingWindowTest : public QObject {
     Q_OBJECT
 
   private:
-    JudgementStore store_;
+    ReferenceTables tables_;
     MessageBox messages_;
     std::unique_ptr<MainWindow> window_;
 
@@ -84,7 +84,8 @@ class ReadingWindowTest : public QObject {
     // The reading of 白鳥 杏奈 with its explanations, as the window shows it.
     DetailedReading WorkedExample() {
         Judge("白鳥", "杏奈");
-        DetailedReading reading = ReadingOf(store_);
+        DetailedReading reading =
+            ReadingOf(namori::Judge({u"白鳥", u"杏奈"}, tables_), tables_.spiritTable);
         ExplainReading(reading, LoadReadingTexts({testing::ShippedDataFolder()}));
         return reading;
     }
@@ -134,11 +135,11 @@ class ReadingWindowTest : public QObject {
     void initTestCase() { InstallLayoutFonts(); }
 
     void init() {
-        store_ = JudgementStore();
+        tables_ = ReferenceTables();
         messages_ = MessageBox();
-        LoadSpiritNumbers(store_, testing::ShippedDataFolder());
-        LoadKanjiDictionary(store_, testing::ShippedDataFolder());
-        window_ = std::make_unique<MainWindow>(store_, messages_);
+        LoadSpiritNumbers(tables_, testing::ShippedDataFolder());
+        LoadKanjiDictionary(tables_, testing::ShippedDataFolder());
+        window_ = std::make_unique<MainWindow>(tables_, messages_);
         window_->show();
     }
 

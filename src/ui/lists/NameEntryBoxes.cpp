@@ -5,9 +5,7 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-#include "analysis/JudgementStore.h"
-#include "analysis/NameLookup.h"
-#include "analysis/NamePreparation.h"
+#include "analysis/ReferenceTables.h"
 #include "data/NameListFile.h"
 #include "ui/common/EntryBox.h"
 #include "ui/common/MessageBox.h"
@@ -31,18 +29,16 @@ void SetBoxColour(QLineEdit* box, bool focused) {
 
 }  // namespace
 
-NameEntryBoxes::NameEntryBoxes(JudgementStore& store, MessageBox& messages,
+NameEntryBoxes::NameEntryBoxes(const ReferenceTables& tables, MessageBox& messages,
                                const NameEntryControls& controls, NameList& surnames,
                                NameList& givenNames, QWidget* window)
     : QObject(nullptr),
-      store_(store),
+      tables_(tables),
       messages_(messages),
       controls_(controls),
       surnames_(surnames),
       givenNames_(givenNames),
       window_(window) {
-    connect(controls_.complementCheckBox, &QCheckBox::clicked, this,
-            &NameEntryBoxes::onComplementClicked);
     controls_.surnameEdit->installEventFilter(this);
     controls_.givenNameEdit->installEventFilter(this);
 }
@@ -93,16 +89,7 @@ bool NameEntryBoxes::onSurnameKey(int key) {
     if (EntryRefused(text)) {
         return true;
     }
-    store_.currentSurname = text.toStdU16String();
-    LookupSurname(store_);
-    CollectUnregisteredChars(store_, NamePart::Surname);
-    if (!store_.unregisteredChars[1].empty()) {
-        emit registrationNeeded();
-    }
-    if (store_.surnameLength == 1 && complementTicked()) {
-        store_.currentSurname.insert(store_.currentSurname.begin(), kComplementCharacter);
-        LookupSurname(store_);
-    }
+    AskForMissingCounts(NamePart::Surname, text);
     surnames_.Add(text);
     controls_.givenNameEdit->setFocus();
     return true;
@@ -116,29 +103,18 @@ bool NameEntryBoxes::onGivenNameKey(int key) {
     if (EntryRefused(text)) {
         return true;
     }
-    store_.currentGivenName = text.toStdU16String();
-    ApplyGivenNameComplement(store_, complementTicked());
-    CollectUnregisteredChars(store_, NamePart::GivenName);
-    if (!store_.unregisteredChars[1].empty()) {
-        emit registrationNeeded();
-    }
+    AskForMissingCounts(NamePart::GivenName, text);
     if (!givenNames_.Add(text)) {
         controls_.judgeButton->setFocus();
     }
     return true;
 }
 
-void NameEntryBoxes::onComplementClicked() {
-    const bool ticked = complementTicked();
-    if (store_.currentSurname.size() == 1 && ticked) {
-        store_.currentSurname.insert(store_.currentSurname.begin(), kComplementCharacter);
-        LookupSurname(store_);
-        store_.strokeCounts[1] = 1;
-    }
-    if (!ticked && !store_.currentSurname.empty() &&
-        store_.currentSurname.front() == kComplementCharacter) {
-        store_.currentSurname.erase(store_.currentSurname.begin());
-        LookupSurname(store_);
+void NameEntryBoxes::AskForMissingCounts(NamePart part, const QString& text) {
+    const std::vector<std::u16string> missing = UnregisteredCharsOfPart(
+        part, text.toStdU16String(), complementTicked(), tables_.dictionary);
+    if (!missing.empty()) {
+        emit registrationNeeded(missing);
     }
 }
 

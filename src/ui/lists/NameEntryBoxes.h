@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QObject>
+#include <string>
+#include <vector>
+
+#include "analysis/NameLookup.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -9,7 +13,7 @@ class QWidget;
 
 namespace namori {
 
-struct JudgementStore;
+struct ReferenceTables;
 class MessageBox;
 class NameList;
 
@@ -21,25 +25,23 @@ struct NameEntryControls {
     QToolButton* judgeButton = nullptr;
 };
 
-// The main window's two entry boxes and its complement option: Enter looks the name up in the
-// judgement store, asks for the characters without a stroke count and adds the name to its
-// list; a box in use is white, else pale yellow.
+// The main window's two entry boxes and its complement option: Enter looks the name part up in
+// the dictionary, asks for the characters without a stroke count and adds the name to its list;
+// a box in use is white, else pale yellow.
 class NameEntryBoxes : public QObject {
     Q_OBJECT
 
   public:
-    NameEntryBoxes(JudgementStore& store, MessageBox& messages, const NameEntryControls& controls,
-                   NameList& surnames, NameList& givenNames, QWidget* window);
+    NameEntryBoxes(const ReferenceTables& tables, MessageBox& messages,
+                   const NameEntryControls& controls, NameList& surnames, NameList& givenNames,
+                   QWidget* window);
 
   signals:
     // Characters of the name have no stroke count; the slot registers them before returning.
-    void registrationNeeded();
+    void registrationNeeded(const std::vector<std::u16string>& characters);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private slots:
-    void onComplementClicked();
 
   private:
     // A key press handler answers whether it swallowed the key.
@@ -49,7 +51,10 @@ class NameEntryBoxes : public QObject {
     // Refuses, with a message, an entry that the list file could not give back as typed.
     bool EntryRefused(const QString& text);
 
-    JudgementStore& store_;
+    // Enter in a box: asks for the counts of the part's characters that have none.
+    void AskForMissingCounts(NamePart part, const QString& text);
+
+    const ReferenceTables& tables_;
     MessageBox& messages_;
     NameEntryControls controls_;
     NameList& surnames_;

@@ -9,11 +9,10 @@
 #include <QShortcut>
 #include <QToolButton>
 
-#include "analysis/Judgement.h"
-#include "analysis/JudgementStore.h"
-#include "analysis/NamePreparation.h"
+#include "analysis/ReferenceTables.h"
 #include "data/DataFiles.h"
 #include "data/DataFolder.h"
+#include "rules/Judgement.h"
 #include "ui/common/Artwork.h"
 #include "ui/common/DesignPalette.h"
 #include "ui/common/EntryBox.h"
@@ -33,9 +32,9 @@
 
 namespace namori {
 
-MainWindow::MainWindow(JudgementStore& store, MessageBox& messages,
+MainWindow::MainWindow(ReferenceTables& tables, MessageBox& messages,
                        std::filesystem::path dataFolder, QWidget* parent)
-    : QWidget(parent), store_(store), messages_(messages), dataFolder_(std::move(dataFolder)) {
+    : QWidget(parent), tables_(tables), messages_(messages), dataFolder_(std::move(dataFolder)) {
     setObjectName("frmMain");
     KeepDesignPalette(*this);
     setWindowTitle(QString::fromUtf8("ナモリ"));
@@ -59,7 +58,7 @@ MainWindow::MainWindow(JudgementStore& store, MessageBox& messages,
                                              messages_, dataFolder_, this);
     const NameEntryControls entryControls{controls_.surnameEdit, controls_.givenNameEdit,
                                           controls_.complementCheckBox, controls_.judgeButton};
-    entryBoxes_ = std::make_unique<NameEntryBoxes>(store_, messages_, entryControls, *surnames_,
+    entryBoxes_ = std::make_unique<NameEntryBoxes>(tables_, messages_, entryControls, *surnames_,
                                                    *givenNames_, this);
     printer_ = std::make_unique<WindowPrinter>(*this, controls_.printButton, messages_);
     helpCommands_ = std::make_unique<HelpCommands>(
@@ -87,7 +86,9 @@ MainWindow::MainWindow(JudgementStore& store, MessageBox& messages,
     connect(controls_.judgeButton, &QToolButton::clicked, this, &MainWindow::onJudgeClicked);
     // Characters typed in an entry box without a count are registered before Enter goes on.
     connect(entryBoxes_.get(), &NameEntryBoxes::registrationNeeded, this,
-            [this] { openRegistrationDialog(true); });
+            [this](const std::vector<std::u16string>& characters) {
+                openRegistrationDialog(characters, true);
+            });
 }
 
 MainWindow::~MainWindow() = default;
@@ -109,7 +110,7 @@ NamingWindow* MainWindow::openNamingSupport() {
     if (namingWindow_ == nullptr) {
         // The aid's indexes and the stroke reference table.
         auto* window =
-            new NamingWindow(store_, messages_, SearchPath(dataFolder_, {"naming", "data"}), this);
+            new NamingWindow(tables_, messages_, SearchPath(dataFolder_, {"naming", "data"}), this);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->onChoose = [this](const QString& spelling) {
             controls_.givenNameEdit->setText(spelling);
@@ -131,7 +132,7 @@ KanjiRegistrationDialog* MainWindow::registrationDialog() const {
     return registrationDialog_.data();
 }
 
-void MainWindow::openRegistrationDialog(bool modal) {
+void MainWindow::openRegistrationDialog(const std::vector<std::u16string>& characters, bool modal) {
     if (registrationDialog_ != nullptr) {
         // Already open (from the judge command): bring it forward rather than open a second.
         registrationDialog_->raise();
@@ -141,8 +142,8 @@ void MainWindow::openRegistrationDialog(bool modal) {
     if (!strokeReference_) {
         strokeReference_ = ReadStrokeReference(dataFolder_);
     }
-    auto* dialog =
-        new KanjiRegistrationDialog(store_, messages_, dataFolder_, *strokeReference_, this);
+    auto* dialog = new KanjiRegistrationDialog(tables_, characters, messages_, dataFolder_,
+                                               *strokeReference_, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     registrationDialog_ = dialog;
     if (modal) {
@@ -171,16 +172,15 @@ void MainWindow::onJudgeClicked() {
     resultPanel_->HideFaces();
     // Surname with its complement, given name with its complement, then the characters of
     // both parts that have no count.
-    const NamePreparation prepared =
-        PrepareName(store_, surname, givenName, controls_.complementCheckBox->isChecked());
-    if (prepared.problem == NameProblem::Unregistered) {
-        openRegistrationDialog(false);
+    const Judgement judgement =
+        Judge({surname, givenName, controls_.complementCheckBox->isChecked()}, tables_);
+    if (judgement.preparation.problem == NameProblem::Unregistered) {
+        openRegistrationDialog(judgement.preparation.unregistered, false);
         return;
     }
 
-    RunJudgement(store_);
-    resultPanel_->ShowJudgement(store_);
-    readingLauncher_->Remember(store_);
+    resultPanel_->ShowJudgement(judgement, tables_.spiritTable);
+    readingLauncher_->Remember(judgement, tables_.spiritTable);
     controls_.resultFrame->setVisible(true);
     controls_.explanationPanel->setVisible(false);
 }

@@ -6,13 +6,15 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "data/StrokeReference.h"
 #include "ui/main/MainWindowControls.h"
 
 namespace namori {
 
-struct JudgementStore;
+struct ReferenceTables;
 class HelpCommands;
 class HelpViewer;
 class KanjiRegistrationDialog;
@@ -25,14 +27,15 @@ class ResultPanel;
 class WindowPrinter;
 
 // The main window: the buttons, the entry frame with the two name lists, and the result frame
-// under the explanation panel. Works on the one judgement store, keeps its files in dataFolder
+// under the explanation panel. Judges with tables (registrations reload its dictionary), keeps
+// its files in dataFolder
 // and shows its messages through messages. Owns the collaborators that do the work of each
 // part and runs the judge command itself.
 class MainWindow : public QWidget {
     Q_OBJECT
 
   public:
-    MainWindow(JudgementStore& store, MessageBox& messages,
+    MainWindow(ReferenceTables& tables, MessageBox& messages,
                std::filesystem::path dataFolder = std::filesystem::path("."),
                QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -63,11 +66,11 @@ class MainWindow : public QWidget {
 
   private slots:
     void onJudgeClicked();
-    // Asks for the stroke counts of the characters listed in the store as unregistered.
-    void openRegistrationDialog(bool modal);
+    // Asks for the stroke counts of characters.
+    void openRegistrationDialog(const std::vector<std::u16string>& characters, bool modal);
 
   private:
-    JudgementStore& store_;
+    ReferenceTables& tables_;
     MessageBox& messages_;
     std::filesystem::path dataFolder_;
     MainWindowControls controls_;

@@ -44,8 +44,8 @@ ReadingLauncher::ReadingLauncher(QWidget& window, const MainWindowControls& cont
 
 ReadingLauncher::~ReadingLauncher() = default;
 
-void ReadingLauncher::Remember(const JudgementStore& store) {
-    reading_ = ReadingOf(store);
+void ReadingLauncher::Remember(const Judgement& judgement, const SpiritTable& table) {
+    reading_ = ReadingOf(judgement, table);
 }
 
 ReadingWindow* ReadingLauncher::Open() {

@@ -12,7 +12,8 @@
 
 namespace namori {
 
-struct JudgementStore;
+struct Judgement;
+struct SpiritTable;
 class MessageBox;
 class ReadingWindow;
 
@@ -27,8 +28,8 @@ class ReadingLauncher : public QObject {
                     std::vector<std::filesystem::path> textFolders);
     ~ReadingLauncher() override;
 
-    // Keeps the reading of the judgement just shown; the store may change before it is opened.
-    void Remember(const JudgementStore& store);
+    // Keeps the reading of the judgement just shown, with the texts of table.
+    void Remember(const Judgement& judgement, const SpiritTable& table);
 
     // Opens (or brings forward, showing the latest reading) the 鑑定書 window; none when no
     // judgement has been shown or the explanation texts cannot be read (after saying so).

@@ -5,8 +5,7 @@
 #include <QStringList>
 #include <algorithm>
 
-#include "analysis/JudgementStore.h"
-#include "rules/Ratings.h"
+#include "rules/Judgement.h"
 #include "ui/common/Controls.h"
 #include "ui/common/QtText.h"
 
@@ -15,19 +14,20 @@ namespace namori {
 namespace {
 
 // Shows a part's segments, then its characters, then its counts, slot order within each.
-void ShowPart(const MainWindowControls& controls, const JudgementStore& store,
+// Positions count from 1 here, as the slots do.
+void ShowPart(const MainWindowControls& controls, const Judgement& judgement,
               const std::vector<std::pair<int, int>>& slotsAndPositions,
               const std::vector<LineControl*>& segments) {
     for (LineControl* segment : segments) {
         segment->setVisible(true);
     }
     for (const auto& [slot, position] : slotsAndPositions) {
-        controls.nameCharacterLabels[slot]->setText(ToQString(store.nameChars[position]));
+        controls.nameCharacterLabels[slot]->setText(ToQString(judgement.nameChars[position - 1]));
         controls.nameCharacterLabels[slot]->setVisible(true);
     }
     for (const auto& [slot, position] : slotsAndPositions) {
-        controls.strokeCountLabels[slot]->setText(QString::number(store.strokeCounts[position]) +
-                                                  u' ');
+        controls.strokeCountLabels[slot]->setText(
+            QString::number(judgement.strokeCounts[position - 1]) + u' ');
         controls.strokeCountLabels[slot]->setVisible(true);
     }
 }
@@ -47,10 +47,10 @@ void ShowLuckNumber(QLabel* cell, int value) {
     cell->setText(text);
 }
 
-void FillLuckRow(const std::array<QLabel*, 3>& row, const JudgementStore& store, int value) {
+void FillLuckRow(const std::array<QLabel*, 3>& row, const SpiritTable& table, int value) {
     ShowLuckNumber(row[0], value);
-    row[1]->setText(ToQString(store.spiritTable.PhraseOf(value)));
-    row[2]->setText(ToQString(store.spiritTable.MarkOf(value)));
+    row[1]->setText(ToQString(table.PhraseOf(value)));
+    row[2]->setText(ToQString(table.MarkOf(value)));
 }
 
 void ShowFace(const MainWindowControls& controls, int slot, Rating rating) {
@@ -124,7 +124,7 @@ void ResultPanel::HideFaces() {
     }
 }
 
-void ResultPanel::ShowDiagramAndLuckTable(const JudgementStore& store) {
+void ResultPanel::ShowDiagramAndLuckTable(const Judgement& judgement, const SpiritTable& table) {
     const MainWindowControls& controls = controls_;
     for (int i = 0; i <= 2; ++i) {
         controls.surnameRightLines[i]->setVisible(false);
@@ -140,18 +140,18 @@ void ResultPanel::ShowDiagramAndLuckTable(const JudgementStore& store) {
     }
 
     // The surname fills slots 1..3 from the bottom, the given name slots 4..6 from the top.
-    const int s = store.surnameLength;
+    const int s = judgement.surnameLength;
     switch (s) {
         case 1:
-            ShowPart(controls, store, {{3, 1}}, {controls.surnameLeftLines[0]});
+            ShowPart(controls, judgement, {{3, 1}}, {controls.surnameLeftLines[0]});
             break;
         case 2:
-            ShowPart(controls, store, {{2, 1}, {3, 2}},
+            ShowPart(controls, judgement, {{2, 1}, {3, 2}},
                      {controls.surnameRightLines[0], controls.surnameLeftLines[1],
                       controls.surnameLeftLines[2]});
             break;
         case 3:
-            ShowPart(controls, store, {{1, 1}, {2, 2}, {3, 3}},
+            ShowPart(controls, judgement, {{1, 1}, {2, 2}, {3, 3}},
                      {controls.surnameRightLines[0], controls.surnameRightLines[1],
                       controls.surnameRightLines[2], controls.surnameLeftLines[1],
                       controls.surnameLeftLines[2], controls.surnameLeftLines[3],
@@ -160,17 +160,17 @@ void ResultPanel::ShowDiagramAndLuckTable(const JudgementStore& store) {
         default:
             break;
     }
-    switch (store.givenNameLength) {
+    switch (judgement.givenNameLength) {
         case 1:
-            ShowPart(controls, store, {{4, s + 1}}, {controls.givenNameLeftLines[0]});
+            ShowPart(controls, judgement, {{4, s + 1}}, {controls.givenNameLeftLines[0]});
             break;
         case 2:
-            ShowPart(controls, store, {{4, s + 1}, {5, s + 2}},
+            ShowPart(controls, judgement, {{4, s + 1}, {5, s + 2}},
                      {controls.givenNameRightLines[0], controls.givenNameLeftLines[1],
                       controls.givenNameLeftLines[2]});
             break;
         case 3:
-            ShowPart(controls, store, {{4, s + 1}, {5, s + 2}, {6, s + 3}},
+            ShowPart(controls, judgement, {{4, s + 1}, {5, s + 2}, {6, s + 3}},
                      {controls.givenNameRightLines[0], controls.givenNameRightLines[1],
                       controls.givenNameRightLines[2], controls.givenNameLeftLines[1],
                       controls.givenNameLeftLines[2], controls.givenNameLeftLines[3],
@@ -180,22 +180,24 @@ void ResultPanel::ShowDiagramAndLuckTable(const JudgementStore& store) {
             break;
     }
 
-    FillLuckRow(controls.ancestorLuckCells, store, store.ancestorLuck);
-    FillLuckRow(controls.mainLuckCells, store, store.mainLuck);
-    FillLuckRow(controls.earlyLuckCells, store, store.earlyLuck);
-    FillLuckRow(controls.assistLuckCells, store, store.assistLuck);
-    FillLuckRow(controls.totalLuckCells, store, store.totalLuck);
+    const std::array<int, 5> luck = LuckValues(judgement);
+    const std::array<const std::array<QLabel*, 3>*, 5> rows = {
+        &controls.ancestorLuckCells, &controls.mainLuckCells, &controls.earlyLuckCells,
+        &controls.assistLuckCells, &controls.totalLuckCells};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        FillLuckRow(*rows[i], table, luck[i]);
+    }
 }
 
-void ResultPanel::ShowJudgement(const JudgementStore& store) {
-    controls_.elementDigitsCell->setText(ToQString(store.elementDigits));
-    controls_.elementVerdictCell->setText(ToQString(store.elementTriple) + u' ' +
-                                          ToQString(store.elementVerdict));
-    controls_.yinYangPatternCell->setText(ToQString(store.yinYangPattern));
-    controls_.yinYangVerdictCell->setText(ToQString(store.yinYangVerdict));
-    ShowDiagramAndLuckTable(store);
+void ResultPanel::ShowJudgement(const Judgement& judgement, const SpiritTable& table) {
+    controls_.elementDigitsCell->setText(ToQString(judgement.elementDigits));
+    controls_.elementVerdictCell->setText(ToQString(judgement.elementTriple) + u' ' +
+                                          ToQString(judgement.elementVerdict));
+    controls_.yinYangPatternCell->setText(ToQString(judgement.yinYangPattern));
+    controls_.yinYangVerdictCell->setText(ToQString(judgement.yinYangVerdict));
+    ShowDiagramAndLuckTable(judgement, table);
 
-    const std::array<Rating, 3> faces = RateJudgement(store);
+    const std::array<Rating, 3>& faces = judgement.faces;
     for (int slot = 1; slot <= 3; ++slot) {
         ShowFace(controls_, slot, faces[slot - 1]);
     }

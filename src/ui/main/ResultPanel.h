@@ -4,7 +4,8 @@
 
 namespace namori {
 
-struct JudgementStore;
+struct Judgement;
+struct SpiritTable;
 
 // The result frame of the main window: the name diagram (characters, stroke counts, bracket
 // segments), the luck table, the four verdict cells and the three faces.
@@ -15,12 +16,12 @@ class ResultPanel {
     // Hides the faces: nothing is rated until the next judgement is shown.
     void HideFaces();
 
-    // Shows the judgement in the store: the verdict cells, the diagram, the luck table, and one
-    // face in each of the three slots.
-    void ShowJudgement(const JudgementStore& store);
+    // Shows judgement: the verdict cells, the diagram, the luck table (phrases and marks from
+    // table), and one face in each of the three slots.
+    void ShowJudgement(const Judgement& judgement, const SpiritTable& table);
 
   private:
-    void ShowDiagramAndLuckTable(const JudgementStore& store);
+    void ShowDiagramAndLuckTable(const Judgement& judgement, const SpiritTable& table);
 
     const MainWindowControls& controls_;
 };

@@ -7,8 +7,6 @@
 #include <cstdio>
 #include <memory>
 
-#include "analysis/JudgementStore.h"
-#include "analysis/NameLookup.h"
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
 #include "data/DataFolder.h"
@@ -30,12 +28,12 @@ void WriteToStandardError(const QString& text) {
 
 }  // namespace
 
-bool PrepareStartUp(JudgementStore& store, MessageBox& messages,
+bool PrepareStartUp(ReferenceTables& tables, MessageBox& messages,
                     const std::filesystem::path& folder,
                     const std::filesystem::path& spiritTableFolder) {
     try {
-        LoadSpiritNumbers(store, spiritTableFolder.empty() ? folder : spiritTableFolder);
-        LoadKanjiDictionary(store, folder);
+        LoadSpiritNumbers(tables, spiritTableFolder.empty() ? folder : spiritTableFolder);
+        LoadKanjiDictionary(tables, folder);
     } catch (const DataFileError& error) {
         messages.ShowFailure(nullptr, error, QString::fromUtf8("ナモリ"),
                              QString::fromUtf8("\r\nデータフォルダ: ") +
@@ -44,8 +42,6 @@ bool PrepareStartUp(JudgementStore& store, MessageBox& messages,
                                                    "確かめてから起動し直してください。"));
         return false;
     }
-    store.currentSurname = ReadFirstNameListEntry(folder, kSurnameListFile);
-    LookupSurname(store);
     return true;
 }
 
@@ -69,13 +65,13 @@ int StartUp(const std::function<int(MainWindow&)>& run,
         return 1;
     }
     InstallLayoutFonts();
-    auto store = std::make_unique<JudgementStore>();
-    if (!PrepareStartUp(*store, messages, folder,
+    auto tables = std::make_unique<ReferenceTables>();
+    if (!PrepareStartUp(*tables, messages, folder,
                         FolderHolding(SearchPath(folder, {"data"}), kSpiritTableFile))) {
         WriteToStandardError(messages.lastText());
         return 1;
     }
-    MainWindow window(*store, messages, folder);
+    MainWindow window(*tables, messages, folder);
     CentreOnScreen(window);
     window.show();
     window.loadLists();

@@ -3,6 +3,7 @@
 #include <QPixmap>
 #include <algorithm>
 
+#include "analysis/LuckNumbers.h"
 #include "ui/common/Artwork.h"
 #include "ui/common/QtText.h"
 
@@ -106,10 +107,15 @@ QVariant CandidateTableModel::headerData(int section, Qt::Orientation orientatio
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
-    static const char* const kHeaders[] = {"順位", "名前", "読み分け", "画数",  "祖運",
-                                           "主運", "初運", "助運",     "総運",  "５運",
+    // The five luck numbers stand in columns 4 to 8.
+    static const char* const kHeaders[] = {"順位", "名前", "読み分け", "画数",  "５運",
                                            "５行", "陰陽", "種類",     "自然さ"};
-    return QString::fromUtf8(kHeaders[section]);
+    constexpr int kFirstLuck = 4;
+    const int luck = section - kFirstLuck;
+    if (luck >= 0 && luck < static_cast<int>(kLuckFields.size())) {
+        return ToQString(kLuckFields[static_cast<std::size_t>(luck)].name);
+    }
+    return QString::fromUtf8(kHeaders[luck < 0 ? section : section - kLuckFields.size()]);
 }
 
 }  // namespace namori

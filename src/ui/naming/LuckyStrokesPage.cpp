@@ -9,7 +9,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "analysis/JudgementStore.h"
+#include "analysis/LuckNumbers.h"
+#include "analysis/ReferenceTables.h"
 #include "naming/LuckyStrokes.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/QtText.h"
@@ -39,12 +40,12 @@ QTableWidgetItem* Item(const QString& text, const QVariant& sortValue = {}) {
 
 }  // namespace
 
-LuckyStrokesPage::LuckyStrokesPage(JudgementStore& store, MessageBox& messages,
+LuckyStrokesPage::LuckyStrokesPage(const ReferenceTables& tables, MessageBox& messages,
                                    std::function<std::u16string()> surname,
                                    std::function<bool()> complement,
                                    std::function<const NameGuide*()> guide, QWidget* parent)
     : QWidget(parent),
-      store_(store),
+      tables_(tables),
       messages_(messages),
       surname_(std::move(surname)),
       complement_(std::move(complement)),
@@ -56,11 +57,12 @@ LuckyStrokesPage::LuckyStrokesPage(JudgementStore& store, MessageBox& messages,
     showButton = new QPushButton(QString::fromUtf8("吉数を探す"), this);
     statusLabel = new QLabel(this);
     table = new QTableWidget(0, 9, this);
-    table->setHorizontalHeaderLabels({QString::fromUtf8("順位"), QString::fromUtf8("名前の画数"),
-                                      QString::fromUtf8("祖運"), QString::fromUtf8("主運"),
-                                      QString::fromUtf8("初運"), QString::fromUtf8("助運"),
-                                      QString::fromUtf8("総運"), QString::fromUtf8("漢字の例"),
-                                      QString::fromUtf8("書き方の数")});
+    QStringList headers{QString::fromUtf8("順位"), QString::fromUtf8("名前の画数")};
+    for (const LuckField& luck : kLuckFields) {
+        headers << ToQString(luck.name);
+    }
+    headers << QString::fromUtf8("漢字の例") << QString::fromUtf8("書き方の数");
+    table->setHorizontalHeaderLabels(headers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -92,7 +94,7 @@ LuckyStrokesPage::LuckyStrokesPage(JudgementStore& store, MessageBox& messages,
 void LuckyStrokesPage::ShowPatterns() {
     const NameGuide* guide = guide_();
     const LuckyPatterns found = FindLuckyPatterns(
-        store_, surname_(), charactersBox->currentIndex() + 1, complement_(), guide);
+        tables_, surname_(), charactersBox->currentIndex() + 1, complement_(), guide);
     if (!found.surnameProblem.ready()) {
         messages_.Show(this, ToQString(found.surnameProblem.message), QString::fromUtf8("吉数表"),
                        MessageBox::Icon::Exclamation);
@@ -100,7 +102,7 @@ void LuckyStrokesPage::ShowPatterns() {
     }
     std::array<std::vector<char16_t>, kMaxPatternStrokes + 1> kanjiOf;
     for (int strokes = 1; strokes <= kMaxPatternStrokes; ++strokes) {
-        kanjiOf[strokes] = KanjiOfStrokes(store_.dictionary, strokes, guide);
+        kanjiOf[strokes] = KanjiOfStrokes(tables_.dictionary, strokes, guide);
     }
     table->setRowCount(0);
     table->setRowCount(static_cast<int>(found.patterns.size()));
@@ -137,7 +139,7 @@ void LuckyStrokesPage::ShowKanjiOf(int row) {
     int position = 0;
     for (const QVariant& count : first->data(kCountsRole).toList()) {
         const std::vector<char16_t> kanji =
-            KanjiOfStrokes(store_.dictionary, count.toInt(), guide_());
+            KanjiOfStrokes(tables_.dictionary, count.toInt(), guide_());
         lines << QString::fromUtf8("%1字目 %2画（%3字）: %4")
                      .arg(++position)
                      .arg(count.toInt())

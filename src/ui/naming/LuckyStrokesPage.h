@@ -12,7 +12,7 @@ class QTableWidget;
 
 namespace namori {
 
-struct JudgementStore;
+struct ReferenceTables;
 class MessageBox;
 class NameGuide;
 
@@ -23,9 +23,9 @@ class LuckyStrokesPage : public QWidget {
     Q_OBJECT
 
   public:
-    // store judges the patterns; surname and complement give what the window's boxes hold;
+    // tables judge the patterns; surname and complement give what the window's boxes hold;
     // guide gives the lawful name kanji and their popularity (nullptr: the dictionary's kanji).
-    LuckyStrokesPage(JudgementStore& store, MessageBox& messages,
+    LuckyStrokesPage(const ReferenceTables& tables, MessageBox& messages,
                      std::function<std::u16string()> surname, std::function<bool()> complement,
                      std::function<const NameGuide*()> guide, QWidget* parent = nullptr);
 
@@ -40,7 +40,7 @@ class LuckyStrokesPage : public QWidget {
   private:
     void ShowKanjiOf(int row);
 
-    JudgementStore& store_;
+    const ReferenceTables& tables_;
     MessageBox& messages_;
     std::function<std::u16string()> surname_;
     std::function<bool()> complement_;

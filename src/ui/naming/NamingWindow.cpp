@@ -79,10 +79,10 @@ void DescribeForScreenReaders(const NamingWindow& window) {
 
 }  // namespace
 
-NamingWindow::NamingWindow(const JudgementStore& judgementStore, MessageBox& messages,
+NamingWindow::NamingWindow(const ReferenceTables& tables, MessageBox& messages,
                            std::vector<std::filesystem::path> assetFolders, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      store_(judgementStore),
+      tables_(tables),
       messages_(messages),
       assetFolders_(std::move(assetFolders)) {
     setObjectName("frmNaming");
@@ -151,7 +151,7 @@ NamingWindow::NamingWindow(const JudgementStore& judgementStore, MessageBox& mes
     candidatesLayout->addWidget(table);
 
     luckyPage = new LuckyStrokesPage(
-        store_, messages_, [this] { return ReadEntryBox(surnameBox).toStdU16String(); },
+        tables_, messages_, [this] { return ReadEntryBox(surnameBox).toStdU16String(); },
         [this] { return complementBox->isChecked(); },
         [this]() -> const NameGuide* { return LoadIndexes() ? &*guide_ : nullptr; }, this);
     tabs = new QTabWidget(this);
@@ -229,7 +229,7 @@ void NamingWindow::Search() {
                                                         : SexFilter::Either;
     try {
         model_->setCandidates(
-            JudgeAndRank(store_, surname,
+            JudgeAndRank(tables_, surname,
                          GenerateCandidates(*index_, reading, sex, rareBox->isChecked(), &*guide_),
                          complementBox->isChecked(), reference_,
                          orderBox->currentIndex() == 1 ? RankOrder::Fortune : RankOrder::Natural));

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "analysis/JudgementStore.h"
+#include "analysis/ReferenceTables.h"
 #include "data/StrokeReference.h"
 #include "naming/NameGuide.h"
 #include "naming/NamingIndex.h"
@@ -35,8 +35,8 @@ class NamingWindow : public QWidget {
     Q_OBJECT
 
   public:
-    // judgementStore is copied: the aid judges on a store of its own.
-    NamingWindow(const JudgementStore& judgementStore, MessageBox& messages,
+    // Judges with tables, which must outlive the window.
+    NamingWindow(const ReferenceTables& tables, MessageBox& messages,
                  std::vector<std::filesystem::path> assetFolders, QWidget* parent = nullptr);
 
     QLineEdit* surnameBox = nullptr;
@@ -68,7 +68,7 @@ class NamingWindow : public QWidget {
   private:
     bool LoadIndexes();
 
-    JudgementStore store_;
+    const ReferenceTables& tables_;
     MessageBox& messages_;
     std::vector<std::filesystem::path> assetFolders_;
     std::optional<NamingIndex> index_;

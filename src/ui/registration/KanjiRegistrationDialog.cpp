@@ -6,8 +6,6 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-#include "analysis/JudgementStore.h"
-#include "analysis/NamePreparation.h"
 #include "data/KanjiRegistration.h"
 #include "ui/common/Artwork.h"
 #include "ui/common/Controls.h"
@@ -49,15 +47,19 @@ QToolButton* AddButton(QWidget* container, const char* name, const char* caption
 
 }  // namespace
 
-KanjiRegistrationDialog::KanjiRegistrationDialog(JudgementStore& store, MessageBox& messages,
+KanjiRegistrationDialog::KanjiRegistrationDialog(ReferenceTables& tables,
+                                                 const std::vector<std::u16string>& characters,
+                                                 MessageBox& messages,
                                                  std::filesystem::path dataFolder,
                                                  const StrokeReference& reference, QWidget* parent)
     : QDialog(parent),
-      store_(store),
+      tables_(tables),
       messages_(messages),
       dataFolder_(std::move(dataFolder)),
-      reference_(reference),
-      characters_(store.unregisteredChars) {
+      reference_(reference) {
+    for (std::size_t row = 1; row < characters_.size() && row <= characters.size(); ++row) {
+        characters_[row] = characters[row - 1];
+    }
     Build();
     ShowCharacters();
 }
@@ -263,15 +265,7 @@ bool KanjiRegistrationDialog::SaveKanjiEntries() {
         messages_.ShowFailure(this, error, QString::fromUtf8("画数データ登録確認"));
         return false;
     }
-    std::vector<std::int16_t> counts;
-    for (const KanjiRegistration& registration : registrations) {
-        counts.push_back(registration.strokes.rounded);
-    }
-    // The counts complete the name only if it is still the one the dialog was opened for.
-    if (store_.unregisteredChars == characters_) {
-        ApplyRegisteredStrokes(store_, counts);
-    }
-    store_.dictionary.Assign(std::move(entries));
+    tables_.dictionary.Assign(std::move(entries));
     messages_.Show(this, QString::fromUtf8("登録しました"), QString::fromUtf8("画数データ登録確認"),
                    MessageBox::Icon::Information);
     return true;

@@ -3,8 +3,10 @@
 #include <QDialog>
 #include <array>
 #include <filesystem>
+#include <string>
+#include <vector>
 
-#include "analysis/JudgementStore.h"
+#include "analysis/ReferenceTables.h"
 #include "data/StrokeReference.h"
 
 class QLineEdit;
@@ -15,15 +17,15 @@ namespace namori {
 class MessageBox;
 
 // The registration dialog: up to three characters without a stroke count, a stroke box each.
-// "保存" appends them to the dictionary file, gives each count to the name under judgement and
-// reloads the dictionary; "戻る" and the close box change nothing.
+// "保存" appends them to the dictionary file and reloads the dictionary of tables; "戻る" and
+// the close box change nothing.
 class KanjiRegistrationDialog : public QDialog {
     Q_OBJECT
 
   public:
-    KanjiRegistrationDialog(JudgementStore& store, MessageBox& messages,
-                            std::filesystem::path dataFolder, const StrokeReference& reference,
-                            QWidget* parent = nullptr);
+    KanjiRegistrationDialog(ReferenceTables& tables, const std::vector<std::u16string>& characters,
+                            MessageBox& messages, std::filesystem::path dataFolder,
+                            const StrokeReference& reference, QWidget* parent = nullptr);
 
     // Rows 1..3; element 0 is unused.
     std::array<QLineEdit*, 4> kanjiEdits{};
@@ -51,13 +53,13 @@ class KanjiRegistrationDialog : public QDialog {
     int RowOfStrokeBox(const QObject* box) const;
     void Build();
 
-    JudgementStore& store_;
+    ReferenceTables& tables_;
     MessageBox& messages_;
     std::filesystem::path dataFolder_;
     StrokeReference reference_;           // a copy: the dialog may outlive whoever read the table
     std::array<QString, 4> suggestions_;  // by row; empty where the table has no count
-    // The characters the dialog was opened for, by row: the store's change with every judgement.
-    std::array<std::u16string, kNamePositions + 1> characters_;
+    // The characters the dialog was opened for, by row from 1.
+    std::array<std::u16string, 4> characters_;
     int suggestionRow_ = 1;
 };
 
