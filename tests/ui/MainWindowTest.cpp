@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -25,11 +26,11 @@
 #include "data/DataFiles.h"
 #include "data/SpiritTableFile.h"
 #include "support/TempFolder.h"
-#include "ui/common/Controls.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/MessageBox.h"
 #include "ui/help/HelpViewer.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/NameDiagram.h"
 #include "ui/main/ReadingLauncher.h"
 #include "ui/main/Startup.h"
 #include "ui/naming/NamingWindow.h"
@@ -243,7 +244,7 @@ class MainWindowTest : public QObject {
     }
 
     void ExpectSlots(std::initializer_list<std::pair<int, const char*>> shown) {
-        for (int slot = 1; slot <= 6; ++slot) {
+        for (int slot = 0; slot < 6; ++slot) {
             bool expected = false;
             for (const auto& [shownSlot, character] : shown) {
                 if (shownSlot == slot) {
@@ -256,32 +257,18 @@ class MainWindowTest : public QObject {
         }
     }
 
-    // The bracket segments shown, as "linMyo1_0" and so on, in name order.
-    QStringList ShownSegments() const {
-        QStringList names;
-        for (const auto* array : {&ui().surnameRightLines, &ui().givenNameRightLines}) {
-            for (const LineControl* line : *array) {
-                if (!line->isHidden())
-                    names << line->objectName();
-            }
-        }
-        for (const auto* array : {&ui().surnameLeftLines, &ui().givenNameLeftLines}) {
-            for (const LineControl* line : *array) {
-                if (!line->isHidden())
-                    names << line->objectName();
-            }
-        }
-        names.sort();
-        return names;
+    // The lengths of surname and given name the brackets are drawn for.
+    std::pair<int, int> DiagramShape() const {
+        return {ui().nameDiagram->surnameLength(), ui().nameDiagram->givenNameLength()};
     }
 
     QStringList VisibleFaces() const {
         QStringList names;
-        for (int slot = 1; slot <= 3; ++slot) {
+        for (int slot = 0; slot < 3; ++slot) {
             for (const QLabel* face : {ui().favourableFaces[slot], ui().middlingFaces[slot],
                                        ui().unfavourableFaces[slot]}) {
                 if (!face->isHidden())
-                    names << face->objectName();
+                    names << face->accessibleName();
             }
         }
         return names;
@@ -345,13 +332,12 @@ class MainWindowTest : public QObject {
     void workedExampleFillsEveryCellSlotSegmentAndFace() {
         Judge("白鳥", "杏奈");
         QCOMPARE(messages_.shownCount(), 0);
-        ExpectSlots({{2, "白"}, {3, "鳥"}, {4, "杏"}, {5, "奈"}});
-        QCOMPARE(ui().strokeCountLabels[2]->text(), Text("5 "));
-        QCOMPARE(ui().strokeCountLabels[3]->text(), Text("11 "));
-        QCOMPARE(ui().strokeCountLabels[4]->text(), Text("7 "));
-        QCOMPARE(ui().strokeCountLabels[5]->text(), Text("8 "));
-        QCOMPARE(ShownSegments(), (QStringList{"linMyo1_0", "linMyo2_1", "linMyo2_2", "linNam1_0",
-                                               "linNam2_1", "linNam2_2"}));
+        ExpectSlots({{1, "白"}, {2, "鳥"}, {3, "杏"}, {4, "奈"}});
+        QCOMPARE(ui().strokeCountLabels[1]->text(), Text("5 "));
+        QCOMPARE(ui().strokeCountLabels[2]->text(), Text("11 "));
+        QCOMPARE(ui().strokeCountLabels[3]->text(), Text("7 "));
+        QCOMPARE(ui().strokeCountLabels[4]->text(), Text("8 "));
+        QCOMPARE(DiagramShape(), std::pair(2, 2));
         const std::pair<const std::array<QLabel*, 3>*, int> rows[] = {{&ui().ancestorLuckCells, 16},
                                                                       {&ui().mainLuckCells, 18},
                                                                       {&ui().earlyLuckCells, 15},
@@ -367,7 +353,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(ui().elementVerdictCell->text(), Text("土金土 ------"));
         QCOMPARE(ui().yinYangPatternCell->text(), Text("○○○●"));
         QCOMPARE(ui().yinYangVerdictCell->text(), Text("災難陰陽"));
-        QCOMPARE(VisibleFaces(), (QStringList{"imgwara_1", "imgwara_2", "imgkana_3"}));
+        QCOMPARE(VisibleFaces(),
+                 (QStringList{"５運 笑顔（良）", "５行 笑顔（良）", "陰陽 悲しい顔（悪）"}));
         QVERIFY(ui().explanationPanel->isHidden());
     }
 
@@ -375,14 +362,14 @@ class MainWindowTest : public QObject {
         Judge("林", "翔", true);
         QCOMPARE(store_.currentSurname, u"１林");
         QCOMPARE(store_.currentGivenName, u"翔１");
-        ExpectSlots({{2, "１"}, {3, "林"}, {4, "翔"}, {5, "１"}});
-        QCOMPARE(ui().strokeCountLabels[2]->text(), Text("1 "));
-        QCOMPARE(ui().strokeCountLabels[5]->text(), Text("1 "));
+        ExpectSlots({{1, "１"}, {2, "林"}, {3, "翔"}, {4, "１"}});
+        QCOMPARE(ui().strokeCountLabels[1]->text(), Text("1 "));
+        QCOMPARE(ui().strokeCountLabels[4]->text(), Text("1 "));
         QCOMPARE(ui().totalLuckCells[0]->text(), QString::number(8 + 12));
 
         Judge("林", "翔", false);
-        ExpectSlots({{3, "林"}, {4, "翔"}});
-        QCOMPARE(ShownSegments(), (QStringList{"linMyo2_0", "linNam2_0"}));
+        ExpectSlots({{2, "林"}, {3, "翔"}});
+        QCOMPARE(DiagramShape(), std::pair(1, 1));
         QCOMPARE(ui().totalLuckCells[0]->text(), QString::number(8 + 12));
         QCOMPARE(ui().assistLuckCells[0]->text(), QString::number(8 + 12));
     }
@@ -431,10 +418,10 @@ class MainWindowTest : public QObject {
 
     void shorterNameAfterLongerLeavesNoTrace() {
         Judge("佐々木", "由美子");
-        ExpectSlots({{1, "佐"}, {2, "々"}, {3, "木"}, {4, "由"}, {5, "美"}, {6, "子"}});
+        ExpectSlots({{0, "佐"}, {1, "々"}, {2, "木"}, {3, "由"}, {4, "美"}, {5, "子"}});
         Judge("林", "翔");
-        ExpectSlots({{3, "林"}, {4, "翔"}});
-        QCOMPARE(ShownSegments(), (QStringList{"linMyo2_0", "linNam2_0"}));
+        ExpectSlots({{2, "林"}, {3, "翔"}});
+        QCOMPARE(DiagramShape(), std::pair(1, 1));
         QCOMPARE(VisibleFaces().size(), 3);
     }
 
@@ -492,7 +479,7 @@ class MainWindowTest : public QObject {
             QCOMPARE(store_.currentGivenName, std::u16string(c.judgedGivenName));
             QCOMPARE(ui().surnameEdit->text(), QString::fromUtf16(c.judgedSurname));
             QCOMPARE(ui().givenNameEdit->text(), QString::fromUtf16(c.judgedGivenName));
-            QCOMPARE(ui().nameCharacterLabels[4]->text(),
+            QCOMPARE(ui().nameCharacterLabels[3]->text(),
                      QString::fromUtf16(c.judgedGivenName).left(1));
             // Nothing of the composition is left to be added a second time.
             QTest::mouseClick(ui().judgeButton, Qt::LeftButton);
@@ -609,11 +596,11 @@ class MainWindowTest : public QObject {
             {ui().judgeButton, "占う"},
             {ui().surnameEdit, "名字の入力欄"},
             {ui().givenNameList, "名前リスト"},
-            {ui().luckRowHeaders[2], "主運 18 鉄志成功 ◎"},
-            {ui().luckRowHeaders[5], "総運 31 智勇統率 ◎"},
+            {ui().luckRowHeaders[1], "主運 18 鉄志成功 ◎"},
+            {ui().luckRowHeaders[4], "総運 31 智勇統率 ◎"},
             {ui().verdictRowHeaders[1], "五行 土金土 ------"},
             {ui().verdictRowHeaders[3], "運 災難陰陽"},
-            {ui().unfavourableFaces[3], "陰陽 悲しい顔（悪）"},
+            {ui().unfavourableFaces[2], "陰陽 悲しい顔（悪）"},
             {dialog.strokeEdits[2], "2行目の画数"},
             {naming->table, "名付け候補"},
         };
@@ -633,7 +620,7 @@ class MainWindowTest : public QObject {
                 }
             }
         }
-        controls.insert(controls.end(), ui().luckRowHeaders.begin() + 1, ui().luckRowHeaders.end());
+        controls.insert(controls.end(), ui().luckRowHeaders.begin(), ui().luckRowHeaders.end());
         controls.insert(controls.end(), ui().verdictRowHeaders.begin(),
                         ui().verdictRowHeaders.end());
         for (const auto* cells : {&ui().ancestorLuckCells, &ui().totalLuckCells}) {
@@ -668,7 +655,7 @@ class MainWindowTest : public QObject {
             {{u"鷹", 24}, {u"櫻", 21}, {u"澤", 16}, {u"耀", 20}, {u"麗", 19}, {u"龍", 16}});
         Judge("鷹櫻澤", "耀麗龍");
         for (const double scale : {1.0, 1.5, 2.0}) {
-            for (int slot = 1; slot <= 6; ++slot) {
+            for (int slot = 0; slot < 6; ++slot) {
                 const QLabel* count = ui().strokeCountLabels[slot];
                 QVERIFY(!count->isHidden());
                 const QRectF ink = InkRect(*ui().nameCharacterLabels[slot], scale);
@@ -681,7 +668,7 @@ class MainWindowTest : public QObject {
                                         .arg(ink.right())));
             }
         }
-        const QLabel* count = ui().strokeCountLabels[1];
+        const QLabel* count = ui().strokeCountLabels[0];
         double widest = 0;
         for (int strokes = 10; strokes <= 99; ++strokes) {
             widest = std::max(

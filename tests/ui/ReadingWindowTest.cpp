@@ -151,7 +151,7 @@ class ReadingWindowTest : public QObject {
 
         Judge("白鳥", "杏奈");
         for (QLabel* label :
-             {ui.nameCharacterLabels[3], ui.strokeCountLabels[3], ui.totalLuckCells[2]}) {
+             {ui.nameCharacterLabels[2], ui.strokeCountLabels[2], ui.totalLuckCells[2]}) {
             QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
             QVERIFY(label->toolTip().contains(QString::fromUtf8("鑑定書")));
         }
@@ -163,7 +163,7 @@ class ReadingWindowTest : public QObject {
 
         // A name that stops for registration leaves the reading of the name still shown.
         Judge("彁山", "杏奈");
-        QTest::mouseClick(ui.nameCharacterLabels[4], Qt::LeftButton);
+        QTest::mouseClick(ui.nameCharacterLabels[3], Qt::LeftButton);
         QCOMPARE(window_->findChildren<ReadingWindow*>().size(), 1);
         QVERIFY(OpenedWindow()->windowTitle().contains(QString::fromUtf8("白鳥 杏奈")));
 

@@ -47,9 +47,8 @@ MainWindow::MainWindow(JudgementStore& store, MessageBox& messages,
 
     resultPanel_ = std::make_unique<ResultPanel>(controls_);
     std::vector<QLabel*> surnameHeaders{controls_.surnameHeader};
-    for (const auto& [index, label] : controls_.surnameClearingLabels) {
-        surnameHeaders.push_back(label);
-    }
+    surnameHeaders.insert(surnameHeaders.end(), controls_.surnameClearingLabels.begin(),
+                          controls_.surnameClearingLabels.end());
     surnames_ = std::make_unique<NameList>(controls_.surnameList, controls_.surnameEdit,
                                            kSurnameListFile, "名字リスト全てを削除します",
                                            surnameHeaders, messages_, dataFolder_, this);
