@@ -78,7 +78,7 @@ class ListsAndRegistrationTest : public QObject {
         window_ = std::make_unique<MainWindow>(store_, messages_, folder_->path());
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-        window_->loadLists();
+        window_->LoadLists();
     }
 
     void DoubleClickRow(QListWidget* list, int row) {

@@ -565,7 +565,7 @@ class MainWindowTest : public QObject {
             window.controls().givenNameEdit->setText(Text("杏奈"));
             QTest::mouseClick(window.controls().judgeButton, Qt::LeftButton);
             KanjiRegistrationDialog dialog(store_, messages_, ".", {}, &window);
-            NamingWindow* naming = window.openNamingSupport();
+            NamingWindow* naming = window.OpenNamingSupport();
             for (const QWidget* shown :
                  {static_cast<const QWidget*>(&window), static_cast<const QWidget*>(&dialog),
                   static_cast<const QWidget*>(naming)}) {
@@ -589,7 +589,7 @@ class MainWindowTest : public QObject {
         KanjiRegistrationDialog dialog(store_, messages_, ".", {}, window_.get());
         dialog.show();
         QWidget* help = window_->helpViewer().Display("TevoHelp.chm")->window();
-        NamingWindow* naming = window_->openNamingSupport();
+        NamingWindow* naming = window_->OpenNamingSupport();
         QWidget* reading = window_->readingLauncher().Open();
         QVERIFY(reading != nullptr);
         const std::pair<QWidget*, const char*> spoken[] = {

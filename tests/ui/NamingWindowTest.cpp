@@ -57,7 +57,7 @@ class NamingWindowTest : public QObject {
 
     NamingWindow* OpenFromTheHelpPage() {
         // The help page's link "namori:naming" opens the aid.
-        window_->helpViewer().onProgramLink(QStringLiteral("naming"));
+        emit window_->helpViewer().programLinkActivated(QStringLiteral("naming"));
         return window_->findChild<NamingWindow*>();
     }
 
@@ -189,7 +189,7 @@ class NamingWindowTest : public QObject {
         naming->Search();
         naming->favourableOnlyBox->setChecked(true);
         const auto file = folder_->path() / "candidates.csv";
-        naming->chooseCsvFile = [&file] { return QString::fromStdString(file.string()); };
+        naming->setCsvFileChooser([&file] { return QString::fromStdString(file.string()); });
         QTest::mouseClick(naming->exportButton, Qt::LeftButton);
         std::ifstream stream(file, std::ios::binary);
         std::stringstream bytes;

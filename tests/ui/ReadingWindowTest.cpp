@@ -222,24 +222,24 @@ class ReadingWindowTest : public QObject {
         QVERIFY(window != nullptr);
         testing::TempFolder folder;
         const QString saved = QString::fromStdString((folder.path() / "saved.pdf").string());
-        window->choosePdfFile = [&] { return saved; };
+        window->setPdfFileChooser([&] { return saved; });
         QTest::mouseClick(window->pdfButton, Qt::LeftButton);
         CheckPdf(saved, reading);
 
         const QString printed = QString::fromStdString((folder.path() / "printed.pdf").string());
-        window->choosePrinter = [&] {
+        window->setPrinterChooser([&] {
             auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
             printer->setOutputFormat(QPrinter::PdfFormat);
             printer->setOutputFileName(printed);
             return printer;
-        };
+        });
         QTest::mouseClick(window->printButton, Qt::LeftButton);
         CheckPdf(printed, reading);
         QCOMPARE(messages_.shownCount(), 0);
 
         // A file that cannot be made is reported and nothing is left behind.
         const QString impossible = saved + QStringLiteral("/inside-a-file.pdf");
-        window->choosePdfFile = [&] { return impossible; };
+        window->setPdfFileChooser([&] { return impossible; });
         messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(window->pdfButton, Qt::LeftButton);
         QCOMPARE(messages_.shownCount(), 1);

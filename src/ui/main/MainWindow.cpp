@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,11 +63,12 @@ MainWindow::MainWindow(JudgementStore& store, MessageBox& messages,
     helpCommands_ = std::make_unique<HelpCommands>(
         *this, messages_, dataFolder_, controls_.surnameEdit, controls_.helpButton,
         controls_.introductionButton, controls_.exitButton);
-    helpCommands_->helpViewer().onProgramLink = [this](const QString& target) {
-        if (target == QStringLiteral("naming")) {
-            openNamingSupport();
-        }
-    };
+    connect(&helpCommands_->helpViewer(), &HelpViewer::programLinkActivated, this,
+            [this](const QString& target) {
+                if (target == QStringLiteral("naming")) {
+                    OpenNamingSupport();
+                }
+            });
 
     readingLauncher_ = std::make_unique<ReadingLauncher>(
         *this, controls_, messages_, SearchPath(dataFolder_, {"data", "naming"}));
@@ -86,12 +86,12 @@ MainWindow::MainWindow(JudgementStore& store, MessageBox& messages,
     connect(controls_.judgeButton, &QToolButton::clicked, this, &MainWindow::onJudgeClicked);
     // Characters typed in an entry box without a count are registered before Enter goes on.
     connect(entryBoxes_.get(), &NameEntryBoxes::registrationNeeded, this,
-            [this] { openRegistrationDialog(true); });
+            [this] { OpenRegistrationDialog(true); });
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::loadLists() {
+void MainWindow::LoadLists() {
     surnames_->Load();
     givenNames_->Load();
 }
@@ -104,17 +104,17 @@ const QString& MainWindow::helpFile() const {
     return helpCommands_->helpFile();
 }
 
-NamingWindow* MainWindow::openNamingSupport() {
+NamingWindow* MainWindow::OpenNamingSupport() {
     if (namingWindow_ == nullptr) {
         // The aid's indexes and the stroke reference table.
         auto* window =
             new NamingWindow(store_, messages_, SearchPath(dataFolder_, {"naming", "data"}), this);
         window->setAttribute(Qt::WA_DeleteOnClose);
-        window->onChoose = [this](const QString& spelling) {
+        connect(window, &NamingWindow::nameChosen, this, [this](const QString& spelling) {
             controls_.givenNameEdit->setText(spelling);
             raise();
             activateWindow();
-        };
+        });
         namingWindow_ = window;
     }
     namingWindow_->surnameBox->setText(ReadEntryBox(controls_.surnameEdit));
@@ -130,7 +130,7 @@ KanjiRegistrationDialog* MainWindow::registrationDialog() const {
     return registrationDialog_.data();
 }
 
-void MainWindow::openRegistrationDialog(bool modal) {
+void MainWindow::OpenRegistrationDialog(bool modal) {
     if (registrationDialog_ != nullptr) {
         // Already open (from the judge command): bring it forward rather than open a second.
         registrationDialog_->raise();
@@ -173,7 +173,7 @@ void MainWindow::onJudgeClicked() {
     const NamePreparation prepared =
         PrepareName(store_, surname, givenName, controls_.complementCheckBox->isChecked());
     if (prepared.problem == NameProblem::Unregistered) {
-        openRegistrationDialog(false);
+        OpenRegistrationDialog(false);
         return;
     }
 
@@ -186,13 +186,8 @@ void MainWindow::onJudgeClicked() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
-    // Ends the program at once, open dialogs included: nothing is pending, every change was
-    // written when it was made.
-    if (quitProgram) {
-        quitProgram();
-    } else {
-        QCoreApplication::exit(0);
-    }
+    // Nothing is pending: every change was written when it was made.
+    emit quitRequested();
 }
 
 }  // namespace namori

@@ -3,7 +3,6 @@
 #include <QPointer>
 #include <QWidget>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -43,7 +42,7 @@ class MainWindow : public QWidget {
 
     // Fills both lists from their files and puts the first entry of each into its box. Runs
     // once the window is shown.
-    void loadLists();
+    void LoadLists();
 
     WindowPrinter& printer() { return *printer_; }
     HelpViewer& helpViewer();
@@ -51,12 +50,13 @@ class MainWindow : public QWidget {
     const QString& helpFile() const;
     // Opens the name-choosing aid (or brings it forward), with the surname and the complement
     // option of the main window.
-    NamingWindow* openNamingSupport();
+    NamingWindow* OpenNamingSupport();
     // Opens the 鑑定書 window of the judgement shown.
     ReadingLauncher& readingLauncher() { return *readingLauncher_; }
 
-    // Ends the program; quits the application unless set.
-    std::function<void()> quitProgram;
+  signals:
+    // The window was closed: the program ends, open dialogs included.
+    void quitRequested();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -64,7 +64,7 @@ class MainWindow : public QWidget {
   private slots:
     void onJudgeClicked();
     // Asks for the stroke counts of the characters listed in the store as unregistered.
-    void openRegistrationDialog(bool modal);
+    void OpenRegistrationDialog(bool modal);
 
   private:
     JudgementStore& store_;

@@ -176,8 +176,9 @@ NamingWindow::NamingWindow(const JudgementStore& judgementStore, MessageBox& mes
         statusLabel->setText(QString::fromUtf8("%1 件").arg(shownRows()));
     });
     const auto choose = [this](const QModelIndex& index) {
-        if (index.isValid() && onChoose) {
-            onChoose(ToQString(model_->candidate(proxy_->mapToSource(index).row()).spelling));
+        if (index.isValid()) {
+            emit nameChosen(
+                ToQString(model_->candidate(proxy_->mapToSource(index).row()).spelling));
         }
     };
     connect(table, &QTableView::doubleClicked, this, choose);
@@ -266,8 +267,8 @@ QString NamingWindow::TableAsCsv() const {
 }
 
 void NamingWindow::ExportCsv() {
-    const QString file = chooseCsvFile
-                             ? chooseCsvFile()
+    const QString file = csvFileChooser_
+                             ? csvFileChooser_()
                              : QFileDialog::getSaveFileName(this, QString::fromUtf8("CSVに保存"),
                                                             QString::fromUtf8("名付け候補.csv"),
                                                             QStringLiteral("CSV (*.csv)"));

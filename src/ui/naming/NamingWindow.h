@@ -53,10 +53,10 @@ class NamingWindow : public QWidget {
     QTableView* table = nullptr;
     QLabel* statusLabel = nullptr;
 
-    // Called with the spelling of a double-clicked row.
-    std::function<void(const QString&)> onChoose;
     // The CSV file to write; asks the user unless set.
-    std::function<QString()> chooseCsvFile;
+    void setCsvFileChooser(std::function<QString()> chooser) {
+        csvFileChooser_ = std::move(chooser);
+    }
 
     void Search();
     void ExportCsv();
@@ -64,6 +64,10 @@ class NamingWindow : public QWidget {
     QString TableAsCsv() const;
     int shownRows() const;
     const CandidateTableModel& model() const { return *model_; }
+
+  signals:
+    // A row was chosen (double-click or Enter): its spelling goes to the main window.
+    void nameChosen(const QString& spelling);
 
   private:
     bool LoadIndexes();
@@ -77,6 +81,7 @@ class NamingWindow : public QWidget {
     StrokeReference reference_;
     CandidateTableModel* model_ = nullptr;
     QSortFilterProxyModel* proxy_ = nullptr;
+    std::function<QString()> csvFileChooser_;
 };
 
 }  // namespace namori

@@ -95,7 +95,7 @@ void ReadingWindow::ShowDocument(ReadingDocument document, QString name) {
 }
 
 void ReadingWindow::onPrintClicked() {
-    std::unique_ptr<QPrinter> printer = choosePrinter ? choosePrinter() : AskForPrinter(this);
+    std::unique_ptr<QPrinter> printer = printerChooser_ ? printerChooser_() : AskForPrinter(this);
     if (printer == nullptr) {
         return;
     }
@@ -115,8 +115,8 @@ void ReadingWindow::onPrintClicked() {
 
 void ReadingWindow::onPdfClicked() {
     QString file;
-    if (choosePdfFile) {
-        file = choosePdfFile();
+    if (pdfFileChooser_) {
+        file = pdfFileChooser_();
     } else {
         const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         const QString suggested =

@@ -36,9 +36,13 @@ class ReadingWindow : public QWidget {
 
     // Where 印刷 prints: the printer the user chooses in the print dialog, set up for A4, unless
     // set (tests print to a file). None when the user cancels.
-    std::function<std::unique_ptr<QPrinter>()> choosePrinter;
+    void setPrinterChooser(std::function<std::unique_ptr<QPrinter>()> chooser) {
+        printerChooser_ = std::move(chooser);
+    }
     // The file PDFで保存 writes; asks the user unless set. Empty cancels.
-    std::function<QString()> choosePdfFile;
+    void setPdfFileChooser(std::function<QString()> chooser) {
+        pdfFileChooser_ = std::move(chooser);
+    }
 
   private slots:
     void onPrintClicked();
@@ -48,6 +52,8 @@ class ReadingWindow : public QWidget {
     ReadingDocument document_;
     QString name_;
     MessageBox& messages_;
+    std::function<std::unique_ptr<QPrinter>()> printerChooser_;
+    std::function<QString()> pdfFileChooser_;
 };
 
 }  // namespace namori
