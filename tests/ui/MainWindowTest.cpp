@@ -384,9 +384,9 @@ class MainWindowTest : public QObject {
         QVERIFY(dialog != nullptr);
         QVERIFY(dialog->isVisible());
         QVERIFY(!dialog->isModal());
-        QCOMPARE(dialog->kanjiEdits[1]->text(), Text("犬"));
-        QCOMPARE(dialog->kanjiEdits[2]->text(), Text("菜"));
-        QVERIFY(dialog->kanjiEdits[3]->text().isEmpty());
+        QCOMPARE(dialog->controls().kanjiEdits[1]->text(), Text("犬"));
+        QCOMPARE(dialog->controls().kanjiEdits[2]->text(), Text("菜"));
+        QVERIFY(dialog->controls().kanjiEdits[3]->text().isEmpty());
         QCOMPARE(messages_.shownCount(), 0);
         QVERIFY(VisibleFaces().isEmpty());
         QCOMPARE(ui().totalLuckCells[0]->text(), shownSum);
@@ -601,8 +601,8 @@ class MainWindowTest : public QObject {
             {ui().verdictRowHeaders[1], "五行 土金土 ------"},
             {ui().verdictRowHeaders[3], "運 災難陰陽"},
             {ui().unfavourableFaces[2], "陰陽 悲しい顔（悪）"},
-            {dialog.strokeEdits[2], "2行目の画数"},
-            {naming->table, "名付け候補"},
+            {dialog.controls().strokeEdits[2], "2行目の画数"},
+            {naming->controls().table, "名付け候補"},
         };
         for (const auto& [widget, name] : spoken) {
             QCOMPARE(Spoken(widget, QAccessible::Name), Text(name));
@@ -610,7 +610,7 @@ class MainWindowTest : public QObject {
 
         // Every control that takes the focus, the result rows and the suggestion: a name (a
         // number cell's is its number) and a Japanese description.
-        std::vector<QWidget*> controls{dialog.suggestionButton};
+        std::vector<QWidget*> controls{dialog.controls().suggestionButton};
         for (QWidget* window :
              {static_cast<QWidget*>(window_.get()), static_cast<QWidget*>(&dialog), help,
               static_cast<QWidget*>(naming), reading}) {

@@ -159,7 +159,7 @@ class ReadingWindowTest : public QObject {
         ReadingWindow* reading = OpenedWindow();
         QVERIFY(reading != nullptr && reading->isVisible());
         QVERIFY(reading->windowTitle().contains(QString::fromUtf8("白鳥 杏奈")));
-        QVERIFY(reading->view->toPlainText().contains(QString::fromUtf8("鉄志成功")));
+        QVERIFY(reading->controls().view->toPlainText().contains(QString::fromUtf8("鉄志成功")));
 
         // A name that stops for registration leaves the reading of the name still shown.
         Judge("彁山", "杏奈");
@@ -179,7 +179,7 @@ class ReadingWindowTest : public QObject {
         QVERIFY(OpenedWindow()->windowTitle().contains(QString::fromUtf8("佐藤 翔")));
         OpenedWindow()->activateWindow();
         QTRY_VERIFY(OpenedWindow()->isActiveWindow());
-        QTest::keyClick(OpenedWindow()->view, Qt::Key_Escape);
+        QTest::keyClick(OpenedWindow()->controls().view, Qt::Key_Escape);
         QTRY_VERIFY(OpenedWindow() == nullptr);
         QCOMPARE(messages_.shownCount(), 0);
     }
@@ -223,7 +223,7 @@ class ReadingWindowTest : public QObject {
         testing::TempFolder folder;
         const QString saved = QString::fromStdString((folder.path() / "saved.pdf").string());
         window->setPdfFileChooser([&] { return saved; });
-        QTest::mouseClick(window->pdfButton, Qt::LeftButton);
+        QTest::mouseClick(window->controls().pdfButton, Qt::LeftButton);
         CheckPdf(saved, reading);
 
         const QString printed = QString::fromStdString((folder.path() / "printed.pdf").string());
@@ -233,7 +233,7 @@ class ReadingWindowTest : public QObject {
             printer->setOutputFileName(printed);
             return printer;
         });
-        QTest::mouseClick(window->printButton, Qt::LeftButton);
+        QTest::mouseClick(window->controls().printButton, Qt::LeftButton);
         CheckPdf(printed, reading);
         QCOMPARE(messages_.shownCount(), 0);
 
@@ -241,7 +241,7 @@ class ReadingWindowTest : public QObject {
         const QString impossible = saved + QStringLiteral("/inside-a-file.pdf");
         window->setPdfFileChooser([&] { return impossible; });
         messages_.setNextAnswer(MessageBox::Answer::Ok);
-        QTest::mouseClick(window->pdfButton, Qt::LeftButton);
+        QTest::mouseClick(window->controls().pdfButton, Qt::LeftButton);
         QCOMPARE(messages_.shownCount(), 1);
         QVERIFY(messages_.lastText().contains(QString::fromUtf8("保存できませんでした")));
         QVERIFY(!QFile::exists(impossible));

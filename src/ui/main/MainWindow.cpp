@@ -117,12 +117,8 @@ NamingWindow* MainWindow::OpenNamingSupport() {
         });
         namingWindow_ = window;
     }
-    namingWindow_->surnameBox->setText(ReadEntryBox(controls_.surnameEdit));
-    namingWindow_->complementBox->setChecked(controls_.complementCheckBox->isChecked());
-    namingWindow_->show();
-    namingWindow_->raise();
-    namingWindow_->activateWindow();
-    namingWindow_->readingBox->setFocus();
+    namingWindow_->ShowFor(ReadEntryBox(controls_.surnameEdit),
+                           controls_.complementCheckBox->isChecked());
     return namingWindow_;
 }
 

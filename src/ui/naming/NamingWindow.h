@@ -39,25 +39,32 @@ class NamingWindow : public QWidget {
     NamingWindow(const JudgementStore& judgementStore, MessageBox& messages,
                  std::vector<std::filesystem::path> assetFolders, QWidget* parent = nullptr);
 
-    QLineEdit* surnameBox = nullptr;
-    QLineEdit* readingBox = nullptr;
-    QComboBox* sexBox = nullptr;
-    QCheckBox* complementBox = nullptr;
-    QPushButton* searchButton = nullptr;
-    QCheckBox* favourableOnlyBox = nullptr;
-    QCheckBox* rareBox = nullptr;
-    QComboBox* orderBox = nullptr;
-    QTabWidget* tabs = nullptr;
-    LuckyStrokesPage* luckyPage = nullptr;
-    QPushButton* exportButton = nullptr;
-    QTableView* table = nullptr;
-    QLabel* statusLabel = nullptr;
+    // The controls of the window; tests drive it through them.
+    struct Controls {
+        QLineEdit* surnameBox = nullptr;
+        QLineEdit* readingBox = nullptr;
+        QComboBox* sexBox = nullptr;
+        QCheckBox* complementBox = nullptr;
+        QPushButton* searchButton = nullptr;
+        QCheckBox* favourableOnlyBox = nullptr;
+        QCheckBox* rareBox = nullptr;
+        QComboBox* orderBox = nullptr;
+        QTabWidget* tabs = nullptr;
+        LuckyStrokesPage* luckyPage = nullptr;
+        QPushButton* exportButton = nullptr;
+        QTableView* table = nullptr;
+        QLabel* statusLabel = nullptr;
+    };
+    const Controls& controls() const { return controls_; }
 
     // The CSV file to write; asks the user unless set.
     void setCsvFileChooser(std::function<QString()> chooser) {
         csvFileChooser_ = std::move(chooser);
     }
 
+    // Shows the window in front, with surname and the complement option as the main window has
+    // them, ready for a reading.
+    void ShowFor(const QString& surname, bool complement);
     void Search();
     void ExportCsv();
     // The table as shown (sorted and filtered), as CSV text.
@@ -82,6 +89,7 @@ class NamingWindow : public QWidget {
     CandidateTableModel* model_ = nullptr;
     QSortFilterProxyModel* proxy_ = nullptr;
     std::function<QString()> csvFileChooser_;
+    Controls controls_;
 };
 
 }  // namespace namori

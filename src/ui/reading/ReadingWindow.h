@@ -29,10 +29,14 @@ class ReadingWindow : public QWidget {
     void ShowDocument(ReadingDocument document, QString name);
     const ReadingDocument& document() const { return document_; }
 
-    QTextBrowser* view = nullptr;
-    QPushButton* printButton = nullptr;
-    QPushButton* pdfButton = nullptr;
-    QPushButton* closeButton = nullptr;
+    // The controls of the window; tests drive it through them.
+    struct Controls {
+        QTextBrowser* view = nullptr;
+        QPushButton* printButton = nullptr;
+        QPushButton* pdfButton = nullptr;
+        QPushButton* closeButton = nullptr;
+    };
+    const Controls& controls() const { return controls_; }
 
     // Where 印刷 prints: the printer the user chooses in the print dialog, set up for A4, unless
     // set (tests print to a file). None when the user cancels.
@@ -54,6 +58,7 @@ class ReadingWindow : public QWidget {
     MessageBox& messages_;
     std::function<std::unique_ptr<QPrinter>()> printerChooser_;
     std::function<QString()> pdfFileChooser_;
+    Controls controls_;
 };
 
 }  // namespace namori
