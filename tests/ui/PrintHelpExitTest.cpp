@@ -254,7 +254,7 @@ class PrintHelpExitTest : public QObject {
 
     void introductionShowsItsTextBeforeTheHelp() {
         int helpWindowsWhenShown = -1;
-        messages_.onShow = [&] { helpWindowsWhenShown = window_->helpViewer().openCount(); };
+        messages_.setShowHook([&] { helpWindowsWhenShown = window_->helpViewer().openCount(); });
         messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(window_->controls().introductionButton, Qt::LeftButton);
         QCOMPARE(messages_.lastTitle(), Text("コルヴィのご紹介"));

@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <utility>
 
 class QAbstractButton;
 class QPagedPaintDevice;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "analysis/JudgementStore.h"

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "reading/ReadingDocument.h"
 
