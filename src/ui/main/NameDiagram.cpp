@@ -41,34 +41,18 @@ constexpr Segment kGivenNameThree[] = {{1950, 3825, 2100, 3825}, {2100, 4575, 21
                                        {600, 3825, 450, 3825},   {450, 4575, 450, 3825},
                                        {600, 4575, 450, 4575}};
 
-std::span<const Segment> SurnameBrackets(int length) {
-    switch (length) {
-        case 1:
-            return kSurnameOne;
-        case 2:
-            return kSurnameTwo;
-        case 3:
-            return kSurnameThree;
-        default:
-            return {};
-    }
-}
+using Segments = std::span<const Segment>;
 
-std::span<const Segment> GivenNameBrackets(int length) {
-    switch (length) {
-        case 1:
-            return kGivenNameOne;
-        case 2:
-            return kGivenNameTwo;
-        case 3:
-            return kGivenNameThree;
-        default:
-            return {};
-    }
+// The brackets of a part of one, two and three characters.
+constexpr Segments kSurnameBrackets[] = {kSurnameOne, kSurnameTwo, kSurnameThree};
+constexpr Segments kGivenNameBrackets[] = {kGivenNameOne, kGivenNameTwo, kGivenNameThree};
+
+Segments BracketsFor(const Segments (&byLength)[3], int length) {
+    return length >= 1 && length <= 3 ? byLength[length - 1] : Segments();
 }
 
 // One pixel wide, both end points included, as a line of the layout is drawn.
-void Draw(QPainter& painter, std::span<const Segment> segments) {
+void Draw(QPainter& painter, Segments segments) {
     for (const Segment& segment : segments) {
         const int left = Px(std::min(segment.x1, segment.x2));
         const int top = Px(std::min(segment.y1, segment.y2));
@@ -93,8 +77,8 @@ void NameDiagram::ShowShape(int surnameLength, int givenNameLength) {
 void NameDiagram::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     Draw(painter, kJoints);
-    Draw(painter, SurnameBrackets(surnameLength_));
-    Draw(painter, GivenNameBrackets(givenNameLength_));
+    Draw(painter, BracketsFor(kSurnameBrackets, surnameLength_));
+    Draw(painter, BracketsFor(kGivenNameBrackets, givenNameLength_));
 }
 
 }  // namespace namori
