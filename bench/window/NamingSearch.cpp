@@ -28,8 +28,8 @@ std::unique_ptr<namori::NamingWindow> OpenWindow(const namori::ReferenceTables& 
     auto window = std::make_unique<namori::NamingWindow>(
         tables, messages,
         std::vector<std::filesystem::path>{kShipped.parent_path() / "naming", kShipped});
-    window->surnameBox->setText(QString::fromUtf8("佐藤"));
-    window->readingBox->setText(QString::fromUtf8("はると"));
+    window->controls().surnameBox->setText(QString::fromUtf8("佐藤"));
+    window->controls().readingBox->setText(QString::fromUtf8("はると"));
     window->show();
     return window;
 }
@@ -52,9 +52,9 @@ int main(int argc, char** argv) {
     if (arguments.size() >= 2 && arguments[1] == QStringLiteral("--show")) {
         auto window = OpenWindow(*tables, messages);
         if (arguments.size() >= 3 && arguments[2] == QStringLiteral("lucky")) {
-            window->tabs->setCurrentWidget(window->luckyPage);
-            window->luckyPage->ShowPatterns();
-            window->luckyPage->table->selectRow(0);
+            window->controls().tabs->setCurrentWidget(window->controls().luckyPage);
+            window->controls().luckyPage->ShowPatterns();
+            window->controls().luckyPage->controls().table->selectRow(0);
         } else {
             window->Search();
         }
@@ -69,10 +69,10 @@ int main(int argc, char** argv) {
         window->Search();
         window->repaint();
         search.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-        window->tabs->setCurrentWidget(window->luckyPage);
+        window->controls().tabs->setCurrentWidget(window->controls().luckyPage);
         QApplication::processEvents();
         timer.restart();
-        window->luckyPage->ShowPatterns();
+        window->controls().luckyPage->ShowPatterns();
         window->repaint();
         lucky.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }

@@ -77,7 +77,7 @@ class ListsAndRegistrationTest : public QObject {
         window_ = std::make_unique<MainWindow>(tables_, messages_, folder_->path());
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-        window_->loadLists();
+        window_->LoadLists();
     }
 
     void DoubleClickRow(QListWidget* list, int row) {
@@ -314,7 +314,7 @@ class ListsAndRegistrationTest : public QObject {
         // Exact comparison: a full-width writing is another entry. Neither has stroke counts,
         // so each opens the registration dialog, which is left with "戻る".
         const auto goBack = [](KanjiRegistrationDialog* dialog) {
-            QTest::mouseClick(dialog->backButton, Qt::LeftButton);
+            QTest::mouseClick(dialog->controls().backButton, Qt::LeftButton);
         };
         WhenDialogOpens(goBack);
         PressEnter(ui().surnameEdit, "ＡＢ");
@@ -408,9 +408,9 @@ class ListsAndRegistrationTest : public QObject {
 
         KanjiRegistrationDialog dialog(tables_, {u"犬"}, messages_, folder_->path(), {},
                                        window_.get());
-        dialog.strokeEdits[1]->setText("4");
+        dialog.controls().strokeEdits[1]->setText("4");
         messages_.setNextAnswer(MessageBox::Answer::Ok);
-        QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
+        QTest::mouseClick(dialog.controls().saveButton, Qt::LeftButton);
         const QString registrationMessage = messages_.lastText();
         setrlimit(RLIMIT_FSIZE, &old);
 
@@ -426,19 +426,20 @@ class ListsAndRegistrationTest : public QObject {
     void registrationFromEnterSavesTheDialogLineForm() {
         WhenDialogOpens([](KanjiRegistrationDialog* dialog) {
             QCOMPARE(dialog->windowTitle(), Text("臨時漢字入力"));
-            QCOMPARE(dialog->kanjiEdits[1]->text(), Text("漢"));
+            QCOMPARE(dialog->controls().kanjiEdits[1]->text(), Text("漢"));
             // The reference count is offered beside the boxes, never as text in one.
-            QVERIFY(dialog->suggestionButton->isVisible());
-            QVERIFY(dialog->suggestionButton->text().contains(Text("13")));
-            QVERIFY(dialog->strokeEdits[1]->text().isEmpty());
-            QVERIFY(dialog->strokeEdits[1]->placeholderText().isEmpty());
-            QTest::keyClick(dialog->strokeEdits[1], Qt::Key_Space);  // takes it
-            QCOMPARE(dialog->strokeEdits[1]->text(), Text("13"));
-            dialog->strokeEdits[2]->setText("5");  // rows beyond the characters are not saved
+            QVERIFY(dialog->controls().suggestionButton->isVisible());
+            QVERIFY(dialog->controls().suggestionButton->text().contains(Text("13")));
+            QVERIFY(dialog->controls().strokeEdits[1]->text().isEmpty());
+            QVERIFY(dialog->controls().strokeEdits[1]->placeholderText().isEmpty());
+            QTest::keyClick(dialog->controls().strokeEdits[1], Qt::Key_Space);  // takes it
+            QCOMPARE(dialog->controls().strokeEdits[1]->text(), Text("13"));
+            dialog->controls().strokeEdits[2]->setText(
+                "5");  // rows beyond the characters are not saved
             // Enter goes on to "保存" (no other row needs a count), and Enter there saves.
-            QTest::keyClick(dialog->strokeEdits[1], Qt::Key_Return);
-            QCOMPARE(dialog->focusWidget(), dialog->saveButton);
-            QTest::keyClick(dialog->saveButton, Qt::Key_Return);
+            QTest::keyClick(dialog->controls().strokeEdits[1], Qt::Key_Return);
+            QCOMPARE(dialog->focusWidget(), dialog->controls().saveButton);
+            QTest::keyClick(dialog->controls().saveButton, Qt::Key_Return);
         });
         messages_.setNextAnswer(MessageBox::Answer::Ok);
         PressEnter(ui().surnameEdit, "漢");
@@ -459,42 +460,42 @@ class ListsAndRegistrationTest : public QObject {
         dialog.show();
         QApplication::setActiveWindow(&dialog);
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        QCOMPARE(QApplication::focusWidget(), dialog.strokeEdits[1]);
-        QVERIFY(dialog.suggestionButton->text().contains(Text("4")));
+        QCOMPARE(QApplication::focusWidget(), dialog.controls().strokeEdits[1]);
+        QVERIFY(dialog.controls().suggestionButton->text().contains(Text("4")));
 
         // Enter moves on to the next empty count; the suggestion follows the box in use, and a
         // click on it takes it.
-        QTest::keyClick(dialog.strokeEdits[1], Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), dialog.strokeEdits[2]);
-        QVERIFY(dialog.suggestionButton->text().contains(Text("11")));
-        QTest::mouseClick(dialog.suggestionButton, Qt::LeftButton);
-        QCOMPARE(dialog.strokeEdits[2]->text(), Text("11"));
-        QCOMPARE(QApplication::focusWidget(), dialog.strokeEdits[2]);
-        QTest::keyClick(dialog.strokeEdits[2], Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), dialog.strokeEdits[3]);
-        QVERIFY(dialog.suggestionButton->isHidden());  // no reference count for 鴨
+        QTest::keyClick(dialog.controls().strokeEdits[1], Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), dialog.controls().strokeEdits[2]);
+        QVERIFY(dialog.controls().suggestionButton->text().contains(Text("11")));
+        QTest::mouseClick(dialog.controls().suggestionButton, Qt::LeftButton);
+        QCOMPARE(dialog.controls().strokeEdits[2]->text(), Text("11"));
+        QCOMPARE(QApplication::focusWidget(), dialog.controls().strokeEdits[2]);
+        QTest::keyClick(dialog.controls().strokeEdits[2], Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), dialog.controls().strokeEdits[3]);
+        QVERIFY(dialog.controls().suggestionButton->isHidden());  // no reference count for 鴨
 
         // Row 3: the user types another character, "〜", and a count still being converted, and
         // clicks "保存" while row 1 has no count: refused, with what was typed kept as it reads
         // back from the file.
-        dialog.kanjiEdits[3]->setText(Text("〜"));
+        dialog.controls().kanjiEdits[3]->setText(Text("〜"));
         QInputMethodEvent composing(Text("１６"), {});
-        QApplication::sendEvent(dialog.strokeEdits[3], &composing);
-        QVERIFY(dialog.strokeEdits[3]->text().isEmpty());
+        QApplication::sendEvent(dialog.controls().strokeEdits[3], &composing);
+        QVERIFY(dialog.controls().strokeEdits[3]->text().isEmpty());
         messages_.setNextAnswer(MessageBox::Answer::Ok);
-        QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
+        QTest::mouseClick(dialog.controls().saveButton, Qt::LeftButton);
         QCOMPARE(messages_.lastText(), Text("画数が抜けています"));
-        QCOMPARE(dialog.strokeEdits[3]->text(), Text("１６"));
-        QCOMPARE(dialog.kanjiEdits[3]->text(), Text("～"));
+        QCOMPARE(dialog.controls().strokeEdits[3]->text(), Text("１６"));
+        QCOMPARE(dialog.controls().kanjiEdits[3]->text(), Text("～"));
 
         // Enter goes back to the one count still empty, then to "保存".
-        QTest::keyClick(dialog.strokeEdits[3], Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), dialog.strokeEdits[1]);
-        QTest::keyClick(dialog.strokeEdits[1], Qt::Key_Space);
-        QTest::keyClick(dialog.strokeEdits[1], Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), dialog.saveButton);
+        QTest::keyClick(dialog.controls().strokeEdits[3], Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), dialog.controls().strokeEdits[1]);
+        QTest::keyClick(dialog.controls().strokeEdits[1], Qt::Key_Space);
+        QTest::keyClick(dialog.controls().strokeEdits[1], Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), dialog.controls().saveButton);
         messages_.setNextAnswer(MessageBox::Answer::Ok);
-        QTest::keyClick(dialog.saveButton, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(dialog.controls().saveButton, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(messages_.lastText(), Text("登録しました"));
         QVERIFY(FileBytes("漢字辞書.txt")
                     .ends_with(Cp932Lines({"\"犬\",4", "\"猫\",11", "\"～\",16"})));
@@ -510,10 +511,10 @@ class ListsAndRegistrationTest : public QObject {
         QVERIFY(dialog != nullptr && !dialog->isModal());
         ui().surnameEdit->setText(Text("犬"));  // one unregistered character, in row 1
         QTest::mouseClick(ui().judgeButton, Qt::LeftButton);
-        dialog->strokeEdits[1]->setText("16");
-        dialog->strokeEdits[2]->setText("16");
+        dialog->controls().strokeEdits[1]->setText("16");
+        dialog->controls().strokeEdits[2]->setText("16");
         messages_.setNextAnswer(MessageBox::Answer::Ok);
-        QTest::mouseClick(dialog->saveButton, Qt::LeftButton);
+        QTest::mouseClick(dialog->controls().saveButton, Qt::LeftButton);
         QCOMPARE(messages_.lastText(), Text("登録しました"));
         QVERIFY(FileBytes("漢字辞書.txt").ends_with(Cp932Lines({"\"薔\",16", "\"薇\",16"})));
         QCOMPARE(tables_.dictionary.StrokesOf(u"犬"), 0);  // 犬 is still without a count
@@ -522,10 +523,10 @@ class ListsAndRegistrationTest : public QObject {
     void registrationRoundsDecimalsAndWritesThemAsTyped() {
         KanjiRegistrationDialog dialog(tables_, {u"犬", u"猫"}, messages_, folder_->path(), {},
                                        window_.get());
-        dialog.strokeEdits[1]->setText("12.5");
-        dialog.strokeEdits[2]->setText("13.5");
+        dialog.controls().strokeEdits[1]->setText("12.5");
+        dialog.controls().strokeEdits[2]->setText("13.5");
         messages_.setNextAnswer(MessageBox::Answer::Ok);
-        QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
+        QTest::mouseClick(dialog.controls().saveButton, Qt::LeftButton);
         const std::string dictionary = FileBytes("漢字辞書.txt");
         QVERIFY(dictionary.ends_with(Cp932Lines({"\"犬\",12.5", "\"猫\",13.5"})));
         QCOMPARE(tables_.dictionary.StrokesOf(u"犬"), 12);
@@ -538,9 +539,9 @@ class ListsAndRegistrationTest : public QObject {
                                        window_.get());
         dialog.show();
 
-        dialog.strokeEdits[1]->setText("4");  // row 2 has a character and no count
+        dialog.controls().strokeEdits[1]->setText("4");  // row 2 has a character and no count
         messages_.setNextAnswer(MessageBox::Answer::Ok);
-        QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
+        QTest::mouseClick(dialog.controls().saveButton, Qt::LeftButton);
         QCOMPARE(messages_.lastText(), Text("画数が抜けています"));
         QCOMPARE(messages_.lastTitle(), Text("入力漏れ"));
         QCOMPARE(messages_.lastIcon(), MessageBox::Icon::Information);
@@ -549,10 +550,10 @@ class ListsAndRegistrationTest : public QObject {
         const std::pair<const char*, const char*> rows[] = {
             {"犬", "0"}, {"犬", "100"}, {"犬", "abc"}, {"", "4"}, {"犬犬", "4"}};
         for (const auto& [kanji, strokes] : rows) {
-            dialog.kanjiEdits[2]->setText(Text(kanji));
-            dialog.strokeEdits[2]->setText(Text(strokes));
+            dialog.controls().kanjiEdits[2]->setText(Text(kanji));
+            dialog.controls().strokeEdits[2]->setText(Text(strokes));
             messages_.setNextAnswer(MessageBox::Answer::Ok);
-            QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
+            QTest::mouseClick(dialog.controls().saveButton, Qt::LeftButton);
             QCOMPARE(messages_.lastIcon(), MessageBox::Icon::Exclamation);
             QCOMPARE(messages_.lastButtons(), MessageBox::Buttons::Ok);
             QVERIFY(dialog.isVisible());
@@ -560,7 +561,7 @@ class ListsAndRegistrationTest : public QObject {
         QCOMPARE(FileBytes("漢字辞書.txt"), before);
 
         // "戻る" closes without saving.
-        QTest::mouseClick(dialog.backButton, Qt::LeftButton);
+        QTest::mouseClick(dialog.controls().backButton, Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(FileBytes("漢字辞書.txt"), before);
         QCOMPARE(tables_.dictionary.StrokesOf(u"犬"), 0);
@@ -590,10 +591,10 @@ class ListsAndRegistrationTest : public QObject {
         const std::string before = FileBytes("漢字辞書.txt");
         KanjiRegistrationDialog dialog(tables_, {u"犬", u"猫"}, messages_, folder_->path(), {},
                                        window_.get());
-        dialog.strokeEdits[1]->setText("4");
-        dialog.strokeEdits[2]->setText("11");
+        dialog.controls().strokeEdits[1]->setText("4");
+        dialog.controls().strokeEdits[2]->setText("11");
         messages_.setNextAnswer(MessageBox::Answer::Ok);
-        QTest::mouseClick(dialog.saveButton, Qt::LeftButton);
+        QTest::mouseClick(dialog.controls().saveButton, Qt::LeftButton);
         QVERIFY(messages_.lastText().contains(Text("2000")));
         QVERIFY(messages_.lastText().contains(Text("残り1件")));
         QCOMPARE(FileBytes("漢字辞書.txt"), before);

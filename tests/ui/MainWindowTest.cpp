@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -24,11 +25,11 @@
 #include "data/DataFiles.h"
 #include "data/SpiritTableFile.h"
 #include "support/TempFolder.h"
-#include "ui/common/Controls.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/MessageBox.h"
 #include "ui/help/HelpViewer.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/NameDiagram.h"
 #include "ui/main/ReadingLauncher.h"
 #include "ui/main/Startup.h"
 #include "ui/naming/NamingWindow.h"
@@ -242,7 +243,7 @@ class MainWindowTest : public QObject {
     }
 
     void ExpectSlots(std::initializer_list<std::pair<int, const char*>> shown) {
-        for (int slot = 1; slot <= 6; ++slot) {
+        for (int slot = 0; slot < 6; ++slot) {
             bool expected = false;
             for (const auto& [shownSlot, character] : shown) {
                 if (shownSlot == slot) {
@@ -255,32 +256,18 @@ class MainWindowTest : public QObject {
         }
     }
 
-    // The bracket segments shown, as "linMyo1_0" and so on, in name order.
-    QStringList ShownSegments() const {
-        QStringList names;
-        for (const auto* array : {&ui().surnameRightLines, &ui().givenNameRightLines}) {
-            for (const LineControl* line : *array) {
-                if (!line->isHidden())
-                    names << line->objectName();
-            }
-        }
-        for (const auto* array : {&ui().surnameLeftLines, &ui().givenNameLeftLines}) {
-            for (const LineControl* line : *array) {
-                if (!line->isHidden())
-                    names << line->objectName();
-            }
-        }
-        names.sort();
-        return names;
+    // The lengths of surname and given name the brackets are drawn for.
+    std::pair<int, int> DiagramShape() const {
+        return {ui().nameDiagram->surnameLength(), ui().nameDiagram->givenNameLength()};
     }
 
     QStringList VisibleFaces() const {
         QStringList names;
-        for (int slot = 1; slot <= 3; ++slot) {
+        for (int slot = 0; slot < 3; ++slot) {
             for (const QLabel* face : {ui().favourableFaces[slot], ui().middlingFaces[slot],
                                        ui().unfavourableFaces[slot]}) {
                 if (!face->isHidden())
-                    names << face->objectName();
+                    names << face->accessibleName();
             }
         }
         return names;
@@ -343,13 +330,12 @@ class MainWindowTest : public QObject {
     void workedExampleFillsEveryCellSlotSegmentAndFace() {
         Judge("白鳥", "杏奈");
         QCOMPARE(messages_.shownCount(), 0);
-        ExpectSlots({{2, "白"}, {3, "鳥"}, {4, "杏"}, {5, "奈"}});
-        QCOMPARE(ui().strokeCountLabels[2]->text(), Text("5 "));
-        QCOMPARE(ui().strokeCountLabels[3]->text(), Text("11 "));
-        QCOMPARE(ui().strokeCountLabels[4]->text(), Text("7 "));
-        QCOMPARE(ui().strokeCountLabels[5]->text(), Text("8 "));
-        QCOMPARE(ShownSegments(), (QStringList{"linMyo1_0", "linMyo2_1", "linMyo2_2", "linNam1_0",
-                                               "linNam2_1", "linNam2_2"}));
+        ExpectSlots({{1, "白"}, {2, "鳥"}, {3, "杏"}, {4, "奈"}});
+        QCOMPARE(ui().strokeCountLabels[1]->text(), Text("5 "));
+        QCOMPARE(ui().strokeCountLabels[2]->text(), Text("11 "));
+        QCOMPARE(ui().strokeCountLabels[3]->text(), Text("7 "));
+        QCOMPARE(ui().strokeCountLabels[4]->text(), Text("8 "));
+        QCOMPARE(DiagramShape(), std::pair(2, 2));
         const std::pair<const std::array<QLabel*, 3>*, int> rows[] = {{&ui().ancestorLuckCells, 16},
                                                                       {&ui().mainLuckCells, 18},
                                                                       {&ui().earlyLuckCells, 15},
@@ -365,20 +351,21 @@ class MainWindowTest : public QObject {
         QCOMPARE(ui().elementVerdictCell->text(), Text("土金土 ------"));
         QCOMPARE(ui().yinYangPatternCell->text(), Text("○○○●"));
         QCOMPARE(ui().yinYangVerdictCell->text(), Text("災難陰陽"));
-        QCOMPARE(VisibleFaces(), (QStringList{"imgwara_1", "imgwara_2", "imgkana_3"}));
+        QCOMPARE(VisibleFaces(),
+                 (QStringList{"５運 笑顔（良）", "５行 笑顔（良）", "陰陽 悲しい顔（悪）"}));
         QVERIFY(ui().explanationPanel->isHidden());
     }
 
     void complementOnAndOffForOneCharacterParts() {
         Judge("林", "翔", true);
-        ExpectSlots({{2, "１"}, {3, "林"}, {4, "翔"}, {5, "１"}});
-        QCOMPARE(ui().strokeCountLabels[2]->text(), Text("1 "));
-        QCOMPARE(ui().strokeCountLabels[5]->text(), Text("1 "));
+        ExpectSlots({{1, "１"}, {2, "林"}, {3, "翔"}, {4, "１"}});
+        QCOMPARE(ui().strokeCountLabels[1]->text(), Text("1 "));
+        QCOMPARE(ui().strokeCountLabels[4]->text(), Text("1 "));
         QCOMPARE(ui().totalLuckCells[0]->text(), QString::number(8 + 12));
 
         Judge("林", "翔", false);
-        ExpectSlots({{3, "林"}, {4, "翔"}});
-        QCOMPARE(ShownSegments(), (QStringList{"linMyo2_0", "linNam2_0"}));
+        ExpectSlots({{2, "林"}, {3, "翔"}});
+        QCOMPARE(DiagramShape(), std::pair(1, 1));
         QCOMPARE(ui().totalLuckCells[0]->text(), QString::number(8 + 12));
         QCOMPARE(ui().assistLuckCells[0]->text(), QString::number(8 + 12));
     }
@@ -393,9 +380,9 @@ class MainWindowTest : public QObject {
         QVERIFY(dialog != nullptr);
         QVERIFY(dialog->isVisible());
         QVERIFY(!dialog->isModal());
-        QCOMPARE(dialog->kanjiEdits[1]->text(), Text("犬"));
-        QCOMPARE(dialog->kanjiEdits[2]->text(), Text("菜"));
-        QVERIFY(dialog->kanjiEdits[3]->text().isEmpty());
+        QCOMPARE(dialog->controls().kanjiEdits[1]->text(), Text("犬"));
+        QCOMPARE(dialog->controls().kanjiEdits[2]->text(), Text("菜"));
+        QVERIFY(dialog->controls().kanjiEdits[3]->text().isEmpty());
         QCOMPARE(messages_.shownCount(), 0);
         QVERIFY(VisibleFaces().isEmpty());
         QCOMPARE(ui().totalLuckCells[0]->text(), shownSum);
@@ -427,10 +414,10 @@ class MainWindowTest : public QObject {
 
     void shorterNameAfterLongerLeavesNoTrace() {
         Judge("佐々木", "由美子");
-        ExpectSlots({{1, "佐"}, {2, "々"}, {3, "木"}, {4, "由"}, {5, "美"}, {6, "子"}});
+        ExpectSlots({{0, "佐"}, {1, "々"}, {2, "木"}, {3, "由"}, {4, "美"}, {5, "子"}});
         Judge("林", "翔");
-        ExpectSlots({{3, "林"}, {4, "翔"}});
-        QCOMPARE(ShownSegments(), (QStringList{"linMyo2_0", "linNam2_0"}));
+        ExpectSlots({{2, "林"}, {3, "翔"}});
+        QCOMPARE(DiagramShape(), std::pair(1, 1));
         QCOMPARE(VisibleFaces().size(), 3);
     }
 
@@ -486,7 +473,7 @@ class MainWindowTest : public QObject {
             QCOMPARE(messages_.shownCount(), 0);
             QCOMPARE(ui().surnameEdit->text(), QString::fromUtf16(c.judgedSurname));
             QCOMPARE(ui().givenNameEdit->text(), QString::fromUtf16(c.judgedGivenName));
-            QCOMPARE(ui().nameCharacterLabels[4]->text(),
+            QCOMPARE(ui().nameCharacterLabels[3]->text(),
                      QString::fromUtf16(c.judgedGivenName).left(1));
             // Nothing of the composition is left to be added a second time.
             QTest::mouseClick(ui().judgeButton, Qt::LeftButton);
@@ -526,12 +513,12 @@ class MainWindowTest : public QObject {
             {Qt::Key_Space, Qt::NoModifier}};
         int expected = 0;
         for (const auto& [key, modifiers] : keys) {
-            ui().nameCharacterLabels[2]->clear();
+            ui().nameCharacterLabels[1]->clear();
             ui().surnameEdit->setText(Text("白鳥"));
             ui().givenNameEdit->setText(Text("杏奈"));
             QTest::keyClick(button, key, modifiers);
             QCOMPARE(clicks.count(), ++expected);
-            QCOMPARE(ui().nameCharacterLabels[2]->text(), Text("白"));
+            QCOMPARE(ui().nameCharacterLabels[1]->text(), Text("白"));
         }
         QVERIFY(ui().explanationPanel->isHidden());
     }
@@ -572,7 +559,7 @@ class MainWindowTest : public QObject {
             window.controls().givenNameEdit->setText(Text("杏奈"));
             QTest::mouseClick(window.controls().judgeButton, Qt::LeftButton);
             KanjiRegistrationDialog dialog(tables_, {}, messages_, ".", {}, &window);
-            NamingWindow* naming = window.openNamingSupport();
+            NamingWindow* naming = window.OpenNamingSupport();
             for (const QWidget* shown :
                  {static_cast<const QWidget*>(&window), static_cast<const QWidget*>(&dialog),
                   static_cast<const QWidget*>(naming)}) {
@@ -596,20 +583,20 @@ class MainWindowTest : public QObject {
         KanjiRegistrationDialog dialog(tables_, {}, messages_, ".", {}, window_.get());
         dialog.show();
         QWidget* help = window_->helpViewer().Display("TevoHelp.chm")->window();
-        NamingWindow* naming = window_->openNamingSupport();
+        NamingWindow* naming = window_->OpenNamingSupport();
         QWidget* reading = window_->readingLauncher().Open();
         QVERIFY(reading != nullptr);
         const std::pair<QWidget*, const char*> spoken[] = {
             {ui().judgeButton, "占う"},
             {ui().surnameEdit, "名字の入力欄"},
             {ui().givenNameList, "名前リスト"},
-            {ui().luckRowHeaders[2], "主運 18 鉄志成功 ◎"},
-            {ui().luckRowHeaders[5], "総運 31 智勇統率 ◎"},
+            {ui().luckRowHeaders[1], "主運 18 鉄志成功 ◎"},
+            {ui().luckRowHeaders[4], "総運 31 智勇統率 ◎"},
             {ui().verdictRowHeaders[1], "五行 土金土 ------"},
             {ui().verdictRowHeaders[3], "運 災難陰陽"},
-            {ui().unfavourableFaces[3], "陰陽 悲しい顔（悪）"},
-            {dialog.strokeEdits[2], "2行目の画数"},
-            {naming->table, "名付け候補"},
+            {ui().unfavourableFaces[2], "陰陽 悲しい顔（悪）"},
+            {dialog.controls().strokeEdits[2], "2行目の画数"},
+            {naming->controls().table, "名付け候補"},
         };
         for (const auto& [widget, name] : spoken) {
             QCOMPARE(Spoken(widget, QAccessible::Name), Text(name));
@@ -617,7 +604,7 @@ class MainWindowTest : public QObject {
 
         // Every control that takes the focus, the result rows and the suggestion: a name (a
         // number cell's is its number) and a Japanese description.
-        std::vector<QWidget*> controls{dialog.suggestionButton};
+        std::vector<QWidget*> controls{dialog.controls().suggestionButton};
         for (QWidget* window :
              {static_cast<QWidget*>(window_.get()), static_cast<QWidget*>(&dialog), help,
               static_cast<QWidget*>(naming), reading}) {
@@ -627,7 +614,7 @@ class MainWindowTest : public QObject {
                 }
             }
         }
-        controls.insert(controls.end(), ui().luckRowHeaders.begin() + 1, ui().luckRowHeaders.end());
+        controls.insert(controls.end(), ui().luckRowHeaders.begin(), ui().luckRowHeaders.end());
         controls.insert(controls.end(), ui().verdictRowHeaders.begin(),
                         ui().verdictRowHeaders.end());
         for (const auto* cells : {&ui().ancestorLuckCells, &ui().totalLuckCells}) {
@@ -662,7 +649,7 @@ class MainWindowTest : public QObject {
             {{u"鷹", 24}, {u"櫻", 21}, {u"澤", 16}, {u"耀", 20}, {u"麗", 19}, {u"龍", 16}});
         Judge("鷹櫻澤", "耀麗龍");
         for (const double scale : {1.0, 1.5, 2.0}) {
-            for (int slot = 1; slot <= 6; ++slot) {
+            for (int slot = 0; slot < 6; ++slot) {
                 const QLabel* count = ui().strokeCountLabels[slot];
                 QVERIFY(!count->isHidden());
                 const QRectF ink = InkRect(*ui().nameCharacterLabels[slot], scale);
@@ -675,7 +662,7 @@ class MainWindowTest : public QObject {
                                         .arg(ink.right())));
             }
         }
-        const QLabel* count = ui().strokeCountLabels[1];
+        const QLabel* count = ui().strokeCountLabels[0];
         double widest = 0;
         for (int strokes = 10; strokes <= 99; ++strokes) {
             widest = std::max(

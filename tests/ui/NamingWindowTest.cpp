@@ -34,7 +34,7 @@ QString Text(const char* utf8) {
 
 // The row of the table (as shown) that holds spelling, or -1.
 int RowOf(const NamingWindow& window, const QString& spelling) {
-    const QAbstractItemModel* shown = window.table->model();
+    const QAbstractItemModel* shown = window.controls().table->model();
     for (int row = 0; row < shown->rowCount(); ++row) {
         if (shown->index(row, CandidateTableModel::kSpelling).data().toString() == spelling) {
             return row;
@@ -56,7 +56,7 @@ class NamingWindowTest : public QObject {
 
     NamingWindow* OpenFromTheHelpPage() {
         // The help page's link "namori:naming" opens the aid.
-        window_->helpViewer().onProgramLink(QStringLiteral("naming"));
+        emit window_->helpViewer().programLinkActivated(QStringLiteral("naming"));
         return window_->findChild<NamingWindow*>();
     }
 
@@ -82,20 +82,20 @@ class NamingWindowTest : public QObject {
         window_->controls().surnameEdit->setText(Text("佐藤"));
         NamingWindow* naming = OpenFromTheHelpPage();
         QVERIFY(naming != nullptr);
-        QCOMPARE(naming->surnameBox->text(), Text("佐藤"));
+        QCOMPARE(naming->controls().surnameBox->text(), Text("佐藤"));
         QCOMPARE(OpenFromTheHelpPage(), naming);  // one window, brought forward
 
-        naming->readingBox->setText(Text("はると"));
-        QTest::mouseClick(naming->searchButton, Qt::LeftButton);
+        naming->controls().readingBox->setText(Text("はると"));
+        QTest::mouseClick(naming->controls().searchButton, Qt::LeftButton);
         QVERIFY(naming->shownRows() >= 100);
         QVERIFY(RowOf(*naming, Text("陽翔")) >= 0);
         QVERIFY(RowOf(*naming, Text("晴人")) >= 0);
-        const QAbstractItemModel* shown = naming->table->model();
+        const QAbstractItemModel* shown = naming->controls().table->model();
         QCOMPARE(shown->index(0, CandidateTableModel::kRank).data().toInt(), 1);
         QCOMPARE(naming->model().candidate(0).surname, u"佐藤");
 
         // Sorting by 総運 puts the numbers in order.
-        naming->table->sortByColumn(CandidateTableModel::kTotal, Qt::AscendingOrder);
+        naming->controls().table->sortByColumn(CandidateTableModel::kTotal, Qt::AscendingOrder);
         for (int row = 1; row < shown->rowCount(); ++row) {
             QVERIFY(shown->index(row - 1, CandidateTableModel::kTotal)
                         .data(CandidateTableModel::SortRole)
@@ -122,17 +122,17 @@ class NamingWindowTest : public QObject {
 
     void filtersToNamesWhoseFacesAreAllFavourable() {
         NamingWindow* naming = OpenFromTheHelpPage();
-        naming->surnameBox->setText(Text("佐藤"));
-        naming->readingBox->setText(Text("はると"));
+        naming->controls().surnameBox->setText(Text("佐藤"));
+        naming->controls().readingBox->setText(Text("はると"));
         // Rare compositions too: no real name nor natural composition read はると has three
         // favourable faces beside 佐藤.
-        naming->rareBox->setChecked(true);
+        naming->controls().rareBox->setChecked(true);
         naming->Search();
         const int all = naming->shownRows();
-        naming->favourableOnlyBox->setChecked(true);
+        naming->controls().favourableOnlyBox->setChecked(true);
         const int favourable = naming->shownRows();
         QVERIFY(favourable > 0 && favourable < all);
-        const QAbstractItemModel* shown = naming->table->model();
+        const QAbstractItemModel* shown = naming->controls().table->model();
         for (int row = 0; row < shown->rowCount(); ++row) {
             for (int column : {CandidateTableModel::kLuckFace, CandidateTableModel::kElementFace,
                                CandidateTableModel::kYinYangFace}) {
@@ -143,12 +143,12 @@ class NamingWindowTest : public QObject {
 
     void sexFilterNarrowsTheRealNames() {
         NamingWindow* naming = OpenFromTheHelpPage();
-        naming->surnameBox->setText(Text("白鳥"));
-        naming->readingBox->setText(Text("あんな"));
+        naming->controls().surnameBox->setText(Text("白鳥"));
+        naming->controls().readingBox->setText(Text("あんな"));
         naming->Search();
         const int either = naming->shownRows();
         QVERIFY(RowOf(*naming, Text("杏奈")) >= 0);
-        naming->sexBox->setCurrentIndex(1);  // 男の子
+        naming->controls().sexBox->setCurrentIndex(1);  // 男の子
         naming->Search();
         QVERIFY(naming->shownRows() < either);
         QCOMPARE(RowOf(*naming, Text("杏奈")), -1);
@@ -156,40 +156,41 @@ class NamingWindowTest : public QObject {
 
     void doubleClickHandsTheSpellingToTheMainWindow() {
         NamingWindow* naming = OpenFromTheHelpPage();
-        naming->surnameBox->setText(Text("白鳥"));
-        naming->readingBox->setText(Text("あんな"));
+        naming->controls().surnameBox->setText(Text("白鳥"));
+        naming->controls().readingBox->setText(Text("あんな"));
         naming->Search();
         QVERIFY(QTest::qWaitForWindowExposed(naming));
         const int row = RowOf(*naming, Text("杏奈"));
         QVERIFY(row >= 0);
-        naming->table->scrollTo(naming->table->model()->index(row, 1));
+        naming->controls().table->scrollTo(naming->controls().table->model()->index(row, 1));
         QApplication::processEvents();
-        const QRect cell = naming->table->visualRect(naming->table->model()->index(row, 1));
-        QTest::mouseClick(naming->table->viewport(), Qt::LeftButton, {}, cell.center());
-        QTest::mouseDClick(naming->table->viewport(), Qt::LeftButton, {}, cell.center());
+        const QRect cell =
+            naming->controls().table->visualRect(naming->controls().table->model()->index(row, 1));
+        QTest::mouseClick(naming->controls().table->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(naming->controls().table->viewport(), Qt::LeftButton, {}, cell.center());
         QCOMPARE(window_->controls().givenNameEdit->text(), Text("杏奈"));
 
         // Enter on the row the arrows chose does the same.
         window_->controls().givenNameEdit->clear();
         QApplication::setActiveWindow(naming);
-        naming->table->setFocus();
-        QTest::keyClick(naming->table, Qt::Key_Down);
-        const QModelIndex chosen = naming->table->currentIndex();
+        naming->controls().table->setFocus();
+        QTest::keyClick(naming->controls().table, Qt::Key_Down);
+        const QModelIndex chosen = naming->controls().table->currentIndex();
         QCOMPARE(chosen.row(), row + 1);
-        QTest::keyClick(naming->table, Qt::Key_Return);
+        QTest::keyClick(naming->controls().table, Qt::Key_Return);
         QCOMPARE(window_->controls().givenNameEdit->text(),
                  chosen.siblingAtColumn(1).data().toString());
     }
 
     void exportsTheTableAsShownToCsv() {
         NamingWindow* naming = OpenFromTheHelpPage();
-        naming->surnameBox->setText(Text("白鳥"));
-        naming->readingBox->setText(Text("あんな"));
+        naming->controls().surnameBox->setText(Text("白鳥"));
+        naming->controls().readingBox->setText(Text("あんな"));
         naming->Search();
-        naming->favourableOnlyBox->setChecked(true);
+        naming->controls().favourableOnlyBox->setChecked(true);
         const auto file = folder_->path() / "candidates.csv";
-        naming->chooseCsvFile = [&file] { return QString::fromStdString(file.string()); };
-        QTest::mouseClick(naming->exportButton, Qt::LeftButton);
+        naming->setCsvFileChooser([&file] { return QString::fromStdString(file.string()); });
+        QTest::mouseClick(naming->controls().exportButton, Qt::LeftButton);
         std::ifstream stream(file, std::ios::binary);
         std::stringstream bytes;
         bytes << stream.rdbuf();
@@ -199,18 +200,20 @@ class NamingWindowTest : public QObject {
         const QStringList lines = withoutMark.split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), naming->shownRows() + 1);
         QVERIFY(lines.front().startsWith(Text("順位,名前,読み分け,画数,祖運")));
-        QCOMPARE(
-            lines.at(1).split(',').at(1),
-            naming->table->model()->index(0, CandidateTableModel::kSpelling).data().toString());
+        QCOMPARE(lines.at(1).split(',').at(1), naming->controls()
+                                                   .table->model()
+                                                   ->index(0, CandidateTableModel::kSpelling)
+                                                   .data()
+                                                   .toString());
     }
 
     void rareCompositionsFollowTheNaturalOnesWhenAsked() {
         NamingWindow* naming = OpenFromTheHelpPage();
-        naming->surnameBox->setText(Text("佐藤"));
-        naming->readingBox->setText(Text("はると"));
+        naming->controls().surnameBox->setText(Text("佐藤"));
+        naming->controls().readingBox->setText(Text("はると"));
         naming->Search();
         const int natural = naming->shownRows();
-        const QAbstractItemModel* shown = naming->table->model();
+        const QAbstractItemModel* shown = naming->controls().table->model();
         const QString firstSpelling =
             shown->index(0, CandidateTableModel::kSpelling).data().toString();
         QVERIFY(!shown->index(0, CandidateTableModel::kNaturalness).data().toString().isEmpty());
@@ -220,7 +223,7 @@ class NamingWindowTest : public QObject {
                     shown->index(row, CandidateTableModel::kKind).data().toString() !=
                         Text("組み合わせ"));
         }
-        naming->rareBox->setChecked(true);  // searches again
+        naming->controls().rareBox->setChecked(true);  // searches again
         QVERIFY(naming->shownRows() > natural);
         QCOMPARE(shown->index(0, CandidateTableModel::kSpelling).data().toString(), firstSpelling);
         QCOMPARE(shown->index(natural, CandidateTableModel::kNaturalness).data().toString(),
@@ -231,22 +234,23 @@ class NamingWindowTest : public QObject {
 
     void luckyStrokesTabListsPatternsAndTheKanjiOfAClickedOne() {
         NamingWindow* naming = OpenFromTheHelpPage();
-        naming->surnameBox->setText(Text("佐藤"));
-        naming->tabs->setCurrentWidget(naming->luckyPage);
-        QCOMPARE(naming->tabs->tabText(1), Text("吉数表"));
-        LuckyStrokesPage* page = naming->luckyPage;
-        page->charactersBox->setCurrentIndex(1);  // 名前２字
-        QTest::mouseClick(page->showButton, Qt::LeftButton);
-        QVERIFY(page->table->rowCount() > 10);
+        naming->controls().surnameBox->setText(Text("佐藤"));
+        naming->controls().tabs->setCurrentWidget(naming->controls().luckyPage);
+        QCOMPARE(naming->controls().tabs->tabText(1), Text("吉数表"));
+        LuckyStrokesPage* page = naming->controls().luckyPage;
+        page->controls().charactersBox->setCurrentIndex(1);  // 名前２字
+        QTest::mouseClick(page->controls().showButton, Qt::LeftButton);
+        QVERIFY(page->controls().table->rowCount() > 10);
         QVERIFY(QTest::qWaitForWindowExposed(naming));
         // The first pattern's counts, then a click lists every dictionary kanji of each.
-        const QStringList counts = page->table->item(0, 1)->text().split(',');
+        const QStringList counts = page->controls().table->item(0, 1)->text().split(',');
         QCOMPARE(counts.size(), 2);
-        const QRect cell = page->table->visualItemRect(page->table->item(0, 1));
-        QTest::mouseClick(page->table->viewport(), Qt::LeftButton, {}, cell.center());
-        const QStringList lines = page->kanjiView->toPlainText().split('\n');
+        const QRect cell =
+            page->controls().table->visualItemRect(page->controls().table->item(0, 1));
+        QTest::mouseClick(page->controls().table->viewport(), Qt::LeftButton, {}, cell.center());
+        const QStringList lines = page->controls().kanjiView->toPlainText().split('\n');
         QCOMPARE(lines.size(), 2);
-        const QStringList examples = page->table->item(0, 7)->text().split(" / ");
+        const QStringList examples = page->controls().table->item(0, 7)->text().split(" / ");
         QCOMPARE(examples.size(), 2);
         for (int i = 0; i < 2; ++i) {
             QVERIFY2(lines[i].contains(counts[i] + Text("画")), qPrintable(lines[i]));
@@ -255,7 +259,7 @@ class NamingWindowTest : public QObject {
             }
         }
         // A surname the dictionary lacks is refused with a message.
-        naming->surnameBox->setText(Text("鬱鬱"));
+        naming->controls().surnameBox->setText(Text("鬱鬱"));
         messages_.setNextAnswer(MessageBox::Answer::Ok);
         page->ShowPatterns();
         QVERIFY(messages_.lastText().contains(Text("鬱")));
@@ -263,8 +267,8 @@ class NamingWindowTest : public QObject {
 
     void badReadingsAreRefusedWithAMessage() {
         NamingWindow* naming = OpenFromTheHelpPage();
-        naming->surnameBox->setText(Text("白鳥"));
-        naming->readingBox->setText(Text("ハルト"));
+        naming->controls().surnameBox->setText(Text("白鳥"));
+        naming->controls().readingBox->setText(Text("ハルト"));
         messages_.setNextAnswer(MessageBox::Answer::Ok);
         naming->Search();
         QVERIFY(messages_.lastText().contains(Text("ひらがな")));

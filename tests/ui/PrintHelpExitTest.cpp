@@ -126,7 +126,7 @@ class PrintHelpExitTest : public QObject {
         LoadKanjiDictionary(tables_, testing::ShippedDataFolder());
         window_ = std::make_unique<MainWindow>(tables_, messages_, folder_->path());
         quitCalls_ = 0;
-        window_->quitProgram = [this] { ++quitCalls_; };
+        connect(window_.get(), &MainWindow::quitRequested, this, [this] { ++quitCalls_; });
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }
@@ -138,10 +138,10 @@ class PrintHelpExitTest : public QObject {
 
     void cancelPrintsNothing() {
         int printersAsked = 0;
-        window_->printer().choosePrinter = [&printersAsked] {
+        window_->printer().setPrinterChooser([&printersAsked] {
             ++printersAsked;
             return std::unique_ptr<QPrinter>();
-        };
+        });
         messages_.setNextAnswer(MessageBox::Answer::Cancel);
         QTest::mouseClick(window_->controls().printButton, Qt::LeftButton);
         QCOMPARE(messages_.lastText(), Text("表示中の画面イメージで印刷しますか？\r\n\r\n良かったら"
@@ -155,7 +155,7 @@ class PrintHelpExitTest : public QObject {
 
     void okPrintsOnePageThatIsTheWindowAsShown() {
         const QString pdf = PdfPath("print.pdf");
-        window_->printer().choosePrinter = PdfPrinter(pdf);
+        window_->printer().setPrinterChooser(PdfPrinter(pdf));
         messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(window_->controls().printButton, Qt::LeftButton);
         QCOMPARE(messages_.shownCount(), 1);  // no failure message
@@ -177,7 +177,7 @@ class PrintHelpExitTest : public QObject {
     }
 
     void withoutAPrinterThePageCanGoToAPdfFile() {
-        window_->printer().choosePrinter = [] { return std::unique_ptr<QPrinter>(); };
+        window_->printer().setPrinterChooser([] { return std::unique_ptr<QPrinter>(); });
         messages_.setNextAnswer(MessageBox::Answer::Ok);      // print?
         messages_.setNextAnswer(MessageBox::Answer::Cancel);  // save as PDF instead?
         QTest::mouseClick(window_->controls().printButton, Qt::LeftButton);
@@ -186,7 +186,7 @@ class PrintHelpExitTest : public QObject {
         QCOMPARE(messages_.lastButtons(), MessageBox::Buttons::OkCancel);
 
         const QString pdf = PdfPath("saved.pdf");
-        window_->printer().choosePdfFile = [pdf] { return pdf; };
+        window_->printer().setPdfFileChooser([pdf] { return pdf; });
         messages_.setNextAnswer(MessageBox::Answer::Ok);
         messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(window_->controls().printButton, Qt::LeftButton);
@@ -199,8 +199,8 @@ class PrintHelpExitTest : public QObject {
     void failedWritesOfThePageKeepTheOldFileAndSaySo() {
         const QString pdf = PdfPath("old.pdf");
         folder_->WriteBytes("old.pdf", std::string(200, 'x'));
-        window_->printer().choosePrinter = PdfPrinter(pdf);
-        window_->printer().choosePdfFile = [pdf] { return pdf; };
+        window_->printer().setPrinterChooser(PdfPrinter(pdf));
+        window_->printer().setPdfFileChooser([pdf] { return pdf; });
         {
             testing::FileSizeLimit limit(1000);
             for (const auto answer :
@@ -240,7 +240,7 @@ class PrintHelpExitTest : public QObject {
         }
         QCOMPARE(window_->helpFile(), QString("TevoHelp.chm"));
         QCOMPARE(window_->helpViewer().openCount(), 1);  // one window, raised again
-        auto* browser = window_->findChild<QTextBrowser*>("helpBrowser");
+        auto* browser = window_->findChild<QTextBrowser*>();
         QVERIFY(browser != nullptr);
         QVERIFY(browser->toPlainText().contains("here"));
 
@@ -253,7 +253,7 @@ class PrintHelpExitTest : public QObject {
 
     void introductionShowsItsTextBeforeTheHelp() {
         int helpWindowsWhenShown = -1;
-        messages_.onShow = [&] { helpWindowsWhenShown = window_->helpViewer().openCount(); };
+        messages_.setShowHook([&] { helpWindowsWhenShown = window_->helpViewer().openCount(); });
         messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(window_->controls().introductionButton, Qt::LeftButton);
         QCOMPARE(messages_.lastTitle(), Text("コルヴィのご紹介"));
@@ -269,7 +269,7 @@ class PrintHelpExitTest : public QObject {
         QCOMPARE(window_->helpFile(), QString("KoruviHelp.chm"));
         QCOMPARE(window_->helpViewer().openCount(), 1);
         // The help that opens is the one the message names.
-        const auto* browser = window_->findChild<QTextBrowser*>("helpBrowser");
+        const auto* browser = window_->findChild<QTextBrowser*>();
         QCOMPARE(browser->window()->windowTitle(), Text("コルヴィのヘルプ"));
         QVERIFY(browser->toPlainText().contains(Text("『コルヴィ』")));
     }
@@ -291,13 +291,12 @@ class PrintHelpExitTest : public QObject {
         };
         press(window_.get(), Qt::Key_F1, Qt::NoModifier);
         QCOMPARE(window_->helpViewer().openCount(), 1);
-        press(window_->findChild<QTextBrowser*>("helpBrowser")->window(), Qt::Key_W,
-              Qt::ControlModifier);
+        press(window_->findChild<QTextBrowser*>()->window(), Qt::Key_W, Qt::ControlModifier);
         QTRY_COMPARE(window_->helpViewer().openCount(), 0);
         press(window_->helpViewer().Display("TevoHelp.chm")->window(), Qt::Key_Escape,
               Qt::NoModifier);
         QTRY_COMPARE(window_->helpViewer().openCount(), 0);
-        const QPointer<QWidget> naming = window_->openNamingSupport();
+        const QPointer<QWidget> naming = window_->OpenNamingSupport();
         press(naming, Qt::Key_W, Qt::ControlModifier);
         QTRY_VERIFY(naming.isNull() || !naming->isVisible());
         messages_.setNextAnswer(MessageBox::Answer::Cancel);

@@ -152,7 +152,7 @@ class ReadingWindowTest : public QObject {
 
         Judge("白鳥", "杏奈");
         for (QLabel* label :
-             {ui.nameCharacterLabels[3], ui.strokeCountLabels[3], ui.totalLuckCells[2]}) {
+             {ui.nameCharacterLabels[2], ui.strokeCountLabels[2], ui.totalLuckCells[2]}) {
             QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
             QVERIFY(label->toolTip().contains(QString::fromUtf8("鑑定書")));
         }
@@ -160,11 +160,11 @@ class ReadingWindowTest : public QObject {
         ReadingWindow* reading = OpenedWindow();
         QVERIFY(reading != nullptr && reading->isVisible());
         QVERIFY(reading->windowTitle().contains(QString::fromUtf8("白鳥 杏奈")));
-        QVERIFY(reading->view->toPlainText().contains(QString::fromUtf8("鉄志成功")));
+        QVERIFY(reading->controls().view->toPlainText().contains(QString::fromUtf8("鉄志成功")));
 
         // A name that stops for registration leaves the reading of the name still shown.
         Judge("彁山", "杏奈");
-        QTest::mouseClick(ui.nameCharacterLabels[4], Qt::LeftButton);
+        QTest::mouseClick(ui.nameCharacterLabels[3], Qt::LeftButton);
         QCOMPARE(window_->findChildren<ReadingWindow*>().size(), 1);
         QVERIFY(OpenedWindow()->windowTitle().contains(QString::fromUtf8("白鳥 杏奈")));
 
@@ -180,7 +180,7 @@ class ReadingWindowTest : public QObject {
         QVERIFY(OpenedWindow()->windowTitle().contains(QString::fromUtf8("佐藤 翔")));
         OpenedWindow()->activateWindow();
         QTRY_VERIFY(OpenedWindow()->isActiveWindow());
-        QTest::keyClick(OpenedWindow()->view, Qt::Key_Escape);
+        QTest::keyClick(OpenedWindow()->controls().view, Qt::Key_Escape);
         QTRY_VERIFY(OpenedWindow() == nullptr);
         QCOMPARE(messages_.shownCount(), 0);
     }
@@ -223,26 +223,26 @@ class ReadingWindowTest : public QObject {
         QVERIFY(window != nullptr);
         testing::TempFolder folder;
         const QString saved = QString::fromStdString((folder.path() / "saved.pdf").string());
-        window->choosePdfFile = [&] { return saved; };
-        QTest::mouseClick(window->pdfButton, Qt::LeftButton);
+        window->setPdfFileChooser([&] { return saved; });
+        QTest::mouseClick(window->controls().pdfButton, Qt::LeftButton);
         CheckPdf(saved, reading);
 
         const QString printed = QString::fromStdString((folder.path() / "printed.pdf").string());
-        window->choosePrinter = [&] {
+        window->setPrinterChooser([&] {
             auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
             printer->setOutputFormat(QPrinter::PdfFormat);
             printer->setOutputFileName(printed);
             return printer;
-        };
-        QTest::mouseClick(window->printButton, Qt::LeftButton);
+        });
+        QTest::mouseClick(window->controls().printButton, Qt::LeftButton);
         CheckPdf(printed, reading);
         QCOMPARE(messages_.shownCount(), 0);
 
         // A file that cannot be made is reported and nothing is left behind.
         const QString impossible = saved + QStringLiteral("/inside-a-file.pdf");
-        window->choosePdfFile = [&] { return impossible; };
+        window->setPdfFileChooser([&] { return impossible; });
         messages_.setNextAnswer(MessageBox::Answer::Ok);
-        QTest::mouseClick(window->pdfButton, Qt::LeftButton);
+        QTest::mouseClick(window->controls().pdfButton, Qt::LeftButton);
         QCOMPARE(messages_.shownCount(), 1);
         QVERIFY(messages_.lastText().contains(QString::fromUtf8("保存できませんでした")));
         QVERIFY(!QFile::exists(impossible));

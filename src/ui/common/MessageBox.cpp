@@ -12,8 +12,8 @@ MessageBox::Answer MessageBox::Show(QWidget* parent, const QString& text, const 
     lastIcon_ = icon;
     lastButtons_ = buttons;
     ++shownCount_;
-    if (onShow) {
-        onShow();
+    if (showHook_) {
+        showHook_();
     }
     if (!queuedAnswers_.empty()) {
         const Answer answer = queuedAnswers_.front();

@@ -4,6 +4,7 @@
 #include <deque>
 #include <exception>
 #include <functional>
+#include <utility>
 
 class QWidget;
 
@@ -26,7 +27,7 @@ class MessageBox {
 
     void setNextAnswer(Answer answer) { queuedAnswers_.push_back(answer); }
     // Called as each box is shown, before its answer: lets tests see the state at that moment.
-    std::function<void()> onShow;
+    void setShowHook(std::function<void()> hook) { showHook_ = std::move(hook); }
     bool hasQueuedAnswers() const { return !queuedAnswers_.empty(); }
     const QString& lastText() const { return lastText_; }
     const QString& lastTitle() const { return lastTitle_; }
@@ -41,6 +42,7 @@ class MessageBox {
     Icon lastIcon_ = Icon::Exclamation;
     Buttons lastButtons_ = Buttons::Ok;
     int shownCount_ = 0;
+    std::function<void()> showHook_;
 };
 
 }  // namespace namori

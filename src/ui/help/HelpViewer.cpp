@@ -74,9 +74,7 @@ QTextBrowser* HelpViewer::Display(const QString& helpFile) {
     QObject::connect(
         browser, &QTextBrowser::anchorClicked, browser, [this, browser](const QUrl& url) {
             if (url.scheme() == QStringLiteral("namori")) {
-                if (onProgramLink) {
-                    onProgramLink(url.path());
-                }
+                emit programLinkActivated(url.path());
             } else if (url.isRelative() || url.scheme() == QStringLiteral("file")) {
                 browser->setSource(url.isRelative() ? browser->source().resolved(url) : url);
             }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QList>
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <filesystem>
-#include <functional>
 
 class QTextBrowser;
 class QWidget;
@@ -15,7 +15,9 @@ namespace namori {
 // of the same name with ".html" found on the search path of help pages (the data folder first).
 // A document has one window, raised when asked for again; CloseAll closes every window opened
 // here.
-class HelpViewer {
+class HelpViewer : public QObject {
+    Q_OBJECT
+
   public:
     HelpViewer(QWidget* owner, std::filesystem::path dataFolder);
 
@@ -30,8 +32,9 @@ class HelpViewer {
     // Where the page of helpFile was found; empty when nowhere.
     QString Locate(const QString& helpFile) const;
 
-    // Called for links of the form "namori:…" in a help page.
-    std::function<void(const QString&)> onProgramLink;
+  signals:
+    // A link of the form "namori:target" in a help page was followed.
+    void programLinkActivated(const QString& target);
 
   private:
     QWidget* owner_;

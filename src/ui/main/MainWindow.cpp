@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,9 +45,8 @@ MainWindow::MainWindow(ReferenceTables& tables, MessageBox& messages,
 
     resultPanel_ = std::make_unique<ResultPanel>(controls_);
     std::vector<QLabel*> surnameHeaders{controls_.surnameHeader};
-    for (const auto& [index, label] : controls_.surnameClearingLabels) {
-        surnameHeaders.push_back(label);
-    }
+    surnameHeaders.insert(surnameHeaders.end(), controls_.surnameClearingLabels.begin(),
+                          controls_.surnameClearingLabels.end());
     surnames_ = std::make_unique<NameList>(controls_.surnameList, controls_.surnameEdit,
                                            kSurnameListFile, "名字リスト全てを削除します",
                                            surnameHeaders, messages_, dataFolder_, this);
@@ -64,11 +62,12 @@ MainWindow::MainWindow(ReferenceTables& tables, MessageBox& messages,
     helpCommands_ = std::make_unique<HelpCommands>(
         *this, messages_, dataFolder_, controls_.surnameEdit, controls_.helpButton,
         controls_.introductionButton, controls_.exitButton);
-    helpCommands_->helpViewer().onProgramLink = [this](const QString& target) {
-        if (target == QStringLiteral("naming")) {
-            openNamingSupport();
-        }
-    };
+    connect(&helpCommands_->helpViewer(), &HelpViewer::programLinkActivated, this,
+            [this](const QString& target) {
+                if (target == QStringLiteral("naming")) {
+                    OpenNamingSupport();
+                }
+            });
 
     readingLauncher_ = std::make_unique<ReadingLauncher>(
         *this, controls_, messages_, SearchPath(dataFolder_, {"data", "naming"}));
@@ -87,13 +86,13 @@ MainWindow::MainWindow(ReferenceTables& tables, MessageBox& messages,
     // Characters typed in an entry box without a count are registered before Enter goes on.
     connect(entryBoxes_.get(), &NameEntryBoxes::registrationNeeded, this,
             [this](const std::vector<std::u16string>& characters) {
-                openRegistrationDialog(characters, true);
+                OpenRegistrationDialog(characters, true);
             });
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::loadLists() {
+void MainWindow::LoadLists() {
     surnames_->Load();
     givenNames_->Load();
 }
@@ -106,25 +105,21 @@ const QString& MainWindow::helpFile() const {
     return helpCommands_->helpFile();
 }
 
-NamingWindow* MainWindow::openNamingSupport() {
+NamingWindow* MainWindow::OpenNamingSupport() {
     if (namingWindow_ == nullptr) {
         // The aid's indexes and the stroke reference table.
         auto* window =
             new NamingWindow(tables_, messages_, SearchPath(dataFolder_, {"naming", "data"}), this);
         window->setAttribute(Qt::WA_DeleteOnClose);
-        window->onChoose = [this](const QString& spelling) {
+        connect(window, &NamingWindow::nameChosen, this, [this](const QString& spelling) {
             controls_.givenNameEdit->setText(spelling);
             raise();
             activateWindow();
-        };
+        });
         namingWindow_ = window;
     }
-    namingWindow_->surnameBox->setText(ReadEntryBox(controls_.surnameEdit));
-    namingWindow_->complementBox->setChecked(controls_.complementCheckBox->isChecked());
-    namingWindow_->show();
-    namingWindow_->raise();
-    namingWindow_->activateWindow();
-    namingWindow_->readingBox->setFocus();
+    namingWindow_->ShowFor(ReadEntryBox(controls_.surnameEdit),
+                           controls_.complementCheckBox->isChecked());
     return namingWindow_;
 }
 
@@ -132,7 +127,7 @@ KanjiRegistrationDialog* MainWindow::registrationDialog() const {
     return registrationDialog_.data();
 }
 
-void MainWindow::openRegistrationDialog(const std::vector<std::u16string>& characters, bool modal) {
+void MainWindow::OpenRegistrationDialog(const std::vector<std::u16string>& characters, bool modal) {
     if (registrationDialog_ != nullptr) {
         // Already open (from the judge command): bring it forward rather than open a second.
         registrationDialog_->raise();
@@ -175,7 +170,7 @@ void MainWindow::onJudgeClicked() {
     const Judgement judgement =
         Judge({surname, givenName, controls_.complementCheckBox->isChecked()}, tables_);
     if (judgement.preparation.problem == NameProblem::Unregistered) {
-        openRegistrationDialog(judgement.preparation.unregistered, false);
+        OpenRegistrationDialog(judgement.preparation.unregistered, false);
         return;
     }
 
@@ -187,13 +182,8 @@ void MainWindow::onJudgeClicked() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
-    // Ends the program at once, open dialogs included: nothing is pending, every change was
-    // written when it was made.
-    if (quitProgram) {
-        quitProgram();
-    } else {
-        QCoreApplication::exit(0);
-    }
+    // Nothing is pending: every change was written when it was made.
+    emit quitRequested();
 }
 
 }  // namespace namori

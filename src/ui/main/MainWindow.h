@@ -3,7 +3,6 @@
 #include <QPointer>
 #include <QWidget>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -46,7 +45,7 @@ class MainWindow : public QWidget {
 
     // Fills both lists from their files and puts the first entry of each into its box. Runs
     // once the window is shown.
-    void loadLists();
+    void LoadLists();
 
     WindowPrinter& printer() { return *printer_; }
     HelpViewer& helpViewer();
@@ -54,12 +53,13 @@ class MainWindow : public QWidget {
     const QString& helpFile() const;
     // Opens the name-choosing aid (or brings it forward), with the surname and the complement
     // option of the main window.
-    NamingWindow* openNamingSupport();
+    NamingWindow* OpenNamingSupport();
     // Opens the 鑑定書 window of the judgement shown.
     ReadingLauncher& readingLauncher() { return *readingLauncher_; }
 
-    // Ends the program; quits the application unless set.
-    std::function<void()> quitProgram;
+  signals:
+    // The window was closed: the program ends, open dialogs included.
+    void quitRequested();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -67,7 +67,7 @@ class MainWindow : public QWidget {
   private slots:
     void onJudgeClicked();
     // Asks for the stroke counts of characters.
-    void openRegistrationDialog(const std::vector<std::u16string>& characters, bool modal);
+    void OpenRegistrationDialog(const std::vector<std::u16string>& characters, bool modal);
 
   private:
     ReferenceTables& tables_;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <array>
-#include <map>
+#include <vector>
 
 class QCheckBox;
 class QFrame;
@@ -13,10 +13,9 @@ class QWidget;
 
 namespace namori {
 
-class LineControl;
+class NameDiagram;
 
-// The controls of the main window that its code works with. Control arrays are indexed as in the
-// layout (index 0 unused where the array starts at 1); each widget's objectName is its layout name.
+// The controls of the main window that its code works with, each array indexed from 0.
 struct MainWindowControls {
     QToolButton* judgeButton = nullptr;
     QToolButton* printButton = nullptr;
@@ -38,13 +37,11 @@ struct MainWindowControls {
     QLabel* surnameHeader = nullptr;
     QLabel* givenNameHeader = nullptr;
 
-    // Result frame: the name diagram.
-    std::array<QLabel*, 7> nameCharacterLabels{};
-    std::array<QLabel*, 7> strokeCountLabels{};
-    std::array<LineControl*, 3> surnameRightLines{};
-    std::array<LineControl*, 5> surnameLeftLines{};
-    std::array<LineControl*, 3> givenNameRightLines{};
-    std::array<LineControl*, 5> givenNameLeftLines{};
+    // Result frame: the name diagram, slots top to bottom; the surname ends at slot 2, the given
+    // name starts at slot 3.
+    std::array<QLabel*, 6> nameCharacterLabels{};
+    std::array<QLabel*, 6> strokeCountLabels{};
+    NameDiagram* nameDiagram = nullptr;
 
     // Result frame: the luck table, cells 0 (number), 1 (phrase), 2 (mark).
     std::array<QLabel*, 3> ancestorLuckCells{};
@@ -52,23 +49,23 @@ struct MainWindowControls {
     std::array<QLabel*, 3> earlyLuckCells{};
     std::array<QLabel*, 3> assistLuckCells{};
     std::array<QLabel*, 3> totalLuckCells{};
-    // The row headers 祖運..総運 (1..5); each is read aloud as its whole row.
-    std::array<QLabel*, 6> luckRowHeaders{};
+    // The row headers 祖運..総運; each is read aloud as its whole row.
+    std::array<QLabel*, 5> luckRowHeaders{};
 
-    // Result frame: the verdict cells and the faces (slots 1..3).
+    // Result frame: the verdict cells and the faces (slots 5運, 5行, 陰陽).
     QLabel* elementDigitsCell = nullptr;
     QLabel* elementVerdictCell = nullptr;
     QLabel* yinYangPatternCell = nullptr;
     QLabel* yinYangVerdictCell = nullptr;
     // The headers of the four verdict rows, top to bottom; each is read aloud as its whole row.
     std::array<QLabel*, 4> verdictRowHeaders{};
-    std::array<QLabel*, 4> favourableFaces{};
-    std::array<QLabel*, 4> middlingFaces{};
-    std::array<QLabel*, 4> unfavourableFaces{};
+    std::array<QLabel*, 3> favourableFaces{};
+    std::array<QLabel*, 3> middlingFaces{};
+    std::array<QLabel*, 3> unfavourableFaces{};
 
     // The labels of one control array that spans the result frame and the explanation panel; a
     // double-click on any of them empties the surname list, as on the surname header.
-    std::map<int, QLabel*> surnameClearingLabels;
+    std::vector<QLabel*> surnameClearingLabels;
 };
 
 // Builds every control of the main window onto window, whose client area it sizes.

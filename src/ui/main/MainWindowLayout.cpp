@@ -11,6 +11,7 @@
 #include "ui/common/PictureButton.h"
 #include "ui/common/Twips.h"
 #include "ui/main/MainWindowControls.h"
+#include "ui/main/NameDiagram.h"
 
 namespace namori {
 
@@ -31,6 +32,35 @@ constexpr Qt::Alignment kRight = Qt::AlignRight;
 constexpr const char* kCell = "#FFFFF0";
 constexpr const char* kWhite = "#FFFFFF";
 constexpr const char* kBlack = "#000000";
+
+// What a label of the layout tables is to the code that fills it; slot is its place in the array
+// of MainWindowControls the role names.
+enum class Role {
+    None,
+    NameCharacter,
+    StrokeCount,
+    AncestorLuck,
+    MainLuck,
+    EarlyLuck,
+    AssistLuck,
+    TotalLuck,
+    LuckRowHeader,
+    ElementDigits,
+    ElementVerdict,
+    YinYangPattern,
+    YinYangVerdict,
+    // Heads a verdict row, and clears the surname list on a double-click as its array does.
+    VerdictRowHeader,
+    SurnameClearing,
+    // Shows its caption one character a line.
+    NarrowHeader,
+};
+
+struct PlacedLabel {
+    LabelRow label;
+    Role role = Role::None;
+    int slot = 0;
+};
 
 struct ButtonRow {
     const char* name;
@@ -54,52 +84,52 @@ constexpr ButtonRow kButtons[] = {
 // wider: in the IPA fonts the characters beside them and the digits are wider, and a two-digit
 // count would touch the character or lose its blank.
 // clang-format off
-constexpr LabelRow kResultLabels[] = {
-    {"lblUnkaku2", 1, 2325, 1200, 330, 315, "祖", kGothic14, nullptr, "#0000FF", kCentre, false},
-    {"lblGogyo_uv", -1, 4050, 3525, 1770, 330, "", kGothic12, kCell, "#404040", kCentre, true},
-    {"lblIny_d", -1, 4050, 4425, 1770, 330, "○●○●○●", kGothic12, kCell, "#404040", kCentre, true},
-    {"lblIny_c", -1, 4050, 4800, 1770, 330, "幸運陰陽", kGothic12, kCell, "#404040", kCentre, true},
-    {"lblGogyo_u", -1, 4050, 3900, 1770, 330, "", kGothic12, kCell, "#404040", kCentre, true},
-    {"Label1", 0, 2850, 3525, 1170, 330, "祖-主-初", kGothic12, "#000080", kWhite, kCentre, true},
-    {"Label1", 1, 2850, 3900, 1170, 330, "五行", kGothic12, "#008080", kWhite, kCentre, true},
-    {"Label1", 2, 2850, 4425, 1170, 330, "陰陽", kGothic12, "#800000", kWhite, kCentre, true},
-    {"Label1", 3, 2850, 4800, 1170, 330, "運", kGothic12, "#808000", kWhite, kCentre, true},
-    {"lblSou", 0, 3600, 3000, 420, 330, "48", kGothic12, kCell, kBlack, kCentre, true},
-    {"lblSou", 1, 4050, 3000, 1260, 330, "英知有徳", kGothic12, kCell, kBlack, kCentre, true},
-    {"lblSou", 2, 5325, 3000, 480, 330, "◎", kGothic12, kCell, kBlack, kCentre, true},
-    {"lblJyo", 0, 3600, 2625, 420, 330, "", kGothic12, kCell, kBlack, kCentre, true},
-    {"lblJyo", 1, 4050, 2625, 1260, 330, "", kGothic12, kCell, kBlack, kCentre, true},
-    {"lblJyo", 2, 5325, 2625, 480, 330, "", kGothic12, kCell, kBlack, kCentre, true},
-    {"lblSyo", 0, 3600, 2250, 420, 330, "", kGothic12, kCell, kBlack, kCentre, true},
-    {"lblSyo", 1, 4050, 2250, 1260, 330, "", kGothic12, kCell, kBlack, kCentre, true},
-    {"lblSyo", 2, 5325, 2250, 480, 330, "", kGothic12, kCell, kBlack, kCentre, true},
-    {"lblSyu", 0, 3600, 1875, 420, 330, "", kGothic12, kCell, kBlack, kCentre, true},
-    {"lblSyu", 1, 4050, 1875, 1260, 330, "", kGothic12, kCell, kBlack, kCentre, true},
-    {"lblSyu", 2, 5325, 1875, 480, 330, "", kGothic12, kCell, kBlack, kCentre, true},
-    {"lblSo", 0, 3600, 1500, 420, 330, "", kGothic12, kCell, kBlack, kCentre, true},
-    {"lblSo", 1, 4050, 1500, 1260, 330, "", kGothic12, kCell, kBlack, kCentre, true},
-    {"lblSo", 2, 5325, 1500, 480, 330, "", kGothic12, kCell, kBlack, kCentre, true},
-    {"lblUnkaku1", 1, 2850, 1500, 720, 330, "祖運", kGothic12, "#C0C0FF", "#0000FF", kCentre, true},
-    {"lblUnkaku1", 2, 2850, 1875, 705, 330, "主運", kGothic12, "#C0FFFF", "#008080", kCentre, true},
-    {"lblUnkaku1", 3, 2850, 2250, 705, 330, "初運", kGothic12, "#C0FFC0", "#008000", kCentre, true},
-    {"lblUnkaku1", 4, 2850, 2625, 720, 330, "助運", kGothic12, "#FFC0FF", "#800080", kCentre, true},
-    {"lblUnkaku1", 5, 2850, 3000, 705, 330, "総運", kGothic12, "#FFC0C0", "#800000", kCentre, true},
-    {"lblKaku", 1, 1455, 525, 390, 360, "17", kGothic12, nullptr, kBlack, kRight, false},
-    {"lblKaku", 2, 1455, 1200, 390, 360, "25", kGothic12, nullptr, kBlack, kRight, false},
-    {"lblKaku", 3, 1455, 1875, 390, 360, "25", kGothic12, nullptr, kBlack, kRight, false},
-    {"lblKaku", 4, 1455, 2850, 390, 360, "25", kGothic12, nullptr, kBlack, kRight, false},
-    {"lblKaku", 5, 1455, 3600, 390, 360, "25", kGothic12, nullptr, kBlack, kRight, false},
-    {"lblKaku", 6, 1455, 4350, 390, 360, "25", kGothic12, nullptr, kBlack, kRight, false},
-    {"lblKan", 1, 675, 300, 765, 765, "海", kMincho36Bold, nullptr, kBlack, kCentre, false},
-    {"lblKan", 2, 675, 1005, 765, 765, "老", kMincho36Bold, nullptr, kBlack, kCentre, false},
-    {"lblKan", 3, 675, 1725, 765, 765, "原", kMincho36Bold, nullptr, kBlack, kCentre, false},
-    {"lblKan", 4, 675, 2700, 765, 765, "恭", kMincho36Bold, nullptr, kBlack, kCentre, false},
-    {"lblKan", 5, 675, 3450, 765, 765, "四", kMincho36Bold, nullptr, kBlack, kCentre, false},
-    {"lblKan", 6, 675, 4200, 765, 765, "朗", kMincho36Bold, nullptr, kBlack, kCentre, false},
-    {"lblUnkaku2", 4, 75, 2625, 330, 360, "助", kGothic14, nullptr, "#800080", kCentre, false},
-    {"lblUnkaku2", 2, 2325, 2400, 330, 330, "主", kGothic14, nullptr, "#008080", kCentre, false},
-    {"lblUnkaku2", 3, 2325, 3675, 330, 360, "初", kGothic14, nullptr, "#008000", kCentre, false},
-    {"lblUnkaku2", 5, 2325, 4800, 330, 285, "総", kGothic12, nullptr, "#800000", kCentre, false},
+constexpr PlacedLabel kResultLabels[] = {
+    {{"lblUnkaku2", 1, 2325, 1200, 330, 315, "祖", kGothic14, nullptr, "#0000FF", kCentre, false}},
+    {{"lblGogyo_uv", -1, 4050, 3525, 1770, 330, "", kGothic12, kCell, "#404040", kCentre, true}, Role::ElementDigits},
+    {{"lblIny_d", -1, 4050, 4425, 1770, 330, "○●○●○●", kGothic12, kCell, "#404040", kCentre, true}, Role::YinYangPattern},
+    {{"lblIny_c", -1, 4050, 4800, 1770, 330, "幸運陰陽", kGothic12, kCell, "#404040", kCentre, true}, Role::YinYangVerdict},
+    {{"lblGogyo_u", -1, 4050, 3900, 1770, 330, "", kGothic12, kCell, "#404040", kCentre, true}, Role::ElementVerdict},
+    {{"Label1", 0, 2850, 3525, 1170, 330, "祖-主-初", kGothic12, "#000080", kWhite, kCentre, true}, Role::VerdictRowHeader, 0},
+    {{"Label1", 1, 2850, 3900, 1170, 330, "五行", kGothic12, "#008080", kWhite, kCentre, true}, Role::VerdictRowHeader, 1},
+    {{"Label1", 2, 2850, 4425, 1170, 330, "陰陽", kGothic12, "#800000", kWhite, kCentre, true}, Role::VerdictRowHeader, 2},
+    {{"Label1", 3, 2850, 4800, 1170, 330, "運", kGothic12, "#808000", kWhite, kCentre, true}, Role::VerdictRowHeader, 3},
+    {{"lblSou", 0, 3600, 3000, 420, 330, "48", kGothic12, kCell, kBlack, kCentre, true}, Role::TotalLuck, 0},
+    {{"lblSou", 1, 4050, 3000, 1260, 330, "英知有徳", kGothic12, kCell, kBlack, kCentre, true}, Role::TotalLuck, 1},
+    {{"lblSou", 2, 5325, 3000, 480, 330, "◎", kGothic12, kCell, kBlack, kCentre, true}, Role::TotalLuck, 2},
+    {{"lblJyo", 0, 3600, 2625, 420, 330, "", kGothic12, kCell, kBlack, kCentre, true}, Role::AssistLuck, 0},
+    {{"lblJyo", 1, 4050, 2625, 1260, 330, "", kGothic12, kCell, kBlack, kCentre, true}, Role::AssistLuck, 1},
+    {{"lblJyo", 2, 5325, 2625, 480, 330, "", kGothic12, kCell, kBlack, kCentre, true}, Role::AssistLuck, 2},
+    {{"lblSyo", 0, 3600, 2250, 420, 330, "", kGothic12, kCell, kBlack, kCentre, true}, Role::EarlyLuck, 0},
+    {{"lblSyo", 1, 4050, 2250, 1260, 330, "", kGothic12, kCell, kBlack, kCentre, true}, Role::EarlyLuck, 1},
+    {{"lblSyo", 2, 5325, 2250, 480, 330, "", kGothic12, kCell, kBlack, kCentre, true}, Role::EarlyLuck, 2},
+    {{"lblSyu", 0, 3600, 1875, 420, 330, "", kGothic12, kCell, kBlack, kCentre, true}, Role::MainLuck, 0},
+    {{"lblSyu", 1, 4050, 1875, 1260, 330, "", kGothic12, kCell, kBlack, kCentre, true}, Role::MainLuck, 1},
+    {{"lblSyu", 2, 5325, 1875, 480, 330, "", kGothic12, kCell, kBlack, kCentre, true}, Role::MainLuck, 2},
+    {{"lblSo", 0, 3600, 1500, 420, 330, "", kGothic12, kCell, kBlack, kCentre, true}, Role::AncestorLuck, 0},
+    {{"lblSo", 1, 4050, 1500, 1260, 330, "", kGothic12, kCell, kBlack, kCentre, true}, Role::AncestorLuck, 1},
+    {{"lblSo", 2, 5325, 1500, 480, 330, "", kGothic12, kCell, kBlack, kCentre, true}, Role::AncestorLuck, 2},
+    {{"lblUnkaku1", 1, 2850, 1500, 720, 330, "祖運", kGothic12, "#C0C0FF", "#0000FF", kCentre, true}, Role::LuckRowHeader, 0},
+    {{"lblUnkaku1", 2, 2850, 1875, 705, 330, "主運", kGothic12, "#C0FFFF", "#008080", kCentre, true}, Role::LuckRowHeader, 1},
+    {{"lblUnkaku1", 3, 2850, 2250, 705, 330, "初運", kGothic12, "#C0FFC0", "#008000", kCentre, true}, Role::LuckRowHeader, 2},
+    {{"lblUnkaku1", 4, 2850, 2625, 720, 330, "助運", kGothic12, "#FFC0FF", "#800080", kCentre, true}, Role::LuckRowHeader, 3},
+    {{"lblUnkaku1", 5, 2850, 3000, 705, 330, "総運", kGothic12, "#FFC0C0", "#800000", kCentre, true}, Role::LuckRowHeader, 4},
+    {{"lblKaku", 1, 1455, 525, 390, 360, "17", kGothic12, nullptr, kBlack, kRight, false}, Role::StrokeCount, 0},
+    {{"lblKaku", 2, 1455, 1200, 390, 360, "25", kGothic12, nullptr, kBlack, kRight, false}, Role::StrokeCount, 1},
+    {{"lblKaku", 3, 1455, 1875, 390, 360, "25", kGothic12, nullptr, kBlack, kRight, false}, Role::StrokeCount, 2},
+    {{"lblKaku", 4, 1455, 2850, 390, 360, "25", kGothic12, nullptr, kBlack, kRight, false}, Role::StrokeCount, 3},
+    {{"lblKaku", 5, 1455, 3600, 390, 360, "25", kGothic12, nullptr, kBlack, kRight, false}, Role::StrokeCount, 4},
+    {{"lblKaku", 6, 1455, 4350, 390, 360, "25", kGothic12, nullptr, kBlack, kRight, false}, Role::StrokeCount, 5},
+    {{"lblKan", 1, 675, 300, 765, 765, "海", kMincho36Bold, nullptr, kBlack, kCentre, false}, Role::NameCharacter, 0},
+    {{"lblKan", 2, 675, 1005, 765, 765, "老", kMincho36Bold, nullptr, kBlack, kCentre, false}, Role::NameCharacter, 1},
+    {{"lblKan", 3, 675, 1725, 765, 765, "原", kMincho36Bold, nullptr, kBlack, kCentre, false}, Role::NameCharacter, 2},
+    {{"lblKan", 4, 675, 2700, 765, 765, "恭", kMincho36Bold, nullptr, kBlack, kCentre, false}, Role::NameCharacter, 3},
+    {{"lblKan", 5, 675, 3450, 765, 765, "四", kMincho36Bold, nullptr, kBlack, kCentre, false}, Role::NameCharacter, 4},
+    {{"lblKan", 6, 675, 4200, 765, 765, "朗", kMincho36Bold, nullptr, kBlack, kCentre, false}, Role::NameCharacter, 5},
+    {{"lblUnkaku2", 4, 75, 2625, 330, 360, "助", kGothic14, nullptr, "#800080", kCentre, false}},
+    {{"lblUnkaku2", 2, 2325, 2400, 330, 330, "主", kGothic14, nullptr, "#008080", kCentre, false}},
+    {{"lblUnkaku2", 3, 2325, 3675, 330, 360, "初", kGothic14, nullptr, "#008000", kCentre, false}},
+    {{"lblUnkaku2", 5, 2325, 4800, 330, 285, "総", kGothic12, nullptr, "#800000", kCentre, false}},
 };
 
 struct LineRow {
@@ -108,75 +138,57 @@ struct LineRow {
     int x1, y1, x2, y2;
 };
 
-// The name diagram's bracket segments; linMyo*, linNam* are shown as the name needs them.
-constexpr LineRow kResultLines[] = {
-    {"linMyo2", 0, 600, 2025, 450, 2025}, {"linMyo2", 1, 450, 2025, 450, 1350},
-    {"linMyo2", 2, 600, 1350, 450, 1350}, {"linMyo2", 3, 450, 1350, 450, 675},
-    {"linMyo2", 4, 600, 675, 450, 675},   {"linNam2", 0, 600, 3075, 450, 3075},
-    {"linNam2", 1, 450, 3075, 450, 3825}, {"linNam2", 2, 600, 3825, 450, 3825},
-    {"linNam2", 3, 450, 4575, 450, 3825}, {"linNam2", 4, 600, 4575, 450, 4575},
-    {"Line13", -1, 450, 2025, 450, 3075}, {"Line11", -1, 450, 2550, 300, 2550},
-    {"linMyo1", 0, 1950, 1350, 2100, 1350}, {"linMyo1", 1, 2100, 1350, 2100, 675},
-    {"linMyo1", 2, 1950, 675, 2100, 675},   {"linNam1", 0, 1950, 3825, 2100, 3825},
-    {"linNam1", 1, 2100, 4575, 2100, 3825}, {"linNam1", 2, 1950, 4575, 2100, 4575},
-    {"Line4", 1, 2100, 1350, 2235, 1350},   {"Line6", 1, 2100, 1350, 2100, 1950},
-    {"Line7", -1, 1950, 1950, 2100, 1950},  {"Line3", 1, 1950, 2100, 2100, 2100},
-    {"Line2", 0, 2100, 2100, 2100, 3000},   {"Line1", 2, 1950, 3000, 2100, 3000},
-    {"Line5", 1, 2100, 2550, 2235, 2550},   {"Line8", -1, 1950, 3150, 2100, 3150},
-    {"Line9", -1, 2100, 3150, 2100, 3825},  {"Line10", -1, 2100, 3825, 2220, 3825},
-};
-
 // The explanation panel: three legend tables and the worked example 白鳥 杏奈.
-constexpr LabelRow kExplanationLabels[] = {
-    {"Label3", 0, 150, 300, 315, 1470, "五運の種類", kGothic12, "#000080", kWhite, kCentre, true},
-    {"lblUnkaku1", 9, 450, 300, 645, 270, "祖運", kWindowFont, "#C0C0FF", nullptr, kCentre, true},
-    {"lblUnkaku1", 8, 450, 600, 645, 270, "主運", kWindowFont, "#C0FFFF", nullptr, kCentre, true},
-    {"lblUnkaku1", 7, 450, 900, 645, 270, "初運", kWindowFont, "#C0FFC0", nullptr, kCentre, true},
-    {"lblUnkaku1", 6, 450, 1200, 645, 270, "助運", kWindowFont, "#FFFFC0", nullptr, kCentre, true},
-    {"lblUnkaku1", 0, 450, 1500, 645, 270, "総運", kWindowFont, "#FFE0C0", nullptr, kCentre, true},
-    {"Label4", 15, 1125, 300, 1845, 270, " 名字の合計", kWindowFont, kCell, nullptr, kLeft, true},
-    {"Label4", 16, 1125, 600, 1845, 270, " 名字下と名前上", kWindowFont, kCell, nullptr, kLeft, true},
-    {"Label4", 17, 1125, 900, 1845, 270, " 名前の合計", kWindowFont, kCell, nullptr, kLeft, true},
-    {"Label4", 18, 1125, 1200, 1845, 270, " 総運から主運を引く", kWindowFont, kCell, nullptr, kLeft, true},
-    {"Label4", 19, 1125, 1500, 1845, 270, " 氏名の合計", kWindowFont, kCell, nullptr, kLeft, true},
-    {"Label3", 1, 150, 2025, 315, 1470, "五行の種類", kGothic12, "#000080", kWhite, kCentre, true},
-    {"Label4", 0, 450, 2025, 645, 270, "木性", kWindowFont, "#C0C0FF", nullptr, kCentre, true},
-    {"Label4", 1, 450, 2325, 645, 270, "火性", kWindowFont, "#C0FFFF", nullptr, kCentre, true},
-    {"Label4", 2, 450, 2625, 645, 270, "土性", kWindowFont, "#C0FFC0", nullptr, kCentre, true},
-    {"Label4", 3, 450, 2925, 645, 270, "金性", kWindowFont, "#FFFFC0", nullptr, kCentre, true},
-    {"Label4", 4, 450, 3225, 645, 270, "水性", kWindowFont, "#FFE0C0", nullptr, kCentre, true},
-    {"Label4", 5, 1125, 2025, 1845, 270, " 末尾が １ ～ ２", kWindowFont, kCell, nullptr, kLeft, true},
-    {"Label4", 6, 1125, 2325, 1845, 270, " 末尾が ３ ～ ４", kWindowFont, kCell, nullptr, kLeft, true},
-    {"Label4", 7, 1125, 2625, 1845, 270, " 末尾が ５ ～ ６", kWindowFont, kCell, nullptr, kLeft, true},
-    {"Label4", 8, 1125, 2925, 1845, 270, " 末尾が ７ ～ ８", kWindowFont, kCell, nullptr, kLeft, true},
-    {"Label4", 9, 1125, 3225, 1845, 270, " 末尾が ９ ～ ０", kWindowFont, kCell, nullptr, kLeft, true},
-    {"Label3", 2, 150, 3750, 315, 1470, "陰陽の種類", kGothic12, "#000080", kWhite, kCentre, true},
-    {"Label4", 24, 450, 3750, 645, 270, "単一", kWindowFont, "#C0C0FF", nullptr, kCentre, true},
-    {"Label4", 23, 450, 4050, 645, 270, "分離", kWindowFont, "#C0FFFF", nullptr, kCentre, true},
-    {"Label4", 22, 450, 4350, 645, 270, "挟み", kWindowFont, "#C0FFC0", nullptr, kCentre, true},
-    {"Label4", 21, 450, 4650, 645, 270, "浮沈", kWindowFont, "#FFFFC0", nullptr, kCentre, true},
-    {"Label4", 20, 450, 4950, 645, 270, "災難", kWindowFont, "#FFE0C0", nullptr, kCentre, true},
-    {"Label4", 25, 1125, 3750, 4700, 270, " 奇数のみとか偶数のみの組み合わせ", kWindowFont, kCell, nullptr, kLeft, true},
-    {"Label4", 26, 1125, 4050, 4700, 270, " 奇数と偶数が上下二つに別れる組み合わせ", kWindowFont, kCell, nullptr, kLeft, true},
-    {"Label4", 27, 1125, 4350, 4700, 270, " 上下に奇数、中間に偶数、またその反対の組み合わせ", kWindowFont, kCell, nullptr, kLeft, true},
-    {"Label4", 28, 1125, 4650, 4700, 255, " 偶偶奇偶偶奇とか奇奇偶奇奇偶のような組み合わせ", kWindowFont, kCell, nullptr, kLeft, true},
-    {"Label4", 29, 1125, 4950, 4700, 270, " 奇数、偶数にかたよりすぎる組み合わせ", kWindowFont, kCell, nullptr, kLeft, true},
-    {"lblUnkaku", 0, 3225, 225, 1845, 315, "２字姓２字名の例", kGothic11, nullptr, kBlack, kLeft, false},
-    {"Label1", 16, 4065, 600, 375, 375, "白", kMincho18Bold, nullptr, "#000080", kLeft, false},
-    {"Label1", 15, 4065, 1050, 375, 375, "鳥", kMincho18Bold, nullptr, "#000080", kLeft, false},
-    {"Label1", 14, 4065, 1680, 375, 375, "杏", kMincho18Bold, nullptr, "#000080", kLeft, false},
-    {"Label1", 13, 4065, 2145, 375, 375, "奈", kMincho18Bold, nullptr, "#000080", kLeft, false},
-    {"Label1", 8, 4515, 690, 255, 255, "5", kGothic12, nullptr, nullptr, kRight, false},
-    {"Label1", 9, 4515, 1140, 300, 255, "11", kGothic12, nullptr, nullptr, kRight, false},
-    {"Label1", 10, 4515, 1815, 255, 255, "7", kGothic12, nullptr, nullptr, kRight, false},
-    {"Label1", 11, 4425, 2265, 330, 255, "8", kGothic12, nullptr, nullptr, kRight, false},
-    {"lblUnkaku", 1, 5145, 915, 645, 315, "祖運", kGothic12, nullptr, "#0000FF", kLeft, false},
-    {"lblUnkaku", 2, 5145, 1455, 600, 330, "主運 ", kGothic12, nullptr, "#008080", kLeft, false},
-    {"lblUnkaku", 3, 5145, 2040, 615, 330, "初運", kGothic12, nullptr, "#008000", kLeft, false},
-    {"lblUnkaku", 4, 3150, 1425, 615, 255, "助運", kGothic12, nullptr, "#800080", kRight, false},
-    {"lblUnkaku", 5, 5145, 2550, 615, 255, "総運", kGothic12, nullptr, "#800000", kLeft, false},
-    {"lblSamp", 0, 3825, 3000, 2010, 255, "五行　：　土・金・土", kGothic11, nullptr, nullptr, kLeft, false},
-    {"lblSamp", 1, 3825, 3300, 2010, 255, "陰陽　：　○○○●", kGothic11, nullptr, nullptr, kLeft, false},
+constexpr PlacedLabel kExplanationLabels[] = {
+    {{"Label3", 0, 150, 300, 315, 1470, "五運の種類", kGothic12, "#000080", kWhite, kCentre, true}, Role::NarrowHeader},
+    {{"lblUnkaku1", 9, 450, 300, 645, 270, "祖運", kWindowFont, "#C0C0FF", nullptr, kCentre, true}},
+    {{"lblUnkaku1", 8, 450, 600, 645, 270, "主運", kWindowFont, "#C0FFFF", nullptr, kCentre, true}},
+    {{"lblUnkaku1", 7, 450, 900, 645, 270, "初運", kWindowFont, "#C0FFC0", nullptr, kCentre, true}},
+    {{"lblUnkaku1", 6, 450, 1200, 645, 270, "助運", kWindowFont, "#FFFFC0", nullptr, kCentre, true}},
+    {{"lblUnkaku1", 0, 450, 1500, 645, 270, "総運", kWindowFont, "#FFE0C0", nullptr, kCentre, true}},
+    {{"Label4", 15, 1125, 300, 1845, 270, " 名字の合計", kWindowFont, kCell, nullptr, kLeft, true}},
+    {{"Label4", 16, 1125, 600, 1845, 270, " 名字下と名前上", kWindowFont, kCell, nullptr, kLeft, true}},
+    {{"Label4", 17, 1125, 900, 1845, 270, " 名前の合計", kWindowFont, kCell, nullptr, kLeft, true}},
+    {{"Label4", 18, 1125, 1200, 1845, 270, " 総運から主運を引く", kWindowFont, kCell, nullptr, kLeft, true}},
+    {{"Label4", 19, 1125, 1500, 1845, 270, " 氏名の合計", kWindowFont, kCell, nullptr, kLeft, true}},
+    {{"Label3", 1, 150, 2025, 315, 1470, "五行の種類", kGothic12, "#000080", kWhite, kCentre, true}, Role::NarrowHeader},
+    {{"Label4", 0, 450, 2025, 645, 270, "木性", kWindowFont, "#C0C0FF", nullptr, kCentre, true}},
+    {{"Label4", 1, 450, 2325, 645, 270, "火性", kWindowFont, "#C0FFFF", nullptr, kCentre, true}},
+    {{"Label4", 2, 450, 2625, 645, 270, "土性", kWindowFont, "#C0FFC0", nullptr, kCentre, true}},
+    {{"Label4", 3, 450, 2925, 645, 270, "金性", kWindowFont, "#FFFFC0", nullptr, kCentre, true}},
+    {{"Label4", 4, 450, 3225, 645, 270, "水性", kWindowFont, "#FFE0C0", nullptr, kCentre, true}},
+    {{"Label4", 5, 1125, 2025, 1845, 270, " 末尾が １ ～ ２", kWindowFont, kCell, nullptr, kLeft, true}},
+    {{"Label4", 6, 1125, 2325, 1845, 270, " 末尾が ３ ～ ４", kWindowFont, kCell, nullptr, kLeft, true}},
+    {{"Label4", 7, 1125, 2625, 1845, 270, " 末尾が ５ ～ ６", kWindowFont, kCell, nullptr, kLeft, true}},
+    {{"Label4", 8, 1125, 2925, 1845, 270, " 末尾が ７ ～ ８", kWindowFont, kCell, nullptr, kLeft, true}},
+    {{"Label4", 9, 1125, 3225, 1845, 270, " 末尾が ９ ～ ０", kWindowFont, kCell, nullptr, kLeft, true}},
+    {{"Label3", 2, 150, 3750, 315, 1470, "陰陽の種類", kGothic12, "#000080", kWhite, kCentre, true}, Role::NarrowHeader},
+    {{"Label4", 24, 450, 3750, 645, 270, "単一", kWindowFont, "#C0C0FF", nullptr, kCentre, true}},
+    {{"Label4", 23, 450, 4050, 645, 270, "分離", kWindowFont, "#C0FFFF", nullptr, kCentre, true}},
+    {{"Label4", 22, 450, 4350, 645, 270, "挟み", kWindowFont, "#C0FFC0", nullptr, kCentre, true}},
+    {{"Label4", 21, 450, 4650, 645, 270, "浮沈", kWindowFont, "#FFFFC0", nullptr, kCentre, true}},
+    {{"Label4", 20, 450, 4950, 645, 270, "災難", kWindowFont, "#FFE0C0", nullptr, kCentre, true}},
+    {{"Label4", 25, 1125, 3750, 4700, 270, " 奇数のみとか偶数のみの組み合わせ", kWindowFont, kCell, nullptr, kLeft, true}},
+    {{"Label4", 26, 1125, 4050, 4700, 270, " 奇数と偶数が上下二つに別れる組み合わせ", kWindowFont, kCell, nullptr, kLeft, true}},
+    {{"Label4", 27, 1125, 4350, 4700, 270, " 上下に奇数、中間に偶数、またその反対の組み合わせ", kWindowFont, kCell, nullptr, kLeft, true}},
+    {{"Label4", 28, 1125, 4650, 4700, 255, " 偶偶奇偶偶奇とか奇奇偶奇奇偶のような組み合わせ", kWindowFont, kCell, nullptr, kLeft, true}},
+    {{"Label4", 29, 1125, 4950, 4700, 270, " 奇数、偶数にかたよりすぎる組み合わせ", kWindowFont, kCell, nullptr, kLeft, true}},
+    {{"lblUnkaku", 0, 3225, 225, 1845, 315, "２字姓２字名の例", kGothic11, nullptr, kBlack, kLeft, false}},
+    {{"Label1", 16, 4065, 600, 375, 375, "白", kMincho18Bold, nullptr, "#000080", kLeft, false}, Role::SurnameClearing},
+    {{"Label1", 15, 4065, 1050, 375, 375, "鳥", kMincho18Bold, nullptr, "#000080", kLeft, false}, Role::SurnameClearing},
+    {{"Label1", 14, 4065, 1680, 375, 375, "杏", kMincho18Bold, nullptr, "#000080", kLeft, false}, Role::SurnameClearing},
+    {{"Label1", 13, 4065, 2145, 375, 375, "奈", kMincho18Bold, nullptr, "#000080", kLeft, false}, Role::SurnameClearing},
+    {{"Label1", 8, 4515, 690, 255, 255, "5", kGothic12, nullptr, nullptr, kRight, false}, Role::SurnameClearing},
+    {{"Label1", 9, 4515, 1140, 300, 255, "11", kGothic12, nullptr, nullptr, kRight, false}, Role::SurnameClearing},
+    {{"Label1", 10, 4515, 1815, 255, 255, "7", kGothic12, nullptr, nullptr, kRight, false}, Role::SurnameClearing},
+    {{"Label1", 11, 4425, 2265, 330, 255, "8", kGothic12, nullptr, nullptr, kRight, false}, Role::SurnameClearing},
+    {{"lblUnkaku", 1, 5145, 915, 645, 315, "祖運", kGothic12, nullptr, "#0000FF", kLeft, false}},
+    {{"lblUnkaku", 2, 5145, 1455, 600, 330, "主運 ", kGothic12, nullptr, "#008080", kLeft, false}},
+    {{"lblUnkaku", 3, 5145, 2040, 615, 330, "初運", kGothic12, nullptr, "#008000", kLeft, false}},
+    {{"lblUnkaku", 4, 3150, 1425, 615, 255, "助運", kGothic12, nullptr, "#800080", kRight, false}},
+    {{"lblUnkaku", 5, 5145, 2550, 615, 255, "総運", kGothic12, nullptr, "#800000", kLeft, false}},
+    {{"lblSamp", 0, 3825, 3000, 2010, 255, "五行　：　土・金・土", kGothic11, nullptr, nullptr, kLeft, false}},
+    {{"lblSamp", 1, 3825, 3300, 2010, 255, "陰陽　：　○○○●", kGothic11, nullptr, nullptr, kLeft, false}},
 };
 // clang-format on
 
@@ -207,66 +219,60 @@ QLabel* AddPicture(QWidget* container, const char* name, int index, int left, in
     return picture;
 }
 
-template <std::size_t N>
-void Keep(std::array<QLabel*, N>& array, int index, QLabel* label) {
-    array[index] = label;
-}
-
-// Files a label of a table under its name in controls.
-void Store(MainWindowControls& controls, const LabelRow& row, QLabel* label) {
-    const std::string name = row.name;
-    if (name == "lblKan")
-        Keep(controls.nameCharacterLabels, row.index, label);
-    else if (name == "lblKaku")
-        Keep(controls.strokeCountLabels, row.index, label);
-    else if (name == "lblSo")
-        Keep(controls.ancestorLuckCells, row.index, label);
-    else if (name == "lblSyu")
-        Keep(controls.mainLuckCells, row.index, label);
-    else if (name == "lblSyo")
-        Keep(controls.earlyLuckCells, row.index, label);
-    else if (name == "lblJyo")
-        Keep(controls.assistLuckCells, row.index, label);
-    else if (name == "lblSou")
-        Keep(controls.totalLuckCells, row.index, label);
-    else if (name == "lblGogyo_uv")
-        controls.elementDigitsCell = label;
-    else if (name == "lblGogyo_u")
-        controls.elementVerdictCell = label;
-    else if (name == "lblIny_d")
-        controls.yinYangPatternCell = label;
-    else if (name == "lblIny_c")
-        controls.yinYangVerdictCell = label;
-    else if (name == "lblUnkaku1" && row.index >= 1 && row.index <= 5)
-        Keep(controls.luckRowHeaders, row.index, label);
-    if (name == "Label1") {
-        controls.surnameClearingLabels[row.index] = label;
-        if (row.index <= 3)
-            Keep(controls.verdictRowHeaders, row.index, label);
+// The member of controls a label of the given role fills, if any.
+QLabel** Member(MainWindowControls& controls, Role role, int slot) {
+    switch (role) {
+        case Role::NameCharacter:
+            return &controls.nameCharacterLabels.at(slot);
+        case Role::StrokeCount:
+            return &controls.strokeCountLabels.at(slot);
+        case Role::AncestorLuck:
+            return &controls.ancestorLuckCells.at(slot);
+        case Role::MainLuck:
+            return &controls.mainLuckCells.at(slot);
+        case Role::EarlyLuck:
+            return &controls.earlyLuckCells.at(slot);
+        case Role::AssistLuck:
+            return &controls.assistLuckCells.at(slot);
+        case Role::TotalLuck:
+            return &controls.totalLuckCells.at(slot);
+        case Role::LuckRowHeader:
+            return &controls.luckRowHeaders.at(slot);
+        case Role::ElementDigits:
+            return &controls.elementDigitsCell;
+        case Role::ElementVerdict:
+            return &controls.elementVerdictCell;
+        case Role::YinYangPattern:
+            return &controls.yinYangPatternCell;
+        case Role::YinYangVerdict:
+            return &controls.yinYangVerdictCell;
+        case Role::VerdictRowHeader:
+            return &controls.verdictRowHeaders.at(slot);
+        default:
+            return nullptr;
     }
 }
 
 template <std::size_t N>
-void AddLabels(QWidget* container, const LabelRow (&rows)[N], MainWindowControls& controls) {
-    for (const LabelRow& row : rows) {
-        Store(controls, row, AddLabel(container, row));
+void AddLabels(QWidget* container, const PlacedLabel (&rows)[N], MainWindowControls& controls) {
+    for (const PlacedLabel& row : rows) {
+        QLabel* label = AddLabel(container, row.label);
+        if (QLabel** member = Member(controls, row.role, row.slot)) {
+            *member = label;
+        }
+        if (row.role == Role::VerdictRowHeader || row.role == Role::SurnameClearing) {
+            controls.surnameClearingLabels.push_back(label);
+        }
+        if (row.role == Role::NarrowHeader) {
+            label->setWordWrap(true);
+        }
     }
 }
 
 template <std::size_t N>
-void AddLines(QWidget* container, const LineRow (&rows)[N], MainWindowControls& controls) {
+void AddLines(QWidget* container, const LineRow (&rows)[N]) {
     for (const LineRow& row : rows) {
-        auto* line =
-            new LineControl(container, row.name, row.index, row.x1, row.y1, row.x2, row.y2);
-        const std::string name = row.name;
-        if (name == "linMyo1")
-            controls.surnameRightLines[row.index] = line;
-        else if (name == "linMyo2")
-            controls.surnameLeftLines[row.index] = line;
-        else if (name == "linNam1")
-            controls.givenNameRightLines[row.index] = line;
-        else if (name == "linNam2")
-            controls.givenNameLeftLines[row.index] = line;
+        new LineControl(container, row.name, row.index, row.x1, row.y1, row.x2, row.y2);
     }
 }
 
@@ -343,39 +349,32 @@ void BuildResultFrame(MainWindowControls& controls) {
     // full-width blanks are wider in the IPA fonts and would clip its first and last letters.
     AddLabel(controls.facesFrame, {"Label2", -1, 75, 225, 2790, 315, "５運　　 　５行　　　陰陽",
                                    kGothic11, nullptr, nullptr, kCentre, false});
-    constexpr int kSlotLeft[] = {0, 300, 1200, 2100};
-    constexpr const char* kSlotWord[] = {"", "５運", "５行", "陰陽"};
+    static constexpr int kSlotLeft[] = {300, 1200, 2100};
+    static constexpr const char* kSlotWord[] = {"５運", "５行", "陰陽"};
     const QPixmap laughing = ArtworkPixmap("wara", {32, 32});
     const QPixmap smiling = ArtworkPixmap("niko", {32, 32});
     const QPixmap sad = ArtworkPixmap("kana", {32, 32});
-    for (int slot = 1; slot <= 3; ++slot) {
-        const int left = kSlotLeft[slot];
-        const QString word = QString::fromUtf8(kSlotWord[slot]);
-        controls.favourableFaces[slot] =
-            AddPicture(controls.facesFrame, "imgwara", slot, left, 525, 480, 480, laughing);
-        controls.favourableFaces[slot]->setAccessibleName(word + QString::fromUtf8(" 笑顔（良）"));
-        controls.middlingFaces[slot] =
-            AddPicture(controls.facesFrame, "imgniko", slot, left, 525, 480, 480, smiling);
-        controls.middlingFaces[slot]->setAccessibleName(word +
-                                                        QString::fromUtf8(" にっこり顔（中）"));
-        controls.unfavourableFaces[slot] =
-            AddPicture(controls.facesFrame, "imgkana", slot, left, 525, 480, 480, sad);
-        controls.unfavourableFaces[slot]->setAccessibleName(word +
-                                                            QString::fromUtf8(" 悲しい顔（悪）"));
+    const auto addFace = [&controls](const char* name, int slot, const QPixmap& face,
+                                     const char* words) {
+        QLabel* picture =
+            AddPicture(controls.facesFrame, name, slot + 1, kSlotLeft[slot], 525, 480, 480, face);
+        picture->setAccessibleName(QString::fromUtf8(kSlotWord[slot]) + QString::fromUtf8(words));
+        return picture;
+    };
+    for (int slot = 0; slot < 3; ++slot) {
+        controls.favourableFaces[slot] = addFace("imgwara", slot, laughing, " 笑顔（良）");
+        controls.middlingFaces[slot] = addFace("imgniko", slot, smiling, " にっこり顔（中）");
+        controls.unfavourableFaces[slot] = addFace("imgkana", slot, sad, " 悲しい顔（悪）");
     }
     AddLabels(frame, kResultLabels, controls);
-    AddLines(frame, kResultLines, controls);
+    controls.nameDiagram = new NameDiagram(frame);
 }
 
 void BuildExplanationPanel(MainWindowControls& controls) {
     QFrame* frame = controls.explanationPanel;
     AddLabels(frame, kExplanationLabels, controls);
-    // The narrow headers show their captions one character a line.
-    for (int index = 0; index <= 2; ++index) {
-        frame->findChild<QLabel*>(ControlName("Label3", index))->setWordWrap(true);
-    }
     AddPicture(frame, "Image2", -1, 5250, 225, 480, 480, ArtworkPixmap("image2", {32, 32}));
-    AddLines(frame, kExplanationLines, controls);
+    AddLines(frame, kExplanationLines);
 }
 
 void SetTabOrder(const MainWindowControls& controls) {

@@ -19,7 +19,7 @@ ReadingLauncher::ReadingLauncher(QWidget& window, const MainWindowControls& cont
                                  std::vector<std::filesystem::path> textFolders)
     : window_(window), messages_(messages), textFolders_(std::move(textFolders)) {
     std::vector<QLabel*> clickable;
-    for (std::size_t slot = 1; slot < controls.nameCharacterLabels.size(); ++slot) {
+    for (std::size_t slot = 0; slot < controls.nameCharacterLabels.size(); ++slot) {
         clickable.push_back(controls.nameCharacterLabels[slot]);
         clickable.push_back(controls.strokeCountLabels[slot]);
     }
@@ -29,9 +29,6 @@ ReadingLauncher::ReadingLauncher(QWidget& window, const MainWindowControls& cont
         clickable.insert(clickable.end(), row->begin(), row->end());
     }
     for (QLabel* label : clickable) {
-        if (label == nullptr) {
-            continue;
-        }
         label->setCursor(Qt::PointingHandCursor);
         label->setToolTip(
             QString::fromUtf8("クリック（または Ctrl+K）で鑑定書（詳しい解説）を開きます"));

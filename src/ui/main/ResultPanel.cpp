@@ -6,29 +6,24 @@
 #include <algorithm>
 
 #include "rules/Judgement.h"
-#include "ui/common/Controls.h"
 #include "ui/common/QtText.h"
+#include "ui/main/NameDiagram.h"
 
 namespace namori {
 
 namespace {
 
-// Shows a part's segments, then its characters, then its counts, slot order within each.
-// Positions count from 1 here, as the slots do.
-void ShowPart(const MainWindowControls& controls, const Judgement& judgement,
-              const std::vector<std::pair<int, int>>& slotsAndPositions,
-              const std::vector<LineControl*>& segments) {
-    for (LineControl* segment : segments) {
-        segment->setVisible(true);
-    }
-    for (const auto& [slot, position] : slotsAndPositions) {
-        controls.nameCharacterLabels[slot]->setText(ToQString(judgement.nameChars[position - 1]));
-        controls.nameCharacterLabels[slot]->setVisible(true);
-    }
-    for (const auto& [slot, position] : slotsAndPositions) {
-        controls.strokeCountLabels[slot]->setText(
-            QString::number(judgement.strokeCounts[position - 1]) + u' ');
-        controls.strokeCountLabels[slot]->setVisible(true);
+// Shows a part's characters from position on (counted from 0), with their counts, in the slots
+// from slot on.
+void ShowPart(const MainWindowControls& controls, const Judgement& judgement, int slot,
+              int position, int length) {
+    for (int i = 0; i < length; ++i) {
+        QLabel* character = controls.nameCharacterLabels[slot + i];
+        character->setText(ToQString(judgement.nameChars[position + i]));
+        character->setVisible(true);
+        QLabel* count = controls.strokeCountLabels[slot + i];
+        count->setText(QString::number(judgement.strokeCounts[position + i]) + u' ');
+        count->setVisible(true);
     }
 }
 
@@ -53,7 +48,7 @@ void FillLuckRow(const std::array<QLabel*, 3>& row, const SpiritTable& table, in
     row[2]->setText(ToQString(table.MarkOf(value)));
 }
 
-void ShowFace(const MainWindowControls& controls, int slot, Rating rating) {
+void ShowFace(const MainWindowControls& controls, std::size_t slot, Rating rating) {
     const auto& faces = rating == Rating::Favourable ? controls.favourableFaces
                         : rating == Rating::Middling ? controls.middlingFaces
                                                      : controls.unfavourableFaces;
@@ -62,13 +57,10 @@ void ShowFace(const MainWindowControls& controls, int slot, Rating rating) {
 
 using LuckRowCells = const std::array<QLabel*, 3>;
 
-std::array<LuckRowCells*, 6> LuckRows(const MainWindowControls& controls) {
-    return {nullptr,
-            &controls.ancestorLuckCells,
-            &controls.mainLuckCells,
-            &controls.earlyLuckCells,
-            &controls.assistLuckCells,
-            &controls.totalLuckCells};
+// The rows of the luck table, 祖運 to 総運.
+std::array<LuckRowCells*, 5> LuckRows(const MainWindowControls& controls) {
+    return {&controls.ancestorLuckCells, &controls.mainLuckCells, &controls.earlyLuckCells,
+            &controls.assistLuckCells, &controls.totalLuckCells};
 }
 
 std::array<QLabel*, 4> VerdictCells(const MainWindowControls& controls) {
@@ -79,7 +71,7 @@ std::array<QLabel*, 4> VerdictCells(const MainWindowControls& controls) {
 // A screen reader meets a row's header first and reads it as the whole row: "主運 18 鉄志成功 ◎".
 void NameRowsForScreenReaders(const MainWindowControls& controls) {
     const auto luckRows = LuckRows(controls);
-    for (int row = 1; row <= 5; ++row) {
+    for (std::size_t row = 0; row < luckRows.size(); ++row) {
         QStringList words{controls.luckRowHeaders[row]->text()};
         for (const QLabel* cell : *luckRows[row]) {
             words << cell->text();
@@ -98,7 +90,7 @@ void NameRowsForScreenReaders(const MainWindowControls& controls) {
 ResultPanel::ResultPanel(const MainWindowControls& controls) : controls_(controls) {
     const auto luckRows = LuckRows(controls);
     constexpr const char* kCellWords[] = {"の数", "の言葉", "の評価"};
-    for (int row = 1; row <= 5; ++row) {
+    for (std::size_t row = 0; row < luckRows.size(); ++row) {
         const QString luck = controls.luckRowHeaders[row]->text();
         controls.luckRowHeaders[row]->setAccessibleDescription(
             luck + QString::fromUtf8("の数、言葉、評価"));
@@ -117,7 +109,7 @@ ResultPanel::ResultPanel(const MainWindowControls& controls) : controls_(control
 }
 
 void ResultPanel::HideFaces() {
-    for (int slot = 1; slot <= 3; ++slot) {
+    for (std::size_t slot = 0; slot < controls_.favourableFaces.size(); ++slot) {
         controls_.favourableFaces[slot]->setVisible(false);
         controls_.middlingFaces[slot]->setVisible(false);
         controls_.unfavourableFaces[slot]->setVisible(false);
@@ -126,59 +118,21 @@ void ResultPanel::HideFaces() {
 
 void ResultPanel::ShowDiagramAndLuckTable(const Judgement& judgement, const SpiritTable& table) {
     const MainWindowControls& controls = controls_;
-    for (int i = 0; i <= 2; ++i) {
-        controls.surnameRightLines[i]->setVisible(false);
-        controls.givenNameRightLines[i]->setVisible(false);
-    }
-    for (int j = 0; j <= 4; ++j) {
-        controls.surnameLeftLines[j]->setVisible(false);
-        controls.givenNameLeftLines[j]->setVisible(false);
-    }
-    for (int k = 1; k <= 6; ++k) {
-        controls.nameCharacterLabels[k]->setVisible(false);
-        controls.strokeCountLabels[k]->setVisible(false);
+    for (std::size_t slot = 0; slot < controls.nameCharacterLabels.size(); ++slot) {
+        controls.nameCharacterLabels[slot]->setVisible(false);
+        controls.strokeCountLabels[slot]->setVisible(false);
     }
 
-    // The surname fills slots 1..3 from the bottom, the given name slots 4..6 from the top.
+    // The surname ends at slot 2, the given name starts at slot 3.
     const int s = judgement.surnameLength;
-    switch (s) {
-        case 1:
-            ShowPart(controls, judgement, {{3, 1}}, {controls.surnameLeftLines[0]});
-            break;
-        case 2:
-            ShowPart(controls, judgement, {{2, 1}, {3, 2}},
-                     {controls.surnameRightLines[0], controls.surnameLeftLines[1],
-                      controls.surnameLeftLines[2]});
-            break;
-        case 3:
-            ShowPart(controls, judgement, {{1, 1}, {2, 2}, {3, 3}},
-                     {controls.surnameRightLines[0], controls.surnameRightLines[1],
-                      controls.surnameRightLines[2], controls.surnameLeftLines[1],
-                      controls.surnameLeftLines[2], controls.surnameLeftLines[3],
-                      controls.surnameLeftLines[4]});
-            break;
-        default:
-            break;
+    const int g = judgement.givenNameLength;
+    if (s >= 1 && s <= 3) {
+        ShowPart(controls, judgement, 3 - s, 0, s);
     }
-    switch (judgement.givenNameLength) {
-        case 1:
-            ShowPart(controls, judgement, {{4, s + 1}}, {controls.givenNameLeftLines[0]});
-            break;
-        case 2:
-            ShowPart(controls, judgement, {{4, s + 1}, {5, s + 2}},
-                     {controls.givenNameRightLines[0], controls.givenNameLeftLines[1],
-                      controls.givenNameLeftLines[2]});
-            break;
-        case 3:
-            ShowPart(controls, judgement, {{4, s + 1}, {5, s + 2}, {6, s + 3}},
-                     {controls.givenNameRightLines[0], controls.givenNameRightLines[1],
-                      controls.givenNameRightLines[2], controls.givenNameLeftLines[1],
-                      controls.givenNameLeftLines[2], controls.givenNameLeftLines[3],
-                      controls.givenNameLeftLines[4]});
-            break;
-        default:
-            break;
+    if (g >= 1 && g <= 3) {
+        ShowPart(controls, judgement, 3, s, g);
     }
+    controls.nameDiagram->ShowShape(s, g);
 
     const std::array<int, 5> luck = LuckValues(judgement);
     const std::array<const std::array<QLabel*, 3>*, 5> rows = {
@@ -198,8 +152,8 @@ void ResultPanel::ShowJudgement(const Judgement& judgement, const SpiritTable& t
     ShowDiagramAndLuckTable(judgement, table);
 
     const std::array<Rating, 3>& faces = judgement.faces;
-    for (int slot = 1; slot <= 3; ++slot) {
-        ShowFace(controls_, slot, faces[slot - 1]);
+    for (std::size_t slot = 0; slot < faces.size(); ++slot) {
+        ShowFace(controls_, slot, faces[slot]);
     }
     NameRowsForScreenReaders(controls_);
 }

@@ -7,8 +7,8 @@ namespace namori {
 struct Judgement;
 struct SpiritTable;
 
-// The result frame of the main window: the name diagram (characters, stroke counts, bracket
-// segments), the luck table, the four verdict cells and the three faces.
+// The result frame of the main window: the name diagram (characters, stroke counts,
+// brackets), the luck table, the four verdict cells and the three faces.
 class ResultPanel {
   public:
     explicit ResultPanel(const MainWindowControls& controls);

@@ -74,7 +74,9 @@ int StartUp(const std::function<int(MainWindow&)>& run,
     MainWindow window(*tables, messages, folder);
     CentreOnScreen(window);
     window.show();
-    window.loadLists();
+    // Ends the program at once when the window closes, open dialogs included.
+    QObject::connect(&window, &MainWindow::quitRequested, [] { QCoreApplication::exit(0); });
+    window.LoadLists();
     return run(window);
 }
 

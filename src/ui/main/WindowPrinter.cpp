@@ -68,7 +68,7 @@ void WindowPrinter::onPrintClicked() {
     const PaintPages paint = [this](QPagedPaintDevice& device) {
         return PrintWindowImage(window_, device);
     };
-    std::unique_ptr<QPrinter> printer = choosePrinter ? choosePrinter() : DefaultPrinter();
+    std::unique_ptr<QPrinter> printer = printerChooser_ ? printerChooser_() : DefaultPrinter();
     QString reason = QString::fromUtf8("プリンターが見つかりません");
     if (printer != nullptr) {
         printer->setDocName(QString::fromUtf8(kDocumentName));
@@ -84,8 +84,8 @@ void WindowPrinter::onPrintClicked() {
                        MessageBox::Buttons::OkCancel) != MessageBox::Answer::Ok) {
         return;
     }
-    const QString file = choosePdfFile
-                             ? choosePdfFile()
+    const QString file = pdfFileChooser_
+                             ? pdfFileChooser_()
                              : QFileDialog::getSaveFileName(
                                    &window_, QString::fromUtf8("PDFファイルに保存"),
                                    QString::fromUtf8("ナモリ.pdf"), QStringLiteral("PDF (*.pdf)"));

@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <utility>
 
 class QAbstractButton;
 class QPagedPaintDevice;
@@ -32,9 +33,13 @@ class WindowPrinter : public QObject {
 
     // Where printing goes: the default printer unless set (tests print to a PDF file); none
     // means no printer.
-    std::function<std::unique_ptr<QPrinter>()> choosePrinter;
+    void setPrinterChooser(std::function<std::unique_ptr<QPrinter>()> chooser) {
+        printerChooser_ = std::move(chooser);
+    }
     // The PDF file for the page when printing is not possible; asks the user unless set.
-    std::function<QString()> choosePdfFile;
+    void setPdfFileChooser(std::function<QString()> chooser) {
+        pdfFileChooser_ = std::move(chooser);
+    }
 
   private slots:
     void onPrintClicked();
@@ -42,6 +47,8 @@ class WindowPrinter : public QObject {
   private:
     QWidget& window_;
     MessageBox& messages_;
+    std::function<std::unique_ptr<QPrinter>()> printerChooser_;
+    std::function<QString()> pdfFileChooser_;
 };
 
 }  // namespace namori

@@ -50,51 +50,52 @@ LuckyStrokesPage::LuckyStrokesPage(const ReferenceTables& tables, MessageBox& me
       surname_(std::move(surname)),
       complement_(std::move(complement)),
       guide_(std::move(guide)) {
-    charactersBox = new QComboBox(this);
-    charactersBox->addItems({QString::fromUtf8("名前１字"), QString::fromUtf8("名前２字"),
-                             QString::fromUtf8("名前３字")});
-    charactersBox->setCurrentIndex(1);
-    showButton = new QPushButton(QString::fromUtf8("吉数を探す"), this);
-    statusLabel = new QLabel(this);
-    table = new QTableWidget(0, 9, this);
+    controls_.charactersBox = new QComboBox(this);
+    controls_.charactersBox->addItems({QString::fromUtf8("名前１字"), QString::fromUtf8("名前２字"),
+                                       QString::fromUtf8("名前３字")});
+    controls_.charactersBox->setCurrentIndex(1);
+    controls_.showButton = new QPushButton(QString::fromUtf8("吉数を探す"), this);
+    controls_.statusLabel = new QLabel(this);
+    controls_.table = new QTableWidget(0, 9, this);
     QStringList headers{QString::fromUtf8("順位"), QString::fromUtf8("名前の画数")};
     for (const LuckField& luck : kLuckFields) {
         headers << ToQString(luck.name);
     }
     headers << QString::fromUtf8("漢字の例") << QString::fromUtf8("書き方の数");
-    table->setHorizontalHeaderLabels(headers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->verticalHeader()->hide();
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table->horizontalHeader()->setStretchLastSection(true);
-    kanjiView = new QPlainTextEdit(this);
-    kanjiView->setReadOnly(true);
-    kanjiView->setPlaceholderText(QString::fromUtf8(
+    controls_.table->setHorizontalHeaderLabels(headers);
+    controls_.table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    controls_.table->setSelectionMode(QAbstractItemView::SingleSelection);
+    controls_.table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    controls_.table->verticalHeader()->hide();
+    controls_.table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    controls_.table->horizontalHeader()->setStretchLastSection(true);
+    controls_.kanjiView = new QPlainTextEdit(this);
+    controls_.kanjiView->setReadOnly(true);
+    controls_.kanjiView->setPlaceholderText(QString::fromUtf8(
         "画数の組み合わせをクリックすると、その画数の漢字（辞書から）をすべて表示します"));
-    kanjiView->setMaximumHeight(150);
+    controls_.kanjiView->setMaximumHeight(150);
 
     auto* controls = new QHBoxLayout;
-    controls->addWidget(charactersBox);
-    controls->addWidget(showButton);
+    controls->addWidget(controls_.charactersBox);
+    controls->addWidget(controls_.showButton);
     controls->addWidget(
         new QLabel(QString::fromUtf8("５運・５行・陰陽がすべて良くなる画数（各字1～30画）"), this));
     controls->addStretch();
-    controls->addWidget(statusLabel);
+    controls->addWidget(controls_.statusLabel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(controls);
-    layout->addWidget(table, 1);
-    layout->addWidget(kanjiView);
+    layout->addWidget(controls_.table, 1);
+    layout->addWidget(controls_.kanjiView);
 
-    connect(showButton, &QPushButton::clicked, this, &LuckyStrokesPage::ShowPatterns);
-    connect(table, &QTableWidget::currentCellChanged, this, [this](int row) { ShowKanjiOf(row); });
+    connect(controls_.showButton, &QPushButton::clicked, this, &LuckyStrokesPage::ShowPatterns);
+    connect(controls_.table, &QTableWidget::currentCellChanged, this,
+            [this](int row) { ShowKanjiOf(row); });
 }
 
 void LuckyStrokesPage::ShowPatterns() {
     const NameGuide* guide = guide_();
     const LuckyPatterns found = FindLuckyPatterns(
-        tables_, surname_(), charactersBox->currentIndex() + 1, complement_(), guide);
+        tables_, surname_(), controls_.charactersBox->currentIndex() + 1, complement_(), guide);
     if (!found.surnameProblem.ready()) {
         messages_.Show(this, ToQString(found.surnameProblem.message), QString::fromUtf8("吉数表"),
                        MessageBox::Icon::Exclamation);
@@ -104,9 +105,9 @@ void LuckyStrokesPage::ShowPatterns() {
     for (int strokes = 1; strokes <= kMaxPatternStrokes; ++strokes) {
         kanjiOf[strokes] = KanjiOfStrokes(tables_.dictionary, strokes, guide);
     }
-    table->setRowCount(0);
-    table->setRowCount(static_cast<int>(found.patterns.size()));
-    for (int row = 0; row < table->rowCount(); ++row) {
+    controls_.table->setRowCount(0);
+    controls_.table->setRowCount(static_cast<int>(found.patterns.size()));
+    for (int row = 0; row < controls_.table->rowCount(); ++row) {
         const LuckyPattern& pattern = found.patterns[static_cast<std::size_t>(row)];
         QStringList counts;
         QStringList examples;
@@ -116,22 +117,22 @@ void LuckyStrokesPage::ShowPatterns() {
             examples << KanjiText(kanjiOf[count], kExamples);
             countValues << count;
         }
-        table->setItem(row, 0, Item(QString::number(row + 1), countValues));
-        table->setItem(row, 1, Item(counts.join(QStringLiteral(","))));
+        controls_.table->setItem(row, 0, Item(QString::number(row + 1), countValues));
+        controls_.table->setItem(row, 1, Item(counts.join(QStringLiteral(","))));
         for (int luck = 0; luck < 5; ++luck) {
-            table->setItem(
+            controls_.table->setItem(
                 row, 2 + luck,
                 Item(QString::number(pattern.luck[luck]) + ToQString(pattern.marks[luck])));
         }
-        table->setItem(row, 7, Item(examples.join(QStringLiteral(" / "))));
-        table->setItem(row, 8, Item(QString::number(pattern.spellings)));
+        controls_.table->setItem(row, 7, Item(examples.join(QStringLiteral(" / "))));
+        controls_.table->setItem(row, 8, Item(QString::number(pattern.spellings)));
     }
-    kanjiView->clear();
-    statusLabel->setText(QString::fromUtf8("%1 通り").arg(table->rowCount()));
+    controls_.kanjiView->clear();
+    controls_.statusLabel->setText(QString::fromUtf8("%1 通り").arg(controls_.table->rowCount()));
 }
 
 void LuckyStrokesPage::ShowKanjiOf(int row) {
-    const QTableWidgetItem* first = row >= 0 ? table->item(row, 0) : nullptr;
+    const QTableWidgetItem* first = row >= 0 ? controls_.table->item(row, 0) : nullptr;
     if (first == nullptr) {
         return;
     }
@@ -147,7 +148,7 @@ void LuckyStrokesPage::ShowKanjiOf(int row) {
                      .arg(kanji.empty() ? QString::fromUtf8("辞書にありません")
                                         : KanjiText(kanji, -1));
     }
-    kanjiView->setPlainText(lines.join('\n'));
+    controls_.kanjiView->setPlainText(lines.join('\n'));
 }
 
 }  // namespace namori

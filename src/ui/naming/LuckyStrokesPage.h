@@ -29,11 +29,15 @@ class LuckyStrokesPage : public QWidget {
                      std::function<std::u16string()> surname, std::function<bool()> complement,
                      std::function<const NameGuide*()> guide, QWidget* parent = nullptr);
 
-    QComboBox* charactersBox = nullptr;
-    QPushButton* showButton = nullptr;
-    QTableWidget* table = nullptr;
-    QPlainTextEdit* kanjiView = nullptr;
-    QLabel* statusLabel = nullptr;
+    // The controls of the window; tests drive it through them.
+    struct Controls {
+        QComboBox* charactersBox = nullptr;
+        QPushButton* showButton = nullptr;
+        QTableWidget* table = nullptr;
+        QPlainTextEdit* kanjiView = nullptr;
+        QLabel* statusLabel = nullptr;
+    };
+    const Controls& controls() const { return controls_; }
 
     void ShowPatterns();
 
@@ -45,6 +49,7 @@ class LuckyStrokesPage : public QWidget {
     std::function<std::u16string()> surname_;
     std::function<bool()> complement_;
     std::function<const NameGuide*()> guide_;
+    Controls controls_;
 };
 
 }  // namespace namori

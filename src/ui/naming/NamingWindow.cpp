@@ -50,31 +50,34 @@ void DescribeForScreenReaders(const NamingWindow& window) {
         }
         control->setAccessibleDescription(QString::fromUtf8(description));
     };
-    describe(window.surnameBox, "名字", "候補と組み合わせて判断する名字");
-    describe(window.readingBox, "呼び名", "名前の呼び名をひらがなで。Enter で探します");
-    describe(window.sexBox, "男女", "候補を男の子・女の子の名前に絞ります");
-    describe(window.complementBox, nullptr, "１字の名字・名前に補数を加えて判断します");
-    describe(window.searchButton, nullptr,
+    describe(window.controls().surnameBox, "名字", "候補と組み合わせて判断する名字");
+    describe(window.controls().readingBox, "呼び名", "名前の呼び名をひらがなで。Enter で探します");
+    describe(window.controls().sexBox, "男女", "候補を男の子・女の子の名前に絞ります");
+    describe(window.controls().complementBox, nullptr, "１字の名字・名前に補数を加えて判断します");
+    describe(window.controls().searchButton, nullptr,
              "呼び名になる書き方を探して判断し、人気の名前から順に並べます");
-    describe(window.favourableOnlyBox, nullptr,
+    describe(window.controls().favourableOnlyBox, nullptr,
              "５運・５行・陰陽の三つとも良の名前だけを表に残します");
-    describe(window.orderBox, "並べ方",
+    describe(window.controls().orderBox, "並べ方",
              "自然な順：人気・よくある・自然・まれの順に並べ、その中を運勢の良い順に。"
              "運勢順：運勢の良い順に並べ、その中を自然な順に");
-    describe(window.exportButton, nullptr, "表に見えている候補をCSVファイルに保存します");
-    describe(window.table, "名付け候補",
+    describe(window.controls().exportButton, nullptr,
+             "表に見えている候補をCSVファイルに保存します");
+    describe(window.controls().table, "名付け候補",
              "上下キーで選び、Enter かダブルクリックでメイン画面の名前の入力欄に入れます");
-    describe(window.rareBox, nullptr,
+    describe(window.controls().rareBox, nullptr,
              "実在の名前にほとんど使われない漢字の組み合わせ（まれ）も後ろに並べます");
-    describe(window.tabs, "名付け支援", "呼び名から探すページと吉数表のページ");
-    describe(window.tabs->tabBar(), "ページの切り替え",
+    describe(window.controls().tabs, "名付け支援", "呼び名から探すページと吉数表のページ");
+    describe(window.controls().tabs->tabBar(), "ページの切り替え",
              "左右キーで「呼び名から探す」と「吉数表」を切り替えます");
-    const LuckyStrokesPage& lucky = *window.luckyPage;
-    describe(lucky.charactersBox, "名前の文字数", "吉数表を作る名前の文字数（1～3字）");
-    describe(lucky.showButton, nullptr, "名字と組み合わせて三つの顔がすべて良くなる画数を探します");
-    describe(lucky.table, "吉数表",
+    const LuckyStrokesPage& lucky = *window.controls().luckyPage;
+    describe(lucky.controls().charactersBox, "名前の文字数", "吉数表を作る名前の文字数（1～3字）");
+    describe(lucky.controls().showButton, nullptr,
+             "名字と組み合わせて三つの顔がすべて良くなる画数を探します");
+    describe(lucky.controls().table, "吉数表",
              "上下キーで画数の組み合わせを選ぶと、その画数の漢字が下に一覧されます");
-    describe(lucky.kanjiView, "その画数の漢字", "選んだ組み合わせの各字の画数を持つ辞書の漢字");
+    describe(lucky.controls().kanjiView, "その画数の漢字",
+             "選んだ組み合わせの各字の画数を持つ辞書の漢字");
 }
 
 }  // namespace
@@ -91,23 +94,23 @@ NamingWindow::NamingWindow(const ReferenceTables& tables, MessageBox& messages,
     RememberGeometry(*this, QStringLiteral("naming"));
     AddCloseKeys(*this);
 
-    surnameBox = new QLineEdit(this);
-    readingBox = new QLineEdit(this);
-    TrackComposition(surnameBox);
-    TrackComposition(readingBox);
-    readingBox->setPlaceholderText(QString::fromUtf8("ひらがなで（例：はると）"));
-    sexBox = new QComboBox(this);
-    sexBox->addItems({QString::fromUtf8("男女どちらも"), QString::fromUtf8("男の子"),
-                      QString::fromUtf8("女の子")});
-    complementBox = new QCheckBox(QString::fromUtf8("１字の時の補数を採用"), this);
-    searchButton = new QPushButton(QString::fromUtf8("探す"), this);
-    searchButton->setDefault(true);
-    favourableOnlyBox = new QCheckBox(QString::fromUtf8("三つとも良のみ"), this);
-    rareBox = new QCheckBox(QString::fromUtf8("まれな組み合わせも表示"), this);
-    orderBox = new QComboBox(this);
-    orderBox->addItems({QString::fromUtf8("自然な順"), QString::fromUtf8("運勢順")});
-    exportButton = new QPushButton(QString::fromUtf8("CSVに保存"), this);
-    statusLabel = new QLabel(this);
+    controls_.surnameBox = new QLineEdit(this);
+    controls_.readingBox = new QLineEdit(this);
+    TrackComposition(controls_.surnameBox);
+    TrackComposition(controls_.readingBox);
+    controls_.readingBox->setPlaceholderText(QString::fromUtf8("ひらがなで（例：はると）"));
+    controls_.sexBox = new QComboBox(this);
+    controls_.sexBox->addItems({QString::fromUtf8("男女どちらも"), QString::fromUtf8("男の子"),
+                                QString::fromUtf8("女の子")});
+    controls_.complementBox = new QCheckBox(QString::fromUtf8("１字の時の補数を採用"), this);
+    controls_.searchButton = new QPushButton(QString::fromUtf8("探す"), this);
+    controls_.searchButton->setDefault(true);
+    controls_.favourableOnlyBox = new QCheckBox(QString::fromUtf8("三つとも良のみ"), this);
+    controls_.rareBox = new QCheckBox(QString::fromUtf8("まれな組み合わせも表示"), this);
+    controls_.orderBox = new QComboBox(this);
+    controls_.orderBox->addItems({QString::fromUtf8("自然な順"), QString::fromUtf8("運勢順")});
+    controls_.exportButton = new QPushButton(QString::fromUtf8("CSVに保存"), this);
+    controls_.statusLabel = new QLabel(this);
 
     model_ = new CandidateTableModel(this);
     proxy_ = new QSortFilterProxyModel(this);
@@ -115,76 +118,78 @@ NamingWindow::NamingWindow(const ReferenceTables& tables, MessageBox& messages,
     proxy_->setSortRole(CandidateTableModel::SortRole);
     proxy_->setFilterRole(CandidateTableModel::AllFavourableRole);
     proxy_->setFilterKeyColumn(0);
-    table = new QTableView(this);
-    table->setModel(proxy_);
-    table->setSortingEnabled(true);
-    table->sortByColumn(CandidateTableModel::kRank, Qt::AscendingOrder);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->verticalHeader()->hide();
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    controls_.table = new QTableView(this);
+    controls_.table->setModel(proxy_);
+    controls_.table->setSortingEnabled(true);
+    controls_.table->sortByColumn(CandidateTableModel::kRank, Qt::AscendingOrder);
+    controls_.table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    controls_.table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    controls_.table->verticalHeader()->hide();
+    controls_.table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(new QLabel(QString::fromUtf8("名字"), this));
-    nameRow->addWidget(surnameBox);
-    nameRow->addWidget(complementBox);
+    nameRow->addWidget(controls_.surnameBox);
+    nameRow->addWidget(controls_.complementBox);
     nameRow->addStretch();
 
     auto* candidatesPage = new QWidget(this);
     auto* search = new QHBoxLayout;
     search->addWidget(new QLabel(QString::fromUtf8("呼び名"), candidatesPage));
-    search->addWidget(readingBox);
-    search->addWidget(sexBox);
-    search->addWidget(searchButton);
+    search->addWidget(controls_.readingBox);
+    search->addWidget(controls_.sexBox);
+    search->addWidget(controls_.searchButton);
     search->addStretch();
     auto* options = new QHBoxLayout;
-    options->addWidget(favourableOnlyBox);
-    options->addWidget(rareBox);
+    options->addWidget(controls_.favourableOnlyBox);
+    options->addWidget(controls_.rareBox);
     options->addWidget(new QLabel(QString::fromUtf8("並べ方"), candidatesPage));
-    options->addWidget(orderBox);
+    options->addWidget(controls_.orderBox);
     options->addStretch();
-    options->addWidget(statusLabel);
-    options->addWidget(exportButton);
+    options->addWidget(controls_.statusLabel);
+    options->addWidget(controls_.exportButton);
     auto* candidatesLayout = new QVBoxLayout(candidatesPage);
     candidatesLayout->addLayout(search);
     candidatesLayout->addLayout(options);
-    candidatesLayout->addWidget(table);
+    candidatesLayout->addWidget(controls_.table);
 
-    luckyPage = new LuckyStrokesPage(
-        tables_, messages_, [this] { return ReadEntryBox(surnameBox).toStdU16String(); },
-        [this] { return complementBox->isChecked(); },
+    controls_.luckyPage = new LuckyStrokesPage(
+        tables_, messages_, [this] { return ReadEntryBox(controls_.surnameBox).toStdU16String(); },
+        [this] { return controls_.complementBox->isChecked(); },
         [this]() -> const NameGuide* { return LoadIndexes() ? &*guide_ : nullptr; }, this);
-    tabs = new QTabWidget(this);
-    tabs->addTab(candidatesPage, QString::fromUtf8("呼び名から探す"));
-    tabs->addTab(luckyPage, QString::fromUtf8("吉数表"));
+    controls_.tabs = new QTabWidget(this);
+    controls_.tabs->addTab(candidatesPage, QString::fromUtf8("呼び名から探す"));
+    controls_.tabs->addTab(controls_.luckyPage, QString::fromUtf8("吉数表"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(nameRow);
-    layout->addWidget(tabs);
+    layout->addWidget(controls_.tabs);
 
-    connect(searchButton, &QPushButton::clicked, this, &NamingWindow::Search);
-    connect(readingBox, &QLineEdit::returnPressed, this, &NamingWindow::Search);
-    connect(exportButton, &QPushButton::clicked, this, &NamingWindow::ExportCsv);
+    connect(controls_.searchButton, &QPushButton::clicked, this, &NamingWindow::Search);
+    connect(controls_.readingBox, &QLineEdit::returnPressed, this, &NamingWindow::Search);
+    connect(controls_.exportButton, &QPushButton::clicked, this, &NamingWindow::ExportCsv);
     const auto searchAgain = [this] {
         if (model_->rowCount() > 0) {
             Search();
         }
     };
-    connect(rareBox, &QCheckBox::toggled, this, searchAgain);
-    connect(orderBox, &QComboBox::currentIndexChanged, this, searchAgain);
-    connect(favourableOnlyBox, &QCheckBox::toggled, this, [this](bool only) {
+    connect(controls_.rareBox, &QCheckBox::toggled, this, searchAgain);
+    connect(controls_.orderBox, &QComboBox::currentIndexChanged, this, searchAgain);
+    connect(controls_.favourableOnlyBox, &QCheckBox::toggled, this, [this](bool only) {
         proxy_->setFilterFixedString(only ? QStringLiteral("true") : QString());
-        statusLabel->setText(QString::fromUtf8("%1 件").arg(shownRows()));
+        controls_.statusLabel->setText(QString::fromUtf8("%1 件").arg(shownRows()));
     });
     const auto choose = [this](const QModelIndex& index) {
-        if (index.isValid() && onChoose) {
-            onChoose(ToQString(model_->candidate(proxy_->mapToSource(index).row()).spelling));
+        if (index.isValid()) {
+            emit nameChosen(
+                ToQString(model_->candidate(proxy_->mapToSource(index).row()).spelling));
         }
     };
-    connect(table, &QTableView::doubleClicked, this, choose);
+    connect(controls_.table, &QTableView::doubleClicked, this, choose);
     // Enter on a row chooses it as a double-click does.
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
         new QShortcut(
-            key, table, [this, choose] { choose(table->currentIndex()); }, Qt::WidgetShortcut);
+            key, controls_.table, [this, choose] { choose(controls_.table->currentIndex()); },
+            Qt::WidgetShortcut);
     }
     DescribeForScreenReaders(*this);
 }
@@ -207,9 +212,18 @@ bool NamingWindow::LoadIndexes() {
     return true;
 }
 
+void NamingWindow::ShowFor(const QString& surname, bool complement) {
+    controls_.surnameBox->setText(surname);
+    controls_.complementBox->setChecked(complement);
+    show();
+    raise();
+    activateWindow();
+    controls_.readingBox->setFocus();
+}
+
 void NamingWindow::Search() {
-    const std::u16string surname = ReadEntryBox(surnameBox).toStdU16String();
-    const std::u16string reading = ReadEntryBox(readingBox).trimmed().toStdU16String();
+    const std::u16string surname = ReadEntryBox(controls_.surnameBox).toStdU16String();
+    const std::u16string reading = ReadEntryBox(controls_.readingBox).trimmed().toStdU16String();
     const NamePreparation check = CheckName(surname, u"名");
     if (!check.ready()) {
         messages_.Show(this, ToQString(check.message), QString::fromUtf8("名付け支援"),
@@ -224,15 +238,15 @@ void NamingWindow::Search() {
     if (!LoadIndexes()) {
         return;
     }
-    const SexFilter sex = sexBox->currentIndex() == 1   ? SexFilter::Male
-                          : sexBox->currentIndex() == 2 ? SexFilter::Female
-                                                        : SexFilter::Either;
+    const SexFilter sex = controls_.sexBox->currentIndex() == 1   ? SexFilter::Male
+                          : controls_.sexBox->currentIndex() == 2 ? SexFilter::Female
+                                                                  : SexFilter::Either;
     try {
-        model_->setCandidates(
-            JudgeAndRank(tables_, surname,
-                         GenerateCandidates(*index_, reading, sex, rareBox->isChecked(), &*guide_),
-                         complementBox->isChecked(), reference_,
-                         orderBox->currentIndex() == 1 ? RankOrder::Fortune : RankOrder::Natural));
+        model_->setCandidates(JudgeAndRank(
+            tables_, surname,
+            GenerateCandidates(*index_, reading, sex, controls_.rareBox->isChecked(), &*guide_),
+            controls_.complementBox->isChecked(), reference_,
+            controls_.orderBox->currentIndex() == 1 ? RankOrder::Fortune : RankOrder::Natural));
     } catch (const DataFileError& error) {
         // A malformed line of the index: the index is opened afresh at the next search.
         index_.reset();
@@ -240,8 +254,8 @@ void NamingWindow::Search() {
         messages_.ShowFailure(this, error, QString::fromUtf8("名付け支援"));
         return;
     }
-    table->sortByColumn(CandidateTableModel::kRank, Qt::AscendingOrder);
-    statusLabel->setText(QString::fromUtf8("%1 件").arg(shownRows()));
+    controls_.table->sortByColumn(CandidateTableModel::kRank, Qt::AscendingOrder);
+    controls_.statusLabel->setText(QString::fromUtf8("%1 件").arg(shownRows()));
 }
 
 int NamingWindow::shownRows() const {
@@ -266,8 +280,8 @@ QString NamingWindow::TableAsCsv() const {
 }
 
 void NamingWindow::ExportCsv() {
-    const QString file = chooseCsvFile
-                             ? chooseCsvFile()
+    const QString file = csvFileChooser_
+                             ? csvFileChooser_()
                              : QFileDialog::getSaveFileName(this, QString::fromUtf8("CSVに保存"),
                                                             QString::fromUtf8("名付け候補.csv"),
                                                             QStringLiteral("CSV (*.csv)"));

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "analysis/ReferenceTables.h"
@@ -39,31 +40,42 @@ class NamingWindow : public QWidget {
     NamingWindow(const ReferenceTables& tables, MessageBox& messages,
                  std::vector<std::filesystem::path> assetFolders, QWidget* parent = nullptr);
 
-    QLineEdit* surnameBox = nullptr;
-    QLineEdit* readingBox = nullptr;
-    QComboBox* sexBox = nullptr;
-    QCheckBox* complementBox = nullptr;
-    QPushButton* searchButton = nullptr;
-    QCheckBox* favourableOnlyBox = nullptr;
-    QCheckBox* rareBox = nullptr;
-    QComboBox* orderBox = nullptr;
-    QTabWidget* tabs = nullptr;
-    LuckyStrokesPage* luckyPage = nullptr;
-    QPushButton* exportButton = nullptr;
-    QTableView* table = nullptr;
-    QLabel* statusLabel = nullptr;
+    // The controls of the window; tests drive it through them.
+    struct Controls {
+        QLineEdit* surnameBox = nullptr;
+        QLineEdit* readingBox = nullptr;
+        QComboBox* sexBox = nullptr;
+        QCheckBox* complementBox = nullptr;
+        QPushButton* searchButton = nullptr;
+        QCheckBox* favourableOnlyBox = nullptr;
+        QCheckBox* rareBox = nullptr;
+        QComboBox* orderBox = nullptr;
+        QTabWidget* tabs = nullptr;
+        LuckyStrokesPage* luckyPage = nullptr;
+        QPushButton* exportButton = nullptr;
+        QTableView* table = nullptr;
+        QLabel* statusLabel = nullptr;
+    };
+    const Controls& controls() const { return controls_; }
 
-    // Called with the spelling of a double-clicked row.
-    std::function<void(const QString&)> onChoose;
     // The CSV file to write; asks the user unless set.
-    std::function<QString()> chooseCsvFile;
+    void setCsvFileChooser(std::function<QString()> chooser) {
+        csvFileChooser_ = std::move(chooser);
+    }
 
+    // Shows the window in front, with surname and the complement option as the main window has
+    // them, ready for a reading.
+    void ShowFor(const QString& surname, bool complement);
     void Search();
     void ExportCsv();
     // The table as shown (sorted and filtered), as CSV text.
     QString TableAsCsv() const;
     int shownRows() const;
     const CandidateTableModel& model() const { return *model_; }
+
+  signals:
+    // A row was chosen (double-click or Enter): its spelling goes to the main window.
+    void nameChosen(const QString& spelling);
 
   private:
     bool LoadIndexes();
@@ -77,6 +89,8 @@ class NamingWindow : public QWidget {
     StrokeReference reference_;
     CandidateTableModel* model_ = nullptr;
     QSortFilterProxyModel* proxy_ = nullptr;
+    std::function<QString()> csvFileChooser_;
+    Controls controls_;
 };
 
 }  // namespace namori

@@ -39,46 +39,50 @@ ReadingWindow::ReadingWindow(ReadingDocument document, QString name, MessageBox&
                              QWidget* parent)
     : QWidget(parent, Qt::Window), messages_(messages) {
     setObjectName("frmReading");
-    view = new QTextBrowser(this);
-    view->setObjectName("readingView");
-    view->setOpenLinks(false);
+    controls_.view = new QTextBrowser(this);
+    controls_.view->setObjectName("readingView");
+    controls_.view->setOpenLinks(false);
     // The document brings its own colours: a light page whatever the desktop's theme.
-    QPalette page = view->palette();
+    QPalette page = controls_.view->palette();
     page.setColor(QPalette::Base, Qt::white);
     page.setColor(QPalette::Text, QColor(0x22, 0x22, 0x22));
-    view->setPalette(page);
+    controls_.view->setPalette(page);
 
-    printButton = new QPushButton(QString::fromUtf8("印刷"), this);
-    printButton->setObjectName("printButton");
-    pdfButton = new QPushButton(QString::fromUtf8("PDFで保存"), this);
-    pdfButton->setObjectName("pdfButton");
-    closeButton = new QPushButton(QString::fromUtf8("閉じる"), this);
-    closeButton->setObjectName("closeButton");
+    controls_.printButton = new QPushButton(QString::fromUtf8("印刷"), this);
+    controls_.printButton->setObjectName("controls_.printButton");
+    controls_.pdfButton = new QPushButton(QString::fromUtf8("PDFで保存"), this);
+    controls_.pdfButton->setObjectName("controls_.pdfButton");
+    controls_.closeButton = new QPushButton(QString::fromUtf8("閉じる"), this);
+    controls_.closeButton->setObjectName("controls_.closeButton");
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(printButton);
-    buttons->addWidget(pdfButton);
-    buttons->addWidget(closeButton);
+    buttons->addWidget(controls_.printButton);
+    buttons->addWidget(controls_.pdfButton);
+    buttons->addWidget(controls_.closeButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(view);
+    layout->addWidget(controls_.view);
     layout->addLayout(buttons);
 
-    view->setAccessibleName(QString::fromUtf8("鑑定書"));
-    view->setAccessibleDescription(
+    controls_.view->setAccessibleName(QString::fromUtf8("鑑定書"));
+    controls_.view->setAccessibleDescription(
         QString::fromUtf8("名前の詳しい解説。上下キーとPage Up・Page Downで読み進めます"));
-    printButton->setAccessibleDescription(
+    controls_.printButton->setAccessibleDescription(
         QString::fromUtf8("鑑定書をA4の文書として印刷します（プリンターを選べます）"));
-    pdfButton->setAccessibleDescription(QString::fromUtf8("鑑定書をPDFファイルに保存します"));
-    closeButton->setAccessibleDescription(QString::fromUtf8("鑑定書を閉じます（Ctrl+W・Esc）"));
+    controls_.pdfButton->setAccessibleDescription(
+        QString::fromUtf8("鑑定書をPDFファイルに保存します"));
+    controls_.closeButton->setAccessibleDescription(
+        QString::fromUtf8("鑑定書を閉じます（Ctrl+W・Esc）"));
 
-    connect(printButton, &QPushButton::clicked, this, &ReadingWindow::onPrintClicked);
-    connect(pdfButton, &QPushButton::clicked, this, &ReadingWindow::onPdfClicked);
-    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
-    connect(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, printButton,
+    connect(controls_.printButton, &QPushButton::clicked, this, &ReadingWindow::onPrintClicked);
+    connect(controls_.pdfButton, &QPushButton::clicked, this, &ReadingWindow::onPdfClicked);
+    connect(controls_.closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, controls_.printButton,
             &QPushButton::click);
-    printButton->setToolTip(WithShortcut(QString::fromUtf8("鑑定書を印刷します"), "Ctrl+P"));
-    closeButton->setToolTip(WithShortcut(QString::fromUtf8("鑑定書を閉じます"), "Ctrl+W・Esc"));
+    controls_.printButton->setToolTip(
+        WithShortcut(QString::fromUtf8("鑑定書を印刷します"), "Ctrl+P"));
+    controls_.closeButton->setToolTip(
+        WithShortcut(QString::fromUtf8("鑑定書を閉じます"), "Ctrl+W・Esc"));
     AddCloseKeys(*this);
     resize(640, 780);
     RememberGeometry(*this, QStringLiteral("reading"));
@@ -91,11 +95,11 @@ void ReadingWindow::ShowDocument(ReadingDocument document, QString name) {
     document_ = std::move(document);
     name_ = std::move(name);
     setWindowTitle(QString::fromUtf8(kTitle) + QString::fromUtf8(" ― ") + name_);
-    view->setHtml(QString::fromStdString(ReadingPage(document_)));
+    controls_.view->setHtml(QString::fromStdString(ReadingPage(document_)));
 }
 
 void ReadingWindow::onPrintClicked() {
-    std::unique_ptr<QPrinter> printer = choosePrinter ? choosePrinter() : AskForPrinter(this);
+    std::unique_ptr<QPrinter> printer = printerChooser_ ? printerChooser_() : AskForPrinter(this);
     if (printer == nullptr) {
         return;
     }
@@ -115,8 +119,8 @@ void ReadingWindow::onPrintClicked() {
 
 void ReadingWindow::onPdfClicked() {
     QString file;
-    if (choosePdfFile) {
-        file = choosePdfFile();
+    if (pdfFileChooser_) {
+        file = pdfFileChooser_();
     } else {
         const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         const QString suggested =

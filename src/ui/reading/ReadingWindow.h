@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "reading/ReadingDocument.h"
 
@@ -29,16 +30,24 @@ class ReadingWindow : public QWidget {
     void ShowDocument(ReadingDocument document, QString name);
     const ReadingDocument& document() const { return document_; }
 
-    QTextBrowser* view = nullptr;
-    QPushButton* printButton = nullptr;
-    QPushButton* pdfButton = nullptr;
-    QPushButton* closeButton = nullptr;
+    // The controls of the window; tests drive it through them.
+    struct Controls {
+        QTextBrowser* view = nullptr;
+        QPushButton* printButton = nullptr;
+        QPushButton* pdfButton = nullptr;
+        QPushButton* closeButton = nullptr;
+    };
+    const Controls& controls() const { return controls_; }
 
     // Where 印刷 prints: the printer the user chooses in the print dialog, set up for A4, unless
     // set (tests print to a file). None when the user cancels.
-    std::function<std::unique_ptr<QPrinter>()> choosePrinter;
+    void setPrinterChooser(std::function<std::unique_ptr<QPrinter>()> chooser) {
+        printerChooser_ = std::move(chooser);
+    }
     // The file PDFで保存 writes; asks the user unless set. Empty cancels.
-    std::function<QString()> choosePdfFile;
+    void setPdfFileChooser(std::function<QString()> chooser) {
+        pdfFileChooser_ = std::move(chooser);
+    }
 
   private slots:
     void onPrintClicked();
@@ -48,6 +57,9 @@ class ReadingWindow : public QWidget {
     ReadingDocument document_;
     QString name_;
     MessageBox& messages_;
+    std::function<std::unique_ptr<QPrinter>()> printerChooser_;
+    std::function<QString()> pdfFileChooser_;
+    Controls controls_;
 };
 
 }  // namespace namori

@@ -96,59 +96,65 @@ void KanjiRegistrationDialog::Build() {
     for (int row = 1; row <= 3; ++row) {
         AddLabel(frame, {"Label1", row - 1, 180, kRowTop[row] + 45, 240, 240, kRowNumbers[row],
                          kFont, nullptr, nullptr, Qt::AlignHCenter, false});
-        kanjiEdits[row] = AddBox(frame, "txtKanji", row, 450, kRowTop[row], 720, 330);
-        strokeEdits[row] = AddBox(frame, "txtKakusu", row, 1215, kRowTop[row], 765, 330);
+        controls_.kanjiEdits[row] = AddBox(frame, "txtKanji", row, 450, kRowTop[row], 720, 330);
+        controls_.strokeEdits[row] = AddBox(frame, "txtKakusu", row, 1215, kRowTop[row], 765, 330);
         const QString rowWord = QString::number(row) + QString::fromUtf8("行目の");
-        kanjiEdits[row]->setAccessibleName(rowWord + QString::fromUtf8("漢字"));
-        kanjiEdits[row]->setAccessibleDescription(QString::fromUtf8("画数が登録されていない字"));
-        strokeEdits[row]->setAccessibleName(rowWord + QString::fromUtf8("画数"));
-        strokeEdits[row]->setAccessibleDescription(
+        controls_.kanjiEdits[row]->setAccessibleName(rowWord + QString::fromUtf8("漢字"));
+        controls_.kanjiEdits[row]->setAccessibleDescription(
+            QString::fromUtf8("画数が登録されていない字"));
+        controls_.strokeEdits[row]->setAccessibleName(rowWord + QString::fromUtf8("画数"));
+        controls_.strokeEdits[row]->setAccessibleDescription(
             QString::fromUtf8("この行の字の画数。Enter で次の行へ、参考の画数はスペースで入力"));
         // Stroke counts are digits: no input method.
-        strokeEdits[row]->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
-        strokeEdits[row]->installEventFilter(this);
-        connect(kanjiEdits[row], &QLineEdit::textChanged, this,
+        controls_.strokeEdits[row]->setInputMethodHints(Qt::ImhPreferNumbers |
+                                                        Qt::ImhNoPredictiveText);
+        controls_.strokeEdits[row]->installEventFilter(this);
+        connect(controls_.kanjiEdits[row], &QLineEdit::textChanged, this,
                 [this, row] { ShowSuggestion(row); });
     }
-    saveButton = AddButton(frame, "cmdHozon", "保存", "辞書に登録します", "hozon");
-    saveButton->setGeometry(TwipsRect(2325, 825, 915, 915));
-    backButton = AddButton(frame, "cmdYame", "戻る", "戻ります", "yame");
-    backButton->setGeometry(TwipsRect(3600, 825, 915, 915));
+    controls_.saveButton = AddButton(frame, "cmdHozon", "保存", "辞書に登録します", "hozon");
+    controls_.saveButton->setGeometry(TwipsRect(2325, 825, 915, 915));
+    controls_.backButton = AddButton(frame, "cmdYame", "戻る", "戻ります", "yame");
+    controls_.backButton->setGeometry(TwipsRect(3600, 825, 915, 915));
     // The suggestion stands apart from the boxes, right of the column heads above the buttons,
     // so that it is never taken for a typed count.
-    suggestionButton = new QToolButton(frame);
-    suggestionButton->setObjectName("cmdSankou");
-    suggestionButton->setGeometry(TwipsRect(2025, 375, 2790, 330));
-    suggestionButton->setFont(LayoutFont(kGothic, 9));
-    suggestionButton->setAutoRaise(true);
-    QPalette link = suggestionButton->palette();
+    controls_.suggestionButton = new QToolButton(frame);
+    controls_.suggestionButton->setObjectName("cmdSankou");
+    controls_.suggestionButton->setGeometry(TwipsRect(2025, 375, 2790, 330));
+    controls_.suggestionButton->setFont(LayoutFont(kGothic, 9));
+    controls_.suggestionButton->setAutoRaise(true);
+    QPalette link = controls_.suggestionButton->palette();
     link.setColor(QPalette::ButtonText, link.color(QPalette::Link));  // reads as clickable
-    suggestionButton->setPalette(link);
-    suggestionButton->setFocusPolicy(Qt::NoFocus);
-    suggestionButton->setToolTip(
+    controls_.suggestionButton->setPalette(link);
+    controls_.suggestionButton->setFocusPolicy(Qt::NoFocus);
+    controls_.suggestionButton->setToolTip(
         QString::fromUtf8("参考表の画数です。クリックすると画数の欄に入ります"));
-    suggestionButton->setVisible(false);
-    connect(suggestionButton, &QToolButton::clicked, this,
+    controls_.suggestionButton->setVisible(false);
+    connect(controls_.suggestionButton, &QToolButton::clicked, this,
             [this] { TakeSuggestion(suggestionRow_); });
-    connect(saveButton, &QToolButton::clicked, this, &KanjiRegistrationDialog::onSaveClicked);
-    connect(backButton, &QToolButton::clicked, this, &KanjiRegistrationDialog::onBackClicked);
+    connect(controls_.saveButton, &QToolButton::clicked, this,
+            &KanjiRegistrationDialog::onSaveClicked);
+    connect(controls_.backButton, &QToolButton::clicked, this,
+            &KanjiRegistrationDialog::onBackClicked);
 
-    QWidget* order[] = {strokeEdits[1], strokeEdits[2], strokeEdits[3], saveButton,
-                        backButton,     kanjiEdits[3],  kanjiEdits[1],  kanjiEdits[2]};
+    QWidget* order[] = {controls_.strokeEdits[1], controls_.strokeEdits[2],
+                        controls_.strokeEdits[3], controls_.saveButton,
+                        controls_.backButton,     controls_.kanjiEdits[3],
+                        controls_.kanjiEdits[1],  controls_.kanjiEdits[2]};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
-    strokeEdits[1]->setFocus();
+    controls_.strokeEdits[1]->setFocus();
 }
 
 void KanjiRegistrationDialog::ShowCharacters() {
     for (int row = 1; row <= 3; ++row) {
-        kanjiEdits[row]->setText(ToQString(characters_[row]));
+        controls_.kanjiEdits[row]->setText(ToQString(characters_[row]));
     }
 }
 
 void KanjiRegistrationDialog::ShowSuggestion(int row) {
-    const QString kanji = kanjiEdits[row]->text();
+    const QString kanji = controls_.kanjiEdits[row]->text();
     suggestions_[row].clear();
     if (kanji.size() == 1) {
         const auto found = reference_.find(kanji.front().unicode());
@@ -159,14 +165,15 @@ void KanjiRegistrationDialog::ShowSuggestion(int row) {
     if (row != suggestionRow_) {
         return;
     }
-    suggestionButton->setText(QString::fromUtf8("参考：%1 %2画（スペースで入力）")
-                                  .arg(kanjiEdits[row]->text(), suggestions_[row]));
-    suggestionButton->setVisible(!suggestions_[row].isEmpty());
+    controls_.suggestionButton->setText(
+        QString::fromUtf8("参考：%1 %2画（スペースで入力）")
+            .arg(controls_.kanjiEdits[row]->text(), suggestions_[row]));
+    controls_.suggestionButton->setVisible(!suggestions_[row].isEmpty());
 }
 
 void KanjiRegistrationDialog::TakeSuggestion(int row) {
     if (!suggestions_[row].isEmpty()) {
-        strokeEdits[row]->setText(suggestions_[row]);
+        controls_.strokeEdits[row]->setText(suggestions_[row]);
     }
 }
 
@@ -174,17 +181,18 @@ void KanjiRegistrationDialog::MoveOn(int row) {
     // The rows after this one first, then those before it.
     for (int step = 1; step <= 2; ++step) {
         const int next = (row - 1 + step) % 3 + 1;
-        if (!kanjiEdits[next]->text().isEmpty() && strokeEdits[next]->text().isEmpty()) {
-            strokeEdits[next]->setFocus();
+        if (!controls_.kanjiEdits[next]->text().isEmpty() &&
+            controls_.strokeEdits[next]->text().isEmpty()) {
+            controls_.strokeEdits[next]->setFocus();
             return;
         }
     }
-    saveButton->setFocus();
+    controls_.saveButton->setFocus();
 }
 
 int KanjiRegistrationDialog::RowOfStrokeBox(const QObject* box) const {
     for (int row = 1; row <= 3; ++row) {
-        if (box == strokeEdits[row]) {
+        if (box == controls_.strokeEdits[row]) {
             return row;
         }
     }
@@ -220,11 +228,12 @@ void KanjiRegistrationDialog::onBackClicked() {
 void KanjiRegistrationDialog::onSaveClicked() {
     // What is still being typed counts, in the characters the dictionary file gives back.
     for (int row = 1; row <= 3; ++row) {
-        ReadEntryBox(kanjiEdits[row]);
-        ReadEntryBox(strokeEdits[row]);
+        ReadEntryBox(controls_.kanjiEdits[row]);
+        ReadEntryBox(controls_.strokeEdits[row]);
     }
     for (int row = 1; row <= 3; ++row) {
-        if (strokeEdits[row]->text().isEmpty() && !kanjiEdits[row]->text().isEmpty()) {
+        if (controls_.strokeEdits[row]->text().isEmpty() &&
+            !controls_.kanjiEdits[row]->text().isEmpty()) {
             messages_.Show(this, QString::fromUtf8("画数が抜けています"),
                            QString::fromUtf8("入力漏れ"), MessageBox::Icon::Information);
             return;
@@ -240,14 +249,14 @@ bool KanjiRegistrationDialog::SaveKanjiEntries() {
     // window judged meanwhile.
     std::vector<KanjiRegistration> registrations;
     for (int row = 1; row <= 3 && !characters_[row].empty(); ++row) {
-        const std::u16string kanji = kanjiEdits[row]->text().toStdU16String();
+        const std::u16string kanji = controls_.kanjiEdits[row]->text().toStdU16String();
         if (const auto problem = KanjiEntryProblem(kanji)) {
             messages_.Show(this,
                            QString::number(row) + QString::fromUtf8("行目: ") + ToQString(*problem),
                            QString::fromUtf8("入力内容確認"), MessageBox::Icon::Exclamation);
             return false;
         }
-        const auto strokes = ParseStrokeEntry(strokeEdits[row]->text().toStdU16String());
+        const auto strokes = ParseStrokeEntry(controls_.strokeEdits[row]->text().toStdU16String());
         if (!strokes) {
             messages_.Show(this,
                            QString::number(row) +

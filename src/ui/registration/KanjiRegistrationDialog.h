@@ -27,14 +27,18 @@ class KanjiRegistrationDialog : public QDialog {
                             MessageBox& messages, std::filesystem::path dataFolder,
                             const StrokeReference& reference, QWidget* parent = nullptr);
 
-    // Rows 1..3; element 0 is unused.
-    std::array<QLineEdit*, 4> kanjiEdits{};
-    std::array<QLineEdit*, 4> strokeEdits{};
-    QToolButton* saveButton = nullptr;
-    QToolButton* backButton = nullptr;
-    // The reference table's count for the character of the stroke box last in use, shown beside
-    // the column heads; a click on it, or Space in the stroke box, takes it as typed.
-    QToolButton* suggestionButton = nullptr;
+    // The controls of the window; tests drive it through them.
+    struct Controls {
+        // Rows 1..3; element 0 is unused.
+        std::array<QLineEdit*, 4> kanjiEdits{};
+        std::array<QLineEdit*, 4> strokeEdits{};
+        QToolButton* saveButton = nullptr;
+        QToolButton* backButton = nullptr;
+        // The reference table's count for the character of the stroke box last in use, shown beside
+        // the column heads; a click on it, or Space in the stroke box, takes it as typed.
+        QToolButton* suggestionButton = nullptr;
+    };
+    const Controls& controls() const { return controls_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,6 +65,7 @@ class KanjiRegistrationDialog : public QDialog {
     // The characters the dialog was opened for, by row from 1.
     std::array<std::u16string, 4> characters_;
     int suggestionRow_ = 1;
+    Controls controls_;
 };
 
 }  // namespace namori
