@@ -233,12 +233,11 @@ std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16
     });
     for (NameCandidate& candidate : candidates) {
         if (candidate.kind == CandidateKind::Composition) {
-            // A natural composition of main writings only is 自然 (佐久良); one with another
-            // natural writing (巳奈斗, 三奈登) follows as まれ, before the rest --all adds.
-            candidate.band = candidate.natural && SplitFit(candidate.spelling, candidate.pieces,
-                                                           pieces) == WritingFit::Main
-                                 ? NameBand::Natural
-                                 : NameBand::Rare;
+            // A composition is natural only when all its kanji are main writings (佐久良); one
+            // with another writing (巳奈斗, 三奈登) is rare, listed with --all only.
+            candidate.natural = candidate.natural && SplitFit(candidate.spelling, candidate.pieces,
+                                                              pieces) == WritingFit::Main;
+            candidate.band = candidate.natural ? NameBand::Natural : NameBand::Rare;
             candidate.weight = candidate.naturalness * check.KanjiFactor(candidate.spelling);
         } else if (candidate.band == NameBand::Common) {
             ReadingSplit split = SplitReading(candidate.spelling, reading, pieces, aligned);
@@ -256,6 +255,10 @@ std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16
                 candidate.band = fit == WritingFit::Main ? NameBand::Natural : NameBand::Rare;
             }
         }
+    }
+    if (!rare) {
+        std::erase_if(candidates,
+                      [](const NameCandidate& candidate) { return !candidate.natural; });
     }
     return candidates;
 }
