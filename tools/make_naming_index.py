@@ -32,7 +32,12 @@ only on the input files: running the tool again gives the same bytes.
     other entry, which keeps out the Chinese, Korean and foreign names that u
     also covers (see UNCLASSIFIED_AS_GIVEN);
   - sex: f or m when the pair's entries say only that, g when they say both
-    or neither;
+    or neither, or when one is tagged g (a given name of either sex).  The
+    sex is a hint, not a wall: a one-kanji spelling of a reading that the
+    rankings in tools/popular_readings.tsv list among the popular readings
+    of the other sex is g too (空, read そら, is tagged f only, but そら is
+    a popular boys' reading).  Longer spellings keep their tag: their added
+    kanji often say the sex (陽姫 はるき, 亜麻衣 あおい);
   - commonness: how common the spelling is as a name, measured as the number
     of ENAMDICT entries, under any reading, whose headword is the spelling and
     that are tagged as a person's name (s, g, f, m or u).  A spelling that
@@ -78,8 +83,8 @@ from pathlib import Path
 from make_kanji_dictionary import (DEFAULT_ENAMDICT, DEFAULT_KANJIDIC, JINMEIYO_GRADES,
                                    JOYO_GRADES, NAME_LENGTHS, REPO_ROOT, encode_cp932)
 from name_alignment import Aligner, count_pairs, read_all_kanji_readings
-from naming_choices import (is_misread_word, popular_kanji, popular_names, read_lawful_kanji,
-                            read_ordinary_words, read_ranking)
+from naming_choices import (is_misread_word, popular_kanji, popular_names, popular_readings,
+                            read_lawful_kanji, read_ordinary_words, read_ranking)
 
 DEFAULT_NAMES = REPO_ROOT / "assets" / "naming" / "名前読み.txt"
 DEFAULT_KANJI = REPO_ROOT / "assets" / "naming" / "漢字読み.txt"
@@ -88,12 +93,14 @@ DEFAULT_POPULAR = REPO_ROOT / "assets" / "naming" / "人気名前.txt"
 DEFAULT_WORDS = REPO_ROOT / "assets" / "naming" / "普通語読み.txt"
 DEFAULT_POPULAR_NAMES = REPO_ROOT / "tools" / "popular_names.tsv"
 DEFAULT_POPULAR_KANJI = REPO_ROOT / "tools" / "popular_kanji.tsv"
+DEFAULT_POPULAR_READINGS = REPO_ROOT / "tools" / "popular_readings.tsv"
 DEFAULT_EDICT = Path("/usr/share/edict/edict")
 # Characters a given name may hold beside the lawful kanji and the kana.
 LAWFUL_MARKS = set("ー々ゝゞヽヾ")
 
 MAX_READING_LENGTH = 8
 GIVEN_NAME_TAGS = {"f", "m", "g"}
+OTHER_SEX = {"f": "m", "m": "f"}
 PERSON_TAGS = {"s", "g", "f", "m", "u"}
 UNCLASSIFIED_TAG = "u"
 SURNAME_TAG = "s"
@@ -174,9 +181,10 @@ def read_enamdict(path):
     return entries, problems
 
 
-def given_names(entries, unclassified_as_given=UNCLASSIFIED_AS_GIVEN):
+def given_names(entries, unclassified_as_given=UNCLASSIFIED_AS_GIVEN, popular_readings=()):
     """The lines of the given-name index as (reading, spelling, sex, commonness).
 
+    popular_readings holds (reading, sex "m"/"f") pairs of the readings rankings.
     Also returns a counter of the entries left out, by reason."""
     commonness = collections.Counter(h for h, _, tags in entries if tags & PERSON_TAGS)
     # A spelling that real names of both sexes use (under any reading) is no sex's alone.
@@ -191,7 +199,7 @@ def given_names(entries, unclassified_as_given=UNCLASSIFIED_AS_GIVEN):
             pair_sexes = tags & GIVEN_NAME_TAGS
         elif (unclassified_as_given and UNCLASSIFIED_TAG in tags
               and SURNAME_TAG not in tags and to_hiragana(raw_reading) in given_readings):
-            pair_sexes = {"g"}
+            pair_sexes = {UNCLASSIFIED_TAG}
         else:
             continue
         reading = valid_reading(raw_reading)
@@ -204,8 +212,11 @@ def given_names(entries, unclassified_as_given=UNCLASSIFIED_AS_GIVEN):
         sexes[reading, headword] |= pair_sexes
     lines = []
     for (reading, spelling), seen in sexes.items():
-        definite = seen - {"g"}
-        sex = definite.pop() if len(definite) == 1 and len(spelling_sexes[spelling]) < 2 else "g"
+        definite = seen - {"g", UNCLASSIFIED_TAG}
+        sex = definite.pop() if (len(definite) == 1 and "g" not in seen
+                                 and len(spelling_sexes[spelling]) < 2) else "g"
+        if sex != "g" and len(spelling) == 1 and (reading, OTHER_SEX[sex]) in popular_readings:
+            sex = "g"
         lines.append((reading, spelling, sex, commonness[spelling]))
     lines.sort(key=lambda line: (reading_key(line[0]), -line[3], line[1]))
     return lines, left_out
@@ -335,6 +346,8 @@ def main(argv=None):
                         help="given-name rankings (default: %(default)s)")
     parser.add_argument("--popular-kanji", type=Path, default=DEFAULT_POPULAR_KANJI,
                         help="kanji rankings (default: %(default)s)")
+    parser.add_argument("--popular-readings", type=Path, default=DEFAULT_POPULAR_READINGS,
+                        help="reading rankings (default: %(default)s)")
     parser.add_argument("--lawful", type=Path, default=DEFAULT_LAWFUL,
                         help="lawful name kanji to write (default: %(default)s)")
     parser.add_argument("--popular", type=Path, default=DEFAULT_POPULAR,
@@ -353,7 +366,9 @@ def main(argv=None):
         parser.error("--thin-readings-over must be at least 1")
 
     entries, problems = read_enamdict(args.enamdict)
-    names, names_left_out = given_names(entries, not args.tagged_given_names_only)
+    names, names_left_out = given_names(
+        entries, not args.tagged_given_names_only,
+        popular_readings(read_ranking(args.popular_readings), valid_reading))
     readings, header = read_kanji_readings(args.kanjidic)
     # Every real given name is aligned, also those --thin-readings-over leaves out of the file.
     aligner = Aligner(read_all_kanji_readings(args.kanjidic))

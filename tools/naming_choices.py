@@ -2,9 +2,10 @@
 
   - the kanji the law allows in a child's given name: KANJIDIC2 grades 1-6
     and 8 (常用漢字) and 9-10 (人名用漢字);
-  - the popular given names and kanji, from the rankings in
-    tools/popular_names.tsv and tools/popular_kanji.tsv (tab-separated, a
-    header line, "#" lines naming each source; see README "人気の名前");
+  - the popular given names, readings and kanji, from the rankings in
+    tools/popular_names.tsv, tools/popular_readings.tsv and
+    tools/popular_kanji.tsv (tab-separated, a header line, "#" lines naming
+    each source; see README "人気の名前");
   - the ordinary words of EDICT (common words, marked (P)) of two or three
     kanji, with their readings: a name spelled like such a word but read
     otherwise (玄人 as はると) is not offered unless it is popular.
@@ -90,6 +91,12 @@ def popular_names(rows, valid_reading, valid_spelling):
         else:
             scores[reading, row["spelling"], SEXES[row["sex"]]] += points(row["rank"])
     return scores, left_out
+
+
+def popular_readings(rows, valid_reading):
+    """{(reading, sex "m"/"f")} of the readings of the annual rankings."""
+    return {(valid_reading(row["reading"]), SEXES[row["sex"]]) for row in rows
+            if annual(row) and valid_reading(row["reading"]) and row["sex"] in SEXES}
 
 
 def popular_kanji(rows):

@@ -10,13 +10,14 @@
 #include "data/Cp932.h"
 #include "naming/JudgedNumbers.h"
 #include "naming/NameGuide.h"
+#include "naming/ReadingPieces.h"
+#include "naming/SpellingCheck.h"
 #include "rules/Ratings.h"
 
 namespace namori {
 
 namespace {
 
-constexpr std::size_t kMaxReading = 8;
 constexpr std::size_t kMaxPieces = 3;
 
 bool IsReadingCharacter(char16_t c) {
@@ -57,6 +58,12 @@ class CandidateList {
         }
     }
 
+    // Makes room for more candidates at once: --all adds tens of thousands.
+    void Reserve(std::size_t more) {
+        out_.reserve(out_.size() + more);
+        seen_.reserve(seen_.size() + more);
+    }
+
     // Keeps spelling out of the list, also as a composition.
     void Exclude(const std::u16string& spelling) { seen_.emplace(spelling, kExcluded); }
 
@@ -67,66 +74,26 @@ class CandidateList {
     std::unordered_map<std::u16string, std::size_t> seen_;
 };
 
-// The kanji of every piece of one reading, each piece looked up once.
-class PieceTable {
-  public:
-    PieceTable(const NamingIndex& index, std::u16string_view reading, bool rare)
-        : reading_(reading) {
-        for (std::size_t start = 0; start < reading.size(); ++start) {
-            for (std::size_t length = 1; start + length <= reading.size(); ++length) {
-                std::vector<KanjiPiece>& kanji = pieces_[Key(start, length)];
-                kanji = index.KanjiOf(reading.substr(start, length));
-                all_[Key(start, length)] = kanji;
-                int& names = pieceNames_[Key(start, length)];
-                for (const KanjiPiece& piece : kanji) {
-                    names += piece.names;
-                }
-                if (!rare) {
-                    std::erase_if(kanji, [names](const KanjiPiece& piece) {
-                        return !IsNaturalPair(piece.names, names);
-                    });
-                }
-            }
-        }
-    }
-
-    std::u16string_view Piece(std::size_t start, std::size_t length) const {
-        return reading_.substr(start, length);
-    }
-    const std::vector<KanjiPiece>& Of(std::size_t start, std::size_t length) const {
-        return pieces_[Key(start, length)];
-    }
-    // How many real names write the piece, with any kanji.
-    int NamesOf(std::size_t start, std::size_t length) const {
-        return pieceNames_[Key(start, length)];
-    }
-    // How many real names write the piece with kanji; -1 when it is no reading of kanji.
-    int NamesOf(std::size_t start, std::size_t length, char16_t kanji) const {
-        for (const KanjiPiece& piece : all_[Key(start, length)]) {
-            if (piece.kanji == kanji) {
-                return piece.names;
-            }
-        }
-        return -1;
-    }
-
-  private:
-    static std::size_t Key(std::size_t start, std::size_t length) {
-        return start * (kMaxReading + 1) + length;
-    }
-
-    std::array<std::vector<KanjiPiece>, (kMaxReading + 1) * (kMaxReading + 1)> pieces_;
-    std::array<std::vector<KanjiPiece>, (kMaxReading + 1) * (kMaxReading + 1)> all_;
-    std::array<int, (kMaxReading + 1) * (kMaxReading + 1)> pieceNames_{};
-    std::u16string_view reading_;
-};
-
 struct Composition {
     std::u16string spelling;
     std::vector<std::u16string> pieces;
     double naturalness = 1;
     bool natural = true;
 };
+
+// How many compositions AddCompositions makes from start when used pieces are taken.
+std::size_t CountCompositions(const PieceTable& pieces, std::size_t start, std::size_t end,
+                              std::size_t used) {
+    if (start == end) {
+        return 1;
+    }
+    std::size_t count = 0;
+    for (std::size_t length = 1; used < kMaxPieces && start + length <= end; ++length) {
+        count += pieces.Of(start, length).size() *
+                 CountCompositions(pieces, start + length, end, used + 1);
+    }
+    return count;
+}
 
 // Every way to write the rest of the reading from start with one kanji per piece, for each cut
 // into up to kMaxPieces pieces in all.
@@ -146,16 +113,21 @@ void AddCompositions(const PieceTable& pieces, std::size_t start, std::size_t en
         return;
     }
     for (std::size_t length = 1; start + length <= end; ++length) {
+        const int pieceNames = pieces.NamesOf(start, length);
         for (const KanjiPiece& piece : pieces.Of(start, length)) {
-            const Composition saved = prefix;
+            const double naturalness = prefix.naturalness;
+            const bool natural = prefix.natural;
             prefix.spelling.push_back(piece.kanji);
             prefix.pieces.emplace_back(pieces.Piece(start, length));
             // A damaged index may count more names for a pair than it counted in all.
             prefix.naturalness *= std::min(piece.names / aligned, 1.0);
-            prefix.natural =
-                prefix.natural && IsNaturalPair(piece.names, pieces.NamesOf(start, length));
+            prefix.natural = natural && (IsNaturalPair(piece.names, pieceNames) ||
+                                         pieces.IsPopularWriting(start, length, piece.kanji));
             AddCompositions(pieces, start + length, end, aligned, prefix, list);
-            prefix = saved;
+            prefix.spelling.pop_back();
+            prefix.pieces.pop_back();
+            prefix.naturalness = naturalness;
+            prefix.natural = natural;
         }
     }
 }
@@ -178,120 +150,6 @@ std::optional<std::vector<std::int16_t>> CountsFromReference(
     return counts;
 }
 
-char16_t Hiragana(char16_t c) {
-    return c >= u'ァ' && c <= u'ヶ' ? static_cast<char16_t>(c - (u'ァ' - u'ぁ')) : c;
-}
-
-bool IsNameMark(char16_t c) {
-    return c == u'ー' || c == u'々' || c == u'ゝ' || c == u'ゞ' || c == u'ヽ' || c == u'ヾ';
-}
-
-// The most natural cut of reading into one piece per character of spelling: a kanji reads a
-// piece the index lists for it, a kana reads itself, 々 repeats the kanji before it. The score
-// is the product of the pieces' shares of real names; nothing when no cut fits.
-struct ReadingSplit {
-    std::vector<std::u16string> pieces;
-    double score = -1;
-};
-
-ReadingSplit SplitReading(std::u16string_view spelling, std::size_t at, std::u16string_view reading,
-                          std::size_t start, const PieceTable& table, double aligned) {
-    ReadingSplit best;
-    if (at == spelling.size()) {
-        if (start == reading.size()) {
-            best.score = 1;
-        }
-        return best;
-    }
-    const char16_t kana = Hiragana(spelling[at]);
-    const bool isKana = (kana >= u'ぁ' && kana <= u'ゖ') || kana == u'ー';
-    const char16_t kanji = spelling[at] == u'々' && at > 0 ? spelling[at - 1] : spelling[at];
-    for (std::size_t length = 1; start + length <= reading.size(); ++length) {
-        double share = 1;
-        if (isKana) {
-            if (length != 1 || reading[start] != kana) {
-                continue;
-            }
-        } else {
-            const int names = table.NamesOf(start, length, kanji);
-            if (names < 0) {
-                continue;
-            }
-            share = std::min((names + 1) / aligned, 1.0);
-        }
-        ReadingSplit rest = SplitReading(spelling, at + 1, reading, start + length, table, aligned);
-        if (rest.score >= 0 && rest.score * share > best.score) {
-            rest.pieces.insert(rest.pieces.begin(), std::u16string(reading.substr(start, length)));
-            best = {std::move(rest.pieces), rest.score * share};
-        }
-    }
-    return best;
-}
-
-// Whether every kanji of a split real name writes its piece naturally (see IsNaturalPair).
-bool NaturalSplit(const NameCandidate& candidate, const PieceTable& table) {
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < candidate.pieces.size(); ++i) {
-        const std::size_t length = candidate.pieces[i].size();
-        const char16_t c = candidate.spelling[i];
-        const char16_t kanji = c == u'々' && i > 0 ? candidate.spelling[i - 1] : c;
-        if (IsKanji(kanji) &&
-            !IsNaturalPair(table.NamesOf(start, length, kanji), table.NamesOf(start, length))) {
-            return false;
-        }
-        start += length;
-    }
-    return !candidate.pieces.empty();
-}
-
-// Decides, with a guide, whether a spelling may be offered, and weighs kanji by popularity;
-// each kanji is looked up once.
-class SpellingCheck {
-  public:
-    SpellingCheck(const NameGuide* guide, std::u16string_view reading)
-        : guide_(guide), reading_(reading) {}
-
-    bool Offered(std::u16string_view spelling, bool popular) {
-        if (guide_ == nullptr) {
-            return true;
-        }
-        for (char16_t c : spelling) {
-            const char16_t kana = Hiragana(c);
-            if (!(kana >= u'ぁ' && kana <= u'ゖ') && !IsNameMark(c) && !Use(c).lawful) {
-                return false;
-            }
-        }
-        if (guide_->Avoided(spelling)) {
-            return false;
-        }
-        return popular || spelling.size() < 2 || !guide_->MisreadWord(spelling, reading_);
-    }
-
-    // Popular kanji count for more: each kanji's points in the kanji rankings add a share.
-    double KanjiFactor(std::u16string_view spelling) {
-        double factor = 1;
-        if (guide_ != nullptr) {
-            for (char16_t c : spelling) {
-                factor *= 1 + Use(c).popularity / 100.0;
-            }
-        }
-        return factor;
-    }
-
-  private:
-    const NameKanjiUse& Use(char16_t c) {
-        const auto [found, added] = uses_.try_emplace(c);
-        if (added && IsKanji(c)) {
-            found->second = guide_->UseOf(c);
-        }
-        return found->second;
-    }
-
-    const NameGuide* guide_;
-    std::u16string_view reading_;
-    std::unordered_map<char16_t, NameKanjiUse> uses_;
-};
-
 bool SexMatches(SexFilter sex, char given) {
     return sex == SexFilter::Either || given == 'g' || (sex == SexFilter::Male && given == 'm') ||
            (sex == SexFilter::Female && given == 'f');
@@ -300,7 +158,7 @@ bool SexMatches(SexFilter sex, char given) {
 }  // namespace
 
 std::optional<std::u16string> ReadingProblem(std::u16string_view reading) {
-    if (reading.empty() || reading.size() > kMaxReading) {
+    if (reading.empty() || reading.size() > kMaxReadingLength) {
         return u"呼び名はひらがな１～８文字で入力してください";
     }
     for (char16_t c : reading) {
@@ -319,6 +177,8 @@ std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16
     }
     CandidateList list(candidates);
     SpellingCheck check(guide, reading);
+    PieceTable pieces(index, reading, rare);
+    const double aligned = index.alignedNames();
     if (guide != nullptr) {
         for (const PopularName& name : guide->PopularOf(reading)) {
             if (SexMatches(sex, name.sex) && check.Offered(name.spelling, true)) {
@@ -328,6 +188,9 @@ std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16
                 candidate.sex = name.sex;
                 candidate.band = NameBand::Popular;
                 candidate.popularity = name.points;
+                candidate.weight = name.points;
+                candidate.pieces = SplitReading(name.spelling, reading, pieces, aligned).pieces;
+                pieces.AddPopularWritings(candidate.spelling, candidate.pieces);
                 list.Add(std::move(candidate));
             }
         }
@@ -350,9 +213,9 @@ std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16
             list.Exclude(name.spelling);
         }
     }
-    const PieceTable pieces(index, reading, rare);
+    list.Reserve(CountCompositions(pieces, 0, reading.size(), 0) + 2);
     Composition prefix;
-    AddCompositions(pieces, 0, reading.size(), index.alignedNames(), prefix, list);
+    AddCompositions(pieces, 0, reading.size(), aligned, prefix, list);
     if (reading.size() <= kMaxPieces) {
         for (std::u16string spelling : {std::u16string(reading), Katakana(reading)}) {
             NameCandidate candidate;
@@ -364,24 +227,34 @@ std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16
     std::erase_if(candidates, [&check](const NameCandidate& candidate) {
         return !check.Offered(candidate.spelling, candidate.band == NameBand::Popular);
     });
-    const double aligned = index.alignedNames();
     for (NameCandidate& candidate : candidates) {
         if (candidate.kind == CandidateKind::Composition) {
+            // A composition is natural only when all its kanji are main writings (佐久良); one
+            // with another writing (巳奈斗, 三奈登) is rare, listed with --all only.
+            candidate.natural = candidate.natural && SplitFit(candidate.spelling, candidate.pieces,
+                                                              pieces) == WritingFit::Main;
             candidate.band = candidate.natural ? NameBand::Natural : NameBand::Rare;
             candidate.weight = candidate.naturalness * check.KanjiFactor(candidate.spelling);
-        } else if (candidate.kind == CandidateKind::RealName) {
-            ReadingSplit split = SplitReading(candidate.spelling, 0, reading, 0, pieces, aligned);
+        } else if (candidate.band == NameBand::Common) {
+            ReadingSplit split = SplitReading(candidate.spelling, reading, pieces, aligned);
             candidate.pieces = std::move(split.pieces);
-            // A real name written with kanji that real names seldom use for its pieces (玄 for
-            // はる, 鎌 for れん) is listed after the natural spellings.
-            if (candidate.band == NameBand::Common && !NaturalSplit(candidate, pieces)) {
+            candidate.weight = std::max(split.score, 0.0) * check.KanjiFactor(candidate.spelling);
+            // A real name that several entries of the name dictionary bear is よくある when its
+            // kanji are natural writings of their pieces; one borne once (沙紅羅 さくら, 皆十
+            // みなと) is as natural as a composition; one with a kanji that real names seldom
+            // write its piece with (玄 for はる, 鎌 for れん) is listed after the natural
+            // spellings.
+            const WritingFit fit = SplitFit(candidate.spelling, candidate.pieces, pieces);
+            if (fit == WritingFit::Unusual) {
                 candidate.band = NameBand::Rare;
+            } else if (candidate.commonness < kCommonSpellingMinimum) {
+                candidate.band = fit == WritingFit::Main ? NameBand::Natural : NameBand::Rare;
             }
-            candidate.weight =
-                candidate.band == NameBand::Popular
-                    ? candidate.popularity
-                    : std::max(split.score, 0.0) * check.KanjiFactor(candidate.spelling);
         }
+    }
+    if (!rare) {
+        std::erase_if(candidates,
+                      [](const NameCandidate& candidate) { return !candidate.natural; });
     }
     return candidates;
 }
@@ -425,8 +298,9 @@ bool AllFacesFavourable(const NameCandidate& candidate) {
 std::vector<NameCandidate> JudgeAndRank(const ReferenceTables& tables, std::u16string_view surname,
                                         std::vector<NameCandidate> candidates, bool complement,
                                         const StrokeReference& reference, RankOrder order) {
-    std::vector<NameCandidate> judged;
-    judged.reserve(candidates.size());
+    // The judged candidates are kept in place, in their order: a candidate is too large, and
+    // --all makes too many, to build another list.
+    std::size_t kept = 0;
     for (NameCandidate& candidate : candidates) {
         NameInput name{surname, candidate.spelling, complement};
         Judgement judgement = Judge(name, tables);
@@ -450,8 +324,13 @@ std::vector<NameCandidate> JudgeAndRank(const ReferenceTables& tables, std::u16s
         for (Rating face : candidate.faces) {
             candidate.score += RatingPoints(face);
         }
-        judged.push_back(std::move(candidate));
+        if (&candidate != &candidates[kept]) {
+            candidates[kept] = std::move(candidate);
+        }
+        ++kept;
     }
+    candidates.resize(kept);
+    std::vector<NameCandidate>& judged = candidates;
     // Sorted by position, then moved once: a candidate is too large to move at every step.
     const bool fortuneFirst = order == RankOrder::Fortune;
     std::vector<std::size_t> positions(judged.size());
@@ -487,12 +366,23 @@ std::vector<NameCandidate> JudgeAndRank(const ReferenceTables& tables, std::u16s
                          }
                          return a.commonness > b.commonness;
                      });
-    std::vector<NameCandidate> ranked;
-    ranked.reserve(judged.size());
-    for (std::size_t index : positions) {
-        ranked.push_back(std::move(judged[index]));
+    // Puts each candidate where the order wants it, one cycle of the order at a time.
+    for (std::size_t start = 0; start < positions.size(); ++start) {
+        if (positions[start] == start) {
+            continue;
+        }
+        NameCandidate held = std::move(judged[start]);
+        std::size_t at = start;
+        while (positions[at] != start) {
+            const std::size_t from = positions[at];
+            judged[at] = std::move(judged[from]);
+            positions[at] = at;
+            at = from;
+        }
+        judged[at] = std::move(held);
+        positions[at] = at;
     }
-    return ranked;
+    return candidates;
 }
 
 }  // namespace namori

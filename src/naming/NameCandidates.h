@@ -9,6 +9,7 @@
 #include "analysis/ReferenceTables.h"
 #include "data/StrokeReference.h"
 #include "naming/NamingIndex.h"
+#include "naming/ReadingPieces.h"
 #include "rules/Ratings.h"
 
 namespace namori {
@@ -27,20 +28,9 @@ enum class NameBand { Popular, Common, Natural, Rare };
 // marks first and the band within them.
 enum class RankOrder { Natural, Fortune };
 
-// A composition is natural when every piece is written with a kanji that real given names
-// write that piece with: at least kNaturalPairMinimum of them, and at least kNaturalPairShare of
-// all the real names' writings of that piece. The count keeps out one-off and misread pairs
-// (about half the pairs real names use); the share keeps out kanji that only now and then stand
-// for a common piece (玄 for はる, 2.5 % of its writings; 芳 for は, 1 %), which gave lists
-// topped by 玄兎 and 芳瑠十 while 春, 晴 and 陽 (8 to 24 %) are what parents write.
-inline constexpr int kNaturalPairMinimum = 5;
-inline constexpr double kNaturalPairShare = 0.03;
-
-// Whether a kanji used by pairNames real names for a piece that pieceNames real names write (with
-// any kanji) is a natural writing of it.
-inline bool IsNaturalPair(int pairNames, int pieceNames) {
-    return pairNames >= kNaturalPairMinimum && pairNames >= kNaturalPairShare * pieceNames;
-}
+// A real name is よくある when at least this many entries of the name dictionary bear its
+// spelling; one borne once is as natural as a composition.
+inline constexpr int kCommonSpellingMinimum = 2;
 
 // A given name read as the wanted reading, with its judgement beside the surname.
 struct NameCandidate {

@@ -73,11 +73,12 @@ TEST_F(ShippedNameChoices, SexIsAHintNotAWall) {
         const char* spelling;
         SexFilter sex;
     } rows[] = {
-        {"れん", "蓮", SexFilter::Male},       {"りく", "陸", SexFilter::Male},
-        {"みなと", "湊", SexFilter::Male},     {"いつき", "樹", SexFilter::Male},
-        {"あおい", "碧", SexFilter::Male},     {"あおい", "蒼", SexFilter::Male},
-        {"りん", "凛", SexFilter::Female},     {"あおい", "葵", SexFilter::Female},
-        {"ひまり", "陽葵", SexFilter::Female}, {"つむぎ", "紬", SexFilter::Female},
+        {"れん", "蓮", SexFilter::Male},     {"りく", "陸", SexFilter::Male},
+        {"みなと", "湊", SexFilter::Male},   {"いつき", "樹", SexFilter::Male},
+        {"あおい", "碧", SexFilter::Male},   {"あおい", "蒼", SexFilter::Male},
+        {"そら", "空", SexFilter::Male},     {"りん", "凛", SexFilter::Female},
+        {"あおい", "葵", SexFilter::Female}, {"ひまり", "陽葵", SexFilter::Female},
+        {"つむぎ", "紬", SexFilter::Female},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.spelling);
@@ -88,19 +89,22 @@ TEST_F(ShippedNameChoices, SexIsAHintNotAWall) {
     }
 }
 
-// A popular spelling is never below an odd composition, and is among the first ten.
+// A popular spelling is never below an odd composition, is among the first ten and has a reading
+// split; a rare real ateji (one dictionary entry, a kanji seldom written for its piece) is not.
 TEST_F(ShippedNameChoices, PopularSpellingsComeFirst) {
     const struct {
         const char* surname;
         const char* reading;
         SexFilter sex;
-        const char* popular;
+        const char* popular;  // or usual
+        const char* odd;
     } rows[] = {
-        {"佐藤", "はると", SexFilter::Male, "陽翔"},
-        {"佐藤", "ひまり", SexFilter::Female, "陽葵"},
-        {"鈴木", "れん", SexFilter::Male, "蓮"},
-        {"田中", "みなと", SexFilter::Male, "湊"},
-        {"高橋", "さくら", SexFilter::Female, "咲良"},
+        {"佐藤", "はると", SexFilter::Male, "陽翔", "春杜"},
+        {"佐藤", "ひまり", SexFilter::Female, "陽葵", "日満里"},
+        {"鈴木", "れん", SexFilter::Male, "蓮", "鎌"},
+        {"田中", "みなと", SexFilter::Male, "湊", "皆十"},
+        {"高橋", "さくら", SexFilter::Female, "咲良", "沙紅羅"},
+        {"高橋", "さくら", SexFilter::Female, "桜", "咲空良"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.reading);
@@ -113,10 +117,17 @@ TEST_F(ShippedNameChoices, PopularSpellingsComeFirst) {
         });
         ASSERT_NE(lastPopular, ranked.rend());
         EXPECT_LT(ranked.rend() - lastPopular, firstComposition - ranked.begin() + 1);
-        const auto popular = std::find_if(ranked.begin(), ranked.end(), [&row](const auto& c) {
-            return c.spelling == U16(row.popular);
-        });
-        EXPECT_LT(popular - ranked.begin(), 10);
+        const auto at = [&ranked](const char* spelling) {
+            return std::find_if(ranked.begin(), ranked.end(),
+                                [&](const auto& c) { return c.spelling == U16(spelling); });
+        };
+        EXPECT_LT(at(row.popular) - ranked.begin(), 10);
+        ASSERT_NE(at(row.odd), ranked.end());
+        EXPECT_EQ(at(row.odd)->band, NameBand::Rare);
+        for (const NameCandidate& candidate : ranked) {
+            EXPECT_TRUE(candidate.band != NameBand::Popular ||
+                        !ReadingSplitText(candidate).empty());
+        }
     }
 }
 
