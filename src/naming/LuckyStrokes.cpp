@@ -66,13 +66,14 @@ LuckyPatterns FindLuckyPatterns(const ReferenceTables& tables, std::u16string_vi
         for (int i = 0; i < characters; ++i) {
             name.strokeCounts[first + i] = counts[static_cast<std::size_t>(i)];
         }
-        const Judgement judgement = JudgePositions(name, tables.spiritTable);
-        const std::array<Rating, 3>& faces = judgement.faces;
         long long spellings = 1;
         for (std::int16_t count : counts) {
             spellings *= kanjiOf[count];
         }
-        // A pattern no kanji can fill is no help to anyone choosing a name.
+        // A pattern no kanji can fill is no help to anyone choosing a name: not judged at all.
+        const Judgement judgement =
+            spellings > 0 ? JudgePositions(name, tables.spiritTable) : Judgement{};
+        const std::array<Rating, 3>& faces = judgement.faces;
         if (spellings > 0 && std::all_of(faces.begin(), faces.end(),
                                          [](Rating face) { return face == Rating::Favourable; })) {
             LuckyPattern pattern;
