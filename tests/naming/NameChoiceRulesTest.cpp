@@ -97,11 +97,11 @@ TEST_F(ShippedNameChoices, PopularSpellingsComeFirst) {
         const char* reading;
         SexFilter sex;
         const char* popular;  // or usual
-        const char* odd;
+        const char* odd;      // a real but rare spelling, when the default list has one
     } rows[] = {
         {"佐藤", "はると", SexFilter::Male, "陽翔", "春杜"},
         {"佐藤", "ひまり", SexFilter::Female, "陽葵", "日満里"},
-        {"鈴木", "れん", SexFilter::Male, "蓮", "鎌"},
+        {"鈴木", "れん", SexFilter::Male, "蓮", nullptr},
         {"田中", "みなと", SexFilter::Male, "湊", "皆十"},
         {"高橋", "さくら", SexFilter::Female, "咲良", "沙紅羅"},
         {"高橋", "さくら", SexFilter::Female, "桜", "咲空良"},
@@ -122,8 +122,10 @@ TEST_F(ShippedNameChoices, PopularSpellingsComeFirst) {
                                 [&](const auto& c) { return c.spelling == U16(spelling); });
         };
         EXPECT_LT(at(row.popular) - ranked.begin(), 10);
-        ASSERT_NE(at(row.odd), ranked.end());
-        EXPECT_EQ(at(row.odd)->band, NameBand::Rare);
+        if (row.odd != nullptr) {
+            ASSERT_NE(at(row.odd), ranked.end());
+            EXPECT_EQ(at(row.odd)->band, NameBand::Rare);
+        }
         for (const NameCandidate& candidate : ranked) {
             EXPECT_TRUE(candidate.band != NameBand::Popular ||
                         !ReadingSplitText(candidate).empty());
