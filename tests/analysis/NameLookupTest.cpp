@@ -3,24 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "data/KanjiDictionary.h"
+#include "data/KanjiDictionaryFile.h"
 
 namespace namori {
 namespace {
 
 KanjiDictionary Dictionary() {
     KanjiDictionary dictionary;
-    dictionary.Assign({{u"白", 5},
-                       {u"鳥", 11},
-                       {u"杏", 7},
-                       {u"奈", 8},
-                       {u"田", 5},
-                       {u"中", 4},
-                       {u"林", 8},
-                       {u"一", 1},
-                       {u"郎", 9},
-                       {u"翔", 12},
-                       {u"～", 2},
-                       {u"翔", 13}});
+    dictionary.Assign(ParseKanjiDictionary(
+        u"白,5,鳥,11,杏,7,奈,8,田,5,中,4,林,8,一,1,郎,9,翔,12,～,2,翔,13", "test"));
     return dictionary;
 }
 

@@ -104,21 +104,9 @@ class JudgeAndRankTest : public ::testing::Test {
   protected:
     void SetUp() override {
         LoadSpiritNumbers(tables_, testing::ShippedDataFolder());
-        tables_.dictionary.Assign({{u"佐", 7},
-                                   {u"藤", 18},
-                                   {u"陽", 12},
-                                   {u"晴", 12},
-                                   {u"翔", 12},
-                                   {u"人", 2},
-                                   {u"斗", 4},
-                                   {u"羽", 6},
-                                   {u"流", 10},
-                                   {u"は", 3},
-                                   {u"る", 1},
-                                   {u"と", 2},
-                                   {u"ハ", 2},
-                                   {u"ル", 2},
-                                   {u"ト", 2}});
+        tables_.dictionary.Assign(ParseKanjiDictionary(
+            u"佐,7,藤,18,陽,12,晴,12,翔,12,人,2,斗,4,羽,6,流,10,は,3,る,1,と,2,ハ,2,ル,2,ト,2",
+            "test"));
     }
     ReferenceTables tables_;
 };

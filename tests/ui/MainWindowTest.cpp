@@ -23,6 +23,7 @@
 
 #include "analysis/ReferenceTables.h"
 #include "data/DataFiles.h"
+#include "data/KanjiDictionaryFile.h"
 #include "data/SpiritTableFile.h"
 #include "support/TempFolder.h"
 #include "ui/common/Fonts.h"
@@ -280,24 +281,10 @@ class MainWindowTest : public QObject {
         tables_ = ReferenceTables();
         messages_ = MessageBox();
         LoadSpiritNumbers(tables_, testing::ShippedDataFolder());
-        tables_.dictionary.Assign({{u"白", 5},
-                                   {u"鳥", 11},
-                                   {u"杏", 7},
-                                   {u"奈", 8},
-                                   {u"林", 8},
-                                   {u"翔", 12},
-                                   {u"佐", 7},
-                                   {u"々", 3},
-                                   {u"木", 4},
-                                   {u"由", 5},
-                                   {u"美", 9},
-                                   {u"子", 3},
-                                   {u"～", 2},
-                                   {u"櫻", 21},
-                                   {u"澤", 16},
-                                   {u"鷹", 24},
-                                   {u"耀", 20},
-                                   {u"麗", 19}});
+        tables_.dictionary.Assign(
+            ParseKanjiDictionary(u"白,5,鳥,11,杏,7,奈,8,林,8,翔,12,佐,7,々,3,木,4,由,5,美,9,子,3,"
+                                 u"～,2,櫻,21,澤,16,鷹,24,耀,20,麗,19",
+                                 "test"));
         window_ = std::make_unique<MainWindow>(tables_, messages_);
         window_->show();
     }

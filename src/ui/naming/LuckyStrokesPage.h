@@ -31,11 +31,11 @@ class LuckyStrokesPage : public QWidget {
 
     // The controls of the window; tests drive it through them.
     struct Controls {
-        QComboBox* charactersBox = nullptr;
-        QPushButton* showButton = nullptr;
-        QTableWidget* table = nullptr;
-        QPlainTextEdit* kanjiView = nullptr;
-        QLabel* statusLabel = nullptr;
+        QComboBox* charactersBox{};
+        QPushButton* showButton{};
+        QTableWidget* table{};
+        QPlainTextEdit* kanjiView{};
+        QLabel* statusLabel{};
     };
     const Controls& controls() const { return controls_; }
 

@@ -42,19 +42,14 @@ class NamingWindow : public QWidget {
 
     // The controls of the window; tests drive it through them.
     struct Controls {
-        QLineEdit* surnameBox = nullptr;
-        QLineEdit* readingBox = nullptr;
-        QComboBox* sexBox = nullptr;
-        QCheckBox* complementBox = nullptr;
-        QPushButton* searchButton = nullptr;
-        QCheckBox* favourableOnlyBox = nullptr;
-        QCheckBox* rareBox = nullptr;
-        QComboBox* orderBox = nullptr;
-        QTabWidget* tabs = nullptr;
-        LuckyStrokesPage* luckyPage = nullptr;
-        QPushButton* exportButton = nullptr;
-        QTableView* table = nullptr;
-        QLabel* statusLabel = nullptr;
+        QLineEdit *surnameBox{}, *readingBox{};
+        QComboBox *sexBox{}, *orderBox{};
+        QCheckBox *complementBox{}, *favourableOnlyBox{}, *rareBox{};
+        QPushButton *searchButton{}, *exportButton{};
+        QTabWidget* tabs{};
+        LuckyStrokesPage* luckyPage{};
+        QTableView* table{};
+        QLabel* statusLabel{};
     };
     const Controls& controls() const { return controls_; }
 
