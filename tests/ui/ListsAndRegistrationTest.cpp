@@ -106,6 +106,17 @@ class ListsAndRegistrationTest : public QObject {
         QTest::keyClick(box, Qt::Key_Return);
     }
 
+    // Types counts into the stroke boxes from the top and clicks "保存", answering its message.
+    void SaveCounts(const KanjiRegistrationDialog& dialog,
+                    std::initializer_list<const char*> counts) {
+        int row = 0;
+        for (const char* count : counts) {
+            dialog.controls().strokeEdits[row++]->setText(count);
+        }
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
+        QTest::mouseClick(dialog.controls().saveButton, Qt::LeftButton);
+    }
+
   private slots:
     void initTestCase() {
         InstallLayoutFonts();
@@ -408,9 +419,7 @@ class ListsAndRegistrationTest : public QObject {
 
         KanjiRegistrationDialog dialog(tables_, {u"犬"}, messages_, folder_->path(), {},
                                        window_.get());
-        dialog.controls().strokeEdits[1]->setText("4");
-        messages_.setNextAnswer(MessageBox::Answer::Ok);
-        QTest::mouseClick(dialog.controls().saveButton, Qt::LeftButton);
+        SaveCounts(dialog, {"4"});
         const QString registrationMessage = messages_.lastText();
         setrlimit(RLIMIT_FSIZE, &old);
 
@@ -426,18 +435,18 @@ class ListsAndRegistrationTest : public QObject {
     void registrationFromEnterSavesTheDialogLineForm() {
         WhenDialogOpens([](KanjiRegistrationDialog* dialog) {
             QCOMPARE(dialog->windowTitle(), Text("臨時漢字入力"));
-            QCOMPARE(dialog->controls().kanjiEdits[1]->text(), Text("漢"));
+            QCOMPARE(dialog->controls().kanjiEdits[0]->text(), Text("漢"));
             // The reference count is offered beside the boxes, never as text in one.
             QVERIFY(dialog->controls().suggestionButton->isVisible());
             QVERIFY(dialog->controls().suggestionButton->text().contains(Text("13")));
-            QVERIFY(dialog->controls().strokeEdits[1]->text().isEmpty());
-            QVERIFY(dialog->controls().strokeEdits[1]->placeholderText().isEmpty());
-            QTest::keyClick(dialog->controls().strokeEdits[1], Qt::Key_Space);  // takes it
-            QCOMPARE(dialog->controls().strokeEdits[1]->text(), Text("13"));
-            dialog->controls().strokeEdits[2]->setText(
+            QVERIFY(dialog->controls().strokeEdits[0]->text().isEmpty());
+            QVERIFY(dialog->controls().strokeEdits[0]->placeholderText().isEmpty());
+            QTest::keyClick(dialog->controls().strokeEdits[0], Qt::Key_Space);  // takes it
+            QCOMPARE(dialog->controls().strokeEdits[0]->text(), Text("13"));
+            dialog->controls().strokeEdits[1]->setText(
                 "5");  // rows beyond the characters are not saved
             // Enter goes on to "保存" (no other row needs a count), and Enter there saves.
-            QTest::keyClick(dialog->controls().strokeEdits[1], Qt::Key_Return);
+            QTest::keyClick(dialog->controls().strokeEdits[0], Qt::Key_Return);
             QCOMPARE(dialog->focusWidget(), dialog->controls().saveButton);
             QTest::keyClick(dialog->controls().saveButton, Qt::Key_Return);
         });
@@ -460,39 +469,39 @@ class ListsAndRegistrationTest : public QObject {
         dialog.show();
         QApplication::setActiveWindow(&dialog);
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        QCOMPARE(QApplication::focusWidget(), dialog.controls().strokeEdits[1]);
+        QCOMPARE(QApplication::focusWidget(), dialog.controls().strokeEdits[0]);
         QVERIFY(dialog.controls().suggestionButton->text().contains(Text("4")));
 
         // Enter moves on to the next empty count; the suggestion follows the box in use, and a
         // click on it takes it.
-        QTest::keyClick(dialog.controls().strokeEdits[1], Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), dialog.controls().strokeEdits[2]);
+        QTest::keyClick(dialog.controls().strokeEdits[0], Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), dialog.controls().strokeEdits[1]);
         QVERIFY(dialog.controls().suggestionButton->text().contains(Text("11")));
         QTest::mouseClick(dialog.controls().suggestionButton, Qt::LeftButton);
-        QCOMPARE(dialog.controls().strokeEdits[2]->text(), Text("11"));
+        QCOMPARE(dialog.controls().strokeEdits[1]->text(), Text("11"));
+        QCOMPARE(QApplication::focusWidget(), dialog.controls().strokeEdits[1]);
+        QTest::keyClick(dialog.controls().strokeEdits[1], Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), dialog.controls().strokeEdits[2]);
-        QTest::keyClick(dialog.controls().strokeEdits[2], Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), dialog.controls().strokeEdits[3]);
         QVERIFY(dialog.controls().suggestionButton->isHidden());  // no reference count for 鴨
 
         // Row 3: the user types another character, "〜", and a count still being converted, and
         // clicks "保存" while row 1 has no count: refused, with what was typed kept as it reads
         // back from the file.
-        dialog.controls().kanjiEdits[3]->setText(Text("〜"));
+        dialog.controls().kanjiEdits[2]->setText(Text("〜"));
         QInputMethodEvent composing(Text("１６"), {});
-        QApplication::sendEvent(dialog.controls().strokeEdits[3], &composing);
-        QVERIFY(dialog.controls().strokeEdits[3]->text().isEmpty());
+        QApplication::sendEvent(dialog.controls().strokeEdits[2], &composing);
+        QVERIFY(dialog.controls().strokeEdits[2]->text().isEmpty());
         messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(dialog.controls().saveButton, Qt::LeftButton);
         QCOMPARE(messages_.lastText(), Text("画数が抜けています"));
-        QCOMPARE(dialog.controls().strokeEdits[3]->text(), Text("１６"));
-        QCOMPARE(dialog.controls().kanjiEdits[3]->text(), Text("～"));
+        QCOMPARE(dialog.controls().strokeEdits[2]->text(), Text("１６"));
+        QCOMPARE(dialog.controls().kanjiEdits[2]->text(), Text("～"));
 
         // Enter goes back to the one count still empty, then to "保存".
-        QTest::keyClick(dialog.controls().strokeEdits[3], Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), dialog.controls().strokeEdits[1]);
-        QTest::keyClick(dialog.controls().strokeEdits[1], Qt::Key_Space);
-        QTest::keyClick(dialog.controls().strokeEdits[1], Qt::Key_Return);
+        QTest::keyClick(dialog.controls().strokeEdits[2], Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), dialog.controls().strokeEdits[0]);
+        QTest::keyClick(dialog.controls().strokeEdits[0], Qt::Key_Space);
+        QTest::keyClick(dialog.controls().strokeEdits[0], Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), dialog.controls().saveButton);
         messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::keyClick(dialog.controls().saveButton, Qt::Key_Enter, Qt::KeypadModifier);
@@ -511,10 +520,7 @@ class ListsAndRegistrationTest : public QObject {
         QVERIFY(dialog != nullptr && !dialog->isModal());
         ui().surnameEdit->setText(Text("犬"));  // one unregistered character, in row 1
         QTest::mouseClick(ui().judgeButton, Qt::LeftButton);
-        dialog->controls().strokeEdits[1]->setText("16");
-        dialog->controls().strokeEdits[2]->setText("16");
-        messages_.setNextAnswer(MessageBox::Answer::Ok);
-        QTest::mouseClick(dialog->controls().saveButton, Qt::LeftButton);
+        SaveCounts(*dialog, {"16", "16"});
         QCOMPARE(messages_.lastText(), Text("登録しました"));
         QVERIFY(FileBytes("漢字辞書.txt").ends_with(Cp932Lines({"\"薔\",16", "\"薇\",16"})));
         QCOMPARE(tables_.dictionary.StrokesOf(u"犬"), 0);  // 犬 is still without a count
@@ -523,10 +529,7 @@ class ListsAndRegistrationTest : public QObject {
     void registrationRoundsDecimalsAndWritesThemAsTyped() {
         KanjiRegistrationDialog dialog(tables_, {u"犬", u"猫"}, messages_, folder_->path(), {},
                                        window_.get());
-        dialog.controls().strokeEdits[1]->setText("12.5");
-        dialog.controls().strokeEdits[2]->setText("13.5");
-        messages_.setNextAnswer(MessageBox::Answer::Ok);
-        QTest::mouseClick(dialog.controls().saveButton, Qt::LeftButton);
+        SaveCounts(dialog, {"12.5", "13.5"});
         const std::string dictionary = FileBytes("漢字辞書.txt");
         QVERIFY(dictionary.ends_with(Cp932Lines({"\"犬\",12.5", "\"猫\",13.5"})));
         QCOMPARE(tables_.dictionary.StrokesOf(u"犬"), 12);
@@ -539,7 +542,7 @@ class ListsAndRegistrationTest : public QObject {
                                        window_.get());
         dialog.show();
 
-        dialog.controls().strokeEdits[1]->setText("4");  // row 2 has a character and no count
+        dialog.controls().strokeEdits[0]->setText("4");  // row 2 has a character and no count
         messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(dialog.controls().saveButton, Qt::LeftButton);
         QCOMPARE(messages_.lastText(), Text("画数が抜けています"));
@@ -550,8 +553,8 @@ class ListsAndRegistrationTest : public QObject {
         const std::pair<const char*, const char*> rows[] = {
             {"犬", "0"}, {"犬", "100"}, {"犬", "abc"}, {"", "4"}, {"犬犬", "4"}};
         for (const auto& [kanji, strokes] : rows) {
-            dialog.controls().kanjiEdits[2]->setText(Text(kanji));
-            dialog.controls().strokeEdits[2]->setText(Text(strokes));
+            dialog.controls().kanjiEdits[1]->setText(Text(kanji));
+            dialog.controls().strokeEdits[1]->setText(Text(strokes));
             messages_.setNextAnswer(MessageBox::Answer::Ok);
             QTest::mouseClick(dialog.controls().saveButton, Qt::LeftButton);
             QCOMPARE(messages_.lastIcon(), MessageBox::Icon::Exclamation);
@@ -591,10 +594,7 @@ class ListsAndRegistrationTest : public QObject {
         const std::string before = FileBytes("漢字辞書.txt");
         KanjiRegistrationDialog dialog(tables_, {u"犬", u"猫"}, messages_, folder_->path(), {},
                                        window_.get());
-        dialog.controls().strokeEdits[1]->setText("4");
-        dialog.controls().strokeEdits[2]->setText("11");
-        messages_.setNextAnswer(MessageBox::Answer::Ok);
-        QTest::mouseClick(dialog.controls().saveButton, Qt::LeftButton);
+        SaveCounts(dialog, {"4", "11"});
         QVERIFY(messages_.lastText().contains(Text("2000")));
         QVERIFY(messages_.lastText().contains(Text("残り1件")));
         QCOMPARE(FileBytes("漢字辞書.txt"), before);

@@ -367,9 +367,9 @@ class MainWindowTest : public QObject {
         QVERIFY(dialog != nullptr);
         QVERIFY(dialog->isVisible());
         QVERIFY(!dialog->isModal());
-        QCOMPARE(dialog->controls().kanjiEdits[1]->text(), Text("犬"));
-        QCOMPARE(dialog->controls().kanjiEdits[2]->text(), Text("菜"));
-        QVERIFY(dialog->controls().kanjiEdits[3]->text().isEmpty());
+        QCOMPARE(dialog->controls().kanjiEdits[0]->text(), Text("犬"));
+        QCOMPARE(dialog->controls().kanjiEdits[1]->text(), Text("菜"));
+        QVERIFY(dialog->controls().kanjiEdits[2]->text().isEmpty());
         QCOMPARE(messages_.shownCount(), 0);
         QVERIFY(VisibleFaces().isEmpty());
         QCOMPARE(ui().totalLuckCells[0]->text(), shownSum);
@@ -582,7 +582,7 @@ class MainWindowTest : public QObject {
             {ui().verdictRowHeaders[1], "五行 土金土 ------"},
             {ui().verdictRowHeaders[3], "運 災難陰陽"},
             {ui().unfavourableFaces[2], "陰陽 悲しい顔（悪）"},
-            {dialog.controls().strokeEdits[2], "2行目の画数"},
+            {dialog.controls().strokeEdits[1], "2行目の画数"},
             {naming->controls().table, "名付け候補"},
         };
         for (const auto& [widget, name] : spoken) {

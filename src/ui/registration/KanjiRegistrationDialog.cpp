@@ -22,7 +22,7 @@ namespace namori {
 namespace {
 
 constexpr FontSpec kFont{kGothic, 11.25};
-constexpr int kRowTop[] = {0, 720, 1080, 1440};
+constexpr int kRowTop[] = {720, 1080, 1440};
 
 QLineEdit* AddBox(QWidget* container, const char* name, int index, int left, int top, int width,
                   int height) {
@@ -57,8 +57,8 @@ KanjiRegistrationDialog::KanjiRegistrationDialog(ReferenceTables& tables,
       messages_(messages),
       dataFolder_(std::move(dataFolder)),
       reference_(reference) {
-    for (std::size_t row = 1; row < characters_.size() && row <= characters.size(); ++row) {
-        characters_[row] = characters[row - 1];
+    for (std::size_t row = 0; row < characters_.size() && row < characters.size(); ++row) {
+        characters_[row] = characters[row];
     }
     Build();
     ShowCharacters();
@@ -92,13 +92,14 @@ void KanjiRegistrationDialog::Build() {
                      Qt::AlignHCenter, true});
     AddLabel(frame, {"Label3", 2, 1215, 375, 765, 330, "画数", kFont, "#0000C0", "#FFFFFF",
                      Qt::AlignHCenter, true});
-    constexpr const char* kRowNumbers[] = {"", "1", "2", "3"};
-    for (int row = 1; row <= 3; ++row) {
-        AddLabel(frame, {"Label1", row - 1, 180, kRowTop[row] + 45, 240, 240, kRowNumbers[row],
-                         kFont, nullptr, nullptr, Qt::AlignHCenter, false});
-        controls_.kanjiEdits[row] = AddBox(frame, "txtKanji", row, 450, kRowTop[row], 720, 330);
-        controls_.strokeEdits[row] = AddBox(frame, "txtKakusu", row, 1215, kRowTop[row], 765, 330);
-        const QString rowWord = QString::number(row) + QString::fromUtf8("行目の");
+    constexpr const char* kRowNumbers[] = {"1", "2", "3"};
+    for (int row = 0; row < kRows; ++row) {
+        AddLabel(frame, {"Label1", row, 180, kRowTop[row] + 45, 240, 240, kRowNumbers[row], kFont,
+                         nullptr, nullptr, Qt::AlignHCenter, false});
+        controls_.kanjiEdits[row] = AddBox(frame, "txtKanji", row + 1, 450, kRowTop[row], 720, 330);
+        controls_.strokeEdits[row] =
+            AddBox(frame, "txtKakusu", row + 1, 1215, kRowTop[row], 765, 330);
+        const QString rowWord = QString::number(row + 1) + QString::fromUtf8("行目の");
         controls_.kanjiEdits[row]->setAccessibleName(rowWord + QString::fromUtf8("漢字"));
         controls_.kanjiEdits[row]->setAccessibleDescription(
             QString::fromUtf8("画数が登録されていない字"));
@@ -137,18 +138,18 @@ void KanjiRegistrationDialog::Build() {
     connect(controls_.backButton, &QToolButton::clicked, this,
             &KanjiRegistrationDialog::onBackClicked);
 
-    QWidget* order[] = {controls_.strokeEdits[1], controls_.strokeEdits[2],
-                        controls_.strokeEdits[3], controls_.saveButton,
-                        controls_.backButton,     controls_.kanjiEdits[3],
-                        controls_.kanjiEdits[1],  controls_.kanjiEdits[2]};
+    QWidget* order[] = {controls_.strokeEdits[0], controls_.strokeEdits[1],
+                        controls_.strokeEdits[2], controls_.saveButton,
+                        controls_.backButton,     controls_.kanjiEdits[2],
+                        controls_.kanjiEdits[0],  controls_.kanjiEdits[1]};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
-    controls_.strokeEdits[1]->setFocus();
+    controls_.strokeEdits[0]->setFocus();
 }
 
 void KanjiRegistrationDialog::ShowCharacters() {
-    for (int row = 1; row <= 3; ++row) {
+    for (int row = 0; row < kRows; ++row) {
         controls_.kanjiEdits[row]->setText(ToQString(characters_[row]));
     }
 }
@@ -180,7 +181,7 @@ void KanjiRegistrationDialog::TakeSuggestion(int row) {
 void KanjiRegistrationDialog::MoveOn(int row) {
     // The rows after this one first, then those before it.
     for (int step = 1; step <= 2; ++step) {
-        const int next = (row - 1 + step) % 3 + 1;
+        const int next = (row + step) % kRows;
         if (!controls_.kanjiEdits[next]->text().isEmpty() &&
             controls_.strokeEdits[next]->text().isEmpty()) {
             controls_.strokeEdits[next]->setFocus();
@@ -191,17 +192,17 @@ void KanjiRegistrationDialog::MoveOn(int row) {
 }
 
 int KanjiRegistrationDialog::RowOfStrokeBox(const QObject* box) const {
-    for (int row = 1; row <= 3; ++row) {
+    for (int row = 0; row < kRows; ++row) {
         if (box == controls_.strokeEdits[row]) {
             return row;
         }
     }
-    return 0;
+    return -1;
 }
 
 bool KanjiRegistrationDialog::eventFilter(QObject* watched, QEvent* event) {
     const int row = RowOfStrokeBox(watched);
-    if (row == 0) {
+    if (row < 0) {
         return QDialog::eventFilter(watched, event);
     }
     if (event->type() == QEvent::FocusIn) {
@@ -227,11 +228,11 @@ void KanjiRegistrationDialog::onBackClicked() {
 
 void KanjiRegistrationDialog::onSaveClicked() {
     // What is still being typed counts, in the characters the dictionary file gives back.
-    for (int row = 1; row <= 3; ++row) {
+    for (int row = 0; row < kRows; ++row) {
         ReadEntryBox(controls_.kanjiEdits[row]);
         ReadEntryBox(controls_.strokeEdits[row]);
     }
-    for (int row = 1; row <= 3; ++row) {
+    for (int row = 0; row < kRows; ++row) {
         if (controls_.strokeEdits[row]->text().isEmpty() &&
             !controls_.kanjiEdits[row]->text().isEmpty()) {
             messages_.Show(this, QString::fromUtf8("画数が抜けています"),
@@ -248,18 +249,18 @@ bool KanjiRegistrationDialog::SaveKanjiEntries() {
     // The rows saved are those of the characters the dialog was opened for, whatever the main
     // window judged meanwhile.
     std::vector<KanjiRegistration> registrations;
-    for (int row = 1; row <= 3 && !characters_[row].empty(); ++row) {
+    for (int row = 0; row < kRows && !characters_[row].empty(); ++row) {
         const std::u16string kanji = controls_.kanjiEdits[row]->text().toStdU16String();
         if (const auto problem = KanjiEntryProblem(kanji)) {
-            messages_.Show(this,
-                           QString::number(row) + QString::fromUtf8("行目: ") + ToQString(*problem),
-                           QString::fromUtf8("入力内容確認"), MessageBox::Icon::Exclamation);
+            messages_.Show(
+                this, QString::number(row + 1) + QString::fromUtf8("行目: ") + ToQString(*problem),
+                QString::fromUtf8("入力内容確認"), MessageBox::Icon::Exclamation);
             return false;
         }
         const auto strokes = ParseStrokeEntry(controls_.strokeEdits[row]->text().toStdU16String());
         if (!strokes) {
             messages_.Show(this,
-                           QString::number(row) +
+                           QString::number(row + 1) +
                                QString::fromUtf8("行目: 画数は1から99までの数で入力してください"),
                            QString::fromUtf8("入力内容確認"), MessageBox::Icon::Exclamation);
             return false;

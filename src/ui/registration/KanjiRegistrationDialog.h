@@ -23,15 +23,17 @@ class KanjiRegistrationDialog : public QDialog {
     Q_OBJECT
 
   public:
+    static constexpr int kRows = 3;
+
     KanjiRegistrationDialog(ReferenceTables& tables, const std::vector<std::u16string>& characters,
                             MessageBox& messages, std::filesystem::path dataFolder,
                             const StrokeReference& reference, QWidget* parent = nullptr);
 
     // The controls of the window; tests drive it through them.
     struct Controls {
-        // Rows 1..3; element 0 is unused.
-        std::array<QLineEdit*, 4> kanjiEdits{};
-        std::array<QLineEdit*, 4> strokeEdits{};
+        // Rows top to bottom.
+        std::array<QLineEdit*, kRows> kanjiEdits{};
+        std::array<QLineEdit*, kRows> strokeEdits{};
         QToolButton* saveButton = nullptr;
         QToolButton* backButton = nullptr;
         // The reference table's count for the character of the stroke box last in use, shown beside
@@ -60,11 +62,11 @@ class KanjiRegistrationDialog : public QDialog {
     ReferenceTables& tables_;
     MessageBox& messages_;
     std::filesystem::path dataFolder_;
-    StrokeReference reference_;           // a copy: the dialog may outlive whoever read the table
-    std::array<QString, 4> suggestions_;  // by row; empty where the table has no count
-    // The characters the dialog was opened for, by row from 1.
-    std::array<std::u16string, 4> characters_;
-    int suggestionRow_ = 1;
+    StrokeReference reference_;  // a copy: the dialog may outlive whoever read the table
+    std::array<QString, kRows> suggestions_;  // by row; empty where the table has no count
+    // The characters the dialog was opened for, by row.
+    std::array<std::u16string, kRows> characters_;
+    int suggestionRow_ = 0;
     Controls controls_;
 };
 
