@@ -25,7 +25,7 @@ namespace {
 double ClickToPaintedReading(namori::MainWindow& window) {
     QElapsedTimer timer;
     timer.start();
-    QTest::mouseClick(window.controls().mainLuckCells[1], Qt::LeftButton);
+    QTest::mouseClick(window.controls().luckCells[1][1], Qt::LeftButton);
     auto* reading = window.findChild<namori::ReadingWindow*>();
     if (reading == nullptr) {
         return -1;

@@ -180,35 +180,35 @@ std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16
     PieceTable pieces(index, reading, rare);
     const double aligned = index.alignedNames();
     if (guide != nullptr) {
-        for (const PopularName& name : guide->PopularOf(reading)) {
+        for (const ListedName& name : guide->PopularOf(reading)) {
             if (SexMatches(sex, name.sex) && check.Offered(name.spelling, true)) {
                 NameCandidate candidate;
                 candidate.spelling = name.spelling;
                 candidate.kind = CandidateKind::RealName;
                 candidate.sex = name.sex;
                 candidate.band = NameBand::Popular;
-                candidate.popularity = name.points;
-                candidate.weight = name.points;
+                candidate.popularity = name.count;
+                candidate.weight = name.count;
                 candidate.pieces = SplitReading(name.spelling, reading, pieces, aligned).pieces;
                 pieces.AddPopularWritings(candidate.spelling, candidate.pieces);
                 list.Add(std::move(candidate));
             }
         }
     }
-    const std::vector<RealName> realNames = index.RealNamesOf(reading);
-    for (const RealName& name : realNames) {
+    const std::vector<ListedName> realNames = index.RealNamesOf(reading);
+    for (const ListedName& name : realNames) {
         if (SexMatches(sex, name.sex)) {
             NameCandidate candidate;
             candidate.spelling = name.spelling;
             candidate.kind = CandidateKind::RealName;
             candidate.sex = name.sex;
-            candidate.commonness = name.commonness;
+            candidate.commonness = name.count;
             candidate.band = NameBand::Common;
             list.Add(std::move(candidate));
         }
     }
     // A real name given only to the other sex does not come back as a composition.
-    for (const RealName& name : realNames) {
+    for (const ListedName& name : realNames) {
         if (!SexMatches(sex, name.sex)) {
             list.Exclude(name.spelling);
         }
@@ -260,17 +260,9 @@ std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16
 }
 
 std::u16string NaturalnessText(const NameCandidate& candidate) {
-    switch (candidate.band) {
-        case NameBand::Popular:
-            return u"人気";
-        case NameBand::Common:
-            return u"よくある";
-        case NameBand::Natural:
-            break;
-        case NameBand::Rare:
-            return u"まれ";
-    }
-    return u"自然";
+    constexpr std::u16string_view kBandWords[] = {u"人気", u"よくある", u"自然", u"まれ"};
+    static_assert(std::size(kBandWords) == static_cast<std::size_t>(NameBand::Rare) + 1);
+    return std::u16string(kBandWords[static_cast<std::size_t>(candidate.band)]);
 }
 
 std::u16string ReadingSplitText(const NameCandidate& candidate) {

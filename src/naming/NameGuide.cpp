@@ -61,16 +61,8 @@ bool NameGuide::Avoided(std::u16string_view spelling) const {
     return spelling.find_first_of(avoidedKanji_) != std::u16string_view::npos;
 }
 
-std::vector<PopularName> NameGuide::PopularOf(std::u16string_view reading) const {
-    std::vector<PopularName> names;
-    for (const auto& record : popularNames_.Find(reading)) {
-        names.push_back({record[1],
-                         record[2] == u"m"   ? 'm'
-                         : record[2] == u"f" ? 'f'
-                                             : 'g',
-                         SortedTextFile::WholeNumber(record[3])});
-    }
-    return names;
+std::vector<ListedName> NameGuide::PopularOf(std::u16string_view reading) const {
+    return ListedNamesOf(popularNames_, reading);
 }
 
 bool NameGuide::MisreadWord(std::u16string_view spelling, std::u16string_view reading) const {

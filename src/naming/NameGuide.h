@@ -7,17 +7,10 @@
 #include <vector>
 
 #include "data/DataFiles.h"
+#include "naming/NamingIndex.h"
 #include "naming/SortedTextFile.h"
 
 namespace namori {
-
-// A given name from the published baby-name rankings: its sex ('m' or 'f') and its points
-// (each ranking it is in gives 101 minus its rank, at least 1).
-struct PopularName {
-    std::u16string spelling;
-    char sex = 'g';
-    int points = 0;
-};
 
 // What a kanji is worth in a given name: whether the law allows it (常用 or 人名用), how many
 // real given names use it, and its points in the published kanji rankings.
@@ -43,7 +36,7 @@ class NameGuide {
     // Whether spelling holds a kanji parents avoid.
     bool Avoided(std::u16string_view spelling) const;
     // Popular given names read as reading, the most popular first.
-    std::vector<PopularName> PopularOf(std::u16string_view reading) const;
+    std::vector<ListedName> PopularOf(std::u16string_view reading) const;
     // Whether spelling is an ordinary word whose readings do not include reading (玄人 as はると).
     bool MisreadWord(std::u16string_view spelling, std::u16string_view reading) const;
 

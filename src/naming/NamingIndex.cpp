@@ -41,16 +41,17 @@ NamingIndex NamingIndex::FromBytes(std::string realNames, std::string kanjiReadi
                        SortedTextFile::Own(std::move(kanjiReadings), kKanjiReadingsFile));
 }
 
-std::vector<RealName> NamingIndex::RealNamesOf(std::u16string_view reading) const {
-    std::vector<RealName> names;
-    for (const auto& record : realNames_.Find(reading)) {
-        RealName name;
-        name.spelling = record[1];
-        name.sex = record[2] == u"f" ? 'f' : record[2] == u"m" ? 'm' : 'g';
-        name.commonness = SortedTextFile::WholeNumber(record[3]);
-        names.push_back(std::move(name));
+std::vector<ListedName> ListedNamesOf(const SortedTextFile& file, std::u16string_view reading) {
+    std::vector<ListedName> names;
+    for (const auto& record : file.Find(reading)) {
+        const char sex = record[2] == u"f" ? 'f' : record[2] == u"m" ? 'm' : 'g';
+        names.push_back({record[1], sex, SortedTextFile::WholeNumber(record[3])});
     }
     return names;
+}
+
+std::vector<ListedName> NamingIndex::RealNamesOf(std::u16string_view reading) const {
+    return ListedNamesOf(realNames_, reading);
 }
 
 std::vector<KanjiPiece> NamingIndex::KanjiOf(std::u16string_view piece) const {

@@ -11,13 +11,18 @@
 
 namespace namori {
 
-// A given name that real people carry, with the sex it is given to ('f', 'm', or 'g' for
-// either) and how common the spelling is (the number of name entries written so).
-struct RealName {
+// A given name listed for a reading, with the sex it is given to ('f', 'm', or 'g' for either)
+// and a count: for a name real people carry, how many name entries are written so; for a name
+// of the published baby-name rankings, its points there (each ranking it is in gives 101 minus
+// its rank, at least 1).
+struct ListedName {
     std::u16string spelling;
     char sex = 'g';
-    int commonness = 0;
+    int count = 0;
 };
+
+// The names a file of reading,spelling,sex,count records lists for reading, in its order.
+std::vector<ListedName> ListedNamesOf(const SortedTextFile& file, std::u16string_view reading);
 
 // A kanji that can be read as a piece of a reading, and how many real given names write that
 // piece with it (0: a reading of the kanji that no real name was found to use).
@@ -44,7 +49,7 @@ class NamingIndex {
 
     // Real given names read as reading, most common first. Throws DataFileError when a line
     // read is malformed.
-    std::vector<RealName> RealNamesOf(std::u16string_view reading) const;
+    std::vector<ListedName> RealNamesOf(std::u16string_view reading) const;
     // Kanji read as piece, in the file's order. Throws DataFileError when a line is malformed.
     std::vector<KanjiPiece> KanjiOf(std::u16string_view piece) const;
     // How many real given names the counts of KanjiOf were taken from (at least 1).

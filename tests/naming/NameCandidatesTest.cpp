@@ -310,7 +310,7 @@ TEST_F(ShippedNamingIndex, LuckyPatternsAgreeWithJudgementsOfNamesBuiltFromThem)
     int favourable = 0;
     int judgedNames = 0;
     for (const char* reading : {"はると", "ゆい", "そうた", "ひなた", "あんな", "けんた"}) {
-        for (const RealName& real : index_.RealNamesOf(U16(reading))) {
+        for (const ListedName& real : index_.RealNamesOf(U16(reading))) {
             const Judgement judged = Judge({u"佐藤", real.spelling}, tables_);
             if (real.spelling.size() != 2 || !judged.ready()) {
                 continue;

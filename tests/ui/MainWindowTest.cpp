@@ -41,6 +41,10 @@ namespace namori {
 
 namespace {
 
+// Rows of the luck table (祖運 to 総運 from 0).
+constexpr int kAssistLuckRow = 3;
+constexpr int kTotalLuckRow = 4;
+
 // Everything a user can see of the result frame: every label's caption and every control's
 // visibility, by object name.
 QStringList Snapshot(const QWidget& window) {
@@ -323,16 +327,13 @@ class MainWindowTest : public QObject {
         QCOMPARE(ui().strokeCountLabels[3]->text(), Text("7 "));
         QCOMPARE(ui().strokeCountLabels[4]->text(), Text("8 "));
         QCOMPARE(DiagramShape(), std::pair(2, 2));
-        const std::pair<const std::array<QLabel*, 3>*, int> rows[] = {{&ui().ancestorLuckCells, 16},
-                                                                      {&ui().mainLuckCells, 18},
-                                                                      {&ui().earlyLuckCells, 15},
-                                                                      {&ui().assistLuckCells, 13},
-                                                                      {&ui().totalLuckCells, 31}};
-        for (const auto& [row, value] : rows) {
-            QCOMPARE((*row)[0]->text(), QString::number(value));
-            QCOMPARE((*row)[1]->text(),
-                     QString::fromStdU16String(tables_.spiritTable.spiritPhrase[value]));
-            QCOMPARE((*row)[2]->text(), Text("◎"));
+        const int values[] = {16, 18, 15, 13, 31};  // 祖運 to 総運
+        for (std::size_t row = 0; row < std::size(values); ++row) {
+            const auto& cells = ui().luckCells[row];
+            QCOMPARE(cells[0]->text(), QString::number(values[row]));
+            QCOMPARE(cells[1]->text(),
+                     QString::fromStdU16String(tables_.spiritTable.spiritPhrase[values[row]]));
+            QCOMPARE(cells[2]->text(), Text("◎"));
         }
         QCOMPARE(ui().elementDigitsCell->text(), Text("6 - 8 - 5"));
         QCOMPARE(ui().elementVerdictCell->text(), Text("土金土 ------"));
@@ -348,18 +349,18 @@ class MainWindowTest : public QObject {
         ExpectSlots({{1, "１"}, {2, "林"}, {3, "翔"}, {4, "１"}});
         QCOMPARE(ui().strokeCountLabels[1]->text(), Text("1 "));
         QCOMPARE(ui().strokeCountLabels[4]->text(), Text("1 "));
-        QCOMPARE(ui().totalLuckCells[0]->text(), QString::number(8 + 12));
+        QCOMPARE(ui().luckCells[kTotalLuckRow][0]->text(), QString::number(8 + 12));
 
         Judge("林", "翔", false);
         ExpectSlots({{2, "林"}, {3, "翔"}});
         QCOMPARE(DiagramShape(), std::pair(1, 1));
-        QCOMPARE(ui().totalLuckCells[0]->text(), QString::number(8 + 12));
-        QCOMPARE(ui().assistLuckCells[0]->text(), QString::number(8 + 12));
+        QCOMPARE(ui().luckCells[kTotalLuckRow][0]->text(), QString::number(8 + 12));
+        QCOMPARE(ui().luckCells[kAssistLuckRow][0]->text(), QString::number(8 + 12));
     }
 
     void unregisteredCharactersStopBeforeAnyResult() {
         Judge("白鳥", "杏奈");
-        const QString shownSum = ui().totalLuckCells[0]->text();
+        const QString shownSum = ui().luckCells[kTotalLuckRow][0]->text();
         Judge("犬鳥", "杏菜");
         // The registration dialog lists the characters of both parts, surname first, and the
         // main window stays usable.
@@ -372,7 +373,7 @@ class MainWindowTest : public QObject {
         QVERIFY(dialog->controls().kanjiEdits[2]->text().isEmpty());
         QCOMPARE(messages_.shownCount(), 0);
         QVERIFY(VisibleFaces().isEmpty());
-        QCOMPARE(ui().totalLuckCells[0]->text(), shownSum);
+        QCOMPARE(ui().luckCells[kTotalLuckRow][0]->text(), shownSum);
         QVERIFY(ui().explanationPanel->isHidden());
 
         // A second judgement while it is open brings the same dialog forward.
@@ -470,7 +471,7 @@ class MainWindowTest : public QObject {
 
     void threeDigitLuckNumbersShowInFull() {
         Judge("白鳥", "杏奈");
-        const QLabel* cell = ui().totalLuckCells[0];
+        const QLabel* cell = ui().luckCells[kTotalLuckRow][0];
         const QRect drawn = cell->geometry();
         const QFont designFont = cell->font();
         Judge("櫻澤", "鷹耀麗");  // 21 + 16 + 24 + 20 + 19
@@ -604,8 +605,8 @@ class MainWindowTest : public QObject {
         controls.insert(controls.end(), ui().luckRowHeaders.begin(), ui().luckRowHeaders.end());
         controls.insert(controls.end(), ui().verdictRowHeaders.begin(),
                         ui().verdictRowHeaders.end());
-        for (const auto* cells : {&ui().ancestorLuckCells, &ui().totalLuckCells}) {
-            controls.insert(controls.end(), cells->begin(), cells->end());
+        for (const auto& cells : ui().luckCells) {
+            controls.insert(controls.end(), cells.begin(), cells.end());
         }
         QStringList unspoken;
         for (QWidget* control : controls) {

@@ -147,16 +147,16 @@ class ReadingWindowTest : public QObject {
 
     void aClickOnTheDiagramOrTheLuckTableOpensTheReadingOfTheNameShown() {
         const auto& ui = window_->controls();
-        QTest::mouseClick(ui.mainLuckCells[1], Qt::LeftButton);
+        QTest::mouseClick(ui.luckCells[1][1], Qt::LeftButton);
         QVERIFY(OpenedWindow() == nullptr);  // nothing judged yet
 
         Judge("白鳥", "杏奈");
         for (QLabel* label :
-             {ui.nameCharacterLabels[2], ui.strokeCountLabels[2], ui.totalLuckCells[2]}) {
+             {ui.nameCharacterLabels[2], ui.strokeCountLabels[2], ui.luckCells[4][2]}) {
             QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
             QVERIFY(label->toolTip().contains(QString::fromUtf8("鑑定書")));
         }
-        QTest::mouseClick(ui.mainLuckCells[1], Qt::LeftButton);
+        QTest::mouseClick(ui.luckCells[1][1], Qt::LeftButton);
         ReadingWindow* reading = OpenedWindow();
         QVERIFY(reading != nullptr && reading->isVisible());
         QVERIFY(reading->windowTitle().contains(QString::fromUtf8("白鳥 杏奈")));

@@ -43,12 +43,9 @@ struct MainWindowControls {
     std::array<QLabel*, 6> strokeCountLabels{};
     NameDiagram* nameDiagram = nullptr;
 
-    // Result frame: the luck table, cells 0 (number), 1 (phrase), 2 (mark).
-    std::array<QLabel*, 3> ancestorLuckCells{};
-    std::array<QLabel*, 3> mainLuckCells{};
-    std::array<QLabel*, 3> earlyLuckCells{};
-    std::array<QLabel*, 3> assistLuckCells{};
-    std::array<QLabel*, 3> totalLuckCells{};
+    // Result frame: the luck table, rows 祖運 to 総運 (kLuckFields' order), cells 0 (number),
+    // 1 (phrase), 2 (mark).
+    std::array<std::array<QLabel*, 3>, 5> luckCells{};
     // The row headers 祖運..総運; each is read aloud as its whole row.
     std::array<QLabel*, 5> luckRowHeaders{};
 

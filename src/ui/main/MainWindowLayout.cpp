@@ -32,6 +32,12 @@ constexpr Qt::Alignment kRight = Qt::AlignRight;
 constexpr const char* kCell = "#FFFFF0";
 constexpr const char* kWhite = "#FFFFFF";
 constexpr const char* kBlack = "#000000";
+// The legends' row colours, top to bottom.
+constexpr const char* kLavender = "#C0C0FF";
+constexpr const char* kPaleCyan = "#C0FFFF";
+constexpr const char* kPaleGreen = "#C0FFC0";
+constexpr const char* kPaleYellow = "#FFFFC0";
+constexpr const char* kPaleOrange = "#FFE0C0";
 
 // What a label of the layout tables is to the code that fills it; slot is its place in the array
 // of MainWindowControls the role names.
@@ -39,6 +45,7 @@ enum class Role {
     None,
     NameCharacter,
     StrokeCount,
+    // A cell of a luck row; the rows in kLuckFields' order.
     AncestorLuck,
     MainLuck,
     EarlyLuck,
@@ -138,36 +145,41 @@ struct LineRow {
     int x1, y1, x2, y2;
 };
 
-// The explanation panel: three legend tables and the worked example 白鳥 杏奈.
-constexpr PlacedLabel kExplanationLabels[] = {
+// The explanation panel's three legend tables, each headed down its left side.
+constexpr PlacedLabel kLegendHeaders[] = {
     {{"Label3", 0, 150, 300, 315, 1470, "五運の種類", kGothic12, "#000080", kWhite, kCentre, true}, Role::NarrowHeader},
-    {{"lblUnkaku1", 9, 450, 300, 645, 270, "祖運", kWindowFont, "#C0C0FF", nullptr, kCentre, true}},
-    {{"lblUnkaku1", 8, 450, 600, 645, 270, "主運", kWindowFont, "#C0FFFF", nullptr, kCentre, true}},
-    {{"lblUnkaku1", 7, 450, 900, 645, 270, "初運", kWindowFont, "#C0FFC0", nullptr, kCentre, true}},
-    {{"lblUnkaku1", 6, 450, 1200, 645, 270, "助運", kWindowFont, "#FFFFC0", nullptr, kCentre, true}},
-    {{"lblUnkaku1", 0, 450, 1500, 645, 270, "総運", kWindowFont, "#FFE0C0", nullptr, kCentre, true}},
+    {{"Label3", 1, 150, 2025, 315, 1470, "五行の種類", kGothic12, "#000080", kWhite, kCentre, true}, Role::NarrowHeader},
+    {{"Label3", 2, 150, 3750, 315, 1470, "陰陽の種類", kGothic12, "#000080", kWhite, kCentre, true}, Role::NarrowHeader},
+};
+
+// Each legend's five kinds in their row colours, each with what makes it, then the worked
+// example 白鳥 杏奈.
+constexpr PlacedLabel kExplanationLabels[] = {
+    {{"lblUnkaku1", 9, 450, 300, 645, 270, "祖運", kWindowFont, kLavender, nullptr, kCentre, true}},
+    {{"lblUnkaku1", 8, 450, 600, 645, 270, "主運", kWindowFont, kPaleCyan, nullptr, kCentre, true}},
+    {{"lblUnkaku1", 7, 450, 900, 645, 270, "初運", kWindowFont, kPaleGreen, nullptr, kCentre, true}},
+    {{"lblUnkaku1", 6, 450, 1200, 645, 270, "助運", kWindowFont, kPaleYellow, nullptr, kCentre, true}},
+    {{"lblUnkaku1", 0, 450, 1500, 645, 270, "総運", kWindowFont, kPaleOrange, nullptr, kCentre, true}},
     {{"Label4", 15, 1125, 300, 1845, 270, " 名字の合計", kWindowFont, kCell, nullptr, kLeft, true}},
     {{"Label4", 16, 1125, 600, 1845, 270, " 名字下と名前上", kWindowFont, kCell, nullptr, kLeft, true}},
     {{"Label4", 17, 1125, 900, 1845, 270, " 名前の合計", kWindowFont, kCell, nullptr, kLeft, true}},
     {{"Label4", 18, 1125, 1200, 1845, 270, " 総運から主運を引く", kWindowFont, kCell, nullptr, kLeft, true}},
     {{"Label4", 19, 1125, 1500, 1845, 270, " 氏名の合計", kWindowFont, kCell, nullptr, kLeft, true}},
-    {{"Label3", 1, 150, 2025, 315, 1470, "五行の種類", kGothic12, "#000080", kWhite, kCentre, true}, Role::NarrowHeader},
-    {{"Label4", 0, 450, 2025, 645, 270, "木性", kWindowFont, "#C0C0FF", nullptr, kCentre, true}},
-    {{"Label4", 1, 450, 2325, 645, 270, "火性", kWindowFont, "#C0FFFF", nullptr, kCentre, true}},
-    {{"Label4", 2, 450, 2625, 645, 270, "土性", kWindowFont, "#C0FFC0", nullptr, kCentre, true}},
-    {{"Label4", 3, 450, 2925, 645, 270, "金性", kWindowFont, "#FFFFC0", nullptr, kCentre, true}},
-    {{"Label4", 4, 450, 3225, 645, 270, "水性", kWindowFont, "#FFE0C0", nullptr, kCentre, true}},
+    {{"Label4", 0, 450, 2025, 645, 270, "木性", kWindowFont, kLavender, nullptr, kCentre, true}},
+    {{"Label4", 1, 450, 2325, 645, 270, "火性", kWindowFont, kPaleCyan, nullptr, kCentre, true}},
+    {{"Label4", 2, 450, 2625, 645, 270, "土性", kWindowFont, kPaleGreen, nullptr, kCentre, true}},
+    {{"Label4", 3, 450, 2925, 645, 270, "金性", kWindowFont, kPaleYellow, nullptr, kCentre, true}},
+    {{"Label4", 4, 450, 3225, 645, 270, "水性", kWindowFont, kPaleOrange, nullptr, kCentre, true}},
     {{"Label4", 5, 1125, 2025, 1845, 270, " 末尾が １ ～ ２", kWindowFont, kCell, nullptr, kLeft, true}},
     {{"Label4", 6, 1125, 2325, 1845, 270, " 末尾が ３ ～ ４", kWindowFont, kCell, nullptr, kLeft, true}},
     {{"Label4", 7, 1125, 2625, 1845, 270, " 末尾が ５ ～ ６", kWindowFont, kCell, nullptr, kLeft, true}},
     {{"Label4", 8, 1125, 2925, 1845, 270, " 末尾が ７ ～ ８", kWindowFont, kCell, nullptr, kLeft, true}},
     {{"Label4", 9, 1125, 3225, 1845, 270, " 末尾が ９ ～ ０", kWindowFont, kCell, nullptr, kLeft, true}},
-    {{"Label3", 2, 150, 3750, 315, 1470, "陰陽の種類", kGothic12, "#000080", kWhite, kCentre, true}, Role::NarrowHeader},
-    {{"Label4", 24, 450, 3750, 645, 270, "単一", kWindowFont, "#C0C0FF", nullptr, kCentre, true}},
-    {{"Label4", 23, 450, 4050, 645, 270, "分離", kWindowFont, "#C0FFFF", nullptr, kCentre, true}},
-    {{"Label4", 22, 450, 4350, 645, 270, "挟み", kWindowFont, "#C0FFC0", nullptr, kCentre, true}},
-    {{"Label4", 21, 450, 4650, 645, 270, "浮沈", kWindowFont, "#FFFFC0", nullptr, kCentre, true}},
-    {{"Label4", 20, 450, 4950, 645, 270, "災難", kWindowFont, "#FFE0C0", nullptr, kCentre, true}},
+    {{"Label4", 24, 450, 3750, 645, 270, "単一", kWindowFont, kLavender, nullptr, kCentre, true}},
+    {{"Label4", 23, 450, 4050, 645, 270, "分離", kWindowFont, kPaleCyan, nullptr, kCentre, true}},
+    {{"Label4", 22, 450, 4350, 645, 270, "挟み", kWindowFont, kPaleGreen, nullptr, kCentre, true}},
+    {{"Label4", 21, 450, 4650, 645, 270, "浮沈", kWindowFont, kPaleYellow, nullptr, kCentre, true}},
+    {{"Label4", 20, 450, 4950, 645, 270, "災難", kWindowFont, kPaleOrange, nullptr, kCentre, true}},
     {{"Label4", 25, 1125, 3750, 4700, 270, " 奇数のみとか偶数のみの組み合わせ", kWindowFont, kCell, nullptr, kLeft, true}},
     {{"Label4", 26, 1125, 4050, 4700, 270, " 奇数と偶数が上下二つに別れる組み合わせ", kWindowFont, kCell, nullptr, kLeft, true}},
     {{"Label4", 27, 1125, 4350, 4700, 270, " 上下に奇数、中間に偶数、またその反対の組み合わせ", kWindowFont, kCell, nullptr, kLeft, true}},
@@ -227,17 +239,17 @@ QLabel** Member(MainWindowControls& controls, Role role, int slot) {
         case Role::StrokeCount:
             return &controls.strokeCountLabels.at(slot);
         case Role::AncestorLuck:
-            return &controls.ancestorLuckCells.at(slot);
         case Role::MainLuck:
-            return &controls.mainLuckCells.at(slot);
         case Role::EarlyLuck:
-            return &controls.earlyLuckCells.at(slot);
         case Role::AssistLuck:
-            return &controls.assistLuckCells.at(slot);
-        case Role::TotalLuck:
-            return &controls.totalLuckCells.at(slot);
+        case Role::TotalLuck: {
+            const int row = static_cast<int>(role) - static_cast<int>(Role::AncestorLuck);
+            return &controls.luckCells.at(row).at(slot);
+        }
         case Role::LuckRowHeader:
             return &controls.luckRowHeaders.at(slot);
+        case Role::VerdictRowHeader:
+            return &controls.verdictRowHeaders.at(slot);
         case Role::ElementDigits:
             return &controls.elementDigitsCell;
         case Role::ElementVerdict:
@@ -246,8 +258,6 @@ QLabel** Member(MainWindowControls& controls, Role role, int slot) {
             return &controls.yinYangPatternCell;
         case Role::YinYangVerdict:
             return &controls.yinYangVerdictCell;
-        case Role::VerdictRowHeader:
-            return &controls.verdictRowHeaders.at(slot);
         default:
             return nullptr;
     }
@@ -372,6 +382,7 @@ void BuildResultFrame(MainWindowControls& controls) {
 
 void BuildExplanationPanel(MainWindowControls& controls) {
     QFrame* frame = controls.explanationPanel;
+    AddLabels(frame, kLegendHeaders, controls);
     AddLabels(frame, kExplanationLabels, controls);
     AddPicture(frame, "Image2", -1, 5250, 225, 480, 480, ArtworkPixmap("image2", {32, 32}));
     AddLines(frame, kExplanationLines);

@@ -23,10 +23,8 @@ ReadingLauncher::ReadingLauncher(QWidget& window, const MainWindowControls& cont
         clickable.push_back(controls.nameCharacterLabels[slot]);
         clickable.push_back(controls.strokeCountLabels[slot]);
     }
-    for (const auto* row :
-         {&controls.ancestorLuckCells, &controls.mainLuckCells, &controls.earlyLuckCells,
-          &controls.assistLuckCells, &controls.totalLuckCells}) {
-        clickable.insert(clickable.end(), row->begin(), row->end());
+    for (const auto& row : controls.luckCells) {
+        clickable.insert(clickable.end(), row.begin(), row.end());
     }
     for (QLabel* label : clickable) {
         label->setCursor(Qt::PointingHandCursor);

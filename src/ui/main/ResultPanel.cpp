@@ -55,14 +55,6 @@ void ShowFace(const MainWindowControls& controls, std::size_t slot, Rating ratin
     faces[slot]->setVisible(true);
 }
 
-using LuckRowCells = const std::array<QLabel*, 3>;
-
-// The rows of the luck table, 祖運 to 総運.
-std::array<LuckRowCells*, 5> LuckRows(const MainWindowControls& controls) {
-    return {&controls.ancestorLuckCells, &controls.mainLuckCells, &controls.earlyLuckCells,
-            &controls.assistLuckCells, &controls.totalLuckCells};
-}
-
 std::array<QLabel*, 4> VerdictCells(const MainWindowControls& controls) {
     return {controls.elementDigitsCell, controls.elementVerdictCell, controls.yinYangPatternCell,
             controls.yinYangVerdictCell};
@@ -70,10 +62,9 @@ std::array<QLabel*, 4> VerdictCells(const MainWindowControls& controls) {
 
 // A screen reader meets a row's header first and reads it as the whole row: "主運 18 鉄志成功 ◎".
 void NameRowsForScreenReaders(const MainWindowControls& controls) {
-    const auto luckRows = LuckRows(controls);
-    for (std::size_t row = 0; row < luckRows.size(); ++row) {
+    for (std::size_t row = 0; row < controls.luckCells.size(); ++row) {
         QStringList words{controls.luckRowHeaders[row]->text()};
-        for (const QLabel* cell : *luckRows[row]) {
+        for (const QLabel* cell : controls.luckCells[row]) {
             words << cell->text();
         }
         controls.luckRowHeaders[row]->setAccessibleName(words.join(u' '));
@@ -88,15 +79,14 @@ void NameRowsForScreenReaders(const MainWindowControls& controls) {
 }  // namespace
 
 ResultPanel::ResultPanel(const MainWindowControls& controls) : controls_(controls) {
-    const auto luckRows = LuckRows(controls);
     constexpr const char* kCellWords[] = {"の数", "の言葉", "の評価"};
-    for (std::size_t row = 0; row < luckRows.size(); ++row) {
+    for (std::size_t row = 0; row < controls.luckCells.size(); ++row) {
         const QString luck = controls.luckRowHeaders[row]->text();
         controls.luckRowHeaders[row]->setAccessibleDescription(
             luck + QString::fromUtf8("の数、言葉、評価"));
         for (std::size_t cell = 0; cell < 3; ++cell) {
-            (*luckRows[row])[cell]->setAccessibleDescription(luck +
-                                                             QString::fromUtf8(kCellWords[cell]));
+            controls.luckCells[row][cell]->setAccessibleDescription(
+                luck + QString::fromUtf8(kCellWords[cell]));
         }
     }
     const auto verdictCells = VerdictCells(controls);
@@ -135,11 +125,8 @@ void ResultPanel::ShowDiagramAndLuckTable(const Judgement& judgement, const Spir
     controls.nameDiagram->ShowShape(s, g);
 
     const std::array<int, 5> luck = LuckValues(judgement);
-    const std::array<const std::array<QLabel*, 3>*, 5> rows = {
-        &controls.ancestorLuckCells, &controls.mainLuckCells, &controls.earlyLuckCells,
-        &controls.assistLuckCells, &controls.totalLuckCells};
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        FillLuckRow(*rows[i], table, luck[i]);
+    for (std::size_t i = 0; i < luck.size(); ++i) {
+        FillLuckRow(controls.luckCells[i], table, luck[i]);
     }
 }
 
