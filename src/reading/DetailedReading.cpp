@@ -8,6 +8,7 @@
 #include "data/DataFiles.h"
 #include "data/ReadingTextsFile.h"
 #include "reading/ReadingConclusion.h"
+#include "reading/ReadingTextKinds.h"
 #include "rules/FiveElements.h"
 #include "rules/Judgement.h"
 #include "rules/YinYang.h"
@@ -16,14 +17,7 @@ namespace namori {
 
 namespace {
 
-// The kinds of explanation in "鑑定解説.txt".
-constexpr std::u16string_view kLuckKind = u"luck";
-constexpr std::u16string_view kElementKind = u"element";
-constexpr std::u16string_view kElementVerdictKind = u"element-verdict";
-constexpr std::u16string_view kYinYangVerdictKind = u"yinyang-verdict";
-constexpr std::u16string_view kFaceSlotKind = u"face-slot";
-constexpr std::u16string_view kFaceKind = u"face";
-constexpr std::u16string_view kNoteKind = u"note";
+// The key of the note that closes the reading.
 constexpr std::u16string_view kClosingNote = u"closing";
 
 // What each place (in kLuckFields' order) governs: the spirit-number table's aspects it reads

@@ -5,6 +5,7 @@
 
 #include "data/ReadingTextsFile.h"
 #include "reading/DetailedReading.h"
+#include "reading/ReadingTextKinds.h"
 #include "rules/FiveElements.h"
 #include "rules/Ratings.h"
 #include "rules/YinYang.h"
@@ -12,14 +13,6 @@
 namespace namori {
 
 namespace {
-
-constexpr std::u16string_view kOverallKind = u"summary-overall";
-constexpr std::u16string_view kFamilyKind = u"summary-family";
-constexpr std::u16string_view kStrongKind = u"summary-strong";
-constexpr std::u16string_view kWeakKind = u"summary-weak";
-constexpr std::u16string_view kElementKind = u"summary-element";
-constexpr std::u16string_view kYinYangKind = u"summary-yinyang";
-constexpr std::u16string_view kCloseKind = u"summary-close";
 
 constexpr std::size_t kAncestor = 0;
 // The four rated luck numbers (indexes into DetailedReading::luck) in the order they weigh:
@@ -98,9 +91,9 @@ std::u16string ConclusionOf(const DetailedReading& reading, const ReadingTexts& 
         text += NumberPiece(texts.Of(kWeakKind, RatedKey(*weakest, worst)), *weakest);
     }
 
-    std::u16string elements(texts.Of(kElementKind, reading.elementVerdict));
+    std::u16string elements(texts.Of(kSummaryElementKind, reading.elementVerdict));
     Replace(elements, u"{並び}", reading.elementTriple);
-    std::u16string yinYang(texts.Of(kYinYangKind, reading.yinYangVerdict));
+    std::u16string yinYang(texts.Of(kSummaryYinYangKind, reading.yinYangVerdict));
     Replace(yinYang, u"{並び}", reading.yinYangPattern);
     int favourable = 0;
     for (const FaceReading& face : reading.faces) {
@@ -126,10 +119,10 @@ std::vector<std::pair<std::u16string, std::u16string>> ConclusionTextKeys() {
         }
     }
     for (std::u16string_view verdict : kElementVerdicts) {
-        keys.emplace_back(kElementKind, verdict);
+        keys.emplace_back(kSummaryElementKind, verdict);
     }
     for (std::u16string_view verdict : kYinYangVerdicts) {
-        keys.emplace_back(kYinYangKind, verdict);
+        keys.emplace_back(kSummaryYinYangKind, verdict);
     }
     for (int favourable = 0; favourable <= 3; ++favourable) {
         keys.emplace_back(kCloseKind, Digits(favourable));
