@@ -62,7 +62,6 @@ QTextBrowser* HelpViewer::Display(const QString& helpFile) {
     RememberGeometry(*window, QStringLiteral("help"));
     AddCloseKeys(*window);
     auto* browser = new QTextBrowser(window);
-    browser->setObjectName(QStringLiteral("helpBrowser"));
     browser->setAccessibleName(QString::fromUtf8("ヘルプ"));
     browser->setAccessibleDescription(
         QString::fromUtf8("Tab キーでリンクを選び、Enter キーで開きます"));
