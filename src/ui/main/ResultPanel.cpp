@@ -42,19 +42,6 @@ void ShowLuckNumber(QLabel* cell, int value) {
     cell->setText(text);
 }
 
-void FillLuckRow(const std::array<QLabel*, 3>& row, const SpiritTable& table, int value) {
-    ShowLuckNumber(row[0], value);
-    row[1]->setText(ToQString(table.PhraseOf(value)));
-    row[2]->setText(ToQString(table.MarkOf(value)));
-}
-
-void ShowFace(const MainWindowControls& controls, std::size_t slot, Rating rating) {
-    const auto& faces = rating == Rating::Favourable ? controls.favourableFaces
-                        : rating == Rating::Middling ? controls.middlingFaces
-                                                     : controls.unfavourableFaces;
-    faces[slot]->setVisible(true);
-}
-
 using LuckRowCells = const std::array<QLabel*, 3>;
 
 // The rows of the luck table, 祖運 to 総運.
@@ -135,11 +122,11 @@ void ResultPanel::ShowDiagramAndLuckTable(const Judgement& judgement, const Spir
     controls.nameDiagram->ShowShape(s, g);
 
     const std::array<int, 5> luck = LuckValues(judgement);
-    const std::array<const std::array<QLabel*, 3>*, 5> rows = {
-        &controls.ancestorLuckCells, &controls.mainLuckCells, &controls.earlyLuckCells,
-        &controls.assistLuckCells, &controls.totalLuckCells};
+    const auto rows = LuckRows(controls);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        FillLuckRow(*rows[i], table, luck[i]);
+        ShowLuckNumber((*rows[i])[0], luck[i]);
+        (*rows[i])[1]->setText(ToQString(table.PhraseOf(luck[i])));
+        (*rows[i])[2]->setText(ToQString(table.MarkOf(luck[i])));
     }
 }
 
@@ -153,7 +140,10 @@ void ResultPanel::ShowJudgement(const Judgement& judgement, const SpiritTable& t
 
     const std::array<Rating, 3>& faces = judgement.faces;
     for (std::size_t slot = 0; slot < faces.size(); ++slot) {
-        ShowFace(controls_, slot, faces[slot]);
+        const auto& shown = faces[slot] == Rating::Favourable ? controls_.favourableFaces
+                            : faces[slot] == Rating::Middling ? controls_.middlingFaces
+                                                              : controls_.unfavourableFaces;
+        shown[slot]->setVisible(true);
     }
     NameRowsForScreenReaders(controls_);
 }
