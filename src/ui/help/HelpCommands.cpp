@@ -51,8 +51,8 @@ void HelpCommands::onIntroductionClicked() {
 }
 
 void HelpCommands::onExitClicked() {
-    // Every help window is closed before the program ends; the help document asked for last is
-    // the introduction's, whose window closes last.
+    // Every help window is closed before the program ends; the introduction's document counts
+    // as the one asked for last, as it always has.
     helpFile_ = QStringLiteral("KoruviHelp.chm");
     helpViewer_->CloseAll();
     window_.close();
