@@ -121,21 +121,29 @@ def entry_line(ch, strokes):
     return encode_cp932('"%s",%d\r\n' % (ch, strokes))
 
 
+def kanjidic_characters(path, header=None):
+    """Yield (literal, grade or None, character element) for every KANJIDIC2 character; the
+    element is cleared once the next one is asked for. header, when given, gets the file's
+    version fields."""
+    with gzip.open(path) as stream:
+        for _, element in ElementTree.iterparse(stream):
+            if header is not None and element.tag in ("file_version", "database_version",
+                                                      "date_of_creation"):
+                header[element.tag] = element.text
+            elif element.tag == "character":
+                grade = element.findtext("misc/grade")
+                yield element.findtext("literal"), int(grade) if grade else None, element
+                element.clear()
+
+
 def read_kanjidic(path):
     """Map every KANJIDIC2 literal to (grade or None, first stroke count)."""
     entries = {}
     header = {}
-    with gzip.open(path) as stream:
-        for _, element in ElementTree.iterparse(stream):
-            if element.tag in ("file_version", "database_version", "date_of_creation"):
-                header[element.tag] = element.text
-            elif element.tag == "character":
-                literal = element.findtext("literal")
-                grade = element.findtext("misc/grade")
-                strokes = element.findtext("misc/stroke_count")
-                if literal and strokes:
-                    entries[literal] = (int(grade) if grade else None, int(strokes))
-                element.clear()
+    for literal, grade, element in kanjidic_characters(path, header):
+        strokes = element.findtext("misc/stroke_count")
+        if literal and strokes:
+            entries[literal] = (grade, int(strokes))
     return entries, header
 
 

@@ -73,16 +73,15 @@ only on the input files: running the tool again gives the same bytes.
 
 import argparse
 import collections
-import gzip
 import re
 import sys
 import unicodedata
-import xml.etree.ElementTree as ElementTree
 from pathlib import Path
 
 from make_kanji_dictionary import (DEFAULT_ENAMDICT, DEFAULT_KANJIDIC, JINMEIYO_GRADES,
-                                   JOYO_GRADES, NAME_LENGTHS, REPO_ROOT, encode_cp932)
-from name_alignment import Aligner, count_pairs, read_all_kanji_readings
+                                   JOYO_GRADES, NAME_LENGTHS, REPO_ROOT, encode_cp932,
+                                   kanjidic_characters)
+from name_alignment import Aligner, count_pairs, read_all_kanji_readings, to_hiragana
 from naming_choices import (is_misread_word, popular_kanji, popular_names, popular_readings,
                             read_lawful_kanji, read_ordinary_words, read_ranking)
 
@@ -116,15 +115,10 @@ NATURAL_PAIR_MINIMUM = 5
 # First field of the kanji index's first line, which gives the number of given names aligned.
 ALIGNED_NAMES_LABEL = "名前数"
 
-_KATAKANA_TO_HIRAGANA = {code: code - 0x60 for code in range(ord("ァ"), ord("ヶ") + 1)}
 _READING = re.compile(r"[ぁ-んー]{1,%d}" % MAX_READING_LENGTH)
 _EXTRA_SPELLING_CHARACTERS = set("々〆")
 _ENTRY = re.compile(r"(\S+) (?:\[([^\]]*)\] )?/(.*)")
 _TAG_GROUP = re.compile(r"/\(([a-z]+(?:,[a-z]+)*)\)")
-
-
-def to_hiragana(text):
-    return text.translate(_KATAKANA_TO_HIRAGANA)
 
 
 def valid_reading(reading):
@@ -255,22 +249,12 @@ def read_kanji_readings(path):
     Returns ({kanji: (nanori list, kun list, on list)}, header fields)."""
     readings = {}
     header = {}
-    wanted_grades = JOYO_GRADES | JINMEIYO_GRADES
-    with gzip.open(path) as stream:
-        for _, element in ElementTree.iterparse(stream):
-            if element.tag in ("file_version", "database_version", "date_of_creation"):
-                header[element.tag] = element.text
-            elif element.tag == "character":
-                literal = element.findtext("literal")
-                grade = element.findtext("misc/grade")
-                if literal and grade and int(grade) in wanted_grades:
-                    nanori = [n.text for n in element.iter("nanori") if n.text]
-                    kun = [r.text for r in element.iter("reading")
-                           if r.get("r_type") == "ja_kun" and r.text]
-                    on = [r.text for r in element.iter("reading")
-                          if r.get("r_type") == "ja_on" and r.text]
-                    readings[literal] = (nanori, kun, on)
-                element.clear()
+    for literal, grade, element in kanjidic_characters(path, header):
+        if literal and grade in JOYO_GRADES | JINMEIYO_GRADES:
+            nanori = [n.text for n in element.iter("nanori") if n.text]
+            kun = [r.text for r in element.iter("reading") if r.get("r_type") == "ja_kun" and r.text]
+            on = [r.text for r in element.iter("reading") if r.get("r_type") == "ja_on" and r.text]
+            readings[literal] = (nanori, kun, on)
     return readings, header
 
 

@@ -58,6 +58,7 @@ from make_spirit_table import (
     ROOT,
     SENTENCE_END,
     SourceError,
+    check_line_ends,
     check_text,
     check_unique_sentences,
     check_wording,
@@ -66,6 +67,7 @@ from make_spirit_table import (
     read_fields,
     read_forbidden_phrases,
     sentences,
+    source_rows,
 )
 
 DEFAULT_SOURCE = ROOT / "tools" / "reading_texts.tsv"
@@ -133,18 +135,8 @@ def check_reading_text(kind, text, forbidden, where):
 
 def read_source(path, forbidden=()):
     """Return {(kind, key): text} for every row of the source."""
-    try:
-        content = path.read_text(encoding="utf-8-sig")
-    except (OSError, UnicodeDecodeError) as error:
-        raise SourceError(f"cannot read {path}: {error}") from None
-
     texts = {}
-    for line_no, line in enumerate(content.split("\n"), start=1):
-        line = line.removesuffix("\r")
-        if not line.strip() or line.startswith("#"):
-            continue
-        where = f"{path.name} line {line_no}"
-        cells = line.split("\t")
+    for where, cells in source_rows(path):
         if len(cells) != 3:
             raise SourceError(f"{where}: expected 3 tab-separated cells (kind, key, text), found {len(cells)}")
         kind, key, text = cells
@@ -195,11 +187,7 @@ def render(texts):
 
 def verify(data, texts):
     """Refuse output that would not read back as the source says."""
-    if data.startswith(b"\xef\xbb\xbf"):
-        raise SourceError("output: starts with a byte-order mark")
-    without_line_ends = data.replace(b"\r\n", b"")
-    if not data.endswith(b"\r\n") or b"\r" in without_line_ends or b"\n" in without_line_ends:
-        raise SourceError("output: a line does not end in CR LF")
+    check_line_ends(data)
     if read_fields(data) != expected_fields(texts):
         raise SourceError("output: reads back differently from the source")
 

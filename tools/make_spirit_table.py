@@ -112,20 +112,23 @@ def check_aspect_text(text, where):
         raise SourceError(f"{where}: an aspect text holds {fewest} to {most} sentences ending in {SENTENCE_END}")
 
 
-def read_source(path, forbidden=()):
-    """Return ({number: [phrase, mark, text1..text7]}, {trailer key: text})."""
+def source_rows(path):
+    """Yield (where, tab-separated cells) for each row of a UTF-8 source; blank and "#" lines
+    are no rows."""
     try:
         content = path.read_text(encoding="utf-8-sig")
     except (OSError, UnicodeDecodeError) as error:
         raise SourceError(f"cannot read {path}: {error}") from None
-
-    records, trailer = {}, {}
     for line_no, line in enumerate(content.split("\n"), start=1):
         line = line.removesuffix("\r")
-        if not line.strip() or line.startswith("#"):
-            continue
-        where = f"{path.name} line {line_no}"
-        cells = line.split("\t")
+        if line.strip() and not line.startswith("#"):
+            yield f"{path.name} line {line_no}", line.split("\t")
+
+
+def read_source(path, forbidden=()):
+    """Return ({number: [phrase, mark, text1..text7]}, {trailer key: text})."""
+    records, trailer = {}, {}
+    for where, cells in source_rows(path):
         key = cells[0]
         if key in TRAILER_KEYS:
             if len(cells) != 2:
@@ -225,13 +228,18 @@ def read_fields(data):
     return fields
 
 
-def verify(data, records, trailer):
-    """Refuse output that would not read back as the source says."""
+def check_line_ends(data):
+    """Refuse output that starts with a byte-order mark or has a line not ending in CR LF."""
     if data.startswith(b"\xef\xbb\xbf"):
         raise SourceError("output: starts with a byte-order mark")
     without_line_ends = data.replace(b"\r\n", b"")
     if not data.endswith(b"\r\n") or b"\r" in without_line_ends or b"\n" in without_line_ends:
         raise SourceError("output: a line does not end in CR LF")
+
+
+def verify(data, records, trailer):
+    """Refuse output that would not read back as the source says."""
+    check_line_ends(data)
     fields = read_fields(data)
     if len(fields) != TOTAL_FIELDS:
         raise SourceError(f"output: reads back as {len(fields)} fields, expected {TOTAL_FIELDS}")

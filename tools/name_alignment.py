@@ -20,8 +20,8 @@ so the result depends only on the input.
 
 import collections
 import functools
-import gzip
-import xml.etree.ElementTree as ElementTree
+
+from make_kanji_dictionary import kanjidic_characters
 
 _KATAKANA_TO_HIRAGANA = {code: code - 0x60 for code in range(ord("ァ"), ord("ヶ") + 1)}
 
@@ -51,33 +51,28 @@ def read_all_kanji_readings(path):
 
     A reading a kanji has in several kinds keeps the cheapest kind."""
     readings = {}
-    with gzip.open(path) as stream:
-        for _, element in ElementTree.iterparse(stream):
-            if element.tag != "character":
-                continue
-            literal = element.findtext("literal")
-            forms = {}
+    for literal, _, element in kanjidic_characters(path):
+        forms = {}
 
-            def add(reading, kind):
-                if reading and (reading not in forms or KIND_COST[kind] < KIND_COST[forms[reading]]):
-                    forms[reading] = kind
+        def add(reading, kind):
+            if reading and (reading not in forms or KIND_COST[kind] < KIND_COST[forms[reading]]):
+                forms[reading] = kind
 
-            for nanori in element.iter("nanori"):
-                add(to_hiragana(nanori.text or ""), NANORI)
-            for reading in element.iter("reading"):
-                text = reading.text or ""
-                if reading.get("r_type") == "ja_kun" and not text.startswith("-"):
-                    stem, _, okurigana = text.rstrip("-").partition(".")
-                    add(stem, KUN)
-                    if okurigana:
-                        add(stem + okurigana, KUN)
-                        if okurigana[-1] in _NOUN_FORM:
-                            add(stem + okurigana[:-1] + _NOUN_FORM[okurigana[-1]], KUN)
-                elif reading.get("r_type") == "ja_on":
-                    add(to_hiragana(text.strip("-")), ON)
-            if literal:
-                readings[literal] = forms
-            element.clear()
+        for nanori in element.iter("nanori"):
+            add(to_hiragana(nanori.text or ""), NANORI)
+        for reading in element.iter("reading"):
+            text = reading.text or ""
+            if reading.get("r_type") == "ja_kun" and not text.startswith("-"):
+                stem, _, okurigana = text.rstrip("-").partition(".")
+                add(stem, KUN)
+                if okurigana:
+                    add(stem + okurigana, KUN)
+                    if okurigana[-1] in _NOUN_FORM:
+                        add(stem + okurigana[:-1] + _NOUN_FORM[okurigana[-1]], KUN)
+            elif reading.get("r_type") == "ja_on":
+                add(to_hiragana(text.strip("-")), ON)
+        if literal:
+            readings[literal] = forms
     return readings
 
 

@@ -17,12 +17,10 @@ left out.
 """
 
 import collections
-import gzip
 import re
-import xml.etree.ElementTree as ElementTree
 
-JOYO_GRADES = {1, 2, 3, 4, 5, 6, 8}
-JINMEIYO_GRADES = {9, 10}
+from make_kanji_dictionary import JINMEIYO_GRADES, JOYO_GRADES, kanjidic_characters
+
 RANK_POINTS = 101
 SEXES = {"男": "m", "女": "f"}
 _EDICT_ENTRY = re.compile(r"(\S+) \[([^\]]*)\] /(.*)")
@@ -32,17 +30,11 @@ _KANJI = re.compile(r"[\u3400-\u9fff\uf900-\ufaff]+")
 def read_lawful_kanji(kanjidic):
     """{kanji: "常用" or "人名用"} from the KANJIDIC2 grade field."""
     lawful = {}
-    with gzip.open(kanjidic) as stream:
-        for _, element in ElementTree.iterparse(stream):
-            if element.tag == "character":
-                literal = element.findtext("literal")
-                grade = element.findtext("misc/grade")
-                if literal and grade:
-                    if int(grade) in JOYO_GRADES:
-                        lawful[literal] = "常用"
-                    elif int(grade) in JINMEIYO_GRADES:
-                        lawful[literal] = "人名用"
-                element.clear()
+    for literal, grade, _ in kanjidic_characters(kanjidic):
+        if literal and grade in JOYO_GRADES:
+            lawful[literal] = "常用"
+        elif literal and grade in JINMEIYO_GRADES:
+            lawful[literal] = "人名用"
     return lawful
 
 

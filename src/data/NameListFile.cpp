@@ -6,7 +6,6 @@
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
 #include "data/FieldReader.h"
-#include "data/FileReading.h"
 #include "data/FileWriting.h"
 #include "data/LockedFile.h"
 
@@ -73,29 +72,6 @@ std::vector<std::u16string> ReadNameList(const std::filesystem::path& folder,
     }
     const std::string name(fileName);
     return ParseNameList(ReadDataFile(path, name), name);
-}
-
-std::u16string ReadFirstNameListEntry(const std::filesystem::path& folder,
-                                      std::string_view fileName) {
-    const std::string name(fileName);
-    try {
-        const std::string bytes = ReadRegularFile(ResolveDataFile(folder, fileName), name);
-        std::size_t start = 0;
-        while (start < bytes.size()) {
-            std::size_t end = bytes.find_first_of("\r\n", start);
-            end = end == std::string::npos ? bytes.size() : end;
-            const std::string_view line = std::string_view(bytes).substr(start, end - start);
-            if (line.find_first_not_of(" \t") != std::string_view::npos) {
-                const std::vector<std::u16string> entries =
-                    ParseNameList(DecodeDataFile(line, name), name);
-                return entries.empty() ? std::u16string() : entries.front();
-            }
-            start = end + 1;
-        }
-    } catch (const DataFileError&) {
-        // The saved surname is a convenience: without it the window starts with none.
-    }
-    return {};
 }
 
 std::optional<std::u16string> ListEntryProblem(std::u16string_view entry) {

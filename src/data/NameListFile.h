@@ -15,12 +15,6 @@ namespace namori {
 std::vector<std::u16string> ReadNameList(const std::filesystem::path& folder,
                                          std::string_view fileName);
 
-// The first entry of the list file, read from its first line that holds one, so that bytes
-// further down that are not code page 932 do not matter. Empty when the file is missing, empty or
-// that line cannot be read.
-std::u16string ReadFirstNameListEntry(const std::filesystem::path& folder,
-                                      std::string_view fileName);
-
 // Why entry cannot be kept in a list file and read back as typed (a comma, a double quote, a
 // blank at either end, a control character, a character outside code page 932, more than three
 // characters); nothing when it can.

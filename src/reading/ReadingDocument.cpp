@@ -52,22 +52,12 @@ constexpr const char* kStyleSheet =
 std::string Html(std::u16string_view text) {
     std::string out;
     for (char c : Utf16ToUtf8(text)) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-        }
+        const char* entity = c == '&'   ? "&amp;"
+                             : c == '<' ? "&lt;"
+                             : c == '>' ? "&gt;"
+                             : c == '"' ? "&quot;"
+                                        : nullptr;
+        out += entity != nullptr ? std::string_view(entity) : std::string_view(&c, 1);
     }
     return out;
 }

@@ -34,26 +34,6 @@ TEST(ReadNameList, MissingOrEmptyFilesAreEmptyListsButBadBytesAreReported) {
     EXPECT_THROW(ReadNameList(folder.path(), "名字.txt"), DataFileError);
 }
 
-TEST(ReadFirstNameListEntry, ReadsOnlyTheFirstEntry) {
-    const struct {
-        std::string bytes;
-        std::u16string first;
-    } rows[] = {
-        {"\x8e\x52\x93\x63\r\n\xff\xff\r\n", u"山田"},        // a bad byte further down
-        {"\r\n  \r\n\"\x8e\x52,\x93\x63\",x\r\n", u"山,田"},  // blank lines, quotes
-        {"\xff\r\n\x8e\x52\r\n", u""},                        // the first line is bad
-        {"", u""},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
-        TempFolder folder;
-        folder.WriteBytes("名字.txt", row.bytes);
-        EXPECT_EQ(ReadFirstNameListEntry(folder.path(), "名字.txt"), row.first);
-    }
-    TempFolder empty;
-    EXPECT_EQ(ReadFirstNameListEntry(empty.path(), "名字.txt"), u"");
-}
-
 TEST(NameListFile, WritesCodePage932LinesWithCrLf) {
     TempFolder folder;
     AddNameListEntry(folder.path(), "名字.TXT", u"山田");

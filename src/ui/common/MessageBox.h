@@ -28,7 +28,6 @@ class MessageBox {
     void setNextAnswer(Answer answer) { queuedAnswers_.push_back(answer); }
     // Called as each box is shown, before its answer: lets tests see the state at that moment.
     void setShowHook(std::function<void()> hook) { showHook_ = std::move(hook); }
-    bool hasQueuedAnswers() const { return !queuedAnswers_.empty(); }
     const QString& lastText() const { return lastText_; }
     const QString& lastTitle() const { return lastTitle_; }
     Icon lastIcon() const { return lastIcon_; }

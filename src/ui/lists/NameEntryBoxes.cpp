@@ -55,12 +55,12 @@ bool NameEntryBoxes::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress: {
             const int key = static_cast<QKeyEvent*>(event)->key();
-            return surnameBox ? onSurnameKey(key) : onGivenNameKey(key);
+            return onKey(surnameBox ? NamePart::Surname : NamePart::GivenName, key);
         }
         case QEvent::InputMethod:
             // Text typed through an input method is key presses too.
             if (!surnameBox) {
-                onGivenNameKey(0);
+                onKey(NamePart::GivenName, 0);
             }
             return false;
         case QEvent::FocusIn:
@@ -81,41 +81,28 @@ bool NameEntryBoxes::EntryRefused(const QString& text) {
     return problem.has_value();
 }
 
-bool NameEntryBoxes::onSurnameKey(int key) {
-    if (!IsEnter(key) || controls_.surnameEdit->text().isEmpty()) {
+bool NameEntryBoxes::onKey(NamePart part, int key) {
+    QLineEdit* box = part == NamePart::Surname ? controls_.surnameEdit : controls_.givenNameEdit;
+    if (!IsEnter(key) || box->text().isEmpty()) {
         return false;
     }
-    const QString text = ReadEntryBox(controls_.surnameEdit);
+    const QString text = ReadEntryBox(box);
     if (EntryRefused(text)) {
         return true;
     }
-    AskForMissingCounts(NamePart::Surname, text);
-    surnames_.Add(text);
-    controls_.givenNameEdit->setFocus();
-    return true;
-}
-
-bool NameEntryBoxes::onGivenNameKey(int key) {
-    if (!IsEnter(key) || controls_.givenNameEdit->text().isEmpty()) {
-        return false;
-    }
-    const QString text = ReadEntryBox(controls_.givenNameEdit);
-    if (EntryRefused(text)) {
-        return true;
-    }
-    AskForMissingCounts(NamePart::GivenName, text);
-    if (!givenNames_.Add(text)) {
-        controls_.judgeButton->setFocus();
-    }
-    return true;
-}
-
-void NameEntryBoxes::AskForMissingCounts(NamePart part, const QString& text) {
+    // The characters without a stroke count are registered before the name goes on.
     const std::vector<std::u16string> missing = UnregisteredCharsOfPart(
         part, text.toStdU16String(), complementTicked(), tables_.dictionary);
     if (!missing.empty()) {
         emit registrationNeeded(missing);
     }
+    if (part == NamePart::Surname) {
+        surnames_.Add(text);
+        controls_.givenNameEdit->setFocus();
+    } else if (!givenNames_.Add(text)) {
+        controls_.judgeButton->setFocus();
+    }
+    return true;
 }
 
 }  // namespace namori

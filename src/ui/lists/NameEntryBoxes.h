@@ -44,15 +44,12 @@ class NameEntryBoxes : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // A key press handler answers whether it swallowed the key.
-    bool onSurnameKey(int key);
-    bool onGivenNameKey(int key);
+    // A key press in the box of part: Enter asks for the counts of the characters that have
+    // none and adds the name to its list. Answers whether it swallowed the key.
+    bool onKey(NamePart part, int key);
     bool complementTicked() const;
     // Refuses, with a message, an entry that the list file could not give back as typed.
     bool EntryRefused(const QString& text);
-
-    // Enter in a box: asks for the counts of the part's characters that have none.
-    void AskForMissingCounts(NamePart part, const QString& text);
 
     const ReferenceTables& tables_;
     MessageBox& messages_;

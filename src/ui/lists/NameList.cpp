@@ -111,38 +111,31 @@ void NameList::DeleteEntry() {
         return;
     }
     const QString text = list_->item(row)->text();
-    const MessageBox::Answer answer = messages_.Show(
-        window_, QString::fromUtf8("『") + text + QString::fromUtf8("』をリストから削除します"),
-        QString::fromUtf8("削除確認"), MessageBox::Icon::Exclamation,
-        MessageBox::Buttons::OkCancelDefaultCancel);
-    if (answer != MessageBox::Answer::Ok) {
-        return;
-    }
     // Which of several equal entries was chosen, so that the same one leaves the file.
     int occurrence = 0;
     for (int earlier = 0; earlier < row; ++earlier) {
         occurrence += list_->item(earlier)->text() == text;
     }
-    try {
-        const NameListUpdate update =
-            DeleteNameListEntry(dataFolder_, fileName_, text.toStdU16String(), occurrence);
-        ShowEntries(update.entries);
-    } catch (const std::runtime_error& error) {
-        ShowChangeFailure(error, "削除確認");
-        return;
-    }
-    box_->clear();
+    ConfirmAndDelete(
+        QString::fromUtf8("『") + text + QString::fromUtf8("』をリストから削除します"), [&] {
+            return DeleteNameListEntry(dataFolder_, fileName_, text.toStdU16String(), occurrence);
+        });
 }
 
 void NameList::DeleteAllEntries() {
-    const MessageBox::Answer answer =
-        messages_.Show(window_, QString::fromUtf8(deleteAllPrompt_), QString::fromUtf8("削除確認"),
-                       MessageBox::Icon::Exclamation, MessageBox::Buttons::OkCancelDefaultCancel);
-    if (answer != MessageBox::Answer::Ok) {
+    ConfirmAndDelete(QString::fromUtf8(deleteAllPrompt_),
+                     [this] { return EmptyNameList(dataFolder_, fileName_); });
+}
+
+void NameList::ConfirmAndDelete(const QString& prompt,
+                                const std::function<NameListUpdate()>& deletion) {
+    if (messages_.Show(window_, prompt, QString::fromUtf8("削除確認"),
+                       MessageBox::Icon::Exclamation,
+                       MessageBox::Buttons::OkCancelDefaultCancel) != MessageBox::Answer::Ok) {
         return;
     }
     try {
-        ShowEntries(EmptyNameList(dataFolder_, fileName_).entries);
+        ShowEntries(deletion().entries);
     } catch (const std::runtime_error& error) {
         ShowChangeFailure(error, "削除確認");
         return;

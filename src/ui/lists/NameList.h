@@ -4,6 +4,7 @@
 #include <QString>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,7 @@ class QWidget;
 namespace namori {
 
 class MessageBox;
+struct NameListUpdate;
 
 // One of the main window's two name lists with its entry box and its list file: a click (or
 // Enter) puts an entry into the box, a double-click (or Delete) deletes it, a double-click on a
@@ -45,6 +47,8 @@ class NameList : public QObject {
   private:
     void DeleteEntry();
     void DeleteAllEntries();
+    // Asks prompt; on OK runs deletion and shows the list it leaves, with the box emptied.
+    void ConfirmAndDelete(const QString& prompt, const std::function<NameListUpdate()>& deletion);
     // Shows what the list file holds now; no entry is selected.
     void ShowEntries(const std::vector<std::u16string>& entries);
     void ShowChangeFailure(const std::exception& error, const char* title);

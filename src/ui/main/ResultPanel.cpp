@@ -42,19 +42,6 @@ void ShowLuckNumber(QLabel* cell, int value) {
     cell->setText(text);
 }
 
-void FillLuckRow(const std::array<QLabel*, 3>& row, const SpiritTable& table, int value) {
-    ShowLuckNumber(row[0], value);
-    row[1]->setText(ToQString(table.PhraseOf(value)));
-    row[2]->setText(ToQString(table.MarkOf(value)));
-}
-
-void ShowFace(const MainWindowControls& controls, std::size_t slot, Rating rating) {
-    const auto& faces = rating == Rating::Favourable ? controls.favourableFaces
-                        : rating == Rating::Middling ? controls.middlingFaces
-                                                     : controls.unfavourableFaces;
-    faces[slot]->setVisible(true);
-}
-
 std::array<QLabel*, 4> VerdictCells(const MainWindowControls& controls) {
     return {controls.elementDigitsCell, controls.elementVerdictCell, controls.yinYangPatternCell,
             controls.yinYangVerdictCell};
@@ -126,7 +113,10 @@ void ResultPanel::ShowDiagramAndLuckTable(const Judgement& judgement, const Spir
 
     const std::array<int, 5> luck = LuckValues(judgement);
     for (std::size_t i = 0; i < luck.size(); ++i) {
-        FillLuckRow(controls.luckCells[i], table, luck[i]);
+        const auto& cells = controls.luckCells[i];
+        ShowLuckNumber(cells[0], luck[i]);
+        cells[1]->setText(ToQString(table.PhraseOf(luck[i])));
+        cells[2]->setText(ToQString(table.MarkOf(luck[i])));
     }
 }
 
@@ -140,7 +130,10 @@ void ResultPanel::ShowJudgement(const Judgement& judgement, const SpiritTable& t
 
     const std::array<Rating, 3>& faces = judgement.faces;
     for (std::size_t slot = 0; slot < faces.size(); ++slot) {
-        ShowFace(controls_, slot, faces[slot]);
+        const auto& shown = faces[slot] == Rating::Favourable ? controls_.favourableFaces
+                            : faces[slot] == Rating::Middling ? controls_.middlingFaces
+                                                              : controls_.unfavourableFaces;
+        shown[slot]->setVisible(true);
     }
     NameRowsForScreenReaders(controls_);
 }

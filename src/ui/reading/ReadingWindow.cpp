@@ -40,7 +40,6 @@ ReadingWindow::ReadingWindow(ReadingDocument document, QString name, MessageBox&
     : QWidget(parent, Qt::Window), messages_(messages) {
     setObjectName("frmReading");
     controls_.view = new QTextBrowser(this);
-    controls_.view->setObjectName("readingView");
     controls_.view->setOpenLinks(false);
     // The document brings its own colours: a light page whatever the desktop's theme.
     QPalette page = controls_.view->palette();
@@ -49,11 +48,8 @@ ReadingWindow::ReadingWindow(ReadingDocument document, QString name, MessageBox&
     controls_.view->setPalette(page);
 
     controls_.printButton = new QPushButton(QString::fromUtf8("印刷"), this);
-    controls_.printButton->setObjectName("controls_.printButton");
     controls_.pdfButton = new QPushButton(QString::fromUtf8("PDFで保存"), this);
-    controls_.pdfButton->setObjectName("controls_.pdfButton");
     controls_.closeButton = new QPushButton(QString::fromUtf8("閉じる"), this);
-    controls_.closeButton->setObjectName("controls_.closeButton");
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
