@@ -20,6 +20,10 @@ constexpr std::array<MisfortuneList, 3> kMisfortunes = {{
 
 constexpr std::u16string_view kElementOrder = u"木火土金水";
 
+// The element (index into kElementOrder) of each last digit: 1 2 木, 3 4 火, 5 6 土, 7 8 金, 9 0
+// 水.
+constexpr std::array<std::size_t, 10> kElementOfLastDigit = {4, 0, 0, 1, 1, 2, 2, 3, 3, 4};
+
 // Index 0..4 of an element character, or -1.
 constexpr int ElementIndex(char16_t element) {
     const auto found = kElementOrder.find(element);
@@ -55,8 +59,7 @@ std::u16string_view FiveElementVerdictOf(std::u16string_view triple) {
 }
 
 char16_t ElementOfDigit(int digit) {
-    static constexpr std::u16string_view kElements = u"水木木火火土土金金水";
-    return kElements[((digit % 10) + 10) % 10];
+    return kElementOrder[kElementOfLastDigit[static_cast<std::size_t>(((digit % 10) + 10) % 10)]];
 }
 
 FiveElementResult JudgeFiveElements(const LuckNumbers& luck) {
@@ -66,10 +69,12 @@ FiveElementResult JudgeFiveElements(const LuckNumbers& luck) {
     std::array<char16_t, 3> triple{};
     int tripleIndex = 0;
     for (std::size_t i = 0; i < numbers.size(); ++i) {
-        const int digit = ((numbers[i] % 10) + 10) % 10;
+        // Luck numbers are sums of counts, never negative: the last digit is the remainder.
+        const int digit = numbers[i] >= 0 ? numbers[i] % 10 : ((numbers[i] % 10) + 10) % 10;
+        const std::size_t element = kElementOfLastDigit[static_cast<std::size_t>(digit)];
         digits[i * 4] = static_cast<char16_t>(u'0' + digit);
-        triple[i] = ElementOfDigit(digit);
-        tripleIndex = tripleIndex * 5 + ElementIndex(triple[i]);
+        triple[i] = kElementOrder[element];
+        tripleIndex = tripleIndex * 5 + static_cast<int>(element);
     }
     return {{{digits.data(), digits.size()}},
             {{triple.data(), triple.size()}},
