@@ -63,7 +63,8 @@ struct Cp932Table {
     std::vector<std::pair<char16_t, char16_t>> readBack;  // sorted by the first
 };
 
-Cp932Table BuildCp932Table() {
+// Out of line, so that Table(), called for every name judged, stays a few instructions.
+[[gnu::noinline]] Cp932Table BuildCp932Table() {
     Cp932Table table;
     Converter toCp932("CP932", kUtf16Native);
     Converter fromCp932(kUtf16Native, "CP932");
