@@ -20,9 +20,14 @@ constexpr std::array<MisfortuneList, 3> kMisfortunes = {{
 
 constexpr std::u16string_view kElementOrder = u"木火土金水";
 
-// The element (index into kElementOrder) of each last digit: 1 2 木, 3 4 火, 5 6 土, 7 8 金, 9 0
-// 水.
+// The element of each last digit, as its index in kElementOrder: 1 2 木, 3 4 火, 5 6 土, 7 8 金,
+// 9 0 水.
 constexpr std::array<std::size_t, 10> kElementOfLastDigit = {4, 0, 0, 1, 1, 2, 2, 3, 3, 4};
+
+// The last decimal digit of a number, negative numbers included.
+constexpr std::size_t LastDigit(int number) {
+    return static_cast<std::size_t>(((number % 10) + 10) % 10);
+}
 
 // Index 0..4 of an element character, or -1.
 constexpr int ElementIndex(char16_t element) {
@@ -59,7 +64,7 @@ std::u16string_view FiveElementVerdictOf(std::u16string_view triple) {
 }
 
 char16_t ElementOfDigit(int digit) {
-    return kElementOrder[kElementOfLastDigit[static_cast<std::size_t>(((digit % 10) + 10) % 10)]];
+    return kElementOrder[kElementOfLastDigit[LastDigit(digit)]];
 }
 
 FiveElementResult JudgeFiveElements(const LuckNumbers& luck) {
@@ -69,9 +74,8 @@ FiveElementResult JudgeFiveElements(const LuckNumbers& luck) {
     std::array<char16_t, 3> triple{};
     int tripleIndex = 0;
     for (std::size_t i = 0; i < numbers.size(); ++i) {
-        // Luck numbers are sums of counts, never negative: the last digit is the remainder.
-        const int digit = numbers[i] >= 0 ? numbers[i] % 10 : ((numbers[i] % 10) + 10) % 10;
-        const std::size_t element = kElementOfLastDigit[static_cast<std::size_t>(digit)];
+        const std::size_t digit = LastDigit(numbers[i]);
+        const std::size_t element = kElementOfLastDigit[digit];
         digits[i * 4] = static_cast<char16_t>(u'0' + digit);
         triple[i] = kElementOrder[element];
         tripleIndex = tripleIndex * 5 + static_cast<int>(element);
