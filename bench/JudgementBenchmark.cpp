@@ -99,10 +99,10 @@ void BM_JudgementLiteralScan(benchmark::State& state) {
         positions.givenNameLength = static_cast<int>(name.givenName.size());
         positions.totalLength = positions.surnameLength + positions.givenNameLength;
         for (int index = 0; index < positions.positions(); ++index) {
-            positions.nameChars[index].assign(
-                1, index < positions.surnameLength
-                       ? name.surname[index]
-                       : name.givenName[index - positions.surnameLength]);
+            const char16_t character = index < positions.surnameLength
+                                           ? name.surname[index]
+                                           : name.givenName[index - positions.surnameLength];
+            positions.nameChars[index] = std::u16string_view(&character, 1);
         }
         LiteralLookUpPart(tables.dictionary, positions, 0, positions.surnameLength);
         LiteralLookUpPart(tables.dictionary, positions, positions.surnameLength,

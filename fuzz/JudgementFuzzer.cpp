@@ -69,7 +69,7 @@ void CheckLoadedName(const Judgement& judgement, const Name& name) {
     std::u16string joined;
     std::vector<std::u16string> unregistered;
     for (int position = 0; position < kNamePositions; ++position) {
-        const std::u16string& character = judgement.nameChars[position];
+        const std::u16string_view character = judgement.nameChars[position];
         const std::int16_t strokes = judgement.strokeCounts[position];
         Require(strokes >= 0, "a position has a count below 0");
         if (position >= total) {
@@ -79,7 +79,7 @@ void CheckLoadedName(const Judgement& judgement, const Name& name) {
         Require(character.size() == 1, "a position of the name does not hold one character");
         joined += character;
         if (strokes == 0) {
-            unregistered.push_back(character);
+            unregistered.emplace_back(character);
         }
     }
     Require(joined == judgement.currentSurname + judgement.currentGivenName,

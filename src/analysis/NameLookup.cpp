@@ -16,18 +16,19 @@ void LookUpPart(NamePositions& name, NamePart which, std::u16string_view typed, 
     std::u16string& part = surname ? name.currentSurname : name.currentGivenName;
     part = FoldToReadBack(typed);
     if (complement && part.size() == 1) {
-        part.insert(surname ? part.begin() : part.end(), kComplementCharacter);
+        part = surname ? std::u16string{kComplementCharacter, part[0]}
+                       : std::u16string{part[0], kComplementCharacter};
     }
     const int length = static_cast<int>(part.size());
     const int first = surname ? 0 : name.surnameLength;
     (surname ? name.surnameLength : name.givenNameLength) = length;
     for (int i = 0; i < length && first + i < kNamePositions; ++i) {
-        name.nameChars[first + i].assign(1, part[i]);
+        name.nameChars[first + i] = std::u16string_view(&part[i], 1);
         name.strokeCounts[first + i] = i < kMaxPartLength ? dictionary.StrokesOf({&part[i], 1}) : 0;
     }
     const int outerEnd = surname ? first : first + length - 1;
     if (length > 0 && outerEnd < kNamePositions &&
-        name.nameChars[outerEnd][0] == kComplementCharacter) {
+        (surname ? part.front() : part.back()) == kComplementCharacter) {
         name.strokeCounts[outerEnd] = 1;
     }
 }
@@ -52,7 +53,7 @@ std::vector<std::u16string> UnregisteredChars(const NamePositions& name) {
     std::vector<std::u16string> found;
     for (int position = 0; position < name.positions(); ++position) {
         if (name.strokeCounts[position] == 0) {
-            found.push_back(name.nameChars[position]);
+            found.emplace_back(name.nameChars[position]);
         }
     }
     return found;

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/ShortText.h"
+
 namespace namori {
 
 // Number of name positions: up to three surname characters followed by up to three given-name
@@ -36,7 +38,8 @@ struct NamePositions {
     int surnameLength = 0;
     int givenNameLength = 0;
     int totalLength = 0;
-    std::array<std::u16string, kNamePositions> nameChars{};
+    // One character each, held in place: a batch makes millions of these.
+    std::array<ShortText<1>, kNamePositions> nameChars{};
     std::array<std::int16_t, kNamePositions> strokeCounts{};
 
     // Number of positions the name fills.

@@ -10,9 +10,6 @@ namespace namori {
 
 namespace {
 
-bool IsSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDFFF;
-}
 bool IsControl(char16_t c) {
     return c < 0x20 || c == 0x7F;
 }
@@ -23,31 +20,32 @@ std::u16string CodePointLabel(char16_t c) {
     return Utf8ToUtf16(buffer);
 }
 
-// The first character of text that cannot be judged, with the reason; none when all can.
-bool FindUnsupportedCharacter(std::u16string_view text, NamePreparation& result) {
-    const std::bitset<0x10000>& cp932 = Cp932Characters();
+// Where the first character of text that cannot be judged stands; npos when all can.
+// Surrogates are never code page 932 characters.
+std::size_t FirstUnsupported(std::u16string_view text, const std::bitset<0x10000>& cp932) {
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (IsControl(c)) {
-            result.character.assign(1, c);
-            result.message = u"名前に制御文字（" + CodePointLabel(c) + u"）が含まれています";
-            return true;
+        if (IsControl(text[i]) || !cp932.test(text[i])) {
+            return i;
         }
-        if (IsSurrogate(c)) {
-            const bool pair = c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-                              text[i + 1] <= 0xDFFF;
-            result.character = text.substr(i, pair ? 2 : 1);
-        } else if (!cp932.test(c)) {
-            result.character.assign(1, c);
-        } else {
-            continue;
-        }
-        result.message = u"「" + result.character +
-                         u"」は使えない文字です。シフトJIS（コードページ932）で表せる文字で"
-                         u"入力してください";
-        return true;
     }
-    return false;
+    return std::u16string_view::npos;
+}
+
+// The refusal of the character at text[i], which cannot be judged.
+void RefuseCharacter(std::u16string_view text, std::size_t i, NamePreparation& result) {
+    result.problem = NameProblem::UnsupportedCharacter;
+    const char16_t c = text[i];
+    if (IsControl(c)) {
+        result.character.assign(1, c);
+        result.message = u"名前に制御文字（" + CodePointLabel(c) + u"）が含まれています";
+        return;
+    }
+    const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                      text[i + 1] <= 0xDFFF;
+    result.character = text.substr(i, pair ? 2 : 1);
+    result.message = u"「" + result.character +
+                     u"」は使えない文字です。シフトJIS（コードページ932）で表せる文字で"
+                     u"入力してください";
 }
 
 }  // namespace
@@ -59,9 +57,12 @@ NamePreparation CheckName(std::u16string_view surname, std::u16string_view given
         result.message = u"名字と名前を正しく入力してください";
         return result;
     }
-    if (FindUnsupportedCharacter(surname, result) || FindUnsupportedCharacter(givenName, result)) {
-        result.problem = NameProblem::UnsupportedCharacter;
-        return result;
+    const std::bitset<0x10000>& cp932 = Cp932Characters();
+    for (const std::u16string_view part : {surname, givenName}) {
+        if (const std::size_t at = FirstUnsupported(part, cp932); at != part.npos) {
+            RefuseCharacter(part, at, result);
+            return result;
+        }
     }
     if (surname.size() > kMaxPartLength || givenName.size() > kMaxPartLength) {
         result.problem = NameProblem::TooLong;

@@ -29,6 +29,8 @@ class ShortText {
     friend constexpr bool operator==(const ShortText& a, std::u16string_view b) {
         return a.view() == b;
     }
+    // Characters past size() are always zero, so equal texts hold equal members.
+    friend constexpr bool operator==(const ShortText& a, const ShortText& b) = default;
 
   private:
     std::array<char16_t, N> chars_{};

@@ -59,10 +59,12 @@ std::string_view AsBytes(std::u16string_view text) {
 // (〜 U+301C is written as the bytes of ～ U+FF5E), the character that reads back.
 struct Cp932Table {
     std::bitset<0x10000> holds;
+    std::bitset<0x10000> readsBackAsOther;                // the first of each readBack pair
     std::vector<std::pair<char16_t, char16_t>> readBack;  // sorted by the first
 };
 
-Cp932Table BuildCp932Table() {
+// Out of line, so that Table(), called for every name judged, stays a few instructions.
+[[gnu::noinline]] Cp932Table BuildCp932Table() {
     Cp932Table table;
     Converter toCp932("CP932", kUtf16Native);
     Converter fromCp932(kUtf16Native, "CP932");
@@ -82,6 +84,7 @@ Cp932Table BuildCp932Table() {
             char16_t back = 0;
             decoded.copy(reinterpret_cast<char*>(&back), sizeof back);
             if (back != character) {
+                table.readsBackAsOther.set(unit);
                 table.readBack.emplace_back(character, back);
             }
         }
@@ -127,9 +130,13 @@ const std::bitset<0x10000>& Cp932Characters() {
 }
 
 std::u16string FoldToReadBack(std::u16string_view text) {
-    const auto& readBack = Table().readBack;
+    const Cp932Table& table = Table();
+    const auto& readBack = table.readBack;
     std::u16string folded(text);
     for (char16_t& character : folded) {
+        if (!table.readsBackAsOther.test(character)) {
+            continue;
+        }
         const auto found = std::lower_bound(
             readBack.begin(), readBack.end(), character,
             [](const std::pair<char16_t, char16_t>& entry, char16_t c) { return entry.first < c; });

@@ -95,7 +95,8 @@ DetailedReading ReadingOf(const Judgement& judgement, const SpiritTable& table) 
     for (int position = 0; position < judgement.positions(); ++position) {
         auto& part =
             position < judgement.surnameLength ? reading.surnameChars : reading.givenNameChars;
-        part.push_back({judgement.nameChars[position], judgement.strokeCounts[position]});
+        part.push_back(
+            {std::u16string(judgement.nameChars[position]), judgement.strokeCounts[position]});
     }
 
     const std::array<std::u16string, SpiritTable::kFurtherTexts> aspectNames = AspectNames(table);

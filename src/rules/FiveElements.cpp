@@ -20,6 +20,15 @@ constexpr std::array<MisfortuneList, 3> kMisfortunes = {{
 
 constexpr std::u16string_view kElementOrder = u"木火土金水";
 
+// The element of each last digit, as its index in kElementOrder: 1 2 木, 3 4 火, 5 6 土, 7 8 金,
+// 9 0 水.
+constexpr std::array<std::size_t, 10> kElementOfLastDigit = {4, 0, 0, 1, 1, 2, 2, 3, 3, 4};
+
+// The last decimal digit of a number, negative numbers included.
+constexpr std::size_t LastDigit(int number) {
+    return static_cast<std::size_t>(((number % 10) + 10) % 10);
+}
+
 // Index 0..4 of an element character, or -1.
 constexpr int ElementIndex(char16_t element) {
     const auto found = kElementOrder.find(element);
@@ -55,8 +64,7 @@ std::u16string_view FiveElementVerdictOf(std::u16string_view triple) {
 }
 
 char16_t ElementOfDigit(int digit) {
-    static constexpr std::u16string_view kElements = u"水木木火火土土金金水";
-    return kElements[((digit % 10) + 10) % 10];
+    return kElementOrder[kElementOfLastDigit[LastDigit(digit)]];
 }
 
 FiveElementResult JudgeFiveElements(const LuckNumbers& luck) {
@@ -66,10 +74,11 @@ FiveElementResult JudgeFiveElements(const LuckNumbers& luck) {
     std::array<char16_t, 3> triple{};
     int tripleIndex = 0;
     for (std::size_t i = 0; i < numbers.size(); ++i) {
-        const int digit = ((numbers[i] % 10) + 10) % 10;
+        const std::size_t digit = LastDigit(numbers[i]);
+        const std::size_t element = kElementOfLastDigit[digit];
         digits[i * 4] = static_cast<char16_t>(u'0' + digit);
-        triple[i] = ElementOfDigit(digit);
-        tripleIndex = tripleIndex * 5 + ElementIndex(triple[i]);
+        triple[i] = kElementOrder[element];
+        tripleIndex = tripleIndex * 5 + static_cast<int>(element);
     }
     return {{{digits.data(), digits.size()}},
             {{triple.data(), triple.size()}},

@@ -83,14 +83,17 @@ std::u16string_view YinYangVerdictOf(std::u16string_view pattern) {
 YinYangResult JudgeYinYang(const NamePositions& name) {
     std::array<char16_t, kMaxMarks> marks{};
     int count = 0;
+    int evenBits = 0;  // as SlotOf reads the marks, without reading them again
     for (const int strokes : name.strokeCounts) {
         if (strokes == 0) {
             break;
         }
-        marks[count++] = (strokes % 2 != 0) ? kOddMark : kEvenMark;
+        const bool even = strokes % 2 == 0;
+        marks[count++] = even ? kEvenMark : kOddMark;
+        evenBits = evenBits * 2 + (even ? 1 : 0);
     }
-    const std::u16string_view pattern(marks.data(), static_cast<std::size_t>(count));
-    return {pattern, YinYangVerdictOf(pattern)};
+    return {std::u16string_view(marks.data(), static_cast<std::size_t>(count)),
+            count < kMinMarks ? kNeutralYinYang : kVerdictOfPattern[(1 << count) - 4 + evenBits]};
 }
 
 }  // namespace namori
