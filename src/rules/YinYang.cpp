@@ -38,12 +38,18 @@ constexpr int kMaxMarks = 6;
 // Patterns of n marks occupy slots [2^n - 4, 2^(n+1) - 4) of the table.
 constexpr int kTableSize = (1 << (kMaxMarks + 1)) - 4;
 
+// The slot of a pattern of count marks whose even marks are the set bits of evenBits, the first
+// mark the highest.
+constexpr int SlotOf(int count, int evenBits) {
+    return (1 << count) - 4 + evenBits;
+}
+
 constexpr int SlotOf(std::u16string_view pattern) {
     int bits = 0;
     for (char16_t mark : pattern) {
         bits = bits * 2 + (mark == kEvenMark ? 1 : 0);
     }
-    return (1 << pattern.size()) - 4 + bits;
+    return SlotOf(static_cast<int>(pattern.size()), bits);
 }
 
 constexpr bool IsPattern(std::u16string_view text) {
@@ -83,7 +89,7 @@ std::u16string_view YinYangVerdictOf(std::u16string_view pattern) {
 YinYangResult JudgeYinYang(const NamePositions& name) {
     std::array<char16_t, kMaxMarks> marks{};
     int count = 0;
-    int evenBits = 0;  // as SlotOf reads the marks, without reading them again
+    int evenBits = 0;  // for SlotOf, without reading the marks again
     for (const int strokes : name.strokeCounts) {
         if (strokes == 0) {
             break;
@@ -93,7 +99,7 @@ YinYangResult JudgeYinYang(const NamePositions& name) {
         evenBits = evenBits * 2 + (even ? 1 : 0);
     }
     return {std::u16string_view(marks.data(), static_cast<std::size_t>(count)),
-            count < kMinMarks ? kNeutralYinYang : kVerdictOfPattern[(1 << count) - 4 + evenBits]};
+            count < kMinMarks ? kNeutralYinYang : kVerdictOfPattern[SlotOf(count, evenBits)]};
 }
 
 }  // namespace namori
