@@ -56,21 +56,24 @@ std::u16string WithComplement(const std::u16string& typed, bool complement, bool
 }
 
 void CheckLoadedName(const Judgement& judgement, const Name& name) {
-    Require(judgement.currentSurname == WithComplement(name.surname, name.complement, true),
+    Require(judgement.name.currentSurname == WithComplement(name.surname, name.complement, true),
             "the judged surname is not the one given");
-    Require(judgement.currentGivenName == WithComplement(name.givenName, name.complement, false),
-            "the judged given name is not the one given");
-    const int total = judgement.surnameLength + judgement.givenNameLength;
-    Require(judgement.surnameLength == static_cast<int>(judgement.currentSurname.size()) &&
-                judgement.givenNameLength == static_cast<int>(judgement.currentGivenName.size()),
-            "a part length does not match its text");
-    Require(total >= 2 && total <= kNamePositions && judgement.totalLength == total,
+    Require(
+        judgement.name.currentGivenName == WithComplement(name.givenName, name.complement, false),
+        "the judged given name is not the one given");
+    const int total = judgement.name.surnameLength + judgement.name.givenNameLength;
+    Require(
+        judgement.name.surnameLength == static_cast<int>(judgement.name.currentSurname.size()) &&
+            judgement.name.givenNameLength ==
+                static_cast<int>(judgement.name.currentGivenName.size()),
+        "a part length does not match its text");
+    Require(total >= 2 && total <= kNamePositions && judgement.name.totalLength == total,
             "a judged name has more than six positions or a wrong total length");
     std::u16string joined;
     std::vector<std::u16string> unregistered;
     for (int position = 0; position < kNamePositions; ++position) {
-        const std::u16string_view character = judgement.nameChars[position];
-        const std::int16_t strokes = judgement.strokeCounts[position];
+        const std::u16string_view character = judgement.name.nameChars[position];
+        const std::int16_t strokes = judgement.name.strokeCounts[position];
         Require(strokes >= 0, "a position has a count below 0");
         if (position >= total) {
             Require(character.empty() && strokes == 0, "a position past the name is not empty");
@@ -82,7 +85,7 @@ void CheckLoadedName(const Judgement& judgement, const Name& name) {
             unregistered.emplace_back(character);
         }
     }
-    Require(joined == judgement.currentSurname + judgement.currentGivenName,
+    Require(joined == judgement.name.currentSurname + judgement.name.currentGivenName,
             "the positions do not spell the name");
     Require(judgement.preparation.unregistered == unregistered,
             "the characters without a count are not the ones listed");
@@ -90,34 +93,37 @@ void CheckLoadedName(const Judgement& judgement, const Name& name) {
 }
 
 void CheckJudgement(const Judgement& judgement) {
-    const std::array<int, 5> luck = LuckValues(judgement);
+    const std::array<int, 5> luck = LuckValues(judgement.luck);
     for (int number : luck) {
         Require(number >= 0, "a luck number is below 0");
     }
-    Require(judgement.elementTriple.size() == 3, "the element triple does not have three elements");
-    for (char16_t element : judgement.elementTriple) {
+    Require(judgement.elements.elementTriple.size() == 3,
+            "the element triple does not have three elements");
+    for (char16_t element : judgement.elements.elementTriple) {
         Require(kElements.find(element) != std::u16string_view::npos, "an element is unknown");
     }
-    const std::u16string_view digits = judgement.elementDigits;
+    const std::u16string_view digits = judgement.elements.elementDigits;
     Require(digits.size() == 9, "the element digits are not three digits");
     for (int i = 0; i < 3; ++i) {
         Require(digits[i * 4] == u'0' + luck[i] % 10,
                 "an element digit is not the last digit of its luck number");
     }
-    Require(judgement.elementVerdict == FiveElementVerdictOf(judgement.elementTriple),
-            "the five-element verdict does not belong to the triple");
-    const std::u16string_view pattern = judgement.yinYangPattern;
-    Require(static_cast<int>(pattern.size()) == judgement.totalLength,
+    Require(
+        judgement.elements.elementVerdict == FiveElementVerdictOf(judgement.elements.elementTriple),
+        "the five-element verdict does not belong to the triple");
+    const std::u16string_view pattern = judgement.yinYang.yinYangPattern;
+    Require(static_cast<int>(pattern.size()) == judgement.name.totalLength,
             "the yin-yang pattern does not have a mark per position");
     for (std::size_t i = 0; i < pattern.size(); ++i) {
-        const bool odd = judgement.strokeCounts[i] % 2 != 0;
+        const bool odd = judgement.name.strokeCounts[i] % 2 != 0;
         Require(pattern[i] == (odd ? kOddMark : kEvenMark),
                 "a yin-yang mark does not match its count");
     }
-    Require(judgement.yinYangVerdict == YinYangVerdictOf(pattern),
+    Require(judgement.yinYang.yinYangVerdict == YinYangVerdictOf(pattern),
             "the yin-yang verdict does not belong to the pattern");
-    Require(judgement.faces == RateJudgement(judgement, Tables().spiritTable,
-                                             judgement.elementVerdict, judgement.yinYangVerdict),
+    Require(judgement.faces == RateJudgement(judgement.luck, Tables().spiritTable,
+                                             judgement.elements.elementVerdict,
+                                             judgement.yinYang.yinYangVerdict),
             "the faces are not the ratings of the judgement");
 }
 
@@ -147,9 +153,10 @@ Judgement JudgeAndCheck(const ReferenceTables& tables, const Name& name) {
 // The texts and numbers of a judgement, to compare two.
 auto Summary(const Judgement& j) {
     return std::tuple(j.preparation.problem, j.preparation.message, j.preparation.unregistered,
-                      j.currentSurname, j.currentGivenName, j.nameChars, j.strokeCounts,
-                      LuckValues(j), j.elementDigits.view(), j.elementVerdict,
-                      j.yinYangPattern.view(), j.yinYangVerdict, j.faces);
+                      j.name.currentSurname, j.name.currentGivenName, j.name.nameChars,
+                      j.name.strokeCounts, LuckValues(j.luck), j.elements.elementDigits.view(),
+                      j.elements.elementVerdict, j.yinYang.yinYangPattern.view(),
+                      j.yinYang.yinYangVerdict, j.faces);
 }
 
 std::vector<Name> NamesOf(std::string_view bytes) {

@@ -19,12 +19,14 @@ using fuzzing::Require;
 
 // A lone surrogate: no code page 932 file decodes to it, so a row still holding it was not read.
 const std::u16string kUnread(1, u'\xD800');
+// No grade: a mark still holding it was not read.
+constexpr Mark kUnreadMark = static_cast<Mark>(0xFF);
 
 SpiritTable UnreadTable() {
     SpiritTable table;
     for (int number = 0; number <= SpiritTable::kNumbers; ++number) {
         table.spiritPhrase[number] = kUnread;
-        table.spiritMark[number] = kUnread;
+        table.spiritMark[number] = kUnreadMark;
         table.furtherTexts[number].fill(kUnread);
     }
     table.trailer.fill(kUnread);
@@ -42,8 +44,7 @@ void CheckRow(const SpiritTable& table, int luckNumber) {
     Require(luckNumber < 1 || row >= 1, "a positive luck number has the empty row");
     Require(luckNumber > SpiritTable::kNumbers || luckNumber < 0 || row == luckNumber,
             "a luck number of the table has another row");
-    Require(&table.MarkOf(luckNumber) == &table.spiritMark[row],
-            "a mark is taken from another row");
+    Require(table.MarkOf(luckNumber) == table.spiritMark[row], "a mark is taken from another row");
     Require(&table.PhraseOf(luckNumber) == &table.spiritPhrase[row],
             "a phrase is taken from another row");
 }
@@ -69,10 +70,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const SpiritTable& table = tables.spiritTable;
-    Require(table.spiritPhrase[0].empty() && table.spiritMark[0].empty(), "row 0 is not empty");
+    Require(table.spiritPhrase[0].empty() && table.spiritMark[0] == Mark::None,
+            "row 0 is not empty");
     for (int number = 1; number <= SpiritTable::kNumbers; ++number) {
         Require(table.spiritPhrase[number] != kUnread, "a phrase was not read");
-        Require(table.spiritMark[number] != kUnread, "a mark was not read");
+        Require(table.spiritMark[number] != kUnreadMark && table.spiritMark[number] != Mark::None,
+                "a mark was not read");
         for (const std::u16string& further : table.furtherTexts[number]) {
             Require(further != kUnread, "a further text was not read");
         }

@@ -39,11 +39,11 @@ double ClickToPaintedReading(namori::MainWindow& window) {
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     namori::InstallLayoutFonts();
-    auto tables = std::make_unique<namori::ReferenceTables>();
+    auto tables = std::make_shared<namori::ReferenceTables>();
     namori::LoadSpiritNumbers(*tables, NAMORI_SHIPPED_DATA_DIR);
     namori::LoadKanjiDictionary(*tables, NAMORI_SHIPPED_DATA_DIR);
     namori::MessageBox messages;
-    namori::MainWindow window(*tables, messages, NAMORI_SHIPPED_DATA_DIR);
+    namori::MainWindow window(tables, messages, NAMORI_SHIPPED_DATA_DIR);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         return 1;

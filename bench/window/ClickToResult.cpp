@@ -19,11 +19,11 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     namori::InstallLayoutFonts();
-    auto tables = std::make_unique<namori::ReferenceTables>();
+    auto tables = std::make_shared<namori::ReferenceTables>();
     namori::LoadSpiritNumbers(*tables, NAMORI_SHIPPED_DATA_DIR);
     namori::LoadKanjiDictionary(*tables, NAMORI_SHIPPED_DATA_DIR);
     namori::MessageBox messages;
-    namori::MainWindow window(*tables, messages);
+    namori::MainWindow window(tables, messages);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         return 1;

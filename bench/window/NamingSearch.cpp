@@ -23,8 +23,8 @@ namespace {
 
 const std::filesystem::path kShipped = NAMORI_SHIPPED_DATA_DIR;
 
-std::unique_ptr<namori::NamingWindow> OpenWindow(const namori::ReferenceTables& tables,
-                                                 namori::MessageBox& messages) {
+std::unique_ptr<namori::NamingWindow> OpenWindow(
+    std::shared_ptr<const namori::ReferenceTables> tables, namori::MessageBox& messages) {
     auto window = std::make_unique<namori::NamingWindow>(
         tables, messages,
         std::vector<std::filesystem::path>{kShipped.parent_path() / "naming", kShipped});
@@ -44,13 +44,13 @@ double Median(std::vector<double> values) {
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     namori::InstallLayoutFonts();
-    auto tables = std::make_unique<namori::ReferenceTables>();
+    auto tables = std::make_shared<namori::ReferenceTables>();
     namori::LoadSpiritNumbers(*tables, kShipped);
     namori::LoadKanjiDictionary(*tables, kShipped);
     namori::MessageBox messages;
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() >= 2 && arguments[1] == QStringLiteral("--show")) {
-        auto window = OpenWindow(*tables, messages);
+        auto window = OpenWindow(tables, messages);
         if (arguments.size() >= 3 && arguments[2] == QStringLiteral("lucky")) {
             window->controls().tabs->setCurrentWidget(window->controls().luckyPage);
             window->controls().luckyPage->ShowPatterns();
@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 20; ++i) {
         QElapsedTimer timer;
         timer.start();
-        auto window = OpenWindow(*tables, messages);
+        auto window = OpenWindow(tables, messages);
         window->Search();
         window->repaint();
         search.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);

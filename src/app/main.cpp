@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
         const QString message = QString::fromUtf8("予期しないエラーでナモリを終了します（%1）。")
                                     .arg(QString::fromLocal8Bit(error.what()));
         std::fprintf(stderr, "namori: %s\n", message.toLocal8Bit().constData());
-        namori::MessageBox().Show(nullptr, message, QStringLiteral("ナモリ"),
+        namori::MessageBox().Show(nullptr, QStringLiteral("ナモリ"), message,
                                   namori::MessageBox::Icon::Exclamation);
         return 70;
     }

@@ -145,17 +145,18 @@ std::string BatchJsonWriter::Render(const Judgement& judgement, const SpiritTabl
 
 void BatchJsonWriter::Append(const Judgement& judgement, const SpiritTable& table,
                              std::string& output) {
-    const int positions = judgement.positions();
+    const NamePositions& name = judgement.name;
+    const int positions = name.positions();
     output += "{\"surname\":"sv;
-    AppendJsonString(judgement.currentSurname, output);
+    AppendJsonString(name.currentSurname, output);
     output += ",\"givenName\":"sv;
-    AppendJsonString(judgement.currentGivenName, output);
+    AppendJsonString(name.currentGivenName, output);
     output += ",\"chars\":["sv;
     for (int position = 0; position < positions; ++position) {
         if (position > 0) {
             output += ',';
         }
-        AppendJsonString(judgement.nameChars[position], output);
+        AppendJsonString(name.nameChars[position], output);
     }
     output += "],\"strokes\":["sv;
     for (int position = 0; position < positions; ++position) {
@@ -163,12 +164,11 @@ void BatchJsonWriter::Append(const Judgement& judgement, const SpiritTable& tabl
             output += ',';
         }
         char digits[8];
-        const auto end =
-            std::to_chars(digits, digits + sizeof digits, judgement.strokeCounts[position]);
+        const auto end = std::to_chars(digits, digits + sizeof digits, name.strokeCounts[position]);
         output.append(digits, end.ptr);
     }
     output += "],\"luck\":["sv;
-    const std::array<int, 5> luck = LuckValues(judgement);
+    const std::array<int, 5> luck = LuckValues(judgement.luck);
     for (int row = 0; row < 5; ++row) {
         if (row > 0) {
             output += ',';
@@ -176,11 +176,11 @@ void BatchJsonWriter::Append(const Judgement& judgement, const SpiritTable& tabl
         output += LuckRow(judgement, table, row, luck[row]);
     }
     output += "],"sv;
-    output += Cached(elementMembers_, DigitsKey(judgement.elementDigits), judgement, table,
+    output += Cached(elementMembers_, DigitsKey(judgement.elements.elementDigits), judgement, table,
                      {"elementDigits", "elementTriple", "elementVerdict"});
     output += ',';
-    output += Cached(yinYangMembers_, PatternKey(judgement.yinYangPattern), judgement, table,
-                     {"yinYangPattern", "yinYangVerdict"});
+    output += Cached(yinYangMembers_, PatternKey(judgement.yinYang.yinYangPattern), judgement,
+                     table, {"yinYangPattern", "yinYangVerdict"});
     output += ',';
     const std::array<Rating, 3>& faces = judgement.faces;
     output += Cached(faceMembers_,

@@ -5,6 +5,7 @@
 #include "data/Cp932.h"
 #include "reading/DetailedReading.h"
 #include "rules/Judgement.h"
+#include "rules/VerdictWords.h"
 
 namespace namori {
 
@@ -14,7 +15,7 @@ namespace {
 std::array<std::pair<std::string, int>, 5> LuckRowsOf(const Judgement& judgement) {
     std::array<std::pair<std::string, int>, 5> rows;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        rows[i] = {Utf16ToUtf8(kLuckFields[i].name), judgement.*kLuckFields[i].value};
+        rows[i] = {Utf16ToUtf8(kLuckFields[i].name), judgement.luck.*kLuckFields[i].value};
     }
     return rows;
 }
@@ -24,32 +25,35 @@ std::array<std::pair<std::string, int>, 5> LuckRowsOf(const Judgement& judgement
 nlohmann::ordered_json JudgementAsJson(const Judgement& judgement, const SpiritTable& table) {
     nlohmann::ordered_json chars = nlohmann::ordered_json::array();
     nlohmann::ordered_json strokes = nlohmann::ordered_json::array();
-    for (int position = 0; position < judgement.positions(); ++position) {
-        chars.push_back(Utf16ToUtf8(judgement.nameChars[position]));
-        strokes.push_back(judgement.strokeCounts[position]);
+    const NamePositions& namePositions = judgement.name;
+    for (int position = 0; position < namePositions.positions(); ++position) {
+        chars.push_back(Utf16ToUtf8(namePositions.nameChars[position]));
+        strokes.push_back(namePositions.strokeCounts[position]);
     }
     nlohmann::ordered_json luck = nlohmann::ordered_json::array();
     for (const auto& [name, value] : LuckRowsOf(judgement)) {
         luck.push_back({{"name", name},
                         {"value", value},
                         {"phrase", Utf16ToUtf8(table.PhraseOf(value))},
-                        {"mark", Utf16ToUtf8(table.MarkOf(value))}});
+                        {"mark", Utf16ToUtf8(MarkSymbol(table.MarkOf(value)))}});
     }
     nlohmann::ordered_json faces = nlohmann::ordered_json::array();
     for (Rating rating : judgement.faces) {
         faces.push_back(std::string(RatingName(rating)));
     }
     nlohmann::ordered_json result;
-    result["surname"] = Utf16ToUtf8(judgement.currentSurname);
-    result["givenName"] = Utf16ToUtf8(judgement.currentGivenName);
+    result["surname"] = Utf16ToUtf8(namePositions.currentSurname);
+    result["givenName"] = Utf16ToUtf8(namePositions.currentGivenName);
     result["chars"] = std::move(chars);
     result["strokes"] = std::move(strokes);
     result["luck"] = std::move(luck);
-    result["elementDigits"] = Utf16ToUtf8(judgement.elementDigits);
-    result["elementTriple"] = Utf16ToUtf8(judgement.elementTriple);
-    result["elementVerdict"] = Utf16ToUtf8(judgement.elementVerdict);
-    result["yinYangPattern"] = Utf16ToUtf8(judgement.yinYangPattern);
-    result["yinYangVerdict"] = Utf16ToUtf8(judgement.yinYangVerdict);
+    result["elementDigits"] = Utf16ToUtf8(judgement.elements.elementDigits);
+    result["elementTriple"] = Utf16ToUtf8(judgement.elements.elementTriple);
+    result["elementVerdict"] =
+        Utf16ToUtf8(ByEnum(kElementVerdictWords, judgement.elements.elementVerdict));
+    result["yinYangPattern"] = Utf16ToUtf8(judgement.yinYang.yinYangPattern);
+    result["yinYangVerdict"] =
+        Utf16ToUtf8(ByEnum(kYinYangVerdictWords, judgement.yinYang.yinYangVerdict));
     result["faces"] = std::move(faces);
     return result;
 }
@@ -114,31 +118,34 @@ nlohmann::ordered_json RefusalAsJson(std::u16string_view surname, std::u16string
 }
 
 std::string JudgementAsTable(const Judgement& judgement, const SpiritTable& table) {
-    std::string text = "氏名　" + Utf16ToUtf8(judgement.currentSurname) + "　" +
-                       Utf16ToUtf8(judgement.currentGivenName) + "\n画数　";
-    for (int position = 0; position < judgement.positions(); ++position) {
-        if (position == judgement.surnameLength) {
+    const NamePositions& namePositions = judgement.name;
+    std::string text = "氏名　" + Utf16ToUtf8(namePositions.currentSurname) + "　" +
+                       Utf16ToUtf8(namePositions.currentGivenName) + "\n画数　";
+    for (int position = 0; position < namePositions.positions(); ++position) {
+        if (position == namePositions.surnameLength) {
             text += "｜ ";
         }
-        text += Utf16ToUtf8(judgement.nameChars[position]) +
-                std::to_string(judgement.strokeCounts[position]) + " ";
+        text += Utf16ToUtf8(namePositions.nameChars[position]) +
+                std::to_string(namePositions.strokeCounts[position]) + " ";
     }
     text += "\n\n";
     for (const auto& [name, value] : LuckRowsOf(judgement)) {
         std::string number = std::to_string(value);
         number.insert(0, number.size() < 3 ? 3 - number.size() : 0, ' ');
         text += name + "　" + number + "　" + Utf16ToUtf8(table.PhraseOf(value)) + "　" +
-                Utf16ToUtf8(table.MarkOf(value)) + "\n";
+                Utf16ToUtf8(MarkSymbol(table.MarkOf(value))) + "\n";
     }
-    text += "\n祖-主-初　" + Utf16ToUtf8(judgement.elementDigits) + "\n五行　　　" +
-            Utf16ToUtf8(judgement.elementTriple) + " " + Utf16ToUtf8(judgement.elementVerdict) +
-            "\n陰陽　　　" + Utf16ToUtf8(judgement.yinYangPattern) + "\n運　　　　" +
-            Utf16ToUtf8(judgement.yinYangVerdict) + "\n\n";
-    const std::array<Rating, 3>& faces = judgement.faces;
-    text += "５運 " + Utf16ToUtf8(RatingWord(faces[0])) + "　５行 " +
-            Utf16ToUtf8(RatingWord(faces[1])) + "　陰陽 " + Utf16ToUtf8(RatingWord(faces[2])) +
-            "\n";
-    return text;
+    const FiveElementResult& elements = judgement.elements;
+    text += "\n祖-主-初　" + Utf16ToUtf8(elements.elementDigits) + "\n五行　　　" +
+            Utf16ToUtf8(elements.elementTriple) + " " +
+            Utf16ToUtf8(ByEnum(kElementVerdictWords, elements.elementVerdict)) + "\n陰陽　　　" +
+            Utf16ToUtf8(judgement.yinYang.yinYangPattern) + "\n運　　　　" +
+            Utf16ToUtf8(ByEnum(kYinYangVerdictWords, judgement.yinYang.yinYangVerdict)) + "\n\n";
+    for (std::size_t slot = 0; slot < kFaceNames.size(); ++slot) {
+        text += (slot > 0 ? "　" : "") + Utf16ToUtf8(kFaceNames[slot]) + " " +
+                Utf16ToUtf8(RatingWord(judgement.faces[slot]));
+    }
+    return text + "\n";
 }
 
 std::string ProblemWord(NameProblem problem) {

@@ -60,7 +60,7 @@ int RunLuckyStrokesCommand(const ReferenceTables& tables,
             for (std::size_t i = 0; i < pattern.luck.size(); ++i) {
                 luck.push_back({{"name", Utf16ToUtf8(kLuckFields[i].name)},
                                 {"value", pattern.luck[i]},
-                                {"mark", Utf16ToUtf8(pattern.marks[i])}});
+                                {"mark", Utf16ToUtf8(MarkSymbol(pattern.marks[i]))}});
             }
             for (std::int16_t count : pattern.counts) {
                 examples.push_back(Examples(kanjiOf[count]));
@@ -80,7 +80,8 @@ int RunLuckyStrokesCommand(const ReferenceTables& tables,
             row += (i > 0 ? "," : "") + std::to_string(pattern.counts[i]);
         }
         for (std::size_t i = 0; i < pattern.luck.size(); ++i) {
-            row += "\t" + std::to_string(pattern.luck[i]) + Utf16ToUtf8(pattern.marks[i]);
+            row +=
+                "\t" + std::to_string(pattern.luck[i]) + Utf16ToUtf8(MarkSymbol(pattern.marks[i]));
         }
         row += "\t";
         for (std::size_t i = 0; i < pattern.counts.size(); ++i) {

@@ -15,6 +15,7 @@
 #include "data/StrokeReference.h"
 #include "naming/NameCandidates.h"
 #include "naming/NameGuide.h"
+#include "rules/VerdictWords.h"
 
 namespace namori {
 
@@ -55,7 +56,7 @@ nlohmann::ordered_json AsJson(const NameCandidate& candidate, int rank) {
     for (std::size_t i = 0; i < candidate.luck.size(); ++i) {
         luck.push_back({{"name", Utf16ToUtf8(kLuckFields[i].name)},
                         {"value", candidate.luck[i]},
-                        {"mark", Utf16ToUtf8(candidate.marks[i])}});
+                        {"mark", Utf16ToUtf8(MarkSymbol(candidate.marks[i]))}});
     }
     nlohmann::ordered_json faces = nlohmann::ordered_json::array();
     for (Rating face : candidate.faces) {
@@ -94,7 +95,8 @@ std::string AsRow(const NameCandidate& candidate, int rank) {
         row += (i > 0 ? "," : "") + std::to_string(candidate.strokes[i]);
     }
     for (std::size_t i = 0; i < candidate.luck.size(); ++i) {
-        row += "\t" + std::to_string(candidate.luck[i]) + Utf16ToUtf8(candidate.marks[i]);
+        row +=
+            "\t" + std::to_string(candidate.luck[i]) + Utf16ToUtf8(MarkSymbol(candidate.marks[i]));
     }
     row += "\t";
     for (Rating face : candidate.faces) {

@@ -1,5 +1,6 @@
 #include "data/SpiritTableFile.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "data/Cp932.h"
@@ -12,8 +13,11 @@ namespace namori {
 
 namespace {
 
-bool IsGradeMark(std::u16string_view mark) {
-    return mark == u"◎" || mark == u"○" || mark == u"△";
+// The grade of a mark character; None for any other text.
+Mark GradeOf(std::u16string_view text) {
+    const auto found = std::find(kMarkSymbols.begin() + 1, kMarkSymbols.end(), text);
+    return found == kMarkSymbols.end() ? Mark::None
+                                       : static_cast<Mark>(found - kMarkSymbols.begin());
 }
 
 // A record's closing number is its position: a field too many or too few anywhere before it
@@ -24,11 +28,11 @@ SpiritTable ParseSpiritTable(FieldReader& reader) {
         reader.ReadText();  // record number: the position in the file decides
         table.spiritPhrase[number] = reader.ReadText();
         const int markLine = reader.line();
-        table.spiritMark[number] = reader.ReadText();
-        if (!IsGradeMark(table.spiritMark[number])) {
+        const std::u16string mark = reader.ReadText();
+        table.spiritMark[number] = GradeOf(mark);
+        if (table.spiritMark[number] == Mark::None) {
             throw DataFileError(reader.fileName(), markLine,
-                                std::to_string(number) + "番の記録の記号が「" +
-                                    Utf16ToUtf8(table.spiritMark[number]) +
+                                std::to_string(number) + "番の記録の記号が「" + Utf16ToUtf8(mark) +
                                     "」です（◎、○、△のどれかのはずです）");
         }
         for (auto& further : table.furtherTexts[number]) {

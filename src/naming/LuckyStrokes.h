@@ -22,7 +22,7 @@ struct LuckyPattern {
     std::vector<std::int16_t> counts;   // one per character of the given name
     std::vector<std::int16_t> strokes;  // every name position as judged, complement included
     std::array<int, 5> luck{};
-    std::array<std::u16string, 5> marks;
+    std::array<Mark, 5> marks{};
     int markScore = 0;        // ◎ 2, ○ 1
     long long spellings = 0;  // how many spellings the dictionary's kanji of these counts give
 };

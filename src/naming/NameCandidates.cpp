@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <tuple>
 #include <unordered_map>
 
 #include "analysis/NameLookup.h"
@@ -20,15 +21,11 @@ namespace {
 
 constexpr std::size_t kMaxPieces = 3;
 
-bool IsReadingCharacter(char16_t c) {
-    return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー';
-}
-
 std::u16string Katakana(std::u16string_view hiragana) {
     std::u16string text(hiragana);
     for (char16_t& c : text) {
         if (c >= u'ぁ' && c <= u'ゖ') {
-            c = static_cast<char16_t>(c + (u'ァ' - u'ぁ'));
+            c = static_cast<char16_t>(c + kKatakanaOffset);
         }
     }
     return text;
@@ -132,8 +129,15 @@ void AddCompositions(const PieceTable& pieces, std::size_t start, std::size_t en
     }
 }
 
-int KindOrder(CandidateKind kind) {
-    return kind == CandidateKind::RealName ? 0 : kind == CandidateKind::Composition ? 1 : 2;
+// The order a parent sees, smaller keys first: the rare compositions --all adds last; then band
+// (unless fortune comes first), faces, marks, band, kind, weight and commonness (more first).
+using RankKey = std::tuple<bool, NameBand, int, int, NameBand, CandidateKind, double, int>;
+
+RankKey RankKeyOf(const NameCandidate& candidate, RankOrder order) {
+    return {!candidate.natural, order == RankOrder::Fortune ? NameBand::Popular : candidate.band,
+            -candidate.score,   -candidate.markScore,
+            candidate.band,     candidate.kind,
+            -candidate.weight,  -candidate.commonness};
 }
 
 // The reference table's counts of characters in order; nothing when one is in neither.
@@ -150,6 +154,34 @@ std::optional<std::vector<std::int16_t>> CountsFromReference(
     return counts;
 }
 
+// Judges candidate beside surname, taking a count the dictionary lacks from reference; leaves
+// it without counts when a character is in neither or the name is refused.
+void JudgeCandidate(const ReferenceTables& tables, std::u16string_view surname, bool complement,
+                    const StrokeReference& reference, NameCandidate& candidate) {
+    NameInput name{surname, candidate.spelling, complement};
+    Judgement judgement = Judge(name, tables);
+    if (judgement.preparation.problem == NameProblem::Unregistered) {
+        const auto counts = CountsFromReference(judgement.preparation.unregistered, reference);
+        if (!counts) {
+            return;
+        }
+        name.registeredStrokes = *counts;
+        judgement = Judge(name, tables);
+        candidate.fromReference = true;
+    }
+    if (!judgement.ready()) {
+        return;
+    }
+    candidate.surname = judgement.name.currentSurname;
+    candidate.givenName = judgement.name.currentGivenName;
+    CopyJudgedNumbers(judgement, tables.spiritTable, candidate);
+    candidate.faces = judgement.faces;
+    candidate.score = 0;
+    for (Rating face : candidate.faces) {
+        candidate.score += RatingPoints(face);
+    }
+}
+
 bool SexMatches(SexFilter sex, char given) {
     return sex == SexFilter::Either || given == 'g' || (sex == SexFilter::Male && given == 'm') ||
            (sex == SexFilter::Female && given == 'f');
@@ -162,7 +194,7 @@ std::optional<std::u16string> ReadingProblem(std::u16string_view reading) {
         return u"呼び名はひらがな１～８文字で入力してください";
     }
     for (char16_t c : reading) {
-        if (!IsReadingCharacter(c)) {
+        if (!IsKana(c) || Hiragana(c) != c) {  // hiragana or ー
             return u"呼び名はひらがなで入力してください";
         }
     }
@@ -290,91 +322,26 @@ bool AllFacesFavourable(const NameCandidate& candidate) {
 std::vector<NameCandidate> JudgeAndRank(const ReferenceTables& tables, std::u16string_view surname,
                                         std::vector<NameCandidate> candidates, bool complement,
                                         const StrokeReference& reference, RankOrder order) {
-    // The judged candidates are kept in place, in their order: a candidate is too large, and
-    // --all makes too many, to build another list.
-    std::size_t kept = 0;
     for (NameCandidate& candidate : candidates) {
-        NameInput name{surname, candidate.spelling, complement};
-        Judgement judgement = Judge(name, tables);
-        if (judgement.preparation.problem == NameProblem::Unregistered) {
-            const auto counts = CountsFromReference(judgement.preparation.unregistered, reference);
-            if (!counts) {
-                continue;
-            }
-            name.registeredStrokes = *counts;
-            judgement = Judge(name, tables);
-            candidate.fromReference = true;
-        }
-        if (!judgement.ready()) {
-            continue;
-        }
-        candidate.surname = judgement.currentSurname;
-        candidate.givenName = judgement.currentGivenName;
-        CopyJudgedNumbers(judgement, tables.spiritTable, candidate);
-        candidate.faces = judgement.faces;
-        candidate.score = 0;
-        for (Rating face : candidate.faces) {
-            candidate.score += RatingPoints(face);
-        }
-        if (&candidate != &candidates[kept]) {
-            candidates[kept] = std::move(candidate);
-        }
-        ++kept;
+        JudgeCandidate(tables, surname, complement, reference, candidate);
     }
-    candidates.resize(kept);
-    std::vector<NameCandidate>& judged = candidates;
-    // Sorted by position, then moved once: a candidate is too large to move at every step.
-    const bool fortuneFirst = order == RankOrder::Fortune;
-    std::vector<std::size_t> positions(judged.size());
-    for (std::size_t i = 0; i < positions.size(); ++i) {
-        positions[i] = i;
+    std::erase_if(candidates,
+                  [](const NameCandidate& candidate) { return candidate.strokes.empty(); });
+    // The keys are sorted and each candidate then moved once: a candidate is too large to move
+    // at every step of the sort.
+    std::vector<std::pair<RankKey, std::size_t>> keys;
+    keys.reserve(candidates.size());
+    for (std::size_t at = 0; at < candidates.size(); ++at) {
+        keys.emplace_back(RankKeyOf(candidates[at], order), at);
     }
-    std::stable_sort(positions.begin(), positions.end(),
-                     [&judged, fortuneFirst](std::size_t left, std::size_t right) {
-                         const NameCandidate& a = judged[left];
-                         const NameCandidate& b = judged[right];
-                         const auto fortune = [](const NameCandidate& c) {
-                             return std::pair(c.score, c.markScore);
-                         };
-                         // The rare compositions --all adds come after the default list in either
-                         // order.
-                         if (a.natural != b.natural) {
-                             return a.natural;
-                         }
-                         if (!fortuneFirst && a.band != b.band) {
-                             return a.band < b.band;
-                         }
-                         if (fortune(a) != fortune(b)) {
-                             return fortune(a) > fortune(b);
-                         }
-                         if (a.band != b.band) {
-                             return a.band < b.band;
-                         }
-                         if (a.kind != b.kind) {
-                             return KindOrder(a.kind) < KindOrder(b.kind);
-                         }
-                         if (a.weight != b.weight) {
-                             return a.weight > b.weight;
-                         }
-                         return a.commonness > b.commonness;
-                     });
-    // Puts each candidate where the order wants it, one cycle of the order at a time.
-    for (std::size_t start = 0; start < positions.size(); ++start) {
-        if (positions[start] == start) {
-            continue;
-        }
-        NameCandidate held = std::move(judged[start]);
-        std::size_t at = start;
-        while (positions[at] != start) {
-            const std::size_t from = positions[at];
-            judged[at] = std::move(judged[from]);
-            positions[at] = at;
-            at = from;
-        }
-        judged[at] = std::move(held);
-        positions[at] = at;
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<NameCandidate> ranked;
+    ranked.reserve(candidates.size());
+    for (const auto& [key, at] : keys) {
+        ranked.push_back(std::move(candidates[at]));
     }
-    return candidates;
+    return ranked;
 }
 
 }  // namespace namori

@@ -53,7 +53,7 @@ struct NameCandidate {
     std::u16string givenName;  // as judged, complement included
     std::vector<std::int16_t> strokes;
     std::array<int, 5> luck{};
-    std::array<std::u16string, 5> marks;
+    std::array<Mark, 5> marks{};
     std::array<Rating, 3> faces{};
     bool fromReference = false;  // a count came from the reference table, not the dictionary
     int score = 0;               // faces, for ranking

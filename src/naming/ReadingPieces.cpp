@@ -55,7 +55,7 @@ ReadingSplit BestSplit(std::u16string_view spelling, std::size_t at, std::u16str
 }  // namespace
 
 char16_t Hiragana(char16_t c) {
-    return c >= u'ァ' && c <= u'ヶ' ? static_cast<char16_t>(c - (u'ァ' - u'ぁ')) : c;
+    return c >= u'ァ' && c <= u'ヶ' ? static_cast<char16_t>(c - kKatakanaOffset) : c;
 }
 
 bool IsKana(char16_t c) {

@@ -37,6 +37,9 @@ inline constexpr double kMainWritingShare = 0.1;
 // How natural the kanji of a spelling are for their pieces.
 enum class WritingFit { Unusual, Natural, Main };
 
+// Each katakana stands this far above its hiragana.
+inline constexpr char16_t kKatakanaOffset = u'ァ' - u'ぁ';
+
 // The hiragana of a katakana; any other character as it is.
 char16_t Hiragana(char16_t c);
 

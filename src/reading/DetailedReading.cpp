@@ -11,7 +11,7 @@
 #include "reading/ReadingTextKinds.h"
 #include "rules/FiveElements.h"
 #include "rules/Judgement.h"
-#include "rules/YinYang.h"
+#include "rules/VerdictWords.h"
 
 namespace namori {
 
@@ -38,8 +38,6 @@ constexpr std::array<LuckPlace, 5> kLuckPlaces{{
     {u"総運から主運を引く", {5, 3, kNoAspect}, {}, {}},  // 助運: 対人, 家庭
     {u"氏名の合計", {2, 4, 6}, {}, {}},                  // 総運: 金運, 健康, 総評
 }};
-constexpr std::array<std::u16string_view, 5> kElements{u"木", u"火", u"土", u"金", u"水"};
-constexpr std::array<std::u16string_view, 3> kFaceTitles{u"５運", u"５行", u"陰陽"};
 // The aspects of a number when the table's trailer does not name seven.
 constexpr std::array<std::u16string_view, SpiritTable::kFurtherTexts> kAspectNames{
     u"性格", u"仕事", u"金運", u"家庭", u"健康", u"対人", u"総評"};
@@ -68,13 +66,12 @@ std::array<std::u16string, SpiritTable::kFurtherTexts> AspectNames(const SpiritT
     return names;
 }
 
-std::u16string FaceKey(int slot, Rating rating) {
-    return std::u16string(1, static_cast<char16_t>(u'1' + slot)) + u"-" +
-           std::u16string(RatingWord(rating));
+std::u16string SlotKey(std::size_t slot) {
+    return std::u16string(1, static_cast<char16_t>(u'1' + slot));
 }
 
-std::u16string SlotKey(int slot) {
-    return std::u16string(1, static_cast<char16_t>(u'1' + slot));
+std::u16string FaceKey(std::size_t slot, Rating rating) {
+    return SlotKey(slot) + u"-" + std::u16string(ByEnum(kRatingKeys, rating));
 }
 
 std::u16string NumberKey(int number) {
@@ -90,17 +87,16 @@ std::u16string ReadingDateText(int year, int month, int day) {
 
 DetailedReading ReadingOf(const Judgement& judgement, const SpiritTable& table) {
     DetailedReading reading;
-    reading.surname = judgement.currentSurname;
-    reading.givenName = judgement.currentGivenName;
-    for (int position = 0; position < judgement.positions(); ++position) {
-        auto& part =
-            position < judgement.surnameLength ? reading.surnameChars : reading.givenNameChars;
-        part.push_back(
-            {std::u16string(judgement.nameChars[position]), judgement.strokeCounts[position]});
+    const NamePositions& name = judgement.name;
+    reading.surname = name.currentSurname;
+    reading.givenName = name.currentGivenName;
+    for (int position = 0; position < name.positions(); ++position) {
+        auto& part = position < name.surnameLength ? reading.surnameChars : reading.givenNameChars;
+        part.push_back({std::u16string(name.nameChars[position]), name.strokeCounts[position]});
     }
 
     const std::array<std::u16string, SpiritTable::kFurtherTexts> aspectNames = AspectNames(table);
-    const std::array<int, 5> values = LuckValues(judgement);
+    const std::array<int, 5> values = LuckValues(judgement.luck);
     for (std::size_t index = 0; index < values.size(); ++index) {
         LuckReading& luck = reading.luck[index];
         luck.name = kLuckFields[index].name;
@@ -118,23 +114,23 @@ DetailedReading ReadingOf(const Judgement& judgement, const SpiritTable& table) 
     }
     reading.markLegend = table.trailer[kMarkLegendField];
 
-    reading.elementDigits = judgement.elementDigits;
-    reading.elementTriple = judgement.elementTriple;
-    reading.elementVerdict = judgement.elementVerdict;
-    for (char16_t element : judgement.elementTriple) {
-        const std::u16string name(1, element);
+    reading.elementDigits = judgement.elements.elementDigits;
+    reading.elementTriple = judgement.elements.elementTriple;
+    reading.elementVerdict = judgement.elements.elementVerdict;
+    for (char16_t element : judgement.elements.elementTriple) {
+        const std::u16string text(1, element);
         const bool seen = std::any_of(reading.elements.begin(), reading.elements.end(),
-                                      [&](const ElementReading& e) { return e.element == name; });
+                                      [&](const ElementReading& e) { return e.element == text; });
         if (!seen) {
-            reading.elements.push_back({name, {}});
+            reading.elements.push_back({text, {}});
         }
     }
-    reading.yinYangPattern = judgement.yinYangPattern;
-    reading.yinYangVerdict = judgement.yinYangVerdict;
+    reading.yinYangPattern = judgement.yinYang.yinYangPattern;
+    reading.yinYangVerdict = judgement.yinYang.yinYangVerdict;
 
     const std::array<Rating, 3>& ratings = judgement.faces;
     for (std::size_t slot = 0; slot < ratings.size(); ++slot) {
-        reading.faces[slot].title = kFaceTitles[slot];
+        reading.faces[slot].title = kFaceNames[slot];
         reading.faces[slot].rating = ratings[slot];
     }
     return reading;
@@ -153,12 +149,14 @@ void ExplainReading(DetailedReading& reading, const ReadingTexts& texts) {
     for (ElementReading& element : reading.elements) {
         element.meaning = texts.Of(kElementKind, element.element);
     }
-    reading.elementVerdictMeaning = texts.Of(kElementVerdictKind, reading.elementVerdict);
-    reading.yinYangMeaning = texts.Of(kYinYangVerdictKind, reading.yinYangVerdict);
+    reading.elementVerdictMeaning =
+        texts.Of(kElementVerdictKind, ByEnum(kElementVerdictKeys, reading.elementVerdict));
+    reading.yinYangMeaning =
+        texts.Of(kYinYangVerdictKind, ByEnum(kYinYangVerdictKeys, reading.yinYangVerdict));
     for (std::size_t slot = 0; slot < reading.faces.size(); ++slot) {
         FaceReading& face = reading.faces[slot];
-        face.slotMeaning = texts.Of(kFaceSlotKind, SlotKey(static_cast<int>(slot)));
-        face.text = texts.Of(kFaceKind, FaceKey(static_cast<int>(slot), face.rating));
+        face.slotMeaning = texts.Of(kFaceSlotKind, SlotKey(slot));
+        face.text = texts.Of(kFaceKind, FaceKey(slot, face.rating));
     }
     reading.conclusion = ConclusionOf(reading, texts);
     reading.closingNote = texts.Of(kNoteKind, kClosingNote);
@@ -176,16 +174,16 @@ ReadingTexts LoadReadingTexts(const std::vector<std::filesystem::path>& folders)
             needed.emplace_back(place.placeKind, NumberKey(number));
         }
     }
-    for (std::u16string_view element : kElements) {
-        needed.emplace_back(kElementKind, element);
+    for (char16_t element : kElementOrder) {
+        needed.emplace_back(kElementKind, std::u16string(1, element));
     }
-    for (std::u16string_view verdict : kElementVerdicts) {
-        needed.emplace_back(kElementVerdictKind, verdict);
+    for (std::u16string_view key : kElementVerdictKeys) {
+        needed.emplace_back(kElementVerdictKind, key);
     }
-    for (std::u16string_view verdict : kYinYangVerdicts) {
-        needed.emplace_back(kYinYangVerdictKind, verdict);
+    for (std::u16string_view key : kYinYangVerdictKeys) {
+        needed.emplace_back(kYinYangVerdictKind, key);
     }
-    for (int slot = 0; slot < 3; ++slot) {
+    for (std::size_t slot = 0; slot < kFaceNames.size(); ++slot) {
         needed.emplace_back(kFaceSlotKind, SlotKey(slot));
         for (Rating rating : {Rating::Favourable, Rating::Middling, Rating::Unfavourable}) {
             needed.emplace_back(kFaceKind, FaceKey(slot, rating));

@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "data/SpiritTable.h"
+#include "rules/FiveElements.h"
 #include "rules/Ratings.h"
+#include "rules/YinYang.h"
 
 namespace namori {
 
 struct Judgement;
-struct SpiritTable;
 class ReadingTexts;
 
 // A text that reads a luck number in its place, under the name of what it reads: one of the
@@ -28,7 +30,7 @@ struct LuckReading {
     int value = 0;
     int spiritNumber = 0;  // the number that grades it: the value, reduced above 81
     std::u16string phrase;
-    std::u16string mark;
+    Mark mark = Mark::None;
     std::u16string meaning;  // what this luck number stands for
     // The aspects this place governs, each read here only: 祖運 the family line, 初運 youth,
     // 主運 性格 and 仕事, 助運 対人 and 家庭, 総運 金運, 健康 and 総評.
@@ -64,11 +66,11 @@ struct DetailedReading {
     std::u16string markLegend;  // what the marks mean, from the spirit-number table
     std::u16string elementDigits;
     std::u16string elementTriple;
-    std::u16string elementVerdict;
+    ElementVerdict elementVerdict = ElementVerdict::NoMisfortune;
     std::u16string elementVerdictMeaning;
     std::vector<ElementReading> elements;  // the triple's elements, each once, in its order
     std::u16string yinYangPattern;
-    std::u16string yinYangVerdict;
+    YinYangVerdict yinYangVerdict = YinYangVerdict::Neutral;
     std::u16string yinYangMeaning;
     std::array<FaceReading, 3> faces;
     std::u16string conclusion;   // the 総合鑑定: a few sentences on the name as a whole

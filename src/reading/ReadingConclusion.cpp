@@ -6,9 +6,7 @@
 #include "data/ReadingTextsFile.h"
 #include "reading/DetailedReading.h"
 #include "reading/ReadingTextKinds.h"
-#include "rules/FiveElements.h"
 #include "rules/Ratings.h"
-#include "rules/YinYang.h"
 
 namespace namori {
 
@@ -20,13 +18,6 @@ constexpr std::size_t kAncestor = 0;
 constexpr std::array<std::size_t, 4> kRatedByWeight{1, 4, 2, 3};
 constexpr std::array<Rating, 3> kRatings{Rating::Favourable, Rating::Middling,
                                          Rating::Unfavourable};
-
-Rating RatingOfMark(std::u16string_view mark) {
-    if (mark == kBadMark) {
-        return Rating::Unfavourable;
-    }
-    return mark == kMixedMark ? Rating::Middling : Rating::Favourable;
-}
 
 std::u16string Digits(int value) {
     const std::string digits = std::to_string(value);
@@ -49,20 +40,21 @@ std::u16string NumberPiece(const std::u16string& piece, const LuckReading& luck)
 }
 
 std::u16string RatedKey(const LuckReading& luck, Rating rating) {
-    return luck.name + u"-" + std::u16string(RatingWord(rating));
+    return luck.name + u"-" + std::u16string(ByEnum(kRatingKeys, rating));
 }
 
 }  // namespace
 
 std::u16string ConclusionOf(const DetailedReading& reading, const ReadingTexts& texts) {
-    std::u16string overall(texts.Of(kOverallKind, RatingWord(reading.faces[0].rating)));
+    std::u16string overall(texts.Of(kOverallKind, ByEnum(kRatingKeys, reading.faces[0].rating)));
     for (std::size_t index : kRatedByWeight) {
         Replace(overall, u"{" + reading.luck[index].name + u"}", Digits(reading.luck[index].value));
     }
     const LuckReading& ancestor = reading.luck[kAncestor];
     std::u16string text =
         overall +
-        NumberPiece(texts.Of(kFamilyKind, RatingWord(RatingOfMark(ancestor.mark))), ancestor);
+        NumberPiece(texts.Of(kFamilyKind, ByEnum(kRatingKeys, RatingOfMark(ancestor.mark))),
+                    ancestor);
 
     const LuckReading* strongest = nullptr;
     const LuckReading* weakest = nullptr;
@@ -91,9 +83,11 @@ std::u16string ConclusionOf(const DetailedReading& reading, const ReadingTexts& 
         text += NumberPiece(texts.Of(kWeakKind, RatedKey(*weakest, worst)), *weakest);
     }
 
-    std::u16string elements(texts.Of(kSummaryElementKind, reading.elementVerdict));
+    std::u16string elements(
+        texts.Of(kSummaryElementKind, ByEnum(kElementVerdictKeys, reading.elementVerdict)));
     Replace(elements, u"{並び}", reading.elementTriple);
-    std::u16string yinYang(texts.Of(kSummaryYinYangKind, reading.yinYangVerdict));
+    std::u16string yinYang(
+        texts.Of(kSummaryYinYangKind, ByEnum(kYinYangVerdictKeys, reading.yinYangVerdict)));
     Replace(yinYang, u"{並び}", reading.yinYangPattern);
     int favourable = 0;
     for (const FaceReading& face : reading.faces) {
@@ -105,7 +99,7 @@ std::u16string ConclusionOf(const DetailedReading& reading, const ReadingTexts& 
 std::vector<std::pair<std::u16string, std::u16string>> ConclusionTextKeys() {
     std::vector<std::pair<std::u16string, std::u16string>> keys;
     for (Rating rating : kRatings) {
-        const std::u16string word(RatingWord(rating));
+        const std::u16string word(ByEnum(kRatingKeys, rating));
         keys.emplace_back(kOverallKind, word);
         keys.emplace_back(kFamilyKind, word);
         for (std::u16string_view luck : {u"主運", u"初運", u"助運", u"総運"}) {
@@ -118,11 +112,11 @@ std::vector<std::pair<std::u16string, std::u16string>> ConclusionTextKeys() {
             }
         }
     }
-    for (std::u16string_view verdict : kElementVerdicts) {
-        keys.emplace_back(kSummaryElementKind, verdict);
+    for (std::u16string_view key : kElementVerdictKeys) {
+        keys.emplace_back(kSummaryElementKind, key);
     }
-    for (std::u16string_view verdict : kYinYangVerdicts) {
-        keys.emplace_back(kSummaryYinYangKind, verdict);
+    for (std::u16string_view key : kYinYangVerdictKeys) {
+        keys.emplace_back(kSummaryYinYangKind, key);
     }
     for (int favourable = 0; favourable <= 3; ++favourable) {
         keys.emplace_back(kCloseKind, Digits(favourable));

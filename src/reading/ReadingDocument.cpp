@@ -2,8 +2,7 @@
 
 #include "data/Cp932.h"
 #include "reading/DetailedReading.h"
-#include "rules/FiveElements.h"
-#include "rules/YinYang.h"
+#include "rules/VerdictWords.h"
 
 namespace namori {
 
@@ -84,14 +83,15 @@ std::string LuckValue(const LuckReading& luck) {
 }
 
 // The verdicts' neutral markers in words: a row of hyphens means nothing to a reader.
-std::u16string PlainVerdict(std::u16string_view verdict) {
-    if (verdict == kNoElementMisfortune) {
-        return u"凶の並びはありません";
-    }
-    if (verdict == kNeutralYinYang) {
-        return u"特別な並びはありません";
-    }
-    return std::u16string(verdict);
+std::u16string PlainVerdict(ElementVerdict verdict) {
+    return verdict == ElementVerdict::NoMisfortune
+               ? u"凶の並びはありません"
+               : std::u16string(ByEnum(kElementVerdictWords, verdict));
+}
+std::u16string PlainVerdict(YinYangVerdict verdict) {
+    return verdict == YinYangVerdict::Neutral
+               ? u"特別な並びはありません"
+               : std::u16string(ByEnum(kYinYangVerdictWords, verdict));
 }
 
 std::string Bracket(const char* side, int rows, const LuckReading& luck) {
@@ -152,8 +152,8 @@ std::string Summary(const DetailedReading& reading) {
         "<table class=\"summary\" align=\"center\" cellspacing=\"0\" cellpadding=\"5\">\n";
     for (const LuckReading& luck : reading.luck) {
         html += "<tr><td>" + Html(luck.name) + "</td><td class=\"number\">" + LuckValue(luck) +
-                "</td><td>" + Html(luck.phrase) + "</td><td class=\"mark\">" + Html(luck.mark) +
-                "</td></tr>\n";
+                "</td><td>" + Html(luck.phrase) + "</td><td class=\"mark\">" +
+                Html(MarkSymbol(luck.mark)) + "</td></tr>\n";
     }
     return html + "</table>\n" + Paragraph("legend", reading.markLegend);
 }
@@ -189,7 +189,7 @@ std::string Entry(std::u16string_view name, std::u16string_view text) {
 
 std::string LuckSection(const LuckReading& luck) {
     std::string html = "<p class=\"heading\">" + Html(luck.name) + "　" + LuckValue(luck) + "　" +
-                       Html(luck.phrase) + "　<span class=\"mark\">" + Html(luck.mark) +
+                       Html(luck.phrase) + "　<span class=\"mark\">" + Html(MarkSymbol(luck.mark)) +
                        "</span></p>\n" + Paragraph("rule", luck.rule) + Paragraph("", luck.meaning);
     for (const ReadingAspect& aspect : luck.aspects) {
         html += Entry(aspect.name, aspect.text);

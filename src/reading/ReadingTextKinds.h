@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
 #include <string_view>
+
+#include "rules/VerdictWords.h"
 
 namespace namori {
 
@@ -20,5 +23,14 @@ constexpr std::u16string_view kWeakKind = u"summary-weak";
 constexpr std::u16string_view kSummaryElementKind = u"summary-element";
 constexpr std::u16string_view kSummaryYinYangKind = u"summary-yinyang";
 constexpr std::u16string_view kCloseKind = u"summary-close";
+
+// The keys under which "鑑定解説.txt" explains each rating and verdict, by the enums' values (look
+// up with ByEnum). They belong to the file: rewording what the windows show leaves them as they
+// are.
+inline constexpr std::array<std::u16string_view, 3> kRatingKeys{u"良", u"中", u"悪"};
+inline constexpr std::array<std::u16string_view, 4> kElementVerdictKeys{u"災害運", u"病気運",
+                                                                        u"事故運", u"------"};
+inline constexpr std::array<std::u16string_view, 7> kYinYangVerdictKeys{
+    u"幸運陰陽", u"単一陰陽", u"分離陰陽", u"挟み陰陽", u"浮沈陰陽", u"災難陰陽", u"－－－－"};
 
 }  // namespace namori

@@ -7,18 +7,16 @@ namespace namori {
 namespace {
 
 struct MisfortuneList {
-    std::u16string_view verdict;
+    ElementVerdict verdict;
     std::u16string_view triples;  // separated by blanks
 };
 
 // The unlucky triples, 祖運-主運-初運 in that order. No triple stands in two lists.
 constexpr std::array<MisfortuneList, 3> kMisfortunes = {{
-    {kDisasterLuck, u"木土水 火土水 火水火 土水土 土土木 金水火 水土水 水火水"},
-    {kIllnessLuck, u"木土木 木金火 火金木 火火水 火金火 金木金 金火金"},
-    {kAccidentLuck, u"金金水 火金水 金火水 金土水 水水火 水金水"},
+    {ElementVerdict::Disaster, u"木土水 火土水 火水火 土水土 土土木 金水火 水土水 水火水"},
+    {ElementVerdict::Illness, u"木土木 木金火 火金木 火火水 火金火 金木金 金火金"},
+    {ElementVerdict::Accident, u"金金水 火金水 金火水 金土水 水水火 水金水"},
 }};
-
-constexpr std::u16string_view kElementOrder = u"木火土金水";
 
 // The element of each last digit, as its index in kElementOrder: 1 2 木, 3 4 火, 5 6 土, 7 8 金,
 // 9 0 水.
@@ -40,9 +38,9 @@ constexpr int TripleIndex(std::u16string_view triple) {
 }
 
 // Verdict of every one of the 125 triples, built from the lists above.
-constexpr std::array<std::u16string_view, 125> BuildVerdictTable() {
-    std::array<std::u16string_view, 125> table{};
-    table.fill(kNoElementMisfortune);
+constexpr std::array<ElementVerdict, 125> BuildVerdictTable() {
+    std::array<ElementVerdict, 125> table{};
+    table.fill(ElementVerdict::NoMisfortune);
     for (const MisfortuneList& list : kMisfortunes) {
         for (std::size_t at = 0; at < list.triples.size(); at += 4) {
             table[TripleIndex(list.triples.substr(at, 3))] = list.verdict;
@@ -51,14 +49,14 @@ constexpr std::array<std::u16string_view, 125> BuildVerdictTable() {
     return table;
 }
 
-constexpr std::array<std::u16string_view, 125> kVerdictOfTriple = BuildVerdictTable();
+constexpr std::array<ElementVerdict, 125> kVerdictOfTriple = BuildVerdictTable();
 
 }  // namespace
 
-std::u16string_view FiveElementVerdictOf(std::u16string_view triple) {
+ElementVerdict FiveElementVerdictOf(std::u16string_view triple) {
     if (triple.size() != 3 || ElementIndex(triple[0]) < 0 || ElementIndex(triple[1]) < 0 ||
         ElementIndex(triple[2]) < 0) {
-        return kNoElementMisfortune;
+        return ElementVerdict::NoMisfortune;
     }
     return kVerdictOfTriple[TripleIndex(triple)];
 }

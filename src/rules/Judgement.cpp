@@ -8,18 +8,18 @@ namespace {
 
 // Fills the luck numbers, the verdicts and the faces of judgement from its name positions.
 void Evaluate(Judgement& judgement, const SpiritTable& spiritTable) {
-    static_cast<LuckNumbers&>(judgement) = ComputeLuckNumbers(judgement);
-    static_cast<FiveElementResult&>(judgement) = JudgeFiveElements(judgement);
-    static_cast<YinYangResult&>(judgement) = JudgeYinYang(judgement);
-    judgement.faces =
-        RateJudgement(judgement, spiritTable, judgement.elementVerdict, judgement.yinYangVerdict);
+    judgement.luck = ComputeLuckNumbers(judgement.name);
+    judgement.elements = JudgeFiveElements(judgement.luck);
+    judgement.yinYang = JudgeYinYang(judgement.name);
+    judgement.faces = RateJudgement(judgement.luck, spiritTable, judgement.elements.elementVerdict,
+                                    judgement.yinYang.yinYangVerdict);
 }
 
 }  // namespace
 
 Judgement JudgePositions(const NamePositions& name, const SpiritTable& spiritTable) {
     Judgement judgement;
-    static_cast<NamePositions&>(judgement) = name;
+    judgement.name = name;
     Evaluate(judgement, spiritTable);
     return judgement;
 }
@@ -29,13 +29,13 @@ Judgement JudgePositions(const NamePositions& name, const SpiritTable& spiritTab
 Judgement Judge(const NameInput& name, const ReferenceTables& tables) {
     Judgement judgement;
     if (NamePreparation check = CheckName(name.surname, name.givenName); !check.ready()) {
-        judgement.currentSurname = name.surname;
-        judgement.currentGivenName = name.givenName;
+        judgement.name.currentSurname = name.surname;
+        judgement.name.currentGivenName = name.givenName;
         judgement.preparation = std::move(check);
         return judgement;
     }
-    LookUpName(name, tables.dictionary, judgement);
-    if (std::vector<std::u16string> missing = UnregisteredChars(judgement); !missing.empty()) {
+    LookUpName(name, tables.dictionary, judgement.name);
+    if (std::vector<std::u16string> missing = UnregisteredChars(judgement.name); !missing.empty()) {
         judgement.preparation = UnregisteredProblem(std::move(missing));
         return judgement;
     }

@@ -15,9 +15,13 @@ namespace namori {
 // Everything a judgement shows: the name's positions and counts, the five luck numbers, the
 // five-element and yin-yang verdicts and the three faces (luck numbers, five elements,
 // yin-yang). A refused name holds only why (preparation) and what was looked up.
-struct Judgement : NamePositions, LuckNumbers, FiveElementResult, YinYangResult {
-    NamePreparation preparation;
+struct Judgement {
+    NamePositions name;
+    LuckNumbers luck;
+    FiveElementResult elements;
+    YinYangResult yinYang;
     std::array<Rating, 3> faces{};
+    NamePreparation preparation;
 
     bool ready() const { return preparation.ready(); }
 };

@@ -7,30 +7,30 @@ namespace namori {
 namespace {
 
 struct PatternRow {
-    std::u16string_view verdict;
+    YinYangVerdict verdict;
     std::u16string_view patterns;  // separated by blanks
 };
 
 // The categorised patterns by number of marks. Every pattern of two to four marks is listed;
 // unlisted patterns of five or six marks are neutral.
 constexpr std::array<PatternRow, 17> kPatternRows = {{
-    {kLuckyYinYang, u"○● ●○"},
-    {kSingleYinYang, u"○○ ●●"},
-    {kLuckyYinYang, u"●○○ ○○● ●●○ ○●●"},
-    {kSingleYinYang, u"●●● ○○○"},
-    {kSandwichedYinYang, u"○●○ ●○●"},
-    {kLuckyYinYang, u"●○●○ ○●○● ●●○● ○○●○ ●○●● ○●○○"},
-    {kSingleYinYang, u"○○○○ ●●●●"},
-    {kSplitYinYang, u"○○●● ●●○○"},
-    {kSandwichedYinYang, u"○●●○ ●○○●"},
-    {kCalamityYinYang, u"○○○● ○●●● ●●●○ ●○○○"},
-    {kLuckyYinYang, u"●○○●○ ○●●○● ●○●○● ○●○●○ ○●○●● ●○●○○"},
-    {kSplitYinYang, u"○○●●● ●●●○○"},
-    {kSandwichedYinYang, u"●●○○● ○●●○○ ●○○●●"},
-    {kCalamityYinYang, u"○●●●● ●○○○○ ●●●●○ ○○○○●"},
-    {kLuckyYinYang, u"●○●○●○ ○●○●○● ○○●○●● ●●○●○○ ●○●●○○ ○●○○●●"},
-    {kSandwichedYinYang, u"○●●●○● ●○○○●○ ○○●●○○ ●●○○●●"},
-    {kSinkingYinYang, u"○○●○○● ●●○●●○"},
+    {YinYangVerdict::Lucky, u"○● ●○"},
+    {YinYangVerdict::Single, u"○○ ●●"},
+    {YinYangVerdict::Lucky, u"●○○ ○○● ●●○ ○●●"},
+    {YinYangVerdict::Single, u"●●● ○○○"},
+    {YinYangVerdict::Sandwiched, u"○●○ ●○●"},
+    {YinYangVerdict::Lucky, u"●○●○ ○●○● ●●○● ○○●○ ●○●● ○●○○"},
+    {YinYangVerdict::Single, u"○○○○ ●●●●"},
+    {YinYangVerdict::Split, u"○○●● ●●○○"},
+    {YinYangVerdict::Sandwiched, u"○●●○ ●○○●"},
+    {YinYangVerdict::Calamity, u"○○○● ○●●● ●●●○ ●○○○"},
+    {YinYangVerdict::Lucky, u"●○○●○ ○●●○● ●○●○● ○●○●○ ○●○●● ●○●○○"},
+    {YinYangVerdict::Split, u"○○●●● ●●●○○"},
+    {YinYangVerdict::Sandwiched, u"●●○○● ○●●○○ ●○○●●"},
+    {YinYangVerdict::Calamity, u"○●●●● ●○○○○ ●●●●○ ○○○○●"},
+    {YinYangVerdict::Lucky, u"●○●○●○ ○●○●○● ○○●○●● ●●○●○○ ●○●●○○ ○●○○●●"},
+    {YinYangVerdict::Sandwiched, u"○●●●○● ●○○○●○ ○○●●○○ ●●○○●●"},
+    {YinYangVerdict::Sinking, u"○○●○○● ●●○●●○"},
 }};
 
 constexpr int kMinMarks = 2;
@@ -64,9 +64,9 @@ constexpr bool IsPattern(std::u16string_view text) {
     return true;
 }
 
-constexpr std::array<std::u16string_view, kTableSize> BuildVerdictTable() {
-    std::array<std::u16string_view, kTableSize> table{};
-    table.fill(kNeutralYinYang);
+constexpr std::array<YinYangVerdict, kTableSize> BuildVerdictTable() {
+    std::array<YinYangVerdict, kTableSize> table{};
+    table.fill(YinYangVerdict::Neutral);
     for (const PatternRow& row : kPatternRows) {
         std::u16string_view rest = row.patterns;
         while (!rest.empty()) {
@@ -78,12 +78,12 @@ constexpr std::array<std::u16string_view, kTableSize> BuildVerdictTable() {
     return table;
 }
 
-constexpr std::array<std::u16string_view, kTableSize> kVerdictOfPattern = BuildVerdictTable();
+constexpr std::array<YinYangVerdict, kTableSize> kVerdictOfPattern = BuildVerdictTable();
 
 }  // namespace
 
-std::u16string_view YinYangVerdictOf(std::u16string_view pattern) {
-    return IsPattern(pattern) ? kVerdictOfPattern[SlotOf(pattern)] : kNeutralYinYang;
+YinYangVerdict YinYangVerdictOf(std::u16string_view pattern) {
+    return IsPattern(pattern) ? kVerdictOfPattern[SlotOf(pattern)] : YinYangVerdict::Neutral;
 }
 
 YinYangResult JudgeYinYang(const NamePositions& name) {
@@ -98,8 +98,9 @@ YinYangResult JudgeYinYang(const NamePositions& name) {
         marks[count++] = even ? kEvenMark : kOddMark;
         evenBits = evenBits * 2 + (even ? 1 : 0);
     }
-    return {std::u16string_view(marks.data(), static_cast<std::size_t>(count)),
-            count < kMinMarks ? kNeutralYinYang : kVerdictOfPattern[SlotOf(count, evenBits)]};
+    return {
+        std::u16string_view(marks.data(), static_cast<std::size_t>(count)),
+        count < kMinMarks ? YinYangVerdict::Neutral : kVerdictOfPattern[SlotOf(count, evenBits)]};
 }
 
 }  // namespace namori

@@ -77,12 +77,12 @@ TEST(ElementOfDigit, MapsEveryDigit) {
 
 TEST(JudgePositions, WorkedExampleFromLookedUpPositions) {
     const Judgement judgement = JudgePositions(NameWithCounts({5, 11}, {7, 8}), SpiritTable());
-    EXPECT_EQ(judgement.totalLength, 4);
-    EXPECT_EQ(judgement.totalLuck, 31);
-    EXPECT_EQ(judgement.elementTriple, u"土金土");
-    EXPECT_EQ(judgement.elementDigits, u"6 - 8 - 5");
-    EXPECT_EQ(judgement.elementVerdict, u"------");
-    EXPECT_EQ(judgement.yinYangPattern, u"○○○●");
+    EXPECT_EQ(judgement.name.totalLength, 4);
+    EXPECT_EQ(judgement.luck.totalLuck, 31);
+    EXPECT_EQ(judgement.elements.elementTriple, u"土金土");
+    EXPECT_EQ(judgement.elements.elementDigits, u"6 - 8 - 5");
+    EXPECT_EQ(judgement.elements.elementVerdict, ElementVerdict::NoMisfortune);
+    EXPECT_EQ(judgement.yinYang.yinYangPattern, u"○○○●");
 }
 
 }  // namespace

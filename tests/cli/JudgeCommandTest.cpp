@@ -159,7 +159,7 @@ TEST(NamoriJudge, DetailedJsonGivesTheTableTextsOfEveryNumberAndOfReducedOnes) {
         while (row > 81) {
             row -= 80;
         }
-        static_cast<LuckNumbers&>(judgement) = {value, value, value, value, value};
+        judgement.luck = {value, value, value, value, value};
         DetailedReading reading = ReadingOf(judgement, table);
         ExplainReading(reading, texts);
         const auto json = DetailedJudgementAsJson(judgement, table, reading);

@@ -25,9 +25,9 @@ TEST(ShippedData, SpiritTableHasEveryNumberWithItsMark) {
                                 41, 45, 47, 48, 52, 57, 61, 63, 65, 67, 68, 81};
     const std::set<int> mixed = {51, 53, 55, 58, 71, 73, 75, 77, 78};
     for (int number = 1; number <= 81; ++number) {
-        const std::u16string expected = good.count(number)    ? u"◎"
-                                        : mixed.count(number) ? u"○"
-                                                              : u"△";
+        const Mark expected = good.count(number)    ? Mark::Good
+                              : mixed.count(number) ? Mark::Mixed
+                                                    : Mark::Bad;
         EXPECT_EQ(tables.spiritTable.spiritMark[number], expected) << number;
         EXPECT_FALSE(tables.spiritTable.spiritPhrase[number].empty()) << number;
         for (const std::u16string& text : tables.spiritTable.furtherTexts[number]) {

@@ -54,14 +54,14 @@ TEST(LoadSpiritNumbers, OneRecordPerLineAndOneFieldPerLineLoadAlike) {
         LoadSpiritNumbers(tables, folder.path());
         const SpiritTable& table = tables.spiritTable;
         EXPECT_EQ(table.spiritPhrase[1], u"句1");
-        EXPECT_EQ(table.spiritMark[1], u"◎");
+        EXPECT_EQ(table.spiritMark[1], Mark::Good);
         EXPECT_EQ(table.spiritPhrase[48], u"句48");
-        EXPECT_EQ(table.spiritMark[48], u"△");
+        EXPECT_EQ(table.spiritMark[48], Mark::Bad);
         EXPECT_EQ(table.spiritPhrase[81], u"句81");
         EXPECT_EQ(table.furtherTexts[81][6], u"総");
         EXPECT_EQ(table.trailer[4], u"Namori");
         EXPECT_TRUE(table.spiritPhrase[0].empty());
-        EXPECT_TRUE(table.spiritMark[0].empty());
+        EXPECT_EQ(table.spiritMark[0], Mark::None);
     }
 }
 
@@ -192,8 +192,8 @@ TEST(SpiritTable, LuckNumbersAbove81AreReducedBy80) {
         EXPECT_EQ(SpiritTable::RowOf(row.luck), row.row) << row.luck;
     }
     SpiritTable table;
-    table.spiritMark[20] = u"△";
-    EXPECT_EQ(table.MarkOf(100), u"△");
+    table.spiritMark[20] = Mark::Bad;
+    EXPECT_EQ(table.MarkOf(100), Mark::Bad);
 }
 
 }  // namespace

@@ -156,11 +156,11 @@ TEST_F(JudgeAndRankTest, RanksNaturalFirstThenByBandFacesMarksAndNaturalness) {
         }
         const Judgement fresh = Judge({u"佐藤", candidate.spelling}, tables);
         ASSERT_TRUE(fresh.ready());
-        EXPECT_EQ(candidate.givenName, fresh.currentGivenName);
-        EXPECT_EQ(candidate.strokes,
-                  std::vector<std::int16_t>(fresh.strokeCounts.begin(),
-                                            fresh.strokeCounts.begin() + fresh.positions()));
-        EXPECT_EQ(candidate.luck, LuckValues(fresh));
+        EXPECT_EQ(candidate.givenName, fresh.name.currentGivenName);
+        EXPECT_EQ(candidate.strokes, std::vector<std::int16_t>(
+                                         fresh.name.strokeCounts.begin(),
+                                         fresh.name.strokeCounts.begin() + fresh.name.positions()));
+        EXPECT_EQ(candidate.luck, LuckValues(fresh.luck));
         EXPECT_EQ(candidate.faces, fresh.faces);
     }
     const auto youto = std::find_if(ranked.begin(), ranked.end(),
@@ -298,7 +298,7 @@ TEST_F(ShippedNamingIndex, LuckyPatternsAgreeWithJudgementsOfNamesBuiltFromThem)
         SCOPED_TRACE(Utf16ToUtf8(name));
         const Judgement judged = Judge({u"佐藤", name}, tables_);
         ASSERT_TRUE(judged.ready());
-        EXPECT_EQ(pattern.luck, LuckValues(judged));
+        EXPECT_EQ(pattern.luck, LuckValues(judged.luck));
         for (Rating face : judged.faces) {
             EXPECT_EQ(face, Rating::Favourable);
         }
@@ -318,7 +318,8 @@ TEST_F(ShippedNamingIndex, LuckyPatternsAgreeWithJudgementsOfNamesBuiltFromThem)
             const auto& faces = judged.faces;
             const bool allFavourable = std::all_of(
                 faces.begin(), faces.end(), [](Rating face) { return face == Rating::Favourable; });
-            const std::vector<std::int16_t> counts{judged.strokeCounts[2], judged.strokeCounts[3]};
+            const std::vector<std::int16_t> counts{judged.name.strokeCounts[2],
+                                                   judged.name.strokeCounts[3]};
             const bool inRange = counts[0] <= kMaxPatternStrokes && counts[1] <= kMaxPatternStrokes;
             EXPECT_EQ(allFavourable && inRange, patterns.count(counts) == 1)
                 << Utf16ToUtf8(real.spelling);

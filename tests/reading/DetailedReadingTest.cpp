@@ -24,8 +24,8 @@ using testing::TempFolder;
 using testing::U16;
 
 struct Verdicts {
-    std::set<std::u16string> elements;
-    std::set<std::u16string> yinYang;
+    std::set<ElementVerdict> elements;
+    std::set<YinYangVerdict> yinYang;
 };
 
 // Every verdict the rules give, found by running them over every input they can see: each
@@ -58,24 +58,25 @@ TEST(DetailedReading, ShippedTextsExplainEverythingTheRulesCanShow) {
     ReferenceTables tables;
     LoadSpiritNumbers(tables, testing::ShippedDataFolder());
     const Verdicts verdicts = ProducedVerdicts();
-    ASSERT_TRUE(verdicts.elements.contains(u"------") && verdicts.yinYang.contains(u"－－－－"));
+    ASSERT_TRUE(verdicts.elements.size() == 4 && verdicts.yinYang.size() == 7);
     Judgement judgement;
     const auto readingOf = [&] { return ReadingOf(judgement, tables.spiritTable); };
-    for (const auto* kind : {&verdicts.elements, &verdicts.yinYang}) {
-        for (const std::u16string& verdict : *kind) {
-            judgement.elementVerdict = verdict;
-            judgement.yinYangVerdict = verdict;
-            DetailedReading reading = readingOf();
-            ExplainReading(reading, texts);
-            const std::u16string& meaning =
-                kind == &verdicts.elements ? reading.elementVerdictMeaning : reading.yinYangMeaning;
-            EXPECT_FALSE(meaning.empty()) << Utf16ToUtf8(verdict);
-        }
-    }
     DetailedReading reading;
+    for (ElementVerdict verdict : verdicts.elements) {
+        judgement.elements.elementVerdict = verdict;
+        reading = readingOf();
+        ExplainReading(reading, texts);
+        EXPECT_FALSE(reading.elementVerdictMeaning.empty());
+    }
+    for (YinYangVerdict verdict : verdicts.yinYang) {
+        judgement.yinYang.yinYangVerdict = verdict;
+        reading = readingOf();
+        ExplainReading(reading, texts);
+        EXPECT_FALSE(reading.yinYangMeaning.empty());
+    }
     std::size_t elements = 0;
     for (std::u16string_view triple : {u"木火土", u"金水"}) {
-        judgement.elementTriple = triple;
+        judgement.elements.elementTriple = triple;
         reading = readingOf();
         ExplainReading(reading, texts);
         elements += reading.elements.size();
@@ -89,7 +90,7 @@ TEST(DetailedReading, ShippedTextsExplainEverythingTheRulesCanShow) {
     }
     // 祖運 and 初運 are read in their place for every spirit number.
     for (int number = 1; number <= SpiritTable::kNumbers; ++number) {
-        judgement.ancestorLuck = judgement.earlyLuck = number;
+        judgement.luck.ancestorLuck = judgement.luck.earlyLuck = number;
         reading = readingOf();
         ExplainReading(reading, texts);
         for (const LuckReading* luck : {&reading.luck[0], &reading.luck[2]}) {
@@ -97,15 +98,24 @@ TEST(DetailedReading, ShippedTextsExplainEverythingTheRulesCanShow) {
             EXPECT_FALSE(luck->aspects[0].text.empty()) << number;
         }
     }
-    // Every rating of every face, middling five elements included.
-    for (Rating rating : {Rating::Favourable, Rating::Middling, Rating::Unfavourable}) {
+    // Every rating of every face, explained by its own slot's texts: by slot, the opening words of
+    // the shipped slot text, then of the favourable, middling and unfavourable texts.
+    const std::u16string_view openings[3][4] = {
+        {u"５運の判定は", u"四つの運の印がそろって◎", u"△はないものの", u"四つの運のどこかに△"},
+        {u"５行の判定は", u"五行の並びに凶の組み合わせがなく", u"五行の並びに凶の組み合わせはない",
+         u"五行の並びが伝統で凶"},
+        {u"陰陽の判定は", u"陰と陽が調和した", u"陰陽の並びが決まった型に", u"単一・分離・挟み"}};
+    for (int rating = 0; rating < 3; ++rating) {
         reading = readingOf();
         for (FaceReading& face : reading.faces) {
-            face.rating = rating;
+            face.rating = static_cast<Rating>(rating);
         }
         ExplainReading(reading, texts);
-        for (const FaceReading& face : reading.faces) {
-            EXPECT_FALSE(face.slotMeaning.empty() || face.text.empty());
+        for (std::size_t slot = 0; slot < 3; ++slot) {
+            const FaceReading& face = reading.faces[slot];
+            EXPECT_TRUE(face.slotMeaning.starts_with(openings[slot][0]) &&
+                        face.text.starts_with(openings[slot][1 + rating]))
+                << Utf16ToUtf8(face.text);
         }
     }
     // The seven aspect texts of the numbers are all there and no two numbers share one.
@@ -214,10 +224,9 @@ TEST(DetailedReading, ConclusionsAreWholeAndDifferWithTheNumbers) {
         for (int place = 0, rest = combination; place < 5; ++place, rest /= 4) {
             chosen.push_back(numbers[rest % 4]);
         }
-        static_cast<LuckNumbers&>(judgement) = {chosen[0], chosen[1], chosen[2], chosen[3],
-                                                chosen[4]};
-        judgement.elementVerdict = *element;
-        judgement.yinYangVerdict = *yinYang;
+        judgement.luck = {chosen[0], chosen[1], chosen[2], chosen[3], chosen[4]};
+        judgement.elements.elementVerdict = *element;
+        judgement.yinYang.yinYangVerdict = *yinYang;
         element = ++element == verdicts.elements.end() ? verdicts.elements.begin() : element;
         yinYang = ++yinYang == verdicts.yinYang.end() ? verdicts.yinYang.begin() : yinYang;
         DetailedReading reading = ReadingOf(judgement, tables.spiritTable);

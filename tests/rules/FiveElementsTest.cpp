@@ -9,8 +9,13 @@
 namespace namori {
 namespace {
 
+constexpr auto kDisasterLuck = ElementVerdict::Disaster;
+constexpr auto kIllnessLuck = ElementVerdict::Illness;
+constexpr auto kAccidentLuck = ElementVerdict::Accident;
+constexpr auto kNoElementMisfortune = ElementVerdict::NoMisfortune;
+
 TEST(FiveElementVerdictOf, EveryOneOfThe125Triples) {
-    const std::map<std::u16string, std::u16string_view> unlucky = {
+    const std::map<std::u16string, ElementVerdict> unlucky = {
         {u"木土水", kDisasterLuck}, {u"火土水", kDisasterLuck}, {u"火水火", kDisasterLuck},
         {u"土水土", kDisasterLuck}, {u"土土木", kDisasterLuck}, {u"金水火", kDisasterLuck},
         {u"水土水", kDisasterLuck}, {u"水火水", kDisasterLuck}, {u"木土木", kIllnessLuck},
@@ -25,7 +30,7 @@ TEST(FiveElementVerdictOf, EveryOneOfThe125Triples) {
             for (char16_t third : elements) {
                 const std::u16string triple = {first, second, third};
                 const auto found = unlucky.find(triple);
-                const std::u16string_view expected =
+                const ElementVerdict expected =
                     found == unlucky.end() ? kNoElementMisfortune : found->second;
                 EXPECT_EQ(FiveElementVerdictOf(triple), expected) << Utf16ToUtf8(triple);
                 neutral += found == unlucky.end() ? 1 : 0;
@@ -39,7 +44,8 @@ TEST(FiveElementVerdictOf, EveryOneOfThe125Triples) {
 TEST(JudgeFiveElements, UsesTheLastDigitOfEachLuckNumber) {
     const struct {
         int ancestor, main, early;
-        std::u16string_view digits, triple, verdict;
+        std::u16string_view digits, triple;
+        ElementVerdict verdict;
     } rows[] = {
         {10, 15, 20, u"0 - 5 - 0", u"水土水", kDisasterLuck},
         {13, 15, 20, u"3 - 5 - 0", u"火土水", kDisasterLuck},

@@ -5,6 +5,7 @@
 #include "analysis/LuckNumbers.h"
 #include "data/SpiritTable.h"
 #include "rules/FiveElements.h"
+#include "rules/VerdictWords.h"
 #include "rules/YinYang.h"
 
 namespace namori {
@@ -12,15 +13,15 @@ namespace {
 
 TEST(RateLuckMarks, BadOutweighsMixedWhereverTheyStand) {
     const struct {
-        std::array<std::u16string_view, 4> marks;
+        std::array<Mark, 4> marks;
         Rating expected;
     } rows[] = {
-        {{u"◎", u"◎", u"◎", u"◎"}, Rating::Favourable},
-        {{u"○", u"◎", u"◎", u"◎"}, Rating::Middling},
-        {{u"◎", u"◎", u"◎", u"○"}, Rating::Middling},
-        {{u"○", u"◎", u"◎", u"△"}, Rating::Unfavourable},
-        {{u"△", u"○", u"◎", u"◎"}, Rating::Unfavourable},
-        {{u"", u"◎", u"☆", u"◎"}, Rating::Favourable},
+        {{Mark::Good, Mark::Good, Mark::Good, Mark::Good}, Rating::Favourable},
+        {{Mark::Mixed, Mark::Good, Mark::Good, Mark::Good}, Rating::Middling},
+        {{Mark::Good, Mark::Good, Mark::Good, Mark::Mixed}, Rating::Middling},
+        {{Mark::Mixed, Mark::Good, Mark::Good, Mark::Bad}, Rating::Unfavourable},
+        {{Mark::Bad, Mark::Mixed, Mark::Good, Mark::Good}, Rating::Unfavourable},
+        {{Mark::None, Mark::Good, Mark::None, Mark::Good}, Rating::Favourable},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
@@ -29,14 +30,15 @@ TEST(RateLuckMarks, BadOutweighsMixedWhereverTheyStand) {
 }
 
 TEST(RateFiveElementsAndYinYang, MapEveryVerdict) {
-    EXPECT_EQ(RateFiveElements(kNoElementMisfortune), Rating::Favourable);
-    for (auto verdict : {kDisasterLuck, kIllnessLuck, kAccidentLuck}) {
+    EXPECT_EQ(RateFiveElements(ElementVerdict::NoMisfortune), Rating::Favourable);
+    for (auto verdict :
+         {ElementVerdict::Disaster, ElementVerdict::Illness, ElementVerdict::Accident}) {
         EXPECT_EQ(RateFiveElements(verdict), Rating::Unfavourable);
     }
-    EXPECT_EQ(RateYinYang(kLuckyYinYang), Rating::Favourable);
-    EXPECT_EQ(RateYinYang(kNeutralYinYang), Rating::Middling);
-    for (auto verdict :
-         {kSingleYinYang, kSplitYinYang, kSandwichedYinYang, kSinkingYinYang, kCalamityYinYang}) {
+    EXPECT_EQ(RateYinYang(YinYangVerdict::Lucky), Rating::Favourable);
+    EXPECT_EQ(RateYinYang(YinYangVerdict::Neutral), Rating::Middling);
+    for (auto verdict : {YinYangVerdict::Single, YinYangVerdict::Split, YinYangVerdict::Sandwiched,
+                         YinYangVerdict::Sinking, YinYangVerdict::Calamity}) {
         EXPECT_EQ(RateYinYang(verdict), Rating::Unfavourable);
     }
 }
@@ -44,13 +46,13 @@ TEST(RateFiveElementsAndYinYang, MapEveryVerdict) {
 TEST(RateJudgement, IgnoresTheAncestorRowAndReducesLargeNumbers) {
     SpiritTable table;
     for (int number = 1; number <= 81; ++number) {
-        table.spiritMark[number] = u"◎";
+        table.spiritMark[number] = Mark::Good;
     }
-    table.spiritMark[4] = u"△";
-    table.spiritMark[51] = u"○";
+    table.spiritMark[4] = Mark::Bad;
+    table.spiritMark[51] = Mark::Mixed;
     LuckNumbers luck{4, 15, 15, 15, 15};
     const auto rate = [&] {
-        return RateJudgement(luck, table, kNoElementMisfortune, kNeutralYinYang);
+        return RateJudgement(luck, table, ElementVerdict::NoMisfortune, YinYangVerdict::Neutral);
     };
     EXPECT_EQ(rate(), (std::array{Rating::Favourable, Rating::Favourable, Rating::Middling}));
     luck.totalLuck = 84;  // graded as 4

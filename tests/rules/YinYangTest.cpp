@@ -11,11 +11,19 @@
 namespace namori {
 namespace {
 
+constexpr auto kLuckyYinYang = YinYangVerdict::Lucky;
+constexpr auto kSingleYinYang = YinYangVerdict::Single;
+constexpr auto kSplitYinYang = YinYangVerdict::Split;
+constexpr auto kSandwichedYinYang = YinYangVerdict::Sandwiched;
+constexpr auto kSinkingYinYang = YinYangVerdict::Sinking;
+constexpr auto kCalamityYinYang = YinYangVerdict::Calamity;
+constexpr auto kNeutralYinYang = YinYangVerdict::Neutral;
+
 // Every categorised pattern, written out independently of the program's own table.
-const std::map<std::u16string, std::u16string_view>& Categorised() {
-    static const std::map<std::u16string, std::u16string_view> table = [] {
-        std::map<std::u16string, std::u16string_view> result;
-        const std::pair<std::u16string_view, std::vector<std::u16string_view>> rows[] = {
+const std::map<std::u16string, YinYangVerdict>& Categorised() {
+    static const std::map<std::u16string, YinYangVerdict> table = [] {
+        std::map<std::u16string, YinYangVerdict> result;
+        const std::pair<YinYangVerdict, std::vector<std::u16string_view>> rows[] = {
             {kLuckyYinYang, {u"○●",     u"●○",     u"●○○",    u"○○●",    u"●●○",    u"○●●",
                              u"●○●○",   u"○●○●",   u"●●○●",   u"○○●○",   u"●○●●",   u"○●○○",
                              u"●○○●○",  u"○●●○●",  u"●○●○●",  u"○●○●○",  u"○●○●●",  u"●○●○○",
@@ -49,7 +57,7 @@ TEST(YinYangVerdictOf, EveryPatternOfTwoToSixMarks) {
                 pattern += ((bits >> i) & 1) ? kEvenMark : kOddMark;
             }
             const auto found = Categorised().find(pattern);
-            const std::u16string_view verdict = YinYangVerdictOf(pattern);
+            const YinYangVerdict verdict = YinYangVerdictOf(pattern);
             if (found == Categorised().end()) {
                 ASSERT_GE(marks, 5) << "every short pattern has a category";
                 EXPECT_EQ(verdict, kNeutralYinYang) << Utf16ToUtf8(pattern);
@@ -82,7 +90,8 @@ YinYangResult WithCounts(std::initializer_list<int> counts) {
 TEST(JudgeYinYang, MarksOddAndEvenCountsDownTheName) {
     const struct {
         YinYangResult result;
-        std::u16string_view pattern, verdict;
+        std::u16string_view pattern;
+        YinYangVerdict verdict;
     } rows[] = {
         {WithCounts({5, 7, 4, 9}), u"○○●○", kLuckyYinYang},
         {WithCounts({7, 8}), u"○●", kLuckyYinYang},

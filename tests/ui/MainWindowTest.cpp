@@ -235,6 +235,9 @@ class MainWindowTest : public QObject {
 
   private:
     ReferenceTables tables_;
+    std::shared_ptr<const ReferenceTables> Tables() const {
+        return std::make_shared<const ReferenceTables>(tables_);
+    }
     MessageBox messages_;
     std::unique_ptr<MainWindow> window_;
 
@@ -289,7 +292,7 @@ class MainWindowTest : public QObject {
             ParseKanjiDictionary(u"白,5,鳥,11,杏,7,奈,8,林,8,翔,12,佐,7,々,3,木,4,由,5,美,9,子,3,"
                                  u"～,2,櫻,21,澤,16,鷹,24,耀,20,麗,19",
                                  "test"));
-        window_ = std::make_unique<MainWindow>(tables_, messages_);
+        window_ = std::make_unique<MainWindow>(Tables(), messages_);
         window_->show();
     }
 
@@ -382,7 +385,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(window_->findChildren<KanjiRegistrationDialog*>().size(), 1);
 
         // Before any judgement the explanation panel stays where it is.
-        window_ = std::make_unique<MainWindow>(tables_, messages_);
+        window_ = std::make_unique<MainWindow>(Tables(), messages_);
         Judge("白鳥", "杏子犬");
         QVERIFY(!ui().explanationPanel->isHidden());
     }
@@ -519,12 +522,12 @@ class MainWindowTest : public QObject {
         std::vector<QStringList> seen;
         for (const QPalette& palette : {desktop, dark}) {
             QApplication::setPalette(palette);
-            MainWindow window(tables_, messages_);
+            MainWindow window(Tables(), messages_);
             window.show();
             window.controls().surnameEdit->setText(Text("白鳥"));
             window.controls().givenNameEdit->setText(Text("杏奈"));
             QTest::mouseClick(window.controls().judgeButton, Qt::LeftButton);
-            KanjiRegistrationDialog dialog(tables_, {}, messages_, ".", {}, &window);
+            KanjiRegistrationDialog dialog(Tables(), {}, messages_, ".", {}, &window);
             seen.push_back(TextColours(window) + TextColours(dialog));
         }
         QApplication::setPalette(desktop);
@@ -539,14 +542,14 @@ class MainWindowTest : public QObject {
         const QPalette desktop = QGuiApplication::palette();
         for (const QPalette& palette : {desktop, DarkDesktopPalette()}) {
             QApplication::setPalette(palette);
-            MainWindow window(tables_, messages_);
+            MainWindow window(Tables(), messages_);
             window.show();
             const QStringList atStart = FaintTexts(window);
             QVERIFY2(atStart.isEmpty(), qPrintable(atStart.join('\n')));
             window.controls().surnameEdit->setText(Text("白鳥"));
             window.controls().givenNameEdit->setText(Text("杏奈"));
             QTest::mouseClick(window.controls().judgeButton, Qt::LeftButton);
-            KanjiRegistrationDialog dialog(tables_, {}, messages_, ".", {}, &window);
+            KanjiRegistrationDialog dialog(Tables(), {}, messages_, ".", {}, &window);
             NamingWindow* naming = window.OpenNamingSupport();
             for (const QWidget* shown :
                  {static_cast<const QWidget*>(&window), static_cast<const QWidget*>(&dialog),
@@ -568,7 +571,7 @@ class MainWindowTest : public QObject {
     // a Japanese name and description, and the exact words for the worked example.
     void screenReadersGetEveryControlAndResultRowInJapanese() {
         Judge("白鳥", "杏奈");
-        KanjiRegistrationDialog dialog(tables_, {}, messages_, ".", {}, window_.get());
+        KanjiRegistrationDialog dialog(Tables(), {}, messages_, ".", {}, window_.get());
         dialog.show();
         QWidget* help = window_->helpViewer().Display("TevoHelp.chm")->window();
         NamingWindow* naming = window_->OpenNamingSupport();
@@ -635,6 +638,8 @@ class MainWindowTest : public QObject {
     void strokeCountsStandClearOfTheCharacters() {
         tables_.dictionary.Assign(
             {{u"鷹", 24}, {u"櫻", 21}, {u"澤", 16}, {u"耀", 20}, {u"麗", 19}, {u"龍", 16}});
+        window_ = std::make_unique<MainWindow>(Tables(), messages_);
+        window_->show();
         Judge("鷹櫻澤", "耀麗龍");
         for (const double scale : {1.0, 1.5, 2.0}) {
             for (int slot = 0; slot < 6; ++slot) {

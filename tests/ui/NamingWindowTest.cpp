@@ -69,7 +69,8 @@ class NamingWindowTest : public QObject {
         messages_ = MessageBox();
         LoadSpiritNumbers(tables_, testing::ShippedDataFolder());
         LoadKanjiDictionary(tables_, testing::ShippedDataFolder());
-        window_ = std::make_unique<MainWindow>(tables_, messages_, folder_->path());
+        window_ = std::make_unique<MainWindow>(std::make_shared<const ReferenceTables>(tables_),
+                                               messages_, folder_->path());
         window_->show();
     }
 

@@ -139,7 +139,8 @@ class ReadingWindowTest : public QObject {
         messages_ = MessageBox();
         LoadSpiritNumbers(tables_, testing::ShippedDataFolder());
         LoadKanjiDictionary(tables_, testing::ShippedDataFolder());
-        window_ = std::make_unique<MainWindow>(tables_, messages_);
+        window_ = std::make_unique<MainWindow>(std::make_shared<const ReferenceTables>(tables_),
+                                               messages_);
         window_->show();
     }
 

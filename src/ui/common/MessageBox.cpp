@@ -5,7 +5,7 @@
 
 namespace namori {
 
-MessageBox::Answer MessageBox::Show(QWidget* parent, const QString& text, const QString& title,
+MessageBox::Answer MessageBox::Show(QWidget* parent, const QString& title, const QString& text,
                                     Icon icon, Buttons buttons) {
     lastText_ = text;
     lastTitle_ = title;
@@ -39,7 +39,7 @@ MessageBox::Answer MessageBox::Show(QWidget* parent, const QString& text, const 
 
 void MessageBox::ShowFailure(QWidget* parent, const std::exception& error, const QString& title,
                              const QString& advice) {
-    Show(parent, QString::fromUtf8(error.what()) + advice, title, Icon::Exclamation);
+    Show(parent, title, QString::fromUtf8(error.what()) + advice, Icon::Exclamation);
 }
 
 }  // namespace namori

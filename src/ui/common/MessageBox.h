@@ -19,7 +19,8 @@ class MessageBox {
     enum class Buttons { Ok, OkCancel, OkCancelDefaultCancel };
     enum class Answer { Ok, Cancel };
 
-    Answer Show(QWidget* parent, const QString& text, const QString& title, Icon icon,
+    // Title before text, as in Qt's QMessageBox.
+    Answer Show(QWidget* parent, const QString& title, const QString& text, Icon icon,
                 Buttons buttons = Buttons::Ok);
     // A failed read or write: the error's own text, then advice, under title, exclamation and OK.
     void ShowFailure(QWidget* parent, const std::exception& error, const QString& title,

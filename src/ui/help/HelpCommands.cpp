@@ -28,8 +28,7 @@ HelpCommands::HelpCommands(QWidget& window, MessageBox& messages,
 HelpCommands::~HelpCommands() = default;
 
 void HelpCommands::onHelpClicked() {
-    helpFile_ = QStringLiteral("TevoHelp.chm");
-    helpViewer_->Display(helpFile_);
+    helpViewer_->Display(QStringLiteral("TevoHelp.chm"));
 }
 
 void HelpCommands::onIntroductionClicked() {
@@ -44,16 +43,13 @@ void HelpCommands::onIntroductionClicked() {
         "多彩な機能で楽しく名付け作業をサポートします。\r\n"
         "\r\n"
         "どんなことができるソフトなのかはコルヴィのヘルプをぜひご覧ください。");
-    messages_.Show(&window_, text, QString::fromUtf8("コルヴィのご紹介"),
+    messages_.Show(&window_, QString::fromUtf8("コルヴィのご紹介"), text,
                    MessageBox::Icon::Information);
-    helpFile_ = QStringLiteral("KoruviHelp.chm");
-    helpViewer_->Display(helpFile_);
+    helpViewer_->Display(QStringLiteral("KoruviHelp.chm"));
 }
 
 void HelpCommands::onExitClicked() {
-    // Every help window is closed before the program ends; the introduction's document counts
-    // as the one asked for last, as it always has.
-    helpFile_ = QStringLiteral("KoruviHelp.chm");
+    // Every help window is closed before the program ends.
     helpViewer_->CloseAll();
     window_.close();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QString>
 #include <filesystem>
 #include <memory>
 
@@ -28,8 +27,6 @@ class HelpCommands : public QObject {
     ~HelpCommands() override;
 
     HelpViewer& helpViewer() { return *helpViewer_; }
-    // The help document last asked for.
-    const QString& helpFile() const { return helpFile_; }
 
   private slots:
     void onHelpClicked();
@@ -42,7 +39,6 @@ class HelpCommands : public QObject {
     MessageBox& messages_;
     QLineEdit* surnameEdit_;
     std::unique_ptr<HelpViewer> helpViewer_;
-    QString helpFile_;
 };
 
 }  // namespace namori

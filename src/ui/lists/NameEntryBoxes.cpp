@@ -29,11 +29,11 @@ void SetBoxColour(QLineEdit* box, bool focused) {
 
 }  // namespace
 
-NameEntryBoxes::NameEntryBoxes(const ReferenceTables& tables, MessageBox& messages,
+NameEntryBoxes::NameEntryBoxes(std::shared_ptr<const ReferenceTables> tables, MessageBox& messages,
                                const NameEntryControls& controls, NameList& surnames,
                                NameList& givenNames, QWidget* window)
     : QObject(nullptr),
-      tables_(tables),
+      tables_(std::move(tables)),
       messages_(messages),
       controls_(controls),
       surnames_(surnames),
@@ -75,7 +75,7 @@ bool NameEntryBoxes::eventFilter(QObject* watched, QEvent* event) {
 bool NameEntryBoxes::EntryRefused(const QString& text) {
     const auto problem = ListEntryProblem(text.toStdU16String());
     if (problem) {
-        messages_.Show(window_, ToQString(*problem), QString::fromUtf8("入力内容確認"),
+        messages_.Show(window_, QString::fromUtf8("入力内容確認"), ToQString(*problem),
                        MessageBox::Icon::Exclamation);
     }
     return problem.has_value();
@@ -92,7 +92,7 @@ bool NameEntryBoxes::onKey(NamePart part, int key) {
     }
     // The characters without a stroke count are registered before the name goes on.
     const std::vector<std::u16string> missing = UnregisteredCharsOfPart(
-        part, text.toStdU16String(), complementTicked(), tables_.dictionary);
+        part, text.toStdU16String(), complementTicked(), tables_->dictionary);
     if (!missing.empty()) {
         emit registrationNeeded(missing);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,9 +33,12 @@ class NameEntryBoxes : public QObject {
     Q_OBJECT
 
   public:
-    NameEntryBoxes(const ReferenceTables& tables, MessageBox& messages,
+    NameEntryBoxes(std::shared_ptr<const ReferenceTables> tables, MessageBox& messages,
                    const NameEntryControls& controls, NameList& surnames, NameList& givenNames,
                    QWidget* window);
+
+    // Looks names up in tables from now on (a registration changed the dictionary).
+    void setTables(std::shared_ptr<const ReferenceTables> tables) { tables_ = std::move(tables); }
 
   signals:
     // Characters of the name have no stroke count; the slot registers them before returning.
@@ -51,7 +55,7 @@ class NameEntryBoxes : public QObject {
     // Refuses, with a message, an entry that the list file could not give back as typed.
     bool EntryRefused(const QString& text);
 
-    const ReferenceTables& tables_;
+    std::shared_ptr<const ReferenceTables> tables_;
     MessageBox& messages_;
     NameEntryControls controls_;
     NameList& surnames_;

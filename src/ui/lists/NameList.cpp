@@ -129,7 +129,7 @@ void NameList::DeleteAllEntries() {
 
 void NameList::ConfirmAndDelete(const QString& prompt,
                                 const std::function<NameListUpdate()>& deletion) {
-    if (messages_.Show(window_, prompt, QString::fromUtf8("削除確認"),
+    if (messages_.Show(window_, QString::fromUtf8("削除確認"), prompt,
                        MessageBox::Icon::Exclamation,
                        MessageBox::Buttons::OkCancelDefaultCancel) != MessageBox::Answer::Ok) {
         return;

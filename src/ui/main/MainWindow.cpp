@@ -31,7 +31,7 @@
 
 namespace namori {
 
-MainWindow::MainWindow(ReferenceTables& tables, MessageBox& messages,
+MainWindow::MainWindow(std::shared_ptr<const ReferenceTables> tables, MessageBox& messages,
                        std::filesystem::path dataFolder, QWidget* parent)
     : QWidget(parent), tables_(tables), messages_(messages), dataFolder_(std::move(dataFolder)) {
     setObjectName("frmMain");
@@ -88,6 +88,7 @@ MainWindow::MainWindow(ReferenceTables& tables, MessageBox& messages,
             [this](const std::vector<std::u16string>& characters) {
                 OpenRegistrationDialog(characters, true);
             });
+    connect(this, &MainWindow::tablesChanged, entryBoxes_.get(), &NameEntryBoxes::setTables);
 }
 
 MainWindow::~MainWindow() = default;
@@ -101,16 +102,13 @@ HelpViewer& MainWindow::helpViewer() {
     return helpCommands_->helpViewer();
 }
 
-const QString& MainWindow::helpFile() const {
-    return helpCommands_->helpFile();
-}
-
 NamingWindow* MainWindow::OpenNamingSupport() {
     if (namingWindow_ == nullptr) {
         // The aid's indexes and the stroke reference table.
         auto* window =
             new NamingWindow(tables_, messages_, SearchPath(dataFolder_, {"naming", "data"}), this);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        connect(this, &MainWindow::tablesChanged, window, &NamingWindow::setTables);
         connect(window, &NamingWindow::nameChosen, this, [this](const QString& spelling) {
             controls_.givenNameEdit->setText(spelling);
             raise();
@@ -140,6 +138,11 @@ void MainWindow::OpenRegistrationDialog(const std::vector<std::u16string>& chara
     auto* dialog = new KanjiRegistrationDialog(tables_, characters, messages_, dataFolder_,
                                                *strokeReference_, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &KanjiRegistrationDialog::tablesChanged, this,
+            [this](std::shared_ptr<const ReferenceTables> tables) {
+                tables_ = std::move(tables);
+                emit tablesChanged(tables_);
+            });
     registrationDialog_ = dialog;
     if (modal) {
         dialog->exec();
@@ -152,14 +155,15 @@ void MainWindow::onJudgeClicked() {
     const std::u16string surname = ReadEntryBox(controls_.surnameEdit).toStdU16String();
     const std::u16string givenName = ReadEntryBox(controls_.givenNameEdit).toStdU16String();
     if (surname.empty() || givenName.empty()) {
-        messages_.Show(this, QString::fromUtf8("名字と名前を正しく入力してください"),
-                       QString::fromUtf8("入力漏れ確認"), MessageBox::Icon::Exclamation);
+        messages_.Show(this, QString::fromUtf8("入力漏れ確認"),
+                       QString::fromUtf8("名字と名前を正しく入力してください"),
+                       MessageBox::Icon::Exclamation);
         return;
     }
     // Names the rules cannot judge are refused before anything changes.
     const NamePreparation check = CheckName(surname, givenName);
     if (!check.ready()) {
-        messages_.Show(this, ToQString(check.message), QString::fromUtf8("入力内容確認"),
+        messages_.Show(this, QString::fromUtf8("入力内容確認"), ToQString(check.message),
                        MessageBox::Icon::Exclamation);
         return;
     }
@@ -168,14 +172,14 @@ void MainWindow::onJudgeClicked() {
     // Surname with its complement, given name with its complement, then the characters of
     // both parts that have no count.
     const Judgement judgement =
-        Judge({surname, givenName, controls_.complementCheckBox->isChecked()}, tables_);
+        Judge({surname, givenName, controls_.complementCheckBox->isChecked()}, *tables_);
     if (judgement.preparation.problem == NameProblem::Unregistered) {
         OpenRegistrationDialog(judgement.preparation.unregistered, false);
         return;
     }
 
-    resultPanel_->ShowJudgement(judgement, tables_.spiritTable);
-    readingLauncher_->Remember(judgement, tables_.spiritTable);
+    resultPanel_->ShowJudgement(judgement, tables_->spiritTable);
+    readingLauncher_->Remember(judgement, tables_->spiritTable);
     controls_.resultFrame->setVisible(true);
     controls_.explanationPanel->setVisible(false);
 }

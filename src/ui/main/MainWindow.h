@@ -26,20 +26,21 @@ class ResultPanel;
 class WindowPrinter;
 
 // The main window: the buttons, the entry frame with the two name lists, and the result frame
-// under the explanation panel. Judges with tables (registrations reload its dictionary), keeps
-// its files in dataFolder
-// and shows its messages through messages. Owns the collaborators that do the work of each
-// part and runs the judge command itself.
+// under the explanation panel. Judges with tables (a registration replaces them), keeps its files
+// in dataFolder and shows its messages through messages. Owns the collaborators that do the work of
+// each part and runs the judge command itself.
 class MainWindow : public QWidget {
     Q_OBJECT
 
   public:
-    MainWindow(ReferenceTables& tables, MessageBox& messages,
+    MainWindow(std::shared_ptr<const ReferenceTables> tables, MessageBox& messages,
                std::filesystem::path dataFolder = std::filesystem::path("."),
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
     const MainWindowControls& controls() const { return controls_; }
+    // The tables the window judges with now.
+    const std::shared_ptr<const ReferenceTables>& tables() const { return tables_; }
     // The registration dialog while it is open.
     KanjiRegistrationDialog* registrationDialog() const;
 
@@ -49,8 +50,6 @@ class MainWindow : public QWidget {
 
     WindowPrinter& printer() { return *printer_; }
     HelpViewer& helpViewer();
-    // The help document last asked for.
-    const QString& helpFile() const;
     // Opens the name-choosing aid (or brings it forward), with the surname and the complement
     // option of the main window.
     NamingWindow* OpenNamingSupport();
@@ -60,6 +59,8 @@ class MainWindow : public QWidget {
   signals:
     // The window was closed: the program ends, open dialogs included.
     void quitRequested();
+    // A registration replaced the tables: the windows that judge or look names up take these.
+    void tablesChanged(std::shared_ptr<const ReferenceTables> tables);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -70,7 +71,7 @@ class MainWindow : public QWidget {
     void OpenRegistrationDialog(const std::vector<std::u16string>& characters, bool modal);
 
   private:
-    ReferenceTables& tables_;
+    std::shared_ptr<const ReferenceTables> tables_;
     MessageBox& messages_;
     std::filesystem::path dataFolder_;
     MainWindowControls controls_;

@@ -4,11 +4,13 @@
 #include <QListWidget>
 #include <QToolButton>
 
+#include "rules/VerdictWords.h"
 #include "ui/common/Artwork.h"
 #include "ui/common/Controls.h"
 #include "ui/common/EntryBox.h"
 #include "ui/common/Fonts.h"
 #include "ui/common/PictureButton.h"
+#include "ui/common/QtText.h"
 #include "ui/common/Twips.h"
 #include "ui/main/MainWindowControls.h"
 #include "ui/main/NameDiagram.h"
@@ -360,7 +362,6 @@ void BuildResultFrame(MainWindowControls& controls) {
     AddLabel(controls.facesFrame, {"Label2", -1, 75, 225, 2790, 315, "５運　　 　５行　　　陰陽",
                                    kGothic11, nullptr, nullptr, kCentre, false});
     static constexpr int kSlotLeft[] = {300, 1200, 2100};
-    static constexpr const char* kSlotWord[] = {"５運", "５行", "陰陽"};
     const QPixmap laughing = ArtworkPixmap("wara", {32, 32});
     const QPixmap smiling = ArtworkPixmap("niko", {32, 32});
     const QPixmap sad = ArtworkPixmap("kana", {32, 32});
@@ -368,7 +369,7 @@ void BuildResultFrame(MainWindowControls& controls) {
                                      const char* words) {
         QLabel* picture =
             AddPicture(controls.facesFrame, name, slot + 1, kSlotLeft[slot], 525, 480, 480, face);
-        picture->setAccessibleName(QString::fromUtf8(kSlotWord[slot]) + QString::fromUtf8(words));
+        picture->setAccessibleName(ToQString(kFaceNames[slot]) + QString::fromUtf8(words));
         return picture;
     };
     for (int slot = 0; slot < 3; ++slot) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "rules/Judgement.h"
+#include "rules/VerdictWords.h"
 #include "ui/common/QtText.h"
 #include "ui/main/NameDiagram.h"
 
@@ -19,10 +20,10 @@ void ShowPart(const MainWindowControls& controls, const Judgement& judgement, in
               int position, int length) {
     for (int i = 0; i < length; ++i) {
         QLabel* character = controls.nameCharacterLabels[slot + i];
-        character->setText(ToQString(judgement.nameChars[position + i]));
+        character->setText(ToQString(judgement.name.nameChars[position + i]));
         character->setVisible(true);
         QLabel* count = controls.strokeCountLabels[slot + i];
-        count->setText(QString::number(judgement.strokeCounts[position + i]) + u' ');
+        count->setText(QString::number(judgement.name.strokeCounts[position + i]) + u' ');
         count->setVisible(true);
     }
 }
@@ -101,8 +102,8 @@ void ResultPanel::ShowDiagramAndLuckTable(const Judgement& judgement, const Spir
     }
 
     // The surname ends at slot 2, the given name starts at slot 3.
-    const int s = judgement.surnameLength;
-    const int g = judgement.givenNameLength;
+    const int s = judgement.name.surnameLength;
+    const int g = judgement.name.givenNameLength;
     if (s >= 1 && s <= 3) {
         ShowPart(controls, judgement, 3 - s, 0, s);
     }
@@ -111,21 +112,24 @@ void ResultPanel::ShowDiagramAndLuckTable(const Judgement& judgement, const Spir
     }
     controls.nameDiagram->ShowShape(s, g);
 
-    const std::array<int, 5> luck = LuckValues(judgement);
+    const std::array<int, 5> luck = LuckValues(judgement.luck);
     for (std::size_t i = 0; i < luck.size(); ++i) {
         const auto& cells = controls.luckCells[i];
         ShowLuckNumber(cells[0], luck[i]);
         cells[1]->setText(ToQString(table.PhraseOf(luck[i])));
-        cells[2]->setText(ToQString(table.MarkOf(luck[i])));
+        cells[2]->setText(ToQString(MarkSymbol(table.MarkOf(luck[i]))));
     }
 }
 
 void ResultPanel::ShowJudgement(const Judgement& judgement, const SpiritTable& table) {
-    controls_.elementDigitsCell->setText(ToQString(judgement.elementDigits));
-    controls_.elementVerdictCell->setText(ToQString(judgement.elementTriple) + u' ' +
-                                          ToQString(judgement.elementVerdict));
-    controls_.yinYangPatternCell->setText(ToQString(judgement.yinYangPattern));
-    controls_.yinYangVerdictCell->setText(ToQString(judgement.yinYangVerdict));
+    const FiveElementResult& elements = judgement.elements;
+    controls_.elementDigitsCell->setText(ToQString(elements.elementDigits));
+    controls_.elementVerdictCell->setText(
+        ToQString(elements.elementTriple) + u' ' +
+        ToQString(ByEnum(kElementVerdictWords, elements.elementVerdict)));
+    controls_.yinYangPatternCell->setText(ToQString(judgement.yinYang.yinYangPattern));
+    controls_.yinYangVerdictCell->setText(
+        ToQString(ByEnum(kYinYangVerdictWords, judgement.yinYang.yinYangVerdict)));
     ShowDiagramAndLuckTable(judgement, table);
 
     const std::array<Rating, 3>& faces = judgement.faces;

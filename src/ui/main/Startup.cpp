@@ -61,17 +61,17 @@ int StartUp(const std::function<int(MainWindow&)>& run,
                                  "\r\n\r\nナモリを起動できません。フォルダを確かめて"
                                  "から起動し直してください。");
         WriteToStandardError(text);
-        messages.Show(nullptr, text, QString::fromUtf8("ナモリ"), MessageBox::Icon::Exclamation);
+        messages.Show(nullptr, QString::fromUtf8("ナモリ"), text, MessageBox::Icon::Exclamation);
         return 1;
     }
     InstallLayoutFonts();
-    auto tables = std::make_unique<ReferenceTables>();
+    auto tables = std::make_shared<ReferenceTables>();
     if (!PrepareStartUp(*tables, messages, folder,
                         FolderHolding(SearchPath(folder, {"data"}), kSpiritTableFile))) {
         WriteToStandardError(messages.lastText());
         return 1;
     }
-    MainWindow window(*tables, messages, folder);
+    MainWindow window(tables, messages, folder);
     CentreOnScreen(window);
     window.show();
     // Ends the program at once when the window closes, open dialogs included.

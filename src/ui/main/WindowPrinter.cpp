@@ -60,7 +60,7 @@ WindowPrinter::WindowPrinter(QWidget& window, QAbstractButton* printButton, Mess
 void WindowPrinter::onPrintClicked() {
     const QString question = QString::fromUtf8(
         "表示中の画面イメージで印刷しますか？\r\n\r\n良かったらＯＫボタンを押してください");
-    if (messages_.Show(&window_, question, QString::fromUtf8("印刷確認"),
+    if (messages_.Show(&window_, QString::fromUtf8("印刷確認"), question,
                        MessageBox::Icon::Exclamation,
                        MessageBox::Buttons::OkCancel) != MessageBox::Answer::Ok) {
         return;
@@ -79,7 +79,7 @@ void WindowPrinter::onPrintClicked() {
     // No printer, or the job failed: the same page can go to a PDF file instead.
     const QString offer = QString::fromUtf8("印刷できませんでした（") + reason +
                           QString::fromUtf8("）。\r\n\r\n同じ画面をPDFファイルに保存しますか？");
-    if (messages_.Show(&window_, offer, QString::fromUtf8("印刷確認"),
+    if (messages_.Show(&window_, QString::fromUtf8("印刷確認"), offer,
                        MessageBox::Icon::Exclamation,
                        MessageBox::Buttons::OkCancel) != MessageBox::Answer::Ok) {
         return;
@@ -100,11 +100,11 @@ void WindowPrinter::onPrintClicked() {
                 return paint(writer);
             },
             reason)) {
-        messages_.Show(&window_,
+        messages_.Show(&window_, QString::fromUtf8("印刷確認"),
                        QString::fromUtf8("「") + file +
                            QString::fromUtf8("」に保存できませんでした（") + reason +
                            QString::fromUtf8("）。フォルダと空きを確かめてください。"),
-                       QString::fromUtf8("印刷確認"), MessageBox::Icon::Exclamation);
+                       MessageBox::Icon::Exclamation);
     }
 }
 

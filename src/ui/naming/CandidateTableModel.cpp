@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "analysis/LuckNumbers.h"
+#include "rules/VerdictWords.h"
 #include "ui/common/Artwork.h"
 #include "ui/common/QtText.h"
 
@@ -67,7 +68,8 @@ QVariant CandidateTableModel::data(const QModelIndex& index, int role) const {
     if (column >= kAncestor && column <= kTotal) {
         const int luck = column - kAncestor;
         if (role == Qt::DisplayRole) {
-            return QString::number(candidate.luck[luck]) + ToQString(candidate.marks[luck]);
+            return QString::number(candidate.luck[luck]) +
+                   ToQString(MarkSymbol(candidate.marks[luck]));
         }
         return role == SortRole ? QVariant(candidate.luck[luck]) : QVariant();
     }

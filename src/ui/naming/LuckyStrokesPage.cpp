@@ -40,12 +40,12 @@ QTableWidgetItem* Item(const QString& text, const QVariant& sortValue = {}) {
 
 }  // namespace
 
-LuckyStrokesPage::LuckyStrokesPage(const ReferenceTables& tables, MessageBox& messages,
-                                   std::function<std::u16string()> surname,
+LuckyStrokesPage::LuckyStrokesPage(std::function<std::shared_ptr<const ReferenceTables>()> tables,
+                                   MessageBox& messages, std::function<std::u16string()> surname,
                                    std::function<bool()> complement,
                                    std::function<const NameGuide*()> guide, QWidget* parent)
     : QWidget(parent),
-      tables_(tables),
+      tables_(std::move(tables)),
       messages_(messages),
       surname_(std::move(surname)),
       complement_(std::move(complement)),
@@ -94,16 +94,17 @@ LuckyStrokesPage::LuckyStrokesPage(const ReferenceTables& tables, MessageBox& me
 
 void LuckyStrokesPage::ShowPatterns() {
     const NameGuide* guide = guide_();
+    const std::shared_ptr<const ReferenceTables> tables = tables_();
     const LuckyPatterns found = FindLuckyPatterns(
-        tables_, surname_(), controls_.charactersBox->currentIndex() + 1, complement_(), guide);
+        *tables, surname_(), controls_.charactersBox->currentIndex() + 1, complement_(), guide);
     if (!found.surnameProblem.ready()) {
-        messages_.Show(this, ToQString(found.surnameProblem.message), QString::fromUtf8("吉数表"),
+        messages_.Show(this, QString::fromUtf8("吉数表"), ToQString(found.surnameProblem.message),
                        MessageBox::Icon::Exclamation);
         return;
     }
     std::array<std::vector<char16_t>, kMaxPatternStrokes + 1> kanjiOf;
     for (int strokes = 1; strokes <= kMaxPatternStrokes; ++strokes) {
-        kanjiOf[strokes] = KanjiOfStrokes(tables_.dictionary, strokes, guide);
+        kanjiOf[strokes] = KanjiOfStrokes(tables->dictionary, strokes, guide);
     }
     controls_.table->setRowCount(0);
     controls_.table->setRowCount(static_cast<int>(found.patterns.size()));
@@ -120,9 +121,9 @@ void LuckyStrokesPage::ShowPatterns() {
         controls_.table->setItem(row, 0, Item(QString::number(row + 1), countValues));
         controls_.table->setItem(row, 1, Item(counts.join(QStringLiteral(","))));
         for (int luck = 0; luck < 5; ++luck) {
-            controls_.table->setItem(
-                row, 2 + luck,
-                Item(QString::number(pattern.luck[luck]) + ToQString(pattern.marks[luck])));
+            controls_.table->setItem(row, 2 + luck,
+                                     Item(QString::number(pattern.luck[luck]) +
+                                          ToQString(MarkSymbol(pattern.marks[luck]))));
         }
         controls_.table->setItem(row, 7, Item(examples.join(QStringLiteral(" / "))));
         controls_.table->setItem(row, 8, Item(QString::number(pattern.spellings)));
@@ -140,7 +141,7 @@ void LuckyStrokesPage::ShowKanjiOf(int row) {
     int position = 0;
     for (const QVariant& count : first->data(kCountsRole).toList()) {
         const std::vector<char16_t> kanji =
-            KanjiOfStrokes(tables_.dictionary, count.toInt(), guide_());
+            KanjiOfStrokes(tables_()->dictionary, count.toInt(), guide_());
         lines << QString::fromUtf8("%1字目 %2画（%3字）: %4")
                      .arg(++position)
                      .arg(count.toInt())

@@ -23,11 +23,12 @@ class LuckyStrokesPage : public QWidget {
     Q_OBJECT
 
   public:
-    // tables judge the patterns; surname and complement give what the window's boxes hold;
-    // guide gives the lawful name kanji and their popularity (nullptr: the dictionary's kanji).
-    LuckyStrokesPage(const ReferenceTables& tables, MessageBox& messages,
-                     std::function<std::u16string()> surname, std::function<bool()> complement,
-                     std::function<const NameGuide*()> guide, QWidget* parent = nullptr);
+    // tables gives the tables that judge the patterns; surname and complement what the boxes hold;
+    // guide the lawful name kanji and their popularity (nullptr: the dictionary's kanji).
+    LuckyStrokesPage(std::function<std::shared_ptr<const ReferenceTables>()> tables,
+                     MessageBox& messages, std::function<std::u16string()> surname,
+                     std::function<bool()> complement, std::function<const NameGuide*()> guide,
+                     QWidget* parent = nullptr);
 
     // The controls of the window; tests drive it through them.
     struct Controls {
@@ -44,7 +45,7 @@ class LuckyStrokesPage : public QWidget {
   private:
     void ShowKanjiOf(int row);
 
-    const ReferenceTables& tables_;
+    std::function<std::shared_ptr<const ReferenceTables>()> tables_;
     MessageBox& messages_;
     std::function<std::u16string()> surname_;
     std::function<bool()> complement_;

@@ -82,10 +82,10 @@ void DescribeForScreenReaders(const NamingWindow& window) {
 
 }  // namespace
 
-NamingWindow::NamingWindow(const ReferenceTables& tables, MessageBox& messages,
+NamingWindow::NamingWindow(std::shared_ptr<const ReferenceTables> tables, MessageBox& messages,
                            std::vector<std::filesystem::path> assetFolders, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      tables_(tables),
+      tables_(std::move(tables)),
       messages_(messages),
       assetFolders_(std::move(assetFolders)) {
     setObjectName("frmNaming");
@@ -154,7 +154,8 @@ NamingWindow::NamingWindow(const ReferenceTables& tables, MessageBox& messages,
     candidatesLayout->addWidget(controls_.table);
 
     controls_.luckyPage = new LuckyStrokesPage(
-        tables_, messages_, [this] { return ReadEntryBox(controls_.surnameBox).toStdU16String(); },
+        [this] { return tables_; }, messages_,
+        [this] { return ReadEntryBox(controls_.surnameBox).toStdU16String(); },
         [this] { return controls_.complementBox->isChecked(); },
         [this]() -> const NameGuide* { return LoadIndexes() ? &*guide_ : nullptr; }, this);
     controls_.tabs = new QTabWidget(this);
@@ -226,12 +227,12 @@ void NamingWindow::Search() {
     const std::u16string reading = ReadEntryBox(controls_.readingBox).trimmed().toStdU16String();
     const NamePreparation check = CheckName(surname, u"名");
     if (!check.ready()) {
-        messages_.Show(this, ToQString(check.message), QString::fromUtf8("名付け支援"),
+        messages_.Show(this, QString::fromUtf8("名付け支援"), ToQString(check.message),
                        MessageBox::Icon::Exclamation);
         return;
     }
     if (const auto problem = ReadingProblem(reading)) {
-        messages_.Show(this, ToQString(*problem), QString::fromUtf8("名付け支援"),
+        messages_.Show(this, QString::fromUtf8("名付け支援"), ToQString(*problem),
                        MessageBox::Icon::Exclamation);
         return;
     }
@@ -243,7 +244,7 @@ void NamingWindow::Search() {
                                                                   : SexFilter::Either;
     try {
         model_->setCandidates(JudgeAndRank(
-            tables_, surname,
+            *tables_, surname,
             GenerateCandidates(*index_, reading, sex, controls_.rareBox->isChecked(), &*guide_),
             controls_.complementBox->isChecked(), reference_,
             controls_.orderBox->currentIndex() == 1 ? RankOrder::Fortune : RankOrder::Natural));

@@ -36,8 +36,8 @@ class NamingWindow : public QWidget {
     Q_OBJECT
 
   public:
-    // Judges with tables, which must outlive the window.
-    NamingWindow(const ReferenceTables& tables, MessageBox& messages,
+    // Judges with tables until setTables hands it others.
+    NamingWindow(std::shared_ptr<const ReferenceTables> tables, MessageBox& messages,
                  std::vector<std::filesystem::path> assetFolders, QWidget* parent = nullptr);
 
     // The controls of the window; tests drive it through them.
@@ -68,6 +68,9 @@ class NamingWindow : public QWidget {
     int shownRows() const;
     const CandidateTableModel& model() const { return *model_; }
 
+    // Judges with tables from now on (a registration changed the dictionary).
+    void setTables(std::shared_ptr<const ReferenceTables> tables) { tables_ = std::move(tables); }
+
   signals:
     // A row was chosen (double-click or Enter): its spelling goes to the main window.
     void nameChosen(const QString& spelling);
@@ -75,7 +78,7 @@ class NamingWindow : public QWidget {
   private:
     bool LoadIndexes();
 
-    const ReferenceTables& tables_;
+    std::shared_ptr<const ReferenceTables> tables_;
     MessageBox& messages_;
     std::vector<std::filesystem::path> assetFolders_;
     std::optional<NamingIndex> index_;

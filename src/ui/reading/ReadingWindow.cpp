@@ -105,11 +105,11 @@ void ReadingWindow::onPrintClicked() {
     };
     QString reason;
     if (!PrintPages(*printer, paint, reason)) {
-        messages_.Show(this,
+        messages_.Show(this, QString::fromUtf8("印刷確認"),
                        QString::fromUtf8("鑑定書を印刷できませんでした（") + reason +
                            QString::fromUtf8("）。プリンターの状態を確かめるか、「PDFで保存」を"
                                              "お使いください。"),
-                       QString::fromUtf8("印刷確認"), MessageBox::Icon::Exclamation);
+                       MessageBox::Icon::Exclamation);
     }
 }
 
@@ -130,11 +130,11 @@ void ReadingWindow::onPdfClicked() {
     }
     QString reason;
     if (!SaveReadingPdf(document_, file, reason)) {
-        messages_.Show(this,
+        messages_.Show(this, QString::fromUtf8("PDFで保存"),
                        QString::fromUtf8("「") + file +
                            QString::fromUtf8("」に保存できませんでした（") + reason +
                            QString::fromUtf8("）。フォルダと空きを確かめてください。"),
-                       QString::fromUtf8("PDFで保存"), MessageBox::Icon::Exclamation);
+                       MessageBox::Icon::Exclamation);
     }
 }
 

@@ -47,13 +47,13 @@ QToolButton* AddButton(QWidget* container, const char* name, const char* caption
 
 }  // namespace
 
-KanjiRegistrationDialog::KanjiRegistrationDialog(ReferenceTables& tables,
+KanjiRegistrationDialog::KanjiRegistrationDialog(std::shared_ptr<const ReferenceTables> tables,
                                                  const std::vector<std::u16string>& characters,
                                                  MessageBox& messages,
                                                  std::filesystem::path dataFolder,
                                                  const StrokeReference& reference, QWidget* parent)
     : QDialog(parent),
-      tables_(tables),
+      tables_(std::move(tables)),
       messages_(messages),
       dataFolder_(std::move(dataFolder)),
       reference_(reference) {
@@ -235,8 +235,8 @@ void KanjiRegistrationDialog::onSaveClicked() {
     for (int row = 0; row < kRows; ++row) {
         if (controls_.strokeEdits[row]->text().isEmpty() &&
             !controls_.kanjiEdits[row]->text().isEmpty()) {
-            messages_.Show(this, QString::fromUtf8("画数が抜けています"),
-                           QString::fromUtf8("入力漏れ"), MessageBox::Icon::Information);
+            messages_.Show(this, QString::fromUtf8("入力漏れ"),
+                           QString::fromUtf8("画数が抜けています"), MessageBox::Icon::Information);
             return;
         }
     }
@@ -253,16 +253,17 @@ bool KanjiRegistrationDialog::SaveKanjiEntries() {
         const std::u16string kanji = controls_.kanjiEdits[row]->text().toStdU16String();
         if (const auto problem = KanjiEntryProblem(kanji)) {
             messages_.Show(
-                this, QString::number(row + 1) + QString::fromUtf8("行目: ") + ToQString(*problem),
-                QString::fromUtf8("入力内容確認"), MessageBox::Icon::Exclamation);
+                this, QString::fromUtf8("入力内容確認"),
+                QString::number(row + 1) + QString::fromUtf8("行目: ") + ToQString(*problem),
+                MessageBox::Icon::Exclamation);
             return false;
         }
         const auto strokes = ParseStrokeEntry(controls_.strokeEdits[row]->text().toStdU16String());
         if (!strokes) {
-            messages_.Show(this,
+            messages_.Show(this, QString::fromUtf8("入力内容確認"),
                            QString::number(row + 1) +
                                QString::fromUtf8("行目: 画数は1から99までの数で入力してください"),
-                           QString::fromUtf8("入力内容確認"), MessageBox::Icon::Exclamation);
+                           MessageBox::Icon::Exclamation);
             return false;
         }
         registrations.push_back({kanji, *strokes});
@@ -275,8 +276,10 @@ bool KanjiRegistrationDialog::SaveKanjiEntries() {
         messages_.ShowFailure(this, error, QString::fromUtf8("画数データ登録確認"));
         return false;
     }
-    tables_.dictionary.Assign(std::move(entries));
-    messages_.Show(this, QString::fromUtf8("登録しました"), QString::fromUtf8("画数データ登録確認"),
+    auto changed = std::make_shared<ReferenceTables>(*tables_);
+    changed->dictionary.Assign(std::move(entries));
+    emit tablesChanged(tables_ = std::move(changed));
+    messages_.Show(this, QString::fromUtf8("画数データ登録確認"), QString::fromUtf8("登録しました"),
                    MessageBox::Icon::Information);
     return true;
 }

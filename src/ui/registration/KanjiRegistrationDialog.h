@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,17 +18,18 @@ namespace namori {
 class MessageBox;
 
 // The registration dialog: up to three characters without a stroke count, a stroke box each.
-// "保存" appends them to the dictionary file and reloads the dictionary of tables; "戻る" and
-// the close box change nothing.
+// "保存" appends them to the dictionary file and hands on new tables with the dictionary as the
+// file now holds it; "戻る" and the close box change nothing.
 class KanjiRegistrationDialog : public QDialog {
     Q_OBJECT
 
   public:
     static constexpr int kRows = 3;
 
-    KanjiRegistrationDialog(ReferenceTables& tables, const std::vector<std::u16string>& characters,
-                            MessageBox& messages, std::filesystem::path dataFolder,
-                            const StrokeReference& reference, QWidget* parent = nullptr);
+    KanjiRegistrationDialog(std::shared_ptr<const ReferenceTables> tables,
+                            const std::vector<std::u16string>& characters, MessageBox& messages,
+                            std::filesystem::path dataFolder, const StrokeReference& reference,
+                            QWidget* parent = nullptr);
 
     // The controls of the window; tests drive it through them.
     struct Controls {
@@ -41,6 +43,10 @@ class KanjiRegistrationDialog : public QDialog {
         QToolButton* suggestionButton = nullptr;
     };
     const Controls& controls() const { return controls_; }
+
+  signals:
+    // A registration was saved: tables are the dialog's tables with the dictionary reloaded.
+    void tablesChanged(std::shared_ptr<const ReferenceTables> tables);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -59,7 +65,7 @@ class KanjiRegistrationDialog : public QDialog {
     int RowOfStrokeBox(const QObject* box) const;
     void Build();
 
-    ReferenceTables& tables_;
+    std::shared_ptr<const ReferenceTables> tables_;
     MessageBox& messages_;
     std::filesystem::path dataFolder_;
     StrokeReference reference_;  // a copy: the dialog may outlive whoever read the table
