@@ -2,8 +2,10 @@
 // case of its letters, beside files whose names only start alike, so that every run also finds
 // the file the way the program does. A list that decodes and holds no double quote always reads;
 // a list with any field in it gives entries; an entry that passes the list check reads back
-// exactly as it is written.
+// exactly as it is written; a delete's rewrite and an add's append give every other entry back as
+// it was.
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -23,6 +25,25 @@ constexpr std::string_view kStoredName = "名字.TXT";
 
 bool IsBlank(char16_t c) {
     return c == u' ' || c == u'\t';
+}
+
+bool IsControl(char16_t c) {
+    return c < 0x20 || c == 0x7F;
+}
+
+// Deletes the first entry and adds it again: the list file is rewritten, then appended to.
+void CheckDeleteAndAdd(const std::vector<std::u16string>& entries) {
+    const std::u16string first = entries.front();
+    std::vector<std::u16string> expected(entries.begin() + 1, entries.end());
+    DeleteNameListEntry(fuzzing::ScratchFolder(), kSurnameListFile, first);
+    Require(ReadNameList(fuzzing::ScratchFolder(), kSurnameListFile) == expected,
+            "a delete changed the other entries");
+    AddNameListEntry(fuzzing::ScratchFolder(), kSurnameListFile, first);
+    if (std::find(expected.begin(), expected.end(), first) == expected.end()) {
+        expected.push_back(first);
+    }
+    Require(ReadNameList(fuzzing::ScratchFolder(), kSurnameListFile) == expected,
+            "an add changed the list");
 }
 
 // An entry as a line of a list file, read back with the field syntax.
@@ -80,6 +101,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     "an entry passed as storable cannot be encoded");
             Require(ReadBack(entry) == entry, "an entry passed as storable reads back changed");
         }
+    }
+    // Line ends and other control characters inside quotes are left to the reader's own checks.
+    const bool plain = std::none_of(entries.begin(), entries.end(), [](const std::u16string& e) {
+        return std::any_of(e.begin(), e.end(), IsControl);
+    });
+    if (!entries.empty() && plain) {
+        CheckDeleteAndAdd(entries);
     }
     return 0;
 }

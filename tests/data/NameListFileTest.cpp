@@ -47,6 +47,21 @@ TEST(NameListFile, WritesCodePage932LinesWithCrLf) {
     EXPECT_EQ(ReadNameList(folder.path(), "名字.txt").size(), 0u);
 }
 
+// Entries a list file may hold that read back only quoted (a blank at either end, nothing, a
+// comma) or only unquoted (a double quote inside) survive a delete's rewrite and an add's append.
+TEST(NameListFile, EntriesThatNeedQuotingSurviveDeleteAndAdd) {
+    const Entries kinds{u" 林", u"林 ", u"", u"林,森", u"林\"森"};
+    TempFolder folder;
+    folder.WriteCp932("名字.txt", "\" 林\"\n\"林 \"\n\"\"\n\"林,森\"\n林\"森\n山田\n");
+    DeleteNameListEntry(folder.path(), "名字.txt", u"山田");
+    EXPECT_EQ(ReadNameList(folder.path(), "名字.txt"), kinds);
+    TempFolder added;
+    for (const std::u16string& entry : kinds) {
+        AddNameListEntry(added.path(), "名字.txt", entry);
+    }
+    EXPECT_EQ(ReadNameList(added.path(), "名字.txt"), kinds);
+}
+
 TEST(NameListFile, RefusesEntriesThatWouldNotReadBackAsTyped) {
     for (std::u16string_view bad :
          {u"山,田", u"\"林", u" 林", u"林 ", u"林\t", u"林\n", u"長谷川家", u"丂"}) {
