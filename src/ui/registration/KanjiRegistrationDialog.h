@@ -42,6 +42,10 @@ class KanjiRegistrationDialog : public QDialog {
     };
     const Controls& controls() const { return controls_; }
 
+  signals:
+    // The characters were registered; the dialog closes.
+    void saved();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
