@@ -58,9 +58,9 @@ int RunBatch(const ReferenceTables& tables, const JudgeOptions& options,
             line.remove_suffix(1);
         }
         const std::size_t tab = line.find('\t');
-        const std::u16string surname = Utf8ToUtf16(line.substr(0, tab));
+        const std::u16string surname = TypedText(line.substr(0, tab));
         const std::u16string givenName =
-            tab == std::string_view::npos ? std::u16string() : Utf8ToUtf16(line.substr(tab + 1));
+            tab == std::string_view::npos ? std::u16string() : TypedText(line.substr(tab + 1));
         const Judgement judgement = Judge({surname, givenName, options.complement}, tables);
         if (judgement.ready()) {
             writer.Append(judgement, tables.spiritTable, buffer);
@@ -118,8 +118,8 @@ std::optional<std::string> SingleOutput(const Judgement& judgement, const Spirit
 
 int RunSingle(const ReferenceTables& tables, const JudgeOptions& options,
               const std::filesystem::path& dataFolder, const JudgeStreams& streams) {
-    const std::u16string surname = Utf8ToUtf16(options.surname);
-    const std::u16string givenName = Utf8ToUtf16(options.givenName);
+    const std::u16string surname = TypedText(options.surname);
+    const std::u16string givenName = TypedText(options.givenName);
     const Judgement judgement = Judge({surname, givenName, options.complement}, tables);
     const NamePreparation& preparation = judgement.preparation;
     if (!preparation.ready()) {
@@ -160,6 +160,47 @@ bool LoadReferenceTables(ReferenceTables& tables, const DataFolderSettings& sett
     return false;
 }
 
+// Refuses options that do nothing in the mode chosen, and modes that cannot go together,
+// by throwing CLI::ValidationError with the Japanese reason.
+void CheckCombination(const CLI::App& app, const JudgeOptions& options) {
+    const bool naming = app.count("--reading") > 0;
+    const bool hasName = app.count("SURNAME") > 0 && app.count("GIVEN") > 0;
+    if ((options.all || options.goodOnly || app.count("--sort") > 0 || app.count("--sex") > 0) &&
+        !naming) {
+        throw CLI::ValidationError(
+            "--all・--good-only・--sort・--sex は --reading と一緒に指定してください");
+    }
+    if (app.count("--limit") > 0 && !naming && !options.luckyStrokes) {
+        throw CLI::ValidationError(
+            "--limit は --reading か --lucky-strokes と一緒に指定してください");
+    }
+    const auto mode = [&]() -> std::string {
+        return options.luckyStrokes ? "--lucky-strokes" : naming ? "--reading" : "";
+    };
+    if (!mode().empty() && (options.batch || options.html)) {
+        throw CLI::ValidationError(mode() + " と " + (options.batch ? "--batch" : "--html") +
+                                   " は一緒に使えません");
+    }
+    if (naming && options.luckyStrokes) {
+        throw CLI::ValidationError("--reading と --lucky-strokes は一緒に使えません");
+    }
+    if (!mode().empty()) {
+        if (app.count("SURNAME") == 0 || app.count("GIVEN") > 0) {
+            throw CLI::ValidationError(mode() + " には名字だけを指定してください");
+        }
+        if (naming && options.reading.find_first_not_of(" \t") == std::string::npos) {
+            throw CLI::ValidationError("--reading の読みが空です。ひらがなで指定してください");
+        }
+    } else if (app.count("--chars") > 0) {
+        throw CLI::ValidationError("--chars は --lucky-strokes と一緒に指定してください");
+    } else if (options.batch && options.html) {
+        throw CLI::ValidationError("--html は名前1つの鑑定書です。--batch とは使えません");
+    } else if (options.batch == hasName) {
+        throw CLI::ValidationError(options.batch ? "--batch では名字と名前を引数に書きません"
+                                                 : "名字と名前の両方を指定してください");
+    }
+}
+
 }  // namespace
 
 std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const* argv,
@@ -186,7 +227,7 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
     app.add_option("--reading", options.reading,
                    "名付け支援: この呼び名（ひらがな）で読めるすべての名前を判断して順に並べる");
     app.add_option("--sex", options.sex, "名付け支援: 男 か 女（省略時はどちらも）")
-        ->check(OneOf("男", "女"));
+        ->check(OneOf({"男", "女"}));
     app.add_option("--limit", options.limit, "名付け支援・吉数表: 上位から何件まで出すか")
         ->check(WholeNumberFrom(0, std::numeric_limits<int>::max()));
     app.add_flag("--all", options.all,
@@ -196,7 +237,7 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
     app.add_option("--sort", options.sort,
                    "名付け支援: fortune で運勢順（省略時は人気・よくある・自然・まれの順に並べ、"
                    "その中を運勢順）")
-        ->check(CLI::IsMember({"fortune"}));
+        ->check(OneOf({"fortune"}));
     app.add_flag("--lucky-strokes", options.luckyStrokes,
                  "吉数表: この名字で５運・５行・陰陽がすべて良くなる名前の画数の組み合わせを出す");
     app.add_option("--chars", options.characters, "吉数表: 名前の文字数（1～3、省略時は2）")
@@ -204,34 +245,11 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
     app.add_option("SURNAME", options.surname, "名字");
     app.add_option("GIVEN", options.givenName, "名前");
     try {
+        if (const std::string empty = MisreadArgument(argc, argv); !empty.empty()) {
+            throw CLI::ValidationError(empty);
+        }
         app.parse(argc, argv);
-        const bool naming = app.count("--reading") > 0;
-        const bool hasName = app.count("SURNAME") > 0 && app.count("GIVEN") > 0;
-        if ((options.all || options.goodOnly || app.count("--sort") > 0) && !naming) {
-            throw CLI::ValidationError(
-                "--all・--good-only・--sort は --reading と一緒に指定してください");
-        }
-        if (options.luckyStrokes) {
-            if (naming || options.batch || options.html || app.count("SURNAME") == 0 ||
-                app.count("GIVEN") > 0) {
-                throw CLI::ValidationError("--lucky-strokes には名字だけを指定してください");
-            }
-        } else if (app.count("--chars") > 0) {
-            throw CLI::ValidationError("--chars は --lucky-strokes と一緒に指定してください");
-        } else if (naming) {
-            if (options.batch || options.html || app.count("SURNAME") == 0 ||
-                app.count("GIVEN") > 0) {
-                throw CLI::ValidationError("--reading には名字だけを指定してください");
-            }
-            if (options.reading.find_first_not_of(" \t") == std::string::npos) {
-                throw CLI::ValidationError("--reading の読みが空です。ひらがなで指定してください");
-            }
-        } else if (options.batch && options.html) {
-            throw CLI::ValidationError("--html は名前1つの鑑定書です。--batch とは使えません");
-        } else if (options.batch == hasName) {
-            throw CLI::ValidationError(options.batch ? "--batch では名字と名前を引数に書きません"
-                                                     : "名字と名前の両方を指定してください");
-        }
+        CheckCombination(app, options);
     } catch (const CLI::ParseError& error) {
         // Help and version end normally; every other parse error is a usage error.
         std::ostringstream out;

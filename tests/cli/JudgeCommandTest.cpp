@@ -273,6 +273,8 @@ std::string EnglishWordIn(const std::string& text) {
     while (at < text.size()) {
         if (text.compare(at, 12, "namori-judge") == 0) {
             at += 12;
+        } else if (text.compare(at, 7, "fortune") == 0) {
+            at += 7;  // a value of --sort
         } else if (text.compare(at, 2, "--") == 0) {
             at = text.find_first_not_of("abcdefghijklmnopqrstuvwxyz-", at + 2);
         } else if (text[at] == '/') {
@@ -308,6 +310,12 @@ TEST(NamoriJudge, RefusedCommandLinesAreExplainedInJapanese) {
         {{"--unknown", "白鳥", "杏奈"}, "使えない引数"},
         {{"--html", "--json", "白鳥", "杏奈"}, "一緒に使えません"},
         {{"白鳥", "杏奈", "--limit"}, "--limit の値"},
+        {{"--sort", "x", "--reading", "はると", "佐藤"}, "「x」ではなく、fortune を"},
+        {{"---x", "佐藤", "太郎"}, "「---x」というオプションはありません"},
+        {{"--data=", "佐藤", "太郎"}, "--data の値が空です"},
+        {{"--limit", "3", "佐藤", "太郎"}, "--limit は --reading か --lucky-strokes と"},
+        {{"--sex", "男", "佐藤", "太郎"}, "--reading と一緒に指定"},
+        {{"--batch", "--reading", "はると"}, "--reading と --batch は一緒に使えません"},
     };
     for (const auto& row : rows) {
         const RunResult run = RunJudge(folder, row.arguments);
@@ -412,6 +420,32 @@ TEST(NamoriJudge, NamingCandidatesAreJudgedExactlyAsTheJudgeCommandJudges) {
     EXPECT_EQ(RunJudge(folder, {"--all", "白鳥", "杏奈"}).status, 1);
 }
 
+// A surname that cannot be judged is refused before any name is offered, as a judgement
+// refuses it; a name typed decomposed (か and U+3099) is the composed name.
+TEST(NamoriJudge, TypedNamesAreComposedAndUnjudgeableSurnamesRefused) {
+    TempFolder folder;
+    WriteData(folder);
+    for (const char* surname : {"白 ", "＠", "A", "1", "〆", "　白"}) {
+        SCOPED_TRACE(surname);
+        for (const bool json : {false, true}) {
+            std::vector<std::string> arguments = {"--reading", "あんな", surname};
+            if (json) {
+                arguments.insert(arguments.begin(), "--json");
+            }
+            const RunResult run = RunJudge(folder, arguments);
+            EXPECT_EQ(run.status, 3);
+            EXPECT_EQ(run.output, "");
+            EXPECT_NE(run.errors.find("namori-judge: "), std::string::npos);
+        }
+    }
+    folder.WriteCp932("漢字辞書.txt", "\"白\",5\n\"鳥\",11\n\"が\",3\n\"く\",1\n");
+    const std::string decomposed = "か\xE3\x82\x99く";  // か, U+3099, く
+    const RunResult composed = RunJudge(folder, {"--json", "白鳥", "がく"});
+    ASSERT_EQ(composed.status, 0) << composed.errors;
+    EXPECT_EQ(RunJudge(folder, {"--json", "白鳥", decomposed}).output, composed.output);
+    EXPECT_EQ(RunJudge(folder, {"--batch"}, "白鳥\t" + decomposed + "\n").status, 0);
+}
+
 TEST(NamoriJudge, LuckyStrokePatternsListFavourableCountsWithExampleKanji) {
     TempFolder folder;
     WriteData(folder);
@@ -450,7 +484,7 @@ TEST(NamoriJudge, LuckyStrokePatternsListFavourableCountsWithExampleKanji) {
     for (const Row& row : std::vector<Row>{
              {{"--lucky-strokes", "--chars", "4", "白鳥"}, 1, "--chars"},
              {{"--lucky-strokes", "白鳥", "杏奈"}, 1, "名字だけ"},
-             {{"--lucky-strokes", "--reading", "はると", "白鳥"}, 1, "名字だけ"},
+             {{"--lucky-strokes", "--reading", "はると", "白鳥"}, 1, "一緒に使えません"},
              {{"--chars", "2", "白鳥", "杏奈"}, 1, "--lucky-strokes"},
              {{"--lucky-strokes", "齟齬"}, 3, "画数が登録されていない文字があります：齟、齬"},
          }) {

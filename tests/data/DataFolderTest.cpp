@@ -212,11 +212,11 @@ TEST(DataFolder, AnUpdateReachesTheUserAndWhatTheUserMadeStays) {
         const char* description;
         bool requested;
         int shippedEntries;               // of the installed dictionary
-        std::string name, before, after;  // after "-": removed
+        std::string name, before, after;  // after "-": set aside as NAME.以前の版
         int notes;
     };
     const std::vector<Case> cases = {
-        {"an untouched copy of an earlier table is removed", false, 3, "霊数.txt", oldSpirit, "-",
+        {"an untouched copy of an earlier table is set aside", false, 3, "霊数.txt", oldSpirit, "-",
          1},
         {"a changed copy is the user's", false, 3, "霊数.TXT", oldSpirit + "x", oldSpirit + "x", 0},
         {"the dictionary gets the installed entries, the registrations stay", false, 3,
@@ -254,6 +254,9 @@ TEST(DataFolder, AnUpdateReachesTheUserAndWhatTheUserMadeStays) {
 
         EXPECT_EQ(std::filesystem::exists(folder / U8(row.name)), row.after != "-");
         EXPECT_EQ(row.after == "-" ? "-" : FileBytes(folder / U8(row.name)), row.after);
+        if (row.after == "-") {
+            EXPECT_EQ(FileBytes(folder / U8(row.name + ".以前の版")), row.before);
+        }
         ASSERT_EQ(static_cast<int>(notes.size()), row.notes);
         for (const std::string& note : notes) {
             EXPECT_NE(note.find("「" + row.name + "」"), std::string::npos) << note;
@@ -312,26 +315,42 @@ TEST(DataFolder, FailuresNameTheFolderAndTheReasonAndLeaveNoHalfFile) {
     }
 }
 
-// What a killed process left is removed at the next start, and nothing else: not a rewrite a
-// process is making (it holds the list's lock), not the copy of a process still running.
-TEST(DataFolder, LeftoversOfKilledProcessesAreRemovedAtTheNextStart) {
+// Only what a killed Namori process left is removed: files with the program's mark, of a process
+// that is gone, whose list no other process is changing. A user's backups and other programs'
+// files that merely look alike stay.
+TEST(DataFolder, TheStartRemovesOnlyItsOwnStaleTemporaryFiles) {
     Layout layout;
-    layout.root.WriteBytes("requested/名前.txt", "");
-    layout.root.WriteBytes("requested/名字.txt", "");
+    for (const char* list : {"requested/名前.txt", "requested/名字.txt", "requested/霊数.txt"}) {
+        layout.root.WriteBytes(list, "");
+    }
+    const std::string live = std::to_string(getppid());
     const struct {
         std::string name;
         bool removed;
     } rows[] = {
-        {"名前.txt.aB3xY9", true},
-        {".名前.txt.2147483646.partial", true},
-        {"名字.txt.Qw12Er", false},  // 名字.txt is locked below
-        {".名字.txt." + std::to_string(getppid()) + ".partial", false},
-        {"メモ.txt.aB3xY9", false},
-        {"名前.txt.aB3xY", false},
+        {".名前.txt.namori-2147483646-aB3xY9", true},
+        {".霊数.txt.namori-99999999-Zz09aa", true},
+        {".名字.txt.namori-2147483646-Qw12Er", false},  // 名字.txt is locked below
+        {".名前.txt.namori-" + live + "-aB3xY9", false},
+        {"漢字辞書.txt.backup", false},
+        {"名前.txt.backup", false},
+        {"漢字辞書.txt.202401", false},
+        {"名字.txt.orig01", false},
+        {"名前.txt.aB3xY9", false},
+        {".notes.txt.55555.partial", false},
+        {".report.odt.4000000.partial", false},
+        {".名前.txt.2147483646.partial", false},
+        {".名前.txt.namori-2147483646-aB3xY", false},
+        {".名前.txt.namori-x-aB3xY9", false},
+        {"名前.txt.namori-2147483646-aB3xY9", false},
     };
     for (const auto& row : rows) {
         layout.root.WriteBytes("requested/" + row.name, "x");
     }
+    // A link with the mark is the user's, and so is what it points to.
+    const std::filesystem::path linkTarget = layout.root.WriteBytes("mine.txt", "mine");
+    std::filesystem::create_symlink(linkTarget,
+                                    layout.requested / U8(".名前.txt.namori-2147483646-link00"));
     const LockedFile changing(layout.requested / U8("名字.txt"), "名字.txt");
     DataFolderSettings settings = layout.Settings();
     settings.requested = layout.requested;
@@ -339,6 +358,50 @@ TEST(DataFolder, LeftoversOfKilledProcessesAreRemovedAtTheNextStart) {
     for (const auto& row : rows) {
         EXPECT_EQ(std::filesystem::exists(layout.requested / U8(row.name)), !row.removed)
             << row.name;
+    }
+    EXPECT_TRUE(
+        std::filesystem::is_symlink(layout.requested / U8(".名前.txt.namori-2147483646-link00")));
+    EXPECT_EQ(FileBytes(linkTarget), "mine");
+}
+
+// A start never changes what it does not own: a data folder that is a link to the installed
+// tables, or a table the user links to.
+TEST(DataFolder, LinksAndTheInstalledTablesAreNeverChanged) {
+    const std::string oldSpirit = "old\r\n";
+    for (const bool folderIsLink : {true, false}) {
+        SCOPED_TRACE(folderIsLink ? "the data folder links to the installed folder"
+                                  : "the user's table is a link to an old copy");
+        Layout layout;
+        TempFolder installed;
+        installed.WriteBytes("霊数.txt", oldSpirit);
+        installed.WriteBytes("漢字辞書.txt", Entries(1, "A"));
+        DataFolderSettings settings = layout.Settings();
+        settings.shippedData = {installed.path()};
+        settings.shippedNaming = {installed.path()};
+        for (const auto& [name, bytes] :
+             {std::pair<std::string, std::string>{"霊数.txt", oldSpirit},
+              {"漢字辞書.txt", Entries(1, "A")}}) {
+            settings.shippedVersions.push_back({name, bytes.size(), Sha256Hex(bytes)});
+        }
+        std::vector<std::string> notes;
+        settings.note = [&notes](const std::string& note) { notes.push_back(note); };
+        const std::filesystem::path folder = layout.dataHome / "namori";
+        std::filesystem::create_directories(layout.dataHome);
+        const std::filesystem::path own = layout.root.WriteBytes("own 霊数.txt", oldSpirit);
+        if (folderIsLink) {
+            std::filesystem::create_directory_symlink(installed.path(), folder);
+        } else {
+            std::filesystem::create_directory(folder);
+            std::filesystem::create_symlink(own, folder / U8("霊数.txt"));
+        }
+
+        EXPECT_EQ(ResolveDataFolder(settings), folder);
+
+        EXPECT_EQ(FileBytes(installed.path() / U8("霊数.txt")), oldSpirit);
+        EXPECT_EQ(FileBytes(installed.path() / U8("漢字辞書.txt")), Entries(1, "A"));
+        EXPECT_EQ(FileBytes(own), oldSpirit);
+        EXPECT_EQ(std::filesystem::is_symlink(folder / U8("霊数.txt")), !folderIsLink);
+        EXPECT_EQ(notes.size(), 0u);
     }
 }
 
