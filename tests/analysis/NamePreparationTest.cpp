@@ -19,7 +19,6 @@ TEST(CheckName, RefusesNamesOutsideTheRules) {
         {u"白鳥", u"丂", NameProblem::UnsupportedCharacter, u"丂"},
         {u"白\t", u"杏", NameProblem::UnsupportedCharacter, u"\t"},
         {u"白", u"\xDC00", NameProblem::UnsupportedCharacter, u"\xDC00"},
-        // A blank is no character of a name: no dictionary counts it, none can register it.
         {u"　", u"杏", NameProblem::Blank, u"　"},
         {u"佐 ", u"杏", NameProblem::Blank, u" "},
         {u"白鳥", u"杏　奈", NameProblem::Blank, u"　"},

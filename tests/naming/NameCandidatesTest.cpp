@@ -401,24 +401,18 @@ TEST(NamingIndexFile, FaultsAreReportedAsDataFileErrors) {
     }
 }
 
-// Each index file is found on its own: a user's edited copy of one in the data folder is read
-// with the installed other, as every other table is.
+// Each index file is found on its own: a user's edited copy of one is read with the other.
 TEST(NamingIndexFile, EachFileComesFromTheFirstFolderHoldingIt) {
-    const std::string names = Cp932Lines("はると,陽翔,m,3\n");
-    const std::string kanji = Cp932Lines("名前数,100\nと,人,n,40\n");
-    for (const bool userHasNames : {true, false}) {
-        testing::TempFolder user;
-        testing::TempFolder installed;
-        installed.WriteBytes("名前読み.txt", names);
-        installed.WriteBytes("漢字読み.txt", kanji);
-        if (userHasNames) {
-            user.WriteBytes("名前読み.txt", Cp932Lines("はると,晴人,m,3\nはると,春翔,m,1\n"));
-        } else {
-            user.WriteBytes("漢字読み.txt", Cp932Lines("名前数,100\nと,斗,n,40\nと,登,n,9\n"));
-        }
+    for (const bool namesEdited : {true, false}) {
+        testing::TempFolder user, installed;
+        installed.WriteBytes("名前読み.txt", Cp932Lines("はると,陽翔,m,3\n"));
+        installed.WriteBytes("漢字読み.txt", Cp932Lines("名前数,100\nと,人,n,40\n"));
+        user.WriteBytes(namesEdited ? "名前読み.txt" : "漢字読み.txt",
+                        Cp932Lines(namesEdited ? "はると,晴翔,m,3\nはると,春翔,m,1\n"
+                                               : "名前数,100\nと,斗,n,40\nと,登,n,9\n"));
         const NamingIndex index = NamingIndex::Open({user.path(), installed.path()});
-        EXPECT_EQ(index.RealNamesOf(u"はると").size(), userHasNames ? 2u : 1u);
-        EXPECT_EQ(index.KanjiOf(u"と").size(), userHasNames ? 1u : 2u);
+        EXPECT_EQ(index.RealNamesOf(u"はると").size(), namesEdited ? 2u : 1u);
+        EXPECT_EQ(index.KanjiOf(u"と").size(), namesEdited ? 1u : 2u);
     }
 }
 

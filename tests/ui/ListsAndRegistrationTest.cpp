@@ -535,12 +535,8 @@ class ListsAndRegistrationTest : public QObject {
         QCOMPARE(messages_.lastText(), Text("登録しました"));
         QVERIFY(FileBytes("漢字辞書.txt").ends_with(Cp932Lines({"\"薔\",16", "\"薇\",16"})));
         QCOMPARE(tables_->dictionary.StrokesOf(u"犬"), 0);  // 犬 is still without a count
-        // Once the dialog is gone, the name typed meanwhile is judged: its own character is
-        // asked for next.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(dialog.isNull());
         QCoreApplication::sendPostedEvents();
-        QVERIFY(window_->registrationDialog() != nullptr);
         QCOMPARE(window_->registrationDialog()->controls().kanjiEdits[0]->text(), Text("犬"));
     }
 

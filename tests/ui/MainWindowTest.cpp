@@ -379,10 +379,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(ui().luckCells[kTotalLuckRow][0]->text(), shownSum);
         QVERIFY(ui().explanationPanel->isHidden());
 
-        // A second judgement while it is open brings the same dialog forward, and says so.
+        // A second judgement while it is open brings the same dialog forward.
         messages_.setNextAnswer(MessageBox::Answer::Ok);
         Judge("犬鳥", "杏菜");
-        QCOMPARE(messages_.shownCount(), 1);
         QCOMPARE(window_->registrationDialog(), dialog);
         QCOMPARE(window_->findChildren<KanjiRegistrationDialog*>().size(), 1);
 
