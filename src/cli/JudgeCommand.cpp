@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "analysis/ReferenceTables.h"
+#include "analysis/StrokeCounting.h"
 #include "cli/BatchJsonWriter.h"
 #include "cli/JudgementReport.h"
 #include "cli/LuckyStrokesCommand.h"
@@ -38,6 +39,8 @@ namespace namori {
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+constexpr const char* kTraditionalCountingNote =
+    "画数の数え方: 旧字体（旧字体の字形で、部首は元の字の画数で数える）";
 
 int RunBatch(const ReferenceTables& tables, const JudgeOptions& options,
              const JudgeStreams& streams) {
@@ -92,8 +95,11 @@ std::optional<std::string> SingleOutput(const Judgement& judgement, const Spirit
                                         const JudgeOptions& options,
                                         const std::filesystem::path& dataFolder,
                                         std::FILE* errors) {
+    // The output of the default counting stays as it always was; only the other one is said.
+    const bool traditional = options.counting == StrokeCounting::Traditional;
     if (!options.json && !options.html) {
-        return JudgementAsTable(judgement, table);
+        return traditional ? JudgementAsTable(judgement, table) + kTraditionalCountingNote + "\n"
+                           : JudgementAsTable(judgement, table);
     }
     DetailedReading reading = ReadingOf(judgement, table);
     const std::time_t now = std::time(nullptr);
@@ -111,9 +117,18 @@ std::optional<std::string> SingleOutput(const Judgement& judgement, const Spirit
         return std::nullopt;
     }
     if (options.html) {
-        return ReadingPage(ReadingDocumentOf(reading));
+        std::string page = ReadingPage(ReadingDocumentOf(reading));
+        const std::size_t body = page.find("<body>");
+        if (traditional && body != std::string::npos) {
+            page.insert(body + 6, std::string("<p>") + kTraditionalCountingNote + "</p>");
+        }
+        return page;
     }
-    return DetailedJudgementAsJson(judgement, table, reading).dump() + "\n";
+    nlohmann::ordered_json result = DetailedJudgementAsJson(judgement, table, reading);
+    if (traditional) {
+        result["counting"] = CountingName(options.counting);
+    }
+    return result.dump() + "\n";
 }
 
 int RunSingle(const ReferenceTables& tables, const JudgeOptions& options,
@@ -144,12 +159,16 @@ int RunSingle(const ReferenceTables& tables, const JudgeOptions& options,
 
 // Loads the reference tables of the chosen data folder into tables; false after saying why not.
 bool LoadReferenceTables(ReferenceTables& tables, const DataFolderSettings& settings,
-                         std::filesystem::path& dataFolder, std::FILE* errors) {
+                         StrokeCounting counting, std::filesystem::path& dataFolder,
+                         std::FILE* errors) {
     try {
         dataFolder = ResolveDataFolder(settings);
         LoadSpiritNumbers(tables,
                           FolderHolding(SearchPath(dataFolder, {"data"}), kSpiritTableFile));
         LoadKanjiDictionary(tables, dataFolder);
+        if (counting == StrokeCounting::Traditional) {
+            UseTraditionalCounts(tables, SearchPath(dataFolder, {"data"}));
+        }
         return true;
     } catch (const DataFolderError& error) {
         WriteText(errors, std::string("namori-judge: ") + error.what() + "\n");
@@ -219,6 +238,11 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
     app.set_version_flag("--version", std::string("namori-judge ") + NAMORI_VERSION,
                          "名前と版を表示して終了する");
     app.add_flag("--complement", options.complement, "１字の時の補数を採用");
+    std::string counting = "modern";
+    app.add_option(
+           "--count", counting,
+           "画数の数え方: modern（新字体、既定）か traditional（旧字体、部首は元の字の画数）")
+        ->check(OneOf("modern", "traditional"));
     app.add_flag("--json", options.json, "結果をJSON（UTF-8）で出力する");
     app.add_flag("--html", options.html, "鑑定書（詳しい解説）を1つのHTMLページ（UTF-8）で出力する")
         ->excludes("--json");
@@ -264,6 +288,8 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
     if (app.count("--data") > 0) {
         options.dataFolder = dataFolder;
     }
+    options.counting =
+        counting == "traditional" ? StrokeCounting::Traditional : StrokeCounting::Modern;
     return options;
 }
 
@@ -277,7 +303,7 @@ int RunJudgeCommand(const JudgeOptions& options, DataFolderSettings settings,
     };
     auto tables = std::make_unique<ReferenceTables>();
     std::filesystem::path dataFolder;
-    if (!LoadReferenceTables(*tables, settings, dataFolder, streams.errors)) {
+    if (!LoadReferenceTables(*tables, settings, options.counting, dataFolder, streams.errors)) {
         return kDataProblem;
     }
     int status = kJudged;

@@ -325,6 +325,37 @@ TEST(NamoriJudge, RefusedCommandLinesAreExplainedInJapanese) {
     }
 }
 
+// The traditional counting takes a character's count from "漢字辞書旧字.txt" and otherwise
+// keeps the dictionary's (a registration); the output says which counting was used.
+TEST(NamoriJudge, CountingSwitch) {
+    TempFolder folder;
+    WriteData(folder);
+    const std::string data = folder.path().string();
+    folder.WriteCp932("漢字辞書旧字.txt", "\"鳥\",x\n");
+    EXPECT_EQ(RunJudge(folder, {"--data", data, "--count", "traditional", "白鳥", "杏奈"}).status,
+              2);
+    folder.WriteCp932("漢字辞書旧字.txt", "\"鳥\",10\n\"鳥\",12\n\"林\",9\n");
+    const struct {
+        const char* counting;
+        std::vector<int> strokes;
+        const char* said;  // the default output stays as it was: no "counting"
+    } rows[] = {{"modern", {5, 11, 7, 8}, nullptr}, {"traditional", {5, 12, 7, 8}, "traditional"}};
+    for (const auto& row : rows) {
+        const RunResult run =
+            RunJudge(folder, {"--data", data, "--count", row.counting, "--json", "白鳥", "杏奈"});
+        ASSERT_EQ(run.status, 0) << run.errors;
+        const auto json = nlohmann::json::parse(run.output);
+        EXPECT_EQ(json["strokes"].get<std::vector<int>>(), row.strokes);
+        EXPECT_EQ(json.contains("counting"), row.said != nullptr);
+        if (row.said != nullptr) {
+            EXPECT_EQ(json["counting"], row.said);
+        }
+    }
+    const RunResult refused = RunJudge(folder, {"--count", "old", "白鳥", "杏奈"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.errors.find("を指定してください"), std::string::npos) << refused.errors;
+}
+
 TEST(NamoriJudge, DataFolderOption) {
     TempFolder data;
     WriteData(data);
