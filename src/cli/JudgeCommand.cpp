@@ -242,7 +242,7 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
     app.add_option(
            "--count", counting,
            "画数の数え方: modern（新字体、既定）か traditional（旧字体、部首は元の字の画数）")
-        ->check(OneOf("modern", "traditional"));
+        ->check(OneOf({"modern", "traditional"}));
     app.add_flag("--json", options.json, "結果をJSON（UTF-8）で出力する");
     app.add_flag("--html", options.html, "鑑定書（詳しい解説）を1つのHTMLページ（UTF-8）で出力する")
         ->excludes("--json");
