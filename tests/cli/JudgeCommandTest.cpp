@@ -108,12 +108,16 @@ TEST(NamoriJudge, JudgesTheWorkedExampleAsJson) {
                                               "yinYangVerdict",
                                               "faces",
                                               "elements",
+                                              "elementPairs",
                                               "elementVerdictExplanation",
                                               "yinYangVerdictExplanation",
                                               "faceExplanations",
                                               "markLegend",
                                               "conclusion",
                                               "note",
+                                              "caveat",
+                                              "countingBasis",
+                                              "luckyPatterns",
                                               "givenNameLawful",
                                               "unlawfulKanji"}));
     EXPECT_EQ(json["chars"], nlohmann::json::parse(R"(["白","鳥","杏","奈"])"));
@@ -147,7 +151,7 @@ TEST(NamoriJudge, DetailedJsonGivesTheTableTextsOfEveryNumberAndOfReducedOnes) {
         {{"家の流れ", -1}},
         {{"性格", 0}, {"仕事", 1}},
         {{"若い時期", -1}},
-        {{"対人", 5}, {"家庭", 3}},
+        {{"対人", 5}, {"家庭", 3}, {"恋愛・結婚", -1}},
         {{"金運", 2}, {"健康", 4}, {"総評", 6}}};
     std::vector<int> values;
     for (int value = 1; value <= 81; ++value) {
