@@ -186,6 +186,10 @@ void ExplainReading(DetailedReading& reading, const ReadingTexts& texts) {
     for (std::size_t index = 0; index < reading.luck.size(); ++index) {
         LuckReading& luck = reading.luck[index];
         luck.meaning = texts.Of(kLuckKind, luck.name);
+        for (std::size_t at = luck.meaning.find(u"{数}"); at != std::u16string::npos;
+             at = luck.meaning.find(u"{数}", at)) {
+            luck.meaning.replace(at, 3, NumberKey(luck.value));
+        }
         const LuckPlace& place = kLuckPlaces[index];
         if (!place.placeKind.empty() && luck.spiritNumber > 0) {
             luck.aspects.push_back({std::u16string(place.placeTitle),

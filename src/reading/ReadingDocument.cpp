@@ -179,6 +179,17 @@ std::string LawfulNote(const DetailedReading& reading) {
     return html;
 }
 
+// The three ratings in one line under the luck table: each verdict is explained once in its own
+// section and once in the 総合鑑定.
+std::string RatingsLine(const DetailedReading& reading) {
+    std::u16string line;
+    for (const FaceReading& face : reading.faces) {
+        line += (line.empty() ? u"" : u"　") + face.title + u"の判定 " +
+                std::u16string(ReadingRatingWord(face.rating));
+    }
+    return Paragraph("legend", line);
+}
+
 std::string NameSection(const DetailedReading& reading) {
     const std::u16string date =
         reading.readingDate.empty() ? std::u16string() : u"鑑定日　" + reading.readingDate;
@@ -186,7 +197,7 @@ std::string NameSection(const DetailedReading& reading) {
            Paragraph("furigana", reading.furigana) + "<p class=\"fullname\">" +
            Html(reading.surname) + "　" + Html(reading.givenName) + "</p>\n" +
            Paragraph("date", date) + LawfulNote(reading) + Diagram(reading) + Summary(reading) +
-           Paragraph("legend", reading.countingBasis);
+           RatingsLine(reading) + Paragraph("legend", reading.countingBasis);
 }
 
 std::string ConclusionSection(const DetailedReading& reading) {
@@ -222,20 +233,26 @@ std::string ElementSection(const DetailedReading& reading) {
     return html;
 }
 
+// Each character from the top with its count and its mark: "「佐」7○　「藤」18●　…", so that the
+// pattern's type can be read off the positions.
+std::u16string MarksByPosition(const DetailedReading& reading) {
+    std::u16string line = u"○は奇数画、●は偶数画：";
+    for (const auto* part : {&reading.surnameChars, &reading.givenNameChars}) {
+        for (const NameCharacter& character : *part) {
+            const std::string count = std::to_string(character.strokes);
+            line += u"　「" + character.character + u"」" +
+                    std::u16string(count.begin(), count.end()) +
+                    (character.strokes % 2 == 0 ? u"●" : u"○");
+        }
+    }
+    return line;
+}
+
 std::string YinYangSection(const DetailedReading& reading) {
     return "<p class=\"heading\">陰陽　" + Html(reading.yinYangPattern) +
            "　<span class=\"verdict\">" + Html(PlainVerdict(reading.yinYangVerdict)) +
-           "</span></p>\n" + Paragraph("rule", u"○は奇数画、●は偶数画") +
+           "</span></p>\n" + Paragraph("rule", MarksByPosition(reading)) +
            Paragraph("", reading.yinYangMeaning);
-}
-
-std::string FacesSection(const DetailedReading& reading) {
-    std::string html = "<p class=\"heading\">三つの判定</p>\n";
-    for (const FaceReading& face : reading.faces) {
-        html += Entry(face.title + u"の判定　" + std::u16string(ReadingRatingWord(face.rating)),
-                      face.slotMeaning + face.text);
-    }
-    return html;
 }
 
 // Stroke patterns of the same length that would rate every face favourable, and the note.
@@ -268,7 +285,6 @@ ReadingDocument ReadingDocumentOf(const DetailedReading& reading) {
     }
     document.sections.push_back(ElementSection(reading));
     document.sections.push_back(YinYangSection(reading));
-    document.sections.push_back(FacesSection(reading));
     if (!reading.luckyPatterns.empty()) {
         document.sections.push_back(LuckySection(reading));
     }
