@@ -111,6 +111,9 @@ KINDS = {
 # The placeholders the program fills in, by kind; every other kind has none.
 PLACEHOLDERS = {
     "luck": {"{数}"},
+    "element": {"{運}"},
+    "romance": {"{数}"},
+    "note": {"{画数}", "{名字}"},
     "element-pair": {"{前}", "{後}", "{甲}", "{乙}"},
     "summary-overall": {"{主運}", "{初運}", "{助運}", "{総運}", "{凶数}", "{件数}"},
     "summary-repeat": {"{重なり}"},

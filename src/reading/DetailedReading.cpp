@@ -77,6 +77,13 @@ std::array<std::u16string, SpiritTable::kFurtherTexts> AspectNames(const SpiritT
     return names;
 }
 
+void Fill(std::u16string& text, std::u16string_view placeholder, std::u16string_view value) {
+    for (std::size_t at = text.find(placeholder); at != std::u16string::npos;
+         at = text.find(placeholder, at + value.size())) {
+        text.replace(at, placeholder.size(), value);
+    }
+}
+
 std::u16string SlotKey(std::size_t slot) {
     return std::u16string(1, static_cast<char16_t>(u'1' + slot));
 }
@@ -186,10 +193,7 @@ void ExplainReading(DetailedReading& reading, const ReadingTexts& texts) {
     for (std::size_t index = 0; index < reading.luck.size(); ++index) {
         LuckReading& luck = reading.luck[index];
         luck.meaning = texts.Of(kLuckKind, luck.name);
-        for (std::size_t at = luck.meaning.find(u"{数}"); at != std::u16string::npos;
-             at = luck.meaning.find(u"{数}", at)) {
-            luck.meaning.replace(at, 3, NumberKey(luck.value));
-        }
+        Fill(luck.meaning, u"{数}", NumberKey(luck.value));
         const LuckPlace& place = kLuckPlaces[index];
         if (!place.placeKind.empty() && luck.spiritNumber > 0) {
             luck.aspects.push_back({std::u16string(place.placeTitle),
@@ -198,12 +202,22 @@ void ExplainReading(DetailedReading& reading, const ReadingTexts& texts) {
     }
     const LuckReading& romance = reading.luck[kRomanceSlot];
     if (romance.mark != Mark::None) {
-        reading.luck[kRomanceSlot].aspects.push_back(
-            {std::u16string(kRomanceTitle),
-             texts.Of(kRomanceKind, ByEnum(kRatingKeys, RatingOfMark(romance.mark)))});
+        std::u16string text(
+            texts.Of(kRomanceKind, ByEnum(kRatingKeys, RatingOfMark(romance.mark))));
+        Fill(text, u"{数}", NumberKey(romance.value));
+        reading.luck[kRomanceSlot].aspects.push_back({std::u16string(kRomanceTitle), text});
     }
     for (ElementReading& element : reading.elements) {
+        // The luck numbers of 祖運, 主運 and 初運 that fall on this element: "祖運25と主運30".
+        std::u16string numbers;
+        for (std::size_t slot = 0; slot < reading.elementTriple.size() && slot < 3; ++slot) {
+            if (reading.elementTriple[slot] == element.element[0]) {
+                const LuckReading& luck = reading.luck[slot];
+                numbers += (numbers.empty() ? u"" : u"と") + luck.name + NumberKey(luck.value);
+            }
+        }
         element.meaning = texts.Of(kElementKind, element.element);
+        Fill(element.meaning, u"{運}", numbers);
     }
     reading.elementPairs = ElementPairsOf(reading.elementTriple, texts);
     reading.elementVerdictMeaning =
@@ -221,7 +235,22 @@ void ExplainReading(DetailedReading& reading, const ReadingTexts& texts) {
     const bool complemented = reading.surname.starts_with(kComplementCharacter) ||
                               reading.givenName.ends_with(kComplementCharacter);
     reading.countingBasis = texts.Of(kNoteKind, complemented ? kComplementBasisNote : kBasisNote);
+    std::u16string counts;
+    for (const auto* part : {&reading.surnameChars, &reading.givenNameChars}) {
+        for (const NameCharacter& character : *part) {
+            if (character.character != std::u16string(1, kComplementCharacter)) {
+                counts += (counts.empty() ? u"" : u"・") + character.character +
+                          NumberKey(character.strokes);
+            }
+        }
+    }
+    Fill(reading.countingBasis, u"{画数}", counts);
     reading.luckyNote = texts.Of(kNoteKind, kLuckyNote);
+    std::u16string surname = reading.surname;
+    if (surname.starts_with(kComplementCharacter)) {
+        surname.erase(0, 1);
+    }
+    Fill(reading.luckyNote, u"{名字}", surname);
 }
 
 ReadingTexts LoadReadingTexts(const std::vector<std::filesystem::path>& folders) {
