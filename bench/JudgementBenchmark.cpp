@@ -147,7 +147,7 @@ void BM_NamingSatoHaruto(benchmark::State& state) {
     const bool rare = state.range(0) != 0;
     std::size_t candidates = 0;
     for (auto _ : state) {
-        const NamingIndex index = NamingIndex::Open(kShipped.parent_path() / "naming");
+        const NamingIndex index = NamingIndex::Open({kShipped.parent_path() / "naming"});
         const auto ranked = JudgeAndRank(
             tables, u"佐藤", GenerateCandidates(index, u"はると", SexFilter::Either, rare), false,
             reference);

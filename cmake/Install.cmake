@@ -53,6 +53,7 @@ install(FILES
     ${PROJECT_SOURCE_DIR}/assets/data/鑑定解説.txt
     ${PROJECT_SOURCE_DIR}/assets/data/漢字辞書.txt
     ${PROJECT_SOURCE_DIR}/assets/data/漢字画数参考.txt
+    ${PROJECT_SOURCE_DIR}/assets/data/漢字辞書旧字.txt
     ${PROJECT_SOURCE_DIR}/assets/data/名字.txt
     ${PROJECT_SOURCE_DIR}/assets/data/名前.txt
     ${PROJECT_SOURCE_DIR}/assets/data/避ける漢字.txt

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    g++ cmake ninja-build clang-format pkgconf nettle-dev
+    g++ cmake ninja-build clang-format pkgconf nettle-dev libicu-dev
     libcli11-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-svg-dev qt6-translations-l10n libcups2-dev

@@ -68,4 +68,14 @@ std::vector<std::u16string> UnregisteredCharsOfPart(NamePart part, std::u16strin
     return UnregisteredChars(name);
 }
 
+NamePreparation CheckSurname(std::u16string_view surname, bool complement,
+                             const KanjiDictionary& dictionary) {
+    NamePreparation check = CheckName(surname, u"名");
+    if (!check.ready()) {
+        return check;
+    }
+    return UnregisteredProblem(
+        UnregisteredCharsOfPart(NamePart::Surname, surname, complement, dictionary));
+}
+
 }  // namespace namori

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/NamePositions.h"
+#include "analysis/NamePreparation.h"
 
 namespace namori {
 
@@ -27,5 +28,11 @@ std::vector<std::u16string> UnregisteredChars(const NamePositions& name);
 std::vector<std::u16string> UnregisteredCharsOfPart(NamePart part, std::u16string_view text,
                                                     bool complement,
                                                     const KanjiDictionary& dictionary);
+
+// Whether a surname can be judged with any given name: its characters are ones the data files
+// hold, no blank among them, each with a count (the complement applied). Ready when so; else
+// the refusal a judgement of the surname would give.
+NamePreparation CheckSurname(std::u16string_view surname, bool complement,
+                             const KanjiDictionary& dictionary);
 
 }  // namespace namori

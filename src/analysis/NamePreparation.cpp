@@ -64,6 +64,14 @@ NamePreparation CheckName(std::u16string_view surname, std::u16string_view given
             return result;
         }
     }
+    for (const std::u16string_view part : {surname, givenName}) {
+        if (const std::size_t at = part.find_first_of(u" \u3000"); at != part.npos) {
+            result.problem = NameProblem::Blank;
+            result.character = part.substr(at, 1);
+            result.message = u"名前に空白があります。空白を入れずに入力してください";
+            return result;
+        }
+    }
     if (surname.size() > kMaxPartLength || givenName.size() > kMaxPartLength) {
         result.problem = NameProblem::TooLong;
         result.message = u"名字と名前はそれぞれ１～３文字で入力してください";

@@ -11,6 +11,7 @@ enum class NameProblem {
     Empty,                 // a part is empty
     TooLong,               // a part has more than three characters
     UnsupportedCharacter,  // a character outside code page 932, the BMP, or a control character
+    Blank,                 // a blank (U+0020 or U+3000) in a part
     Unregistered,          // characters without a stroke count
 };
 
@@ -24,7 +25,7 @@ struct NamePreparation {
 };
 
 // Checks a name: both parts of one to three characters, every character one that the data
-// files can hold.
+// files can hold, and no blank, which no name has and no dictionary counts.
 NamePreparation CheckName(std::u16string_view surname, std::u16string_view givenName);
 
 // The refusal of a name whose characters in unregistered have no count; ready when none.

@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "analysis/ReferenceTables.h"
+#include "analysis/StrokeCounting.h"
 #include "cli/BatchJsonWriter.h"
 #include "cli/FuriganaOption.h"
 #include "cli/JudgementReport.h"
@@ -42,6 +43,8 @@ namespace {
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 // How many of the 吉数表's patterns a 鑑定書 lists for a name with an unfavourable number.
 constexpr int kLuckyPatternLines = 3;
+constexpr const char* kTraditionalCountingNote =
+    "画数の数え方: 旧字体（旧字体の字形で、部首は元の字の画数で数える）";
 
 int RunBatch(const ReferenceTables& tables, const JudgeOptions& options,
              const JudgeStreams& streams) {
@@ -62,9 +65,9 @@ int RunBatch(const ReferenceTables& tables, const JudgeOptions& options,
             line.remove_suffix(1);
         }
         const std::size_t tab = line.find('\t');
-        const std::u16string surname = Utf8ToUtf16(line.substr(0, tab));
+        const std::u16string surname = TypedText(line.substr(0, tab));
         const std::u16string givenName =
-            tab == std::string_view::npos ? std::u16string() : Utf8ToUtf16(line.substr(tab + 1));
+            tab == std::string_view::npos ? std::u16string() : TypedText(line.substr(tab + 1));
         const Judgement judgement = Judge({surname, givenName, options.complement}, tables);
         if (judgement.ready()) {
             writer.Append(judgement, tables.spiritTable, buffer);
@@ -97,8 +100,11 @@ std::optional<std::string> SingleOutput(const Judgement& judgement, const Refere
                                         const std::filesystem::path& dataFolder,
                                         std::FILE* errors) {
     const SpiritTable& table = tables.spiritTable;
+    // The output of the default counting stays as it always was; only the other one is said.
+    const bool traditional = options.counting == StrokeCounting::Traditional;
     if (!options.json && !options.html) {
-        return JudgementAsTable(judgement, table);
+        return traditional ? JudgementAsTable(judgement, table) + kTraditionalCountingNote + "\n"
+                           : JudgementAsTable(judgement, table);
     }
     DetailedReading reading = ReadingOf(judgement, table);
     reading.furigana = options.furigana;
@@ -120,15 +126,24 @@ std::optional<std::string> SingleOutput(const Judgement& judgement, const Refere
         return std::nullopt;
     }
     if (options.html) {
-        return ReadingPage(ReadingDocumentOf(reading));
+        std::string page = ReadingPage(ReadingDocumentOf(reading));
+        const std::size_t body = page.find("<body>");
+        if (traditional && body != std::string::npos) {
+            page.insert(body + 6, std::string("<p>") + kTraditionalCountingNote + "</p>");
+        }
+        return page;
     }
-    return DetailedJudgementAsJson(judgement, table, reading).dump() + "\n";
+    nlohmann::ordered_json result = DetailedJudgementAsJson(judgement, table, reading);
+    if (traditional) {
+        result["counting"] = CountingName(options.counting);
+    }
+    return result.dump() + "\n";
 }
 
 int RunSingle(const ReferenceTables& tables, const JudgeOptions& options,
               const std::filesystem::path& dataFolder, const JudgeStreams& streams) {
-    const std::u16string surname = Utf8ToUtf16(options.surname);
-    const std::u16string givenName = Utf8ToUtf16(options.givenName);
+    const std::u16string surname = TypedText(options.surname);
+    const std::u16string givenName = TypedText(options.givenName);
     const Judgement judgement = Judge({surname, givenName, options.complement}, tables);
     const NamePreparation& preparation = judgement.preparation;
     if (!preparation.ready()) {
@@ -153,12 +168,16 @@ int RunSingle(const ReferenceTables& tables, const JudgeOptions& options,
 
 // Loads the reference tables of the chosen data folder into tables; false after saying why not.
 bool LoadReferenceTables(ReferenceTables& tables, const DataFolderSettings& settings,
-                         std::filesystem::path& dataFolder, std::FILE* errors) {
+                         StrokeCounting counting, std::filesystem::path& dataFolder,
+                         std::FILE* errors) {
     try {
         dataFolder = ResolveDataFolder(settings);
         LoadSpiritNumbers(tables,
                           FolderHolding(SearchPath(dataFolder, {"data"}), kSpiritTableFile));
         LoadKanjiDictionary(tables, dataFolder);
+        if (counting == StrokeCounting::Traditional) {
+            UseTraditionalCounts(tables, SearchPath(dataFolder, {"data"}));
+        }
         return true;
     } catch (const DataFolderError& error) {
         WriteText(errors, std::string("namori-judge: ") + error.what() + "\n");
@@ -167,6 +186,47 @@ bool LoadReferenceTables(ReferenceTables& tables, const DataFolderSettings& sett
                               dataFolder.string() + "」）\n");
     }
     return false;
+}
+
+// Refuses options that do nothing in the mode chosen, and modes that cannot go together,
+// by throwing CLI::ValidationError with the Japanese reason.
+void CheckCombination(const CLI::App& app, const JudgeOptions& options) {
+    const bool naming = app.count("--reading") > 0;
+    const bool hasName = app.count("SURNAME") > 0 && app.count("GIVEN") > 0;
+    if ((options.all || options.goodOnly || app.count("--sort") > 0 || app.count("--sex") > 0) &&
+        !naming) {
+        throw CLI::ValidationError(
+            "--all・--good-only・--sort・--sex は --reading と一緒に指定してください");
+    }
+    if (app.count("--limit") > 0 && !naming && !options.luckyStrokes) {
+        throw CLI::ValidationError(
+            "--limit は --reading か --lucky-strokes と一緒に指定してください");
+    }
+    const auto mode = [&]() -> std::string {
+        return options.luckyStrokes ? "--lucky-strokes" : naming ? "--reading" : "";
+    };
+    if (!mode().empty() && (options.batch || options.html)) {
+        throw CLI::ValidationError(mode() + " と " + (options.batch ? "--batch" : "--html") +
+                                   " は一緒に使えません");
+    }
+    if (naming && options.luckyStrokes) {
+        throw CLI::ValidationError("--reading と --lucky-strokes は一緒に使えません");
+    }
+    if (!mode().empty()) {
+        if (app.count("SURNAME") == 0 || app.count("GIVEN") > 0) {
+            throw CLI::ValidationError(mode() + " には名字だけを指定してください");
+        }
+        if (naming && options.reading.find_first_not_of(" \t") == std::string::npos) {
+            throw CLI::ValidationError("--reading の読みが空です。ひらがなで指定してください");
+        }
+    } else if (app.count("--chars") > 0) {
+        throw CLI::ValidationError("--chars は --lucky-strokes と一緒に指定してください");
+    } else if (options.batch && options.html) {
+        throw CLI::ValidationError("--html は名前1つの鑑定書です。--batch とは使えません");
+    } else if (options.batch == hasName) {
+        throw CLI::ValidationError(options.batch ? "--batch では名字と名前を引数に書きません"
+                                                 : "名字と名前の両方を指定してください");
+    }
 }
 
 }  // namespace
@@ -187,6 +247,11 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
     app.set_version_flag("--version", std::string("namori-judge ") + NAMORI_VERSION,
                          "名前と版を表示して終了する");
     app.add_flag("--complement", options.complement, "１字の時の補数を採用");
+    std::string counting = "modern";
+    app.add_option(
+           "--count", counting,
+           "画数の数え方: modern（新字体、既定）か traditional（旧字体、部首は元の字の画数）")
+        ->check(OneOf({"modern", "traditional"}));
     app.add_flag("--json", options.json, "結果をJSON（UTF-8）で出力する");
     app.add_flag("--html", options.html, "鑑定書（詳しい解説）を1つのHTMLページ（UTF-8）で出力する")
         ->excludes("--json");
@@ -195,7 +260,7 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
     app.add_option("--reading", options.reading,
                    "名付け支援: この呼び名（ひらがな）で読めるすべての名前を判断して順に並べる");
     app.add_option("--sex", options.sex, "名付け支援: 男 か 女（省略時はどちらも）")
-        ->check(OneOf("男", "女"));
+        ->check(OneOf({"男", "女"}));
     app.add_option("--limit", options.limit, "名付け支援・吉数表: 上位から何件まで出すか")
         ->check(WholeNumberFrom(0, std::numeric_limits<int>::max()));
     app.add_flag("--all", options.all,
@@ -205,7 +270,7 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
     app.add_option("--sort", options.sort,
                    "名付け支援: fortune で運勢順（省略時は人気・よくある・自然・まれの順に並べ、"
                    "その中を運勢順）")
-        ->check(CLI::IsMember({"fortune"}));
+        ->check(OneOf({"fortune"}));
     app.add_flag("--lucky-strokes", options.luckyStrokes,
                  "吉数表: この名字で５運・５行・陰陽がすべて良くなる名前の画数の組み合わせを出す");
     app.add_option("--chars", options.characters, "吉数表: 名前の文字数（1～3、省略時は2）")
@@ -216,37 +281,15 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
     app.add_option("SURNAME", options.surname, "名字");
     app.add_option("GIVEN", options.givenName, "名前");
     try {
-        app.parse(argc, argv);
-        const bool naming = app.count("--reading") > 0;
-        const bool hasName = app.count("SURNAME") > 0 && app.count("GIVEN") > 0;
-        if ((options.all || options.goodOnly || app.count("--sort") > 0) && !naming) {
-            throw CLI::ValidationError(
-                "--all・--good-only・--sort は --reading と一緒に指定してください");
+        if (const std::string empty = MisreadArgument(argc, argv); !empty.empty()) {
+            throw CLI::ValidationError(empty);
         }
-        if (options.luckyStrokes) {
-            if (naming || options.batch || options.html || app.count("SURNAME") == 0 ||
-                app.count("GIVEN") > 0) {
-                throw CLI::ValidationError("--lucky-strokes には名字だけを指定してください");
-            }
-        } else if (app.count("--chars") > 0) {
-            throw CLI::ValidationError("--chars は --lucky-strokes と一緒に指定してください");
-        } else if (naming) {
-            if (options.batch || options.html || app.count("SURNAME") == 0 ||
-                app.count("GIVEN") > 0) {
-                throw CLI::ValidationError("--reading には名字だけを指定してください");
-            }
-            if (options.reading.find_first_not_of(" \t") == std::string::npos) {
-                throw CLI::ValidationError("--reading の読みが空です。ひらがなで指定してください");
-            }
-        } else if (app.count("--furigana") > 0 && !FuriganaOf(furigana)) {
+        app.parse(argc, argv);
+        CheckCombination(app, options);
+        if (app.count("--furigana") > 0 && !FuriganaOf(furigana)) {
             throw CLI::ValidationError(
                 "--furigana は「さとう,はると」のように、名字と名前の読みをひらがなで"
                 "コンマで区切って指定してください");
-        } else if (options.batch && options.html) {
-            throw CLI::ValidationError("--html は名前1つの鑑定書です。--batch とは使えません");
-        } else if (options.batch == hasName) {
-            throw CLI::ValidationError(options.batch ? "--batch では名字と名前を引数に書きません"
-                                                     : "名字と名前の両方を指定してください");
         }
     } catch (const CLI::ParseError& error) {
         // Help and version end normally; every other parse error is a usage error.
@@ -263,6 +306,8 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
         options.dataFolder = dataFolder;
     }
     options.furigana = FuriganaOf(furigana).value_or(u"");
+    options.counting =
+        counting == "traditional" ? StrokeCounting::Traditional : StrokeCounting::Modern;
     return options;
 }
 
@@ -276,7 +321,7 @@ int RunJudgeCommand(const JudgeOptions& options, DataFolderSettings settings,
     };
     auto tables = std::make_unique<ReferenceTables>();
     std::filesystem::path dataFolder;
-    if (!LoadReferenceTables(*tables, settings, dataFolder, streams.errors)) {
+    if (!LoadReferenceTables(*tables, settings, options.counting, dataFolder, streams.errors)) {
         return kDataProblem;
     }
     int status = kJudged;

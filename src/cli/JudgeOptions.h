@@ -5,12 +5,15 @@
 #include <optional>
 #include <string>
 
+#include "analysis/StrokeCounting.h"
+
 namespace namori {
 
 // What namori-judge was asked to do, as its arguments say.
 struct JudgeOptions {
     std::optional<std::filesystem::path> dataFolder;  // --data
     bool complement = false;
+    StrokeCounting counting = StrokeCounting::Modern;  // --count
     bool json = false;
     bool html = false;  // --html: the detailed reading as one HTML page
     bool batch = false;

@@ -169,6 +169,8 @@ std::string ProblemWord(NameProblem problem) {
             return "tooLong";
         case NameProblem::UnsupportedCharacter:
             return "unsupportedCharacter";
+        case NameProblem::Blank:
+            return "blank";
         case NameProblem::Unregistered:
             break;
     }

@@ -36,7 +36,7 @@ int RunLuckyStrokesCommand(const ReferenceTables& tables,
         WriteText(streams.errors, std::string("namori-judge: ") + error.what() + "\n");
         return kDataProblem;
     }
-    const LuckyPatterns found = FindLuckyPatterns(tables, Utf8ToUtf16(options.surname),
+    const LuckyPatterns found = FindLuckyPatterns(tables, TypedText(options.surname),
                                                   options.characters, options.complement, &*guide);
     if (!found.surnameProblem.ready()) {
         WriteText(streams.errors,

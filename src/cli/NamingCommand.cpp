@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "analysis/LuckNumbers.h"
+#include "analysis/NameLookup.h"
 #include "analysis/NamePreparation.h"
 #include "cli/JudgeCommand.h"
 #include "cli/JudgementReport.h"
@@ -114,21 +115,21 @@ int RunNamingCommand(const ReferenceTables& tables,
         WriteText(streams.errors, "namori-judge: " + message + "\n");
         return status;
     };
-    const std::u16string wanted = Utf8ToUtf16(options.reading);
+    const std::u16string wanted = TypedText(options.reading);
     if (const auto problem = ReadingProblem(wanted)) {
         return fail(Utf16ToUtf8(*problem), kUsage);
     }
     const SexFilter filter = options.sex == "男"   ? SexFilter::Male
                              : options.sex == "女" ? SexFilter::Female
                                                    : SexFilter::Either;
-    const std::u16string surnameText = Utf8ToUtf16(options.surname);
-    const NamePreparation check = CheckName(surnameText, u"名");
+    const std::u16string surnameText = TypedText(options.surname);
+    const NamePreparation check = CheckSurname(surnameText, options.complement, tables.dictionary);
     if (!check.ready()) {
         return fail(Utf16ToUtf8(check.message), kNameRefused);
     }
     std::vector<NameCandidate> ranked;
     try {
-        const NamingIndex index = NamingIndex::Open(FolderHolding(folders, kRealNamesFile));
+        const NamingIndex index = NamingIndex::Open(folders);
         const NameGuide guide = NameGuide::Open(folders);
         ranked = JudgeAndRank(
             tables, surnameText, GenerateCandidates(index, wanted, filter, options.all, &guide),

@@ -4,9 +4,15 @@
 #include <string>
 
 #include "cli/JudgeCommand.h"
+#include "data/Cp932.h"
 #include "data/SystemReason.h"
+#include "data/TextNormalization.h"
 
 namespace namori {
+
+std::u16string TypedText(std::string_view utf8) {
+    return ComposedText(Utf8ToUtf16(utf8));
+}
 
 bool WriteText(std::FILE* stream, std::string_view text) {
     return std::fwrite(text.data(), 1, text.size(), stream) == text.size();

@@ -1,9 +1,14 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 namespace namori {
+
+// Text from the command line or standard input (UTF-8) as the core takes it: UTF-16, composed
+// (ComposedText), so that a decomposed が is one character.
+std::u16string TypedText(std::string_view utf8);
 
 // Writes all of text to stream; false when some of it could not be written (errno says why).
 bool WriteText(std::FILE* stream, std::string_view text);

@@ -51,15 +51,36 @@ CLI::Validator WholeNumberFrom(int low, int high) {
         "");
 }
 
-CLI::Validator OneOf(const std::string& first, const std::string& second) {
+CLI::Validator OneOf(std::vector<std::string> words) {
     return CLI::Validator(
-        [first, second](std::string& value) -> std::string {
-            if (value == first || value == second) {
-                return {};
+        [words](std::string& value) -> std::string {
+            std::string choices;
+            for (const std::string& word : words) {
+                if (value == word) {
+                    return {};
+                }
+                choices += (choices.empty() ? "" : " か ") + word;
             }
-            return "「" + value + "」ではなく、" + first + " か " + second + " を指定してください";
+            return "「" + value + "」ではなく、" + choices + " を指定してください";
         },
         "");
+}
+
+std::string MisreadArgument(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--") {
+            break;
+        }
+        if (argument.starts_with("--") && argument.size() > 3 && argument.ends_with('=')) {
+            return std::string(argument.substr(0, argument.size() - 1)) +
+                   " の値が空です。= の後に値を書いてください";
+        }
+        if (argument.starts_with("---")) {
+            return "「" + std::string(argument) + "」というオプションはありません";
+        }
+    }
+    return {};
 }
 
 std::string UsageFailure(const CLI::App* app, const CLI::Error& error) {

@@ -17,6 +17,8 @@ inline constexpr std::string_view kSurnameListFile = "名字.txt";
 inline constexpr std::string_view kGivenNameListFile = "名前.txt";
 inline constexpr std::string_view kStrokeReferenceFile = "漢字画数参考.txt";
 inline constexpr std::string_view kReadingTextsFile = "鑑定解説.txt";
+// The traditional counts (old forms, radicals as the characters they came from).
+inline constexpr std::string_view kTraditionalStrokesFile = "漢字辞書旧字.txt";
 // The indexes of the name-choosing aid.
 inline constexpr const char* kRealNamesFile = "名前読み.txt";
 inline constexpr const char* kKanjiReadingsFile = "漢字読み.txt";

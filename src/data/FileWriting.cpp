@@ -5,10 +5,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "data/DataFileError.h"
 #include "data/FileDescriptor.h"
 #include "data/LockedFile.h"
+#include "data/StaleTemporaryFiles.h"
 #include "data/SystemReason.h"
 
 namespace namori {
@@ -51,7 +53,7 @@ void SyncFolder(const std::filesystem::path& folder, const SystemCalls& calls) {
 std::string WriteTemporaryBeside(const std::filesystem::path& target, std::string_view bytes,
                                  mode_t mode, const std::string& displayName,
                                  const SystemCalls& calls) {
-    std::string temporary = target.string() + ".XXXXXX";
+    std::string temporary = TemporaryFileTemplate(target);
     FileDescriptor descriptor(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!descriptor.valid()) {
         throw FileWriteError(displayName, errno);
@@ -148,22 +150,22 @@ void AppendToFile(const std::filesystem::path& path, std::string_view bytes,
     throw FileWriteError(displayName, error);
 }
 
-bool RemoveIfUnchanged(const std::filesystem::path& path, const struct stat& read,
-                       const SystemCalls& calls) {
-    const std::filesystem::path aside =
-        path.parent_path() /
-        ("." + path.filename().string() + "." + std::to_string(::getpid()) + ".removing");
-    if (calls.rename(path.c_str(), aside.c_str()) != 0) {
+bool SetAsideIfUnchanged(const std::filesystem::path& path, const struct stat& read,
+                         const std::filesystem::path& aside) {
+    // RENAME_NOREPLACE: a file already called aside (the user's, or an earlier one set aside)
+    // is never replaced.
+    if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) != 0) {
         return false;
     }
     struct stat moved {};
-    if (::stat(aside.c_str(), &moved) == 0 && moved.st_dev == read.st_dev &&
+    if (::lstat(aside.c_str(), &moved) == 0 && moved.st_dev == read.st_dev &&
         moved.st_ino == read.st_ino && moved.st_size == read.st_size &&
         moved.st_mtim.tv_sec == read.st_mtim.tv_sec &&
         moved.st_mtim.tv_nsec == read.st_mtim.tv_nsec) {
-        return calls.unlink(aside.c_str()) == 0;
+        return true;
     }
-    calls.rename(aside.c_str(), path.c_str());
+    // Another file was put there meanwhile: it goes back, unless its name was taken again.
+    ::renameat2(AT_FDCWD, aside.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE);
     return false;
 }
 

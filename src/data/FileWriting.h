@@ -39,10 +39,10 @@ bool CreateFileAtomically(const std::filesystem::path& path, std::string_view by
 void AppendToFile(const std::filesystem::path& path, std::string_view bytes,
                   const std::string& displayName, const SystemCalls& calls = {});
 
-// Removes path when it still is the file whose status was read (same file, size and modification
-// time), not one put there meanwhile: it is moved aside, checked, then unlinked, or moved back.
-// False when it stays.
-bool RemoveIfUnchanged(const std::filesystem::path& path, const struct stat& read,
-                       const SystemCalls& calls = {});
+// Renames path to aside when it still is the file whose status was read (same file, size and
+// modification time), not one put there meanwhile, and when nothing is called aside yet. False
+// when it stays where it was.
+bool SetAsideIfUnchanged(const std::filesystem::path& path, const struct stat& read,
+                         const std::filesystem::path& aside);
 
 }  // namespace namori

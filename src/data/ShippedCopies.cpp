@@ -14,17 +14,45 @@ namespace namori {
 
 namespace {
 
-void RemoveUnchangedTable(const std::filesystem::path& folder, const ShippedTable& table,
-                          const ShippedFiles& shipped,
-                          const std::function<void(const std::string&)>& note,
-                          const SystemCalls& calls) {
+// A file of folder that the user made a link, or whose folder is the installed one: the start
+// never changes it.
+bool IsLinkOrInstalled(const std::filesystem::path& path, const ShippedFiles& shipped) {
+    std::error_code error;
+    if (std::filesystem::is_symlink(path, error)) {
+        return true;
+    }
+    std::vector<std::filesystem::path> installed = shipped.foldersOf("data");
+    const std::vector<std::filesystem::path> naming = shipped.foldersOf("naming");
+    installed.insert(installed.end(), naming.begin(), naming.end());
+    installed.push_back(shipped.dataFolder);
+    return std::any_of(installed.begin(), installed.end(), [&](const std::filesystem::path& other) {
+        std::error_code sameError;
+        return std::filesystem::equivalent(path.parent_path(), other, sameError);
+    });
+}
+
+// The first free name that says the file is an earlier version's copy.
+std::filesystem::path AsideName(const std::filesystem::path& path) {
+    for (int number = 1; number < 10; ++number) {
+        std::filesystem::path aside = path;
+        aside += std::string(".以前の版") + (number > 1 ? std::to_string(number) : "");
+        if (!FileExists(aside) && !std::filesystem::is_symlink(aside)) {
+            return aside;
+        }
+    }
+    return {};
+}
+
+void SetAsideUnchangedTable(const std::filesystem::path& folder, const ShippedTable& table,
+                            const ShippedFiles& shipped,
+                            const std::function<void(const std::string&)>& note) {
     const std::vector<std::filesystem::path> installed = shipped.foldersOf(table.kind);
     const bool readableElsewhere =
         std::any_of(installed.begin(), installed.end(), [&](const std::filesystem::path& other) {
             return FileExists(ResolveDataFile(other, table.name));
         });
     const std::filesystem::path path = ResolveDataFile(folder, table.name);
-    if (!FileExists(path) || !readableElsewhere) {
+    if (!FileExists(path) || !readableElsewhere || IsLinkOrInstalled(path, shipped)) {
         return;
     }
     const std::string name(table.name);
@@ -33,10 +61,11 @@ void RemoveUnchangedTable(const std::filesystem::path& folder, const ShippedTabl
         if (!IsShippedVersion(shipped.versions, table.name, ReadOpenRegularFile(file, name))) {
             return;
         }
-        if (RemoveIfUnchanged(path, file.status, calls)) {
-            note(Quoted(path.filename().string()) +
-                 "は以前の版が写した変更のないコピーなので削除しました（インストールされた版を"
-                 "使います）。");
+        const std::filesystem::path aside = AsideName(path);
+        if (!aside.empty() && SetAsideIfUnchanged(path, file.status, aside)) {
+            note(Quoted(path.filename().string()) + "は以前の版が写した変更のないコピーなので、" +
+                 Quoted(aside.filename().string()) +
+                 "に名前を変えました（インストールされた版を使います）。");
         }
     } catch (const DataFileError&) {
         // Left for the loading to report.
@@ -79,7 +108,7 @@ void UpdateDictionary(const std::filesystem::path& folder, const ShippedFiles& s
                       const SystemCalls& calls) {
     const std::string name(kKanjiDictionaryFile);
     const std::filesystem::path path = ResolveDataFile(folder, name);
-    if (!FileExists(path)) {
+    if (!FileExists(path) || IsLinkOrInstalled(path, shipped)) {
         return;
     }
     try {
@@ -126,7 +155,7 @@ void UpdateShippedCopies(const std::filesystem::path& folder, const ShippedFiles
                          const std::function<void(const std::string&)>& note,
                          const SystemCalls& calls) {
     for (const ShippedTable& table : kShippedTables) {
-        RemoveUnchangedTable(folder, table, shipped, note, calls);
+        SetAsideUnchangedTable(folder, table, shipped, note);
     }
     UpdateDictionary(folder, shipped, note, calls);
 }

@@ -29,6 +29,7 @@ inline constexpr ShippedTable kShippedTables[] = {
     {"naming", kPopularNamesFile},
     {"naming", kOrdinaryWordsFile},
     {"data", kAvoidedKanjiFile},
+    {"data", kTraditionalStrokesFile},
 };
 // clang-format on
 

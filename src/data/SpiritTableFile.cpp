@@ -25,7 +25,16 @@ Mark GradeOf(std::u16string_view text) {
 SpiritTable ParseSpiritTable(FieldReader& reader) {
     SpiritTable table;
     for (int number = 1; number <= SpiritTable::kNumbers; ++number) {
-        reader.ReadText();  // record number: the position in the file decides
+        // The record number is not used (the position in the file decides) but must be a number:
+        // a text there means the fields are out of step.
+        const int recordLine = reader.line();
+        const std::u16string recordNumber = reader.ReadText();
+        std::int16_t unused = 0;
+        if (!ParseCount(recordNumber, unused)) {
+            throw DataFileError(reader.fileName(), recordLine,
+                                std::to_string(number) + "番の記録の番号が「" +
+                                    Utf16ToUtf8(recordNumber) + "」です（数のはずです）");
+        }
         table.spiritPhrase[number] = reader.ReadText();
         const int markLine = reader.line();
         const std::u16string mark = reader.ReadText();
@@ -38,10 +47,9 @@ SpiritTable ParseSpiritTable(FieldReader& reader) {
         for (auto& further : table.furtherTexts[number]) {
             further = reader.ReadText();
         }
-        const int closingLine = reader.line();
         const std::u16string closing = reader.ReadText();
         if (closing != Utf8ToUtf16(std::to_string(number))) {
-            throw DataFileError(reader.fileName(), closingLine,
+            throw DataFileError(reader.fileName(), recordLine,
                                 std::to_string(number) + "番の記録の最後の項目が「" +
                                     Utf16ToUtf8(closing) + "」です（" + std::to_string(number) +
                                     "のはずです）。項目の数が合いません");

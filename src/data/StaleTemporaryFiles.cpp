@@ -2,61 +2,65 @@
 
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <csignal>
 #include <limits>
-#include <string>
+#include <optional>
 #include <string_view>
 
-#include "data/DataFiles.h"
 #include "data/LockedFile.h"
 
 namespace namori {
 
 namespace {
 
-constexpr std::size_t kRewriteSuffix = 7;  // "." and the six characters mkstemp chooses
-constexpr std::string_view kPartialSuffix = ".partial";
+constexpr std::string_view kMark = ".namori-";
+constexpr std::size_t kRandomLength = 6;  // the characters mkstemp chooses
 
-bool AllOf(std::string_view text, int (*test)(int)) {
-    for (const char c : text) {
-        if (test(static_cast<unsigned char>(c)) == 0) {
-            return false;
+// What a temporary file's name says: the file it was to become and the process that wrote it.
+struct TemporaryName {
+    std::string_view target;
+    long long process = 0;
+};
+
+// ".TARGET.namori-PID-XXXXXX", or nothing.
+std::optional<TemporaryName> ParseTemporaryName(std::string_view name) {
+    if (!name.starts_with('.') || name.size() < kRandomLength + 1) {
+        return std::nullopt;
+    }
+    name.remove_prefix(1);
+    const std::string_view random = name.substr(name.size() - kRandomLength);
+    for (const char c : random) {
+        const bool letterOrDigit =
+            (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (!letterOrDigit) {
+            return std::nullopt;
         }
     }
-    return !text.empty();
+    name.remove_suffix(kRandomLength);
+    if (!name.ends_with('-')) {
+        return std::nullopt;
+    }
+    name.remove_suffix(1);
+    const std::size_t mark = name.rfind(kMark);
+    if (mark == std::string_view::npos || mark == 0) {
+        return std::nullopt;
+    }
+    const std::string_view digits = name.substr(mark + kMark.size());
+    TemporaryName parsed{name.substr(0, mark)};
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), parsed.process);
+    if (digits.empty() || digits.size() > 18 || error != std::errc() ||
+        end != digits.data() + digits.size() || parsed.process <= 0) {
+        return std::nullopt;
+    }
+    return parsed;
 }
 
-// The list or dictionary whose rewrite name is the temporary file's, if it is one of ours.
-bool IsRewriteOfOurs(const std::filesystem::path& folder, std::string_view name) {
-    if (name.size() <= kRewriteSuffix || name[name.size() - kRewriteSuffix] != '.' ||
-        !AllOf(name.substr(name.size() - kRewriteSuffix + 1), std::isalnum)) {
-        return false;
-    }
-    const std::string_view target = name.substr(0, name.size() - kRewriteSuffix);
-    for (const std::string_view file :
-         {kSurnameListFile, kGivenNameListFile, kKanjiDictionaryFile}) {
-        if (ResolveDataFile(folder, file).filename() == target) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// ".NAME.PID.partial" of a process that no longer runs.
-bool IsPartialOfEndedProcess(std::string_view name) {
-    if (!name.starts_with('.') || !name.ends_with(kPartialSuffix)) {
-        return false;
-    }
-    name.remove_suffix(kPartialSuffix.size());
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos || dot < 2 || !AllOf(name.substr(dot + 1), std::isdigit) ||
-        name.size() - dot > 11) {
-        return false;
-    }
-    // No process number is this large: a process that ended, as far as this program can tell.
-    const long long number = std::stoll(std::string(name.substr(dot + 1)));
+// No process number is larger than pid_t holds: such a process has ended as far as this program
+// can tell. A process of another user answers EPERM, and so still runs.
+bool ProcessEnded(long long number) {
     if (number > std::numeric_limits<pid_t>::max()) {
         return true;
     }
@@ -66,25 +70,33 @@ bool IsPartialOfEndedProcess(std::string_view name) {
 
 }  // namespace
 
+std::string TemporaryFileTemplate(const std::filesystem::path& target) {
+    return (target.parent_path() / ("." + target.filename().string() + std::string(kMark) +
+                                    std::to_string(::getpid()) + "-XXXXXX"))
+        .string();
+}
+
 void RemoveStaleTemporaryFiles(const std::filesystem::path& folder, const SystemCalls& calls) {
     std::error_code error;
     for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
          it.increment(error)) {
         std::error_code typeError;
-        if (!it->is_regular_file(typeError) || it->is_symlink(typeError)) {
+        if (it->is_symlink(typeError) || !it->is_regular_file(typeError)) {
             continue;
         }
         const std::string name = it->path().filename().string();
-        if (IsPartialOfEndedProcess(name)) {
+        const auto temporary = ParseTemporaryName(name);
+        if (!temporary || !ProcessEnded(temporary->process)) {
+            continue;
+        }
+        // A list or the dictionary is rewritten under its lock: while another process holds it,
+        // the file may still be that process's (a process of the same number in another
+        // namespace), so it stays. The lock is held while the file goes.
+        const std::filesystem::path target = folder / temporary->target;
+        const bool lockable = std::filesystem::is_regular_file(target, typeError);
+        const FileDescriptor lock = lockable ? LockIfFree(target) : FileDescriptor();
+        if (!lockable || lock.valid()) {
             calls.unlink(it->path().c_str());
-        } else if (IsRewriteOfOurs(folder, name)) {
-            // The lock is held while the temporary file goes, so no rewrite can start meanwhile.
-            const std::filesystem::path target =
-                folder / name.substr(0, name.size() - kRewriteSuffix);
-            const FileDescriptor lock = LockIfFree(target);
-            if (lock.valid()) {
-                calls.unlink(it->path().c_str());
-            }
         }
     }
 }

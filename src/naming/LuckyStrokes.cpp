@@ -43,13 +43,8 @@ LuckyPatterns FindLuckyPatterns(const ReferenceTables& tables, std::u16string_vi
     characters = std::clamp(characters, 1, kMaxPartLength);
     // A stand-in given name: its characters' counts are replaced by each pattern's.
     const std::u16string standIn(static_cast<std::size_t>(characters), u'〇');
-    result.surnameProblem = CheckName(surname, standIn);
-    if (!result.surnameProblem.ready()) {
-        return result;
-    }
     // Only the surname's own characters need a count.
-    result.surnameProblem = UnregisteredProblem(
-        UnregisteredCharsOfPart(NamePart::Surname, surname, complement, tables.dictionary));
+    result.surnameProblem = CheckSurname(surname, complement, tables.dictionary);
     if (!result.surnameProblem.ready()) {
         return result;
     }

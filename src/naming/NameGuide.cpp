@@ -12,10 +12,6 @@ constexpr std::size_t kLawfulKanjiFields = 4;   // kanji,kind,names,popularity
 constexpr std::size_t kPopularNameFields = 4;   // reading,spelling,sex,points
 constexpr std::size_t kOrdinaryWordFields = 3;  // spelling,reading,readings
 
-SortedTextFile ReadFound(const std::vector<std::filesystem::path>& folders, const char* name) {
-    return SortedTextFile::Read(ResolveDataFile(FolderHolding(folders, name), name), name);
-}
-
 }  // namespace
 
 NameGuide::NameGuide(SortedTextFile lawfulKanji, SortedTextFile popularNames,
@@ -34,8 +30,9 @@ NameGuide::NameGuide(SortedTextFile lawfulKanji, SortedTextFile popularNames,
 }
 
 NameGuide NameGuide::Open(const std::vector<std::filesystem::path>& folders) {
-    return NameGuide(ReadFound(folders, kLawfulKanjiFile), ReadFound(folders, kPopularNamesFile),
-                     ReadFound(folders, kOrdinaryWordsFile),
+    return NameGuide(SortedTextFile::ReadFirstFound(folders, kLawfulKanjiFile),
+                     SortedTextFile::ReadFirstFound(folders, kPopularNamesFile),
+                     SortedTextFile::ReadFirstFound(folders, kOrdinaryWordsFile),
                      ReadAvoidedKanji(FolderHolding(folders, kAvoidedKanjiFile)));
 }
 

@@ -30,10 +30,9 @@ NamingIndex::NamingIndex(SortedTextFile realNames, SortedTextFile kanjiReadings)
     kanjiReadings_.EndLines();
 }
 
-NamingIndex NamingIndex::Open(const std::filesystem::path& folder) {
-    return NamingIndex(
-        SortedTextFile::Read(ResolveDataFile(folder, kRealNamesFile), kRealNamesFile),
-        SortedTextFile::Read(ResolveDataFile(folder, kKanjiReadingsFile), kKanjiReadingsFile));
+NamingIndex NamingIndex::Open(const std::vector<std::filesystem::path>& folders) {
+    return NamingIndex(SortedTextFile::ReadFirstFound(folders, kRealNamesFile),
+                       SortedTextFile::ReadFirstFound(folders, kKanjiReadingsFile));
 }
 
 NamingIndex NamingIndex::FromBytes(std::string realNames, std::string kanjiReadings) {

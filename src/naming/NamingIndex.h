@@ -40,10 +40,11 @@ inline constexpr std::u16string_view kAlignedNamesLabel = u"名前数";
 // binary search, so a query reads a few pages of them, never the whole files.
 class NamingIndex {
   public:
-    // Reads the two index files of folder into memory. Throws DataFileError when one is missing,
+    // Reads the two index files into memory, each from the first of folders that holds it (a
+    // user's edited copy of one wins without the other). Throws DataFileError when one is missing,
     // empty or out of order, or when its first or last line, or the kanji index's count line,
     // is malformed.
-    static NamingIndex Open(const std::filesystem::path& folder);
+    static NamingIndex Open(const std::vector<std::filesystem::path>& folders);
     // The same from the files' bytes (code page 932), for tests and tools.
     static NamingIndex FromBytes(std::string realNames, std::string kanjiReadings);
 

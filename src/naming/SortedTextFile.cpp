@@ -17,6 +17,11 @@ SortedTextFile SortedTextFile::Read(const std::filesystem::path& path,
     return Own(ReadRegularFile(path, displayName), displayName);
 }
 
+SortedTextFile SortedTextFile::ReadFirstFound(const std::vector<std::filesystem::path>& folders,
+                                              const char* name) {
+    return Read(ResolveDataFile(FolderHolding(folders, name), name), name);
+}
+
 SortedTextFile SortedTextFile::Own(std::string bytes, const std::string& displayName) {
     auto owned = std::make_shared<const std::string>(std::move(bytes));
     SortedTextFile file;
@@ -122,8 +127,8 @@ std::vector<SortedTextFile::Record> SortedTextFile::EndLines() const {
 }
 
 void SortedTextFile::CheckSorted() const {
-    if (searchStart_ >= bytes_.size()) {
-        throw DataFileError(displayName_, LineOfByte(bytes_, bytes_.size()), "ファイルが空です");
+    if (bytes_.find_first_not_of(" \t\r\n", searchStart_) == std::string_view::npos) {
+        throw DataFileError(displayName_, LineOfByte(bytes_, searchStart_), "ファイルが空です");
     }
     // One pass over the lines by memchr: the index has hundreds of thousands of them.
     const char* const end = bytes_.data() + bytes_.size();

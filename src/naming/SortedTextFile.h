@@ -18,6 +18,9 @@ class SortedTextFile {
     // Reads path into memory once: a file rewritten while in use changes nothing already read.
     // Throws DataFileError as ReadRegularFile does.
     static SortedTextFile Read(const std::filesystem::path& path, const std::string& displayName);
+    // Reads the file called name from the first of folders that holds it.
+    static SortedTextFile ReadFirstFound(const std::vector<std::filesystem::path>& folders,
+                                         const char* name);
     // Holds bytes itself.
     static SortedTextFile Own(std::string bytes, const std::string& displayName);
 
@@ -31,7 +34,8 @@ class SortedTextFile {
     // or foreign file up front.
     std::vector<Record> EndLines() const;
     // Throws DataFileError naming the first line whose key sorts before the key of the line above
-    // it, or when no line is searched at all: either would hide every key from the search.
+    // it, or when no line but blank ones is searched: either would hide every key from the
+    // search.
     void CheckSorted() const;
     // Every line whose first field is key, in the file's order.
     std::vector<Record> Find(std::u16string_view key) const;

@@ -19,6 +19,9 @@ TEST(CheckName, RefusesNamesOutsideTheRules) {
         {u"白鳥", u"丂", NameProblem::UnsupportedCharacter, u"丂"},
         {u"白\t", u"杏", NameProblem::UnsupportedCharacter, u"\t"},
         {u"白", u"\xDC00", NameProblem::UnsupportedCharacter, u"\xDC00"},
+        {u"　", u"杏", NameProblem::Blank, u"　"},
+        {u"佐 ", u"杏", NameProblem::Blank, u" "},
+        {u"白鳥", u"杏　奈", NameProblem::Blank, u"　"},
     };
     for (const auto& row : rows) {
         const NamePreparation result = CheckName(row.surname, row.givenName);
@@ -26,8 +29,6 @@ TEST(CheckName, RefusesNamesOutsideTheRules) {
         EXPECT_EQ(result.character, row.character);
         EXPECT_FALSE(result.message.empty());
     }
-    // Blanks are characters like any other.
-    EXPECT_TRUE(CheckName(u"　", u"杏").ready());
     const NamePreparation unregistered = UnregisteredProblem({u"犬", u"子"});
     EXPECT_EQ(unregistered.problem, NameProblem::Unregistered);
     EXPECT_NE(unregistered.message.find(u"犬、子"), std::u16string::npos);

@@ -286,6 +286,8 @@ std::string EnglishWordIn(const std::string& text) {
     while (at < text.size()) {
         if (text.compare(at, 12, "namori-judge") == 0) {
             at += 12;
+        } else if (text.compare(at, 7, "fortune") == 0) {
+            at += 7;  // a value of --sort
         } else if (text.compare(at, 2, "--") == 0) {
             at = text.find_first_not_of("abcdefghijklmnopqrstuvwxyz-", at + 2);
         } else if (text[at] == '/') {
@@ -321,6 +323,12 @@ TEST(NamoriJudge, RefusedCommandLinesAreExplainedInJapanese) {
         {{"--unknown", "白鳥", "杏奈"}, "使えない引数"},
         {{"--html", "--json", "白鳥", "杏奈"}, "一緒に使えません"},
         {{"白鳥", "杏奈", "--limit"}, "--limit の値"},
+        {{"--sort", "x", "--reading", "はると", "佐藤"}, "「x」ではなく、fortune を"},
+        {{"---x", "佐藤", "太郎"}, "「---x」というオプションはありません"},
+        {{"--data=", "佐藤", "太郎"}, "--data の値が空です"},
+        {{"--limit", "3", "佐藤", "太郎"}, "--limit は --reading か --lucky-strokes と"},
+        {{"--sex", "男", "佐藤", "太郎"}, "--reading と一緒に指定"},
+        {{"--batch", "--reading", "はると"}, "--reading と --batch は一緒に使えません"},
     };
     for (const auto& row : rows) {
         const RunResult run = RunJudge(folder, row.arguments);
@@ -328,6 +336,37 @@ TEST(NamoriJudge, RefusedCommandLinesAreExplainedInJapanese) {
         EXPECT_NE(run.errors.find(row.said), std::string::npos) << run.errors;
         EXPECT_EQ(EnglishWordIn(run.errors), "") << run.errors;
     }
+}
+
+// The traditional counting takes a character's count from "漢字辞書旧字.txt" and otherwise
+// keeps the dictionary's (a registration); the output says which counting was used.
+TEST(NamoriJudge, CountingSwitch) {
+    TempFolder folder;
+    WriteData(folder);
+    const std::string data = folder.path().string();
+    folder.WriteCp932("漢字辞書旧字.txt", "\"鳥\",x\n");
+    EXPECT_EQ(RunJudge(folder, {"--data", data, "--count", "traditional", "白鳥", "杏奈"}).status,
+              2);
+    folder.WriteCp932("漢字辞書旧字.txt", "\"鳥\",10\n\"鳥\",12\n\"林\",9\n");
+    const struct {
+        const char* counting;
+        std::vector<int> strokes;
+        const char* said;  // the default output stays as it was: no "counting"
+    } rows[] = {{"modern", {5, 11, 7, 8}, nullptr}, {"traditional", {5, 12, 7, 8}, "traditional"}};
+    for (const auto& row : rows) {
+        const RunResult run =
+            RunJudge(folder, {"--data", data, "--count", row.counting, "--json", "白鳥", "杏奈"});
+        ASSERT_EQ(run.status, 0) << run.errors;
+        const auto json = nlohmann::json::parse(run.output);
+        EXPECT_EQ(json["strokes"].get<std::vector<int>>(), row.strokes);
+        EXPECT_EQ(json.contains("counting"), row.said != nullptr);
+        if (row.said != nullptr) {
+            EXPECT_EQ(json["counting"], row.said);
+        }
+    }
+    const RunResult refused = RunJudge(folder, {"--count", "old", "白鳥", "杏奈"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.errors.find("を指定してください"), std::string::npos) << refused.errors;
 }
 
 TEST(NamoriJudge, DataFolderOption) {
@@ -425,6 +464,24 @@ TEST(NamoriJudge, NamingCandidatesAreJudgedExactlyAsTheJudgeCommandJudges) {
     EXPECT_EQ(RunJudge(folder, {"--all", "白鳥", "杏奈"}).status, 1);
 }
 
+// A surname that cannot be judged is refused before any name is offered, as a judgement
+// refuses it; a name typed decomposed (か and U+3099) is the composed name.
+TEST(NamoriJudge, TypedNamesAreComposedAndUnjudgeableSurnamesRefused) {
+    TempFolder folder;
+    WriteData(folder);
+    for (const char* surname : {"白 ", "＠", "A", "1", "〆", "　白"}) {
+        for (const char* format : {"--json", "--all"}) {
+            const RunResult run = RunJudge(folder, {format, "--reading", "あんな", surname});
+            EXPECT_EQ(run.status, 3) << surname;
+            EXPECT_EQ(run.output, "") << surname;
+        }
+    }
+    folder.WriteCp932("漢字辞書.txt", "\"白\",5\n\"鳥\",11\n\"が\",3\n\"く\",1\n");
+    const RunResult composed = RunJudge(folder, {"--json", "白鳥", "がく"});
+    EXPECT_EQ(composed.status, 0) << composed.errors;
+    EXPECT_EQ(RunJudge(folder, {"--json", "白鳥", "か\xE3\x82\x99く"}).output, composed.output);
+}
+
 TEST(NamoriJudge, LuckyStrokePatternsListFavourableCountsWithExampleKanji) {
     TempFolder folder;
     WriteData(folder);
@@ -463,7 +520,7 @@ TEST(NamoriJudge, LuckyStrokePatternsListFavourableCountsWithExampleKanji) {
     for (const Row& row : std::vector<Row>{
              {{"--lucky-strokes", "--chars", "4", "白鳥"}, 1, "--chars"},
              {{"--lucky-strokes", "白鳥", "杏奈"}, 1, "名字だけ"},
-             {{"--lucky-strokes", "--reading", "はると", "白鳥"}, 1, "名字だけ"},
+             {{"--lucky-strokes", "--reading", "はると", "白鳥"}, 1, "一緒に使えません"},
              {{"--chars", "2", "白鳥", "杏奈"}, 1, "--lucky-strokes"},
              {{"--lucky-strokes", "齟齬"}, 3, "画数が登録されていない文字があります：齟、齬"},
          }) {

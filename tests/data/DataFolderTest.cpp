@@ -212,11 +212,11 @@ TEST(DataFolder, AnUpdateReachesTheUserAndWhatTheUserMadeStays) {
         const char* description;
         bool requested;
         int shippedEntries;               // of the installed dictionary
-        std::string name, before, after;  // after "-": removed
+        std::string name, before, after;  // after "-": set aside as NAME.以前の版
         int notes;
     };
     const std::vector<Case> cases = {
-        {"an untouched copy of an earlier table is removed", false, 3, "霊数.txt", oldSpirit, "-",
+        {"an untouched copy of an earlier table is set aside", false, 3, "霊数.txt", oldSpirit, "-",
          1},
         {"a changed copy is the user's", false, 3, "霊数.TXT", oldSpirit + "x", oldSpirit + "x", 0},
         {"the dictionary gets the installed entries, the registrations stay", false, 3,
@@ -254,6 +254,9 @@ TEST(DataFolder, AnUpdateReachesTheUserAndWhatTheUserMadeStays) {
 
         EXPECT_EQ(std::filesystem::exists(folder / U8(row.name)), row.after != "-");
         EXPECT_EQ(row.after == "-" ? "-" : FileBytes(folder / U8(row.name)), row.after);
+        if (row.after == "-") {
+            EXPECT_EQ(FileBytes(folder / U8(row.name + ".以前の版")), row.before);
+        }
         ASSERT_EQ(static_cast<int>(notes.size()), row.notes);
         for (const std::string& note : notes) {
             EXPECT_NE(note.find("「" + row.name + "」"), std::string::npos) << note;
@@ -312,26 +315,35 @@ TEST(DataFolder, FailuresNameTheFolderAndTheReasonAndLeaveNoHalfFile) {
     }
 }
 
-// What a killed process left is removed at the next start, and nothing else: not a rewrite a
-// process is making (it holds the list's lock), not the copy of a process still running.
-TEST(DataFolder, LeftoversOfKilledProcessesAreRemovedAtTheNextStart) {
+// Only files with the program's mark, of a process that is gone, whose list no other process is
+// changing, are removed; a user's backups and other programs' files that look alike stay.
+TEST(DataFolder, TheStartRemovesOnlyItsOwnStaleTemporaryFiles) {
     Layout layout;
-    layout.root.WriteBytes("requested/名前.txt", "");
     layout.root.WriteBytes("requested/名字.txt", "");
+    const std::string live = std::to_string(getppid());
     const struct {
         std::string name;
         bool removed;
     } rows[] = {
-        {"名前.txt.aB3xY9", true},
-        {".名前.txt.2147483646.partial", true},
-        {"名字.txt.Qw12Er", false},  // 名字.txt is locked below
-        {".名字.txt." + std::to_string(getppid()) + ".partial", false},
-        {"メモ.txt.aB3xY9", false},
-        {"名前.txt.aB3xY", false},
+        {".名前.txt.namori-2147483646-aB3xY9", true},
+        {".霊数.txt.namori-99999999-Zz09aa", true},
+        {".名字.txt.namori-2147483646-Qw12Er", false},  // 名字.txt is locked below
+        {".名前.txt.namori-" + live + "-aB3xY9", false},
+        {"漢字辞書.txt.backup", false},
+        {"名前.txt.backup", false},
+        {"漢字辞書.txt.202401", false},
+        {"名字.txt.orig01", false},
+        {"名前.txt.aB3xY9", false},
+        {".notes.txt.55555.partial", false},
+        {".report.odt.4000000.partial", false},
+        {".名前.txt.2147483646.partial", false},
+        {".名前.txt.namori-x-aB3xY9", false},
     };
     for (const auto& row : rows) {
         layout.root.WriteBytes("requested/" + row.name, "x");
     }
+    // A link with the mark is the user's.
+    std::filesystem::create_symlink("名字.txt", layout.requested / U8(".名字.txt.namori-9-link00"));
     const LockedFile changing(layout.requested / U8("名字.txt"), "名字.txt");
     DataFolderSettings settings = layout.Settings();
     settings.requested = layout.requested;
@@ -339,6 +351,30 @@ TEST(DataFolder, LeftoversOfKilledProcessesAreRemovedAtTheNextStart) {
     for (const auto& row : rows) {
         EXPECT_EQ(std::filesystem::exists(layout.requested / U8(row.name)), !row.removed)
             << row.name;
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(layout.requested / U8(".名字.txt.namori-9-link00")));
+}
+
+// A data folder linking to the installed tables, or a table linked by the user, is never changed.
+TEST(DataFolder, LinksAndTheInstalledTablesAreNeverChanged) {
+    for (const bool folderIsLink : {true, false}) {
+        Layout layout;
+        const std::filesystem::path installed = layout.root.path() / "installed";
+        const std::filesystem::path folder = layout.dataHome / "namori";
+        DataFolderSettings settings = layout.Settings();
+        settings.shippedData = settings.shippedNaming = {installed};
+        settings.shippedVersions = {{"霊数.txt", 5, Sha256Hex("old\r\n")}};
+        settings.note = [](const std::string& note) { ADD_FAILURE() << note; };
+        std::filesystem::create_directories(folderIsLink ? layout.dataHome : folder);
+        std::filesystem::create_directory(installed);
+        layout.root.WriteBytes("installed/霊数.txt", "old\r\n");
+        layout.root.WriteBytes("installed/漢字辞書.txt", Entries(1, "A"));
+        folderIsLink
+            ? std::filesystem::create_directory_symlink(installed, folder)
+            : std::filesystem::create_symlink(installed / U8("霊数.txt"), folder / U8("霊数.txt"));
+        EXPECT_EQ(ResolveDataFolder(settings), folder);
+        EXPECT_EQ(FileBytes(installed / U8("霊数.txt")), "old\r\n") << folderIsLink;
+        EXPECT_TRUE(std::filesystem::is_symlink(folderIsLink ? folder : folder / U8("霊数.txt")));
     }
 }
 

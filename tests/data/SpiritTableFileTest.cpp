@@ -97,6 +97,8 @@ TEST(LoadSpiritNumbers, MisalignedOrMalformedRecordsAreRefusedNamingTheLine) {
         {replaced(Table(","), "\"句61\",", "\"句61\",\"余\","), 61},  // a field too many
         {replaced(Table(","), "\"句3\",\"◎\"", "\"句3\",\"X\""), 3},  // no grade mark
         {extraRecord, 82},
+        {replaced(Table(","), ",総,10\n", ",総\n"), 10},  // record 10 without its closing number
+        {replaced(Table(","), "\n7,", "\nx,"), 7},        // a record number that is no number
         {Table(",").substr(0, Table(",").find("80,")) +
              Table(",").substr(Table(",").find("\"表\"")),
          80},  // 79 records

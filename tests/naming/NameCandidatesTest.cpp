@@ -228,7 +228,7 @@ class ShippedNamingIndex : public JudgeAndRankTest {
         reference_ = ReadStrokeReference(testing::ShippedDataFolder());
     }
     const NamingIndex index_ =
-        NamingIndex::Open(std::filesystem::path(NAMORI_SOURCE_DIR) / "assets" / "naming");
+        NamingIndex::Open({std::filesystem::path(NAMORI_SOURCE_DIR) / "assets" / "naming"});
     StrokeReference reference_;
 };
 
@@ -353,6 +353,8 @@ TEST(NamingIndexFile, FaultsAreReportedAsDataFileErrors) {
         {"kanji index of its count line only", names, Cp932Lines("名前数,100\n"), "はると",
          "空です"},
         {"empty names index", "", kanji, "はると", "「名前読み.txt」の1行目: ファイルが空です"},
+        {"names index of line ends only", "\r\n\r\n", kanji, "はると",
+         "「名前読み.txt」の1行目: ファイルが空です"},
         {"names out of order", Cp932Lines("はると,陽翔,m,3\nあんな,杏奈,f,9\nはると,晴人,g,2\n"),
          kanji, "はると", "「名前読み.txt」の2行目: 読みの順"},
         {"no count line", names, Cp932Lines("と,人,n,40\n"), "はると", "名前数"},
@@ -377,7 +379,7 @@ TEST(NamingIndexFile, FaultsAreReportedAsDataFileErrors) {
         std::string message;
         std::size_t found = 0;
         try {
-            const NamingIndex index = NamingIndex::Open(folder.path());
+            const NamingIndex index = NamingIndex::Open({folder.path()});
             found =
                 index.RealNamesOf(U16(row.reading)).size() + index.KanjiOf(U16(row.reading)).size();
         } catch (const DataFileError& error) {
@@ -392,10 +394,25 @@ TEST(NamingIndexFile, FaultsAreReportedAsDataFileErrors) {
     }
     testing::TempFolder empty;
     try {
-        NamingIndex::Open(empty.path());
+        NamingIndex::Open({empty.path()});
         ADD_FAILURE() << "a missing index opened";
     } catch (const DataFileError& error) {
         EXPECT_NE(std::string(error.what()).find("ファイルが見つかりません"), std::string::npos);
+    }
+}
+
+// Each index file is found on its own: a user's edited copy of one is read with the other.
+TEST(NamingIndexFile, EachFileComesFromTheFirstFolderHoldingIt) {
+    for (const bool namesEdited : {true, false}) {
+        testing::TempFolder user, installed;
+        installed.WriteBytes("名前読み.txt", Cp932Lines("はると,陽翔,m,3\n"));
+        installed.WriteBytes("漢字読み.txt", Cp932Lines("名前数,100\nと,人,n,40\n"));
+        user.WriteBytes(namesEdited ? "名前読み.txt" : "漢字読み.txt",
+                        Cp932Lines(namesEdited ? "はると,晴翔,m,3\nはると,春翔,m,1\n"
+                                               : "名前数,100\nと,斗,n,40\nと,登,n,9\n"));
+        const NamingIndex index = NamingIndex::Open({user.path(), installed.path()});
+        EXPECT_EQ(index.RealNamesOf(u"はると").size(), namesEdited ? 2u : 1u);
+        EXPECT_EQ(index.KanjiOf(u"と").size(), namesEdited ? 1u : 2u);
     }
 }
 
@@ -404,7 +421,7 @@ TEST(NamingIndexFile, RewritingTheFilesWhileOpenChangesNothingRead) {
     testing::TempFolder folder;
     folder.WriteBytes("名前読み.txt", Cp932Lines("あんな,杏奈,f,9\nはると,陽翔,m,3\n"));
     folder.WriteBytes("漢字読み.txt", Cp932Lines("名前数,100\nと,人,n,40\n"));
-    const NamingIndex index = NamingIndex::Open(folder.path());
+    const NamingIndex index = NamingIndex::Open({folder.path()});
     folder.WriteBytes("名前読み.txt", "");
     folder.WriteBytes("漢字読み.txt", "");
     EXPECT_EQ(index.RealNamesOf(u"はると").size(), 1u);

@@ -34,7 +34,7 @@ class ShippedNameChoices : public ::testing::Test {
                             GenerateCandidates(index_, reading, sex, false, &guide_), false, {});
     }
     ReferenceTables tables_;
-    const NamingIndex index_ = NamingIndex::Open(kNaming);
+    const NamingIndex index_ = NamingIndex::Open({kNaming});
     const NameGuide guide_ = NameGuide::Open({kNaming, testing::ShippedDataFolder()});
 };
 

@@ -528,11 +528,16 @@ class ListsAndRegistrationTest : public QObject {
         const QPointer<KanjiRegistrationDialog> dialog = window_->registrationDialog();
         QVERIFY(dialog != nullptr && !dialog->isModal());
         ui().surnameEdit->setText(Text("犬"));  // one unregistered character, in row 1
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(ui().judgeButton, Qt::LeftButton);
+        QCOMPARE(messages_.lastTitle(), Text("漢字登録"));  // the user is told, not ignored
         SaveCounts(*dialog, {"16", "16"});
         QCOMPARE(messages_.lastText(), Text("登録しました"));
         QVERIFY(FileBytes("漢字辞書.txt").ends_with(Cp932Lines({"\"薔\",16", "\"薇\",16"})));
         QCOMPARE(tables_->dictionary.StrokesOf(u"犬"), 0);  // 犬 is still without a count
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(window_->registrationDialog()->controls().kanjiEdits[0]->text(), Text("犬"));
     }
 
     void registrationRoundsDecimalsAndWritesThemAsTyped() {

@@ -380,6 +380,7 @@ class MainWindowTest : public QObject {
         QVERIFY(ui().explanationPanel->isHidden());
 
         // A second judgement while it is open brings the same dialog forward.
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
         Judge("犬鳥", "杏菜");
         QCOMPARE(window_->registrationDialog(), dialog);
         QCOMPARE(window_->findChildren<KanjiRegistrationDialog*>().size(), 1);

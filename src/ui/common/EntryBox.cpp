@@ -7,6 +7,7 @@
 #include <QLineEdit>
 
 #include "data/Cp932.h"
+#include "data/TextNormalization.h"
 
 namespace namori {
 
@@ -76,7 +77,8 @@ QString ReadEntryBox(QLineEdit* box) {
     }
 
     const QString typed = box->text();
-    const std::u16string folded = FoldToReadBack(typed.toStdU16String());
+    // Composed first: a decomposed が (か and U+3099) is one character of the name.
+    const std::u16string folded = FoldToReadBack(ComposedText(typed.toStdU16String()));
     const QString text = QString::fromStdU16String(folded);
     if (text != typed) {
         box->setText(text);

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include "analysis/NamePreparation.h"
 #include "analysis/ReferenceTables.h"
 #include "data/NameListFile.h"
 #include "ui/common/EntryBox.h"
@@ -73,7 +74,11 @@ bool NameEntryBoxes::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool NameEntryBoxes::EntryRefused(const QString& text) {
-    const auto problem = ListEntryProblem(text.toStdU16String());
+    // A blank is no character to register: a name with one is refused as a judgement refuses it.
+    const NamePreparation check = CheckName(text.toStdU16String(), u"名");
+    const auto problem = check.problem == NameProblem::Blank
+                             ? std::optional(check.message)
+                             : ListEntryProblem(text.toStdU16String());
     if (problem) {
         messages_.Show(window_, QString::fromUtf8("入力内容確認"), ToQString(*problem),
                        MessageBox::Icon::Exclamation);

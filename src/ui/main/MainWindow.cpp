@@ -1,5 +1,7 @@
 #include "ui/main/MainWindow.h"
 
+#include <utility>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeySequence>
@@ -146,6 +148,15 @@ void MainWindow::OpenRegistrationDialog(const std::vector<std::u16string>& chara
                 tables_ = std::move(tables);
                 emit tablesChanged(tables_);
             });
+    // Set when the dialog saves; the judgement runs after the dialog is gone, from the event
+    // loop, so that it sees no open dialog.
+    auto saved = std::make_shared<bool>(false);
+    connect(dialog, &KanjiRegistrationDialog::saved, this, [saved] { *saved = true; });
+    connect(dialog, &QObject::destroyed, this, [this, saved] {
+        if (std::exchange(judgeAfterRegistration_, false) && *saved) {
+            QMetaObject::invokeMethod(this, &MainWindow::onJudgeClicked, Qt::QueuedConnection);
+        }
+    });
     registrationDialog_ = dialog;
     if (modal) {
         dialog->exec();
@@ -177,6 +188,14 @@ void MainWindow::onJudgeClicked() {
     const Judgement judgement =
         Judge({surname, givenName, controls_.complementCheckBox->isChecked()}, *tables_);
     if (judgement.preparation.problem == NameProblem::Unregistered) {
+        if (registrationDialog_ != nullptr) {
+            // The open dialog is for other characters: it is finished first, then this name.
+            judgeAfterRegistration_ = true;
+            messages_.Show(this, QString::fromUtf8("漢字登録"),
+                           QString::fromUtf8("漢字の登録画面が開いています。登録を保存すると、"
+                                             "この名前を占います。"),
+                           MessageBox::Icon::Information);
+        }
         OpenRegistrationDialog(judgement.preparation.unregistered, false);
         return;
     }

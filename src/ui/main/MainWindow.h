@@ -77,6 +77,8 @@ class MainWindow : public QWidget {
     MainWindowControls controls_;
     std::optional<StrokeReference> strokeReference_;
     QPointer<KanjiRegistrationDialog> registrationDialog_;
+    // 占う was pressed while the dialog was open for other characters: judge once it saves.
+    bool judgeAfterRegistration_ = false;
     QPointer<NamingWindow> namingWindow_;
     // Declared after the controls: destroyed before the widgets they work on.
     std::unique_ptr<ResultPanel> resultPanel_;

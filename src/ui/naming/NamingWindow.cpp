@@ -18,6 +18,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "analysis/NameLookup.h"
 #include "analysis/NamePreparation.h"
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
@@ -200,7 +201,7 @@ bool NamingWindow::LoadIndexes() {
         return true;
     }
     try {
-        index_ = NamingIndex::Open(FolderHolding(assetFolders_, kRealNamesFile));
+        index_ = NamingIndex::Open(assetFolders_);
         guide_ = NameGuide::Open(assetFolders_);
     } catch (const DataFileError& error) {
         messages_.ShowFailure(this, error, QString::fromUtf8("名付け支援"));
@@ -225,7 +226,8 @@ void NamingWindow::ShowFor(const QString& surname, bool complement) {
 void NamingWindow::Search() {
     const std::u16string surname = ReadEntryBox(controls_.surnameBox).toStdU16String();
     const std::u16string reading = ReadEntryBox(controls_.readingBox).trimmed().toStdU16String();
-    const NamePreparation check = CheckName(surname, u"名");
+    const NamePreparation check =
+        CheckSurname(surname, controls_.complementBox->isChecked(), tables_->dictionary);
     if (!check.ready()) {
         messages_.Show(this, QString::fromUtf8("名付け支援"), ToQString(check.message),
                        MessageBox::Icon::Exclamation);

@@ -241,6 +241,7 @@ void KanjiRegistrationDialog::onSaveClicked() {
         }
     }
     if (SaveKanjiEntries()) {
+        emit saved();
         close();
     }
 }

@@ -47,6 +47,8 @@ class KanjiRegistrationDialog : public QDialog {
   signals:
     // A registration was saved: tables are the dialog's tables with the dictionary reloaded.
     void tablesChanged(std::shared_ptr<const ReferenceTables> tables);
+    // The characters were registered; the dialog closes.
+    void saved();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
