@@ -135,6 +135,7 @@ Judgement JudgeAndCheck(const ReferenceTables& tables, const Name& name) {
         case NameProblem::Empty:
         case NameProblem::TooLong:
         case NameProblem::UnsupportedCharacter:
+        case NameProblem::Blank:
             Require(!prepared.message.empty(), "a refused name has no message");
             return judgement;
         case NameProblem::Unregistered:
