@@ -78,6 +78,11 @@ GRADES = ("良", "中", "悪")
 NUMBERS = tuple(str(number) for number in range(1, 82))
 RATED_LUCK = ("主運", "初運", "助運", "総運")
 ELEMENT_VERDICTS = ("災害運", "病気運", "事故運", "------")
+# How many of the four rated numbers are unfavourable: all four favourable, none, one or two,
+# three, all four.
+SHARES = ("all-good", "none", "some", "most", "all")
+# How the element of one luck number stands to the next one's.
+ELEMENT_PAIRS = ("生む", "生まれる", "抑える", "抑えられる", "同じ")
 YINYANG_VERDICTS = ("幸運陰陽", "単一陰陽", "分離陰陽", "挟み陰陽", "浮沈陰陽", "災難陰陽", "－－－－")
 
 # kind: (keys in output order, fewest sentences, most sentences)
@@ -90,25 +95,38 @@ KINDS = {
     "yinyang-verdict": (YINYANG_VERDICTS, 1, 3),
     "face-slot": (SLOTS, 1, 1),
     "face": (tuple(f"{slot}-{grade}" for slot in SLOTS for grade in GRADES), 1, 1),
-    "summary-overall": (GRADES, 1, 1),
+    "element-pair": (ELEMENT_PAIRS, 1, 1),
+    "romance": (GRADES, 1, 1),
+    "summary-overall": (SHARES, 1, 1),
+    "summary-repeat": (("any",), 1, 1),
     "summary-family": (GRADES, 1, 1),
     "summary-strong": (tuple(f"{luck}-{grade}" for luck in RATED_LUCK for grade in GRADES[:2]), 1, 1),
     "summary-weak": (tuple(f"{luck}-{grade}" for luck in RATED_LUCK for grade in GRADES[1:]), 1, 1),
     "summary-element": (ELEMENT_VERDICTS, 1, 1),
     "summary-yinyang": (YINYANG_VERDICTS, 1, 1),
-    "summary-close": (("0", "1", "2", "3"), 1, 1),
-    "note": (("closing",), 1, 3),
+    "summary-close": (SHARES, 1, 1),
+    "note": (("closing", "caveat", "basis", "basis-complement", "lucky"), 1, 3),
 }
 
 # The placeholders the program fills in, by kind; every other kind has none.
 PLACEHOLDERS = {
-    "summary-overall": {"{主運}", "{初運}", "{助運}", "{総運}"},
+    "luck": {"{数}"},
+    "element": {"{運}"},
+    "romance": {"{数}"},
+    "note": {"{画数}", "{名字}"},
+    "element-pair": {"{前}", "{後}", "{甲}", "{乙}"},
+    "summary-overall": {"{主運}", "{初運}", "{助運}", "{総運}", "{凶数}", "{件数}"},
+    "summary-repeat": {"{重なり}"},
     "summary-family": {"{数}", "{句}"},
     "summary-strong": {"{数}", "{句}"},
     "summary-weak": {"{数}", "{句}"},
     "summary-element": {"{並び}"},
     "summary-yinyang": {"{並び}"},
 }
+
+
+# How a sentence in the です・ます style ends.
+POLITE_ENDINGS = tuple(ending + SENTENCE_END for ending in ("です", "ます", "ません", "でしょう", "ください", "ところです"))
 
 
 def check_reading_text(kind, text, forbidden, where):
@@ -126,6 +144,9 @@ def check_reading_text(kind, text, forbidden, where):
         raise SourceError(f"{where}: the text must end with {SENTENCE_END}")
     if any(not sentence.strip(SENTENCE_END) for sentence in sentences(text)):
         raise SourceError(f"{where}: empty sentence in {text!r}")
+    plain = [sentence for sentence in sentences(text) if not sentence.endswith(POLITE_ENDINGS)]
+    if plain:
+        raise SourceError(f"{where}: write in the です・ます style: {plain[0]!r}")
     _, fewest, most = KINDS[kind]
     count = len(sentences(text))
     if not fewest <= count <= most:

@@ -57,4 +57,31 @@ LuckNumbers ComputeLuckNumbers(const NamePositions& name) {
     return luck;
 }
 
+std::array<unsigned, 5> LuckPositions(const NamePositions& name) {
+    const int s = name.surnameLength;
+    const int g = name.givenNameLength;
+    const auto range = [](int first, int last) {  // positions first..last, counted from 0
+        return last < first ? 0u : ((2u << last) - 1u) & ~((1u << first) - 1u);
+    };
+    const unsigned all = range(0, name.positions() - 1);
+    const unsigned main = s >= 1 ? range(s - 1, s) & all : 0u;
+    unsigned assist = all & ~main;
+    unsigned total = all;
+    const bool oneCharacterPart = (s == 1 && g >= 1 && g <= 3) || (g == 1 && s >= 1 && s <= 3);
+    if (oneCharacterPart) {
+        // A part of one character also counts its own strokes towards 助運.
+        assist |= (s == 1 ? 1u : 0u) | (g == 1 ? 1u << s : 0u);
+    } else {
+        // The complement is not part of the name: 総運 leaves it out.
+        if (!name.currentSurname.empty() && name.currentSurname.front() == kComplementCharacter) {
+            total &= ~1u;
+        }
+        if (!name.currentGivenName.empty() &&
+            name.currentGivenName.back() == kComplementCharacter) {
+            total &= ~(1u << (name.positions() - 1));
+        }
+    }
+    return {range(0, s - 1) & all, main, range(s, name.positions() - 1), assist, total};
+}
+
 }  // namespace namori

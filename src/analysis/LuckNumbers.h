@@ -42,4 +42,9 @@ constexpr std::array<int, 5> LuckValues(const LuckNumbers& luck) {
 // Computes 祖運, 主運, 初運, 助運 and 総運 from the name positions.
 LuckNumbers ComputeLuckNumbers(const NamePositions& name);
 
+// The positions whose counts ComputeLuckNumbers adds up for each luck number, in kLuckFields'
+// order, one bit per position (the first position the lowest bit): what a reading names when it
+// shows how a number was counted.
+std::array<unsigned, 5> LuckPositions(const NamePositions& name);
+
 }  // namespace namori

@@ -17,9 +17,11 @@
 #include "analysis/ReferenceTables.h"
 #include "analysis/StrokeCounting.h"
 #include "cli/BatchJsonWriter.h"
+#include "cli/FuriganaOption.h"
 #include "cli/JudgementReport.h"
 #include "cli/LuckyStrokesCommand.h"
 #include "cli/NamingCommand.h"
+#include "cli/ReadingLuckyPatterns.h"
 #include "cli/StandardStreams.h"
 #include "cli/UsageMessages.h"
 #include "data/Cp932.h"
@@ -39,6 +41,8 @@ namespace namori {
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+// How many of the 吉数表's patterns a 鑑定書 lists for a name with an unfavourable number.
+constexpr int kLuckyPatternLines = 3;
 constexpr const char* kTraditionalCountingNote =
     "画数の数え方: 旧字体（旧字体の字形で、部首は元の字の画数で数える）";
 
@@ -91,10 +95,11 @@ int RunBatch(const ReferenceTables& tables, const JudgeOptions& options,
 
 // The output of one judged name: the table, or with --json or --html the detailed reading,
 // whose texts are read only then. Empty after saying why the texts cannot be had.
-std::optional<std::string> SingleOutput(const Judgement& judgement, const SpiritTable& table,
+std::optional<std::string> SingleOutput(const Judgement& judgement, const ReferenceTables& tables,
                                         const JudgeOptions& options,
                                         const std::filesystem::path& dataFolder,
                                         std::FILE* errors) {
+    const SpiritTable& table = tables.spiritTable;
     // The output of the default counting stays as it always was; only the other one is said.
     const bool traditional = options.counting == StrokeCounting::Traditional;
     if (!options.json && !options.html) {
@@ -102,6 +107,7 @@ std::optional<std::string> SingleOutput(const Judgement& judgement, const Spirit
                            : JudgementAsTable(judgement, table);
     }
     DetailedReading reading = ReadingOf(judgement, table);
+    reading.furigana = options.furigana;
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     if (localtime_r(&now, &local) != nullptr) {
@@ -112,6 +118,9 @@ std::optional<std::string> SingleOutput(const Judgement& judgement, const Spirit
         FindUnlawfulKanji(reading.givenName, SearchPath(dataFolder, {"naming", "data"}));
     try {
         ExplainReading(reading, LoadReadingTexts(SearchPath(dataFolder, {"data"})));
+        reading.luckyPatterns =
+            ReadingLuckyPatterns(tables, judgement, options.complement,
+                                 SearchPath(dataFolder, {"naming", "data"}), kLuckyPatternLines);
     } catch (const DataFileError& error) {
         WriteText(errors, std::string("namori-judge: ") + error.what() + "\n");
         return std::nullopt;
@@ -147,7 +156,7 @@ int RunSingle(const ReferenceTables& tables, const JudgeOptions& options,
         return kNameRefused;
     }
     const std::optional<std::string> output =
-        SingleOutput(judgement, tables.spiritTable, options, dataFolder, streams.errors);
+        SingleOutput(judgement, tables, options, dataFolder, streams.errors);
     if (!output) {
         return kDataProblem;
     }
@@ -266,6 +275,9 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
                  "吉数表: この名字で５運・５行・陰陽がすべて良くなる名前の画数の組み合わせを出す");
     app.add_option("--chars", options.characters, "吉数表: 名前の文字数（1～3、省略時は2）")
         ->check(WholeNumberFrom(1, 3));
+    std::string furigana;
+    app.add_option("--furigana", furigana,
+                   "鑑定書: 名前の上に添える読み（ひらがなで「みょうじ,なまえ」）");
     app.add_option("SURNAME", options.surname, "名字");
     app.add_option("GIVEN", options.givenName, "名前");
     try {
@@ -274,6 +286,11 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
         }
         app.parse(argc, argv);
         CheckCombination(app, options);
+        if (app.count("--furigana") > 0 && !FuriganaOf(furigana)) {
+            throw CLI::ValidationError(
+                "--furigana は「さとう,はると」のように、名字と名前の読みをひらがなで"
+                "コンマで区切って指定してください");
+        }
     } catch (const CLI::ParseError& error) {
         // Help and version end normally; every other parse error is a usage error.
         std::ostringstream out;
@@ -288,6 +305,7 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
     if (app.count("--data") > 0) {
         options.dataFolder = dataFolder;
     }
+    options.furigana = FuriganaOf(furigana).value_or(u"");
     options.counting =
         counting == "traditional" ? StrokeCounting::Traditional : StrokeCounting::Modern;
     return options;

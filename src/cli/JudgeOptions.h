@@ -27,6 +27,7 @@ struct JudgeOptions {
     std::string sort;           // --sort fortune: faces and marks before the bands
     bool luckyStrokes = false;  // --lucky-strokes: the favourable stroke patterns instead
     int characters = 2;         // --chars: given-name length of the patterns
+    std::u16string furigana;    // --furigana: the name's reading, as the 鑑定書 prints it
 };
 
 // The streams a run reads names from and writes results and messages to.

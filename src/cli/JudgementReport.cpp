@@ -80,6 +80,7 @@ nlohmann::ordered_json DetailedJudgementAsJson(const Judgement& judgement, const
             {{"element", Utf16ToUtf8(element.element)}, {"meaning", Utf16ToUtf8(element.meaning)}});
     }
     result["elements"] = std::move(elements);
+    result["elementPairs"] = Utf16ToUtf8(reading.elementPairs);
     result["elementVerdictExplanation"] = Utf16ToUtf8(reading.elementVerdictMeaning);
     result["yinYangVerdictExplanation"] = Utf16ToUtf8(reading.yinYangMeaning);
     nlohmann::ordered_json faces = nlohmann::ordered_json::array();
@@ -93,6 +94,16 @@ nlohmann::ordered_json DetailedJudgementAsJson(const Judgement& judgement, const
     result["markLegend"] = Utf16ToUtf8(reading.markLegend);
     result["conclusion"] = Utf16ToUtf8(reading.conclusion);
     result["note"] = Utf16ToUtf8(reading.closingNote);
+    result["caveat"] = Utf16ToUtf8(reading.caveat);
+    result["countingBasis"] = Utf16ToUtf8(reading.countingBasis);
+    if (!reading.furigana.empty()) {
+        result["furigana"] = Utf16ToUtf8(reading.furigana);
+    }
+    nlohmann::ordered_json lucky = nlohmann::ordered_json::array();
+    for (const std::u16string& line : reading.luckyPatterns) {
+        lucky.push_back(Utf16ToUtf8(line));
+    }
+    result["luckyPatterns"] = std::move(lucky);
     if (reading.unlawfulKanji) {
         result["givenNameLawful"] = reading.unlawfulKanji->empty();
         result["unlawfulKanji"] = Utf16ToUtf8(*reading.unlawfulKanji);

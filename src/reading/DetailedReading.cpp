@@ -7,10 +7,12 @@
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
 #include "data/ReadingTextsFile.h"
+#include "reading/ElementPairs.h"
 #include "reading/ReadingConclusion.h"
 #include "reading/ReadingTextKinds.h"
 #include "rules/FiveElements.h"
 #include "rules/Judgement.h"
+#include "rules/Ratings.h"
 #include "rules/VerdictWords.h"
 
 namespace namori {
@@ -19,6 +21,15 @@ namespace {
 
 // The key of the note that closes the reading.
 constexpr std::u16string_view kClosingNote = u"closing";
+constexpr std::u16string_view kCaveatNote = u"caveat";
+constexpr std::u16string_view kBasisNote = u"basis";
+constexpr std::u16string_view kComplementBasisNote = u"basis-complement";
+constexpr std::u16string_view kLuckyNote = u"lucky";
+constexpr std::array<std::u16string_view, 5> kNotes{kClosingNote, kCaveatNote, kBasisNote,
+                                                    kComplementBasisNote, kLuckyNote};
+// The slot that reads 恋愛・結婚 from its number's mark (助運, in kLuckFields' order).
+constexpr std::size_t kRomanceSlot = 3;
+constexpr std::u16string_view kRomanceTitle = u"恋愛・結婚";
 
 // What each place (in kLuckFields' order) governs: the spirit-number table's aspects it reads
 // (indexes into the seven, kNoAspect for none), or the kind of "鑑定解説.txt" that reads its
@@ -26,17 +37,17 @@ constexpr std::u16string_view kClosingNote = u"closing";
 // only.
 constexpr int kNoAspect = -1;
 struct LuckPlace {
-    std::u16string_view rule;
+    std::u16string_view rule;  // which characters it adds up, true for every shape of name
     std::array<int, 3> aspects;
     std::u16string_view placeKind;
     std::u16string_view placeTitle;
 };
 constexpr std::array<LuckPlace, 5> kLuckPlaces{{
-    {u"名字の合計", {kNoAspect, kNoAspect, kNoAspect}, u"family-line", u"家の流れ"},  // 祖運
-    {u"名字下と名前上", {0, 1, kNoAspect}, {}, {}},  // 主運: 性格, 仕事
-    {u"名前の合計", {kNoAspect, kNoAspect, kNoAspect}, u"youth", u"若い時期"},  // 初運
-    {u"総運から主運を引く", {5, 3, kNoAspect}, {}, {}},  // 助運: 対人, 家庭
-    {u"氏名の合計", {2, 4, 6}, {}, {}},                  // 総運: 金運, 健康, 総評
+    {u"名字の字の画数の合計", {kNoAspect, kNoAspect, kNoAspect}, u"family-line", u"家の流れ"},
+    {u"名字の最後の字と名前の最初の字の合計", {0, 1, kNoAspect}, {}, {}},  // 性格, 仕事
+    {u"名前の字の画数の合計", {kNoAspect, kNoAspect, kNoAspect}, u"youth", u"若い時期"},
+    {u"主運に入らない字の合計", {5, 3, kNoAspect}, {}, {}},  // 対人, 家庭
+    {u"名字と名前の字の画数の合計", {2, 4, 6}, {}, {}},      // 金運, 健康, 総評
 }};
 // The aspects of a number when the table's trailer does not name seven.
 constexpr std::array<std::u16string_view, SpiritTable::kFurtherTexts> kAspectNames{
@@ -66,6 +77,13 @@ std::array<std::u16string, SpiritTable::kFurtherTexts> AspectNames(const SpiritT
     return names;
 }
 
+void Fill(std::u16string& text, std::u16string_view placeholder, std::u16string_view value) {
+    for (std::size_t at = text.find(placeholder); at != std::u16string::npos;
+         at = text.find(placeholder, at + value.size())) {
+        text.replace(at, placeholder.size(), value);
+    }
+}
+
 std::u16string SlotKey(std::size_t slot) {
     return std::u16string(1, static_cast<char16_t>(u'1' + slot));
 }
@@ -77,6 +95,40 @@ std::u16string FaceKey(std::size_t slot, Rating rating) {
 std::u16string NumberKey(int number) {
     const std::string digits = std::to_string(number);
     return std::u16string(digits.begin(), digits.end());
+}
+
+// How a luck number was counted for this name, with its sum: "名字の最後の字と名前の最初の字の合計
+// 「本」5＋「蓮」13＝18". The terms are the positions the judgement added up, so the sum is the
+// number printed beside it, whatever the name's shape.
+std::u16string CountingRule(const NamePositions& name, std::size_t slot, unsigned positions) {
+    const std::array<unsigned, 5> all = LuckPositions(name);
+    std::u16string rule(kLuckPlaces[slot].rule);
+    if (slot == 3) {
+        const unsigned shared = positions & all[1];
+        const bool surname = (shared & (1u << (name.surnameLength - 1))) != 0;
+        const bool givenName = (shared & (1u << name.surnameLength)) != 0;
+        if (surname || givenName) {
+            rule += surname && givenName ? u"（１字の名字と１字の名前は、主運に入る字も数えます）"
+                    : surname ? u"（１字の名字は、主運に入るその字も数えます）"
+                              : u"（１字の名前は、主運に入るその字も数えます）";
+        }
+    }
+    if (slot == 4 && positions != (all[0] | all[2])) {
+        rule += u"（霊数は数えません）";
+    }
+    int sum = 0;
+    for (int position = 0; position < name.positions(); ++position) {
+        if ((positions & (1u << position)) == 0) {
+            continue;
+        }
+        const std::u16string character(name.nameChars[position]);
+        rule += sum == 0 ? u"　" : u"＋";
+        rule += character == std::u16string(1, kComplementCharacter) ? u"霊数"
+                                                                     : u"「" + character + u"」";
+        rule += NumberKey(name.strokeCounts[position]);
+        sum += name.strokeCounts[position];
+    }
+    return rule + u"＝" + NumberKey(sum);
 }
 
 }  // namespace
@@ -97,10 +149,11 @@ DetailedReading ReadingOf(const Judgement& judgement, const SpiritTable& table) 
 
     const std::array<std::u16string, SpiritTable::kFurtherTexts> aspectNames = AspectNames(table);
     const std::array<int, 5> values = LuckValues(judgement.luck);
+    const std::array<unsigned, 5> positions = LuckPositions(name);
     for (std::size_t index = 0; index < values.size(); ++index) {
         LuckReading& luck = reading.luck[index];
         luck.name = kLuckFields[index].name;
-        luck.rule = kLuckPlaces[index].rule;
+        luck.rule = CountingRule(name, index, positions[index]);
         luck.value = values[index];
         luck.spiritNumber = SpiritTable::RowOf(luck.value);
         luck.phrase = table.spiritPhrase[luck.spiritNumber];
@@ -140,15 +193,33 @@ void ExplainReading(DetailedReading& reading, const ReadingTexts& texts) {
     for (std::size_t index = 0; index < reading.luck.size(); ++index) {
         LuckReading& luck = reading.luck[index];
         luck.meaning = texts.Of(kLuckKind, luck.name);
+        Fill(luck.meaning, u"{数}", NumberKey(luck.value));
         const LuckPlace& place = kLuckPlaces[index];
         if (!place.placeKind.empty() && luck.spiritNumber > 0) {
             luck.aspects.push_back({std::u16string(place.placeTitle),
                                     texts.Of(place.placeKind, NumberKey(luck.spiritNumber))});
         }
     }
-    for (ElementReading& element : reading.elements) {
-        element.meaning = texts.Of(kElementKind, element.element);
+    const LuckReading& romance = reading.luck[kRomanceSlot];
+    if (romance.mark != Mark::None) {
+        std::u16string text(
+            texts.Of(kRomanceKind, ByEnum(kRatingKeys, RatingOfMark(romance.mark))));
+        Fill(text, u"{数}", NumberKey(romance.value));
+        reading.luck[kRomanceSlot].aspects.push_back({std::u16string(kRomanceTitle), text});
     }
+    for (ElementReading& element : reading.elements) {
+        // The luck numbers of 祖運, 主運 and 初運 that fall on this element: "祖運25と主運30".
+        std::u16string numbers;
+        for (std::size_t slot = 0; slot < reading.elementTriple.size() && slot < 3; ++slot) {
+            if (reading.elementTriple[slot] == element.element[0]) {
+                const LuckReading& luck = reading.luck[slot];
+                numbers += (numbers.empty() ? u"" : u"と") + luck.name + NumberKey(luck.value);
+            }
+        }
+        element.meaning = texts.Of(kElementKind, element.element);
+        Fill(element.meaning, u"{運}", numbers);
+    }
+    reading.elementPairs = ElementPairsOf(reading.elementTriple, texts);
     reading.elementVerdictMeaning =
         texts.Of(kElementVerdictKind, ByEnum(kElementVerdictKeys, reading.elementVerdict));
     reading.yinYangMeaning =
@@ -160,12 +231,40 @@ void ExplainReading(DetailedReading& reading, const ReadingTexts& texts) {
     }
     reading.conclusion = ConclusionOf(reading, texts);
     reading.closingNote = texts.Of(kNoteKind, kClosingNote);
+    reading.caveat = texts.Of(kNoteKind, kCaveatNote);
+    const bool complemented = reading.surname.starts_with(kComplementCharacter) ||
+                              reading.givenName.ends_with(kComplementCharacter);
+    reading.countingBasis = texts.Of(kNoteKind, complemented ? kComplementBasisNote : kBasisNote);
+    std::u16string counts;
+    for (const auto* part : {&reading.surnameChars, &reading.givenNameChars}) {
+        for (const NameCharacter& character : *part) {
+            if (character.character != std::u16string(1, kComplementCharacter)) {
+                counts += (counts.empty() ? u"" : u"・") + character.character +
+                          NumberKey(character.strokes);
+            }
+        }
+    }
+    Fill(reading.countingBasis, u"{画数}", counts);
+    reading.luckyNote = texts.Of(kNoteKind, kLuckyNote);
+    std::u16string surname = reading.surname;
+    if (surname.starts_with(kComplementCharacter)) {
+        surname.erase(0, 1);
+    }
+    Fill(reading.luckyNote, u"{名字}", surname);
 }
 
 ReadingTexts LoadReadingTexts(const std::vector<std::filesystem::path>& folders) {
     ReadingTexts texts = ReadReadingTexts(FolderHolding(folders, kReadingTextsFile));
     std::vector<std::pair<std::u16string, std::u16string>> needed = ConclusionTextKeys();
-    needed.emplace_back(kNoteKind, kClosingNote);
+    for (std::u16string_view note : kNotes) {
+        needed.emplace_back(kNoteKind, note);
+    }
+    for (Rating rating : {Rating::Favourable, Rating::Middling, Rating::Unfavourable}) {
+        needed.emplace_back(kRomanceKind, ByEnum(kRatingKeys, rating));
+    }
+    for (std::u16string_view relation : kElementRelationKeys) {
+        needed.emplace_back(kElementPairKind, relation);
+    }
     for (std::size_t index = 0; index < kLuckPlaces.size(); ++index) {
         const LuckPlace& place = kLuckPlaces[index];
         needed.emplace_back(kLuckKind, kLuckFields[index].name);

@@ -69,12 +69,20 @@ struct DetailedReading {
     ElementVerdict elementVerdict = ElementVerdict::NoMisfortune;
     std::u16string elementVerdictMeaning;
     std::vector<ElementReading> elements;  // the triple's elements, each once, in its order
+    std::u16string elementPairs;  // how 祖運's element stands to 主運's, and 主運's to 初運's
     std::u16string yinYangPattern;
     YinYangVerdict yinYangVerdict = YinYangVerdict::Neutral;
     std::u16string yinYangMeaning;
     std::array<FaceReading, 3> faces;
-    std::u16string conclusion;   // the 総合鑑定: a few sentences on the name as a whole
-    std::u16string closingNote;  // what a reading is and is not, at the end of every reading
+    std::u16string conclusion;     // the 総合鑑定: a few sentences on the name as a whole
+    std::u16string closingNote;    // what a reading is and is not, at the end of every reading
+    std::u16string caveat;         // the same in one line, under the title
+    std::u16string countingBasis;  // how the characters were counted, the complement included
+    std::u16string furigana;       // the name's reading in hiragana, when the front end knows it
+    // For a name with an unfavourable number: stroke counts of the same length beside this
+    // surname whose three faces are all favourable, one line each, filled by the front end.
+    std::vector<std::u16string> luckyPatterns;
+    std::u16string luckyNote;    // what those lines are and are not
     std::u16string readingDate;  // when the reading was made, as the front end shows dates
     // The given name's kanji that may not be registered as a child's name; nothing when that
     // was not checked (the naming data could not be read).

@@ -1,5 +1,6 @@
 #include "reading/ReadingConclusion.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -16,8 +17,15 @@ constexpr std::size_t kAncestor = 0;
 // The four rated luck numbers (indexes into DetailedReading::luck) in the order they weigh:
 // when two are as strong or as weak, the one that weighs more is named.
 constexpr std::array<std::size_t, 4> kRatedByWeight{1, 4, 2, 3};
+constexpr std::array<std::size_t, 4> kRatedInOrder{1, 2, 3, 4};
 constexpr std::array<Rating, 3> kRatings{Rating::Favourable, Rating::Middling,
                                          Rating::Unfavourable};
+// How many of the four rated numbers are unfavourable, as the keys of the opening and closing
+// sentences: all four favourable, none unfavourable, one or two, three, all four.
+constexpr std::array<std::u16string_view, 5> kShareKeys{u"all-good", u"none", u"some", u"most",
+                                                        u"all"};
+constexpr std::u16string_view kRepeatKey = u"any";
+constexpr std::array<std::u16string_view, 5> kCountWords{u"", u"一つ", u"二つ", u"三つ", u"四つ"};
 
 std::u16string Digits(int value) {
     const std::string digits = std::to_string(value);
@@ -43,44 +51,101 @@ std::u16string RatedKey(const LuckReading& luck, Rating rating) {
     return luck.name + u"-" + std::u16string(ByEnum(kRatingKeys, rating));
 }
 
+Rating RatingOf(const LuckReading& luck) {
+    return RatingOfMark(luck.mark);
+}
+
+// The opening: the four rated numbers and how many of them are unfavourable, naming those.
+std::u16string Opening(const DetailedReading& reading, const ReadingTexts& texts,
+                       std::size_t share) {
+    std::u16string text(texts.Of(kOverallKind, kShareKeys[share]));
+    std::u16string unfavourable;
+    int count = 0;
+    for (std::size_t index : kRatedInOrder) {
+        const LuckReading& luck = reading.luck[index];
+        Replace(text, u"{" + luck.name + u"}", Digits(luck.value));
+        if (RatingOf(luck) == Rating::Unfavourable) {
+            unfavourable += (count++ == 0 ? u"" : u"・") + luck.name + Digits(luck.value);
+        }
+    }
+    Replace(text, u"{凶数}", unfavourable);
+    Replace(text, u"{件数}", kCountWords[static_cast<std::size_t>(count)]);
+    return text;
+}
+
+// One sentence on the numbers that recur among the five, when some do: "主運と助運はどちらも16
+// で、…". Nothing when all five differ.
+std::u16string Repeats(const DetailedReading& reading, const ReadingTexts& texts) {
+    std::u16string groups;
+    for (std::size_t first = 0; first < reading.luck.size(); ++first) {
+        const int value = reading.luck[first].value;
+        const auto same = [&](const LuckReading& luck) { return luck.value == value; };
+        if (std::any_of(reading.luck.begin(), reading.luck.begin() + first, same)) {
+            continue;
+        }
+        std::u16string names = reading.luck[first].name;
+        int count = 1;
+        for (std::size_t other = first + 1; other < reading.luck.size(); ++other) {
+            if (same(reading.luck[other])) {
+                names += u"・" + reading.luck[other].name;
+                ++count;
+            }
+        }
+        if (count > 1) {
+            groups += (groups.empty() ? u"" : u"、") + names +
+                      (count == 2 ? u"はどちらも" : u"はどれも") + Digits(value);
+        }
+    }
+    if (groups.empty()) {
+        return {};
+    }
+    std::u16string text(texts.Of(kRepeatKind, kRepeatKey));
+    Replace(text, u"{重なり}", groups);
+    return text;
+}
+
 }  // namespace
 
 std::u16string ConclusionOf(const DetailedReading& reading, const ReadingTexts& texts) {
-    std::u16string overall(texts.Of(kOverallKind, ByEnum(kRatingKeys, reading.faces[0].rating)));
-    for (std::size_t index : kRatedByWeight) {
-        Replace(overall, u"{" + reading.luck[index].name + u"}", Digits(reading.luck[index].value));
+    int unfavourable = 0;
+    bool allFavourable = true;
+    for (std::size_t index : kRatedInOrder) {
+        unfavourable += RatingOf(reading.luck[index]) == Rating::Unfavourable ? 1 : 0;
+        allFavourable = allFavourable && RatingOf(reading.luck[index]) == Rating::Favourable;
     }
+    const std::size_t share = allFavourable       ? 0
+                              : unfavourable == 0 ? 1
+                              : unfavourable <= 2 ? 2
+                              : unfavourable == 3 ? 3
+                                                  : 4;
     const LuckReading& ancestor = reading.luck[kAncestor];
     std::u16string text =
-        overall +
-        NumberPiece(texts.Of(kFamilyKind, ByEnum(kRatingKeys, RatingOfMark(ancestor.mark))),
-                    ancestor);
+        Opening(reading, texts, share) + Repeats(reading, texts) +
+        NumberPiece(texts.Of(kFamilyKind, ByEnum(kRatingKeys, RatingOf(ancestor))), ancestor);
 
+    // The strongest of the four, when one is not unfavourable; the weakest of the rest, when
+    // it is not favourable.
     const LuckReading* strongest = nullptr;
     const LuckReading* weakest = nullptr;
     for (std::size_t index : kRatedByWeight) {
         const LuckReading& luck = reading.luck[index];
-        const Rating rating = RatingOfMark(luck.mark);
-        if (strongest == nullptr || rating < RatingOfMark(strongest->mark)) {
+        if (RatingOf(luck) != Rating::Unfavourable &&
+            (strongest == nullptr || RatingOf(luck) < RatingOf(*strongest))) {
             strongest = &luck;
         }
-        if (weakest == nullptr || rating > RatingOfMark(weakest->mark)) {
+    }
+    for (std::size_t index : kRatedByWeight) {
+        const LuckReading& luck = reading.luck[index];
+        if (&luck != strongest && (weakest == nullptr || RatingOf(luck) > RatingOf(*weakest))) {
             weakest = &luck;
         }
     }
-    const Rating best = RatingOfMark(strongest->mark);
-    if (best != Rating::Unfavourable) {
-        text += NumberPiece(texts.Of(kStrongKind, RatedKey(*strongest, best)), *strongest);
-    } else {
-        strongest = nullptr;  // all four are unfavourable: the weakest stands for them
+    if (strongest != nullptr) {
+        text += NumberPiece(texts.Of(kStrongKind, RatedKey(*strongest, RatingOf(*strongest))),
+                            *strongest);
     }
-    if (weakest == strongest) {
-        // All four rate alike: the next in weight is the one to mind, unless they are all good.
-        weakest = &reading.luck[kRatedByWeight[1]];
-    }
-    const Rating worst = RatingOfMark(weakest->mark);
-    if (worst != Rating::Favourable) {
-        text += NumberPiece(texts.Of(kWeakKind, RatedKey(*weakest, worst)), *weakest);
+    if (RatingOf(*weakest) != Rating::Favourable) {
+        text += NumberPiece(texts.Of(kWeakKind, RatedKey(*weakest, RatingOf(*weakest))), *weakest);
     }
 
     std::u16string elements(
@@ -89,18 +154,18 @@ std::u16string ConclusionOf(const DetailedReading& reading, const ReadingTexts& 
     std::u16string yinYang(
         texts.Of(kSummaryYinYangKind, ByEnum(kYinYangVerdictKeys, reading.yinYangVerdict)));
     Replace(yinYang, u"{並び}", reading.yinYangPattern);
-    int favourable = 0;
-    for (const FaceReading& face : reading.faces) {
-        favourable += face.rating == Rating::Favourable ? 1 : 0;
-    }
-    return text + elements + yinYang + texts.Of(kCloseKind, Digits(favourable));
+    return text + elements + yinYang + texts.Of(kCloseKind, kShareKeys[share]);
 }
 
 std::vector<std::pair<std::u16string, std::u16string>> ConclusionTextKeys() {
     std::vector<std::pair<std::u16string, std::u16string>> keys;
+    for (std::u16string_view share : kShareKeys) {
+        keys.emplace_back(kOverallKind, share);
+        keys.emplace_back(kCloseKind, share);
+    }
+    keys.emplace_back(kRepeatKind, kRepeatKey);
     for (Rating rating : kRatings) {
         const std::u16string word(ByEnum(kRatingKeys, rating));
-        keys.emplace_back(kOverallKind, word);
         keys.emplace_back(kFamilyKind, word);
         for (std::u16string_view luck : {u"主運", u"初運", u"助運", u"総運"}) {
             const std::u16string key = std::u16string(luck) + u"-" + word;
@@ -117,9 +182,6 @@ std::vector<std::pair<std::u16string, std::u16string>> ConclusionTextKeys() {
     }
     for (std::u16string_view key : kYinYangVerdictKeys) {
         keys.emplace_back(kSummaryYinYangKind, key);
-    }
-    for (int favourable = 0; favourable <= 3; ++favourable) {
-        keys.emplace_back(kCloseKind, Digits(favourable));
     }
     return keys;
 }

@@ -46,7 +46,13 @@ constexpr const char* kStyleSheet =
     "td.mark { text-align: center; color: #b22222; font-weight: bold; }\n"
     "span.mark { color: #b22222; }\n"
     "span.verdict { font-weight: bold; }\n"
-    "p.unlawful { color: #b00000; font-weight: bold; }\n";
+    "p.unlawful { color: #b00000; font-weight: bold; }\n"
+    "p.caveat { color: #555555; font-size: 9pt; text-align: center; margin: 0 0 6pt 0; }\n"
+    "p.furigana { font-size: 10pt; color: #555555; text-align: center; margin: 0; "
+    "letter-spacing: 2pt; }\n"
+    // Printed from a browser: A4 with even margins, and no section broken across two pages.
+    "@page { size: A4; margin: 18mm 16mm 18mm 16mm; }\n"
+    "div.section { break-inside: avoid; page-break-inside: avoid; }\n";
 
 std::string Html(std::u16string_view text) {
     std::string out;
@@ -80,6 +86,11 @@ std::string LuckValue(const LuckReading& luck) {
         text += "（" + Number(luck.spiritNumber) + " として）";
     }
     return text;
+}
+
+// A rating as the 鑑定書 words it: gentler than the window's 悪, for parents reading about a child.
+std::u16string_view ReadingRatingWord(Rating rating) {
+    return rating == Rating::Unfavourable ? u"要注意" : RatingWord(rating);
 }
 
 // The verdicts' neutral markers in words: a row of hyphens means nothing to a reader.
@@ -168,12 +179,25 @@ std::string LawfulNote(const DetailedReading& reading) {
     return html;
 }
 
+// The three ratings in one line under the luck table: each verdict is explained once in its own
+// section and once in the 総合鑑定.
+std::string RatingsLine(const DetailedReading& reading) {
+    std::u16string line;
+    for (const FaceReading& face : reading.faces) {
+        line += (line.empty() ? u"" : u"　") + face.title + u"の判定 " +
+                std::u16string(ReadingRatingWord(face.rating));
+    }
+    return Paragraph("legend", line);
+}
+
 std::string NameSection(const DetailedReading& reading) {
     const std::u16string date =
         reading.readingDate.empty() ? std::u16string() : u"鑑定日　" + reading.readingDate;
-    return "<p class=\"title\">鑑定書</p>\n<p class=\"fullname\">" + Html(reading.surname) + "　" +
-           Html(reading.givenName) + "</p>\n" + Paragraph("date", date) + LawfulNote(reading) +
-           Diagram(reading) + Summary(reading);
+    return "<p class=\"title\">鑑定書</p>\n" + Paragraph("caveat", reading.caveat) +
+           Paragraph("furigana", reading.furigana) + "<p class=\"fullname\">" +
+           Html(reading.surname) + "　" + Html(reading.givenName) + "</p>\n" +
+           Paragraph("date", date) + LawfulNote(reading) + Diagram(reading) + Summary(reading) +
+           RatingsLine(reading) + Paragraph("legend", reading.countingBasis);
 }
 
 std::string ConclusionSection(const DetailedReading& reading) {
@@ -198,31 +222,46 @@ std::string LuckSection(const LuckReading& luck) {
 }
 
 std::string ElementSection(const DetailedReading& reading) {
-    std::string html = "<p class=\"heading\">五行　" + Html(reading.elementTriple) +
-                       "　<span class=\"verdict\">" + Html(PlainVerdict(reading.elementVerdict)) +
-                       "</span></p>\n" +
-                       Paragraph("rule", u"祖運・主運・初運の下一桁 " + reading.elementDigits) +
-                       Paragraph("", reading.elementVerdictMeaning);
+    std::string html =
+        "<p class=\"heading\">五行　" + Html(reading.elementTriple) + "　<span class=\"verdict\">" +
+        Html(PlainVerdict(reading.elementVerdict)) + "</span></p>\n" +
+        Paragraph("rule", u"祖運・主運・初運の下一桁 " + reading.elementDigits) +
+        Paragraph("", reading.elementPairs) + Paragraph("", reading.elementVerdictMeaning);
     for (const ElementReading& element : reading.elements) {
         html += Entry(element.element, element.meaning);
     }
     return html;
 }
 
+// Each character from the top with its count and its mark: "「佐」7○　「藤」18●　…", so that the
+// pattern's type can be read off the positions.
+std::u16string MarksByPosition(const DetailedReading& reading) {
+    std::u16string line = u"○は奇数画、●は偶数画：";
+    for (const auto* part : {&reading.surnameChars, &reading.givenNameChars}) {
+        for (const NameCharacter& character : *part) {
+            const std::string count = std::to_string(character.strokes);
+            line += u"　「" + character.character + u"」" +
+                    std::u16string(count.begin(), count.end()) +
+                    (character.strokes % 2 == 0 ? u"●" : u"○");
+        }
+    }
+    return line;
+}
+
 std::string YinYangSection(const DetailedReading& reading) {
     return "<p class=\"heading\">陰陽　" + Html(reading.yinYangPattern) +
            "　<span class=\"verdict\">" + Html(PlainVerdict(reading.yinYangVerdict)) +
-           "</span></p>\n" + Paragraph("rule", u"○は奇数画、●は偶数画") +
+           "</span></p>\n" + Paragraph("rule", MarksByPosition(reading)) +
            Paragraph("", reading.yinYangMeaning);
 }
 
-std::string FacesSection(const DetailedReading& reading) {
-    std::string html = "<p class=\"heading\">三つの判定</p>\n";
-    for (const FaceReading& face : reading.faces) {
-        html += Entry(face.title + u"の判定　" + std::u16string(RatingWord(face.rating)),
-                      face.slotMeaning + face.text);
+// Stroke patterns of the same length that would rate every face favourable, and the note.
+std::string LuckySection(const DetailedReading& reading) {
+    std::string html = "<p class=\"heading\">数の目安</p>\n" + Paragraph("", reading.luckyNote);
+    for (const std::u16string& pattern : reading.luckyPatterns) {
+        html += Paragraph("entry", pattern);
     }
-    return html + Paragraph("note", reading.closingNote);
+    return html;
 }
 
 std::string Head(const ReadingDocument& document) {
@@ -246,7 +285,10 @@ ReadingDocument ReadingDocumentOf(const DetailedReading& reading) {
     }
     document.sections.push_back(ElementSection(reading));
     document.sections.push_back(YinYangSection(reading));
-    document.sections.push_back(FacesSection(reading));
+    if (!reading.luckyPatterns.empty()) {
+        document.sections.push_back(LuckySection(reading));
+    }
+    document.sections.push_back(Paragraph("note", reading.closingNote));
     return document;
 }
 

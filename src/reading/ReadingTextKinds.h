@@ -15,6 +15,8 @@ constexpr std::u16string_view kYinYangVerdictKind = u"yinyang-verdict";
 constexpr std::u16string_view kFaceSlotKind = u"face-slot";
 constexpr std::u16string_view kFaceKind = u"face";
 constexpr std::u16string_view kNoteKind = u"note";
+constexpr std::u16string_view kRomanceKind = u"romance";
+constexpr std::u16string_view kElementPairKind = u"element-pair";
 // The pieces of the 総合鑑定.
 constexpr std::u16string_view kOverallKind = u"summary-overall";
 constexpr std::u16string_view kFamilyKind = u"summary-family";
@@ -23,6 +25,7 @@ constexpr std::u16string_view kWeakKind = u"summary-weak";
 constexpr std::u16string_view kSummaryElementKind = u"summary-element";
 constexpr std::u16string_view kSummaryYinYangKind = u"summary-yinyang";
 constexpr std::u16string_view kCloseKind = u"summary-close";
+constexpr std::u16string_view kRepeatKind = u"summary-repeat";
 
 // The keys under which "鑑定解説.txt" explains each rating and verdict, by the enums' values (look
 // up with ByEnum). They belong to the file: rewording what the windows show leaves them as they
@@ -32,5 +35,9 @@ inline constexpr std::array<std::u16string_view, 4> kElementVerdictKeys{u"災害
                                                                         u"事故運", u"------"};
 inline constexpr std::array<std::u16string_view, 7> kYinYangVerdictKeys{
     u"幸運陰陽", u"単一陰陽", u"分離陰陽", u"挟み陰陽", u"浮沈陰陽", u"災難陰陽", u"－－－－"};
+
+// How one element stands to the next, by the keys of the element-pair texts.
+inline constexpr std::array<std::u16string_view, 5> kElementRelationKeys{
+    u"生む", u"生まれる", u"抑える", u"抑えられる", u"同じ"};
 
 }  // namespace namori

@@ -108,12 +108,16 @@ TEST(NamoriJudge, JudgesTheWorkedExampleAsJson) {
                                               "yinYangVerdict",
                                               "faces",
                                               "elements",
+                                              "elementPairs",
                                               "elementVerdictExplanation",
                                               "yinYangVerdictExplanation",
                                               "faceExplanations",
                                               "markLegend",
                                               "conclusion",
                                               "note",
+                                              "caveat",
+                                              "countingBasis",
+                                              "luckyPatterns",
                                               "givenNameLawful",
                                               "unlawfulKanji"}));
     EXPECT_EQ(json["chars"], nlohmann::json::parse(R"(["白","鳥","杏","奈"])"));
@@ -147,7 +151,7 @@ TEST(NamoriJudge, DetailedJsonGivesTheTableTextsOfEveryNumberAndOfReducedOnes) {
         {{"家の流れ", -1}},
         {{"性格", 0}, {"仕事", 1}},
         {{"若い時期", -1}},
-        {{"対人", 5}, {"家庭", 3}},
+        {{"対人", 5}, {"家庭", 3}, {"恋愛・結婚", -1}},
         {{"金運", 2}, {"健康", 4}, {"総評", 6}}};
     std::vector<int> values;
     for (int value = 1; value <= 81; ++value) {
@@ -200,6 +204,15 @@ TEST(NamoriJudge, HtmlReadingAndItsMisuses) {
     EXPECT_EQ(RunJudge(folder, {"--html", "--json", "白鳥", "杏奈"}).status, 1);
     EXPECT_EQ(RunJudge(folder, {"--html", "--batch"}).status, 1);
     EXPECT_EQ(RunJudge(folder, {"--html", "彁鳥", "杏奈"}).status, 3);
+    // The reading above the name: two parts of hiragana, else a usage error naming the option.
+    EXPECT_NE(RunJudge(folder, {"--html", "--furigana", "しらとり,あんな", "白鳥", "杏奈"})
+                  .output.find("しらとり　あんな"),
+              std::string::npos);
+    for (const char* wrong :
+         {"しらとり", "しらとり,", "シラトリ,あんな", "しら,とり,あんな", "<b>,あんな"}) {
+        const RunResult run = RunJudge(folder, {"--html", "--furigana", wrong, "白鳥", "杏奈"});
+        EXPECT_TRUE(run.status == 1 && run.errors.find("--furigana") != std::string::npos) << wrong;
+    }
     // A kanji a child's name may not have is named in the reading and in the JSON.
     folder.WriteCp932("漢字辞書.txt", "\"白\",5\n\"鳥\",11\n\"杏\",7\n\"斂\",17\n");
     const std::string unlawful = "「斂」は子の名前には使えない漢字です（戸籍に届け出できません）";

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <fstream>
 #include <map>
 #include <set>
@@ -101,10 +103,11 @@ TEST(DetailedReading, ShippedTextsExplainEverythingTheRulesCanShow) {
     // Every rating of every face, explained by its own slot's texts: by slot, the opening words of
     // the shipped slot text, then of the favourable, middling and unfavourable texts.
     const std::u16string_view openings[3][4] = {
-        {u"５運の判定は", u"四つの運の印がそろって◎", u"△はないものの", u"四つの運のどこかに△"},
-        {u"５行の判定は", u"五行の並びに凶の組み合わせがなく", u"五行の並びに凶の組み合わせはない",
-         u"五行の並びが伝統で凶"},
-        {u"陰陽の判定は", u"陰と陽が調和した", u"陰陽の並びが決まった型に", u"単一・分離・挟み"}};
+        {u"５運の判定は", u"四つの印がそろって◎", u"△はなく", u"四つのどこかに△"},
+        {u"５行の判定は", u"凶とされる組み合わせはありません", u"凶とされる組み合わせはないものの",
+         u"伝統で凶とされる"},
+        {u"陰陽の判定は", u"幸運陰陽に当たります", u"名前の付いた型に当てはまらない",
+         u"幸運陰陽以外"}};
     for (int rating = 0; rating < 3; ++rating) {
         reading = readingOf();
         for (FaceReading& face : reading.faces) {
@@ -141,9 +144,9 @@ TEST(DetailedReading, BrokenTextFilesAreRefusedNamingTheFileAndLine) {
     } cases[] = {
         {"missing", "", 0, "見つかりません"},
         {"a text left out", shipped.substr(firstLine.size()), 0, "の解説がありません"},
-        {"a text twice", shipped + firstLine, 234, "二度あります"},
-        {"an unclosed quote", shipped + "\"luck\",\"祖運\",\"…\r\n", 234, ""},
-        {"not code page 932", shipped + "\x82\r\n", 234, "シフトJIS"},
+        {"a text twice", shipped + firstLine, 250, "二度あります"},
+        {"an unclosed quote", shipped + "\"luck\",\"祖運\",\"…\r\n", 250, ""},
+        {"not code page 932", shipped + "\x82\r\n", 250, "シフトJIS"},
     };
     for (const auto& broken : cases) {
         TempFolder folder;
@@ -158,6 +161,49 @@ TEST(DetailedReading, BrokenTextFilesAreRefusedNamingTheFileAndLine) {
             EXPECT_EQ(error.line(), broken.line) << broken.name;
             EXPECT_NE(std::string(error.what()).find(broken.problem), std::string::npos)
                 << broken.name << ": " << error.what();
+        }
+    }
+}
+
+// Every luck number's counting rule, for every shape of name (one to three characters in each
+// part, with and without the complement), names terms that are this name's own counts and add
+// up to the number printed beside it.
+TEST(DetailedReading, CountingRulesAddUpForEveryShape) {
+    ReferenceTables tables;
+    LoadSpiritNumbers(tables, testing::ShippedDataFolder());
+    const std::map<char16_t, int> counts{{u'甲', 2}, {u'乙', 3},  {u'丙', 5},
+                                         {u'丁', 7}, {u'戊', 11}, {u'己', 13}};
+    for (int shape = 0; shape < 18; ++shape) {
+        const std::u16string surname = std::u16string(u"甲乙丙").substr(0, 1 + shape % 3);
+        const std::u16string givenName = std::u16string(u"丁戊己").substr(0, 1 + shape / 3 % 3);
+        std::vector<std::int16_t> registered;
+        for (char16_t c : surname + givenName) {
+            registered.push_back(static_cast<std::int16_t>(counts.at(c)));
+        }
+        const Judgement judgement = Judge({surname, givenName, shape >= 9, registered}, tables);
+        ASSERT_TRUE(judgement.ready()) << shape;
+        for (const LuckReading& luck : ReadingOf(judgement, tables.spiritTable).luck) {
+            const std::string rule = Utf16ToUtf8(luck.rule);
+            const std::u16string terms = luck.rule.substr(luck.rule.find(u'　') + 1);
+            const std::size_t equals = terms.find(u'＝');
+            ASSERT_NE(equals, std::u16string::npos) << rule;
+            int sum = 0;
+            for (std::size_t at = 0; at < equals;) {
+                const std::size_t end = std::min(terms.find(u'＋', at), equals);
+                const std::u16string term = terms.substr(at, end - at);
+                const bool spirit = term.starts_with(u"霊数");
+                const std::size_t digits = spirit ? 2 : 3;
+                ASSERT_TRUE(spirit || (term.size() > 3 && term[0] == u'「' && term[2] == u'」'))
+                    << rule;
+                const int count = std::stoi(Utf16ToUtf8(term.substr(digits)));
+                EXPECT_EQ(count, spirit ? 1 : counts.at(term[1])) << rule;
+                sum += count;
+                at = end + 1;
+            }
+            EXPECT_EQ(std::stoi(Utf16ToUtf8(terms.substr(equals + 1))), sum) << rule;
+            EXPECT_EQ(luck.value, sum)
+                << Utf16ToUtf8(surname + u" " + givenName) << " "
+                << (shape >= 9 ? "with" : "without") << " the complement: " << rule;
         }
     }
 }
@@ -237,6 +283,75 @@ TEST(DetailedReading, ConclusionsAreWholeAndDifferWithTheNumbers) {
             << Utf16ToUtf8(reading.conclusion);
         const auto [found, added] = numbersOf.emplace(reading.conclusion, chosen);
         EXPECT_TRUE(added || found->second == chosen) << Utf16ToUtf8(reading.conclusion);
+    }
+}
+
+// The 総合鑑定 of every combination of marks on the four rated numbers says how many are 凶数 and
+// names exactly those, calls no other number 凶数 or 吉数 against its mark, says so when numbers
+// repeat, and opens no sentence with a connective that has nothing before it to connect.
+TEST(DetailedReading, ConclusionClaimsMatchTheMarks) {
+    ReferenceTables tables;
+    LoadSpiritNumbers(tables, testing::ShippedDataFolder());
+    const ReadingTexts texts = LoadReadingTexts({testing::ShippedDataFolder()});
+    std::map<Mark, int> numberOf;  // one number of each mark, the first the table gives it
+    for (int number = 81; number >= 1; --number) {
+        numberOf[tables.spiritTable.spiritMark[number]] = number;
+    }
+    const Mark marks[] = {Mark::Good, Mark::Mixed, Mark::Bad};
+    const std::u16string_view counted[] = {u"凶数はありません", u"凶数は一つ", u"凶数は二つ",
+                                           u"凶数は三つ", u"どれも凶数"};
+    const std::u16string_view names[] = {u"主運", u"初運", u"助運", u"総運"};
+    for (int combination = 0; combination < 81; ++combination) {
+        std::array<int, 4> values{};
+        std::array<Mark, 4> chosen{};
+        int unfavourable = 0;
+        for (int place = 0, rest = combination; place < 4; ++place, rest /= 3) {
+            chosen[place] = marks[rest % 3];
+            values[place] = numberOf[chosen[place]];
+            unfavourable += chosen[place] == Mark::Bad ? 1 : 0;
+        }
+        Judgement judgement;
+        judgement.luck = {80, values[0], values[1], values[2], values[3]};
+        DetailedReading reading = ReadingOf(judgement, tables.spiritTable);
+        ExplainReading(reading, texts);
+        const std::u16string& text = reading.conclusion;
+        const std::string shown = Utf16ToUtf8(text);
+        const bool allGood =
+            unfavourable == 0 && std::count(chosen.begin(), chosen.end(), Mark::Good) == 4;
+        for (int count = 0; count <= 4; ++count) {
+            const bool claimed = text.find(counted[count]) != std::u16string::npos;
+            EXPECT_EQ(claimed, count == unfavourable && !allGood) << shown;
+        }
+        EXPECT_EQ(allGood, text.find(u"どれも吉数") != std::u16string::npos) << shown;
+        const std::vector<std::u16string> sentences = SentencesOf(text);
+        for (std::size_t s = 0; s < sentences.size(); ++s) {
+            const std::u16string& sentence = sentences[s];
+            for (std::u16string_view opening : {u"なかでも", u"とくに", u"一方で", u"ただし"}) {
+                EXPECT_FALSE(sentence.starts_with(opening)) << shown;
+            }
+            for (int place = 0; place < 4; ++place) {
+                const std::u16string named =
+                    std::u16string(names[place]) + U16(std::to_string(values[place]));
+                const std::size_t at = sentence.find(named);
+                if (at == std::u16string::npos || s == 0) {
+                    continue;  // the opening names all four
+                }
+                const bool bad = sentence.find(u"凶数", at) != std::u16string::npos;
+                const bool good = sentence.find(u"吉数", at) != std::u16string::npos;
+                EXPECT_TRUE(!bad || chosen[place] == Mark::Bad) << shown;
+                EXPECT_TRUE(!good || chosen[place] == Mark::Good) << shown;
+            }
+            // The opening names the 凶数 in brackets: exactly the four's △.
+            const std::size_t open = sentence.find(u"（");
+            if (s == 0 && open != std::u16string::npos) {
+                for (int place = 0; place < 4; ++place) {
+                    const bool listed = sentence.find(names[place], open) != std::u16string::npos;
+                    EXPECT_EQ(listed, chosen[place] == Mark::Bad) << shown;
+                }
+            }
+        }
+        const std::set<int> distinct(values.begin(), values.end());
+        EXPECT_EQ(distinct.size() < 4, text.find(u"同じ") != std::u16string::npos) << shown;
     }
 }
 

@@ -41,9 +41,6 @@ QStringList TextsOf(const DetailedReading& reading) {
         texts << Text(element.meaning);
     }
     texts << Text(reading.elementVerdictMeaning) << Text(reading.yinYangMeaning);
-    for (const FaceReading& face : reading.faces) {
-        texts << Text(face.slotMeaning) << Text(face.text);
-    }
     texts << Text(reading.conclusion) << Text(reading.closingNote);
     return texts;
 }
@@ -207,7 +204,7 @@ class ReadingWindowTest : public QObject {
                         : 0;
             }
             QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-            QCOMPARE(headings, 9);  // conclusion, five luck numbers, five elements, yin-yang, faces
+            QCOMPARE(headings, 8);  // conclusion, five luck numbers, five elements, yin-yang
             const QStringList texts = TextsOf(reading) << Text(surname);
             for (const QString& text : texts) {
                 QVERIFY2(characters.contains(text), qPrintable(text));

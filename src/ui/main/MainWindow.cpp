@@ -111,11 +111,14 @@ NamingWindow* MainWindow::OpenNamingSupport() {
             new NamingWindow(tables_, messages_, SearchPath(dataFolder_, {"naming", "data"}), this);
         window->setAttribute(Qt::WA_DeleteOnClose);
         connect(this, &MainWindow::tablesChanged, window, &NamingWindow::setTables);
-        connect(window, &NamingWindow::nameChosen, this, [this](const QString& spelling) {
-            controls_.givenNameEdit->setText(spelling);
-            raise();
-            activateWindow();
-        });
+        connect(window, &NamingWindow::nameChosen, this,
+                [this](const QString& spelling, const QString& reading) {
+                    readingLauncher_->KnowGivenNameReading(spelling.toStdU16String(),
+                                                           reading.toStdU16String());
+                    controls_.givenNameEdit->setText(spelling);
+                    raise();
+                    activateWindow();
+                });
         namingWindow_ = window;
     }
     namingWindow_->ShowFor(ReadEntryBox(controls_.surnameEdit),

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QShortcut>
 
+#include "analysis/NamePositions.h"
 #include "data/DataFileError.h"
 #include "naming/NameGuide.h"
 #include "reading/ReadingDocument.h"
@@ -43,6 +44,11 @@ void ReadingLauncher::Remember(const Judgement& judgement, const SpiritTable& ta
     reading_ = ReadingOf(judgement, table);
 }
 
+void ReadingLauncher::KnowGivenNameReading(std::u16string spelling, std::u16string reading) {
+    knownSpelling_ = std::move(spelling);
+    knownReading_ = std::move(reading);
+}
+
 ReadingWindow* ReadingLauncher::Open() {
     if (!reading_) {
         return nullptr;
@@ -57,6 +63,13 @@ ReadingWindow* ReadingLauncher::Open() {
     }
     DetailedReading reading = *reading_;
     reading.unlawfulKanji = FindUnlawfulKanji(reading.givenName, textFolders_);
+    std::u16string givenName = reading.givenName;  // as typed: without the complement
+    if (givenName.size() == 2 && givenName.back() == kComplementCharacter) {
+        givenName.pop_back();
+    }
+    if (!knownReading_.empty() && givenName == knownSpelling_) {
+        reading.furigana = u"名前の読み　" + knownReading_;
+    }
     ExplainReading(reading, *texts_);
     const QDate today = QDate::currentDate();
     reading.readingDate = ReadingDateText(today.year(), today.month(), today.day());

@@ -31,6 +31,10 @@ class ReadingLauncher : public QObject {
     // Keeps the reading of the judgement just shown, with the texts of table.
     void Remember(const Judgement& judgement, const SpiritTable& table);
 
+    // The reading of a given name chosen in the naming aid: printed above the name whenever a
+    // 鑑定書 of that given name is opened.
+    void KnowGivenNameReading(std::u16string spelling, std::u16string reading);
+
     // Opens (or brings forward, showing the latest reading) the 鑑定書 window; none when no
     // judgement has been shown or the explanation texts cannot be read (after saying so).
     ReadingWindow* Open();
@@ -44,6 +48,8 @@ class ReadingLauncher : public QObject {
     std::vector<std::filesystem::path> textFolders_;
     std::optional<ReadingTexts> texts_;
     std::optional<DetailedReading> reading_;
+    std::u16string knownSpelling_;
+    std::u16string knownReading_;
     QPointer<ReadingWindow> readingWindow_;
 };
 

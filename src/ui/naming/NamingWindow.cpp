@@ -182,8 +182,8 @@ NamingWindow::NamingWindow(std::shared_ptr<const ReferenceTables> tables, Messag
     });
     const auto choose = [this](const QModelIndex& index) {
         if (index.isValid()) {
-            emit nameChosen(
-                ToQString(model_->candidate(proxy_->mapToSource(index).row()).spelling));
+            emit nameChosen(ToQString(model_->candidate(proxy_->mapToSource(index).row()).spelling),
+                            searchedReading_);
         }
     };
     connect(controls_.table, &QTableView::doubleClicked, this, choose);
@@ -257,6 +257,7 @@ void NamingWindow::Search() {
         messages_.ShowFailure(this, error, QString::fromUtf8("名付け支援"));
         return;
     }
+    searchedReading_ = ToQString(reading);
     controls_.table->sortByColumn(CandidateTableModel::kRank, Qt::AscendingOrder);
     controls_.statusLabel->setText(QString::fromUtf8("%1 件").arg(shownRows()));
 }

@@ -72,13 +72,15 @@ class NamingWindow : public QWidget {
     void setTables(std::shared_ptr<const ReferenceTables> tables) { tables_ = std::move(tables); }
 
   signals:
-    // A row was chosen (double-click or Enter): its spelling goes to the main window.
-    void nameChosen(const QString& spelling);
+    // A row was chosen (double-click or Enter): its spelling goes to the main window, with the
+    // reading (hiragana) it was found for, which the 鑑定書 prints above the name.
+    void nameChosen(const QString& spelling, const QString& reading);
 
   private:
     bool LoadIndexes();
 
     std::shared_ptr<const ReferenceTables> tables_;
+    QString searchedReading_;  // the reading the listed candidates were found for
     MessageBox& messages_;
     std::vector<std::filesystem::path> assetFolders_;
     std::optional<NamingIndex> index_;

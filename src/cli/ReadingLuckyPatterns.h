@@ -1,0 +1,21 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace namori {
+
+struct Judgement;
+struct ReferenceTables;
+
+// For a judgement with an unfavourable luck number: the best stroke patterns of the 吉数表 for
+// its surname and given-name length (at most limit), one line each as the 鑑定書 prints them,
+// with example kanji a child's name may use. Nothing when every number is fine, or when the
+// naming data cannot be read (the reading is complete without them).
+std::vector<std::u16string> ReadingLuckyPatterns(const ReferenceTables& tables,
+                                                 const Judgement& judgement, bool complement,
+                                                 const std::vector<std::filesystem::path>& folders,
+                                                 int limit);
+
+}  // namespace namori

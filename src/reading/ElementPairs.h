@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace namori {
+
+class ReadingTexts;
+
+// How the elements of a reading's triple (祖運, 主運, 初運) stand to each other, pair by pair: 祖運
+// to 主運, then 主運 to 初運, each as 相生 (one feeds the next), 相剋 (one checks the next) or 比和
+// (the same element), in the element-pair texts of "鑑定解説.txt". Empty for a triple that is not
+// three elements.
+std::u16string ElementPairsOf(std::u16string_view triple, const ReadingTexts& texts);
+
+}  // namespace namori
