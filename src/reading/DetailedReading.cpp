@@ -105,7 +105,8 @@ std::u16string CountingRule(const NamePositions& name, std::size_t slot, unsigne
     std::u16string rule(kLuckPlaces[slot].rule);
     if (slot == 3) {
         const unsigned shared = positions & all[1];
-        const bool surname = (shared & (1u << (name.surnameLength - 1))) != 0;
+        const bool surname =
+            name.surnameLength > 0 && (shared & (1u << (name.surnameLength - 1))) != 0;
         const bool givenName = (shared & (1u << name.surnameLength)) != 0;
         if (surname || givenName) {
             rule += surname && givenName ? u"（１字の名字と１字の名前は、主運に入る字も数えます）"
