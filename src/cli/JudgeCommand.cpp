@@ -45,10 +45,13 @@ constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr int kLuckyPatternLines = 3;
 constexpr const char* kTraditionalCountingNote =
     "画数の数え方: 旧字体（旧字体の字形で、部首は元の字の画数で数える）";
+constexpr std::string_view kTraditionalCountingMember = ",\"counting\":\"traditional\"}\n";
 
 int RunBatch(const ReferenceTables& tables, const JudgeOptions& options,
              const JudgeStreams& streams) {
     BatchJsonWriter writer;
+    // The default counting's lines stay as they always were; only the other one is said.
+    const bool traditional = options.counting == StrokeCounting::Traditional;
     std::string buffer;
     char* lineData = nullptr;
     std::size_t lineCapacity = 0;
@@ -71,6 +74,11 @@ int RunBatch(const ReferenceTables& tables, const JudgeOptions& options,
         const Judgement judgement = Judge({surname, givenName, options.complement}, tables);
         if (judgement.ready()) {
             writer.Append(judgement, tables.spiritTable, buffer);
+            if (traditional) {
+                // The line's object ends "}\n": the counting joins it as its last member.
+                buffer.resize(buffer.size() - 2);
+                buffer += kTraditionalCountingMember;
+            }
         } else {
             buffer += RefusalAsJson(surname, givenName, judgement.preparation).dump();
             buffer += '\n';

@@ -354,14 +354,19 @@ TEST(NamoriJudge, CountingSwitch) {
         const char* said;  // the default output stays as it was: no "counting"
     } rows[] = {{"modern", {5, 11, 7, 8}, nullptr}, {"traditional", {5, 12, 7, 8}, "traditional"}};
     for (const auto& row : rows) {
-        const RunResult run =
+        // A single judgement and a batch line say the same.
+        const RunResult single =
             RunJudge(folder, {"--data", data, "--count", row.counting, "--json", "白鳥", "杏奈"});
-        ASSERT_EQ(run.status, 0) << run.errors;
-        const auto json = nlohmann::json::parse(run.output);
-        EXPECT_EQ(json["strokes"].get<std::vector<int>>(), row.strokes);
-        EXPECT_EQ(json.contains("counting"), row.said != nullptr);
-        if (row.said != nullptr) {
-            EXPECT_EQ(json["counting"], row.said);
+        const RunResult batch =
+            RunJudge(folder, {"--data", data, "--count", row.counting, "--batch"}, "白鳥\t杏奈\n");
+        for (const RunResult& run : {single, batch}) {
+            ASSERT_EQ(run.status, 0) << run.errors;
+            const auto json = nlohmann::json::parse(run.output);
+            EXPECT_EQ(json["strokes"].get<std::vector<int>>(), row.strokes);
+            EXPECT_EQ(json.contains("counting"), row.said != nullptr);
+            if (row.said != nullptr) {
+                EXPECT_EQ(json["counting"], row.said);
+            }
         }
     }
     const RunResult refused = RunJudge(folder, {"--count", "old", "白鳥", "杏奈"});

@@ -9,7 +9,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
@@ -282,9 +284,13 @@ class MainWindowTest : public QObject {
     }
 
   private slots:
-    void initTestCase() { InstallLayoutFonts(); }
+    void initTestCase() {
+        InstallLayoutFonts();
+        QStandardPaths::setTestModeEnabled(true);
+    }
 
     void init() {
+        QSettings().clear();
         tables_ = ReferenceTables();
         messages_ = MessageBox();
         LoadSpiritNumbers(tables_, testing::ShippedDataFolder());
@@ -675,6 +681,35 @@ class MainWindowTest : public QObject {
         QVERIFY(PrepareStartUp(tables, messages, folder.path()));
         QCOMPARE(messages.shownCount(), 0);
         QCOMPARE(tables.dictionary.StrokesOf(u"鳥"), 11);
+    }
+
+    void countingOptionRecountsIsRememberedAndFallsBackOnABadTable() {
+        testing::TempFolder folder;
+        folder.WriteCp932("漢字辞書旧字.txt", "\"鳥\",12\n\"奈\",9\n");
+        window_ = std::make_unique<MainWindow>(Tables(), messages_, folder.path());
+        window_->show();
+        Judge("白鳥", "杏奈");
+        QCOMPARE(ui().luckCells[kTotalLuckRow][0]->text(), QString::number(5 + 11 + 7 + 8));
+        // Ticking counts the shown name again, and the next window starts the same way.
+        ui().traditionalCountingCheckBox->click();
+        QCOMPARE(ui().luckCells[kTotalLuckRow][0]->text(), QString::number(5 + 12 + 7 + 9));
+        window_ = std::make_unique<MainWindow>(Tables(), messages_, folder.path());
+        window_->show();
+        QVERIFY(ui().traditionalCountingCheckBox->isChecked());
+        Judge("白鳥", "杏奈");
+        QCOMPARE(ui().luckCells[kTotalLuckRow][0]->text(), QString::number(5 + 12 + 7 + 9));
+        ui().traditionalCountingCheckBox->click();
+        QCOMPARE(ui().luckCells[kTotalLuckRow][0]->text(), QString::number(5 + 11 + 7 + 8));
+
+        // A damaged table is said, and the window goes on counting as the dictionary does.
+        folder.WriteCp932("漢字辞書旧字.txt", "\"鳥\",x\n");
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
+        ui().traditionalCountingCheckBox->click();
+        QVERIFY(messages_.lastText().contains(Text("漢字辞書旧字.txt")));
+        QVERIFY(!ui().traditionalCountingCheckBox->isChecked());
+        QCOMPARE(window_->counting(), StrokeCounting::Modern);
+        Judge("白鳥", "杏奈");
+        QCOMPARE(ui().luckCells[kTotalLuckRow][0]->text(), QString::number(5 + 11 + 7 + 8));
     }
 
     void startUpEndsWithAMessageWhenReferenceFilesAreMissingOrBad() {

@@ -7,10 +7,13 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 #include "analysis/ReferenceTables.h"
+#include "data/DataFileError.h"
 #include "data/DataFiles.h"
 #include "data/DataFolder.h"
 #include "rules/Judgement.h"
@@ -33,9 +36,20 @@
 
 namespace namori {
 
+namespace {
+
+// The settings key of the counting the window judges with ("modern" or "traditional").
+const QString kCountingKey = QStringLiteral("judging/counting");
+
+}  // namespace
+
 MainWindow::MainWindow(std::shared_ptr<const ReferenceTables> tables, MessageBox& messages,
                        std::filesystem::path dataFolder, QWidget* parent)
-    : QWidget(parent), tables_(tables), messages_(messages), dataFolder_(std::move(dataFolder)) {
+    : QWidget(parent),
+      modernTables_(tables),
+      tables_(std::move(tables)),
+      messages_(messages),
+      dataFolder_(std::move(dataFolder)) {
     setObjectName("frmMain");
     KeepDesignPalette(*this);
     setWindowTitle(QString::fromUtf8("ナモリ"));
@@ -91,6 +105,54 @@ MainWindow::MainWindow(std::shared_ptr<const ReferenceTables> tables, MessageBox
                 OpenRegistrationDialog(characters, true);
             });
     connect(this, &MainWindow::tablesChanged, entryBoxes_.get(), &NameEntryBoxes::setTables);
+
+    if (QSettings().value(kCountingKey).toString() == QLatin1String("traditional")) {
+        counting_ = StrokeCounting::Traditional;
+        if (CountTables()) {
+            controls_.traditionalCountingCheckBox->setChecked(true);
+        } else {
+            counting_ = StrokeCounting::Modern;
+        }
+    }
+    connect(controls_.traditionalCountingCheckBox, &QCheckBox::toggled, this,
+            &MainWindow::onCountingToggled);
+}
+
+bool MainWindow::CountTables() {
+    if (counting_ == StrokeCounting::Modern) {
+        tables_ = modernTables_;
+        return true;
+    }
+    auto counted = std::make_shared<ReferenceTables>(*modernTables_);
+    try {
+        UseTraditionalCounts(*counted, SearchPath(dataFolder_, {"data"}));
+    } catch (const DataFileError& error) {
+        messages_.ShowFailure(this, error, QString::fromUtf8("画数の数え方"),
+                              QString::fromUtf8("\r\n\r\n新字体の画数で数えます。"));
+        return false;
+    }
+    tables_ = std::move(counted);
+    return true;
+}
+
+void MainWindow::UseModernCounting() {
+    counting_ = StrokeCounting::Modern;
+    tables_ = modernTables_;
+    const QSignalBlocker blocker(controls_.traditionalCountingCheckBox);
+    controls_.traditionalCountingCheckBox->setChecked(false);
+}
+
+void MainWindow::onCountingToggled(bool traditional) {
+    counting_ = traditional ? StrokeCounting::Traditional : StrokeCounting::Modern;
+    if (!CountTables()) {
+        UseModernCounting();
+        return;
+    }
+    QSettings().setValue(kCountingKey, QString::fromLatin1(CountingName(counting_).data()));
+    emit tablesChanged(tables_);
+    if (controls_.resultFrame->isVisible()) {
+        onJudgeClicked();
+    }
 }
 
 MainWindow::~MainWindow() = default;
@@ -140,12 +202,17 @@ void MainWindow::OpenRegistrationDialog(const std::vector<std::u16string>& chara
     if (!strokeReference_) {
         strokeReference_ = ReadStrokeReference(dataFolder_);
     }
-    auto* dialog = new KanjiRegistrationDialog(tables_, characters, messages_, dataFolder_,
+    auto* dialog = new KanjiRegistrationDialog(modernTables_, characters, messages_, dataFolder_,
                                                *strokeReference_, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &KanjiRegistrationDialog::tablesChanged, this,
             [this](std::shared_ptr<const ReferenceTables> tables) {
-                tables_ = std::move(tables);
+                modernTables_ = std::move(tables);
+                // A registered count counts both ways unless the traditional table has the
+                // character; should that table have become unreadable, judge as registered.
+                if (!CountTables()) {
+                    UseModernCounting();
+                }
                 emit tablesChanged(tables_);
             });
     // Set when the dialog saves; the judgement runs after the dialog is gone, from the event

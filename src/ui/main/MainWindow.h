@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/StrokeCounting.h"
 #include "data/StrokeReference.h"
 #include "ui/main/MainWindowControls.h"
 
@@ -39,8 +40,9 @@ class MainWindow : public QWidget {
     ~MainWindow() override;
 
     const MainWindowControls& controls() const { return controls_; }
-    // The tables the window judges with now.
+    // The tables the window judges with now, in the counting chosen.
     const std::shared_ptr<const ReferenceTables>& tables() const { return tables_; }
+    StrokeCounting counting() const { return counting_; }
     // The registration dialog while it is open.
     KanjiRegistrationDialog* registrationDialog() const;
 
@@ -69,9 +71,21 @@ class MainWindow : public QWidget {
     void onJudgeClicked();
     // Asks for the stroke counts of characters.
     void OpenRegistrationDialog(const std::vector<std::u16string>& characters, bool modal);
+    // Judges with the counting of the option box from now on, remembers it in the settings and
+    // judges the name shown again. A missing or damaged table of traditional counts is said and
+    // the box cleared.
+    void onCountingToggled(bool traditional);
 
   private:
+    // Makes tables_ from modernTables_ in counting_; false after saying why it cannot.
+    bool CountTables();
+    // Goes back to the dictionary's counts, the option box cleared without another toggle.
+    void UseModernCounting();
+
+    // The tables as the dictionary counts; a registration edits these.
+    std::shared_ptr<const ReferenceTables> modernTables_;
     std::shared_ptr<const ReferenceTables> tables_;
+    StrokeCounting counting_ = StrokeCounting::Modern;
     MessageBox& messages_;
     std::filesystem::path dataFolder_;
     MainWindowControls controls_;

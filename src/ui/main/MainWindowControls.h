@@ -30,6 +30,9 @@ struct MainWindowControls {
 
     // Entry frame.
     QCheckBox* complementCheckBox = nullptr;
+    // Ticked: strokes are counted the traditional way (old forms, radicals as their source
+    // characters); clear: as the dictionary counts the forms of today.
+    QCheckBox* traditionalCountingCheckBox = nullptr;
     QLineEdit* surnameEdit = nullptr;
     QLineEdit* givenNameEdit = nullptr;
     QListWidget* surnameList = nullptr;

@@ -328,7 +328,9 @@ void BuildEntryFrame(MainWindowControls& controls) {
         list->setObjectName(QString::fromUtf8(name));
         list->setAccessibleName(QString::fromUtf8(spokenName));
         list->setAccessibleDescription(QString::fromUtf8(keys));
-        list->setGeometry(TwipsRect(left, 1125, width, 3765));
+        // 16 pixels shorter than the frame allows (eleven rows still fit): the row below holds the
+        // counting option, beside the complement option that also changes how a name is counted.
+        list->setGeometry(TwipsRect(left, 1125, width, 3525));
         list->setFont(LayoutFont(kGothic, 14.25));
         QPalette palette = list->palette();
         palette.setColor(QPalette::Base, QColor(0xFF, 0xFF, 0xF0));
@@ -340,6 +342,14 @@ void BuildEntryFrame(MainWindowControls& controls) {
     controls.complementCheckBox->setGeometry(TwipsRect(225, 4950, 2790, 240));
     controls.complementCheckBox->setToolTip(QString::fromUtf8("補数の概念を切り替えます"));
     controls.complementCheckBox->setFont(LayoutFont(kGothic, 11.25));
+    controls.traditionalCountingCheckBox =
+        new QCheckBox(QString::fromUtf8("旧字体の画数で数える"), frame);
+    controls.traditionalCountingCheckBox->setObjectName("chkKyuuji");
+    controls.traditionalCountingCheckBox->setGeometry(TwipsRect(225, 4680, 2790, 240));
+    controls.traditionalCountingCheckBox->setToolTip(
+        QString::fromUtf8("旧字体の字形で、部首は元の字（氵は水の4画など）の画数で数えます。"
+                          "外すと新字体で数えます"));
+    controls.traditionalCountingCheckBox->setFont(LayoutFont(kGothic, 11.25));
     controls.surnameEdit = addBox("txtMyouji2", 150, "名字の入力欄");
     controls.surnameList = addList(
         "lstMyouji", 150, 1410, "名字リスト",
@@ -391,12 +401,13 @@ void BuildExplanationPanel(MainWindowControls& controls) {
 
 void SetTabOrder(const MainWindowControls& controls) {
     // Lowest tab index first: 占う, ヘルプ, 終了, the given-name box and list, the surname list and
-    // box, the complement option, 印刷, 名付け.
-    QWidget* order[] = {controls.judgeButton,   controls.helpButton,
-                        controls.exitButton,    controls.givenNameEdit,
-                        controls.givenNameList, controls.surnameList,
-                        controls.surnameEdit,   controls.complementCheckBox,
-                        controls.printButton,   controls.introductionButton};
+    // box, the counting and complement options, 印刷, 名付け.
+    QWidget* order[] = {controls.judgeButton,        controls.helpButton,
+                        controls.exitButton,         controls.givenNameEdit,
+                        controls.givenNameList,      controls.surnameList,
+                        controls.surnameEdit,        controls.traditionalCountingCheckBox,
+                        controls.complementCheckBox, controls.printButton,
+                        controls.introductionButton};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
