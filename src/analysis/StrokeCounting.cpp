@@ -35,6 +35,7 @@ void UseTraditionalCounts(ReferenceTables& tables,
     const std::vector<DictionaryEntry> traditional =
         ParseKanjiDictionary(ReadDataFile(path, fileName), fileName);
     tables.dictionary.Assign(TraditionalEntries(tables.dictionary.entries(), traditional));
+    tables.counting = StrokeCounting::Traditional;
 }
 
 }  // namespace namori

@@ -9,10 +9,6 @@
 
 namespace namori {
 
-// How strokes are counted: as the dictionary counts the printed forms of today, or the
-// traditional way (the old form, each radical as the character it came from).
-enum class StrokeCounting { Modern, Traditional };
-
 // The name a command line and JSON use for counting ("modern", "traditional").
 std::string_view CountingName(StrokeCounting counting);
 
@@ -22,9 +18,9 @@ std::string_view CountingName(StrokeCounting counting);
 std::vector<DictionaryEntry> TraditionalEntries(const std::vector<DictionaryEntry>& dictionary,
                                                 const std::vector<DictionaryEntry>& traditional);
 
-// Switches tables.dictionary to the traditional counts of "漢字辞書旧字.txt" in the first of
-// folders that holds it. Throws DataFileError when it is missing or malformed; tables then stay
-// as they were.
+// Switches tables.dictionary (and tables.counting) to the traditional counts of "漢字辞書旧字.txt"
+// in the first of folders that holds it. Throws DataFileError when it is missing or malformed;
+// tables then stay as they were.
 void UseTraditionalCounts(ReferenceTables& tables,
                           const std::vector<std::filesystem::path>& folders);
 

@@ -20,6 +20,7 @@
 
 #include "analysis/NameLookup.h"
 #include "analysis/NamePreparation.h"
+#include "analysis/ReferenceTables.h"
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
 #include "data/FileWriting.h"
@@ -178,7 +179,7 @@ NamingWindow::NamingWindow(std::shared_ptr<const ReferenceTables> tables, Messag
     connect(controls_.orderBox, &QComboBox::currentIndexChanged, this, searchAgain);
     connect(controls_.favourableOnlyBox, &QCheckBox::toggled, this, [this](bool only) {
         proxy_->setFilterFixedString(only ? QStringLiteral("true") : QString());
-        controls_.statusLabel->setText(QString::fromUtf8("%1 件").arg(shownRows()));
+        ShowRowCount();
     });
     const auto choose = [this](const QModelIndex& index) {
         if (index.isValid()) {
@@ -259,11 +260,19 @@ void NamingWindow::Search() {
     }
     searchedReading_ = ToQString(reading);
     controls_.table->sortByColumn(CandidateTableModel::kRank, Qt::AscendingOrder);
-    controls_.statusLabel->setText(QString::fromUtf8("%1 件").arg(shownRows()));
+    ShowRowCount();
 }
 
 int NamingWindow::shownRows() const {
     return proxy_->rowCount();
+}
+
+void NamingWindow::ShowRowCount() {
+    // The counts shown are those the main window judges with; the other counting is said.
+    const QString counting = tables_->counting == StrokeCounting::Traditional
+                                 ? QString::fromUtf8("（画数は旧字体）")
+                                 : QString();
+    controls_.statusLabel->setText(QString::fromUtf8("%1 件").arg(shownRows()) + counting);
 }
 
 QString NamingWindow::TableAsCsv() const {

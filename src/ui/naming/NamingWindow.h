@@ -77,6 +77,8 @@ class NamingWindow : public QWidget {
     void nameChosen(const QString& spelling, const QString& reading);
 
   private:
+    // Shows how many rows the table shows, and the counting when it is the traditional one.
+    void ShowRowCount();
     bool LoadIndexes();
 
     std::shared_ptr<const ReferenceTables> tables_;
