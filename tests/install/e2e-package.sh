@@ -1,37 +1,45 @@
 #!/usr/bin/env bash
-# Builds Namori's three Debian packages from debian/ with dpkg-buildpackage, checks them with
-# lintian (no error, no warning), checks the upgrade from the previous release's single package
-# (upgrade-from-0.1.0.sh), then installs them with apt into a bare Debian 12 root and uses them
-# there as a new user would: namori-judge alone (no Qt pulled in) judging 白鳥 杏奈, --reading
-# はると 佐藤, --html 白鳥 杏奈; an update to version B (the next version, with a corrected
-# phrase in 霊数.txt and one more dictionary entry) reaching the user; namori (the main window,
-# with no start-up message).
+# Builds Namori's three Debian packages from debian/ (dpkg-buildpackage), checks them with lintian
+# (no error, no warning), installs them with apt into a bare Debian 12 root and uses them there as
+# a new user would: namori-judge alone (no Qt pulled in) judging 白鳥 杏奈, --reading はると 佐藤,
+# --html 白鳥 杏奈; an update to version B (the next version, with a corrected phrase in 霊数.txt
+# and one more dictionary entry) reaching the user; namori (the main window, with no start-up
+# message). Then, in the same root with those packages purged, the upgrade from 0.1.0 (the single
+# package "namori", built once from the repository's history and kept as
+# NAMORI_E2E_BASE.previous/*.deb): a user of 0.1.0 registers a kanji and adds a given name, one
+# apt-get install of the three packages upgrades it, the user's files stay byte-identical and the
+# new tables are used.
 #
-# The bare root is made as tests/support/debian-root.sh describes. The window is shown on an Xvfb
-# of this machine, which the root reaches through its abstract socket; the window is checked
-# from outside with xdotool and xprop: a visible top-level window "ナモリ" of the normal type, no
-# dialog (a start-up error would be a message box titled "ナモリ" too), and the process still
-# running.
+# The bare root is debootstrap's minbase variant of bookworm: nothing of ours and no desktop. It
+# is made once and kept under /tmp (NAMORI_E2E_BASE), then copied for each run, so a run needs
+# the network only for the packages that Namori's packages pull in (kept in
+# NAMORI_E2E_BASE.archives between runs). The window is shown on an Xvfb of this machine, which
+# the root reaches through its abstract socket; the window is checked from outside with xdotool
+# and xprop: a visible top-level window "ナモリ" of the normal type, no dialog (a start-up error
+# would be a message box titled "ナモリ" too), and the process still running.
 #
 # Usage: e2e-package.sh BUILD_DIR   (a configured and built build folder of Namori, whose tests
-# have run: the package build here skips them)
+# have run: the package build here leaves them out)
 # Needs root (debootstrap, chroot, mounting /proc), debootstrap (installed with apt-get when
-# missing), network to the Debian mirror, the build dependencies of debian/control, and the
-# Debian packages xvfb, xdotool, x11-utils, lintian and dpkg-dev.
+# missing), network to the Debian mirror, and the Debian packages xvfb, xdotool, x11-utils,
+# lintian and dpkg-dev, the build dependencies of debian/control, and for 0.1.0 a git checkout.
 # Exits 0 when everything works, 77 when this machine cannot run the test (a skip for CTest),
 # 1 on any other failure.
 set -uo pipefail
 export LC_ALL=C.UTF-8
 
+base=${NAMORI_E2E_BASE:-/tmp/namori-e2e-debian12}
+archives=$base.archives
 user=hanako
 window_wait=60
 alive_seconds=3
-here=$(cd "$(dirname "$0")" && pwd)
 
 # shellcheck source=../support/script-helpers.sh
-. "$here/../support/script-helpers.sh"
-# shellcheck source=../support/debian-root.sh
-. "$here/../support/debian-root.sh"
+. "$(dirname "$0")/../support/script-helpers.sh"
+show_log() {
+    [ -s "$1" ] && { say "--- ${1##*/}:" >&2; tail -n "${2:-20}" "$1" >&2; }
+    return 0
+}
 
 if [ $# -ne 1 ] || [ ! -f "$1/CMakeCache.txt" ]; then
     say "usage: $0 BUILD_DIR (a configured and built build folder of Namori)" >&2
@@ -41,54 +49,61 @@ build=$(cd "$1" && pwd)
 source_dir=$(sed -n 's/^namori_SOURCE_DIR:STATIC=//p' "$build/CMakeCache.txt")
 started=$SECONDS
 
-for tool in Xvfb xdotool xprop dpkg-buildpackage dpkg-checkbuilddeps flock lintian iconv; do
+[ "$(id -u)" -eq 0 ] || skip "needs root: debootstrap, chroot and mounting /proc"
+for tool in Xvfb xdotool xprop dpkg-buildpackage flock lintian iconv; do
     command -v "$tool" >/dev/null ||
         fail "$tool is missing (Debian packages xvfb, xdotool, x11-utils, dpkg-dev, lintian)"
 done
-root_requirements
+if ! command -v debootstrap >/dev/null; then
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends debootstrap \
+        >/dev/null 2>&1 || skip "debootstrap is missing and cannot be installed"
+fi
+mirror=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | head -n 1)
+mirror=${mirror:-http://deb.debian.org/debian}
+mirror_host=$(printf '%s' "$mirror" | sed -E 's#^[a-z]+://([^/:]+).*#\1#')
+timeout 15 bash -c "exec 3<>/dev/tcp/$mirror_host/80" 2>/dev/null ||
+    skip "no network connection to the Debian mirror $mirror_host"
 
 # ---------------------------------------------------------------------------------------------
-# The packages
+# The package
 
 work=$(mktemp -d /tmp/namori-e2e-package.XXXXXX)
+root=$work/root
 xvfb_pid=
 namori_pid=
 cleanup() {
     [ -n "$namori_pid" ] && kill "$namori_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    root_cleanup
-    remove_work
+    if mountpoint -q "$root/proc" 2>/dev/null; then
+        umount "$root/proc" 2>/dev/null || umount -l "$root/proc"
+    fi
+    # Never delete through a mount that is still there.
+    if findmnt -rn -o TARGET | grep -q "^$work/"; then
+        say "left $work in place: something is still mounted below it" >&2
+    else
+        rm -rf --one-file-system "$work"
+    fi
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP
 
-say "== dpkg-buildpackage -us -uc -b"
-(cd "$source_dir" && dpkg-checkbuilddeps) >"$work/builddeps.log" 2>&1 ||
-    { show_log "$work/builddeps.log"; fail "build dependencies missing (bash tools/install-deps.sh)"; }
-# A copy of the sources without build folders: the package is built inside its source tree.
-mkdir -p "$work/source/namori"
-(cd "$source_dir" && find . -mindepth 1 -maxdepth 1 ! -name build ! -name '.git' ! -name 'obj-*' \
-    -exec cp -a {} "$work/source/namori/" \;) || fail "copying the sources"
-rm -rf "$work/source/namori/debian/.debhelper" "$work/source/namori/debian/tmp"
-# The tests of this build have run already (ctest), so the package build does not repeat them.
-(cd "$work/source/namori" && DEB_BUILD_OPTIONS="nocheck parallel=2" dpkg-buildpackage -us -uc -b) \
-    >"$work/dpkg-buildpackage.log" 2>&1 ||
-    { show_log "$work/dpkg-buildpackage.log" 40; fail "dpkg-buildpackage -us -uc -b"; }
+say "== dpkg-buildpackage -us -uc -b, on a copy of the sources without build folders"
+mkdir -p "$work/package/namori"
+(cd "$source_dir" && find . -mindepth 1 -maxdepth 1 ! -name build ! -name .git ! -name 'obj-*' \
+    -exec cp -a {} "$work/package/namori/" \;) || fail "copying the sources"
+# This build's tests have run (ctest), so the package build leaves them out.
+(cd "$work/package/namori" && DEB_BUILD_OPTIONS="nocheck parallel=2" dpkg-buildpackage -us -uc -b) \
+    >"$work/package.log" 2>&1 || { show_log "$work/package.log" 40; fail "dpkg-buildpackage"; }
 declare -A deb_a deb_b
 for package in namori-judge namori-data namori; do
-    deb_a[$package]=$(ls "$work/source/${package}"_*.deb) || fail "no ${package}_*.deb was made"
+    deb_a[$package]=$(ls "$work/package/${package}"_*.deb) || fail "no ${package}_*.deb was made"
 done
 pass "${deb_a[*]##*/}"
 
 say "== lintian on the .changes, default profile"
-lintian "$work/source/"namori_*.changes 2>&1 | tee "$work/lintian.log" | sed 's/^/   /'
+lintian "$work/package/"namori_*.changes 2>&1 | tee "$work/lintian.log" | sed 's/^/   /'
 ! grep -qE '^[EW]: ' "$work/lintian.log" || fail "lintian reports errors or warnings"
 pass "lintian: 0 errors, 0 warnings"
-
-say "== the upgrade from the previous release"
-bash "$here/upgrade-from-0.1.0.sh" "$source_dir" "$work/source" 2>&1 | sed 's/^/   /'
-status=${PIPESTATUS[0]}
-[ "$status" -eq 0 ] || [ "$status" -eq 77 ] || fail "upgrade-from-0.1.0.sh"
 
 # Version B: the next version, with a corrected phrase in 霊数.txt and one more dictionary entry.
 version_a=$(dpkg-deb -f "${deb_a[namori]}" Version) && version_b=$version_a.1
@@ -112,8 +127,52 @@ pass "version B ($version_b): 鉄志成功 reads 鉄志大成 in 霊数.txt, 鴎
 # The bare Debian 12 root
 
 say "== a bare Debian 12 root"
-make_root "$work/root"
+exec 9>"$base.lock"
+flock 9
+if [ ! -f "$base/.namori-e2e-base" ]; then
+    say "   making the base root once with debootstrap (a minute or so): $base"
+    rm -rf --one-file-system "$base.partial"
+    if ! debootstrap --variant=minbase bookworm "$base.partial" "$mirror" \
+        >"$work/debootstrap.log" 2>&1; then
+        show_log "$work/debootstrap.log"
+        rm -rf --one-file-system "$base.partial"
+        fail "debootstrap --variant=minbase bookworm $mirror"
+    fi
+    touch "$base.partial/.namori-e2e-base"
+    rm -rf --one-file-system "$base"
+    mv "$base.partial" "$base"
+fi
+mkdir -p "$root"
+cp -a "$base/." "$root/"
+flock -u 9
+exec 9>&-
+cp -L /etc/resolv.conf "$root/etc/resolv.conf"
+# Services of installed packages must not start inside the root.
+printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
+chmod +x "$root/usr/sbin/policy-rc.d"
+mount -t proc proc "$root/proc" || skip "cannot mount /proc in the root"
 pass "copied $base"
+
+in_root() { chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LC_ALL=C.UTF-8 "$@"; }
+
+mkdir -p "$archives"
+find "$archives" -maxdepth 1 -name '*.deb' -exec cp -n {} "$root/var/cache/apt/archives/" \;
+# apt-get install ./PACKAGE.deb … as a user would type it, in /tmp of the root.
+install_packages() {
+    local log=$1 deb inside=()
+    shift
+    for deb in "$@"; do
+        cp "$deb" "$root/tmp/" && chmod 644 "$root/tmp/${deb##*/}" && inside+=("/tmp/${deb##*/}")
+    done
+    # The base's package lists may be out of date with the mirror; then they are fetched again.
+    if ! in_root DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${inside[@]}" >"$log" 2>&1; then
+        in_root apt-get update -q >>"$work/apt-update.log" 2>&1 ||
+            { show_log "$work/apt-update.log"; fail "apt-get update"; }
+        in_root DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${inside[@]}" >"$log" 2>&1 ||
+            { show_log "$log" 40; fail "apt-get install ${inside[*]}"; }
+    fi
+    find "$root/var/cache/apt/archives" -maxdepth 1 -name '*.deb' -exec cp -n {} "$archives/" \;
+}
 
 say "== apt-get install ./namori-judge_*.deb ./namori-data_*.deb (version A)"
 install_packages "$work/apt-judge.log" "${deb_a[namori-judge]}" "${deb_a[namori-data]}"
@@ -123,8 +182,16 @@ qt=$(in_root dpkg-query -W -f '${Package}\n' | grep -iE 'qt|mesa|libgl' | tr '\n
 [ -z "$qt" ] || fail "installing namori-judge pulled in: $qt"
 pass "namori-judge installed: $newly packages newly installed, $space, no Qt, Mesa or GL package"
 
-add_user "$user"
+in_root useradd --create-home --shell /bin/bash "$user" || fail "useradd $user"
+uid=$(in_root id -u "$user")
+gid=$(in_root id -g "$user")
+home=/home/$user
 user_data="$root$home/.local/share/namori"
+# A command as the user, in the home folder, with a login's bare environment. Every step execs
+# the next, so the process started keeps its number down to the program.
+as_user=(chroot --userspec="$uid:$gid" "$root" /usr/bin/env -i HOME="$home" USER="$user"
+    LOGNAME="$user" PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8
+    /bin/sh -c 'cd "$HOME" && exec "$@"' sh)
 # Succeeds when the user's data folder holds exactly the user's own copies of the shipped
 # dictionary and lists; the tables stay where they are installed.
 data_filled() {
@@ -229,5 +296,61 @@ pass "namori gave ~/.local/share/namori the dictionary and the lists"
 kill "$namori_pid"
 wait "$namori_pid" 2>/dev/null
 namori_pid=
+
+# ---------------------------------------------------------------------------------------------
+# The upgrade from 0.1.0
+
+previous_commit=3418aa5859737520c76b41d66ee3b79983bb5e90
+say "== namori 0.1.0, built once from $previous_commit"
+old_deb=$(ls "$base.previous"/namori_0.1.0_*.deb 2>/dev/null | head -n 1)
+if [ -z "$old_deb" ]; then
+    git -C "$source_dir" archive "$previous_commit" >"$work/old.tar" ||
+        skip "the upgrade needs a git checkout holding $previous_commit"
+    mkdir "$work/old" && tar -x -C "$work/old" -f "$work/old.tar" && {
+        cmake -S "$work/old" -B "$work/old/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+            -DNAMORI_BUILD_TESTS=OFF -DNAMORI_BUILD_BENCHMARKS=OFF &&
+            cmake --build "$work/old/build" -j 2 && (cd "$work/old/build" && cpack -G DEB)
+    } >"$work/old.log" 2>&1 || { show_log "$work/old.log"; fail "building 0.1.0"; }
+    mkdir -p "$base.previous" && cp "$work/old/build"/namori_0.1.0_*.deb "$base.previous/"
+    old_deb=$(ls "$base.previous"/namori_0.1.0_*.deb) || fail "no namori_0.1.0_*.deb was made"
+fi
+in_root DEBIAN_FRONTEND=noninteractive apt-get purge -y -q namori namori-judge namori-data \
+    >"$work/purge.log" 2>&1 || { show_log "$work/purge.log"; fail "apt-get purge"; }
+[ ! -e "$root/usr/share/namori" ] && [ ! -e "$root/usr/bin/namori-judge" ] || fail "the purge left files"
+install_packages "$work/apt-old.log" "$old_deb"
+pass "version B purged, ${old_deb##*/} installed"
+
+say "== a user of 0.1.0 registers 蝋 (14 strokes) and adds 蘭丸, as the window does"
+rm -rf --one-file-system "$user_data"
+"${as_user[@]}" namori-judge --html 白鳥 杏奈 >"$work/old.html" 2>"$work/old.err" ||
+    { show_log "$work/old.err"; fail "namori-judge 0.1.0 exited with $?"; }
+printf '"蝋",14\r\n' | cp932 >>"$user_data/漢字辞書.txt"
+printf '蘭丸\r\n' | cp932 >>"$user_data/名前.txt"
+"${as_user[@]}" namori-judge 蝋山 蘭丸 >/dev/null 2>&1 || fail "0.1.0 does not judge 蝋山 蘭丸"
+(cd "$user_data" && sha256sum -- *) >"$work/user.sha256"
+pass "0.1.0 judges 蝋山 蘭丸; the user's folder holds $(cd "$user_data" && echo *)"
+
+say "== one apt-get install ./namori_*.deb ./namori-judge_*.deb ./namori-data_*.deb (version A)"
+install_packages "$work/apt-upgrade.log" "${deb_a[namori]}" "${deb_a[namori-judge]}" "${deb_a[namori-data]}"
+grep -E '^(Unpacking|Setting up) namori' "$work/apt-upgrade.log" | sed 's/^/   /'
+in_root dpkg --audit >"$work/audit.log" 2>&1 && [ ! -s "$work/audit.log" ] ||
+    { show_log "$work/audit.log"; fail "dpkg --audit reports packages left unconfigured"; }
+for package in namori namori-judge namori-data; do
+    [ "$(in_root dpkg-query -W -f '${db:Status-Abbrev}${Version}' "$package")" = "ii $version_a" ] ||
+        fail "$package $version_a is not installed and configured"
+done
+(cd "$user_data" && sha256sum --quiet -c "$work/user.sha256") || fail "the upgrade changed the user's files"
+pass "namori, namori-judge and namori-data $version_a configured; the user's files untouched"
+
+"${as_user[@]}" namori-judge --html 白鳥 杏奈 >"$work/new.html" 2>"$work/new.err" ||
+    { show_log "$work/new.err"; fail "namori-judge $version_a exited with $?"; }
+sed 's/^/   stderr: /' "$work/new.err"
+grep -E ' (漢字辞書|名字|名前)\.txt$' "$work/user.sha256" | (cd "$user_data" && sha256sum --quiet -c) ||
+    fail "namori-judge $version_a changed the user's dictionary or lists"
+"${as_user[@]}" namori-judge 蝋山 蘭丸 >/dev/null 2>&1 || fail "the registration of 蝋 no longer counts"
+"${as_user[@]}" namori-judge --data /usr/share/namori/data --html 白鳥 杏奈 >"$work/tables.html" &&
+    cmp -s "$work/tables.html" "$work/new.html" && ! cmp -s "$work/old.html" "$work/new.html" ||
+    fail "the reading of 白鳥 杏奈 is not the one of the installed $version_a tables"
+pass "the dictionary and the lists are byte-identical, 蝋 still counts, the new tables are read"
 
 say "PASSED in $((SECONDS - started)) s"
