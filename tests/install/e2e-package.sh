@@ -19,7 +19,8 @@
 # would be a message box titled "ナモリ" too), and the process still running.
 #
 # Usage: e2e-package.sh BUILD_DIR   (a configured and built build folder of Namori, whose tests
-# have run: the package build here leaves them out)
+# have run: the package build here leaves them out). NAMORI_E2E_PACKAGES=DIR takes the packages
+# and .changes that dpkg-buildpackage made in DIR from these sources instead of building them.
 # Needs root (debootstrap, chroot, mounting /proc), debootstrap (installed with apt-get when
 # missing), network to the Debian mirror, and the Debian packages xvfb, xdotool, x11-utils,
 # lintian and dpkg-dev, the build dependencies of debian/control, and for 0.1.0 a git checkout.
@@ -89,11 +90,15 @@ trap 'exit 1' INT TERM HUP
 
 say "== dpkg-buildpackage -us -uc -b, on a copy of the sources without build folders"
 mkdir -p "$work/package/namori"
-(cd "$source_dir" && find . -mindepth 1 -maxdepth 1 ! -name build ! -name .git ! -name 'obj-*' \
-    -exec cp -a {} "$work/package/namori/" \;) || fail "copying the sources"
-# This build's tests have run (ctest), so the package build leaves them out.
-(cd "$work/package/namori" && DEB_BUILD_OPTIONS="nocheck parallel=2" dpkg-buildpackage -us -uc -b) \
-    >"$work/package.log" 2>&1 || { show_log "$work/package.log" 40; fail "dpkg-buildpackage"; }
+if [ -n "${NAMORI_E2E_PACKAGES:-}" ]; then # packages built before, from these sources
+    cp "$NAMORI_E2E_PACKAGES"/namori*_* "$work/package/" || fail "no packages in $NAMORI_E2E_PACKAGES"
+else
+    (cd "$source_dir" && find . -mindepth 1 -maxdepth 1 ! -name build ! -name .git ! -name 'obj-*' \
+        -exec cp -a {} "$work/package/namori/" \;) || fail "copying the sources"
+    # This build's tests have run (ctest), so the package build leaves them out.
+    (cd "$work/package/namori" && DEB_BUILD_OPTIONS="nocheck parallel=2" dpkg-buildpackage -us -uc -b) \
+        >"$work/package.log" 2>&1 || { show_log "$work/package.log" 40; fail "dpkg-buildpackage"; }
+fi
 declare -A deb_a deb_b
 for package in namori-judge namori-data namori; do
     deb_a[$package]=$(ls "$work/package/${package}"_*.deb) || fail "no ${package}_*.deb was made"
