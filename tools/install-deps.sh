@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-svg-dev qt6-translations-l10n libcups2-dev
     fonts-ipafont-gothic fonts-ipafont-mincho
-    poppler-utils chromium desktop-file-utils appstream dpkg-dev lintian file man-db debootstrap x11-utils
+    poppler-utils chromium desktop-file-utils appstream dpkg-dev debhelper lintian file man-db debootstrap x11-utils
     cups cups-client printer-driver-cups-pdf xvfb xauth xdotool imagemagick
     ibus ibus-mozc dbus-x11 at-spi2-core gir1.2-atspi-2.0 python3-gi
 )

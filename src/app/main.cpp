@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <optional>
@@ -62,6 +64,32 @@ Request Parse(const QStringList& arguments, bool allArgumentsOurs) {
     return {};
 }
 
+constexpr const char* kNoDisplay =
+    "namori: ナモリの窓を開くにはデスクトップの画面が必要ですが、ここには画面がありません"
+    "（DISPLAY も WAYLAND_DISPLAY も設定されていません）。\n"
+    "デスクトップのセッションから起動してください。画面のない所では、同じデータで"
+    "コマンドラインの namori-judge が使えます（例: namori-judge 白鳥 杏奈。使い方は "
+    "namori-judge --help）。\n";
+
+bool IsSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
+// Whether Qt can find a window system: a display of X or Wayland, or a platform the user chose
+// (QT_QPA_PLATFORM, -platform). Without one, Qt's default platform ends the program with an abort.
+bool CanShowWindows(int argc, char** argv) {
+    if (IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM")) {
+        return true;
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 QStringList ArgumentsOf(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
@@ -77,6 +105,10 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
     if (const Request early = Parse(ArgumentsOf(argc, argv), false); early.exitStatus) {
         return *early.exitStatus;
+    }
+    if (!CanShowWindows(argc, argv)) {
+        std::fputs(kNoDisplay, stderr);
+        return 1;
     }
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.namori.Namori"));

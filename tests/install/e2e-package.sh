@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Checks Namori's three Debian packages with lintian (no error, no warning), installs them with apt
-# into a bare Debian 12 root and uses them there as a new user would: namori-judge alone (no Qt
-# pulled in) judging 白鳥 杏奈, --reading はると 佐藤, --html 白鳥 杏奈; an update to version B (the
-# next revision, with a corrected phrase in 霊数.txt and one more dictionary entry) reaching the
-# user; namori (the main window, with no start-up message).
+# Builds Namori's three Debian packages from debian/ (dpkg-buildpackage), checks them with lintian
+# (no error, no warning), installs them with apt into a bare Debian 12 root and uses them there as
+# a new user would: namori-judge alone (no Qt pulled in) judging 白鳥 杏奈, --reading はると 佐藤,
+# --html 白鳥 杏奈; an update to version B (the next version, with a corrected phrase in 霊数.txt
+# and one more dictionary entry) reaching the user; namori (the main window, with no start-up
+# message). Then, in the same root with those packages purged, the upgrade from 0.1.0 (the single
+# package "namori", built once from the repository's history and kept as
+# NAMORI_E2E_BASE.previous/*.deb): a user of 0.1.0 registers a kanji and adds a given name, one
+# apt-get install of the three packages upgrades it, the user's files stay byte-identical and the
+# new tables are used.
 #
 # The bare root is debootstrap's minbase variant of bookworm: nothing of ours and no desktop. It
 # is made once and kept under /tmp (NAMORI_E2E_BASE), then copied for each run, so a run needs
@@ -13,14 +18,15 @@
 # and xprop: a visible top-level window "ナモリ" of the normal type, no dialog (a start-up error
 # would be a message box titled "ナモリ" too), and the process still running.
 #
-# Usage: e2e-package.sh BUILD_DIR   (a configured and built build folder of Namori)
+# Usage: e2e-package.sh BUILD_DIR   (a configured and built build folder of Namori, whose tests
+# have run: the package build here leaves them out). NAMORI_E2E_PACKAGES=DIR takes the packages
+# and .changes that dpkg-buildpackage made in DIR from these sources instead of building them.
 # Needs root (debootstrap, chroot, mounting /proc), debootstrap (installed with apt-get when
 # missing), network to the Debian mirror, and the Debian packages xvfb, xdotool, x11-utils,
-# lintian and dpkg-dev (for cpack's dependency list).
+# lintian and dpkg-dev, the build dependencies of debian/control, and for 0.1.0 a git checkout.
 # Exits 0 when everything works, 77 when this machine cannot run the test (a skip for CTest),
 # 1 on any other failure.
 set -uo pipefail
-# CPack's archiver can only store the Japanese file names of the data in a UTF-8 locale.
 export LC_ALL=C.UTF-8
 
 base=${NAMORI_E2E_BASE:-/tmp/namori-e2e-debian12}
@@ -41,12 +47,13 @@ if [ $# -ne 1 ] || [ ! -f "$1/CMakeCache.txt" ]; then
     exit 2
 fi
 build=$(cd "$1" && pwd)
+source_dir=$(sed -n 's/^namori_SOURCE_DIR:STATIC=//p' "$build/CMakeCache.txt")
 started=$SECONDS
 
 [ "$(id -u)" -eq 0 ] || skip "needs root: debootstrap, chroot and mounting /proc"
-for tool in Xvfb xdotool xprop cpack dpkg-shlibdeps flock lintian iconv; do
+for tool in Xvfb xdotool xprop dpkg-buildpackage flock lintian iconv; do
     command -v "$tool" >/dev/null ||
-        fail "$tool is missing (Debian packages xvfb, xdotool, x11-utils, cmake, dpkg-dev, lintian)"
+        fail "$tool is missing (Debian packages xvfb, xdotool, x11-utils, dpkg-dev, lintian)"
 done
 if ! command -v debootstrap >/dev/null; then
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends debootstrap \
@@ -81,28 +88,35 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP
 
-say "== building the Debian packages"
-(cd "$build" && cpack -G DEB -B "$work/package") >"$work/cpack.log" 2>&1 ||
-    { show_log "$work/cpack.log"; fail "cpack -G DEB"; }
+say "== dpkg-buildpackage -us -uc -b, on a copy of the sources without build folders"
+mkdir -p "$work/package/namori"
+if [ -n "${NAMORI_E2E_PACKAGES:-}" ]; then # packages built before, from these sources
+    cp "$NAMORI_E2E_PACKAGES"/namori*_* "$work/package/" || fail "no packages in $NAMORI_E2E_PACKAGES"
+else
+    (cd "$source_dir" && find . -mindepth 1 -maxdepth 1 ! -name build ! -name .git ! -name 'obj-*' \
+        -exec cp -a {} "$work/package/namori/" \;) || fail "copying the sources"
+    # This build's tests have run (ctest), so the package build leaves them out.
+    (cd "$work/package/namori" && DEB_BUILD_OPTIONS="nocheck parallel=2" dpkg-buildpackage -us -uc -b) \
+        >"$work/package.log" 2>&1 || { show_log "$work/package.log" 40; fail "dpkg-buildpackage"; }
+fi
 declare -A deb_a deb_b
 for package in namori-judge namori-data namori; do
-    deb_a[$package]=$(ls "$work/package/${package}"_*.deb) || fail "cpack made no ${package}_*.deb"
+    deb_a[$package]=$(ls "$work/package/${package}"_*.deb) || fail "no ${package}_*.deb was made"
 done
 pass "${deb_a[*]##*/}"
 
-say "== lintian, default profile"
-for package in namori-judge namori-data namori; do
-    lintian "${deb_a[$package]}" 2>&1 | tee "$work/lintian.$package" | sed "s/^/   $package: /"
-    ! grep -qE '^[EW]: ' "$work/lintian.$package" || fail "lintian reports errors or warnings for $package"
-done
-pass "lintian: 0 errors, 0 warnings for each package"
+say "== lintian on the .changes, default profile"
+lintian "$work/package/"namori_*.changes 2>&1 | tee "$work/lintian.log" | sed 's/^/   /'
+! grep -qE '^[EW]: ' "$work/lintian.log" || fail "lintian reports errors or warnings"
+pass "lintian: 0 errors, 0 warnings"
 
-# Version B: the next revision, with a corrected phrase in 霊数.txt and one more dictionary entry.
-version_a=$(dpkg-deb -f "${deb_a[namori]}" Version) && version_b=${version_a%-*}-$((${version_a##*-} + 1))
+# Version B: the next version, with a corrected phrase in 霊数.txt and one more dictionary entry.
+version_a=$(dpkg-deb -f "${deb_a[namori]}" Version) && version_b=$version_a.1
 cp932() { iconv -f UTF-8 -t CP932; }
 for package in namori-judge namori-data namori; do
     tree=$work/b/$package && mkdir -p "$work/b" && dpkg-deb -R "${deb_a[$package]}" "$tree" || fail "dpkg-deb -R"
-    sed -i "s/$version_a/$version_b/g" "$tree/DEBIAN/control"
+    sed -i "s/(= $version_a)/(= $version_b)/g; s/^Version: $version_a\$/Version: $version_b/" \
+        "$tree/DEBIAN/control"
     if [ "$package" = namori-data ]; then
         data=$tree/usr/share/namori/data
         { iconv -f CP932 -t UTF-8 "$data/霊数.txt" | sed 's/鉄志成功/鉄志大成/' | cp932; } >"$work/b/霊数"
@@ -287,5 +301,61 @@ pass "namori gave ~/.local/share/namori the dictionary and the lists"
 kill "$namori_pid"
 wait "$namori_pid" 2>/dev/null
 namori_pid=
+
+# ---------------------------------------------------------------------------------------------
+# The upgrade from 0.1.0
+
+previous_commit=3418aa5859737520c76b41d66ee3b79983bb5e90
+say "== namori 0.1.0, built once from $previous_commit"
+old_deb=$(ls "$base.previous"/namori_0.1.0_*.deb 2>/dev/null | head -n 1)
+if [ -z "$old_deb" ]; then
+    git -C "$source_dir" archive "$previous_commit" >"$work/old.tar" ||
+        skip "the upgrade needs a git checkout holding $previous_commit"
+    mkdir "$work/old" && tar -x -C "$work/old" -f "$work/old.tar" && {
+        cmake -S "$work/old" -B "$work/old/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+            -DNAMORI_BUILD_TESTS=OFF -DNAMORI_BUILD_BENCHMARKS=OFF &&
+            cmake --build "$work/old/build" -j 2 && (cd "$work/old/build" && cpack -G DEB)
+    } >"$work/old.log" 2>&1 || { show_log "$work/old.log"; fail "building 0.1.0"; }
+    mkdir -p "$base.previous" && cp "$work/old/build"/namori_0.1.0_*.deb "$base.previous/"
+    old_deb=$(ls "$base.previous"/namori_0.1.0_*.deb) || fail "no namori_0.1.0_*.deb was made"
+fi
+in_root DEBIAN_FRONTEND=noninteractive apt-get purge -y -q namori namori-judge namori-data \
+    >"$work/purge.log" 2>&1 || { show_log "$work/purge.log"; fail "apt-get purge"; }
+[ ! -e "$root/usr/share/namori" ] && [ ! -e "$root/usr/bin/namori-judge" ] || fail "the purge left files"
+install_packages "$work/apt-old.log" "$old_deb"
+pass "version B purged, ${old_deb##*/} installed"
+
+say "== a user of 0.1.0 registers 蝋 (14 strokes) and adds 蘭丸, as the window does"
+rm -rf --one-file-system "$user_data"
+"${as_user[@]}" namori-judge --html 白鳥 杏奈 >"$work/old.html" 2>"$work/old.err" ||
+    { show_log "$work/old.err"; fail "namori-judge 0.1.0 exited with $?"; }
+printf '"蝋",14\r\n' | cp932 >>"$user_data/漢字辞書.txt"
+printf '蘭丸\r\n' | cp932 >>"$user_data/名前.txt"
+"${as_user[@]}" namori-judge 蝋山 蘭丸 >/dev/null 2>&1 || fail "0.1.0 does not judge 蝋山 蘭丸"
+(cd "$user_data" && sha256sum -- *) >"$work/user.sha256"
+pass "0.1.0 judges 蝋山 蘭丸; the user's folder holds $(cd "$user_data" && echo *)"
+
+say "== one apt-get install ./namori_*.deb ./namori-judge_*.deb ./namori-data_*.deb (version A)"
+install_packages "$work/apt-upgrade.log" "${deb_a[namori]}" "${deb_a[namori-judge]}" "${deb_a[namori-data]}"
+grep -E '^(Unpacking|Setting up) namori' "$work/apt-upgrade.log" | sed 's/^/   /'
+in_root dpkg --audit >"$work/audit.log" 2>&1 && [ ! -s "$work/audit.log" ] ||
+    { show_log "$work/audit.log"; fail "dpkg --audit reports packages left unconfigured"; }
+for package in namori namori-judge namori-data; do
+    [ "$(in_root dpkg-query -W -f '${db:Status-Abbrev}${Version}' "$package")" = "ii $version_a" ] ||
+        fail "$package $version_a is not installed and configured"
+done
+(cd "$user_data" && sha256sum --quiet -c "$work/user.sha256") || fail "the upgrade changed the user's files"
+pass "namori, namori-judge and namori-data $version_a configured; the user's files untouched"
+
+"${as_user[@]}" namori-judge --html 白鳥 杏奈 >"$work/new.html" 2>"$work/new.err" ||
+    { show_log "$work/new.err"; fail "namori-judge $version_a exited with $?"; }
+sed 's/^/   stderr: /' "$work/new.err"
+grep -E ' (漢字辞書|名字|名前)\.txt$' "$work/user.sha256" | (cd "$user_data" && sha256sum --quiet -c) ||
+    fail "namori-judge $version_a changed the user's dictionary or lists"
+"${as_user[@]}" namori-judge 蝋山 蘭丸 >/dev/null 2>&1 || fail "the registration of 蝋 no longer counts"
+"${as_user[@]}" namori-judge --data /usr/share/namori/data --html 白鳥 杏奈 >"$work/tables.html" &&
+    cmp -s "$work/tables.html" "$work/new.html" && ! cmp -s "$work/old.html" "$work/new.html" ||
+    fail "the reading of 白鳥 杏奈 is not the one of the installed $version_a tables"
+pass "the dictionary and the lists are byte-identical, 蝋 still counts, the new tables are read"
 
 say "PASSED in $((SECONDS - started)) s"
