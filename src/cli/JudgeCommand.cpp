@@ -17,6 +17,7 @@
 #include "analysis/ReferenceTables.h"
 #include "analysis/StrokeCounting.h"
 #include "cli/BatchJsonWriter.h"
+#include "cli/CompareCommand.h"
 #include "cli/FuriganaOption.h"
 #include "cli/JudgementReport.h"
 #include "cli/LuckyStrokesCommand.h"
@@ -210,6 +211,19 @@ void CheckCombination(const CLI::App& app, const JudgeOptions& options) {
         throw CLI::ValidationError(
             "--limit は --reading か --lucky-strokes と一緒に指定してください");
     }
+    if (app.count("--compare") > 0) {
+        if (app.count("SURNAME") > 0 || options.batch || options.html ||
+            app.count("--reading") > 0 || options.luckyStrokes) {
+            throw CLI::ValidationError(
+                "--compare には「名字 名前 名前…」だけを続けてください（--batch・--html・"
+                "--reading・--lucky-strokes とは使えません）");
+        }
+        if (options.compare.size() < 2) {
+            throw CLI::ValidationError(
+                "--compare には名字と、比べる名前を１つ以上指定してください");
+        }
+        return;
+    }
     const auto mode = [&]() -> std::string {
         return options.luckyStrokes ? "--lucky-strokes" : naming ? "--reading" : "";
     };
@@ -286,6 +300,10 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
     std::string furigana;
     app.add_option("--furigana", furigana,
                    "鑑定書: 名前の上に添える読み（ひらがなで「みょうじ,なまえ」）");
+    app.add_option("--compare", options.compare,
+                   "候補の比較: 「名字 名前 名前…」を並べて判断し、表（--json でJSON）にする。"
+                   "名前は「陽翔=はると」のように読みを添えてもよい")
+        ->expected(1, CLI::detail::expected_max_vector_size);
     app.add_option("SURNAME", options.surname, "名字");
     app.add_option("GIVEN", options.givenName, "名前");
     try {
@@ -333,7 +351,9 @@ int RunJudgeCommand(const JudgeOptions& options, DataFolderSettings settings,
         return kDataProblem;
     }
     int status = kJudged;
-    if (options.luckyStrokes) {
+    if (!options.compare.empty()) {
+        status = RunCompareCommand(*tables, options, streams);
+    } else if (options.luckyStrokes) {
         status = RunLuckyStrokesCommand(*tables, SearchPath(dataFolder, {"naming", "data"}),
                                         options, streams);
     } else if (!options.reading.empty()) {

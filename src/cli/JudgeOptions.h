@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "analysis/StrokeCounting.h"
 
@@ -28,6 +29,8 @@ struct JudgeOptions {
     bool luckyStrokes = false;  // --lucky-strokes: the favourable stroke patterns instead
     int characters = 2;         // --chars: given-name length of the patterns
     std::u16string furigana;    // --furigana: the name's reading, as the 鑑定書 prints it
+    // --compare: the surname, then the given names (each may end in =reading) to set side by side
+    std::vector<std::string> compare;
 };
 
 // The streams a run reads names from and writes results and messages to.

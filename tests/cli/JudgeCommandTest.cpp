@@ -577,3 +577,47 @@ TEST(NamoriJudge, OutputThatCannotBeWrittenOrInputThatCannotBeReadExitsWithFour)
 
 }  // namespace
 }  // namespace namori
+
+namespace namori {
+namespace {
+
+// 佐7 藤18 陽12 翔12 悠11 斗4 湊12 as the shipped dictionary counts them; the numbers are summed by
+// hand (助運 of a one-character given name adds the first surname character) and marked from
+// the shipped 霊数.txt.
+TEST(NamoriJudge, CompareSetsNamesSideBySide) {
+    TempFolder folder;
+    for (const char8_t* file : {u8"霊数.txt", u8"漢字辞書.txt"}) {
+        std::filesystem::copy_file(testing::ShippedDataFolder() / file, folder.path() / file);
+    }
+    const RunResult table = RunJudge(folder, {"--compare", "佐藤", "陽翔", "悠斗", "湊=みなと"});
+    ASSERT_EQ(table.status, 0) << table.errors;
+    std::vector<std::string> lines;
+    for (std::istringstream stream(table.output);
+         lines.emplace_back(), std::getline(stream, lines.back());) {
+    }
+    lines.pop_back();
+    ASSERT_EQ(lines.size(), 4u) << table.output;
+    EXPECT_EQ(lines[0].substr(0, lines[0].find("\t5運")),
+              "名字\t名前\t読み\t画数\t祖運\t主運\t初運\t助運\t総運");
+    const std::string expected[] = {"佐藤\t陽翔\t\t7,18,12,12\t25◎\t30△\t24◎\t19△\t49△\t",
+                                    "佐藤\t悠斗\t\t7,18,11,4\t25◎\t29◎\t15◎\t11◎\t40△\t",
+                                    "佐藤\t湊\tみなと\t7,18,12\t25◎\t30△\t12△\t19△\t37◎\t"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(lines[i + 1].rfind(expected[i], 0), 0u) << lines[i + 1];
+    }
+    const RunResult json = RunJudge(folder, {"--json", "--compare", "佐藤", "湊", "彁"});
+    EXPECT_EQ(json.status, 3);
+    std::istringstream stream(json.output);
+    std::string first;
+    std::string second;
+    std::getline(stream, first);
+    std::getline(stream, second);
+    EXPECT_EQ(nlohmann::json::parse(first)["luck"][3]["value"], 19);
+    EXPECT_EQ(nlohmann::json::parse(second)["error"], "unregistered");
+    EXPECT_NE(json.errors.find("彁"), std::string::npos);
+    EXPECT_EQ(RunJudge(folder, {"--compare", "佐藤"}).status, 1);
+    EXPECT_EQ(RunJudge(folder, {"--compare", "佐藤", "湊=ミナト"}).status, 1);
+}
+
+}  // namespace
+}  // namespace namori

@@ -9,6 +9,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <QToolButton>
 #include <fstream>
 #include <sstream>
 
@@ -23,6 +24,9 @@
 #include "ui/naming/CandidateTableModel.h"
 #include "ui/naming/LuckyStrokesPage.h"
 #include "ui/naming/NamingWindow.h"
+#include "ui/reading/ComparisonTableModel.h"
+#include "ui/reading/ReadingWindow.h"
+#include "ui/reading/ShortlistWindow.h"
 
 namespace namori {
 
@@ -264,6 +268,66 @@ class NamingWindowTest : public QObject {
         messages_.setNextAnswer(MessageBox::Answer::Ok);
         page->ShowPatterns();
         QVERIFY(messages_.lastText().contains(Text("鬱")));
+    }
+
+    // Ctrl+N opens the aid at once; a ☆ and the main window's Ctrl+D put names on the 候補 page,
+    // which judges them side by side, opens a row's 鑑定書, saves a PDF and takes a row off.
+    void starredAndJudgedNamesAreComparedOnTheShortlistPage() {
+        QVERIFY(window_->controls().introductionButton->toolTip().contains(Text("Ctrl+N")));
+        QApplication::setActiveWindow(window_.get());
+        QTest::keyClick(window_.get(), Qt::Key_N, Qt::ControlModifier);
+        NamingWindow* naming = window_->findChild<NamingWindow*>();
+        QVERIFY(naming != nullptr && naming->isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(naming));
+        naming->controls().surnameBox->setText(Text("佐藤"));
+        naming->controls().readingBox->setText(Text("はると"));
+        naming->Search();
+        QTableView* table = naming->controls().table;
+        const QModelIndex star =
+            table->model()->index(RowOf(*naming, Text("陽翔")), CandidateTableModel::kShortlisted);
+        table->scrollTo(star);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(star).center());
+        QCOMPARE(star.data().toString(), Text("★"));
+
+        window_->controls().surnameEdit->setText(Text("佐藤"));
+        window_->controls().givenNameEdit->setText(Text("湊"));
+        QTest::mouseClick(window_->controls().judgeButton, Qt::LeftButton);
+        QApplication::setActiveWindow(window_.get());
+        window_->controls().givenNameEdit->setFocus();
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
+        QTest::keyClick(window_.get(), Qt::Key_D, Qt::ControlModifier);
+        QVERIFY2(messages_.lastText().contains(Text("湊")), qPrintable(messages_.lastText()));
+
+        QTest::mouseClick(naming->controls().shortlistButton, Qt::LeftButton);
+        ShortlistWindow* page = window_->findChild<ShortlistWindow*>();
+        QVERIFY(page != nullptr && page->isVisible());
+        const auto& names = page->model().names();
+        QCOMPARE(names.size(), std::size_t{2});
+        QVERIFY(names[0].entry.givenName == u"陽翔" && names[0].entry.reading == u"はると");
+        // 佐7 藤18 陽12 翔12 and 湊12 summed by hand: 祖運 主運 初運 助運 総運.
+        QVERIFY((names[0].luck == std::array<int, 5>{25, 30, 24, 19, 49}));
+        QVERIFY((names[1].luck == std::array<int, 5>{25, 30, 12, 19, 37}));
+        // Sorted by 総運 from the smallest, 湊 (37) stands above 陽翔 (49).
+        page->controls().table->sortByColumn(ComparisonTableModel::kLastLuck, Qt::AscendingOrder);
+        QCOMPARE(page->controls().table->model()->index(0, 1).data().toString(), Text("湊"));
+
+        const auto pdf = folder_->path() / "comparison.pdf";
+        page->setPdfFileChooser([&pdf] { return QString::fromStdString(pdf.string()); });
+        QTest::mouseClick(page->controls().pdfButton, Qt::LeftButton);
+        QVERIFY(testing::FileBytes(pdf).rfind("%PDF", 0) == 0);
+
+        page->controls().table->selectRow(1);
+        QTest::mouseClick(page->controls().readingButton, Qt::LeftButton);
+        ReadingWindow* reading = window_->findChild<ReadingWindow*>();
+        QVERIFY(reading != nullptr && reading->windowTitle().contains(Text("陽翔")));
+        QVERIFY(reading->controls().view->toPlainText().contains(Text("はると")));
+
+        page->controls().table->selectRow(0);
+        QApplication::setActiveWindow(page);
+        page->controls().table->setFocus();
+        QTest::keyClick(page->controls().table, Qt::Key_Delete);
+        QCOMPARE(page->model().rowCount(), 1);
+        QVERIFY(page->model().names()[0].entry.givenName == u"陽翔");
     }
 
     void badReadingsAreRefusedWithAMessage() {

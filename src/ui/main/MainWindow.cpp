@@ -32,6 +32,7 @@
 #include "ui/main/ResultPanel.h"
 #include "ui/main/WindowPrinter.h"
 #include "ui/naming/NamingWindow.h"
+#include "ui/reading/ShortlistWindow.h"
 #include "ui/registration/KanjiRegistrationDialog.h"
 
 namespace namori {
@@ -97,6 +98,17 @@ MainWindow::MainWindow(std::shared_ptr<const ReferenceTables> tables, MessageBox
         connect(new QShortcut(key, this), &QShortcut::activated, button, &QToolButton::click);
         button->setToolTip(WithShortcut(button->toolTip(), key.toString()));
     }
+    // Keys with no button of their own: the naming aid straight away (named in 名付け's tooltip),
+    // the judged name onto the shortlist and the 候補 page (named in the result's tooltips).
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), this), &QShortcut::activated, this,
+            &MainWindow::OpenNamingSupport);
+    controls_.introductionButton->setToolTip(
+        controls_.introductionButton->toolTip() +
+        QString::fromUtf8("（Ctrl+N で名付け支援の画面を直接開きます）"));
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this), &QShortcut::activated, this,
+            &MainWindow::ShortlistJudgedName);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this), &QShortcut::activated, this,
+            &MainWindow::OpenShortlist);
 
     connect(controls_.judgeButton, &QToolButton::clicked, this, &MainWindow::onJudgeClicked);
     // Characters typed in an entry box without a count are registered before Enter goes on.
@@ -181,11 +193,66 @@ NamingWindow* MainWindow::OpenNamingSupport() {
                     raise();
                     activateWindow();
                 });
+        connect(window, &NamingWindow::shortlistRequested, this, &MainWindow::OpenShortlist);
+        window->setShortlistFolder(dataFolder_);
         namingWindow_ = window;
     }
     namingWindow_->ShowFor(ReadEntryBox(controls_.surnameEdit),
                            controls_.complementCheckBox->isChecked());
     return namingWindow_;
+}
+
+ShortlistWindow* MainWindow::OpenShortlist() {
+    if (shortlistWindow_ == nullptr) {
+        auto* window = new ShortlistWindow(tables_, dataFolder_, messages_, this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        connect(this, &MainWindow::tablesChanged, window, &ShortlistWindow::setTables);
+        connect(window, &ShortlistWindow::readingRequested, this,
+                [this](const ShortlistEntry& entry) {
+                    const Judgement judgement =
+                        Judge({entry.surname, entry.givenName, entry.complement}, *tables_);
+                    if (judgement.ready()) {
+                        readingLauncher_->OpenFor(judgement, tables_->spiritTable, entry.reading);
+                    }
+                });
+        shortlistWindow_ = window;
+    }
+    if (shortlistWindow_->isVisible()) {
+        shortlistWindow_->Reload();
+    }
+    shortlistWindow_->show();
+    shortlistWindow_->raise();
+    shortlistWindow_->activateWindow();
+    return shortlistWindow_;
+}
+
+void MainWindow::ShortlistJudgedName() {
+    const QString title = QString::fromUtf8("候補");
+    if (!judgedName_) {
+        messages_.Show(this, title,
+                       QString::fromUtf8("候補に加える名前を、先に［占う］で判断してください。"),
+                       MessageBox::Icon::Information);
+        return;
+    }
+    ShortlistEntry entry = *judgedName_;
+    entry.reading = readingLauncher_->KnownReadingOf(entry.givenName);
+    const QString name = ToQString(entry.surname) + QLatin1Char(' ') + ToQString(entry.givenName);
+    try {
+        const ShortlistUpdate update = AddToShortlist(dataFolder_, entry);
+        messages_.Show(this, title,
+                       QString::fromUtf8(update.changed ? "「%1」を候補に加えました（%2 件）。"
+                                                        : "「%1」は候補にあります（%2 件）。")
+                               .arg(name)
+                               .arg(update.entries.size()) +
+                           QString::fromUtf8("Ctrl+B で候補を並べて比べられます。"),
+                       MessageBox::Icon::Information);
+    } catch (const std::exception& error) {
+        messages_.ShowFailure(this, error, title);
+        return;
+    }
+    if (shortlistWindow_ != nullptr && shortlistWindow_->isVisible()) {
+        shortlistWindow_->Reload();
+    }
 }
 
 KanjiRegistrationDialog* MainWindow::registrationDialog() const {
@@ -250,6 +317,7 @@ void MainWindow::onJudgeClicked() {
     }
 
     resultPanel_->HideFaces();
+    judgedName_.reset();
     // Surname with its complement, given name with its complement, then the characters of
     // both parts that have no count.
     const Judgement judgement =
@@ -268,6 +336,8 @@ void MainWindow::onJudgeClicked() {
     }
 
     resultPanel_->ShowJudgement(judgement, tables_->spiritTable);
+    judgedName_ =
+        ShortlistEntry{surname, givenName, u"", controls_.complementCheckBox->isChecked()};
     readingLauncher_->Remember(judgement, tables_->spiritTable);
     controls_.resultFrame->setVisible(true);
     controls_.explanationPanel->setVisible(false);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/StrokeCounting.h"
+#include "data/ShortlistFile.h"
 #include "data/StrokeReference.h"
 #include "ui/main/MainWindowControls.h"
 
@@ -24,6 +25,7 @@ class NameList;
 class NamingWindow;
 class ReadingLauncher;
 class ResultPanel;
+class ShortlistWindow;
 class WindowPrinter;
 
 // The main window: the buttons, the entry frame with the two name lists, and the result frame
@@ -55,6 +57,11 @@ class MainWindow : public QWidget {
     // Opens the name-choosing aid (or brings it forward), with the surname and the complement
     // option of the main window.
     NamingWindow* OpenNamingSupport();
+    // Opens the 候補 page (or brings it forward, read afresh).
+    ShortlistWindow* OpenShortlist();
+    // Adds the name judged last, with the reading the naming aid gave for it, to the shortlist
+    // and says so.
+    void ShortlistJudgedName();
     // Opens the 鑑定書 window of the judgement shown.
     ReadingLauncher& readingLauncher() { return *readingLauncher_; }
 
@@ -94,6 +101,8 @@ class MainWindow : public QWidget {
     // 占う was pressed while the dialog was open for other characters: judge once it saves.
     bool judgeAfterRegistration_ = false;
     QPointer<NamingWindow> namingWindow_;
+    QPointer<ShortlistWindow> shortlistWindow_;
+    std::optional<ShortlistEntry> judgedName_;  // the name the result panel shows
     // Declared after the controls: destroyed before the widgets they work on.
     std::unique_ptr<ResultPanel> resultPanel_;
     std::unique_ptr<NameList> surnames_;

@@ -30,7 +30,8 @@ ReadingLauncher::ReadingLauncher(QWidget& window, const MainWindowControls& cont
     for (QLabel* label : clickable) {
         label->setCursor(Qt::PointingHandCursor);
         label->setToolTip(
-            QString::fromUtf8("クリック（または Ctrl+K）で鑑定書（詳しい解説）を開きます"));
+            QString::fromUtf8("クリック（または Ctrl+K）で鑑定書（詳しい解説）を開きます。"
+                              "Ctrl+D でこの名前を候補に加え、Ctrl+B で候補の比較を開きます"));
         label->installEventFilter(this);
     }
     // The same from the keyboard.
@@ -49,10 +50,28 @@ void ReadingLauncher::KnowGivenNameReading(std::u16string spelling, std::u16stri
     knownReading_ = std::move(reading);
 }
 
+std::u16string ReadingLauncher::KnownReadingOf(std::u16string_view spelling) const {
+    return spelling == knownSpelling_ ? knownReading_ : std::u16string();
+}
+
 ReadingWindow* ReadingLauncher::Open() {
     if (!reading_) {
         return nullptr;
     }
+    std::u16string givenName = reading_->givenName;  // as typed: without the complement
+    if (givenName.size() == 2 && givenName.back() == kComplementCharacter) {
+        givenName.pop_back();
+    }
+    return Show(*reading_, KnownReadingOf(givenName));
+}
+
+ReadingWindow* ReadingLauncher::OpenFor(const Judgement& judgement, const SpiritTable& table,
+                                        std::u16string_view givenNameReading) {
+    return Show(ReadingOf(judgement, table), givenNameReading);
+}
+
+ReadingWindow* ReadingLauncher::Show(DetailedReading reading,
+                                     std::u16string_view givenNameReading) {
     if (!texts_) {
         try {
             texts_ = LoadReadingTexts(textFolders_);
@@ -61,14 +80,9 @@ ReadingWindow* ReadingLauncher::Open() {
             return nullptr;
         }
     }
-    DetailedReading reading = *reading_;
     reading.unlawfulKanji = FindUnlawfulKanji(reading.givenName, textFolders_);
-    std::u16string givenName = reading.givenName;  // as typed: without the complement
-    if (givenName.size() == 2 && givenName.back() == kComplementCharacter) {
-        givenName.pop_back();
-    }
-    if (!knownReading_.empty() && givenName == knownSpelling_) {
-        reading.furigana = u"名前の読み　" + knownReading_;
+    if (!givenNameReading.empty()) {
+        reading.furigana = u"名前の読み　" + std::u16string(givenNameReading);
     }
     ExplainReading(reading, *texts_);
     const QDate today = QDate::currentDate();

@@ -38,11 +38,19 @@ class ReadingLauncher : public QObject {
     // Opens (or brings forward, showing the latest reading) the 鑑定書 window; none when no
     // judgement has been shown or the explanation texts cannot be read (after saying so).
     ReadingWindow* Open();
+    // Opens the 鑑定書 window for another judged name (a shortlisted one), whose given name reads
+    // givenNameReading (hiragana, empty when unknown); the judgement shown stays the one Open uses.
+    ReadingWindow* OpenFor(const Judgement& judgement, const SpiritTable& table,
+                           std::u16string_view givenNameReading);
+    // The reading the naming aid gave for spelling; empty when it gave none.
+    std::u16string KnownReadingOf(std::u16string_view spelling) const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    ReadingWindow* Show(DetailedReading reading, std::u16string_view givenNameReading);
+
     QWidget& window_;
     MessageBox& messages_;
     std::vector<std::filesystem::path> textFolders_;

@@ -35,6 +35,17 @@ void CandidateTableModel::setCandidates(std::vector<NameCandidate> candidates) {
     endResetModel();
 }
 
+void CandidateTableModel::setShortlisted(std::set<std::u16string> spellings) {
+    shortlisted_ = std::move(spellings);
+    if (!candidates_.empty()) {
+        emit dataChanged(index(0, kShortlisted), index(rowCount() - 1, kShortlisted));
+    }
+}
+
+bool CandidateTableModel::isShortlisted(int row) const {
+    return shortlisted_.contains(candidates_[static_cast<std::size_t>(row)].spelling);
+}
+
 int CandidateTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(candidates_.size());
 }
@@ -51,6 +62,22 @@ QVariant CandidateTableModel::data(const QModelIndex& index, int role) const {
     const int column = index.column();
     if (role == AllFavourableRole) {
         return candidate.score == 6;
+    }
+    if (column == kShortlisted) {
+        const bool listed = isShortlisted(index.row());
+        switch (role) {
+            case Qt::DisplayRole:
+                return QString::fromUtf8(listed ? "★" : "☆");
+            case Qt::ToolTipRole:
+                return QString::fromUtf8(listed ? "クリック（Ctrl+D）で候補から外します"
+                                                : "クリック（Ctrl+D）で候補に加えます");
+            case Qt::TextAlignmentRole:
+                return int(Qt::AlignCenter);
+            case SortRole:
+                return listed ? 0 : 1;
+            default:
+                return {};
+        }
     }
     if (column >= kLuckFace && column <= kYinYangFace) {
         const Rating face = candidate.faces[column - kLuckFace];
@@ -110,8 +137,8 @@ QVariant CandidateTableModel::headerData(int section, Qt::Orientation orientatio
         return QAbstractTableModel::headerData(section, orientation, role);
     }
     // The five luck numbers stand in columns 4 to 8.
-    static const char* const kHeaders[] = {"順位", "名前", "読み分け", "画数",  "５運",
-                                           "５行", "陰陽", "種類",     "自然さ"};
+    static const char* const kHeaders[] = {"順位", "名前", "読み分け", "画数",   "５運",
+                                           "５行", "陰陽", "種類",     "自然さ", "候補"};
     constexpr int kFirstLuck = 4;
     const int luck = section - kFirstLuck;
     if (luck >= 0 && luck < static_cast<int>(kLuckFields.size())) {

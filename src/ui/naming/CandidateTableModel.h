@@ -3,6 +3,8 @@
 #include <QAbstractTableModel>
 #include <QPixmap>
 #include <array>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "naming/NameCandidates.h"
@@ -11,8 +13,9 @@ namespace namori {
 
 // The ranked candidates as a table: rank, spelling, the reading each character stands for,
 // strokes, the five luck numbers with their marks, the three faces, whether the spelling is a
-// real name, and its band (人気, よくある, 自然, まれ). Sorting uses SortRole: the numbers
-// themselves, the faces as favourable 2, middling 1, unfavourable 0, the bands in that order.
+// real name, its band (人気, よくある, 自然, まれ) and a star for the shortlist. Sorting uses
+// SortRole: the numbers themselves, the faces as favourable 2, middling 1, unfavourable 0, the
+// bands in that order.
 class CandidateTableModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -32,6 +35,7 @@ class CandidateTableModel : public QAbstractTableModel {
         kYinYangFace,
         kKind,
         kNaturalness,
+        kShortlisted,  // ★ when the spelling is on the shortlist, ☆ otherwise
         kColumnCount
     };
     static constexpr int SortRole = Qt::UserRole;
@@ -41,6 +45,9 @@ class CandidateTableModel : public QAbstractTableModel {
 
     void setCandidates(std::vector<NameCandidate> candidates);
     const NameCandidate& candidate(int row) const { return candidates_[row]; }
+    // The spellings the shortlist holds for the surname searched.
+    void setShortlisted(std::set<std::u16string> spellings);
+    bool isShortlisted(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -50,6 +57,7 @@ class CandidateTableModel : public QAbstractTableModel {
   private:
     std::vector<NameCandidate> candidates_;
     std::array<QPixmap, 3> faces_;
+    std::set<std::u16string> shortlisted_;
 };
 
 }  // namespace namori

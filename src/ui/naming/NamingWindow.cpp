@@ -17,6 +17,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <set>
 
 #include "analysis/NameLookup.h"
 #include "analysis/NamePreparation.h"
@@ -66,7 +67,10 @@ void DescribeForScreenReaders(const NamingWindow& window) {
     describe(window.controls().exportButton, nullptr,
              "表に見えている候補をCSVファイルに保存します");
     describe(window.controls().table, "名付け候補",
-             "上下キーで選び、Enter かダブルクリックでメイン画面の名前の入力欄に入れます");
+             "上下キーで選び、Enter かダブルクリックでメイン画面の名前の入力欄に入れます。"
+             "☆のクリックか Ctrl+D で候補に加えます");
+    describe(window.controls().shortlistButton, nullptr,
+             "☆を付けた名前を、画数・５運・三つの判断を並べて比べるページを開きます（Ctrl+B）");
     describe(window.controls().rareBox, nullptr,
              "実在の名前にほとんど使われない漢字の組み合わせ（まれ）も後ろに並べます");
     describe(window.controls().tabs, "名付け支援", "呼び名から探すページと吉数表のページ");
@@ -112,6 +116,9 @@ NamingWindow::NamingWindow(std::shared_ptr<const ReferenceTables> tables, Messag
     controls_.orderBox = new QComboBox(this);
     controls_.orderBox->addItems({QString::fromUtf8("自然な順"), QString::fromUtf8("運勢順")});
     controls_.exportButton = new QPushButton(QString::fromUtf8("CSVに保存"), this);
+    controls_.shortlistButton = new QPushButton(QString::fromUtf8("候補の比較"), this);
+    controls_.shortlistButton->setToolTip(
+        WithShortcut(QString::fromUtf8("☆を付けた名前を並べて比べるページを開きます"), "Ctrl+B"));
     controls_.statusLabel = new QLabel(this);
 
     model_ = new CandidateTableModel(this);
@@ -128,6 +135,9 @@ NamingWindow::NamingWindow(std::shared_ptr<const ReferenceTables> tables, Messag
     controls_.table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     controls_.table->verticalHeader()->hide();
     controls_.table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The star stands first, where a user looks for it.
+    controls_.table->horizontalHeader()->moveSection(CandidateTableModel::kShortlisted, 0);
+    controls_.table->setColumnHidden(CandidateTableModel::kShortlisted, true);
 
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(new QLabel(QString::fromUtf8("名字"), this));
@@ -150,6 +160,7 @@ NamingWindow::NamingWindow(std::shared_ptr<const ReferenceTables> tables, Messag
     options->addStretch();
     options->addWidget(controls_.statusLabel);
     options->addWidget(controls_.exportButton);
+    options->addWidget(controls_.shortlistButton);
     auto* candidatesLayout = new QVBoxLayout(candidatesPage);
     candidatesLayout->addLayout(search);
     candidatesLayout->addLayout(options);
@@ -188,6 +199,23 @@ NamingWindow::NamingWindow(std::shared_ptr<const ReferenceTables> tables, Messag
         }
     };
     connect(controls_.table, &QTableView::doubleClicked, this, choose);
+    connect(controls_.table, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        if (index.column() == CandidateTableModel::kShortlisted) {
+            ToggleShortlisted(index.row());
+        }
+    });
+    new QShortcut(
+        QKeySequence(Qt::CTRL | Qt::Key_D), controls_.table,
+        [this] {
+            if (controls_.table->currentIndex().isValid()) {
+                ToggleShortlisted(controls_.table->currentIndex().row());
+            }
+        },
+        Qt::WidgetShortcut);
+    connect(controls_.shortlistButton, &QPushButton::clicked, this,
+            &NamingWindow::shortlistRequested);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this), &QShortcut::activated, this,
+            &NamingWindow::shortlistRequested);
     // Enter on a row chooses it as a double-click does.
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
         new QShortcut(
@@ -259,8 +287,50 @@ void NamingWindow::Search() {
         return;
     }
     searchedReading_ = ToQString(reading);
+    searchedSurname_ = surname;
+    searchedComplement_ = controls_.complementBox->isChecked();
+    if (shortlistFolder_) {
+        try {
+            ShowShortlisted(ReadShortlist(*shortlistFolder_));
+        } catch (const DataFileError&) {
+            // Said when a star is clicked; the search itself stands.
+            model_->setShortlisted({});
+        }
+    }
     controls_.table->sortByColumn(CandidateTableModel::kRank, Qt::AscendingOrder);
     ShowRowCount();
+}
+
+void NamingWindow::setShortlistFolder(std::filesystem::path folder) {
+    shortlistFolder_ = std::move(folder);
+    controls_.table->setColumnHidden(CandidateTableModel::kShortlisted, false);
+}
+
+void NamingWindow::ShowShortlisted(const std::vector<ShortlistEntry>& entries) {
+    std::set<std::u16string> spellings;
+    for (const ShortlistEntry& entry : entries) {
+        if (entry.surname == searchedSurname_ && entry.complement == searchedComplement_) {
+            spellings.insert(entry.givenName);
+        }
+    }
+    model_->setShortlisted(std::move(spellings));
+}
+
+void NamingWindow::ToggleShortlisted(int shownRow) {
+    if (!shortlistFolder_ || shownRow < 0 || shownRow >= proxy_->rowCount()) {
+        return;
+    }
+    const int row = proxy_->mapToSource(proxy_->index(shownRow, 0)).row();
+    const ShortlistEntry entry{searchedSurname_, model_->candidate(row).spelling,
+                               searchedReading_.toStdU16String(), searchedComplement_};
+    try {
+        const ShortlistUpdate update = model_->isShortlisted(row)
+                                           ? RemoveFromShortlist(*shortlistFolder_, entry)
+                                           : AddToShortlist(*shortlistFolder_, entry);
+        ShowShortlisted(update.entries);
+    } catch (const std::exception& error) {
+        messages_.ShowFailure(this, error, QString::fromUtf8("候補"));
+    }
 }
 
 int NamingWindow::shownRows() const {
@@ -278,13 +348,15 @@ void NamingWindow::ShowRowCount() {
 QString NamingWindow::TableAsCsv() const {
     QString csv;
     QStringList header;
-    for (int column = 0; column < proxy_->columnCount(); ++column) {
+    // The star is a control, not data: it stays out of the file.
+    constexpr int kColumns = CandidateTableModel::kShortlisted;
+    for (int column = 0; column < kColumns; ++column) {
         header << CsvField(proxy_->headerData(column, Qt::Horizontal).toString());
     }
     csv += header.join(',') + "\r\n";
     for (int row = 0; row < proxy_->rowCount(); ++row) {
         QStringList fields;
-        for (int column = 0; column < proxy_->columnCount(); ++column) {
+        for (int column = 0; column < kColumns; ++column) {
             fields << CsvField(proxy_->index(row, column).data().toString());
         }
         csv += fields.join(',') + "\r\n";

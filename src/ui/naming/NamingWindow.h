@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/ReferenceTables.h"
+#include "data/ShortlistFile.h"
 #include "data/StrokeReference.h"
 #include "naming/NameGuide.h"
 #include "naming/NamingIndex.h"
@@ -45,7 +46,7 @@ class NamingWindow : public QWidget {
         QLineEdit *surnameBox{}, *readingBox{};
         QComboBox *sexBox{}, *orderBox{};
         QCheckBox *complementBox{}, *favourableOnlyBox{}, *rareBox{};
-        QPushButton *searchButton{}, *exportButton{};
+        QPushButton *searchButton{}, *exportButton{}, *shortlistButton{};
         QTabWidget* tabs{};
         LuckyStrokesPage* luckyPage{};
         QTableView* table{};
@@ -68,6 +69,12 @@ class NamingWindow : public QWidget {
     int shownRows() const;
     const CandidateTableModel& model() const { return *model_; }
 
+    // Where 候補.txt is: the ☆ of a row adds the candidate to it (or takes it off). Without a
+    // folder the ☆ column is hidden.
+    void setShortlistFolder(std::filesystem::path folder);
+    // Adds the candidate of the shown row to the shortlist, or takes it off when it is there.
+    void ToggleShortlisted(int shownRow);
+
     // Judges with tables from now on (a registration changed the dictionary).
     void setTables(std::shared_ptr<const ReferenceTables> tables) { tables_ = std::move(tables); }
 
@@ -75,14 +82,21 @@ class NamingWindow : public QWidget {
     // A row was chosen (double-click or Enter): its spelling goes to the main window, with the
     // reading (hiragana) it was found for, which the 鑑定書 prints above the name.
     void nameChosen(const QString& spelling, const QString& reading);
+    // The 候補 page is wanted.
+    void shortlistRequested();
 
   private:
     // Shows how many rows the table shows, and the counting when it is the traditional one.
     void ShowRowCount();
     bool LoadIndexes();
+    // Stars the candidates that entries hold for the surname and complement searched.
+    void ShowShortlisted(const std::vector<ShortlistEntry>& entries);
 
     std::shared_ptr<const ReferenceTables> tables_;
     QString searchedReading_;  // the reading the listed candidates were found for
+    std::u16string searchedSurname_;
+    bool searchedComplement_ = false;
+    std::optional<std::filesystem::path> shortlistFolder_;
     MessageBox& messages_;
     std::vector<std::filesystem::path> assetFolders_;
     std::optional<NamingIndex> index_;
