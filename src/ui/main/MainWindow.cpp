@@ -201,7 +201,7 @@ void MainWindow::onJudgeClicked() {
     }
 
     resultPanel_->ShowJudgement(judgement, tables_->spiritTable);
-    readingLauncher_->Remember(judgement, tables_->spiritTable);
+    readingLauncher_->Remember(judgement, tables_, controls_.complementCheckBox->isChecked());
     controls_.resultFrame->setVisible(true);
     controls_.explanationPanel->setVisible(false);
 }

@@ -9,11 +9,14 @@
 #include "data/DataFileError.h"
 #include "naming/NameGuide.h"
 #include "reading/ReadingDocument.h"
+#include "reading/ReadingLuckyPatterns.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/QtText.h"
 #include "ui/reading/ReadingWindow.h"
 
 namespace namori {
+
+namespace {}  // namespace
 
 ReadingLauncher::ReadingLauncher(QWidget& window, const MainWindowControls& controls,
                                  MessageBox& messages,
@@ -40,8 +43,14 @@ ReadingLauncher::ReadingLauncher(QWidget& window, const MainWindowControls& cont
 
 ReadingLauncher::~ReadingLauncher() = default;
 
-void ReadingLauncher::Remember(const Judgement& judgement, const SpiritTable& table) {
-    reading_ = ReadingOf(judgement, table);
+void ReadingLauncher::Remember(const Judgement& judgement,
+                               std::shared_ptr<const ReferenceTables> tables, bool complement,
+                               StrokeCounting counting) {
+    reading_ = ReadingOf(judgement, tables->spiritTable);
+    reading_->counting = counting;
+    judgement_ = judgement;
+    tables_ = std::move(tables);
+    complement_ = complement;
 }
 
 void ReadingLauncher::KnowGivenNameReading(std::u16string spelling, std::u16string reading) {
@@ -71,6 +80,8 @@ ReadingWindow* ReadingLauncher::Open() {
         reading.furigana = u"名前の読み　" + knownReading_;
     }
     ExplainReading(reading, *texts_);
+    reading.luckyPatterns = ReadingLuckyPatterns(*tables_, *judgement_, complement_, textFolders_,
+                                                 kReadingLuckyPatternLines);
     const QDate today = QDate::currentDate();
     reading.readingDate = ReadingDateText(today.year(), today.month(), today.day());
     ReadingDocument document = ReadingDocumentOf(reading);

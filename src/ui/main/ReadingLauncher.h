@@ -3,17 +3,19 @@
 #include <QObject>
 #include <QPointer>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <vector>
 
+#include "analysis/StrokeCounting.h"
 #include "data/ReadingTextsFile.h"
 #include "reading/DetailedReading.h"
+#include "rules/Judgement.h"
 #include "ui/main/MainWindowControls.h"
 
 namespace namori {
 
-struct Judgement;
-struct SpiritTable;
+struct ReferenceTables;
 class MessageBox;
 class ReadingWindow;
 
@@ -28,8 +30,10 @@ class ReadingLauncher : public QObject {
                     std::vector<std::filesystem::path> textFolders);
     ~ReadingLauncher() override;
 
-    // Keeps the reading of the judgement just shown, with the texts of table.
-    void Remember(const Judgement& judgement, const SpiritTable& table);
+    // Keeps the reading of the judgement just shown, made from tables with the complement as
+    // given, its strokes counted as counting says.
+    void Remember(const Judgement& judgement, std::shared_ptr<const ReferenceTables> tables,
+                  bool complement, StrokeCounting counting = StrokeCounting::Modern);
 
     // The reading of a given name chosen in the naming aid: printed above the name whenever a
     // 鑑定書 of that given name is opened.
@@ -48,6 +52,10 @@ class ReadingLauncher : public QObject {
     std::vector<std::filesystem::path> textFolders_;
     std::optional<ReadingTexts> texts_;
     std::optional<DetailedReading> reading_;
+    // What the 吉数表's patterns of the 鑑定書 are found from, for the reading kept.
+    std::optional<Judgement> judgement_;
+    std::shared_ptr<const ReferenceTables> tables_;
+    bool complement_ = false;
     std::u16string knownSpelling_;
     std::u16string knownReading_;
     QPointer<ReadingWindow> readingWindow_;
