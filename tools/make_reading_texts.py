@@ -113,14 +113,14 @@ KINDS = {
 # The placeholders the program fills in, by kind; every other kind has none.
 # {字} is the characters a luck number counts (「藤」と「陽」), {名字} and {名前} the parts of the
 # name without the complement, {並び} the elements or the odd and even marks, {上端} and {下端} the
-# top and bottom characters, {凶数} and {中数} the rated numbers marked △ or ○ (主運19・総運27).
+# top and bottom characters, {端} the end set apart, {凶数} and {中数} the rated numbers marked △ or ○ (主運19・総運27).
 SHARE_PLACEHOLDERS = {"{主運}", "{初運}", "{助運}", "{総運}", "{凶数}", "{中数}", "{件数}", "{名前}"}
 PLACEHOLDERS = {
     "luck": {"{数}", "{字}", "{名字}", "{名前}"},
     "element": {"{運}"},
     "phrase": {"{運}"},
     "element-verdict": {"{並び}"},
-    "yinyang-verdict": {"{並び}", "{上端}", "{下端}"},
+    "yinyang-verdict": {"{並び}", "{上端}", "{下端}", "{端}"},
     "romance": {"{数}", "{名前}"},
     "note": {"{画数}", "{名字}", "{名前}"},
     "element-pair": {"{前}", "{後}", "{甲}", "{乙}", "{前数}", "{後数}"},

@@ -296,6 +296,11 @@ void ExplainReading(DetailedReading& reading, const ReadingTexts& texts) {
         reading.givenNameChars.empty() ? reading.surnameChars : reading.givenNameChars;
     Fill(reading.yinYangMeaning, u"{上端}", EndCharacter(top, true));
     Fill(reading.yinYangMeaning, u"{下端}", EndCharacter(bottom, false));
+    // The end whose mark differs from its neighbour's, as the pattern that sets one end apart has.
+    const std::u16string& marks = reading.yinYangPattern;
+    const bool topApart = marks.size() >= 2 && marks[0] != marks[1];
+    Fill(reading.yinYangMeaning, u"{端}",
+         topApart ? u"上端の" + EndCharacter(top, true) : u"下端の" + EndCharacter(bottom, false));
     for (std::size_t slot = 0; slot < reading.faces.size(); ++slot) {
         FaceReading& face = reading.faces[slot];
         face.slotMeaning = texts.Of(kFaceSlotKind, SlotKey(slot));

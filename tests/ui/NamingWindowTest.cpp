@@ -8,8 +8,8 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
-#include <QToolButton>
 #include <QTextBrowser>
+#include <QToolButton>
 #include <fstream>
 #include <sstream>
 
