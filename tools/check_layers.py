@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Refuses an include in src/ that reaches from a layer to a higher one or to a sibling.
 
-data <- analysis <- rules <- naming, reading <- cli, ui; within ui, common is below every window
+data <- analysis <- rules <- naming <- reading <- cli, ui; within ui, common is below every window
 folder and only main, which owns the windows, includes another window folder.
 Usage: check_layers.py SRC_DIR
 """
@@ -16,7 +16,7 @@ BUILDS_ON = {
     "analysis": ["data"],
     "rules": ["analysis"],
     "naming": ["rules"],
-    "reading": ["rules"],
+    "reading": ["naming"],
     "cli": ["naming", "reading"],
     "ui/common": ["naming", "reading"],
     "ui/main": ["ui/common"] + WINDOWS,

@@ -13,6 +13,7 @@ written kind by kind in the order below and, within a kind, key by key:
     luck              祖運 主運 初運 助運 総運                            5
     family-line       1 .. 81 (祖運 read as the family line)            81
     youth             1 .. 81 (初運 read as childhood and youth)        81
+    phrase            1 .. 81 (the number's phrase in plain words)      81
     element           木 火 土 金 水                                    5
     element-verdict   災害運 病気運 事故運 ------                         4
     yinyang-verdict   幸運陰陽 単一陰陽 分離陰陽 挟み陰陽 浮沈陰陽          7
@@ -90,6 +91,7 @@ KINDS = {
     "luck": (("祖運", "主運", "初運", "助運", "総運"), 1, 3),
     "family-line": (NUMBERS, 2, 3),
     "youth": (NUMBERS, 2, 3),
+    "phrase": (NUMBERS, 1, 1),
     "element": (("木", "火", "土", "金", "水"), 1, 1),
     "element-verdict": (ELEMENT_VERDICTS, 1, 3),
     "yinyang-verdict": (YINYANG_VERDICTS, 1, 3),
@@ -105,23 +107,31 @@ KINDS = {
     "summary-element": (ELEMENT_VERDICTS, 1, 1),
     "summary-yinyang": (YINYANG_VERDICTS, 1, 1),
     "summary-close": (SHARES, 1, 1),
-    "note": (("closing", "caveat", "basis", "basis-complement", "lucky"), 1, 3),
+    "note": (("closing", "caveat", "basis", "basis-traditional", "basis-complement", "lucky"), 1, 3),
 }
 
 # The placeholders the program fills in, by kind; every other kind has none.
+# {字} is the characters a luck number counts (「藤」と「陽」), {名字} and {名前} the parts of the
+# name without the complement, {並び} the elements or the odd and even marks, {上端} and {下端} the
+# top and bottom characters, {端} the end set apart, {凶数} and {中数} the rated numbers marked △ or ○ (主運19・総運27).
+SHARE_PLACEHOLDERS = {"{主運}", "{初運}", "{助運}", "{総運}", "{凶数}", "{中数}", "{件数}", "{名前}"}
 PLACEHOLDERS = {
-    "luck": {"{数}"},
+    "luck": {"{数}", "{字}", "{名字}", "{名前}"},
     "element": {"{運}"},
-    "romance": {"{数}"},
-    "note": {"{画数}", "{名字}"},
-    "element-pair": {"{前}", "{後}", "{甲}", "{乙}"},
-    "summary-overall": {"{主運}", "{初運}", "{助運}", "{総運}", "{凶数}", "{件数}"},
+    "phrase": {"{運}"},
+    "element-verdict": {"{並び}"},
+    "yinyang-verdict": {"{並び}", "{上端}", "{下端}", "{端}"},
+    "romance": {"{数}", "{名前}"},
+    "note": {"{画数}", "{名字}", "{名前}"},
+    "element-pair": {"{前}", "{後}", "{甲}", "{乙}", "{前数}", "{後数}"},
+    "summary-overall": SHARE_PLACEHOLDERS,
     "summary-repeat": {"{重なり}"},
-    "summary-family": {"{数}", "{句}"},
-    "summary-strong": {"{数}", "{句}"},
-    "summary-weak": {"{数}", "{句}"},
+    "summary-family": {"{数}", "{句}", "{名字}"},
+    "summary-strong": {"{数}", "{句}", "{字}"},
+    "summary-weak": {"{数}", "{句}", "{字}"},
     "summary-element": {"{並び}"},
     "summary-yinyang": {"{並び}"},
+    "summary-close": SHARE_PLACEHOLDERS,
 }
 
 

@@ -22,7 +22,6 @@
 #include "cli/JudgementReport.h"
 #include "cli/LuckyStrokesCommand.h"
 #include "cli/NamingCommand.h"
-#include "cli/ReadingLuckyPatterns.h"
 #include "cli/StandardStreams.h"
 #include "cli/UsageMessages.h"
 #include "data/Cp932.h"
@@ -35,6 +34,7 @@
 #include "naming/NameGuide.h"
 #include "reading/DetailedReading.h"
 #include "reading/ReadingDocument.h"
+#include "reading/ReadingLuckyPatterns.h"
 #include "rules/Judgement.h"
 
 namespace namori {
@@ -42,8 +42,6 @@ namespace namori {
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-// How many of the 吉数表's patterns a 鑑定書 lists for a name with an unfavourable number.
-constexpr int kLuckyPatternLines = 3;
 constexpr const char* kTraditionalCountingNote =
     "画数の数え方: 旧字体（旧字体の字形で、部首は元の字の画数で数える）";
 constexpr std::string_view kTraditionalCountingMember = ",\"counting\":\"traditional\"}\n";
@@ -117,6 +115,7 @@ std::optional<std::string> SingleOutput(const Judgement& judgement, const Refere
     }
     DetailedReading reading = ReadingOf(judgement, table);
     reading.furigana = options.furigana;
+    reading.counting = options.counting;
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     if (localtime_r(&now, &local) != nullptr) {
@@ -127,20 +126,15 @@ std::optional<std::string> SingleOutput(const Judgement& judgement, const Refere
         FindUnlawfulKanji(reading.givenName, SearchPath(dataFolder, {"naming", "data"}));
     try {
         ExplainReading(reading, LoadReadingTexts(SearchPath(dataFolder, {"data"})));
-        reading.luckyPatterns =
-            ReadingLuckyPatterns(tables, judgement, options.complement,
-                                 SearchPath(dataFolder, {"naming", "data"}), kLuckyPatternLines);
+        reading.luckyPatterns = ReadingLuckyPatterns(tables, judgement, options.complement,
+                                                     SearchPath(dataFolder, {"naming", "data"}),
+                                                     kReadingLuckyPatternLines);
     } catch (const DataFileError& error) {
         WriteText(errors, std::string("namori-judge: ") + error.what() + "\n");
         return std::nullopt;
     }
     if (options.html) {
-        std::string page = ReadingPage(ReadingDocumentOf(reading));
-        const std::size_t body = page.find("<body>");
-        if (traditional && body != std::string::npos) {
-            page.insert(body + 6, std::string("<p>") + kTraditionalCountingNote + "</p>");
-        }
-        return page;
+        return ReadingPage(ReadingDocumentOf(reading));
     }
     nlohmann::ordered_json result = DetailedJudgementAsJson(judgement, table, reading);
     if (traditional) {

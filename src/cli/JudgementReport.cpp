@@ -66,6 +66,7 @@ nlohmann::ordered_json DetailedJudgementAsJson(const Judgement& judgement, const
         nlohmann::ordered_json& row = result["luck"][index];
         row["spiritNumber"] = luck.spiritNumber;
         row["rule"] = Utf16ToUtf8(luck.rule);
+        row["phraseGloss"] = Utf16ToUtf8(luck.phraseGloss);
         row["meaning"] = Utf16ToUtf8(luck.meaning);
         nlohmann::ordered_json aspects = nlohmann::ordered_json::array();
         for (const ReadingAspect& aspect : luck.aspects) {

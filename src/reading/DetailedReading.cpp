@@ -23,10 +23,11 @@ namespace {
 constexpr std::u16string_view kClosingNote = u"closing";
 constexpr std::u16string_view kCaveatNote = u"caveat";
 constexpr std::u16string_view kBasisNote = u"basis";
+constexpr std::u16string_view kTraditionalBasisNote = u"basis-traditional";
 constexpr std::u16string_view kComplementBasisNote = u"basis-complement";
 constexpr std::u16string_view kLuckyNote = u"lucky";
-constexpr std::array<std::u16string_view, 5> kNotes{kClosingNote, kCaveatNote, kBasisNote,
-                                                    kComplementBasisNote, kLuckyNote};
+constexpr std::array<std::u16string_view, 6> kNotes{
+    kClosingNote, kCaveatNote, kBasisNote, kTraditionalBasisNote, kComplementBasisNote, kLuckyNote};
 // The slot that reads 恋愛・結婚 from its number's mark (助運, in kLuckFields' order).
 constexpr std::size_t kRomanceSlot = 3;
 constexpr std::u16string_view kRomanceTitle = u"恋愛・結婚";
@@ -132,6 +133,52 @@ std::u16string CountingRule(const NamePositions& name, std::size_t slot, unsigne
     return rule + u"＝" + NumberKey(sum);
 }
 
+// The characters at positions as the texts name them: each part's run in brackets, joined by と
+// ("「藤」と「陽」", "「佐藤」と「陽翔」"), the complement as 霊数.
+std::u16string CountedCharacters(const NamePositions& name, unsigned positions) {
+    std::u16string text;
+    std::u16string run;
+    const auto endRun = [&] {
+        if (!run.empty()) {
+            text += (text.empty() ? u"" : u"と") + (u"「" + run + u"」");
+            run.clear();
+        }
+    };
+    for (int position = 0; position < name.positions(); ++position) {
+        if ((positions & (1u << position)) == 0 || position == name.surnameLength) {
+            endRun();
+        }
+        if ((positions & (1u << position)) == 0) {
+            continue;
+        }
+        const std::u16string_view character = name.nameChars[position];
+        if (character == std::u16string_view(&kComplementCharacter, 1)) {
+            endRun();
+            text += (text.empty() ? u"" : u"と") + std::u16string(u"霊数");
+        } else {
+            run += character;
+        }
+    }
+    endRun();
+    return text;
+}
+
+// A part of the name as typed, without the complement.
+std::u16string WithoutComplement(std::u16string part) {
+    std::erase(part, kComplementCharacter);
+    return part;
+}
+
+// A character as the yin-yang texts name an end of the name: 「佐」, or 霊数.
+std::u16string EndCharacter(const std::vector<NameCharacter>& part, bool first) {
+    if (part.empty()) {
+        return {};
+    }
+    const std::u16string& character = first ? part.front().character : part.back().character;
+    return character == std::u16string(1, kComplementCharacter) ? u"霊数"
+                                                                : u"「" + character + u"」";
+}
+
 }  // namespace
 
 std::u16string ReadingDateText(int year, int month, int day) {
@@ -155,6 +202,7 @@ DetailedReading ReadingOf(const Judgement& judgement, const SpiritTable& table) 
         LuckReading& luck = reading.luck[index];
         luck.name = kLuckFields[index].name;
         luck.rule = CountingRule(name, index, positions[index]);
+        luck.characters = CountedCharacters(name, positions[index]);
         luck.value = values[index];
         luck.spiritNumber = SpiritTable::RowOf(luck.value);
         luck.phrase = table.spiritPhrase[luck.spiritNumber];
@@ -191,11 +239,24 @@ DetailedReading ReadingOf(const Judgement& judgement, const SpiritTable& table) 
 }
 
 void ExplainReading(DetailedReading& reading, const ReadingTexts& texts) {
+    const std::u16string surname = WithoutComplement(reading.surname);
+    const std::u16string givenName = WithoutComplement(reading.givenName);
     for (std::size_t index = 0; index < reading.luck.size(); ++index) {
         LuckReading& luck = reading.luck[index];
         luck.meaning = texts.Of(kLuckKind, luck.name);
         Fill(luck.meaning, u"{数}", NumberKey(luck.value));
+        Fill(luck.meaning, u"{字}", luck.characters);
+        Fill(luck.meaning, u"{名字}", surname);
+        Fill(luck.meaning, u"{名前}", givenName);
         const LuckPlace& place = kLuckPlaces[index];
+        // A phrase is glossed where it first appears: a number that recurs is read once.
+        const bool glossed = std::any_of(
+            reading.luck.begin(), reading.luck.begin() + index,
+            [&](const LuckReading& earlier) { return earlier.spiritNumber == luck.spiritNumber; });
+        if (luck.spiritNumber > 0 && !glossed) {
+            luck.phraseGloss = texts.Of(kPhraseKind, NumberKey(luck.spiritNumber));
+            Fill(luck.phraseGloss, u"{運}", luck.name + NumberKey(luck.value));
+        }
         if (!place.placeKind.empty() && luck.spiritNumber > 0) {
             luck.aspects.push_back({std::u16string(place.placeTitle),
                                     texts.Of(place.placeKind, NumberKey(luck.spiritNumber))});
@@ -206,6 +267,7 @@ void ExplainReading(DetailedReading& reading, const ReadingTexts& texts) {
         std::u16string text(
             texts.Of(kRomanceKind, ByEnum(kRatingKeys, RatingOfMark(romance.mark))));
         Fill(text, u"{数}", NumberKey(romance.value));
+        Fill(text, u"{名前}", givenName);
         reading.luck[kRomanceSlot].aspects.push_back({std::u16string(kRomanceTitle), text});
     }
     for (ElementReading& element : reading.elements) {
@@ -220,11 +282,25 @@ void ExplainReading(DetailedReading& reading, const ReadingTexts& texts) {
         element.meaning = texts.Of(kElementKind, element.element);
         Fill(element.meaning, u"{運}", numbers);
     }
-    reading.elementPairs = ElementPairsOf(reading.elementTriple, texts);
+    reading.elementPairs = ElementPairsOf(
+        reading.elementTriple,
+        {reading.luck[0].value, reading.luck[1].value, reading.luck[2].value}, texts);
     reading.elementVerdictMeaning =
         texts.Of(kElementVerdictKind, ByEnum(kElementVerdictKeys, reading.elementVerdict));
+    Fill(reading.elementVerdictMeaning, u"{並び}", reading.elementTriple);
     reading.yinYangMeaning =
         texts.Of(kYinYangVerdictKind, ByEnum(kYinYangVerdictKeys, reading.yinYangVerdict));
+    Fill(reading.yinYangMeaning, u"{並び}", reading.yinYangPattern);
+    const auto& top = reading.surnameChars.empty() ? reading.givenNameChars : reading.surnameChars;
+    const auto& bottom =
+        reading.givenNameChars.empty() ? reading.surnameChars : reading.givenNameChars;
+    Fill(reading.yinYangMeaning, u"{上端}", EndCharacter(top, true));
+    Fill(reading.yinYangMeaning, u"{下端}", EndCharacter(bottom, false));
+    // The end whose mark differs from its neighbour's, as the pattern that sets one end apart has.
+    const std::u16string& marks = reading.yinYangPattern;
+    const bool topApart = marks.size() >= 2 && marks[0] != marks[1];
+    Fill(reading.yinYangMeaning, u"{端}",
+         topApart ? u"上端の" + EndCharacter(top, true) : u"下端の" + EndCharacter(bottom, false));
     for (std::size_t slot = 0; slot < reading.faces.size(); ++slot) {
         FaceReading& face = reading.faces[slot];
         face.slotMeaning = texts.Of(kFaceSlotKind, SlotKey(slot));
@@ -232,10 +308,17 @@ void ExplainReading(DetailedReading& reading, const ReadingTexts& texts) {
     }
     reading.conclusion = ConclusionOf(reading, texts);
     reading.closingNote = texts.Of(kNoteKind, kClosingNote);
+    Fill(reading.closingNote, u"{名前}", givenName);
     reading.caveat = texts.Of(kNoteKind, kCaveatNote);
+    Fill(reading.caveat, u"{名前}", givenName);
     const bool complemented = reading.surname.starts_with(kComplementCharacter) ||
                               reading.givenName.ends_with(kComplementCharacter);
-    reading.countingBasis = texts.Of(kNoteKind, complemented ? kComplementBasisNote : kBasisNote);
+    reading.countingBasis =
+        texts.Of(kNoteKind, reading.counting == StrokeCounting::Traditional ? kTraditionalBasisNote
+                                                                            : kBasisNote);
+    if (complemented) {
+        reading.countingBasis += texts.Of(kNoteKind, kComplementBasisNote);
+    }
     std::u16string counts;
     for (const auto* part : {&reading.surnameChars, &reading.givenNameChars}) {
         for (const NameCharacter& character : *part) {
@@ -247,10 +330,6 @@ void ExplainReading(DetailedReading& reading, const ReadingTexts& texts) {
     }
     Fill(reading.countingBasis, u"{画数}", counts);
     reading.luckyNote = texts.Of(kNoteKind, kLuckyNote);
-    std::u16string surname = reading.surname;
-    if (surname.starts_with(kComplementCharacter)) {
-        surname.erase(0, 1);
-    }
     Fill(reading.luckyNote, u"{名字}", surname);
 }
 
@@ -265,6 +344,9 @@ ReadingTexts LoadReadingTexts(const std::vector<std::filesystem::path>& folders)
     }
     for (std::u16string_view relation : kElementRelationKeys) {
         needed.emplace_back(kElementPairKind, relation);
+    }
+    for (int number = 1; number <= SpiritTable::kNumbers; ++number) {
+        needed.emplace_back(kPhraseKind, NumberKey(number));
     }
     for (std::size_t index = 0; index < kLuckPlaces.size(); ++index) {
         const LuckPlace& place = kLuckPlaces[index];

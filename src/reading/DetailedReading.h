@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/StrokeCounting.h"
 #include "data/SpiritTable.h"
 #include "rules/FiveElements.h"
 #include "rules/Ratings.h"
@@ -27,9 +28,13 @@ struct ReadingAspect {
 struct LuckReading {
     std::u16string name;  // 祖運, 主運, 初運, 助運, 総運
     std::u16string rule;  // how it is counted: 名字の合計, …
+    // The characters it counts, as the texts name them: 「藤」と「陽」, 「佐藤」, 霊数 for the
+    // complement.
+    std::u16string characters;
     int value = 0;
     int spiritNumber = 0;  // the number that grades it: the value, reduced above 81
     std::u16string phrase;
+    std::u16string phraseGloss;  // the phrase in plain words
     Mark mark = Mark::None;
     std::u16string meaning;  // what this luck number stands for
     // The aspects this place governs, each read here only: 祖運 the family line, 初運 youth,
@@ -79,6 +84,7 @@ struct DetailedReading {
     std::u16string caveat;         // the same in one line, under the title
     std::u16string countingBasis;  // how the characters were counted, the complement included
     std::u16string furigana;       // the name's reading in hiragana, when the front end knows it
+    StrokeCounting counting = StrokeCounting::Modern;  // set by the front end that judged
     // For a name with an unfavourable number: stroke counts of the same length beside this
     // surname whose three faces are all favourable, one line each, filled by the front end.
     std::vector<std::u16string> luckyPatterns;

@@ -28,9 +28,15 @@ void Replace(std::u16string& text, std::u16string_view placeholder, std::u16stri
     }
 }
 
+std::u16string Digits(int value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
 }  // namespace
 
-std::u16string ElementPairsOf(std::u16string_view triple, const ReadingTexts& texts) {
+std::u16string ElementPairsOf(std::u16string_view triple, const std::array<int, 3>& values,
+                              const ReadingTexts& texts) {
     if (triple.size() != kLuckNames.size()) {
         return {};
     }
@@ -46,6 +52,8 @@ std::u16string ElementPairsOf(std::u16string_view triple, const ReadingTexts& te
         Replace(sentence, u"{後}", kLuckNames[pair + 1]);
         Replace(sentence, u"{甲}", triple.substr(pair, 1));
         Replace(sentence, u"{乙}", triple.substr(pair + 1, 1));
+        Replace(sentence, u"{前数}", Digits(values[pair]));
+        Replace(sentence, u"{後数}", Digits(values[pair + 1]));
         text += sentence;
     }
     return text;

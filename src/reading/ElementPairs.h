@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -9,8 +10,9 @@ class ReadingTexts;
 
 // How the elements of a reading's triple (祖運, 主運, 初運) stand to each other, pair by pair: 祖運
 // to 主運, then 主運 to 初運, each as 相生 (one feeds the next), 相剋 (one checks the next) or 比和
-// (the same element), in the element-pair texts of "鑑定解説.txt". Empty for a triple that is not
-// three elements.
-std::u16string ElementPairsOf(std::u16string_view triple, const ReadingTexts& texts);
+// (the same element), in the element-pair texts of "鑑定解説.txt", each with the two luck numbers
+// (values: 祖運, 主運, 初運). Empty for a triple that is not three elements.
+std::u16string ElementPairsOf(std::u16string_view triple, const std::array<int, 3>& values,
+                              const ReadingTexts& texts);
 
 }  // namespace namori

@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "analysis/NamePositions.h"
 #include "data/ReadingTextsFile.h"
 #include "reading/DetailedReading.h"
 #include "reading/ReadingTextKinds.h"
@@ -44,6 +45,7 @@ std::u16string NumberPiece(const std::u16string& piece, const LuckReading& luck)
     std::u16string text = piece;
     Replace(text, u"{数}", Digits(luck.value));
     Replace(text, u"{句}", luck.phrase);
+    Replace(text, u"{字}", luck.characters);
     return text;
 }
 
@@ -55,21 +57,31 @@ Rating RatingOf(const LuckReading& luck) {
     return RatingOfMark(luck.mark);
 }
 
-// The opening: the four rated numbers and how many of them are unfavourable, naming those.
-std::u16string Opening(const DetailedReading& reading, const ReadingTexts& texts,
-                       std::size_t share) {
-    std::u16string text(texts.Of(kOverallKind, kShareKeys[share]));
-    std::u16string unfavourable;
-    int count = 0;
+// The rated numbers of one rating, in order: "主運19・総運27".
+std::u16string RatedNumbers(const DetailedReading& reading, Rating rating) {
+    std::u16string text;
+    for (std::size_t index : kRatedInOrder) {
+        const LuckReading& luck = reading.luck[index];
+        if (RatingOf(luck) == rating) {
+            text += (text.empty() ? u"" : u"・") + luck.name + Digits(luck.value);
+        }
+    }
+    return text;
+}
+
+// Fills the placeholders the opening and the closing sentence share: the four rated numbers,
+// those of them that are unfavourable or middling, how many are unfavourable, the given name.
+std::u16string SharePiece(const DetailedReading& reading, std::u16string text, int unfavourable) {
     for (std::size_t index : kRatedInOrder) {
         const LuckReading& luck = reading.luck[index];
         Replace(text, u"{" + luck.name + u"}", Digits(luck.value));
-        if (RatingOf(luck) == Rating::Unfavourable) {
-            unfavourable += (count++ == 0 ? u"" : u"・") + luck.name + Digits(luck.value);
-        }
     }
-    Replace(text, u"{凶数}", unfavourable);
-    Replace(text, u"{件数}", kCountWords[static_cast<std::size_t>(count)]);
+    Replace(text, u"{凶数}", RatedNumbers(reading, Rating::Unfavourable));
+    Replace(text, u"{中数}", RatedNumbers(reading, Rating::Middling));
+    Replace(text, u"{件数}", kCountWords[static_cast<std::size_t>(unfavourable)]);
+    std::u16string givenName = reading.givenName;
+    std::erase(givenName, kComplementCharacter);
+    Replace(text, u"{名前}", givenName);
     return text;
 }
 
@@ -119,9 +131,15 @@ std::u16string ConclusionOf(const DetailedReading& reading, const ReadingTexts& 
                               : unfavourable == 3 ? 3
                                                   : 4;
     const LuckReading& ancestor = reading.luck[kAncestor];
-    std::u16string text =
-        Opening(reading, texts, share) + Repeats(reading, texts) +
+    std::u16string family =
         NumberPiece(texts.Of(kFamilyKind, ByEnum(kRatingKeys, RatingOf(ancestor))), ancestor);
+    std::u16string surname = reading.surname;
+    std::erase(surname, kComplementCharacter);
+    Replace(family, u"{名字}", surname);
+    std::u16string text =
+        SharePiece(reading, std::u16string(texts.Of(kOverallKind, kShareKeys[share])),
+                   unfavourable) +
+        Repeats(reading, texts) + family;
 
     // The strongest of the four, when one is not unfavourable; the weakest of the rest, when
     // it is not favourable.
@@ -154,7 +172,9 @@ std::u16string ConclusionOf(const DetailedReading& reading, const ReadingTexts& 
     std::u16string yinYang(
         texts.Of(kSummaryYinYangKind, ByEnum(kYinYangVerdictKeys, reading.yinYangVerdict)));
     Replace(yinYang, u"{並び}", reading.yinYangPattern);
-    return text + elements + yinYang + texts.Of(kCloseKind, kShareKeys[share]);
+    return text + elements + yinYang +
+           SharePiece(reading, std::u16string(texts.Of(kCloseKind, kShareKeys[share])),
+                      unfavourable);
 }
 
 std::vector<std::pair<std::u16string, std::u16string>> ConclusionTextKeys() {

@@ -214,7 +214,8 @@ std::string Entry(std::u16string_view name, std::u16string_view text) {
 std::string LuckSection(const LuckReading& luck) {
     std::string html = "<p class=\"heading\">" + Html(luck.name) + "　" + LuckValue(luck) + "　" +
                        Html(luck.phrase) + "　<span class=\"mark\">" + Html(MarkSymbol(luck.mark)) +
-                       "</span></p>\n" + Paragraph("rule", luck.rule) + Paragraph("", luck.meaning);
+                       "</span></p>\n" + Paragraph("rule", luck.rule) +
+                       Paragraph("", luck.phraseGloss) + Paragraph("", luck.meaning);
     for (const ReadingAspect& aspect : luck.aspects) {
         html += Entry(aspect.name, aspect.text);
     }

@@ -17,6 +17,7 @@ constexpr std::u16string_view kFaceKind = u"face";
 constexpr std::u16string_view kNoteKind = u"note";
 constexpr std::u16string_view kRomanceKind = u"romance";
 constexpr std::u16string_view kElementPairKind = u"element-pair";
+constexpr std::u16string_view kPhraseKind = u"phrase";
 // The pieces of the 総合鑑定.
 constexpr std::u16string_view kOverallKind = u"summary-overall";
 constexpr std::u16string_view kFamilyKind = u"summary-family";

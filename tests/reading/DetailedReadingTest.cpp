@@ -14,6 +14,7 @@
 #include "data/Cp932.h"
 #include "data/DataFileError.h"
 #include "data/ReadingTextsFile.h"
+#include "reading/ReadingDocument.h"
 #include "rules/FiveElements.h"
 #include "rules/Judgement.h"
 #include "rules/YinYang.h"
@@ -136,6 +137,8 @@ TEST(DetailedReading, BrokenTextFilesAreRefusedNamingTheFileAndLine) {
     const std::string shipped = testing::FileBytes(testing::ShippedDataFolder() / u8"鑑定解説.txt");
     ASSERT_FALSE(shipped.empty());
     const std::string firstLine = shipped.substr(0, shipped.find("\r\n") + 2);
+    // A line added at the end: the one after the shipped file's last.
+    const int added = static_cast<int>(std::count(shipped.begin(), shipped.end(), '\n')) + 1;
     const struct {
         const char* name;
         std::string bytes;  // empty: no file at all
@@ -144,9 +147,9 @@ TEST(DetailedReading, BrokenTextFilesAreRefusedNamingTheFileAndLine) {
     } cases[] = {
         {"missing", "", 0, "見つかりません"},
         {"a text left out", shipped.substr(firstLine.size()), 0, "の解説がありません"},
-        {"a text twice", shipped + firstLine, 250, "二度あります"},
-        {"an unclosed quote", shipped + "\"luck\",\"祖運\",\"…\r\n", 250, ""},
-        {"not code page 932", shipped + "\x82\r\n", 250, "シフトJIS"},
+        {"a text twice", shipped + firstLine, added, "二度あります"},
+        {"an unclosed quote", shipped + "\"luck\",\"祖運\",\"…\r\n", added, ""},
+        {"not code page 932", shipped + "\x82\r\n", added, "シフトJIS"},
     };
     for (const auto& broken : cases) {
         TempFolder folder;
@@ -167,10 +170,11 @@ TEST(DetailedReading, BrokenTextFilesAreRefusedNamingTheFileAndLine) {
 
 // Every luck number's counting rule, for every shape of name (one to three characters in each
 // part, with and without the complement), names terms that are this name's own counts and add
-// up to the number printed beside it.
+// up to the number printed beside it; the texts name the same characters and leave no placeholder.
 TEST(DetailedReading, CountingRulesAddUpForEveryShape) {
     ReferenceTables tables;
     LoadSpiritNumbers(tables, testing::ShippedDataFolder());
+    const ReadingTexts texts = LoadReadingTexts({testing::ShippedDataFolder()});
     const std::map<char16_t, int> counts{{u'甲', 2}, {u'乙', 3},  {u'丙', 5},
                                          {u'丁', 7}, {u'戊', 11}, {u'己', 13}};
     for (int shape = 0; shape < 18; ++shape) {
@@ -182,8 +186,17 @@ TEST(DetailedReading, CountingRulesAddUpForEveryShape) {
         }
         const Judgement judgement = Judge({surname, givenName, shape >= 9, registered}, tables);
         ASSERT_TRUE(judgement.ready()) << shape;
-        for (const LuckReading& luck : ReadingOf(judgement, tables.spiritTable).luck) {
+        DetailedReading reading = ReadingOf(judgement, tables.spiritTable);
+        ExplainReading(reading, texts);
+        const std::string page = ReadingPage(ReadingDocumentOf(reading));
+        EXPECT_EQ(page.find_first_of("{}", page.find("<body>")), std::string::npos) << page;
+        for (const LuckReading& luck : reading.luck) {
             const std::string rule = Utf16ToUtf8(luck.rule);
+            std::u16string named = luck.characters;  // "「甲乙」と霊数" read as "甲乙霊"
+            std::erase_if(named, [](char16_t c) {
+                return std::u16string_view(u"「」と数").find(c) != std::u16string_view::npos;
+            });
+            std::u16string termed;
             const std::u16string terms = luck.rule.substr(luck.rule.find(u'　') + 1);
             const std::size_t equals = terms.find(u'＝');
             ASSERT_NE(equals, std::u16string::npos) << rule;
@@ -197,10 +210,12 @@ TEST(DetailedReading, CountingRulesAddUpForEveryShape) {
                     << rule;
                 const int count = std::stoi(Utf16ToUtf8(term.substr(digits)));
                 EXPECT_EQ(count, spirit ? 1 : counts.at(term[1])) << rule;
+                termed += spirit ? u'霊' : term[1];
                 sum += count;
                 at = end + 1;
             }
             EXPECT_EQ(std::stoi(Utf16ToUtf8(terms.substr(equals + 1))), sum) << rule;
+            EXPECT_EQ(named, termed) << rule << " " << Utf16ToUtf8(luck.characters);
             EXPECT_EQ(luck.value, sum)
                 << Utf16ToUtf8(surname + u" " + givenName) << " "
                 << (shape >= 9 ? "with" : "without") << " the complement: " << rule;
@@ -352,6 +367,32 @@ TEST(DetailedReading, ConclusionClaimsMatchTheMarks) {
         }
         const std::set<int> distinct(values.begin(), values.end());
         EXPECT_EQ(distinct.size() < 4, text.find(u"同じ") != std::u16string::npos) << shown;
+    }
+}
+
+// The counting line says which counting gave the strokes, and that the complement was added only
+// when it was.
+TEST(DetailedReading, CountingBasisNamesTheCountingUsed) {
+    const ReadingTexts texts = LoadReadingTexts({testing::ShippedDataFolder()});
+    const struct {
+        StrokeCounting counting;
+        std::u16string_view surname, givenName, said, unsaid;
+        bool complement;
+    } rows[] = {{StrokeCounting::Modern, u"佐藤", u"陽翔", u"新字体", u"旧字体", false},
+                {StrokeCounting::Traditional, u"佐藤", u"陽翔", u"旧字体", u"新字体", false},
+                {StrokeCounting::Modern, u"１林", u"翔１", u"新字体", u"旧字体", true},
+                {StrokeCounting::Traditional, u"１林", u"翔１", u"旧字体", u"新字体", true}};
+    for (const auto& row : rows) {
+        DetailedReading reading;
+        reading.surname = row.surname;
+        reading.givenName = row.givenName;
+        reading.counting = row.counting;
+        ExplainReading(reading, texts);
+        const std::string basis = Utf16ToUtf8(reading.countingBasis);
+        EXPECT_NE(reading.countingBasis.find(row.said), std::u16string::npos) << basis;
+        EXPECT_EQ(reading.countingBasis.find(row.unsaid), std::u16string::npos) << basis;
+        EXPECT_EQ(reading.countingBasis.find(u"霊数") != std::u16string::npos, row.complement)
+            << basis;
     }
 }
 

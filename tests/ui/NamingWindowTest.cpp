@@ -21,6 +21,7 @@
 #include "ui/common/MessageBox.h"
 #include "ui/help/HelpViewer.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/ReadingLauncher.h"
 #include "ui/naming/CandidateTableModel.h"
 #include "ui/naming/LuckyStrokesPage.h"
 #include "ui/naming/NamingWindow.h"
@@ -174,6 +175,13 @@ class NamingWindowTest : public QObject {
         QTest::mouseClick(naming->controls().table->viewport(), Qt::LeftButton, {}, cell.center());
         QTest::mouseDClick(naming->controls().table->viewport(), Qt::LeftButton, {}, cell.center());
         QCOMPARE(window_->controls().givenNameEdit->text(), Text("杏奈"));
+        // The 鑑定書 of the name prints the reading chosen with it above the name.
+        window_->controls().surnameEdit->setText(Text("白鳥"));
+        QTest::mouseClick(window_->controls().judgeButton, Qt::LeftButton);
+        ReadingWindow* reading = window_->readingLauncher().Open();
+        QVERIFY(reading != nullptr);
+        QVERIFY(reading->controls().view->toPlainText().contains(Text("あんな")));
+        reading->close();
 
         // Enter on the row the arrows chose does the same.
         window_->controls().givenNameEdit->clear();

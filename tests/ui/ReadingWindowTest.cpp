@@ -176,6 +176,9 @@ class ReadingWindowTest : public QObject {
         QVERIFY(OpenedWindow() != nullptr);
         QCOMPARE(window_->findChildren<ReadingWindow*>().size(), 1);
         QVERIFY(OpenedWindow()->windowTitle().contains(QString::fromUtf8("佐藤 翔")));
+        // 主運 藤18＋翔12＝30 is 凶: the reading closes with the 吉数表's patterns for 佐藤.
+        QVERIFY(
+            OpenedWindow()->controls().view->toPlainText().contains(QString::fromUtf8("数の目安")));
         OpenedWindow()->activateWindow();
         QTRY_VERIFY(OpenedWindow()->isActiveWindow());
         QTest::keyClick(OpenedWindow()->controls().view, Qt::Key_Escape);

@@ -207,14 +207,14 @@ ShortlistWindow* MainWindow::OpenShortlist() {
         auto* window = new ShortlistWindow(tables_, dataFolder_, messages_, this);
         window->setAttribute(Qt::WA_DeleteOnClose);
         connect(this, &MainWindow::tablesChanged, window, &ShortlistWindow::setTables);
-        connect(window, &ShortlistWindow::readingRequested, this,
-                [this](const ShortlistEntry& entry) {
-                    const Judgement judgement =
-                        Judge({entry.surname, entry.givenName, entry.complement}, *tables_);
-                    if (judgement.ready()) {
-                        readingLauncher_->OpenFor(judgement, tables_->spiritTable, entry.reading);
-                    }
-                });
+        connect(
+            window, &ShortlistWindow::readingRequested, this, [this](const ShortlistEntry& entry) {
+                const Judgement judgement =
+                    Judge({entry.surname, entry.givenName, entry.complement}, *tables_);
+                if (judgement.ready()) {
+                    readingLauncher_->OpenFor(judgement, tables_, entry.complement, entry.reading);
+                }
+            });
         shortlistWindow_ = window;
     }
     if (shortlistWindow_->isVisible()) {
@@ -338,7 +338,7 @@ void MainWindow::onJudgeClicked() {
     resultPanel_->ShowJudgement(judgement, tables_->spiritTable);
     judgedName_ =
         ShortlistEntry{surname, givenName, u"", controls_.complementCheckBox->isChecked()};
-    readingLauncher_->Remember(judgement, tables_->spiritTable);
+    readingLauncher_->Remember(judgement, tables_, controls_.complementCheckBox->isChecked());
     controls_.resultFrame->setVisible(true);
     controls_.explanationPanel->setVisible(false);
 }

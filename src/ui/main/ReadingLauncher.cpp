@@ -9,11 +9,14 @@
 #include "data/DataFileError.h"
 #include "naming/NameGuide.h"
 #include "reading/ReadingDocument.h"
+#include "reading/ReadingLuckyPatterns.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/QtText.h"
 #include "ui/reading/ReadingWindow.h"
 
 namespace namori {
+
+namespace {}  // namespace
 
 ReadingLauncher::ReadingLauncher(QWidget& window, const MainWindowControls& controls,
                                  MessageBox& messages,
@@ -41,8 +44,9 @@ ReadingLauncher::ReadingLauncher(QWidget& window, const MainWindowControls& cont
 
 ReadingLauncher::~ReadingLauncher() = default;
 
-void ReadingLauncher::Remember(const Judgement& judgement, const SpiritTable& table) {
-    reading_ = ReadingOf(judgement, table);
+void ReadingLauncher::Remember(const Judgement& judgement,
+                               std::shared_ptr<const ReferenceTables> tables, bool complement) {
+    shown_ = JudgedName{judgement, std::move(tables), complement};
 }
 
 void ReadingLauncher::KnowGivenNameReading(std::u16string spelling, std::u16string reading) {
@@ -55,23 +59,24 @@ std::u16string ReadingLauncher::KnownReadingOf(std::u16string_view spelling) con
 }
 
 ReadingWindow* ReadingLauncher::Open() {
-    if (!reading_) {
+    if (!shown_) {
         return nullptr;
     }
-    std::u16string givenName = reading_->givenName;  // as typed: without the complement
+    // The given name as typed: without the complement.
+    std::u16string givenName = ReadingOf(shown_->judgement, shown_->tables->spiritTable).givenName;
     if (givenName.size() == 2 && givenName.back() == kComplementCharacter) {
         givenName.pop_back();
     }
-    return Show(*reading_, KnownReadingOf(givenName));
+    return Show(*shown_, KnownReadingOf(givenName));
 }
 
-ReadingWindow* ReadingLauncher::OpenFor(const Judgement& judgement, const SpiritTable& table,
-                                        std::u16string_view givenNameReading) {
-    return Show(ReadingOf(judgement, table), givenNameReading);
+ReadingWindow* ReadingLauncher::OpenFor(const Judgement& judgement,
+                                        std::shared_ptr<const ReferenceTables> tables,
+                                        bool complement, std::u16string_view givenNameReading) {
+    return Show(JudgedName{judgement, std::move(tables), complement}, givenNameReading);
 }
 
-ReadingWindow* ReadingLauncher::Show(DetailedReading reading,
-                                     std::u16string_view givenNameReading) {
+ReadingWindow* ReadingLauncher::Show(const JudgedName& name, std::u16string_view givenNameReading) {
     if (!texts_) {
         try {
             texts_ = LoadReadingTexts(textFolders_);
@@ -80,11 +85,15 @@ ReadingWindow* ReadingLauncher::Show(DetailedReading reading,
             return nullptr;
         }
     }
+    DetailedReading reading = ReadingOf(name.judgement, name.tables->spiritTable);
+    reading.counting = name.tables->counting;
     reading.unlawfulKanji = FindUnlawfulKanji(reading.givenName, textFolders_);
     if (!givenNameReading.empty()) {
         reading.furigana = u"名前の読み　" + std::u16string(givenNameReading);
     }
     ExplainReading(reading, *texts_);
+    reading.luckyPatterns = ReadingLuckyPatterns(*name.tables, name.judgement, name.complement,
+                                                 textFolders_, kReadingLuckyPatternLines);
     const QDate today = QDate::currentDate();
     reading.readingDate = ReadingDateText(today.year(), today.month(), today.day());
     ReadingDocument document = ReadingDocumentOf(reading);

@@ -1,4 +1,4 @@
-#include "cli/ReadingLuckyPatterns.h"
+#include "reading/ReadingLuckyPatterns.h"
 
 #include <algorithm>
 #include <optional>

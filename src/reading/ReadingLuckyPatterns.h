@@ -9,6 +9,9 @@ namespace namori {
 struct Judgement;
 struct ReferenceTables;
 
+// How many of the 吉数表's patterns a 鑑定書 lists.
+inline constexpr int kReadingLuckyPatternLines = 3;
+
 // For a judgement with an unfavourable luck number: the best stroke patterns of the 吉数表 for
 // its surname and given-name length (at most limit), one line each as the 鑑定書 prints them,
 // with example kanji a child's name may use. Nothing when every number is fine, or when the
