@@ -11,7 +11,8 @@ namespace namori {
 
 // The ranked candidates as a table: rank, spelling, the reading each character stands for,
 // strokes, the five luck numbers with their marks, the three faces, whether the spelling is a
-// real name, and its band (人気, よくある, 自然, まれ). Sorting uses SortRole: the numbers
+// real name, its band (人気, よくある, 自然, まれ), its reading and how each character reads its
+// part (音, 訓, 名乗り, 部分, 熟字訓, 置き字, 根拠なし). Sorting uses SortRole: the numbers
 // themselves, the faces as favourable 2, middling 1, unfavourable 0, the bands in that order.
 class CandidateTableModel : public QAbstractTableModel {
     Q_OBJECT
@@ -32,6 +33,8 @@ class CandidateTableModel : public QAbstractTableModel {
         kYinYangFace,
         kKind,
         kNaturalness,
+        kReading,
+        kGrounds,
         kColumnCount
     };
     static constexpr int SortRole = Qt::UserRole;
