@@ -26,6 +26,9 @@ MAX_READINGS_PER_KANJI = 40
 # spelling's entries, not its bearers, so a reading many spellings with the kanji share (陽翔,
 # 悠翔, 晴翔 … for はると) is a reading the kanji is often given.
 SPELLING_WEIGHT = 5
+# The kanji alone as a name (翔 しょう, 凛 りん) is one spelling but the kanji's own name reading:
+# it weighs as much as many spellings, so a search by the kanji always tries it.
+ALONE_WEIGHT = 100
 MAX_COMPOUND_LENGTH = 3
 
 _EDICT_ENTRY = re.compile(r"(\S+) \[([^\]]*)\] /(.*)")
@@ -127,7 +130,8 @@ def names_by_kanji_lines(names, popular, lawful, encode_cp932):
     weights = collections.Counter()
     for reading, spelling, sex, commonness in names:
         for kanji in set(spelling) & lawful:
-            weights[kanji, reading, sex] += commonness + SPELLING_WEIGHT
+            weights[kanji, reading, sex] += commonness + (
+                ALONE_WEIGHT if spelling == kanji else SPELLING_WEIGHT)
     for (reading, spelling, sex), points in popular.items():
         for kanji in set(spelling) & lawful:
             weights[kanji, reading, sex] += points
