@@ -12,6 +12,9 @@ header line, and fields separated by commas:
                                given names that use each:
                                reading,kanji,kind,names
 
+It also writes 漢字音訓.txt, 熟字訓.txt and 漢字別読み.txt, the by-kanji files
+described in reading_grounds.py (the second also from EDICT and ENAMDICT's place names).
+
 No field ever holds a comma, a double quote or a blank, so none is quoted.
 Both files are sorted by the code page 932 bytes of the reading, the order in
 which the program looks a reading up by binary search.  The output depends
@@ -84,12 +87,16 @@ from make_kanji_dictionary import (DEFAULT_ENAMDICT, DEFAULT_KANJIDIC, JINMEIYO_
 from name_alignment import Aligner, count_pairs, read_all_kanji_readings, to_hiragana
 from naming_choices import (is_misread_word, popular_kanji, popular_names, popular_readings,
                             read_lawful_kanji, read_ordinary_words, read_ranking)
+from reading_grounds import compound_lines, grounds_lines, names_by_kanji_lines
 
 DEFAULT_NAMES = REPO_ROOT / "assets" / "naming" / "名前読み.txt"
 DEFAULT_KANJI = REPO_ROOT / "assets" / "naming" / "漢字読み.txt"
 DEFAULT_LAWFUL = REPO_ROOT / "assets" / "naming" / "名前漢字.txt"
 DEFAULT_POPULAR = REPO_ROOT / "assets" / "naming" / "人気名前.txt"
 DEFAULT_WORDS = REPO_ROOT / "assets" / "naming" / "普通語読み.txt"
+DEFAULT_GROUNDS = REPO_ROOT / "assets" / "naming" / "漢字音訓.txt"
+DEFAULT_COMPOUNDS = REPO_ROOT / "assets" / "naming" / "熟字訓.txt"
+DEFAULT_NAMES_BY_KANJI = REPO_ROOT / "assets" / "naming" / "漢字別読み.txt"
 DEFAULT_POPULAR_NAMES = REPO_ROOT / "tools" / "popular_names.tsv"
 DEFAULT_POPULAR_KANJI = REPO_ROOT / "tools" / "popular_kanji.tsv"
 DEFAULT_POPULAR_READINGS = REPO_ROOT / "tools" / "popular_readings.tsv"
@@ -338,6 +345,13 @@ def main(argv=None):
                         help="popular given names to write (default: %(default)s)")
     parser.add_argument("--words", type=Path, default=DEFAULT_WORDS,
                         help="ordinary words to write (default: %(default)s)")
+    parser.add_argument("--grounds", type=Path, default=DEFAULT_GROUNDS,
+                        help="kanji readings by kind to write (default: %(default)s)")
+    parser.add_argument("--compounds", type=Path, default=DEFAULT_COMPOUNDS,
+                        help="words read as a whole to write (default: %(default)s)")
+    parser.add_argument("--names-by-kanji", type=Path, default=DEFAULT_NAMES_BY_KANJI,
+                        help="readings of the names holding each kanji to write "
+                             "(default: %(default)s)")
     parser.add_argument("--tagged-given-names-only", action="store_true",
                         help="list only entries tagged f, m or g, none tagged only u")
     parser.add_argument("--thin-readings-over", type=int, metavar="N",
@@ -390,6 +404,13 @@ def main(argv=None):
                          if valid_reading(r) and encode_cp932(w) is not None),
                         key=lambda line: (reading_key(line[0]), line[1]))
     words_size = write_lines(args.words, word_lines)
+    ground_lines = grounds_lines(readings, pairs, valid_reading, encode_cp932)
+    grounds_size = write_lines(args.grounds, ground_lines)
+    compounds = compound_lines(args.edict, entries, readings, lawful, valid_reading, to_hiragana,
+                               encode_cp932)
+    compounds_size = write_lines(args.compounds, compounds)
+    by_kanji = names_by_kanji_lines(names, popular, set(lawful), encode_cp932)
+    by_kanji_size = write_lines(args.names_by_kanji, by_kanji)
 
     print("ENAMDICT: %d entries%s; KANJIDIC2 %s (%s): %d 常用 and 人名用 kanji"
           % (len(entries),
@@ -424,6 +445,10 @@ def main(argv=None):
           % (args.popular, len(popular_lines), popular_size,
              ", ".join("%d (%s)" % (n, why) for why, n in sorted(popular_left_out.items()))))
     print("%s: %d lines, %d bytes" % (args.words, len(word_lines), words_size))
+    for path, lines, size in ((args.grounds, ground_lines, grounds_size),
+                              (args.compounds, compounds, compounds_size),
+                              (args.names_by_kanji, by_kanji, by_kanji_size)):
+        print("%s: %d lines, %d bytes" % (path, len(lines), size))
     return 0
 
 

@@ -10,7 +10,9 @@
 #include "cli/JudgementReport.h"
 #include "cli/StandardStreams.h"
 #include "data/Cp932.h"
+#include "data/DataFileError.h"
 #include "naming/NameComparison.h"
+#include "naming/ReadingGrounds.h"
 #include "rules/VerdictWords.h"
 
 namespace namori {
@@ -78,8 +80,9 @@ nlohmann::ordered_json AsJson(const ComparedName& name) {
 
 }  // namespace
 
-int RunCompareCommand(const ReferenceTables& tables, const JudgeOptions& options,
-                      const JudgeStreams& streams) {
+int RunCompareCommand(const ReferenceTables& tables,
+                      const std::vector<std::filesystem::path>& namingFolders,
+                      const JudgeOptions& options, const JudgeStreams& streams) {
     std::vector<ShortlistEntry> entries;
     const std::u16string surname = TypedText(options.compare.front());
     for (std::size_t i = 1; i < options.compare.size(); ++i) {
@@ -95,7 +98,13 @@ int RunCompareCommand(const ReferenceTables& tables, const JudgeOptions& options
         }
         entries.push_back(std::move(entry));
     }
-    const std::vector<ComparedName> compared = CompareNames(entries, tables);
+    std::vector<ComparedName> compared = CompareNames(entries, tables);
+    try {
+        GroundReadings(compared, ReadingGroundsIndex::Open(namingFolders));
+    } catch (const DataFileError& error) {
+        WriteText(streams.errors, std::string("namori-judge: ") + error.what() + "\n");
+        return kDataProblem;
+    }
     const bool grounding = HasGrounding(compared);
     std::string output = options.json ? "" : Header(grounding);
     std::string refusals;

@@ -22,6 +22,7 @@
 #include "cli/JudgementReport.h"
 #include "cli/LuckyStrokesCommand.h"
 #include "cli/NamingCommand.h"
+#include "cli/ReadingGroundsOutput.h"
 #include "cli/StandardStreams.h"
 #include "cli/UsageMessages.h"
 #include "data/Cp932.h"
@@ -32,6 +33,7 @@
 #include "data/ReadingTextsFile.h"
 #include "data/SpiritTableFile.h"
 #include "naming/NameGuide.h"
+#include "naming/ReadingGrounds.h"
 #include "reading/DetailedReading.h"
 #include "reading/ReadingDocument.h"
 #include "reading/ReadingLuckyPatterns.h"
@@ -100,6 +102,25 @@ int RunBatch(const ReferenceTables& tables, const JudgeOptions& options,
     return readFailed ? ReportReadFailure(streams.errors, readError) : status;
 }
 
+// How each character of the given name reads its part of the --furigana reading; nothing without
+// --furigana. Empty after saying why the grounds cannot be read.
+std::optional<std::vector<CharacterGround>> FuriganaGrounds(const JudgeOptions& options,
+                                                            const std::filesystem::path& dataFolder,
+                                                            std::FILE* errors) {
+    const std::size_t gap = options.furigana.find(u'　');
+    if (gap == std::u16string::npos) {
+        return std::vector<CharacterGround>{};
+    }
+    try {
+        const auto index = ReadingGroundsIndex::Open(SearchPath(dataFolder, {"naming", "data"}));
+        return GroundReading(index, TypedText(options.givenName),
+                             std::u16string_view(options.furigana).substr(gap + 1));
+    } catch (const DataFileError& error) {
+        WriteText(errors, std::string("namori-judge: ") + error.what() + "\n");
+        return std::nullopt;
+    }
+}
+
 // The output of one judged name: the table, or with --json or --html the detailed reading,
 // whose texts are read only then. Empty after saying why the texts cannot be had.
 std::optional<std::string> SingleOutput(const Judgement& judgement, const ReferenceTables& tables,
@@ -109,9 +130,14 @@ std::optional<std::string> SingleOutput(const Judgement& judgement, const Refere
     const SpiritTable& table = tables.spiritTable;
     // The output of the default counting stays as it always was; only the other one is said.
     const bool traditional = options.counting == StrokeCounting::Traditional;
+    const auto grounds = FuriganaGrounds(options, dataFolder, errors);
+    if (!grounds) {
+        return std::nullopt;
+    }
+    const std::string groundsLines = grounds->empty() ? "" : GroundsLines(*grounds);
     if (!options.json && !options.html) {
-        return traditional ? JudgementAsTable(judgement, table) + kTraditionalCountingNote + "\n"
-                           : JudgementAsTable(judgement, table);
+        return JudgementAsTable(judgement, table) +
+               (traditional ? std::string(kTraditionalCountingNote) + "\n" : "") + groundsLines;
     }
     DetailedReading reading = ReadingOf(judgement, table);
     reading.furigana = options.furigana;
@@ -134,11 +160,20 @@ std::optional<std::string> SingleOutput(const Judgement& judgement, const Refere
         return std::nullopt;
     }
     if (options.html) {
-        return ReadingPage(ReadingDocumentOf(reading));
+        std::string page = ReadingPage(ReadingDocumentOf(reading));
+        const std::size_t body = page.find("<body>");
+        if (!groundsLines.empty() && body != std::string::npos) {
+            // Kanji, kana and punctuation only: nothing to escape.
+            page.insert(body + 6, "<p class=\"reading-grounds\">" + groundsLines + "</p>");
+        }
+        return page;
     }
     nlohmann::ordered_json result = DetailedJudgementAsJson(judgement, table, reading);
     if (traditional) {
         result["counting"] = CountingName(options.counting);
+    }
+    if (!grounds->empty()) {
+        AddGroundsToJson(*grounds, result);
     }
     return result.dump() + "\n";
 }
@@ -194,16 +229,18 @@ bool LoadReferenceTables(ReferenceTables& tables, const DataFolderSettings& sett
 // Refuses options that do nothing in the mode chosen, and modes that cannot go together,
 // by throwing CLI::ValidationError with the Japanese reason.
 void CheckCombination(const CLI::App& app, const JudgeOptions& options) {
-    const bool naming = app.count("--reading") > 0;
+    const bool byKanji = app.count("--kanji") > 0;
+    const bool naming = app.count("--reading") > 0 || byKanji;
     const bool hasName = app.count("SURNAME") > 0 && app.count("GIVEN") > 0;
     if ((options.all || options.goodOnly || app.count("--sort") > 0 || app.count("--sex") > 0) &&
         !naming) {
         throw CLI::ValidationError(
-            "--all・--good-only・--sort・--sex は --reading と一緒に指定してください");
+            "--all・--good-only・--sort・--sex は --kanji か --reading と一緒に指定してください");
     }
     if (app.count("--limit") > 0 && !naming && !options.luckyStrokes) {
         throw CLI::ValidationError(
-            "--limit は --reading か --lucky-strokes と一緒に指定してください");
+            "--limit は --reading か --lucky-strokes と一緒に指定してください（--kanji "
+            "とも使えます）");
     }
     if (app.count("--compare") > 0) {
         if (app.count("SURNAME") > 0 || options.batch || options.html ||
@@ -219,24 +256,33 @@ void CheckCombination(const CLI::App& app, const JudgeOptions& options) {
         return;
     }
     const auto mode = [&]() -> std::string {
-        return options.luckyStrokes ? "--lucky-strokes" : naming ? "--reading" : "";
+        return options.luckyStrokes ? "--lucky-strokes"
+               : byKanji            ? "--kanji"
+               : naming             ? "--reading"
+                                    : "";
     };
     if (!mode().empty() && (options.batch || options.html)) {
         throw CLI::ValidationError(mode() + " と " + (options.batch ? "--batch" : "--html") +
                                    " は一緒に使えません");
     }
     if (naming && options.luckyStrokes) {
-        throw CLI::ValidationError("--reading と --lucky-strokes は一緒に使えません");
+        throw CLI::ValidationError(byKanji ? "--kanji と --lucky-strokes は一緒に使えません"
+                                           : "--reading と --lucky-strokes は一緒に使えません");
     }
     if (!mode().empty()) {
         if (app.count("SURNAME") == 0 || app.count("GIVEN") > 0) {
             throw CLI::ValidationError(mode() + " には名字だけを指定してください");
         }
-        if (naming && options.reading.find_first_not_of(" \t") == std::string::npos) {
+        if (app.count("--reading") > 0 &&
+            options.reading.find_first_not_of(" \t") == std::string::npos) {
             throw CLI::ValidationError("--reading の読みが空です。ひらがなで指定してください");
         }
+        if (byKanji && options.kanji.find_first_not_of(" \t") == std::string::npos) {
+            throw CLI::ValidationError("--kanji の漢字が空です。漢字１字で指定してください");
+        }
     } else if (app.count("--chars") > 0) {
-        throw CLI::ValidationError("--chars は --lucky-strokes と一緒に指定してください");
+        throw CLI::ValidationError(
+            "--chars は --lucky-strokes か --kanji・--reading と一緒に指定してください");
     } else if (options.batch && options.html) {
         throw CLI::ValidationError("--html は名前1つの鑑定書です。--batch とは使えません");
     } else if (options.batch == hasName) {
@@ -275,6 +321,9 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
                  "標準入力の「名字<TAB>名前」の行をすべて判断し、1行に1つのJSONを出力する");
     app.add_option("--reading", options.reading,
                    "名付け支援: この呼び名（ひらがな）で読めるすべての名前を判断して順に並べる");
+    app.add_option("--kanji", options.kanji,
+                   "名付け支援: 名前に使いたい漢字（１字）。その字を含む名前を判断して順に並べる"
+                   "（--reading も指定するとその呼び名の名前だけ）");
     app.add_option("--sex", options.sex, "名付け支援: 男 か 女（省略時はどちらも）")
         ->check(OneOf({"男", "女"}));
     app.add_option("--limit", options.limit, "名付け支援・吉数表: 上位から何件まで出すか")
@@ -289,7 +338,9 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
         ->check(OneOf({"fortune"}));
     app.add_flag("--lucky-strokes", options.luckyStrokes,
                  "吉数表: この名字で５運・５行・陰陽がすべて良くなる名前の画数の組み合わせを出す");
-    app.add_option("--chars", options.characters, "吉数表: 名前の文字数（1～3、省略時は2）")
+    app.add_option("--chars", options.characters,
+                   "吉数表・名付け支援: 名前の文字数（1～3、吉数表の省略時は2、名付け支援では"
+                   "省略時はすべて）")
         ->check(WholeNumberFrom(1, 3));
     std::string furigana;
     app.add_option("--furigana", furigana,
@@ -326,6 +377,9 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
         options.dataFolder = dataFolder;
     }
     options.furigana = FuriganaOf(furigana).value_or(u"");
+    if (!options.luckyStrokes && app.count("--chars") > 0) {
+        options.nameLength = options.characters;
+    }
     options.counting =
         counting == "traditional" ? StrokeCounting::Traditional : StrokeCounting::Modern;
     return options;
@@ -346,11 +400,12 @@ int RunJudgeCommand(const JudgeOptions& options, DataFolderSettings settings,
     }
     int status = kJudged;
     if (!options.compare.empty()) {
-        status = RunCompareCommand(*tables, options, streams);
+        status = RunCompareCommand(*tables, SearchPath(dataFolder, {"naming", "data"}), options,
+                                   streams);
     } else if (options.luckyStrokes) {
         status = RunLuckyStrokesCommand(*tables, SearchPath(dataFolder, {"naming", "data"}),
                                         options, streams);
-    } else if (!options.reading.empty()) {
+    } else if (!options.reading.empty() || !options.kanji.empty()) {
         status =
             RunNamingCommand(*tables, SearchPath(dataFolder, {"naming", "data"}), options, streams);
     } else {

@@ -21,6 +21,7 @@ struct JudgeOptions {
     std::string surname;  // UTF-8, as typed
     std::string givenName;
     std::string reading;  // --reading: the name-choosing aid instead of one judgement
+    std::string kanji;    // --kanji: the name-choosing aid for names holding this kanji
     std::string sex;
     int limit = 0;
     bool all = false;           // --all: the rare compositions too
@@ -28,6 +29,7 @@ struct JudgeOptions {
     std::string sort;           // --sort fortune: faces and marks before the bands
     bool luckyStrokes = false;  // --lucky-strokes: the favourable stroke patterns instead
     int characters = 2;         // --chars: given-name length of the patterns
+    int nameLength = 0;         // --chars with --reading or --kanji; 0: any length
     std::u16string furigana;    // --furigana: the name's reading, as the 鑑定書 prints it
     // --compare: the surname, then the given names (each may end in =reading) to set side by side
     std::vector<std::string> compare;

@@ -3,19 +3,23 @@
 #include <cerrno>
 #include <cstdio>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "analysis/LuckNumbers.h"
 #include "analysis/NameLookup.h"
 #include "analysis/NamePreparation.h"
 #include "cli/JudgeCommand.h"
 #include "cli/JudgementReport.h"
+#include "cli/ReadingGroundsOutput.h"
 #include "cli/StandardStreams.h"
 #include "data/Cp932.h"
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
 #include "data/StrokeReference.h"
+#include "naming/KanjiSearch.h"
 #include "naming/NameCandidates.h"
 #include "naming/NameGuide.h"
+#include "naming/ReadingGrounds.h"
 #include "rules/VerdictWords.h"
 
 namespace namori {
@@ -46,11 +50,20 @@ const char* KindLabel(const NameCandidate& candidate) {
     return "かな";
 }
 
-// The TSV's first line names the columns; the last column but one holds the faces in the order
-// 5運・5行・陰陽, the last says a count came from the reference table.
+// The TSV's first line names the columns; 5運・5行・陰陽 holds the faces in that order, 備考 says
+// a count came from the reference table; then the reading and how each character reads it.
 constexpr const char* kHeader =
     "順位\t名前\t読み分け\t自然さ\t種類\t画数\t祖運\t主運\t初運\t助運\t総運\t"
-    "5運・5行・陰陽\t備考\n";
+    "5運・5行・陰陽\t備考\t読み\t読みの根拠\n";
+
+// The grounds of a reading as one field, with the note when a character has none.
+std::string GroundsField(const std::vector<CharacterGround>& grounds) {
+    std::string text = Utf16ToUtf8(GroundsText(grounds));
+    if (HasUngroundedReading(grounds)) {
+        text += "　※役所から読み方の説明を求められることがあります";
+    }
+    return text;
+}
 
 nlohmann::ordered_json AsJson(const NameCandidate& candidate, int rank) {
     nlohmann::ordered_json luck = nlohmann::ordered_json::array();
@@ -85,6 +98,8 @@ nlohmann::ordered_json AsJson(const NameCandidate& candidate, int rank) {
     result["strokes"] = candidate.strokes;
     result["luck"] = std::move(luck);
     result["faces"] = std::move(faces);
+    result["reading"] = Utf16ToUtf8(candidate.reading);
+    AddGroundsToJson(candidate.grounds, result);
     return result;
 }
 
@@ -103,7 +118,8 @@ std::string AsRow(const NameCandidate& candidate, int rank) {
     for (Rating face : candidate.faces) {
         row += Utf16ToUtf8(RatingWord(face));
     }
-    return row + "\t" + (candidate.fromReference ? "参考画数" : "") + "\n";
+    return row + "\t" + (candidate.fromReference ? "参考画数" : "") + "\t" +
+           Utf16ToUtf8(candidate.reading) + "\t" + GroundsField(candidate.grounds) + "\n";
 }
 
 }  // namespace
@@ -116,8 +132,10 @@ int RunNamingCommand(const ReferenceTables& tables,
         return status;
     };
     const std::u16string wanted = TypedText(options.reading);
-    if (const auto problem = ReadingProblem(wanted)) {
-        return fail(Utf16ToUtf8(*problem), kUsage);
+    if (!options.reading.empty()) {
+        if (const auto problem = ReadingProblem(wanted)) {
+            return fail(Utf16ToUtf8(*problem), kUsage);
+        }
     }
     const SexFilter filter = options.sex == "男"   ? SexFilter::Male
                              : options.sex == "女" ? SexFilter::Female
@@ -128,26 +146,54 @@ int RunNamingCommand(const ReferenceTables& tables,
         return fail(Utf16ToUtf8(check.message), kNameRefused);
     }
     std::vector<NameCandidate> ranked;
+    std::optional<ReadingGroundsIndex> grounds;
     try {
         const NamingIndex index = NamingIndex::Open(folders);
         const NameGuide guide = NameGuide::Open(folders);
-        ranked = JudgeAndRank(
-            tables, surnameText, GenerateCandidates(index, wanted, filter, options.all, &guide),
-            options.complement, ReadStrokeReference(FolderHolding(folders, kStrokeReferenceFile)),
-            options.sort == "fortune" ? RankOrder::Fortune : RankOrder::Natural);
+        std::vector<NameCandidate> candidates;
+        if (!options.kanji.empty()) {
+            const std::u16string kanji = TypedText(options.kanji);
+            if (const auto problem = KanjiProblem(kanji, guide)) {
+                return fail(Utf16ToUtf8(*problem), kUsage);
+            }
+            candidates = GenerateKanjiCandidates(
+                index, NamesByKanjiIndex::Open(folders), guide,
+                {kanji[0], wanted, filter, options.nameLength, options.all});
+        } else {
+            candidates = GenerateCandidates(index, wanted, filter, options.all, &guide);
+            for (NameCandidate& candidate : candidates) {
+                candidate.reading = wanted;
+            }
+            std::erase_if(candidates, [&options](const NameCandidate& c) {
+                return options.nameLength > 0 &&
+                       c.spelling.size() != static_cast<std::size_t>(options.nameLength);
+            });
+        }
+        ranked = JudgeAndRank(tables, surnameText, std::move(candidates), options.complement,
+                              ReadStrokeReference(FolderHolding(folders, kStrokeReferenceFile)),
+                              options.sort == "fortune" ? RankOrder::Fortune : RankOrder::Natural);
+        grounds = ReadingGroundsIndex::Open(folders);
     } catch (const DataFileError& error) {
         return fail(error.what(), kDataProblem);
+    }
+    if (!options.kanji.empty() && options.reading.empty()) {
+        KeepFirstReadingOfEachSpelling(ranked);
     }
     if (options.goodOnly) {
         std::erase_if(ranked, [](const NameCandidate& c) { return !AllFacesFavourable(c); });
     }
     std::string output = options.json ? "" : kHeader;
     int rank = 0;
-    for (const NameCandidate& candidate : ranked) {
+    for (NameCandidate& candidate : ranked) {
         if (options.limit > 0 && rank >= options.limit) {
             break;
         }
         ++rank;
+        try {
+            candidate.grounds = GroundReading(*grounds, candidate.spelling, candidate.reading);
+        } catch (const DataFileError& error) {
+            return fail(error.what(), kDataProblem);
+        }
         output += options.json ? AsJson(candidate, rank).dump() + "\n" : AsRow(candidate, rank);
     }
     return WriteText(streams.output, output) ? kJudged : ReportWriteFailure(streams.errors, errno);

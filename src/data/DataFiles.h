@@ -25,6 +25,9 @@ inline constexpr const char* kKanjiReadingsFile = "漢字読み.txt";
 inline constexpr const char* kLawfulKanjiFile = "名前漢字.txt";
 inline constexpr const char* kPopularNamesFile = "人気名前.txt";
 inline constexpr const char* kOrdinaryWordsFile = "普通語読み.txt";
+inline constexpr const char* kKanjiGroundsFile = "漢字音訓.txt";
+inline constexpr const char* kWholeWordsFile = "熟字訓.txt";
+inline constexpr const char* kNamesByKanjiFile = "漢字別読み.txt";
 // The shipped files a user's data folder gets a copy of, to add to: the dictionary and the lists.
 inline constexpr std::string_view kUserDataFiles[] = {kKanjiDictionaryFile, kSurnameListFile,
                                                       kGivenNameListFile};

@@ -9,6 +9,7 @@
 #include "analysis/ReferenceTables.h"
 #include "data/StrokeReference.h"
 #include "naming/NamingIndex.h"
+#include "naming/ReadingGrounds.h"
 #include "naming/ReadingPieces.h"
 #include "rules/Ratings.h"
 
@@ -44,6 +45,8 @@ struct NameCandidate {
     int popularity = 0;  // points in the published rankings for this reading and sex
     // The piece of the reading each character stands for (陽 はる, 翔 と); empty when unknown.
     std::vector<std::u16string> pieces;
+    std::u16string reading;                // the reading it was found for
+    std::vector<CharacterGround> grounds;  // how each character reads its piece, when asked
     // Ranks names within a band: the popularity, or for other spellings the share of real names
     // writing each piece so, weighted by the kanji's own popularity.
     double weight = 0;

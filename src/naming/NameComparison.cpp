@@ -1,6 +1,7 @@
 #include "naming/NameComparison.h"
 
 #include "naming/JudgedNumbers.h"
+#include "naming/ReadingGrounds.h"
 
 namespace namori {
 
@@ -23,6 +24,15 @@ std::vector<ComparedName> CompareNames(const std::vector<ShortlistEntry>& entrie
         compared.push_back(std::move(row));
     }
     return compared;
+}
+
+void GroundReadings(std::vector<ComparedName>& names, const ReadingGroundsIndex& index) {
+    for (ComparedName& name : names) {
+        if (!name.entry.reading.empty()) {
+            name.grounding =
+                GroundsText(GroundReading(index, name.entry.givenName, name.entry.reading));
+        }
+    }
 }
 
 std::u16string StrokesText(const ComparedName& name) {

@@ -30,6 +30,12 @@ struct ComparedName {
 std::vector<ComparedName> CompareNames(const std::vector<ShortlistEntry>& entries,
                                        const ReferenceTables& tables);
 
+class ReadingGroundsIndex;
+
+// Gives each name with a reading its grounding from index: how each character of the given name
+// reads its part of the reading (陽=はる（名乗り）・翔=と（訓）).
+void GroundReadings(std::vector<ComparedName>& names, const ReadingGroundsIndex& index);
+
 // The counts joined by commas (7,18,12,12).
 std::u16string StrokesText(const ComparedName& name);
 

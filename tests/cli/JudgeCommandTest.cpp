@@ -329,6 +329,9 @@ TEST(NamoriJudge, RefusedCommandLinesAreExplainedInJapanese) {
         {{"--limit", "3", "佐藤", "太郎"}, "--limit は --reading か --lucky-strokes と"},
         {{"--sex", "男", "佐藤", "太郎"}, "--reading と一緒に指定"},
         {{"--batch", "--reading", "はると"}, "--reading と --batch は一緒に使えません"},
+        {{"--kanji", "a", "白鳥"}, "漢字１字で"},
+        {{"--kanji", "斂", "白鳥"}, "子の名に使えない漢字"},
+        {{"--kanji", "翔", "--reading", "ハルト", "白鳥"}, "ひらがなで"},
     };
     for (const auto& row : rows) {
         const RunResult run = RunJudge(folder, row.arguments);

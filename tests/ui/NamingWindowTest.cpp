@@ -338,6 +338,34 @@ class NamingWindowTest : public QObject {
         QVERIFY(page->model().names()[0].entry.givenName == u"陽翔");
     }
 
+    // 使いたい漢字 with a reading: every row holds the kanji, is read so and says its grounds;
+    // a kanji the law does not allow is refused.
+    void searchesByAKanjiWithTheReadingsGrounds() {
+        NamingWindow* naming = OpenFromTheHelpPage();
+        naming->controls().surnameBox->setText(Text("佐藤"));
+        naming->controls().readingBox->setText(Text("はると"));
+        naming->controls().kanjiBox->setText(Text("翔"));
+        naming->Search();
+        QVERIFY(RowOf(*naming, Text("陽翔")) >= 0);
+        const QAbstractItemModel* shown = naming->controls().table->model();
+        for (int row = 0; row < shown->rowCount(); ++row) {
+            QVERIFY(shown->index(row, CandidateTableModel::kSpelling)
+                        .data()
+                        .toString()
+                        .contains(Text("翔")));
+            QCOMPARE(shown->index(row, CandidateTableModel::kReading).data().toString(),
+                     Text("はると"));
+        }
+        QCOMPARE(shown->index(RowOf(*naming, Text("陽翔")), CandidateTableModel::kGrounds)
+                     .data()
+                     .toString(),
+                 Text("陽=はる（名乗り）・翔=と（訓）"));
+        naming->controls().kanjiBox->setText(Text("斂"));
+        messages_.setNextAnswer(MessageBox::Answer::Ok);
+        naming->Search();
+        QVERIFY(messages_.lastText().contains(Text("使えない漢字")));
+    }
+
     void badReadingsAreRefusedWithAMessage() {
         NamingWindow* naming = OpenFromTheHelpPage();
         naming->controls().surnameBox->setText(Text("白鳥"));

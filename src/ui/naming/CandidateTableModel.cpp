@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "analysis/LuckNumbers.h"
+#include "naming/ReadingGrounds.h"
 #include "rules/VerdictWords.h"
 #include "ui/common/Artwork.h"
 #include "ui/common/QtText.h"
@@ -104,6 +105,9 @@ QVariant CandidateTableModel::data(const QModelIndex& index, int role) const {
         // Ascending puts 人気 first; within a band, the heavier first.
         return static_cast<double>(candidate.band) - std::min(candidate.weight, 1e6) / 1e7;
     }
+    if (column == kGrounds && role == Qt::ToolTipRole && HasUngroundedReading(candidate.grounds)) {
+        return ToQString(std::u16string(kUngroundedReadingNote));
+    }
     if (role != Qt::DisplayRole && role != SortRole) {
         return role == Qt::TextAlignmentRole && (column == kRank || column == kNaturalness)
                    ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter))
@@ -127,6 +131,12 @@ QVariant CandidateTableModel::data(const QModelIndex& index, int role) const {
             return KindWord(candidate);
         case kNaturalness:
             return ToQString(NaturalnessText(candidate));
+        case kReading:
+            return ToQString(candidate.reading);
+        case kGrounds:
+            // ※ points to the note the tooltip gives.
+            return ToQString(GroundsText(candidate.grounds)) +
+                   (HasUngroundedReading(candidate.grounds) ? QString::fromUtf8("　※") : QString());
         default:
             return {};
     }
@@ -137,8 +147,9 @@ QVariant CandidateTableModel::headerData(int section, Qt::Orientation orientatio
         return QAbstractTableModel::headerData(section, orientation, role);
     }
     // The five luck numbers stand in columns 4 to 8.
-    static const char* const kHeaders[] = {"順位", "名前", "読み分け", "画数",   "５運",
-                                           "５行", "陰陽", "種類",     "自然さ", "候補"};
+    static const char* const kHeaders[] = {"順位",   "名前", "読み分け",   "画数",
+                                           "５運",   "５行", "陰陽",       "種類",
+                                           "自然さ", "読み", "読みの根拠", "候補"};
     constexpr int kFirstLuck = 4;
     const int luck = section - kFirstLuck;
     if (luck >= 0 && luck < static_cast<int>(kLuckFields.size())) {

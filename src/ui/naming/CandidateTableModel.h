@@ -13,7 +13,8 @@ namespace namori {
 
 // The ranked candidates as a table: rank, spelling, the reading each character stands for,
 // strokes, the five luck numbers with their marks, the three faces, whether the spelling is a
-// real name, its band (人気, よくある, 自然, まれ) and a star for the shortlist. Sorting uses
+// real name, its band (人気, よくある, 自然, まれ), its reading, how each character reads its
+// part (音, 訓, 名乗り, 部分, 熟字訓, 置き字, 根拠なし) and a star for the shortlist. Sorting uses
 // SortRole: the numbers themselves, the faces as favourable 2, middling 1, unfavourable 0, the
 // bands in that order.
 class CandidateTableModel : public QAbstractTableModel {
@@ -35,6 +36,8 @@ class CandidateTableModel : public QAbstractTableModel {
         kYinYangFace,
         kKind,
         kNaturalness,
+        kReading,
+        kGrounds,
         kShortlisted,  // ★ when the spelling is on the shortlist, ☆ otherwise
         kColumnCount
     };

@@ -55,6 +55,8 @@ void DescribeForScreenReaders(const NamingWindow& window) {
     };
     describe(window.controls().surnameBox, "名字", "候補と組み合わせて判断する名字");
     describe(window.controls().readingBox, "呼び名", "名前の呼び名をひらがなで。Enter で探します");
+    describe(window.controls().kanjiBox, "使いたい漢字",
+             "名前に入れたい漢字を１字。呼び名も入れると、その呼び名の名前だけを探します");
     describe(window.controls().sexBox, "男女", "候補を男の子・女の子の名前に絞ります");
     describe(window.controls().complementBox, nullptr, "１字の名字・名前に補数を加えて判断します");
     describe(window.controls().searchButton, nullptr,
@@ -105,6 +107,10 @@ NamingWindow::NamingWindow(std::shared_ptr<const ReferenceTables> tables, Messag
     TrackComposition(controls_.surnameBox);
     TrackComposition(controls_.readingBox);
     controls_.readingBox->setPlaceholderText(QString::fromUtf8("ひらがなで（例：はると）"));
+    controls_.kanjiBox = new QLineEdit(this);
+    TrackComposition(controls_.kanjiBox);
+    controls_.kanjiBox->setPlaceholderText(QString::fromUtf8("１字（例：翔）"));
+    controls_.kanjiBox->setMaxLength(2);
     controls_.sexBox = new QComboBox(this);
     controls_.sexBox->addItems({QString::fromUtf8("男女どちらも"), QString::fromUtf8("男の子"),
                                 QString::fromUtf8("女の子")});
@@ -149,6 +155,8 @@ NamingWindow::NamingWindow(std::shared_ptr<const ReferenceTables> tables, Messag
     auto* search = new QHBoxLayout;
     search->addWidget(new QLabel(QString::fromUtf8("呼び名"), candidatesPage));
     search->addWidget(controls_.readingBox);
+    search->addWidget(new QLabel(QString::fromUtf8("使いたい漢字"), candidatesPage));
+    search->addWidget(controls_.kanjiBox);
     search->addWidget(controls_.sexBox);
     search->addWidget(controls_.searchButton);
     search->addStretch();
@@ -165,6 +173,14 @@ NamingWindow::NamingWindow(std::shared_ptr<const ReferenceTables> tables, Messag
     candidatesLayout->addLayout(search);
     candidatesLayout->addLayout(options);
     candidatesLayout->addWidget(controls_.table);
+    auto* groundsNote =
+        new QLabel(QString::fromUtf8(
+                       "読みの根拠は漢字辞書（音・訓・名乗り）と熟字訓の辞書に照らした目安で、"
+                       "受理されるかどうかを示すものではありません。"
+                       "※の読みは、出生届の際に役所から読み方の説明を求められることがあります。"),
+                   candidatesPage);
+    groundsNote->setWordWrap(true);
+    candidatesLayout->addWidget(groundsNote);
 
     controls_.luckyPage = new LuckyStrokesPage(
         [this] { return tables_; }, messages_,
@@ -180,6 +196,7 @@ NamingWindow::NamingWindow(std::shared_ptr<const ReferenceTables> tables, Messag
 
     connect(controls_.searchButton, &QPushButton::clicked, this, &NamingWindow::Search);
     connect(controls_.readingBox, &QLineEdit::returnPressed, this, &NamingWindow::Search);
+    connect(controls_.kanjiBox, &QLineEdit::returnPressed, this, &NamingWindow::Search);
     connect(controls_.exportButton, &QPushButton::clicked, this, &NamingWindow::ExportCsv);
     const auto searchAgain = [this] {
         if (model_->rowCount() > 0) {
@@ -194,8 +211,8 @@ NamingWindow::NamingWindow(std::shared_ptr<const ReferenceTables> tables, Messag
     });
     const auto choose = [this](const QModelIndex& index) {
         if (index.isValid()) {
-            emit nameChosen(ToQString(model_->candidate(proxy_->mapToSource(index).row()).spelling),
-                            searchedReading_);
+            const NameCandidate& chosen = model_->candidate(proxy_->mapToSource(index).row());
+            emit nameChosen(ToQString(chosen.spelling), ToQString(chosen.reading));
         }
     };
     connect(controls_.table, &QTableView::doubleClicked, this, choose);
@@ -226,12 +243,14 @@ NamingWindow::NamingWindow(std::shared_ptr<const ReferenceTables> tables, Messag
 }
 
 bool NamingWindow::LoadIndexes() {
-    if (index_ && guide_) {
+    if (index_ && guide_ && namesByKanji_ && grounds_) {
         return true;
     }
     try {
         index_ = NamingIndex::Open(assetFolders_);
         guide_ = NameGuide::Open(assetFolders_);
+        namesByKanji_ = NamesByKanjiIndex::Open(assetFolders_);
+        grounds_ = ReadingGroundsIndex::Open(assetFolders_);
     } catch (const DataFileError& error) {
         messages_.ShowFailure(this, error, QString::fromUtf8("名付け支援"));
         return false;
@@ -262,31 +281,59 @@ void NamingWindow::Search() {
                        MessageBox::Icon::Exclamation);
         return;
     }
-    if (const auto problem = ReadingProblem(reading)) {
-        messages_.Show(this, QString::fromUtf8("名付け支援"), ToQString(*problem),
+    const std::u16string kanji = ReadEntryBox(controls_.kanjiBox).trimmed().toStdU16String();
+    const auto refuse = [this](const std::u16string& problem) {
+        messages_.Show(this, QString::fromUtf8("名付け支援"), ToQString(problem),
                        MessageBox::Icon::Exclamation);
+    };
+    // With a kanji the reading may be left empty: any reading of the names holding it.
+    if (const auto problem = ReadingProblem(reading);
+        problem && (kanji.empty() || !reading.empty())) {
+        refuse(*problem);
         return;
     }
     if (!LoadIndexes()) {
+        return;
+    }
+    if (const auto problem = kanji.empty() ? std::nullopt : KanjiProblem(kanji, *guide_)) {
+        refuse(*problem);
         return;
     }
     const SexFilter sex = controls_.sexBox->currentIndex() == 1   ? SexFilter::Male
                           : controls_.sexBox->currentIndex() == 2 ? SexFilter::Female
                                                                   : SexFilter::Either;
     try {
-        model_->setCandidates(JudgeAndRank(
-            *tables_, surname,
-            GenerateCandidates(*index_, reading, sex, controls_.rareBox->isChecked(), &*guide_),
-            controls_.complementBox->isChecked(), reference_,
-            controls_.orderBox->currentIndex() == 1 ? RankOrder::Fortune : RankOrder::Natural));
+        const bool rare = controls_.rareBox->isChecked();
+        std::vector<NameCandidate> candidates;
+        if (kanji.empty()) {
+            candidates = GenerateCandidates(*index_, reading, sex, rare, &*guide_);
+            for (NameCandidate& candidate : candidates) {
+                candidate.reading = reading;
+            }
+        } else {
+            candidates = GenerateKanjiCandidates(*index_, *namesByKanji_, *guide_,
+                                                 {kanji[0], reading, sex, 0, rare});
+        }
+        std::vector<NameCandidate> ranked = JudgeAndRank(
+            *tables_, surname, std::move(candidates), controls_.complementBox->isChecked(),
+            reference_,
+            controls_.orderBox->currentIndex() == 1 ? RankOrder::Fortune : RankOrder::Natural);
+        if (!kanji.empty() && reading.empty()) {
+            KeepFirstReadingOfEachSpelling(ranked);
+        }
+        for (NameCandidate& candidate : ranked) {
+            candidate.grounds = GroundReading(*grounds_, candidate.spelling, candidate.reading);
+        }
+        model_->setCandidates(std::move(ranked));
     } catch (const DataFileError& error) {
         // A malformed line of the index: the index is opened afresh at the next search.
         index_.reset();
         guide_.reset();
+        namesByKanji_.reset();
+        grounds_.reset();
         messages_.ShowFailure(this, error, QString::fromUtf8("名付け支援"));
         return;
     }
-    searchedReading_ = ToQString(reading);
     searchedSurname_ = surname;
     searchedComplement_ = controls_.complementBox->isChecked();
     if (shortlistFolder_) {
@@ -321,8 +368,9 @@ void NamingWindow::ToggleShortlisted(int shownRow) {
         return;
     }
     const int row = proxy_->mapToSource(proxy_->index(shownRow, 0)).row();
-    const ShortlistEntry entry{searchedSurname_, model_->candidate(row).spelling,
-                               searchedReading_.toStdU16String(), searchedComplement_};
+    const NameCandidate& candidate = model_->candidate(row);
+    const ShortlistEntry entry{searchedSurname_, candidate.spelling, candidate.reading,
+                               searchedComplement_};
     try {
         const ShortlistUpdate update = model_->isShortlisted(row)
                                            ? RemoveFromShortlist(*shortlistFolder_, entry)

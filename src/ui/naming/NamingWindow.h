@@ -10,8 +10,10 @@
 #include "analysis/ReferenceTables.h"
 #include "data/ShortlistFile.h"
 #include "data/StrokeReference.h"
+#include "naming/KanjiSearch.h"
 #include "naming/NameGuide.h"
 #include "naming/NamingIndex.h"
+#include "naming/ReadingGrounds.h"
 
 class QCheckBox;
 class QComboBox;
@@ -28,11 +30,12 @@ class CandidateTableModel;
 class LuckyStrokesPage;
 class MessageBox;
 
-// The name-choosing aid, in two tabs. The first: every given name read as the typed reading,
-// judged beside the surname and ranked, in a sortable table with a filter for names whose three
-// faces are all favourable, a switch that adds the rare compositions, export to CSV, and a
-// double-click that hands the spelling to the main window. The second (吉数表): the stroke
-// patterns whose faces beside the surname are all favourable.
+// The name-choosing aid, in two tabs. The first: every given name read as the typed reading, or
+// holding the kanji typed as 使いたい漢字 (read so, when a reading is typed too), judged beside
+// the surname and ranked, with how each character's reading is grounded, in a sortable table with a
+// filter for names whose three faces are all favourable, a switch that adds the rare compositions,
+// export to CSV, and a double-click that hands the spelling to the main window. The second
+// (吉数表): the stroke patterns whose faces beside the surname are all favourable.
 class NamingWindow : public QWidget {
     Q_OBJECT
 
@@ -43,7 +46,7 @@ class NamingWindow : public QWidget {
 
     // The controls of the window; tests drive it through them.
     struct Controls {
-        QLineEdit *surnameBox{}, *readingBox{};
+        QLineEdit *surnameBox{}, *readingBox{}, *kanjiBox{};
         QComboBox *sexBox{}, *orderBox{};
         QCheckBox *complementBox{}, *favourableOnlyBox{}, *rareBox{};
         QPushButton *searchButton{}, *exportButton{}, *shortlistButton{};
@@ -93,7 +96,7 @@ class NamingWindow : public QWidget {
     void ShowShortlisted(const std::vector<ShortlistEntry>& entries);
 
     std::shared_ptr<const ReferenceTables> tables_;
-    QString searchedReading_;  // the reading the listed candidates were found for
+    // The surname and complement option the listed candidates were judged with.
     std::u16string searchedSurname_;
     bool searchedComplement_ = false;
     std::optional<std::filesystem::path> shortlistFolder_;
@@ -101,6 +104,8 @@ class NamingWindow : public QWidget {
     std::vector<std::filesystem::path> assetFolders_;
     std::optional<NamingIndex> index_;
     std::optional<NameGuide> guide_;
+    std::optional<NamesByKanjiIndex> namesByKanji_;
+    std::optional<ReadingGroundsIndex> grounds_;
     bool referenceRead_ = false;
     StrokeReference reference_;
     CandidateTableModel* model_ = nullptr;

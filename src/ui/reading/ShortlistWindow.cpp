@@ -19,6 +19,7 @@
 #include <utility>
 
 #include "data/DataFileError.h"
+#include "data/DataFolder.h"
 #include "data/FileWriting.h"
 #include "naming/NameComparison.h"
 #include "reading/DetailedReading.h"
@@ -144,7 +145,19 @@ void ShortlistWindow::Reload() {
         return;
     }
     damageReported_ = false;
-    model_->setNames(CompareNames(entries, *tables_));
+    std::vector<ComparedName> names = CompareNames(entries, *tables_);
+    try {
+        if (!grounds_) {
+            grounds_ = ReadingGroundsIndex::Open(SearchPath(folder_, {"naming", "data"}));
+        }
+        GroundReadings(names, *grounds_);
+    } catch (const DataFileError& error) {
+        // The comparison stands without the column; said once, like a damaged 候補.txt.
+        if (!std::exchange(groundsReported_, true)) {
+            messages_.ShowFailure(this, error, Title());
+        }
+    }
+    model_->setNames(std::move(names));
     controls_.table->setColumnHidden(ComparisonTableModel::kGrounding, !model_->hasGrounding());
     controls_.statusLabel->setText(QString::fromUtf8("%1 件").arg(model_->rowCount()));
 }

@@ -4,10 +4,12 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "analysis/ReferenceTables.h"
 #include "data/ShortlistFile.h"
+#include "naming/ReadingGrounds.h"
 #include "reading/ReadingDocument.h"
 
 class QLabel;
@@ -75,6 +77,9 @@ class ShortlistWindow : public QWidget {
 
     std::shared_ptr<const ReferenceTables> tables_;
     std::filesystem::path folder_;
+    // How readings are grounded, read at the first comparison that needs it.
+    std::optional<ReadingGroundsIndex> grounds_;
+    bool groundsReported_ = false;
     MessageBox& messages_;
     ComparisonTableModel* model_ = nullptr;
     QSortFilterProxyModel* proxy_ = nullptr;
