@@ -1,6 +1,7 @@
 #include "naming/LuckyStrokes.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "analysis/NameLookup.h"
 #include "naming/JudgedNumbers.h"
@@ -19,16 +20,24 @@ std::vector<char16_t> KanjiOfStrokes(const KanjiDictionary& dictionary, int stro
             std::find_if(found.begin(), found.end(), [&entry](const auto& kanji) {
                 return kanji.first == entry.kanji[0];
             }) == found.end()) {
-            const NameKanjiUse use =
-                guide != nullptr ? guide->UseOf(entry.kanji[0]) : NameKanjiUse{true, 0, 0};
-            if (use.lawful) {
+            NameKanjiUse use;
+            use.lawful = true;
+            if (guide != nullptr) {
+                use = guide->UseOf(entry.kanji[0]);
+            }
+            // The same kanji a suggestion may hold: lawful and none that parents avoid.
+            if (use.lawful && (guide == nullptr || !guide->Avoided(entry.kanji))) {
                 found.emplace_back(entry.kanji[0], use);
             }
         }
     }
+    // What parents write today first (the kanji rankings, then the name rankings), then what
+    // real given names use most.
     std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
-        return std::pair(a.second.popularity, a.second.names) >
-               std::pair(b.second.popularity, b.second.names);
+        const auto key = [](const NameKanjiUse& use) {
+            return std::tuple(use.popularity, use.recentFemale + use.recentMale, use.names);
+        };
+        return key(a.second) > key(b.second);
     });
     std::vector<char16_t> kanji;
     for (const auto& [character, use] : found) {
