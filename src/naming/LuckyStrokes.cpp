@@ -10,6 +10,13 @@
 
 namespace namori {
 
+namespace {
+
+// A kanji fewer real given names hold is no example a parent would take (鱒 7, 灘 3).
+constexpr int kExampleNamesMinimum = 10;
+
+}  // namespace
+
 std::vector<char16_t> KanjiOfStrokes(const KanjiDictionary& dictionary, int strokes,
                                      const NameGuide* guide) {
     std::vector<std::pair<char16_t, NameKanjiUse>> found;
@@ -25,8 +32,11 @@ std::vector<char16_t> KanjiOfStrokes(const KanjiDictionary& dictionary, int stro
             if (guide != nullptr) {
                 use = guide->UseOf(entry.kanji[0]);
             }
-            // The same kanji a suggestion may hold: lawful and none that parents avoid.
-            if (use.lawful && (guide == nullptr || !guide->Avoided(entry.kanji))) {
+            // The kanji a suggestion would hold: lawful, none that parents avoid, and written
+            // in real given names or today's rankings (lawful as they are, 鱒 and 灘 are not).
+            const bool inNames = use.names >= kExampleNamesMinimum || use.popularity > 0 ||
+                                 use.recentFemale > 0 || use.recentMale > 0;
+            if (use.lawful && (guide == nullptr || (!guide->Avoided(entry.kanji) && inNames))) {
                 found.emplace_back(entry.kanji[0], use);
             }
         }
