@@ -36,7 +36,10 @@ only on the input files: running the tool again gives the same bytes.
     sex is a hint, not a wall: a one-kanji spelling of a reading that the
     rankings in tools/popular_readings.tsv list among the popular readings
     of the other sex is g too (空, read そら, is tagged f only, but そら is
-    a popular boys' reading).  Longer spellings keep their tag: their added
+    a popular boys' reading); so is one of one or two characters when the
+    reading is popular for the other sex in the reading or the name
+    rankings and none of its kanji leans to its tagged sex (旭, 朝日 あさひ;
+    see neutral_sexes).  Longer spellings keep their tag: their added
     kanji often say the sex (陽姫 はるき, 亜麻衣 あおい);
   - commonness: how common the spelling is as a name, measured as the number
     of ENAMDICT entries, under any reading, whose headword is the spelling and
@@ -218,9 +221,10 @@ def given_names(entries, unclassified_as_given=UNCLASSIFIED_AS_GIVEN, popular_re
 
 
 def offered_names(lines, aligner, lawful_spelling, words, popular):
-    """The given names worth offering: lawful, read as their kanji are read (see
-    name_alignment), and not an ordinary word read otherwise; a popular spelling
-    always.  Also returns a counter of the names left out, by reason."""
+    """The given names worth offering: lawful and not an ordinary word read otherwise; a
+    popular spelling always.  A name not read as its kanji are read (see name_alignment) is
+    kept too, so that every real name can be found; the program bands it まれ.  Also returns
+    a counter of the names left out (or kept so), by reason."""
     kept = []
     left_out = collections.Counter()
     for line in lines:
