@@ -174,6 +174,12 @@ bool AllKanji(std::u16string_view spelling) {
     return std::all_of(spelling.begin(), spelling.end(), [](char16_t c) { return IsKanji(c); });
 }
 
+// Whether spelling mixes kanji and kana (こ春, 咲ら): parents write a name in one or the other.
+bool MixesKanjiAndKana(std::u16string_view spelling) {
+    return std::any_of(spelling.begin(), spelling.end(), [](char16_t c) { return IsKanji(c); }) &&
+           std::any_of(spelling.begin(), spelling.end(), [](char16_t c) { return IsKana(c); });
+}
+
 // The band of a real name the rankings do not list for the reading: よくある when many bear
 // it with kanji read as names read them, or several bear it and its kanji are today's;
 // otherwise as natural as its kanji fit their pieces.
@@ -204,6 +210,7 @@ void PlaceInBand(NameCandidate& candidate, SpellingCheck& check, char sex, bool 
                        (candidate.kind == CandidateKind::Composition ||
                         candidate.commonness < kWellKnownSpellingMinimum);
     if (!candidate.ranked && (check.LeansAway(candidate.spelling, sex) || ateji ||
+                              MixesKanjiAndKana(candidate.spelling) ||
                               check.BorrowsWord(candidate.spelling, candidate.pieces))) {
         candidate.standing = SpellingStanding::Demoted;
         if (candidate.band == NameBand::Common) {

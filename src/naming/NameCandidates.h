@@ -39,7 +39,8 @@ inline constexpr int kWellKnownSpellingMinimum = 5;
 // Where a spelling stands within its band: what parents write today first (every kanji in the
 // name rankings), then the rest, then the spellings that fight the child's sex
 // (a kanji real names give mostly to the other one), that borrow an ordinary word read otherwise
-// (六 for りく, 子葉 in 子葉瑠), or that are three-kanji ateji; those come last in their band.
+// (六 for りく, 子葉 in 子葉瑠), that mix kanji and kana (こ春), or that are three-kanji ateji;
+// those come last in their band.
 enum class SpellingStanding { Current, Plain, Demoted };
 
 // A given name read as the wanted reading, with its judgement beside the surname.
