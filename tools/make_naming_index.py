@@ -39,7 +39,10 @@ only on the input files: running the tool again gives the same bytes.
     sex is a hint, not a wall: a one-kanji spelling of a reading that the
     rankings in tools/popular_readings.tsv list among the popular readings
     of the other sex is g too (空, read そら, is tagged f only, but そら is
-    a popular boys' reading).  Longer spellings keep their tag: their added
+    a popular boys' reading); so is one of one or two characters when the
+    reading is popular for the other sex in the reading or the name
+    rankings and none of its kanji leans to its tagged sex (旭, 朝日 あさひ;
+    see neutral_sexes).  Longer spellings keep their tag: their added
     kanji often say the sex (陽姫 はるき, 亜麻衣 あおい);
   - commonness: how common the spelling is as a name, measured as the number
     of ENAMDICT entries, under any reading, whose headword is the spelling and
@@ -85,8 +88,9 @@ from make_kanji_dictionary import (DEFAULT_ENAMDICT, DEFAULT_KANJIDIC, JINMEIYO_
                                    JOYO_GRADES, NAME_LENGTHS, REPO_ROOT, encode_cp932,
                                    kanjidic_characters)
 from name_alignment import Aligner, count_pairs, read_all_kanji_readings, to_hiragana
-from naming_choices import (is_misread_word, popular_kanji, popular_names, popular_readings,
-                            read_lawful_kanji, read_ordinary_words, read_ranking)
+from naming_choices import (is_misread_word, kanji_leans, kanji_sex_counts, popular_kanji,
+                            popular_names, popular_readings, ranked_spellings, read_lawful_kanji,
+                            read_ordinary_words, read_ranking)
 from reading_grounds import compound_lines, grounds_lines, names_by_kanji_lines
 
 DEFAULT_NAMES = REPO_ROOT / "assets" / "naming" / "名前読み.txt"
@@ -224,9 +228,10 @@ def given_names(entries, unclassified_as_given=UNCLASSIFIED_AS_GIVEN, popular_re
 
 
 def offered_names(lines, aligner, lawful_spelling, words, popular):
-    """The given names worth offering: lawful, read as their kanji are read (see
-    name_alignment), and not an ordinary word read otherwise; a popular spelling
-    always.  Also returns a counter of the names left out, by reason."""
+    """The given names worth offering: lawful and not an ordinary word read otherwise; a
+    popular spelling always.  A name not read as its kanji are read (see name_alignment) is
+    kept too, so that every real name can be found; the program bands it まれ.  Also returns
+    a counter of the names left out (or kept so), by reason."""
     kept = []
     left_out = collections.Counter()
     for line in lines:
@@ -236,12 +241,43 @@ def offered_names(lines, aligner, lawful_spelling, words, popular):
         elif (reading, spelling) in popular:
             kept.append(line)
         elif aligner.align(spelling, reading) is None:
-            left_out["not read as its kanji are read"] += 1
+            # Kept all the same: a real name must be reachable (湊人 みなと); the program lists a
+            # spelling it cannot split into its kanji's readings among the rare ones.
+            left_out["not read as its kanji are read (kept, listed as rare)"] += 1
+            kept.append(line)
         elif is_misread_word(spelling, reading, words):
             left_out["an ordinary word read otherwise"] += 1
         else:
             kept.append(line)
     return kept, left_out
+
+
+def neutral_sexes(lines, other_sex_readings, leans):
+    """The lines with the sex of a one- or two-character spelling set to g when its reading is
+    popular (in the reading or the name rankings) for the other sex and none of its kanji leans
+    to the sex it is tagged with: 旭 and 朝日 あさひ are tagged f only, but 朝陽 あさひ is a
+    popular boys' name and neither 旭, 朝 nor 日 is a girls' kanji."""
+    result = []
+    for line in lines:
+        reading, spelling, sex = line[0], line[1], line[2]
+        if (sex != "g" and len(spelling) <= 2 and (reading, OTHER_SEX[sex]) in other_sex_readings
+                and not any(leans.get(c) == sex for c in spelling)):
+            line = (reading, spelling, "g") + tuple(line[3:])
+        result.append(line)
+    return result
+
+
+def ranked_elsewhere(lines, ranked, popular):
+    """{(reading, spelling, sex): 0} for the real names whose spelling some ranking lists (for
+    any reading, year or rank) and that the rankings do not list for this reading: a parent
+    meets such a spelling often, so the program never bands it below よくある (颯太 そうた)."""
+    listed = {}
+    for line in lines:
+        reading, spelling = line[0], line[1]
+        for sex in sorted(ranked.get(spelling, ())):
+            if (reading, spelling, sex) not in popular:
+                listed[reading, spelling, sex] = 0
+    return listed
 
 
 def thin_rare_spellings(lines, most):
@@ -378,8 +414,14 @@ def main(argv=None):
         return valid_spelling(spelling) and all(
             c in lawful or c in LAWFUL_MARKS or "ぁ" <= to_hiragana(c) <= "ゖ" for c in spelling)
 
-    popular, popular_left_out = popular_names(read_ranking(args.popular_names), valid_reading,
-                                              lawful_spelling)
+    ranking_rows = read_ranking(args.popular_names)
+    popular, popular_left_out = popular_names(ranking_rows, valid_reading, lawful_spelling)
+    leans = kanji_leans(kanji_sex_counts(names))
+    readings_by_sex = popular_readings(read_ranking(args.popular_readings), valid_reading)
+    readings_by_sex |= {(reading, sex) for reading, _, sex in popular}
+    names = neutral_sexes(names, readings_by_sex, leans)
+    popular.update(ranked_elsewhere([line for line in names if lawful_spelling(line[1])],
+                                    ranked_spellings(ranking_rows), popular))
     popular_spellings = {(reading, spelling) for reading, spelling, _ in popular}
     words = read_ordinary_words(args.edict, to_hiragana)
     names, offered_left_out = offered_names(names, aligner, lawful_spelling, words,
@@ -393,7 +435,13 @@ def main(argv=None):
     for (_, character), count in pairs.items():
         names_of_kanji[character] += count
     kanji_points = popular_kanji(read_ranking(args.popular_kanji))
-    lawful_lines = sorted(((k, kind, names_of_kanji[k], kanji_points[k])
+    recent = collections.defaultdict(collections.Counter)
+    for spelling, sexes in ranked_spellings(ranking_rows).items():
+        for c in set(spelling):
+            for sex in sexes:
+                recent[c][sex] += 1
+    lawful_lines = sorted(((k, kind, names_of_kanji[k], kanji_points[k], leans.get(k, "g"),
+                            recent[k]["f"], recent[k]["m"])
                            for k, kind in lawful.items() if encode_cp932(k) is not None),
                           key=lambda line: reading_key(line[0]))
     lawful_size = write_lines(args.lawful, lawful_lines)

@@ -6,9 +6,10 @@
     tools/popular_names.tsv, tools/popular_readings.tsv and
     tools/popular_kanji.tsv (tab-separated, a header line, "#" lines naming
     each source; see README "人気の名前");
-  - the ordinary words of EDICT (common words, marked (P)) of two or three
-    kanji, with their readings: a name spelled like such a word but read
-    otherwise (玄人 as はると) is not offered unless it is popular.
+  - the ordinary words of EDICT (common words, marked (P)) of one to three
+    kanji, with their readings: a name of two or more kanji spelled like such
+    a word but read otherwise (玄人 as はると) is not offered unless it is
+    popular; a one-kanji word (六 read りく) only weighs against a composition.
 
 A rank r of a ranking gives max(1, RANK_POINTS - r) points; a name's or a
 kanji's popularity is the sum over every ranking (survey and year) it is in.
@@ -67,11 +68,20 @@ def points(rank):
 
 
 def popular_names(rows, valid_reading, valid_spelling):
-    """{(reading, spelling, sex "m"/"f"): points}, and a counter of the rows left out by reason."""
+    """{(reading, spelling, sex "m"/"f"): points}, and a counter of the rows left out by reason.
+
+    A ranking row ranks the spelling for its main reading only: the first reading a report gives
+    for a name (the first of its rows of one source and rank). A further reading it lists is in
+    the result with 0 points unless another row ranks the spelling for it: a parent meets the
+    spelling so, but it is not what the rank counts (葵 is ranked for あおい, not for めい)."""
     scores = collections.Counter()
     left_out = collections.Counter()
+    previous = None
     for row in rows:
         reading = valid_reading(row["reading"]) if row["reading"] else None
+        group = (row["spelling"], row["sex"], row["source"], row["rank"])
+        main = group != previous
+        previous = group
         if not annual(row):
             left_out["half-year ranking"] += 1
         elif reading is None:
@@ -81,8 +91,53 @@ def popular_names(rows, valid_reading, valid_spelling):
         elif row["sex"] not in SEXES:
             left_out["sex not 男 or 女"] += 1
         else:
-            scores[reading, row["spelling"], SEXES[row["sex"]]] += points(row["rank"])
+            scores[reading, row["spelling"], SEXES[row["sex"]]] += points(row["rank"]) if main else 0
     return scores, left_out
+
+
+def ranked_spellings(rows):
+    """{spelling: set of sexes "m"/"f"} of every ranking row, whatever its reading, year or rank."""
+    sexes = collections.defaultdict(set)
+    for row in rows:
+        if row["sex"] in SEXES:
+            sexes[row["spelling"]].add(SEXES[row["sex"]])
+    return sexes
+
+
+def kanji_sex_counts(lines):
+    """{kanji: Counter of sexes "f"/"m"} over the given-name lines (reading, spelling, sex, ...)
+    given to one sex."""
+    counts = collections.defaultdict(collections.Counter)
+    for line in lines:
+        if line[2] in ("f", "m"):
+            for c in set(line[1]):
+                if _KANJI.fullmatch(c):
+                    counts[c][line[2]] += 1
+    return counts
+
+
+# A kanji leans to one sex when the share of that sex's names using it is at least this many
+# times the share of the other sex's: 雄, 男, 夫 and 治 to boys. The name dictionary tags far
+# more girls' names than boys', and many of today's boys' kanji (陽, 颯, 海) turn up mostly in its
+# girls' entries, so a lean to girls needs a far larger ratio (妃, 姫, 子, 美, 紗).
+LEAN_TO_BOYS = 4
+LEAN_TO_GIRLS = 20
+LEAN_MINIMUM = 20
+
+
+def kanji_leans(counts):
+    """{kanji: "f" or "m"} of the kanji that lean to one sex, from kanji_sex_counts."""
+    totals = collections.Counter()
+    for kanji_counts in counts.values():
+        totals.update(kanji_counts)
+    leans = {}
+    for kanji, kanji_counts in counts.items():
+        share = {sex: kanji_counts[sex] / max(totals[sex], 1) for sex in ("f", "m")}
+        if kanji_counts["m"] >= LEAN_MINIMUM and share["m"] >= LEAN_TO_BOYS * share["f"]:
+            leans[kanji] = "m"
+        elif kanji_counts["f"] >= LEAN_MINIMUM and share["f"] >= LEAN_TO_GIRLS * share["m"]:
+            leans[kanji] = "f"
+    return leans
 
 
 def popular_readings(rows, valid_reading):
@@ -101,7 +156,7 @@ def popular_kanji(rows):
 
 
 def read_ordinary_words(edict, to_hiragana):
-    """{spelling: set of readings} for the common EDICT words of two or three kanji."""
+    """{spelling: set of readings} for the common EDICT words of one to three kanji."""
     words = collections.defaultdict(set)
     with open(edict, "rb") as stream:
         for raw in stream:
@@ -115,12 +170,15 @@ def read_ordinary_words(edict, to_hiragana):
             headwords = [h.split("(")[0] for h in match.group(1).split(";")]
             readings = [to_hiragana(r.split("(")[0]) for r in match.group(2).split(";")]
             for headword in headwords:
-                if len(headword) in (2, 3) and _KANJI.fullmatch(headword):
+                if len(headword) in (1, 2, 3) and _KANJI.fullmatch(headword):
                     words[headword].update(readings)
     return words
 
 
 def is_misread_word(spelling, reading, words):
-    """Whether spelling is an ordinary word that is not read as reading."""
-    readings = words.get(spelling)
+    """Whether spelling, of two or more kanji, is an ordinary word that is not read as reading.
+
+    A single kanji is left alone: names read it by its nanori (陽 as はる), which a dictionary of
+    words does not give."""
+    readings = words.get(spelling) if len(spelling) > 1 else None
     return bool(readings) and reading not in readings

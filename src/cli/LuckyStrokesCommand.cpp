@@ -17,7 +17,11 @@ namespace namori {
 namespace {
 
 constexpr std::size_t kExamples = 5;
-constexpr const char* kHeader = "順位\t画数\t祖運\t主運\t初運\t助運\t総運\t例（1字目 / 2字目 …）\n";
+// One line, so that a reader of the table finds the columns at once; it says what every row is:
+// the given name's counts by character, each row's three verdicts all good.
+constexpr const char* kHeader =
+    "順位\t名前の画数（1字目,2字目…）\t祖運\t主運\t初運\t助運\t総運\t"
+    "例（1字目 / 2字目 …）※どの行も５運・５行・陰陽の三つとも良\n";
 
 std::string Examples(const std::vector<char16_t>& kanji) {
     return Utf16ToUtf8(

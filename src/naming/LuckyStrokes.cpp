@@ -1,6 +1,7 @@
 #include "naming/LuckyStrokes.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "analysis/NameLookup.h"
 #include "naming/JudgedNumbers.h"
@@ -8,6 +9,13 @@
 #include "rules/Judgement.h"
 
 namespace namori {
+
+namespace {
+
+// A kanji fewer real given names hold is no example a parent would take (鱒 7, 灘 3).
+constexpr int kExampleNamesMinimum = 10;
+
+}  // namespace
 
 std::vector<char16_t> KanjiOfStrokes(const KanjiDictionary& dictionary, int strokes,
                                      const NameGuide* guide) {
@@ -19,16 +27,27 @@ std::vector<char16_t> KanjiOfStrokes(const KanjiDictionary& dictionary, int stro
             std::find_if(found.begin(), found.end(), [&entry](const auto& kanji) {
                 return kanji.first == entry.kanji[0];
             }) == found.end()) {
-            const NameKanjiUse use =
-                guide != nullptr ? guide->UseOf(entry.kanji[0]) : NameKanjiUse{true, 0, 0};
-            if (use.lawful) {
+            NameKanjiUse use;
+            use.lawful = true;
+            if (guide != nullptr) {
+                use = guide->UseOf(entry.kanji[0]);
+            }
+            // The kanji a suggestion would hold: lawful, none that parents avoid, and written
+            // in real given names or today's rankings (lawful as they are, 鱒 and 灘 are not).
+            const bool inNames = use.names >= kExampleNamesMinimum || use.popularity > 0 ||
+                                 use.recentFemale > 0 || use.recentMale > 0;
+            if (use.lawful && (guide == nullptr || (!guide->Avoided(entry.kanji) && inNames))) {
                 found.emplace_back(entry.kanji[0], use);
             }
         }
     }
+    // What parents write today first (the kanji rankings, then the name rankings), then what
+    // real given names use most.
     std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
-        return std::pair(a.second.popularity, a.second.names) >
-               std::pair(b.second.popularity, b.second.names);
+        const auto key = [](const NameKanjiUse& use) {
+            return std::tuple(use.popularity, use.recentFemale + use.recentMale, use.names);
+        };
+        return key(a.second) > key(b.second);
     });
     std::vector<char16_t> kanji;
     for (const auto& [character, use] : found) {

@@ -42,8 +42,9 @@ LuckyPatterns FindLuckyPatterns(const ReferenceTables& tables, std::u16string_vi
 
 // The dictionary's kanji of strokes strokes (kana and other characters left out), in the
 // dictionary's order (the shipped one lists the kanji most used in names first). With a guide,
-// only the kanji the law allows in a given name, the most popular in given names first, then
-// those most real given names use.
+// only the kanji the law allows in a given name, that parents do not avoid and that real given
+// names or the rankings use: the most popular in given names first (kanji rankings, then name
+// rankings), then those most real given names use.
 std::vector<char16_t> KanjiOfStrokes(const KanjiDictionary& dictionary, int strokes,
                                      const NameGuide* guide = nullptr);
 

@@ -131,13 +131,99 @@ void AddCompositions(const PieceTable& pieces, std::size_t start, std::size_t en
 
 // The order a parent sees, smaller keys first: the rare compositions --all adds last; then band
 // (unless fortune comes first), faces, marks, band, kind, weight and commonness (more first).
-using RankKey = std::tuple<bool, NameBand, int, int, NameBand, CandidateKind, double, int>;
+using RankKey = std::tuple<bool, NameBand, SpellingStanding, int, int, NameBand, SpellingStanding,
+                           CandidateKind, double, int>;
 
 RankKey RankKeyOf(const NameCandidate& candidate, RankOrder order) {
-    return {!candidate.natural, order == RankOrder::Fortune ? NameBand::Popular : candidate.band,
-            -candidate.score,   -candidate.markScore,
-            candidate.band,     candidate.kind,
-            -candidate.weight,  -candidate.commonness};
+    const bool fortune = order == RankOrder::Fortune;
+    return {!candidate.natural,
+            fortune ? NameBand::Popular : candidate.band,
+            fortune ? SpellingStanding::Current : candidate.standing,
+            -candidate.score,
+            -candidate.markScore,
+            candidate.band,
+            candidate.standing,
+            candidate.kind,
+            -candidate.weight,
+            -candidate.commonness};
+}
+
+// Whether every kanji of spelling reads its piece as the kanji index lists it (a reading of the
+// kanji, or one real names give it).
+bool PiecesKnown(std::u16string_view spelling, const std::vector<std::u16string>& pieces,
+                 const PieceTable& table) {
+    if (pieces.empty() || pieces.size() != spelling.size()) {
+        return false;
+    }
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const char16_t kanji = spelling[i] == u'々' && i > 0 ? spelling[i - 1] : spelling[i];
+        if (IsKanji(kanji) && table.NamesOf(start, pieces[i].size(), kanji) < 0) {
+            return false;
+        }
+        start += pieces[i].size();
+    }
+    return true;
+}
+
+char SexLetter(SexFilter sex) {
+    return sex == SexFilter::Male ? 'm' : sex == SexFilter::Female ? 'f' : 'g';
+}
+
+bool AllKanji(std::u16string_view spelling) {
+    return std::all_of(spelling.begin(), spelling.end(), [](char16_t c) { return IsKanji(c); });
+}
+
+// Whether spelling mixes kanji and kana (こ春, 咲ら): parents write a name in one or the other.
+bool MixesKanjiAndKana(std::u16string_view spelling) {
+    return std::any_of(spelling.begin(), spelling.end(), [](char16_t c) { return IsKanji(c); }) &&
+           std::any_of(spelling.begin(), spelling.end(), [](char16_t c) { return IsKana(c); });
+}
+
+// The band of a real name the rankings do not list for the reading: よくある when many bear
+// it with kanji read as names read them, or several bear it and its kanji are today's;
+// otherwise as natural as its kanji fit their pieces.
+NameBand RealNameBand(const NameCandidate& candidate, const PieceTable& pieces, bool recent) {
+    const WritingFit fit = SplitFit(candidate.spelling, candidate.pieces, pieces);
+    if (candidate.commonness >= kWellKnownSpellingMinimum &&
+        PiecesKnown(candidate.spelling, candidate.pieces, pieces)) {
+        return NameBand::Common;
+    }
+    if (fit == WritingFit::Unusual) {
+        return NameBand::Rare;
+    }
+    if (candidate.commonness >= kCommonSpellingMinimum && recent) {
+        return NameBand::Common;
+    }
+    return fit == WritingFit::Main ? NameBand::Natural : NameBand::Rare;
+}
+
+// Where candidate stands within its band (see SpellingStanding), and the band a real name of
+// the other sex's kanji drops to.
+void PlaceInBand(NameCandidate& candidate, SpellingCheck& check, char sex, bool recent) {
+    if (candidate.band == NameBand::Popular) {
+        candidate.standing = SpellingStanding::Current;
+        return;
+    }
+    const bool ateji = candidate.spelling.size() == 3 && AllKanji(candidate.spelling) &&
+                       !candidate.ranked &&
+                       (candidate.kind == CandidateKind::Composition ||
+                        candidate.commonness < kWellKnownSpellingMinimum);
+    if (!candidate.ranked && (check.LeansAway(candidate.spelling, sex) || ateji ||
+                              MixesKanjiAndKana(candidate.spelling) ||
+                              check.BorrowsWord(candidate.spelling, candidate.pieces))) {
+        candidate.standing = SpellingStanding::Demoted;
+        if (candidate.band == NameBand::Common) {
+            candidate.band = NameBand::Natural;
+        }
+        // A composition so is no better than a rare one: listed with --all only.
+        if (candidate.kind == CandidateKind::Composition) {
+            candidate.band = NameBand::Rare;
+            candidate.natural = false;
+        }
+        return;
+    }
+    candidate.standing = recent ? SpellingStanding::Current : SpellingStanding::Plain;
 }
 
 // The reference table's counts of characters in order; nothing when one is in neither.
@@ -214,15 +300,21 @@ std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16
     if (guide != nullptr) {
         for (const ListedName& name : guide->PopularOf(reading)) {
             if (SexMatches(sex, name.sex) && check.Offered(name.spelling, true)) {
+                // A spelling ranked for another reading, or for this one as a further reading of
+                // the report, lists with no points: よくある, not 人気.
                 NameCandidate candidate;
                 candidate.spelling = name.spelling;
                 candidate.kind = CandidateKind::RealName;
                 candidate.sex = name.sex;
-                candidate.band = NameBand::Popular;
+                candidate.band = name.count > 0 ? NameBand::Popular : NameBand::Common;
+                candidate.ranked = true;
                 candidate.popularity = name.count;
-                candidate.weight = name.count;
-                candidate.pieces = SplitReading(name.spelling, reading, pieces, aligned).pieces;
-                pieces.AddPopularWritings(candidate.spelling, candidate.pieces);
+                ReadingSplit split = SplitReading(name.spelling, reading, pieces, aligned);
+                candidate.pieces = std::move(split.pieces);
+                candidate.weight = name.count > 0 ? name.count : std::max(split.score, 0.0);
+                if (name.count > 0) {
+                    pieces.AddPopularWritings(candidate.spelling, candidate.pieces);
+                }
                 list.Add(std::move(candidate));
             }
         }
@@ -257,9 +349,12 @@ std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16
         }
     }
     std::erase_if(candidates, [&check](const NameCandidate& candidate) {
-        return !check.Offered(candidate.spelling, candidate.band == NameBand::Popular);
+        return !check.Offered(candidate.spelling, candidate.ranked);
     });
+    const char sexLetter = SexLetter(sex);
     for (NameCandidate& candidate : candidates) {
+        // Kanji of either sex's rankings: a kanji that leans to the other sex is caught apart.
+        const bool recent = check.UsedRecently(candidate.spelling, 'g');
         if (candidate.kind == CandidateKind::Composition) {
             // A composition is natural only when all its kanji are main writings (佐久良); one
             // with another writing (巳奈斗, 三奈登) is rare, listed with --all only.
@@ -267,22 +362,16 @@ std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16
                                                               pieces) == WritingFit::Main;
             candidate.band = candidate.natural ? NameBand::Natural : NameBand::Rare;
             candidate.weight = candidate.naturalness * check.KanjiFactor(candidate.spelling);
-        } else if (candidate.band == NameBand::Common) {
+        } else if (candidate.band == NameBand::Common && !candidate.ranked) {
             ReadingSplit split = SplitReading(candidate.spelling, reading, pieces, aligned);
             candidate.pieces = std::move(split.pieces);
             candidate.weight = std::max(split.score, 0.0) * check.KanjiFactor(candidate.spelling);
-            // A real name that several entries of the name dictionary bear is よくある when its
-            // kanji are natural writings of their pieces; one borne once (沙紅羅 さくら, 皆十
-            // みなと) is as natural as a composition; one with a kanji that real names seldom
-            // write its piece with (玄 for はる, 鎌 for れん) is listed after the natural
-            // spellings.
-            const WritingFit fit = SplitFit(candidate.spelling, candidate.pieces, pieces);
-            if (fit == WritingFit::Unusual) {
-                candidate.band = NameBand::Rare;
-            } else if (candidate.commonness < kCommonSpellingMinimum) {
-                candidate.band = fit == WritingFit::Main ? NameBand::Natural : NameBand::Rare;
-            }
+            // A real name borne once (沙紅羅 さくら, 皆十 みなと) is as natural as a composition;
+            // one with a kanji that real names seldom write its piece with (玄 for はる, 鎌 for
+            // れん) is listed after the natural spellings.
+            candidate.band = RealNameBand(candidate, pieces, recent);
         }
+        PlaceInBand(candidate, check, sexLetter, recent);
     }
     if (!rare) {
         std::erase_if(candidates,

@@ -30,8 +30,19 @@ enum class NameBand { Popular, Common, Natural, Rare };
 enum class RankOrder { Natural, Fortune };
 
 // A real name is よくある when at least this many entries of the name dictionary bear its
-// spelling; one borne once is as natural as a composition.
+// spelling and its kanji are what parents write today (each in the name rankings); one borne
+// once is as natural as a composition.
 inline constexpr int kCommonSpellingMinimum = 2;
+// A real name borne by this many entries is よくある with older kanji too, as long as each kanji
+// reads its piece as the kanji index lists it (小春 こはる: 小 is こ in few names, 旭 あさひ).
+inline constexpr int kWellKnownSpellingMinimum = 5;
+
+// Where a spelling stands within its band: what parents write today first (every kanji in the
+// name rankings), then the rest, then the spellings that fight the child's sex
+// (a kanji real names give mostly to the other one), that borrow an ordinary word read otherwise
+// (六 for りく, 子葉 in 子葉瑠), that mix kanji and kana (こ春), or that are three-kanji ateji;
+// those come last in their band.
+enum class SpellingStanding { Current, Plain, Demoted };
 
 // A given name read as the wanted reading, with its judgement beside the surname.
 struct NameCandidate {
@@ -43,6 +54,8 @@ struct NameCandidate {
     bool natural = true;     // a real name, a kana spelling or a natural composition
     NameBand band = NameBand::Natural;
     int popularity = 0;  // points in the published rankings for this reading and sex
+    bool ranked = false;  // a spelling of the published rankings (some reading): at least よくある
+    SpellingStanding standing = SpellingStanding::Plain;
     // The piece of the reading each character stands for (陽 はる, 翔 と); empty when unknown.
     std::vector<std::u16string> pieces;
     std::u16string reading;                // the reading it was found for

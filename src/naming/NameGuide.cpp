@@ -8,7 +8,9 @@ namespace namori {
 
 namespace {
 
-constexpr std::size_t kLawfulKanjiFields = 4;   // kanji,kind,names,popularity
+// kanji,kind,names,popularity[,lean,recent female,recent male]
+constexpr std::size_t kLawfulKanjiFields = 4;
+constexpr std::size_t kLawfulKanjiFieldsWithSexes = 7;
 constexpr std::size_t kPopularNameFields = 4;   // reading,spelling,sex,points
 constexpr std::size_t kOrdinaryWordFields = 3;  // spelling,reading,readings
 
@@ -20,7 +22,7 @@ NameGuide::NameGuide(SortedTextFile lawfulKanji, SortedTextFile popularNames,
       popularNames_(std::move(popularNames)),
       ordinaryWords_(std::move(ordinaryWords)),
       avoidedKanji_(std::move(avoidedKanji)) {
-    lawfulKanji_.ExpectFields(kLawfulKanjiFields);
+    lawfulKanji_.ExpectFields(kLawfulKanjiFields, kLawfulKanjiFieldsWithSexes);
     popularNames_.ExpectFields(kPopularNameFields);
     ordinaryWords_.ExpectFields(kOrdinaryWordFields);
     // A truncated or foreign file shows at its ends; the lines between are checked when read.
@@ -50,8 +52,21 @@ NameKanjiUse NameGuide::UseOf(char16_t kanji) const {
         use.lawful = true;
         use.names = SortedTextFile::WholeNumber(record[2]);
         use.popularity = SortedTextFile::WholeNumber(record[3]);
+        if (record.size() == kLawfulKanjiFieldsWithSexes) {
+            use.lean = record[4] == u"f" ? 'f' : record[4] == u"m" ? 'm' : 'g';
+            use.recentFemale = SortedTextFile::WholeNumber(record[5]);
+            use.recentMale = SortedTextFile::WholeNumber(record[6]);
+        }
     }
     return use;
+}
+
+bool LeansTo(const NameKanjiUse& use, char sex) {
+    return sex != 'g' && use.lean == sex && !UsedRecently(use, sex == 'f' ? 'm' : 'f');
+}
+
+bool UsedRecently(const NameKanjiUse& use, char sex) {
+    return (sex != 'm' && use.recentFemale > 0) || (sex != 'f' && use.recentMale > 0);
 }
 
 bool NameGuide::Avoided(std::u16string_view spelling) const {
@@ -70,6 +85,10 @@ bool NameGuide::MisreadWord(std::u16string_view spelling, std::u16string_view re
         }
     }
     return !words.empty();
+}
+
+bool NameGuide::IsWord(std::u16string_view spelling) const {
+    return !ordinaryWords_.Find(spelling).empty();
 }
 
 bool IsKanji(char16_t c) {

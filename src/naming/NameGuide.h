@@ -13,12 +13,25 @@
 namespace namori {
 
 // What a kanji is worth in a given name: whether the law allows it (常用 or 人名用), how many
-// real given names use it, and its points in the published kanji rankings.
+// real given names use it, its points in the published kanji rankings, the sex whose real names
+// use it far more than the other's ('f', 'm', or 'g' for neither), and in how many spellings of
+// the name rankings of each sex it is.
 struct NameKanjiUse {
     bool lawful = false;
     int names = 0;
     int popularity = 0;
+    char lean = 'g';
+    int recentFemale = 0;
+    int recentMale = 0;
 };
+
+// Whether use leans to the sex given as 'f' or 'm' and the name rankings of the other sex do not
+// hold it: 雄 leans to boys, but 陽 is in the rankings of both.
+bool LeansTo(const NameKanjiUse& use, char sex);
+
+// Whether the name rankings of the sex given as 'f' or 'm' ('g': of either) hold a name with
+// the kanji: what parents write today.
+bool UsedRecently(const NameKanjiUse& use, char sex);
 
 // What decides which names are worth offering beside the reading indexes: the kanji the law
 // allows in a child's given name, the popular given names, the ordinary words whose spelling a
@@ -39,6 +52,8 @@ class NameGuide {
     std::vector<ListedName> PopularOf(std::u16string_view reading) const;
     // Whether spelling is an ordinary word whose readings do not include reading (玄人 as はると).
     bool MisreadWord(std::u16string_view spelling, std::u16string_view reading) const;
+    // Whether spelling is an ordinary word, whatever its reading.
+    bool IsWord(std::u16string_view spelling) const;
 
   private:
     NameGuide(SortedTextFile lawfulKanji, SortedTextFile popularNames, SortedTextFile ordinaryWords,

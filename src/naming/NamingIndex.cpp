@@ -31,7 +31,9 @@ NamingIndex::NamingIndex(SortedTextFile realNames, SortedTextFile kanjiReadings)
 }
 
 NamingIndex NamingIndex::Open(const std::vector<std::filesystem::path>& folders) {
-    return NamingIndex(SortedTextFile::ReadFirstFound(folders, kRealNamesFile),
+    // The names index is large and a query needs the lines of one reading: it is read where it
+    // lies. The kanji index is small and looked up for every piece of a reading.
+    return NamingIndex(SortedTextFile::OpenFirstFoundSampled(folders, kRealNamesFile),
                        SortedTextFile::ReadFirstFound(folders, kKanjiReadingsFile));
 }
 

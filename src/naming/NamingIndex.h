@@ -37,13 +37,15 @@ inline constexpr std::u16string_view kAlignedNamesLabel = u"名前数";
 
 // The readings behind the name-choosing aid: real given names by reading, and the kanji that
 // can be read as each piece of a reading. Both files are sorted by reading and looked up by
-// binary search, so a query reads a few pages of them, never the whole files.
+// binary search.
 class NamingIndex {
   public:
-    // Reads the two index files into memory, each from the first of folders that holds it (a
-    // user's edited copy of one wins without the other). Throws DataFileError when one is missing,
-    // empty or out of order, or when its first or last line, or the kanji index's count line,
-    // is malformed.
+    // Opens the two index files, each from the first of folders that holds it (a user's edited
+    // copy of one wins without the other): the kanji index is read into memory, the large names
+    // index is read where it lies, a reading's lines at a time (a lookup in it throws
+    // DataFileError once the file was rewritten in place). Throws DataFileError when one is
+    // missing, empty or out of order, or when its first or last line, or the kanji index's
+    // count line, is malformed.
     static NamingIndex Open(const std::vector<std::filesystem::path>& folders);
     // The same from the files' bytes (code page 932), for tests and tools.
     static NamingIndex FromBytes(std::string realNames, std::string kanjiReadings);

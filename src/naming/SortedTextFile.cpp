@@ -9,6 +9,7 @@
 #include "data/DataFiles.h"
 #include "data/FieldReader.h"
 #include "data/FileReading.h"
+#include "naming/SampledFileLines.h"
 
 namespace namori {
 
@@ -20,6 +21,39 @@ SortedTextFile SortedTextFile::Read(const std::filesystem::path& path,
 SortedTextFile SortedTextFile::ReadFirstFound(const std::vector<std::filesystem::path>& folders,
                                               const char* name) {
     return Read(ResolveDataFile(FolderHolding(folders, name), name), name);
+}
+
+SortedTextFile SortedTextFile::OpenSampled(const std::filesystem::path& path,
+                                           const std::string& displayName) {
+    SortedTextFile file;
+    file.sampled_ = SampledFileLines::Open(path, displayName);
+    file.displayName_ = displayName;
+    return file;
+}
+
+SortedTextFile SortedTextFile::OpenFirstFoundSampled(
+    const std::vector<std::filesystem::path>& folders, const char* name) {
+    return OpenSampled(ResolveDataFile(FolderHolding(folders, name), name), name);
+}
+
+SortedTextFile SortedTextFile::View(std::string bytes) const {
+    SortedTextFile view = Own(std::move(bytes), displayName_);
+    view.fields_ = fields_;
+    view.mostFields_ = mostFields_;
+    return view;
+}
+
+std::vector<SortedTextFile::Record> SortedTextFile::AtLinesFrom(
+    std::size_t offset, const std::function<std::vector<Record>()>& read) const {
+    try {
+        return read();
+    } catch (const DataFileError& error) {
+        if (error.line() <= 0) {
+            throw;
+        }
+        throw DataFileError(displayName_, sampled_->LineAt(offset) + error.line() - 1,
+                            error.problem());
+    }
 }
 
 SortedTextFile SortedTextFile::Own(std::string bytes, const std::string& displayName) {
@@ -62,7 +96,8 @@ std::string_view SortedTextFile::KeyAt(std::size_t lineStart) const {
 }
 
 std::vector<SortedTextFile::Record> SortedTextFile::Parse(std::size_t begin, std::size_t end,
-                                                          std::size_t fields) const {
+                                                          std::size_t fields,
+                                                          std::size_t most) const {
     std::vector<Record> records;
     if (begin >= end) {
         return records;
@@ -86,8 +121,12 @@ std::vector<SortedTextFile::Record> SortedTextFile::Parse(std::size_t begin, std
                 }
                 record.push_back(reader.ReadText());
             }
+            while (record.size() < most && reader.line() == line && !reader.AtEnd()) {
+                record.push_back(reader.ReadText());
+            }
             if (reader.line() == line && !reader.AtEnd()) {
-                fail(line, "項目が多すぎます（" + std::to_string(fields) + "項目のはずです）");
+                fail(line, "項目が多すぎます（" + std::to_string(std::max(fields, most)) +
+                               "項目のはずです）");
             }
             if (fields > 0 && WholeNumber(record.back()) < 0) {
                 fail(line, "最後の項目が数ではありません");
@@ -103,7 +142,7 @@ std::vector<SortedTextFile::Record> SortedTextFile::Parse(std::size_t begin, std
 
 SortedTextFile::Record SortedTextFile::TakeHeaderLine() {
     const std::size_t end = NextLine(searchStart_);
-    std::vector<Record> records = Parse(searchStart_, end, 0);
+    std::vector<Record> records = Parse(searchStart_, end, 0, 0);
     if (records.size() != 1) {
         throw DataFileError(displayName_, 1, "1行目がありません");
     }
@@ -113,20 +152,34 @@ SortedTextFile::Record SortedTextFile::TakeHeaderLine() {
 
 std::vector<SortedTextFile::Record> SortedTextFile::EndLines() const {
     std::vector<Record> records;
+    if (sampled_ != nullptr) {
+        for (SampledFileLines::Range range : {sampled_->FirstLine(), sampled_->LastLine()}) {
+            const SortedTextFile view = View(std::move(range.bytes));
+            for (Record& record : AtLinesFrom(range.offset, [&] {
+                     return view.Parse(0, view.bytes_.size(), fields_, mostFields_);
+                 })) {
+                records.push_back(std::move(record));
+            }
+        }
+        return records;
+    }
     if (searchStart_ >= bytes_.size()) {
         return records;
     }
-    for (Record& record : Parse(searchStart_, NextLine(searchStart_), fields_)) {
+    for (Record& record : Parse(searchStart_, NextLine(searchStart_), fields_, mostFields_)) {
         records.push_back(std::move(record));
     }
     const std::size_t last = std::max(searchStart_, LineStart(bytes_.size() - 1));
-    for (Record& record : Parse(last, bytes_.size(), fields_)) {
+    for (Record& record : Parse(last, bytes_.size(), fields_, mostFields_)) {
         records.push_back(std::move(record));
     }
     return records;
 }
 
 void SortedTextFile::CheckSorted() const {
+    if (sampled_ != nullptr) {
+        return;  // the samples at opening, the lines around a key at each lookup
+    }
     if (bytes_.find_first_not_of(" \t\r\n", searchStart_) == std::string_view::npos) {
         throw DataFileError(displayName_, LineOfByte(bytes_, searchStart_), "ファイルが空です");
     }
@@ -149,6 +202,23 @@ void SortedTextFile::CheckSorted() const {
 }
 
 std::vector<SortedTextFile::Record> SortedTextFile::Find(std::u16string_view key) const {
+    if (sampled_ == nullptr) {
+        return FindInBytes(key);
+    }
+    const std::optional<std::string> encoded = EncodeCp932(key);
+    if (!encoded) {
+        return {};
+    }
+    SampledFileLines::Range range = sampled_->LinesAround(*encoded);
+    const SortedTextFile view = View(std::move(range.bytes));
+    // Only the lines around the key are read: their order is checked here.
+    return AtLinesFrom(range.offset, [&] {
+        view.CheckSorted();
+        return view.FindInBytes(key);
+    });
+}
+
+std::vector<SortedTextFile::Record> SortedTextFile::FindInBytes(std::u16string_view key) const {
     const std::optional<std::string> encoded = EncodeCp932(key);
     if (!encoded) {
         return {};
@@ -168,7 +238,7 @@ std::vector<SortedTextFile::Record> SortedTextFile::Find(std::u16string_view key
     while (end < bytes_.size() && KeyAt(end) == std::string_view(*encoded)) {
         end = NextLine(end);
     }
-    return Parse(low, end, fields_);
+    return Parse(low, end, fields_, mostFields_);
 }
 
 }  // namespace namori

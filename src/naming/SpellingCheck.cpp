@@ -37,6 +37,53 @@ double SpellingCheck::KanjiFactor(std::u16string_view spelling) {
     return factor;
 }
 
+bool SpellingCheck::LeansAway(std::u16string_view spelling, char sex) {
+    if (guide_ == nullptr || sex == 'g') {
+        return false;
+    }
+    const char other = sex == 'f' ? 'm' : 'f';
+    for (char16_t c : spelling) {
+        if (IsKanji(c) && LeansTo(Use(c), other)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool SpellingCheck::UsedRecently(std::u16string_view spelling, char sex) {
+    if (guide_ == nullptr) {
+        return false;
+    }
+    bool any = false;
+    for (char16_t c : spelling) {
+        if (IsKanji(c)) {
+            if (!namori::UsedRecently(Use(c), sex)) {
+                return false;
+            }
+            any = true;
+        }
+    }
+    return any;
+}
+
+bool SpellingCheck::BorrowsWord(std::u16string_view spelling,
+                                const std::vector<std::u16string>& pieces) {
+    if (guide_ == nullptr || pieces.size() != spelling.size()) {
+        return false;
+    }
+    if (spelling.size() == 1) {
+        return IsKanji(spelling[0]) && guide_->MisreadWord(spelling, reading_);
+    }
+    for (std::size_t at = 0; spelling.size() == 3 && at + 2 <= spelling.size(); ++at) {
+        const std::u16string_view part = spelling.substr(at, 2);
+        if (IsKanji(part[0]) && IsKanji(part[1]) &&
+            guide_->MisreadWord(part, pieces[at] + pieces[at + 1])) {
+            return true;
+        }
+    }
+    return false;
+}
+
 const NameKanjiUse& SpellingCheck::Use(char16_t c) {
     const auto [found, added] = uses_.try_emplace(c);
     if (added && IsKanji(c)) {

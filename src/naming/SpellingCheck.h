@@ -1,7 +1,9 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "naming/NameGuide.h"
 
@@ -21,6 +23,15 @@ class SpellingCheck {
 
     // Popular kanji count for more: each kanji's points in the kanji rankings add a share.
     double KanjiFactor(std::u16string_view spelling);
+
+    // Whether a kanji of spelling leans to the sex other than sex ('f' or 'm'; 'g' never does).
+    bool LeansAway(std::u16string_view spelling, char sex);
+    // Whether every kanji of spelling (at least one) is in the name rankings of sex.
+    bool UsedRecently(std::u16string_view spelling, char sex);
+    // Whether spelling, read piece by piece as pieces, borrows an ordinary word read otherwise:
+    // a single kanji (六 read りく) or two neighbouring kanji of three (子葉 in 子葉瑠 こはる).
+    // Whole spellings of two or more kanji are Offered's concern.
+    bool BorrowsWord(std::u16string_view spelling, const std::vector<std::u16string>& pieces);
 
   private:
     const NameKanjiUse& Use(char16_t c);

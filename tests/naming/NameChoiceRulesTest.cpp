@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "analysis/ReferenceTables.h"
 #include "data/AvoidedKanjiFile.h"
@@ -129,6 +130,122 @@ TEST_F(ShippedNameChoices, PopularSpellingsComeFirst) {
         for (const NameCandidate& candidate : ranked) {
             EXPECT_TRUE(candidate.band != NameBand::Popular ||
                         !ReadingSplitText(candidate).empty());
+        }
+    }
+}
+
+// Where a spelling stands in the default list of a reading; far down when it is not there.
+std::ptrdiff_t PlaceOf(const std::vector<NameCandidate>& ranked, const char* spelling) {
+    const auto found = std::find_if(ranked.begin(), ranked.end(),
+                                    [&](const auto& c) { return c.spelling == U16(spelling); });
+    return found == ranked.end() ? PTRDIFF_MAX : found - ranked.begin();
+}
+
+// A ranking row ranks a name for the main reading the report gives first; a further reading it
+// lists is no 人気 (葵: あおい, then めい, 明治安田生命 2016; 陽翔: はると, then ひなた, 2017
+// and 2023; 陽大: ひなた, then はると, 2017), but still a spelling parents meet: よくある.
+TEST_F(ShippedNameChoices, PopularOnlyForTheReadingRanked) {
+    const struct {
+        const char* reading;
+        const char* spelling;
+        SexFilter sex;
+        NameBand band;
+    } rows[] = {
+        {"めい", "葵", SexFilter::Female, NameBand::Common},
+        {"ひなた", "陽翔", SexFilter::Male, NameBand::Common},
+        {"はると", "陽大", SexFilter::Male, NameBand::Common},
+        {"あおい", "葵", SexFilter::Female, NameBand::Popular},
+        {"はると", "陽翔", SexFilter::Male, NameBand::Popular},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.spelling);
+        const auto ranked = Ranked(u"佐藤", U16(row.reading), row.sex);
+        const std::ptrdiff_t at = PlaceOf(ranked, row.spelling);
+        ASSERT_NE(at, PTRDIFF_MAX);
+        EXPECT_EQ(ranked[static_cast<std::size_t>(at)].band, row.band);
+    }
+}
+
+struct Misfit {
+    const char* reading;
+    SexFilter sex;
+    const char* spelling;
+};
+
+// A kanji real names give mostly to the other sex (雄, 男 and 夫 to boys; 妃 to girls) keeps a
+// spelling out of the first twenty; a kanji both sexes' rankings hold does not.
+TEST_F(ShippedNameChoices, KanjiOfTheOtherSexKeepASpellingOutOfTheFirstTwenty) {
+    const Misfit rows[] = {
+        {"みお", SexFilter::Female, "海雄"},   {"みお", SexFilter::Female, "美男"},
+        {"あさひ", SexFilter::Male, "亜紗妃"}, {"あさひ", SexFilter::Male, "浅妃"},
+        {"あおい", SexFilter::Male, "愛夫衣"}, {"いおり", SexFilter::Male, "衣男莉"},
+    };
+    for (const Misfit& row : rows) {
+        SCOPED_TRACE(row.spelling);
+        EXPECT_GE(PlaceOf(Ranked(u"鈴木", U16(row.reading), row.sex), row.spelling), 20);
+    }
+    EXPECT_LT(PlaceOf(Ranked(u"鈴木", u"ひなた", SexFilter::Male), "陽向"), 20);
+}
+
+// An ordinary word read otherwise, whole or as a part of a spelling (子葉 cotyledon in 子葉瑠,
+// 六 six), keeps it out of the first twenty; so does a kanji parents avoid (無 nothing).
+TEST_F(ShippedNameChoices, OrdinaryWordsKeepASpellingOutOfTheFirstTwenty) {
+    const Misfit rows[] = {
+        {"こはる", SexFilter::Female, "子葉瑠"},
+        {"りく", SexFilter::Male, "六"},
+        {"つむぎ", SexFilter::Female, "都無儀"},
+    };
+    for (const Misfit& row : rows) {
+        SCOPED_TRACE(row.spelling);
+        EXPECT_GE(PlaceOf(Ranked(u"鈴木", U16(row.reading), row.sex), row.spelling), 20);
+    }
+}
+
+// The first ten of a reading hold no three-kanji composition: the one- and two-kanji spellings
+// parents write come first.
+TEST_F(ShippedNameChoices, ThreeKanjiCompositionsDoNotFillTheFirstTen) {
+    for (const char* reading : {"あおい", "みなと", "そうた", "あさひ", "ひなた", "こはる"}) {
+        SCOPED_TRACE(reading);
+        const SexFilter sex = U16(reading) == u"こはる" ? SexFilter::Female : SexFilter::Male;
+        const auto ranked = Ranked(u"高橋", U16(reading), sex);
+        for (std::size_t at = 0; at < std::min<std::size_t>(10, ranked.size()); ++at) {
+            EXPECT_FALSE(ranked[at].kind == CandidateKind::Composition &&
+                         ranked[at].spelling.size() == 3)
+                << at;
+        }
+    }
+}
+
+// A spelling the rankings list (any year, rank or reading) is at least よくある; a real name of
+// the name dictionary is offered, at the least with --all when its kanji do not read so.
+TEST_F(ShippedNameChoices, ListedNamesAreReachable) {
+    const struct {
+        const char* reading;
+        SexFilter sex;
+        const char* spelling;
+        bool ranked;     // in the rankings: よくある at least
+        bool everyList;  // in the default list, not only with --all
+    } rows[] = {
+        {"そうた", SexFilter::Male, "颯太", true, true},
+        {"みお", SexFilter::Female, "美桜", true, true},
+        {"こはる", SexFilter::Female, "小春", false, true},
+        {"あさひ", SexFilter::Male, "旭", false, true},
+        {"あさひ", SexFilter::Male, "朝日", false, true},
+        {"みなと", SexFilter::Male, "湊人", false, false},
+        {"ひなた", SexFilter::Either, "日向", false, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.spelling);
+        const auto all = GenerateCandidates(index_, U16(row.reading), row.sex, true, &guide_);
+        const auto shown = GenerateCandidates(index_, U16(row.reading), row.sex, false, &guide_);
+        const auto found = std::find_if(
+            all.begin(), all.end(), [&](const auto& c) { return c.spelling == U16(row.spelling); });
+        ASSERT_NE(found, all.end());
+        EXPECT_TRUE(!row.everyList || std::any_of(shown.begin(), shown.end(), [&](const auto& c) {
+            return c.spelling == U16(row.spelling);
+        }));
+        if (row.ranked) {
+            EXPECT_LE(found->band, NameBand::Common);
         }
     }
 }

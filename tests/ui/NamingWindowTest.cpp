@@ -93,7 +93,7 @@ class NamingWindowTest : public QObject {
 
         naming->controls().readingBox->setText(Text("はると"));
         QTest::mouseClick(naming->controls().searchButton, Qt::LeftButton);
-        QVERIFY(naming->shownRows() >= 100);
+        QVERIFY(naming->shownRows() >= 20);
         QVERIFY(RowOf(*naming, Text("陽翔")) >= 0);
         QVERIFY(RowOf(*naming, Text("晴人")) >= 0);
         const QAbstractItemModel* shown = naming->controls().table->model();
