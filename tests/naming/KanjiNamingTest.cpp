@@ -64,8 +64,11 @@ TEST(KanjiSearch, NamesHoldTheKanjiAndKeepTheReadingAndLength) {
         int characters;
         const char* expected;  // a spelling that must be among them
     } rows[] = {
-        {u'翔', "はると", SexFilter::Male, 0, "陽翔"}, {u'翔', "", SexFilter::Male, 0, "翔太"},
-        {u'翔', "", SexFilter::Either, 1, "翔"},       {u'結', "", SexFilter::Female, 0, "結衣"},
+        {u'翔', "はると", SexFilter::Male, 0, "陽翔"},
+        {u'翔', "しょうた", SexFilter::Male, 0, "翔太"},
+        {u'翔', "", SexFilter::Male, 0, "大翔"},
+        {u'翔', "", SexFilter::Either, 1, "翔"},
+        {u'結', "", SexFilter::Female, 0, "結衣"},
         {u'凛', "りん", SexFilter::Female, 1, "凛"},
     };
     for (const auto& row : rows) {

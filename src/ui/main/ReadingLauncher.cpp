@@ -76,7 +76,8 @@ ReadingWindow* ReadingLauncher::OpenFor(const Judgement& judgement,
     return Show(JudgedName{judgement, std::move(tables), complement}, givenNameReading);
 }
 
-ReadingWindow* ReadingLauncher::Show(const JudgedName& name, std::u16string_view givenNameReading) {
+ReadingWindow* ReadingLauncher::Show(const JudgedName& judged,
+                                     std::u16string_view givenNameReading) {
     if (!texts_) {
         try {
             texts_ = LoadReadingTexts(textFolders_);
@@ -85,15 +86,16 @@ ReadingWindow* ReadingLauncher::Show(const JudgedName& name, std::u16string_view
             return nullptr;
         }
     }
-    DetailedReading reading = ReadingOf(name.judgement, name.tables->spiritTable);
-    reading.counting = name.tables->counting;
+    DetailedReading reading = ReadingOf(judged.judgement, judged.tables->spiritTable);
+    reading.counting = judged.tables->counting;
     reading.unlawfulKanji = FindUnlawfulKanji(reading.givenName, textFolders_);
     if (!givenNameReading.empty()) {
         reading.furigana = u"名前の読み　" + std::u16string(givenNameReading);
     }
     ExplainReading(reading, *texts_);
-    reading.luckyPatterns = ReadingLuckyPatterns(*name.tables, name.judgement, name.complement,
-                                                 textFolders_, kReadingLuckyPatternLines);
+    reading.luckyPatterns =
+        ReadingLuckyPatterns(*judged.tables, judged.judgement, judged.complement, textFolders_,
+                             kReadingLuckyPatternLines);
     const QDate today = QDate::currentDate();
     reading.readingDate = ReadingDateText(today.year(), today.month(), today.day());
     ReadingDocument document = ReadingDocumentOf(reading);

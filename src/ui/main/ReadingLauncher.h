@@ -62,7 +62,7 @@ class ReadingLauncher : public QObject {
         bool complement = false;
     };
 
-    ReadingWindow* Show(const JudgedName& name, std::u16string_view givenNameReading);
+    ReadingWindow* Show(const JudgedName& judged, std::u16string_view givenNameReading);
 
     QWidget& window_;
     MessageBox& messages_;
