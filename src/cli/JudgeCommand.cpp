@@ -44,8 +44,6 @@ namespace namori {
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-constexpr const char* kTraditionalCountingNote =
-    "画数の数え方: 旧字体（旧字体の字形で、部首は元の字の画数で数える）";
 constexpr std::string_view kTraditionalCountingMember = ",\"counting\":\"traditional\"}\n";
 
 int RunBatch(const ReferenceTables& tables, const JudgeOptions& options,
@@ -128,16 +126,14 @@ std::optional<std::string> SingleOutput(const Judgement& judgement, const Refere
                                         const std::filesystem::path& dataFolder,
                                         std::FILE* errors) {
     const SpiritTable& table = tables.spiritTable;
-    // The output of the default counting stays as it always was; only the other one is said.
-    const bool traditional = options.counting == StrokeCounting::Traditional;
     const auto grounds = FuriganaGrounds(options, dataFolder, errors);
     if (!grounds) {
         return std::nullopt;
     }
     const std::string groundsLines = grounds->empty() ? "" : GroundsLines(*grounds);
     if (!options.json && !options.html) {
-        return JudgementAsTable(judgement, table) +
-               (traditional ? std::string(kTraditionalCountingNote) + "\n" : "") + groundsLines;
+        return JudgementAsTable(judgement, table) + CountingNoteLine(options.counting) +
+               groundsLines;
     }
     DetailedReading reading = ReadingOf(judgement, table);
     reading.furigana = options.furigana;
@@ -169,9 +165,7 @@ std::optional<std::string> SingleOutput(const Judgement& judgement, const Refere
         return page;
     }
     nlohmann::ordered_json result = DetailedJudgementAsJson(judgement, table, reading);
-    if (traditional) {
-        result["counting"] = CountingName(options.counting);
-    }
+    AddCounting(result, options.counting);
     if (!grounds->empty()) {
         AddGroundsToJson(*grounds, result);
     }

@@ -178,4 +178,16 @@ std::string ProblemWord(NameProblem problem) {
     return "unregistered";
 }
 
+std::string CountingNoteLine(StrokeCounting counting) {
+    return counting == StrokeCounting::Traditional
+               ? "画数の数え方: 旧字体（旧字体の字形で、部首は元の字の画数で数える）\n"
+               : "";
+}
+
+void AddCounting(nlohmann::ordered_json& object, StrokeCounting counting) {
+    if (counting == StrokeCounting::Traditional) {
+        object["counting"] = "traditional";
+    }
+}
+
 }  // namespace namori

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "analysis/NamePreparation.h"
+#include "analysis/ReferenceTables.h"
 #include "rules/Ratings.h"
 
 namespace namori {
@@ -27,6 +28,13 @@ nlohmann::ordered_json RefusalAsJson(std::u16string_view surname, std::u16string
                                      const NamePreparation& preparation);
 
 // A judged name as a readable Japanese table.
+// The line a table ends with when strokes were counted the traditional way; empty for the
+// default counting, whose output stays as it always was.
+std::string CountingNoteLine(StrokeCounting counting);
+
+// Adds "counting": "traditional" to an output object when strokes were counted so.
+void AddCounting(nlohmann::ordered_json& object, StrokeCounting counting);
+
 std::string JudgementAsTable(const Judgement& judgement, const SpiritTable& table);
 
 // The word that names a refusal in JSON: "empty", "tooLong", "unsupportedCharacter",

@@ -6,6 +6,7 @@
 
 #include "analysis/LuckNumbers.h"
 #include "cli/JudgeCommand.h"
+#include "cli/JudgementReport.h"
 #include "cli/StandardStreams.h"
 #include "data/Cp932.h"
 #include "data/DataFileError.h"
@@ -76,6 +77,7 @@ int RunLuckyStrokesCommand(const ReferenceTables& tables,
             line["luck"] = std::move(luck);
             line["spellings"] = pattern.spellings;
             line["examples"] = std::move(examples);
+            AddCounting(line, options.counting);
             output += line.dump() + "\n";
             continue;
         }
@@ -92,6 +94,9 @@ int RunLuckyStrokesCommand(const ReferenceTables& tables,
             row += (i > 0 ? " / " : "") + Examples(kanjiOf[pattern.counts[i]]);
         }
         output += row + "\n";
+    }
+    if (!options.json) {
+        output += CountingNoteLine(options.counting);
     }
     return WriteText(streams.output, output) ? kJudged : ReportWriteFailure(streams.errors, errno);
 }

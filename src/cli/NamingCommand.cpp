@@ -194,7 +194,16 @@ int RunNamingCommand(const ReferenceTables& tables,
         } catch (const DataFileError& error) {
             return fail(error.what(), kDataProblem);
         }
-        output += options.json ? AsJson(candidate, rank).dump() + "\n" : AsRow(candidate, rank);
+        if (options.json) {
+            nlohmann::ordered_json line = AsJson(candidate, rank);
+            AddCounting(line, options.counting);
+            output += line.dump() + "\n";
+        } else {
+            output += AsRow(candidate, rank);
+        }
+    }
+    if (!options.json) {
+        output += CountingNoteLine(options.counting);
     }
     return WriteText(streams.output, output) ? kJudged : ReportWriteFailure(streams.errors, errno);
 }
