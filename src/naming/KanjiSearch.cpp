@@ -21,6 +21,19 @@ bool SexFits(SexFilter sex, char given) {
            (sex == SexFilter::Female && given == 'f');
 }
 
+// Whether the rankings list names of reading, all of them for the other sex than the one asked
+// for (はると for a girl): a reading the kanji search then leaves out, unless it was asked for.
+bool RankedForOtherSexOnly(const NameGuide& guide, std::u16string_view reading, SexFilter sex) {
+    if (sex == SexFilter::Either) {
+        return false;
+    }
+    const std::vector<ListedName> ranked = guide.PopularOf(reading);
+    const char other = sex == SexFilter::Male ? 'f' : 'm';
+    return !ranked.empty() &&
+           std::all_of(ranked.begin(), ranked.end(),
+                       [other](const ListedName& name) { return name.sex == other; });
+}
+
 }  // namespace
 
 NamesByKanjiIndex::NamesByKanjiIndex(SortedTextFile file) : file_(std::move(file)) {
@@ -78,8 +91,10 @@ std::vector<NameCandidate> GenerateKanjiCandidates(const NamingIndex& index,
             heaviest.emplace_back(-weight, reading);
         }
         std::sort(heaviest.begin(), heaviest.end());
-        for (std::size_t i = 0; i < heaviest.size() && i < kReadingsSearched; ++i) {
-            readings.push_back(std::move(heaviest[i].second));
+        for (std::size_t i = 0; i < heaviest.size() && readings.size() < kReadingsSearched; ++i) {
+            if (!RankedForOtherSexOnly(guide, heaviest[i].second, query.sex)) {
+                readings.push_back(std::move(heaviest[i].second));
+            }
         }
     }
     std::vector<NameCandidate> found;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/ReferenceTables.h"
+#include "data/Cp932.h"
 #include "data/KanjiDictionaryFile.h"
 #include "data/SpiritTableFile.h"
 #include "naming/KanjiSearch.h"
@@ -83,6 +84,11 @@ TEST(KanjiSearch, NamesHoldTheKanjiAndKeepTheReadingAndLength) {
             expectedFound = expectedFound || candidate.spelling == U16(row.expected);
         }
         EXPECT_TRUE(expectedFound) << row.expected;
+    }
+    // はると heads the boys' reading rankings and is in no girls' ranking: a girl's 陽 is not it.
+    for (const NameCandidate& candidate : GenerateKanjiCandidates(
+             index, byKanji, guide, {u'陽', u"", SexFilter::Female, 0, false})) {
+        EXPECT_NE(candidate.reading, u"はると") << Utf16ToUtf8(candidate.spelling);
     }
     EXPECT_TRUE(KanjiProblem(u"あ", guide));
     EXPECT_TRUE(KanjiProblem(u"陽翔", guide));
