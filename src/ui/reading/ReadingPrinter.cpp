@@ -4,6 +4,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "reading/ReadingDocument.h"
+#include "ui/common/MessageBox.h"
 #include "ui/common/PagePrinting.h"
 
 namespace namori {
@@ -163,6 +165,44 @@ bool SaveReadingPdf(const ReadingDocument& document, const QString& file, QStrin
             return PrintReading(document, writer);
         },
         reason);
+}
+
+std::unique_ptr<QPrinter> AskForReadingPrinter(QWidget* parent, const QString& dialogTitle) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    UseReadingPageLayout(*printer);
+    QPrintDialog dialog(printer.get(), parent);
+    dialog.setWindowTitle(dialogTitle);
+    if (dialog.exec() != QDialog::Accepted) {
+        return nullptr;
+    }
+    return printer;
+}
+
+void PrintReadingOrSay(const ReadingDocument& document, QPrinter& printer, const QString& what,
+                       MessageBox& messages, QWidget* parent) {
+    QString reason;
+    const PaintPages paint = [&document](QPagedPaintDevice& device) {
+        return PrintReading(document, device);
+    };
+    if (!PrintPages(printer, paint, reason)) {
+        messages.Show(parent, QString::fromUtf8("印刷確認"),
+                      what + QString::fromUtf8("を印刷できませんでした（") + reason +
+                          QString::fromUtf8("）。プリンターの状態を確かめるか、「PDFで保存」を"
+                                            "お使いください。"),
+                      MessageBox::Icon::Exclamation);
+    }
+}
+
+void SaveReadingPdfOrSay(const ReadingDocument& document, const QString& file, MessageBox& messages,
+                         QWidget* parent) {
+    QString reason;
+    if (!SaveReadingPdf(document, file, reason)) {
+        messages.Show(parent, QString::fromUtf8("PDFで保存"),
+                      QString::fromUtf8("「") + file +
+                          QString::fromUtf8("」に保存できませんでした（") + reason +
+                          QString::fromUtf8("）。フォルダと空きを確かめてください。"),
+                      MessageBox::Icon::Exclamation);
+    }
 }
 
 }  // namespace namori

@@ -1,12 +1,16 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 class QPagedPaintDevice;
+class QPrinter;
+class QWidget;
 
 namespace namori {
 
 struct ReadingDocument;
+class MessageBox;
 
 // Sets device to A4 portrait with margins wide enough for binding and handling.
 void UseReadingPageLayout(QPagedPaintDevice& device);
@@ -21,5 +25,18 @@ bool PrintReading(const ReadingDocument& document, QPagedPaintDevice& device);
 // Writes document as a PDF file (A4), atomically: a failed write leaves any old file as it
 // was. False with a reason in Japanese when the file cannot be written.
 bool SaveReadingPdf(const ReadingDocument& document, const QString& file, QString& reason);
+
+// Asks for a printer set up with the reading's page layout, in a dialog titled dialogTitle;
+// none when the user cancels.
+std::unique_ptr<QPrinter> AskForReadingPrinter(QWidget* parent, const QString& dialogTitle);
+
+// Prints document on printer; a failure is said in a box that names what was printed (鑑定書,
+// 比較表) and offers the PDF instead.
+void PrintReadingOrSay(const ReadingDocument& document, QPrinter& printer, const QString& what,
+                       MessageBox& messages, QWidget* parent);
+
+// Saves document as the PDF file; a failure is said in a box.
+void SaveReadingPdfOrSay(const ReadingDocument& document, const QString& file, MessageBox& messages,
+                         QWidget* parent);
 
 }  // namespace namori

@@ -22,17 +22,6 @@ namespace {
 
 const char* const kTitle = "鑑定書";
 
-std::unique_ptr<QPrinter> AskForPrinter(QWidget* parent) {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    UseReadingPageLayout(*printer);
-    QPrintDialog dialog(printer.get(), parent);
-    dialog.setWindowTitle(QString::fromUtf8("鑑定書の印刷"));
-    if (dialog.exec() != QDialog::Accepted) {
-        return nullptr;
-    }
-    return printer;
-}
-
 }  // namespace
 
 ReadingWindow::ReadingWindow(ReadingDocument document, QString name, MessageBox& messages,
@@ -95,22 +84,14 @@ void ReadingWindow::ShowDocument(ReadingDocument document, QString name) {
 }
 
 void ReadingWindow::onPrintClicked() {
-    std::unique_ptr<QPrinter> printer = printerChooser_ ? printerChooser_() : AskForPrinter(this);
+    std::unique_ptr<QPrinter> printer =
+        printerChooser_ ? printerChooser_()
+                        : AskForReadingPrinter(this, QString::fromUtf8("鑑定書の印刷"));
     if (printer == nullptr) {
         return;
     }
     printer->setDocName(QString::fromUtf8(kTitle) + QString::fromUtf8(" ") + name_);
-    const PaintPages paint = [this](QPagedPaintDevice& device) {
-        return PrintReading(document_, device);
-    };
-    QString reason;
-    if (!PrintPages(*printer, paint, reason)) {
-        messages_.Show(this, QString::fromUtf8("印刷確認"),
-                       QString::fromUtf8("鑑定書を印刷できませんでした（") + reason +
-                           QString::fromUtf8("）。プリンターの状態を確かめるか、「PDFで保存」を"
-                                             "お使いください。"),
-                       MessageBox::Icon::Exclamation);
-    }
+    PrintReadingOrSay(document_, *printer, QString::fromUtf8("鑑定書"), messages_, this);
 }
 
 void ReadingWindow::onPdfClicked() {
@@ -128,14 +109,7 @@ void ReadingWindow::onPdfClicked() {
     if (file.isEmpty()) {
         return;
     }
-    QString reason;
-    if (!SaveReadingPdf(document_, file, reason)) {
-        messages_.Show(this, QString::fromUtf8("PDFで保存"),
-                       QString::fromUtf8("「") + file +
-                           QString::fromUtf8("」に保存できませんでした（") + reason +
-                           QString::fromUtf8("）。フォルダと空きを確かめてください。"),
-                       MessageBox::Icon::Exclamation);
-    }
+    SaveReadingPdfOrSay(document_, file, messages_, this);
 }
 
 }  // namespace namori

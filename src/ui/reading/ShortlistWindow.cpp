@@ -218,30 +218,13 @@ void ShortlistWindow::onPrintClicked() {
     if (printerChooser_) {
         printer = printerChooser_();
     } else {
-        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        UseReadingPageLayout(*printer);
-        QPrintDialog dialog(printer.get(), this);
-        dialog.setWindowTitle(QString::fromUtf8("候補の比較の印刷"));
-        if (dialog.exec() != QDialog::Accepted) {
-            printer.reset();
-        }
+        printer = AskForReadingPrinter(this, QString::fromUtf8("候補の比較の印刷"));
     }
     if (printer == nullptr) {
         return;
     }
     printer->setDocName(Title());
-    const ReadingDocument document = Document();
-    QString reason;
-    if (!PrintPages(
-            *printer,
-            [&document](QPagedPaintDevice& device) { return PrintReading(document, device); },
-            reason)) {
-        messages_.Show(this, QString::fromUtf8("印刷確認"),
-                       QString::fromUtf8("比較表を印刷できませんでした（") + reason +
-                           QString::fromUtf8("）。プリンターの状態を確かめるか、「PDFで保存」を"
-                                             "お使いください。"),
-                       MessageBox::Icon::Exclamation);
-    }
+    PrintReadingOrSay(Document(), *printer, QString::fromUtf8("比較表"), messages_, this);
 }
 
 void ShortlistWindow::onPdfClicked() {
@@ -258,14 +241,7 @@ void ShortlistWindow::onPdfClicked() {
     if (file.isEmpty()) {
         return;
     }
-    QString reason;
-    if (!SaveReadingPdf(Document(), file, reason)) {
-        messages_.Show(this, QString::fromUtf8("PDFで保存"),
-                       QString::fromUtf8("「") + file +
-                           QString::fromUtf8("」に保存できませんでした（") + reason +
-                           QString::fromUtf8("）。フォルダと空きを確かめてください。"),
-                       MessageBox::Icon::Exclamation);
-    }
+    SaveReadingPdfOrSay(Document(), file, messages_, this);
 }
 
 }  // namespace namori
