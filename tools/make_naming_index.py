@@ -10,7 +10,7 @@ header line, and fields separated by commas:
   assets/naming/漢字読み.txt   a first line 名前数,N, then the readings of the
                                常用 and 人名用 kanji with the number of real
                                given names that use each:
-                               reading,kanji,kind,names
+                               reading,kanji,kind,names,recent
 
 It also writes 漢字音訓.txt, 熟字訓.txt and 漢字別読み.txt, the by-kanji files
 described in reading_grounds.py (the second also from EDICT and ENAMDICT's place names).
@@ -74,6 +74,10 @@ only on the input files: running the tool again gives the same bytes.
     kanji (0 for a nanori or kun reading no name was found to use).  The
     program offers a composition by default only when each of its pieces is
     used by at least NATURAL_PAIR_MINIMUM names;
+  - recent: in how many spellings of the name rankings (read as their main
+    reading) the kanji stands for the reading (see naming_choices.
+    ranked_writings).  Such a pair is listed even when neither KANJIDIC2 nor
+    the name dictionary gives it (心 read こ in 心春), as kind c;
   - lines are sorted by reading, then by kanji (code points).
 """
 
@@ -89,8 +93,8 @@ from make_kanji_dictionary import (DEFAULT_ENAMDICT, DEFAULT_KANJIDIC, JINMEIYO_
                                    kanjidic_characters)
 from name_alignment import Aligner, count_pairs, read_all_kanji_readings, to_hiragana
 from naming_choices import (is_misread_word, kanji_leans, kanji_sex_counts, popular_kanji,
-                            popular_names, popular_readings, ranked_spellings, read_lawful_kanji,
-                            read_ordinary_words, read_ranking)
+                            popular_names, popular_readings, ranked_spellings, ranked_writings,
+                            read_lawful_kanji, read_ordinary_words, read_ranking)
 from reading_grounds import compound_lines, grounds_lines, names_by_kanji_lines
 
 DEFAULT_NAMES = REPO_ROOT / "assets" / "naming" / "名前読み.txt"
@@ -308,14 +312,15 @@ def kun_stem(kun):
     return kun.split(".", 1)[0]
 
 
-def kanji_readings(readings, pairs, with_on=False):
-    """The lines of the kanji index as (reading, kanji, kind, names).
+def kanji_readings(readings, pairs, with_on=False, recent=None):
+    """The lines of the kanji index as (reading, kanji, kind, names, recent).
 
     pairs counts the real given names that write a reading with a kanji
     (see name_alignment).  Every nanori and kun reading is listed, and every
     other reading that real names use: an on reading as kind o, a form
     changed by a sound change (rendaku, small っ, long vowel) as kind c.
-    Also returns the kanji left out because code page 932 cannot hold them."""
+    recent counts the ranked spellings that write a reading with a kanji; a pair only they use
+    is listed too.  Also returns the kanji left out because code page 932 cannot hold them."""
     kinds = {}
     skipped = []
     for kanji, (nanori, kun, on) in readings.items():
@@ -336,13 +341,15 @@ def kanji_readings(readings, pairs, with_on=False):
             reading = valid_reading(stem) if stem else None
             if reading:
                 kinds[reading, kanji] = KUN
-    for (piece, kanji) in pairs:
+    recent = recent or {}
+    for (piece, kanji) in list(pairs) + list(recent):
         reading = valid_reading(piece)
         if reading and (reading, kanji) not in kinds and kanji in readings \
                 and encode_cp932(kanji) is not None:
             on = {to_hiragana(raw) for raw in readings[kanji][2]}
             kinds[reading, kanji] = ON if reading in on else CHANGED
-    lines = sorted(((reading, kanji, kind, pairs.get((reading, kanji), 0))
+    lines = sorted(((reading, kanji, kind, pairs.get((reading, kanji), 0),
+                     recent.get((reading, kanji), 0))
                     for (reading, kanji), kind in kinds.items()),
                    key=lambda line: (reading_key(line[0]), line[1]))
     return lines, sorted(skipped)
@@ -429,7 +436,8 @@ def main(argv=None):
     if args.thin_readings_over is not None:
         names = thin_rare_spellings(names, args.thin_readings_over)
     names_size = write_lines(args.names, names)
-    kanji, kanji_skipped = kanji_readings(readings, pairs, args.on_readings)
+    recent_writings = ranked_writings(ranking_rows, aligner, valid_reading, set(readings))
+    kanji, kanji_skipped = kanji_readings(readings, pairs, args.on_readings, recent_writings)
     kanji_size = write_lines(args.kanji, [(ALIGNED_NAMES_LABEL, aligned)] + kanji)
     names_of_kanji = collections.Counter()
     for (_, character), count in pairs.items():
@@ -485,6 +493,9 @@ def main(argv=None):
     print("  pairs used by real names: %d (%d by %d or more names)"
           % (len(used), sum(1 for line in used if line[3] >= NATURAL_PAIR_MINIMUM),
              NATURAL_PAIR_MINIMUM))
+    print("  pairs of ranked spellings: %d (%d not used by the name dictionary's names)"
+          % (sum(1 for line in kanji if line[4] > 0),
+             sum(1 for line in kanji if line[4] > 0 and line[3] == 0)))
     print("  kanji not in code page 932: %s" % ("".join(kanji_skipped) or "none"))
     for why, n in sorted(offered_left_out.items()):
         print("  given names not offered, %s: %d" % (why, n))

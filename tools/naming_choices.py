@@ -95,6 +95,49 @@ def popular_names(rows, valid_reading, valid_spelling):
     return scores, left_out
 
 
+def align_with_one_free_piece(aligner, spelling, reading):
+    """The pieces of reading, one per character of spelling, where one character may read any
+    piece the others leave (陽葵 ひまり: 陽=ひ, 葵=まり), or None."""
+    pieces = aligner.align(spelling, reading)
+    if pieces is not None or len(spelling) < 2:
+        return pieces
+    for free in range(len(spelling)):
+        for start in range(len(reading)):
+            for end in range(start + 1, len(reading) + 1):
+                before = aligner.align(spelling[:free], reading[:start]) if free else (
+                    [] if start == 0 else None)
+                after = aligner.align(spelling[free + 1:], reading[end:]) \
+                    if free + 1 < len(spelling) else ([] if end == len(reading) else None)
+                if before is not None and after is not None:
+                    return list(before) + [reading[start:end]] + list(after)
+    return None
+
+
+def ranked_writings(rows, aligner, valid_reading, kanji):
+    """{(piece, kanji): n}: in how many spellings of the name rankings, each read as its main
+    reading, kanji stands for piece. A one-kanji name reads the whole reading (碧 あおい); a
+    longer one is split into its kanji's readings, one kanji reading whatever the others leave
+    (心春 こはる: 心=こ). These are the readings parents write today, which the name dictionary,
+    of older names, often lacks."""
+    names = set()
+    previous = None
+    for row in rows:
+        group = (row["spelling"], row["sex"], row["source"], row["rank"])
+        main = group != previous
+        previous = group
+        reading = valid_reading(row["reading"]) if row["reading"] else None
+        if main and reading and annual(row):
+            names.add((reading, row["spelling"]))
+    writings = collections.Counter()
+    for reading, spelling in sorted(names):
+        pieces = [reading] if len(spelling) == 1 else align_with_one_free_piece(
+            aligner, spelling, reading)
+        for character, piece in zip(spelling, pieces or ()):
+            if character in kanji:
+                writings[piece, character] += 1
+    return writings
+
+
 def ranked_spellings(rows):
     """{spelling: set of sexes "m"/"f"} of every ranking row, whatever its reading, year or rank."""
     sexes = collections.defaultdict(set)

@@ -322,8 +322,7 @@ std::variant<JudgeOptions, int> ParseJudgeArguments(int argc, const char* const*
         ->check(OneOf({"男", "女"}));
     app.add_option("--limit", options.limit, "名付け支援・吉数表: 上位から何件まで出すか")
         ->check(WholeNumberFrom(0, std::numeric_limits<int>::max()));
-    app.add_flag("--all", options.all,
-                 "名付け支援: まれな組み合わせも表示（自然な候補の後に並べる）");
+    app.add_flag("--all", options.all, "名付け支援: まれな表記も表示（自然な候補の後に並べる）");
     app.add_flag("--good-only", options.goodOnly,
                  "名付け支援: ５運・５行・陰陽の三つとも良の名前だけを出す");
     app.add_option("--sort", options.sort,

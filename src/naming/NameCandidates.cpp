@@ -118,8 +118,9 @@ void AddCompositions(const PieceTable& pieces, std::size_t start, std::size_t en
             prefix.pieces.emplace_back(pieces.Piece(start, length));
             // A damaged index may count more names for a pair than it counted in all.
             prefix.naturalness *= std::min(piece.names / aligned, 1.0);
-            prefix.natural = natural && (IsNaturalPair(piece.names, pieceNames) ||
-                                         pieces.IsPopularWriting(start, length, piece.kanji));
+            prefix.natural =
+                natural && (IsNaturalPair(piece.names, pieceNames) || piece.recent > 0 ||
+                            pieces.IsPopularWriting(start, length, piece.kanji));
             AddCompositions(pieces, start + length, end, aligned, prefix, list);
             prefix.spelling.pop_back();
             prefix.pieces.pop_back();
@@ -166,6 +167,36 @@ bool PiecesKnown(std::u16string_view spelling, const std::vector<std::u16string>
     return true;
 }
 
+// Whether every kanji of candidate reads its piece in at least share of the real names that write
+// the kanji, or as a ranked spelling or a popular name of the reading writes it. Always so without
+// a guide, which holds the counts.
+bool ReadsPlainly(const NameCandidate& candidate, const PieceTable& table, SpellingCheck& check,
+                  double share = kPlainReadingShare) {
+    if (!check.guided()) {
+        return true;
+    }
+    if (candidate.pieces.size() != candidate.spelling.size()) {
+        return false;
+    }
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < candidate.pieces.size(); ++i) {
+        const std::size_t length = candidate.pieces[i].size();
+        const char16_t c = candidate.spelling[i];
+        const char16_t kanji = c == u'々' && i > 0 ? candidate.spelling[i - 1] : c;
+        if (IsKanji(kanji)) {
+            const int names = table.NamesOf(start, length, kanji);
+            const bool plain = table.IsPopularWriting(start, length, kanji) ||
+                               table.RecentOf(start, length, kanji) > 0 ||
+                               (names > 0 && names >= share * check.NamesWith(kanji));
+            if (!plain) {
+                return false;
+            }
+        }
+        start += length;
+    }
+    return true;
+}
+
 char SexLetter(SexFilter sex) {
     return sex == SexFilter::Male ? 'm' : sex == SexFilter::Female ? 'f' : 'g';
 }
@@ -183,8 +214,12 @@ bool MixesKanjiAndKana(std::u16string_view spelling) {
 // The band of a real name the rankings do not list for the reading: よくある when many bear
 // it with kanji read as names read them, or several bear it and its kanji are today's;
 // otherwise as natural as its kanji fit their pieces.
-NameBand RealNameBand(const NameCandidate& candidate, const PieceTable& pieces, bool recent) {
-    const WritingFit fit = SplitFit(candidate.spelling, candidate.pieces, pieces);
+NameBand RealNameBand(const NameCandidate& candidate, const PieceTable& pieces, bool recent,
+                      bool mainReadings) {
+    // One or two of today's kanji, each read as many of its names read it, are main writings,
+    // also of a piece that many kanji write (翔 is しょう in half its names: 翔太).
+    const WritingFit fit =
+        mainReadings ? WritingFit::Main : SplitFit(candidate.spelling, candidate.pieces, pieces);
     if (candidate.commonness >= kWellKnownSpellingMinimum &&
         PiecesKnown(candidate.spelling, candidate.pieces, pieces)) {
         return NameBand::Common;
@@ -356,10 +391,15 @@ std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16
         // Kanji of either sex's rankings: a kanji that leans to the other sex is caught apart.
         const bool recent = check.UsedRecently(candidate.spelling, 'g');
         if (candidate.kind == CandidateKind::Composition) {
-            // A composition is natural only when all its kanji are main writings (佐久良); one
-            // with another writing (巳奈斗, 三奈登) is rare, listed with --all only.
-            candidate.natural = candidate.natural && SplitFit(candidate.spelling, candidate.pieces,
-                                                              pieces) == WritingFit::Main;
+            // A composition is natural only when all its kanji are main writings (佐久良) that
+            // read plainly and that today's names use; one with another writing (巳奈斗, 三奈登),
+            // a piece its kanji seldom reads (水=みな) or a kanji no ranked name has (赤, 庫, 狩)
+            // is rare, listed with --all only.
+            candidate.natural =
+                candidate.natural &&
+                SplitFit(candidate.spelling, candidate.pieces, pieces) == WritingFit::Main &&
+                ReadsPlainly(candidate, pieces, check) &&
+                (!check.guided() || check.UsedRecently(candidate.spelling, 'g'));
             candidate.band = candidate.natural ? NameBand::Natural : NameBand::Rare;
             candidate.weight = candidate.naturalness * check.KanjiFactor(candidate.spelling);
         } else if (candidate.band == NameBand::Common && !candidate.ranked) {
@@ -369,9 +409,30 @@ std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16
             // A real name borne once (沙紅羅 さくら, 皆十 みなと) is as natural as a composition;
             // one with a kanji that real names seldom write its piece with (玄 for はる, 鎌 for
             // れん) is listed after the natural spellings.
-            candidate.band = RealNameBand(candidate, pieces, recent);
+            candidate.band =
+                RealNameBand(candidate, pieces, recent,
+                             recent && candidate.spelling.size() <= 2 &&
+                                 ReadsPlainly(candidate, pieces, check, kMainWritingShare));
+            // A real name whose kanji read another piece than its reading's (明生 as あおい) is
+            // read as another name: rare.
+            if (!ReadsPlainly(candidate, pieces, check)) {
+                candidate.band = NameBand::Rare;
+            }
         }
         PlaceInBand(candidate, check, sexLetter, recent);
+        // A ranked spelling read so only by few stays よくある, after the others.
+        if (candidate.ranked && candidate.band == NameBand::Common &&
+            !ReadsPlainly(candidate, pieces, check)) {
+            candidate.standing = SpellingStanding::Demoted;
+        }
+        // With a guide, a real name that is rare, or that mixes kanji and kana (こ春), is listed
+        // with --all only, as rare compositions are: a parent reads it as another name or not
+        // at all.
+        if (check.guided() && candidate.kind == CandidateKind::RealName && !candidate.ranked &&
+            (candidate.band == NameBand::Rare || MixesKanjiAndKana(candidate.spelling))) {
+            candidate.band = NameBand::Rare;
+            candidate.natural = false;
+        }
     }
     if (!rare) {
         std::erase_if(candidates,

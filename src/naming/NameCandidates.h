@@ -37,6 +37,12 @@ inline constexpr int kCommonSpellingMinimum = 2;
 // reads its piece as the kanji index lists it (小春 こはる: 小 is こ in few names, 旭 あさひ).
 inline constexpr int kWellKnownSpellingMinimum = 5;
 
+// A kanji reads its piece plainly when the real names that write the kanji read it so at least
+// this often (翔 is と in a fifth of them and なた in none; 穂 is お in a few), or when a spelling
+// of the name rankings reads it so (心 for こ in 心春). A reader meets a spelling with another
+// piece as a different name (陽翔 as はると, not ひなた; 明生 as あきお, not あおい).
+inline constexpr double kPlainReadingShare = 0.02;
+
 // Where a spelling stands within its band: what parents write today first (every kanji in the
 // name rankings), then the rest, then the spellings that fight the child's sex
 // (a kanji real names give mostly to the other one), that borrow an ordinary word read otherwise

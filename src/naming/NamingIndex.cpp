@@ -7,15 +7,17 @@ namespace namori {
 
 namespace {
 
-constexpr std::size_t kRealNameFields = 4;    // reading,spelling,sex,commonness
-constexpr std::size_t kKanjiPieceFields = 4;  // reading,kanji,kind,names
+constexpr std::size_t kRealNameFields = 4;  // reading,spelling,sex,commonness
+// reading,kanji,kind,names and, since the rankings are counted too, recent.
+constexpr std::size_t kKanjiPieceFields = 4;
+constexpr std::size_t kKanjiPieceFieldsWithRecent = 5;
 
 }  // namespace
 
 NamingIndex::NamingIndex(SortedTextFile realNames, SortedTextFile kanjiReadings)
     : realNames_(std::move(realNames)), kanjiReadings_(std::move(kanjiReadings)) {
     realNames_.ExpectFields(kRealNameFields);
-    kanjiReadings_.ExpectFields(kKanjiPieceFields);
+    kanjiReadings_.ExpectFields(kKanjiPieceFields, kKanjiPieceFieldsWithRecent);
     const SortedTextFile::Record header = kanjiReadings_.TakeHeaderLine();
     const int names = header.size() == 2 ? SortedTextFile::WholeNumber(header[1]) : -1;
     if (header[0] != kAlignedNamesLabel || names < 1) {
@@ -60,7 +62,10 @@ std::vector<KanjiPiece> NamingIndex::KanjiOf(std::u16string_view piece) const {
     for (const auto& record : kanjiReadings_.Find(piece)) {
         // A spelling of several characters is no piece of a composition.
         if (record[1].size() == 1) {
-            kanji.push_back({record[1][0], SortedTextFile::WholeNumber(record[3])});
+            const int recent = record.size() == kKanjiPieceFieldsWithRecent
+                                   ? SortedTextFile::WholeNumber(record[4])
+                                   : 0;
+            kanji.push_back({record[1][0], SortedTextFile::WholeNumber(record[3]), recent});
         }
     }
     return kanji;

@@ -24,11 +24,13 @@ struct ListedName {
 // The names a file of reading,spelling,sex,count records lists for reading, in its order.
 std::vector<ListedName> ListedNamesOf(const SortedTextFile& file, std::u16string_view reading);
 
-// A kanji that can be read as a piece of a reading, and how many real given names write that
-// piece with it (0: a reading of the kanji that no real name was found to use).
+// A kanji that can be read as a piece of a reading, how many real given names write that
+// piece with it (0: a reading of the kanji that no real name was found to use), and in how many
+// spellings of the published name rankings it stands for the piece.
 struct KanjiPiece {
     char16_t kanji = 0;
     int names = 0;
+    int recent = 0;
 };
 
 // First field of the kanji index's first line, which gives the number of real given names the

@@ -74,7 +74,7 @@ PieceTable::PieceTable(const NamingIndex& index, std::u16string_view reading, bo
                 names += piece.names;
             }
             for (const KanjiPiece& piece : all_[key]) {
-                if (rare || IsNaturalPair(piece.names, names)) {
+                if (rare || IsNaturalPair(piece.names, names) || piece.recent > 0) {
                     offered_[key].push_back(piece);
                 }
             }
@@ -89,6 +89,15 @@ int PieceTable::NamesOf(std::size_t start, std::size_t length, char16_t kanji) c
         }
     }
     return -1;
+}
+
+int PieceTable::RecentOf(std::size_t start, std::size_t length, char16_t kanji) const {
+    for (const KanjiPiece& piece : all_[Key(start, length)]) {
+        if (piece.kanji == kanji) {
+            return piece.recent;
+        }
+    }
+    return 0;
 }
 
 void PieceTable::AddPopularWritings(std::u16string_view spelling,
@@ -120,7 +129,7 @@ bool PieceTable::IsPopularWriting(std::size_t start, std::size_t length, char16_
 }
 
 WritingFit PieceTable::Fit(std::size_t start, std::size_t length, char16_t kanji) const {
-    if (IsPopularWriting(start, length, kanji)) {
+    if (IsPopularWriting(start, length, kanji) || RecentOf(start, length, kanji) > 0) {
         return WritingFit::Main;
     }
     const int names = NamesOf(start, length, kanji);

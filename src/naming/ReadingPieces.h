@@ -47,7 +47,8 @@ char16_t Hiragana(char16_t c);
 bool IsKana(char16_t c);
 
 // The kanji of every piece of one reading, each piece looked up once. Without rare, a piece
-// keeps only its natural writings for compositions; the split and the counts see them all.
+// keeps only its natural writings and those of ranked spellings for compositions; the split and
+// the counts see them all.
 class PieceTable {
   public:
     PieceTable(const NamingIndex& index, std::u16string_view reading, bool rare);
@@ -65,6 +66,8 @@ class PieceTable {
     }
     // How many real names write the piece with kanji; -1 when it is no reading of kanji.
     int NamesOf(std::size_t start, std::size_t length, char16_t kanji) const;
+    // In how many ranked spellings kanji stands for the piece (0 also when it is no reading).
+    int RecentOf(std::size_t start, std::size_t length, char16_t kanji) const;
 
     // Takes the writings of a popular name, split into pieces, as natural and main writings of
     // their pieces; a kanji's piece that is no reading of it stays out.
@@ -72,7 +75,8 @@ class PieceTable {
                             const std::vector<std::u16string>& pieces);
     // Whether a popular name of the reading writes the piece with kanji.
     bool IsPopularWriting(std::size_t start, std::size_t length, char16_t kanji) const;
-    // How well kanji fits the piece (see kMainWritingShare).
+    // How well kanji fits the piece (see kMainWritingShare); a writing of a ranked spelling is a
+    // main one.
     WritingFit Fit(std::size_t start, std::size_t length, char16_t kanji) const;
 
   private:

@@ -21,6 +21,11 @@ class SpellingCheck {
     // read otherwise unless the spelling is popular.
     bool Offered(std::u16string_view spelling, bool popular);
 
+    // Whether a guide decides; without one every spelling may be offered.
+    bool guided() const { return guide_ != nullptr; }
+    // How many real given names write kanji (0 without a guide).
+    int NamesWith(char16_t kanji) { return guide_ != nullptr ? Use(kanji).names : 0; }
+
     // Popular kanji count for more: each kanji's points in the kanji rankings add a share.
     double KanjiFactor(std::u16string_view spelling);
 

@@ -415,7 +415,7 @@ TEST(NamoriJudge, NamingCandidatesAreJudgedExactlyAsTheJudgeCommandJudges) {
     const RunResult natural =
         RunJudge(folder, {"--reading", "あんな", "--json", "--complement", "白鳥"});
     ASSERT_EQ(natural.status, 0);
-    // --all: the default list, then the rare compositions.
+    // --all: the default list, then the rare real names and compositions.
     const RunResult ranked =
         RunJudge(folder, {"--reading", "あんな", "--json", "--complement", "--all", "白鳥"});
     ASSERT_EQ(ranked.status, 0);
@@ -440,7 +440,7 @@ TEST(NamoriJudge, NamingCandidatesAreJudgedExactlyAsTheJudgeCommandJudges) {
             ASSERT_TRUE(candidates[i]["natural"].get<bool>());
         } else {
             ASSERT_FALSE(candidates[i]["natural"].get<bool>());
-            ASSERT_EQ(candidates[i]["kind"], "composition");
+            ASSERT_EQ(candidates[i]["band"], "まれ");
         }
     }
     EXPECT_TRUE(annaFound);

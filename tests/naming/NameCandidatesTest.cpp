@@ -210,7 +210,9 @@ bool IsNaturalComposition(const NamingIndex& index, std::u16string_view spelling
             pieceNames += piece.names;
         }
         for (const KanjiPiece& piece : writings) {
-            if (piece.kanji == spelling[0] && IsNaturalPair(piece.names, pieceNames) &&
+            // A pair of ranked spellings is as natural as one many real names use.
+            if (piece.kanji == spelling[0] &&
+                (IsNaturalPair(piece.names, pieceNames) || piece.recent > 0) &&
                 IsNaturalComposition(index, spelling.substr(1), reading.substr(length))) {
                 return true;
             }

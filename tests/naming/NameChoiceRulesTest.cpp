@@ -91,7 +91,8 @@ TEST_F(ShippedNameChoices, SexIsAHintNotAWall) {
 }
 
 // A popular spelling is never below an odd composition, is among the first ten and has a reading
-// split; a rare real ateji (one dictionary entry, a kanji seldom written for its piece) is not.
+// split; a rare real ateji (one dictionary entry, a kanji seldom written for its piece) is only in
+// the long list.
 TEST_F(ShippedNameChoices, PopularSpellingsComeFirst) {
     const struct {
         const char* surname;
@@ -124,8 +125,7 @@ TEST_F(ShippedNameChoices, PopularSpellingsComeFirst) {
         };
         EXPECT_LT(at(row.popular) - ranked.begin(), 10);
         if (row.odd != nullptr) {
-            ASSERT_NE(at(row.odd), ranked.end());
-            EXPECT_EQ(at(row.odd)->band, NameBand::Rare);
+            EXPECT_EQ(at(row.odd), ranked.end());
         }
         for (const NameCandidate& candidate : ranked) {
             EXPECT_TRUE(candidate.band != NameBand::Popular ||
@@ -201,6 +201,33 @@ TEST_F(ShippedNameChoices, OrdinaryWordsKeepASpellingOutOfTheFirstTwenty) {
     }
 }
 
+// A spelling whose kanji read their pieces as few real names read them is read as another name
+// (明生 あきお, 深愛 みあ, 陽翔 はると): only in the long list, or, when ranked for
+// another reading, after the other よくある spellings. Today's readings of the rankings stay (心
+// こ, 悠 はる).
+TEST_F(ShippedNameChoices, SpellingsReadAsAnotherNameAreNotOffered) {
+    const struct {
+        const char* reading;
+        SexFilter sex;
+        const char* spelling;
+        bool offered;
+    } rows[] = {
+        {"あおい", SexFilter::Male, "明生", false}, {"あおい", SexFilter::Male, "安生", false},
+        {"みお", SexFilter::Female, "深愛", false}, {"こはる", SexFilter::Female, "心春", true},
+        {"はると", SexFilter::Male, "悠人", true},  {"ゆい", SexFilter::Female, "結衣", true},
+        {"みお", SexFilter::Female, "美桜", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.spelling);
+        const auto ranked = Ranked(u"渡辺", U16(row.reading), row.sex);
+        EXPECT_EQ(PlaceOf(ranked, row.spelling) != PTRDIFF_MAX, row.offered);
+    }
+    const auto hinata = Ranked(u"渡辺", u"ひなた", SexFilter::Male);
+    const std::ptrdiff_t misread = PlaceOf(hinata, "陽翔");
+    ASSERT_NE(misread, PTRDIFF_MAX);
+    EXPECT_EQ(hinata[static_cast<std::size_t>(misread)].standing, SpellingStanding::Demoted);
+}
+
 // The first ten of a reading hold no three-kanji composition: the one- and two-kanji spellings
 // parents write come first.
 TEST_F(ShippedNameChoices, ThreeKanjiCompositionsDoNotFillTheFirstTen) {
@@ -256,7 +283,7 @@ TEST(NameGuideRules, AvoidedUnlawfulAndMisreadSpellingsAreDroppedPopularOnesKept
     const NamingIndex index = NamingIndex::FromBytes(
         *EncodeCp932(u"あさひ,朝陽,g,5\r\nあさひ,朝日,g,5\r\nあさひ,死陽,g,1\r\n"
                      u"はると,玄人,g,3\r\nはると,斂人,g,1\r\nはると,晴人,g,2\r\n"),
-        *EncodeCp932(u"名前数,100\r\nと,人,n,1\r\n"));
+        *EncodeCp932(u"名前数,100\r\nあさ,朝,k,9\r\nと,人,n,5\r\nはる,晴,n,30\r\nひ,日,k,9\r\n"));
     const NameGuide guide = NameGuide::FromBytes(
         *EncodeCp932(u"玄,常用,3,0\r\n死,常用,0,0\r\n人,常用,40,0\r\n晴,常用,30,0\r\n"
                      u"朝,常用,9,0\r\n日,常用,9,0\r\n陽,人名用,20,0\r\n"),
@@ -279,6 +306,41 @@ TEST(NameGuideRules, AvoidedUnlawfulAndMisreadSpellingsAreDroppedPopularOnesKept
         EXPECT_EQ(std::any_of(candidates.begin(), candidates.end(),
                               [&row](const auto& c) { return c.spelling == U16(row.spelling); }),
                   row.offered);
+    }
+}
+
+// With a small guide: a kanji read as a piece that few of its real names read (穂 お, 6 of 400)
+// keeps a real name out of the default list, unless a ranked spelling reads it so (the kanji
+// index's fifth field: 心 こ); a four-field line still reads.
+TEST(NameGuideRules, PiecesSeldomReadSoNeedRankedSpellings) {
+    const NamingIndex index = NamingIndex::FromBytes(
+        *EncodeCp932(u"こはる,心春,f,3\r\nみお,美穂,f,5\r\nみお,美緒,f,3\r\n"),
+        *EncodeCp932(u"名前数,1000\r\nお,穂,c,6\r\nお,緒,n,60\r\nこ,心,c,0,1\r\n"
+                     u"はる,春,n,90,0\r\nみ,美,n,200\r\n"));
+    const NameGuide guide = NameGuide::FromBytes(
+        *EncodeCp932(u"春,常用,100,0\r\n緒,人名用,80,0\r\n心,常用,50,0\r\n美,常用,300,0\r\n"
+                     u"穂,常用,400,0\r\n"),
+        *EncodeCp932(u"はると,陽翔,m,100\r\n"), *EncodeCp932(u"朝日,あさひ,1\r\n"), u"");
+    const struct {
+        const char* reading;
+        const char* spelling;
+        bool shown;  // in the default list; every one is in the long list
+    } rows[] = {
+        {"みお", "美穂", false},
+        {"みお", "美緒", true},
+        {"こはる", "心春", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.spelling);
+        const auto has = [&row](const std::vector<NameCandidate>& list) {
+            return std::any_of(list.begin(), list.end(),
+                               [&row](const auto& c) { return c.spelling == U16(row.spelling); });
+        };
+        EXPECT_EQ(
+            has(GenerateCandidates(index, U16(row.reading), SexFilter::Female, false, &guide)),
+            row.shown);
+        EXPECT_TRUE(
+            has(GenerateCandidates(index, U16(row.reading), SexFilter::Female, true, &guide)));
     }
 }
 

@@ -74,7 +74,8 @@ void DescribeForScreenReaders(const NamingWindow& window) {
     describe(window.controls().shortlistButton, nullptr,
              "☆を付けた名前を、画数・５運・三つの判断を並べて比べるページを開きます（Ctrl+B）");
     describe(window.controls().rareBox, nullptr,
-             "実在の名前にほとんど使われない漢字の組み合わせ（まれ）も後ろに並べます");
+             "ほかの名前に読まれやすい表記、かなまじりの表記、実在の名前にほとんど使われない"
+             "漢字の組み合わせ（まれ）も後ろに並べます");
     describe(window.controls().tabs, "名付け支援", "呼び名から探すページと吉数表のページ");
     describe(window.controls().tabs->tabBar(), "ページの切り替え",
              "左右キーで「呼び名から探す」と「吉数表」を切り替えます");
@@ -118,7 +119,7 @@ NamingWindow::NamingWindow(std::shared_ptr<const ReferenceTables> tables, Messag
     controls_.searchButton = new QPushButton(QString::fromUtf8("探す"), this);
     controls_.searchButton->setDefault(true);
     controls_.favourableOnlyBox = new QCheckBox(QString::fromUtf8("三つとも良のみ"), this);
-    controls_.rareBox = new QCheckBox(QString::fromUtf8("まれな組み合わせも表示"), this);
+    controls_.rareBox = new QCheckBox(QString::fromUtf8("まれな表記も表示"), this);
     controls_.orderBox = new QComboBox(this);
     controls_.orderBox->addItems({QString::fromUtf8("自然な順"), QString::fromUtf8("運勢順")});
     controls_.exportButton = new QPushButton(QString::fromUtf8("CSVに保存"), this);
