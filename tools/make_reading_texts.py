@@ -116,7 +116,8 @@ KINDS = {
 # name without the complement, {並び} the elements or the odd and even marks, {上端} and {下端} the
 # top and bottom characters, {端} the end set apart, {内側} the characters between the ends, {凶数}
 # and {中数} the rated numbers marked △ or ○ (主運19・総運27), {強数} the strongest of them (主運16「厚徳衆望」),
-# {意味} the number's gist.
+# {意味} the number's gist, always written {意味}とされる: the program leaves that clause out where
+# the same number's gist was given before.
 SHARE_PLACEHOLDERS = {"{主運}", "{初運}", "{助運}", "{総運}", "{凶数}", "{中数}", "{件数}", "{名前}", "{強数}"}
 PLACEHOLDERS = {
     "luck": {"{数}", "{字}", "{名字}", "{名前}"},
@@ -152,6 +153,8 @@ def check_reading_text(kind, text, forbidden, where):
         raise SourceError(f"{where}: placeholder not offered by {kind}: {' '.join(sorted(unknown)) or 'stray brace'}")
     if "," in text:
         raise SourceError(f"{where}: ASCII comma in {text!r}; write 、 instead")
+    if text.count("{意味}") != text.count("{意味}とされる"):
+        raise SourceError(f"{where}: write {{意味}} as {{意味}}とされる")
     if KINDS[kind][2] == 0:
         # A clause the program puts inside a sentence: no sentence end of its own.
         if SENTENCE_END in text or not text:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <set>
 #include <string_view>
 
 #include "analysis/NamePositions.h"
@@ -40,15 +41,19 @@ void Replace(std::u16string& text, std::u16string_view placeholder, std::u16stri
     }
 }
 
-// A piece about one luck number, with its number, phrase, characters and meaning put in.
+// A piece about one luck number, with its number, phrase, characters and meaning put in. A
+// meaning already given for the same number (祖運 and 主運 both 29) is not said again: its clause
+// is left out.
 std::u16string NumberPiece(const std::u16string& piece, const LuckReading& luck,
-                           const ReadingTexts& texts) {
+                           const ReadingTexts& texts, std::set<int>& meaningsGiven) {
     std::u16string text = piece;
     Replace(text, u"{数}", Digits(luck.value));
     Replace(text, u"{句}", luck.phrase);
     Replace(text, u"{字}", luck.characters);
-    if (luck.spiritNumber > 0) {
+    if (luck.spiritNumber > 0 && meaningsGiven.insert(luck.spiritNumber).second) {
         Replace(text, u"{意味}", texts.Of(kGistKind, Digits(luck.spiritNumber)));
+    } else {
+        Replace(text, u"{意味}とされる", u"");
     }
     return text;
 }
@@ -140,8 +145,10 @@ std::u16string ConclusionOf(const DetailedReading& reading, const ReadingTexts& 
                               : unfavourable == 3 ? 3
                                                   : 4;
     const LuckReading& ancestor = reading.luck[kAncestor];
-    std::u16string family = NumberPiece(
-        texts.Of(kFamilyKind, ByEnum(kRatingKeys, RatingOf(ancestor))), ancestor, texts);
+    std::set<int> meaningsGiven;
+    std::u16string family =
+        NumberPiece(texts.Of(kFamilyKind, ByEnum(kRatingKeys, RatingOf(ancestor))), ancestor, texts,
+                    meaningsGiven);
     std::u16string surname = reading.surname;
     std::erase(surname, kComplementCharacter);
     Replace(family, u"{名字}", surname);
@@ -169,11 +176,11 @@ std::u16string ConclusionOf(const DetailedReading& reading, const ReadingTexts& 
         Repeats(reading, texts) + family;
     if (strongest != nullptr) {
         text += NumberPiece(texts.Of(kStrongKind, RatedKey(*strongest, RatingOf(*strongest))),
-                            *strongest, texts);
+                            *strongest, texts, meaningsGiven);
     }
     if (RatingOf(*weakest) != Rating::Favourable) {
         text += NumberPiece(texts.Of(kWeakKind, RatedKey(*weakest, RatingOf(*weakest))), *weakest,
-                            texts);
+                            texts, meaningsGiven);
     }
 
     std::u16string elements(
