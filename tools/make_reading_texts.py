@@ -92,13 +92,14 @@ KINDS = {
     "family-line": (NUMBERS, 2, 3),
     "youth": (NUMBERS, 2, 3),
     "phrase": (NUMBERS, 1, 1),
+    "gist": (NUMBERS, 0, 0),
     "element": (("木", "火", "土", "金", "水"), 1, 1),
     "element-verdict": (ELEMENT_VERDICTS, 1, 3),
     "yinyang-verdict": (YINYANG_VERDICTS, 1, 3),
     "face-slot": (SLOTS, 1, 1),
     "face": (tuple(f"{slot}-{grade}" for slot in SLOTS for grade in GRADES), 1, 1),
     "element-pair": (ELEMENT_PAIRS, 1, 1),
-    "romance": (GRADES, 1, 1),
+    "romance": (NUMBERS, 1, 1),
     "summary-overall": (SHARES, 1, 1),
     "summary-repeat": (("any",), 1, 1),
     "summary-family": (GRADES, 1, 1),
@@ -107,28 +108,30 @@ KINDS = {
     "summary-element": (ELEMENT_VERDICTS, 1, 1),
     "summary-yinyang": (YINYANG_VERDICTS, 1, 1),
     "summary-close": (SHARES, 1, 1),
-    "note": (("closing", "caveat", "basis", "basis-traditional", "basis-complement", "lucky"), 1, 3),
+    "note": (("closing", "caveat", "basis", "basis-traditional", "basis-complement", "lucky", "element-clash"), 1, 3),
 }
 
 # The placeholders the program fills in, by kind; every other kind has none.
 # {字} is the characters a luck number counts (「藤」と「陽」), {名字} and {名前} the parts of the
 # name without the complement, {並び} the elements or the odd and even marks, {上端} and {下端} the
-# top and bottom characters, {端} the end set apart, {凶数} and {中数} the rated numbers marked △ or ○ (主運19・総運27).
-SHARE_PLACEHOLDERS = {"{主運}", "{初運}", "{助運}", "{総運}", "{凶数}", "{中数}", "{件数}", "{名前}"}
+# top and bottom characters, {端} the end set apart, {内側} the characters between the ends, {凶数}
+# and {中数} the rated numbers marked △ or ○ (主運19・総運27), {強数} the strongest of them (主運16「厚徳衆望」),
+# {意味} the number's gist, always written {意味}とされる: the program leaves that clause out where
+# the same number's gist was given before.
+SHARE_PLACEHOLDERS = {"{主運}", "{初運}", "{助運}", "{総運}", "{凶数}", "{中数}", "{件数}", "{名前}", "{強数}"}
 PLACEHOLDERS = {
     "luck": {"{数}", "{字}", "{名字}", "{名前}"},
     "element": {"{運}"},
     "phrase": {"{運}"},
     "element-verdict": {"{並び}"},
-    "yinyang-verdict": {"{並び}", "{上端}", "{下端}", "{端}"},
-    "romance": {"{数}", "{名前}"},
-    "note": {"{画数}", "{名字}", "{名前}"},
+    "yinyang-verdict": {"{並び}", "{上端}", "{下端}", "{端}", "{内側}"},
+    "note": {"{画数}", "{名字}", "{名前}", "{並び}"},
     "element-pair": {"{前}", "{後}", "{甲}", "{乙}", "{前数}", "{後数}"},
     "summary-overall": SHARE_PLACEHOLDERS,
     "summary-repeat": {"{重なり}"},
-    "summary-family": {"{数}", "{句}", "{名字}"},
-    "summary-strong": {"{数}", "{句}", "{字}"},
-    "summary-weak": {"{数}", "{句}", "{字}"},
+    "summary-family": {"{数}", "{句}", "{名字}", "{意味}"},
+    "summary-strong": {"{数}", "{句}", "{字}", "{意味}"},
+    "summary-weak": {"{数}", "{句}", "{字}", "{意味}"},
     "summary-element": {"{並び}"},
     "summary-yinyang": {"{並び}"},
     "summary-close": SHARE_PLACEHOLDERS,
@@ -150,6 +153,13 @@ def check_reading_text(kind, text, forbidden, where):
         raise SourceError(f"{where}: placeholder not offered by {kind}: {' '.join(sorted(unknown)) or 'stray brace'}")
     if "," in text:
         raise SourceError(f"{where}: ASCII comma in {text!r}; write 、 instead")
+    if text.count("{意味}") != text.count("{意味}とされる"):
+        raise SourceError(f"{where}: write {{意味}} as {{意味}}とされる")
+    if KINDS[kind][2] == 0:
+        # A clause the program puts inside a sentence: no sentence end of its own.
+        if SENTENCE_END in text or not text:
+            raise SourceError(f"{where}: a {kind} text is a clause without {SENTENCE_END}")
+        return
     if not text.endswith(SENTENCE_END):
         raise SourceError(f"{where}: the text must end with {SENTENCE_END}")
     if any(not sentence.strip(SENTENCE_END) for sentence in sentences(text)):

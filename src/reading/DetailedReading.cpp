@@ -26,10 +26,16 @@ constexpr std::u16string_view kBasisNote = u"basis";
 constexpr std::u16string_view kTraditionalBasisNote = u"basis-traditional";
 constexpr std::u16string_view kComplementBasisNote = u"basis-complement";
 constexpr std::u16string_view kLuckyNote = u"lucky";
-constexpr std::array<std::u16string_view, 6> kNotes{
-    kClosingNote, kCaveatNote, kBasisNote, kTraditionalBasisNote, kComplementBasisNote, kLuckyNote};
-// The slot that reads 恋愛・結婚 from its number's mark (助運, in kLuckFields' order).
+constexpr std::u16string_view kElementClashNote = u"element-clash";
+constexpr std::array<std::u16string_view, 7> kNotes{
+    kClosingNote,         kCaveatNote, kBasisNote,       kTraditionalBasisNote,
+    kComplementBasisNote, kLuckyNote,  kElementClashNote};
+// The slot whose number reads 恋愛・結婚 (助運, in kLuckFields' order).
 constexpr std::size_t kRomanceSlot = 3;
+// The slots whose texts speak of the child by name: 主運 and 助運 (their first aspects, 性格
+// and 対人) and 初運 (the early years).
+constexpr std::array<std::size_t, 2> kPersonSlots{1, 3};
+constexpr std::size_t kYouthSlot = 2;
 constexpr std::u16string_view kRomanceTitle = u"恋愛・結婚";
 
 // What each place (in kLuckFields' order) governs: the spirit-number table's aspects it reads
@@ -179,6 +185,33 @@ std::u16string EndCharacter(const std::vector<NameCharacter>& part, bool first) 
                                                                 : u"「" + character + u"」";
 }
 
+// A text about the child that opens with the child's name: "陽翔さんは明るく…", or, for a text
+// that starts by naming a time of life, "陽翔さんの幼いころは…".
+std::u16string AddressedTo(std::u16string_view givenName, const std::u16string& text) {
+    if (givenName.empty()) {
+        return text;
+    }
+    const bool timeOfLife = text.starts_with(u"幼いころは") || text.starts_with(u"子どものころは");
+    return std::u16string(givenName) + (timeOfLife ? u"さんの" : u"さんは") + text;
+}
+
+// The characters between the two ends, as the yin-yang texts name them: 「藤陽」.
+std::u16string InnerCharacters(const DetailedReading& reading) {
+    std::u16string inner;
+    std::size_t position = 0;
+    const std::size_t count = reading.surnameChars.size() + reading.givenNameChars.size();
+    for (const auto* part : {&reading.surnameChars, &reading.givenNameChars}) {
+        for (const NameCharacter& character : *part) {
+            if (position != 0 && position + 1 != count &&
+                character.character != std::u16string(1, kComplementCharacter)) {
+                inner += character.character;
+            }
+            ++position;
+        }
+    }
+    return inner.empty() ? inner : u"「" + inner + u"」";
+}
+
 }  // namespace
 
 std::u16string ReadingDateText(int year, int month, int day) {
@@ -258,17 +291,23 @@ void ExplainReading(DetailedReading& reading, const ReadingTexts& texts) {
             Fill(luck.phraseGloss, u"{運}", luck.name + NumberKey(luck.value));
         }
         if (!place.placeKind.empty() && luck.spiritNumber > 0) {
+            const std::u16string& text = texts.Of(place.placeKind, NumberKey(luck.spiritNumber));
+            // 初運 speaks of the child's early years: of this child, by name.
             luck.aspects.push_back({std::u16string(place.placeTitle),
-                                    texts.Of(place.placeKind, NumberKey(luck.spiritNumber))});
+                                    index == kYouthSlot ? AddressedTo(givenName, text) : text});
         }
     }
-    const LuckReading& romance = reading.luck[kRomanceSlot];
-    if (romance.mark != Mark::None) {
-        std::u16string text(
-            texts.Of(kRomanceKind, ByEnum(kRatingKeys, RatingOfMark(romance.mark))));
-        Fill(text, u"{数}", NumberKey(romance.value));
-        Fill(text, u"{名前}", givenName);
-        reading.luck[kRomanceSlot].aspects.push_back({std::u16string(kRomanceTitle), text});
+    // The first aspects of 主運 and 助運, 性格 and 対人, describe the person: this child, by name.
+    for (std::size_t slot : kPersonSlots) {
+        if (!reading.luck[slot].aspects.empty()) {
+            ReadingAspect& person = reading.luck[slot].aspects.front();
+            person.text = AddressedTo(givenName, person.text);
+        }
+    }
+    LuckReading& romance = reading.luck[kRomanceSlot];
+    if (romance.spiritNumber > 0) {
+        romance.aspects.push_back({std::u16string(kRomanceTitle),
+                                   texts.Of(kRomanceKind, NumberKey(romance.spiritNumber))});
     }
     for (ElementReading& element : reading.elements) {
         // The luck numbers of 祖運, 主運 and 初運 that fall on this element: "祖運25と主運30".
@@ -287,6 +326,12 @@ void ExplainReading(DetailedReading& reading, const ReadingTexts& texts) {
         {reading.luck[0].value, reading.luck[1].value, reading.luck[2].value}, texts);
     reading.elementVerdictMeaning =
         texts.Of(kElementVerdictKind, ByEnum(kElementVerdictKeys, reading.elementVerdict));
+    // A 相剋 in a triple the table does not name reads as a fault to a parent who sees another
+    // triple with the same 相剋 named: say that only the listed orders count.
+    if (reading.elementVerdict == ElementVerdict::NoMisfortune &&
+        HasCheckingPair(reading.elementTriple)) {
+        reading.elementVerdictMeaning += texts.Of(kNoteKind, kElementClashNote);
+    }
     Fill(reading.elementVerdictMeaning, u"{並び}", reading.elementTriple);
     reading.yinYangMeaning =
         texts.Of(kYinYangVerdictKind, ByEnum(kYinYangVerdictKeys, reading.yinYangVerdict));
@@ -296,6 +341,7 @@ void ExplainReading(DetailedReading& reading, const ReadingTexts& texts) {
         reading.givenNameChars.empty() ? reading.surnameChars : reading.givenNameChars;
     Fill(reading.yinYangMeaning, u"{上端}", EndCharacter(top, true));
     Fill(reading.yinYangMeaning, u"{下端}", EndCharacter(bottom, false));
+    Fill(reading.yinYangMeaning, u"{内側}", InnerCharacters(reading));
     // The end whose mark differs from its neighbour's, as the pattern that sets one end apart has.
     const std::u16string& marks = reading.yinYangPattern;
     const bool topApart = marks.size() >= 2 && marks[0] != marks[1];
@@ -339,14 +385,12 @@ ReadingTexts LoadReadingTexts(const std::vector<std::filesystem::path>& folders)
     for (std::u16string_view note : kNotes) {
         needed.emplace_back(kNoteKind, note);
     }
-    for (Rating rating : {Rating::Favourable, Rating::Middling, Rating::Unfavourable}) {
-        needed.emplace_back(kRomanceKind, ByEnum(kRatingKeys, rating));
-    }
     for (std::u16string_view relation : kElementRelationKeys) {
         needed.emplace_back(kElementPairKind, relation);
     }
     for (int number = 1; number <= SpiritTable::kNumbers; ++number) {
         needed.emplace_back(kPhraseKind, NumberKey(number));
+        needed.emplace_back(kRomanceKind, NumberKey(number));
     }
     for (std::size_t index = 0; index < kLuckPlaces.size(); ++index) {
         const LuckPlace& place = kLuckPlaces[index];

@@ -59,4 +59,18 @@ std::u16string ElementPairsOf(std::u16string_view triple, const std::array<int, 
     return text;
 }
 
+bool HasCheckingPair(std::u16string_view triple) {
+    for (std::size_t pair = 0; pair + 1 < triple.size(); ++pair) {
+        const std::size_t first = kFeedingOrder.find(triple[pair]);
+        const std::size_t second = kFeedingOrder.find(triple[pair + 1]);
+        if (first != std::u16string_view::npos && second != std::u16string_view::npos) {
+            const std::u16string_view relation = RelationOf(first, second);
+            if (relation == kElementRelationKeys[2] || relation == kElementRelationKeys[3]) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 }  // namespace namori

@@ -15,4 +15,8 @@ class ReadingTexts;
 std::u16string ElementPairsOf(std::u16string_view triple, const std::array<int, 3>& values,
                               const ReadingTexts& texts);
 
+// Whether one element of the triple checks the next (a 相剋 between 祖運 and 主運 or between 主運
+// and 初運), either way round.
+bool HasCheckingPair(std::u16string_view triple);
+
 }  // namespace namori

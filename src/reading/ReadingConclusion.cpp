@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <set>
 #include <string_view>
 
 #include "analysis/NamePositions.h"
@@ -40,12 +41,20 @@ void Replace(std::u16string& text, std::u16string_view placeholder, std::u16stri
     }
 }
 
-// A piece about one luck number, with its number and phrase put in.
-std::u16string NumberPiece(const std::u16string& piece, const LuckReading& luck) {
+// A piece about one luck number, with its number, phrase, characters and meaning put in. A
+// meaning already given for the same number (祖運 and 主運 both 29) is not said again: its clause
+// is left out.
+std::u16string NumberPiece(const std::u16string& piece, const LuckReading& luck,
+                           const ReadingTexts& texts, std::set<int>& meaningsGiven) {
     std::u16string text = piece;
     Replace(text, u"{数}", Digits(luck.value));
     Replace(text, u"{句}", luck.phrase);
     Replace(text, u"{字}", luck.characters);
+    if (luck.spiritNumber > 0 && meaningsGiven.insert(luck.spiritNumber).second) {
+        Replace(text, u"{意味}", texts.Of(kGistKind, Digits(luck.spiritNumber)));
+    } else {
+        Replace(text, u"{意味}とされる", u"");
+    }
     return text;
 }
 
@@ -71,7 +80,8 @@ std::u16string RatedNumbers(const DetailedReading& reading, Rating rating) {
 
 // Fills the placeholders the opening and the closing sentence share: the four rated numbers,
 // those of them that are unfavourable or middling, how many are unfavourable, the given name.
-std::u16string SharePiece(const DetailedReading& reading, std::u16string text, int unfavourable) {
+std::u16string SharePiece(const DetailedReading& reading, std::u16string text, int unfavourable,
+                          const LuckReading* strongest) {
     for (std::size_t index : kRatedInOrder) {
         const LuckReading& luck = reading.luck[index];
         Replace(text, u"{" + luck.name + u"}", Digits(luck.value));
@@ -79,6 +89,10 @@ std::u16string SharePiece(const DetailedReading& reading, std::u16string text, i
     Replace(text, u"{凶数}", RatedNumbers(reading, Rating::Unfavourable));
     Replace(text, u"{中数}", RatedNumbers(reading, Rating::Middling));
     Replace(text, u"{件数}", kCountWords[static_cast<std::size_t>(unfavourable)]);
+    if (strongest != nullptr) {
+        Replace(text, u"{強数}",
+                strongest->name + Digits(strongest->value) + u"「" + strongest->phrase + u"」");
+    }
     std::u16string givenName = reading.givenName;
     std::erase(givenName, kComplementCharacter);
     Replace(text, u"{名前}", givenName);
@@ -131,15 +145,13 @@ std::u16string ConclusionOf(const DetailedReading& reading, const ReadingTexts& 
                               : unfavourable == 3 ? 3
                                                   : 4;
     const LuckReading& ancestor = reading.luck[kAncestor];
+    std::set<int> meaningsGiven;
     std::u16string family =
-        NumberPiece(texts.Of(kFamilyKind, ByEnum(kRatingKeys, RatingOf(ancestor))), ancestor);
+        NumberPiece(texts.Of(kFamilyKind, ByEnum(kRatingKeys, RatingOf(ancestor))), ancestor, texts,
+                    meaningsGiven);
     std::u16string surname = reading.surname;
     std::erase(surname, kComplementCharacter);
     Replace(family, u"{名字}", surname);
-    std::u16string text =
-        SharePiece(reading, std::u16string(texts.Of(kOverallKind, kShareKeys[share])),
-                   unfavourable) +
-        Repeats(reading, texts) + family;
 
     // The strongest of the four, when one is not unfavourable; the weakest of the rest, when
     // it is not favourable.
@@ -158,12 +170,17 @@ std::u16string ConclusionOf(const DetailedReading& reading, const ReadingTexts& 
             weakest = &luck;
         }
     }
+    std::u16string text =
+        SharePiece(reading, std::u16string(texts.Of(kOverallKind, kShareKeys[share])), unfavourable,
+                   strongest) +
+        Repeats(reading, texts) + family;
     if (strongest != nullptr) {
         text += NumberPiece(texts.Of(kStrongKind, RatedKey(*strongest, RatingOf(*strongest))),
-                            *strongest);
+                            *strongest, texts, meaningsGiven);
     }
     if (RatingOf(*weakest) != Rating::Favourable) {
-        text += NumberPiece(texts.Of(kWeakKind, RatedKey(*weakest, RatingOf(*weakest))), *weakest);
+        text += NumberPiece(texts.Of(kWeakKind, RatedKey(*weakest, RatingOf(*weakest))), *weakest,
+                            texts, meaningsGiven);
     }
 
     std::u16string elements(
@@ -174,7 +191,7 @@ std::u16string ConclusionOf(const DetailedReading& reading, const ReadingTexts& 
     Replace(yinYang, u"{並び}", reading.yinYangPattern);
     return text + elements + yinYang +
            SharePiece(reading, std::u16string(texts.Of(kCloseKind, kShareKeys[share])),
-                      unfavourable);
+                      unfavourable, strongest);
 }
 
 std::vector<std::pair<std::u16string, std::u16string>> ConclusionTextKeys() {
@@ -202,6 +219,9 @@ std::vector<std::pair<std::u16string, std::u16string>> ConclusionTextKeys() {
     }
     for (std::u16string_view key : kYinYangVerdictKeys) {
         keys.emplace_back(kSummaryYinYangKind, key);
+    }
+    for (int number = 1; number <= SpiritTable::kNumbers; ++number) {
+        keys.emplace_back(kGistKind, Digits(number));
     }
     return keys;
 }

@@ -43,9 +43,12 @@ constexpr const char* kStyleSheet =
     "p.entry { margin: 2pt 0 2pt 0; line-height: 140%; }\n"
     "span.entry-name { font-weight: bold; color: #7a1f1f; background-color: #f6efe3; }\n"
     "td.number { text-align: right; font-weight: bold; }\n"
-    "td.mark { text-align: center; color: #b22222; font-weight: bold; }\n"
-    "span.mark { color: #b22222; }\n"
-    "span.verdict { font-weight: bold; }\n"
+    // The marks apart at a glance, in colour and in weight: ◎ a bold red, ○ a brown, △ a plain
+    // slate blue.
+    "td.mark { text-align: center; }\n"
+    ".mark-good { color: #b22222; font-weight: bold; }\n"
+    ".mark-mixed { color: #8a5a20; font-weight: bold; }\n"
+    ".mark-bad { color: #41607f; font-weight: normal; }\n"
     "p.unlawful { color: #b00000; font-weight: bold; }\n"
     "p.caveat { color: #555555; font-size: 9pt; text-align: center; margin: 0 0 6pt 0; }\n"
     "p.furigana { font-size: 10pt; color: #555555; text-align: center; margin: 0; "
@@ -93,16 +96,19 @@ std::u16string_view ReadingRatingWord(Rating rating) {
     return rating == Rating::Unfavourable ? u"要注意" : RatingWord(rating);
 }
 
-// The verdicts' neutral markers in words: a row of hyphens means nothing to a reader.
-std::u16string PlainVerdict(ElementVerdict verdict) {
-    return verdict == ElementVerdict::NoMisfortune
-               ? u"凶の並びはありません"
-               : std::u16string(ByEnum(kElementVerdictWords, verdict));
-}
-std::u16string PlainVerdict(YinYangVerdict verdict) {
-    return verdict == YinYangVerdict::Neutral
-               ? u"特別な並びはありません"
-               : std::u16string(ByEnum(kYinYangVerdictWords, verdict));
+// The class that colours a mark.
+const char* MarkClass(Mark mark) {
+    switch (mark) {
+        case Mark::Good:
+            return "mark-good";
+        case Mark::Mixed:
+            return "mark-mixed";
+        case Mark::Bad:
+            return "mark-bad";
+        case Mark::None:
+            break;
+    }
+    return "";
 }
 
 std::string Bracket(const char* side, int rows, const LuckReading& luck) {
@@ -163,8 +169,8 @@ std::string Summary(const DetailedReading& reading) {
         "<table class=\"summary\" align=\"center\" cellspacing=\"0\" cellpadding=\"5\">\n";
     for (const LuckReading& luck : reading.luck) {
         html += "<tr><td>" + Html(luck.name) + "</td><td class=\"number\">" + LuckValue(luck) +
-                "</td><td>" + Html(luck.phrase) + "</td><td class=\"mark\">" +
-                Html(MarkSymbol(luck.mark)) + "</td></tr>\n";
+                "</td><td>" + Html(luck.phrase) + "</td><td class=\"mark " + MarkClass(luck.mark) +
+                "\">" + Html(MarkSymbol(luck.mark)) + "</td></tr>\n";
     }
     return html + "</table>\n" + Paragraph("legend", reading.markLegend);
 }
@@ -213,9 +219,10 @@ std::string Entry(std::u16string_view name, std::u16string_view text) {
 
 std::string LuckSection(const LuckReading& luck) {
     std::string html = "<p class=\"heading\">" + Html(luck.name) + "　" + LuckValue(luck) + "　" +
-                       Html(luck.phrase) + "　<span class=\"mark\">" + Html(MarkSymbol(luck.mark)) +
-                       "</span></p>\n" + Paragraph("rule", luck.rule) +
-                       Paragraph("", luck.phraseGloss) + Paragraph("", luck.meaning);
+                       Html(luck.phrase) + "　<span class=\"" + MarkClass(luck.mark) + "\">" +
+                       Html(MarkSymbol(luck.mark)) + "</span></p>\n" +
+                       Paragraph("rule", luck.rule) + Paragraph("", luck.phraseGloss) +
+                       Paragraph("", luck.meaning);
     for (const ReadingAspect& aspect : luck.aspects) {
         html += Entry(aspect.name, aspect.text);
     }
@@ -223,11 +230,10 @@ std::string LuckSection(const LuckReading& luck) {
 }
 
 std::string ElementSection(const DetailedReading& reading) {
-    std::string html =
-        "<p class=\"heading\">五行　" + Html(reading.elementTriple) + "　<span class=\"verdict\">" +
-        Html(PlainVerdict(reading.elementVerdict)) + "</span></p>\n" +
-        Paragraph("rule", u"祖運・主運・初運の下一桁 " + reading.elementDigits) +
-        Paragraph("", reading.elementPairs) + Paragraph("", reading.elementVerdictMeaning);
+    std::string html = "<p class=\"heading\">五行　" + Html(reading.elementTriple) + "</p>\n" +
+                       Paragraph("rule", u"祖運・主運・初運の下一桁 " + reading.elementDigits) +
+                       Paragraph("", reading.elementPairs) +
+                       Paragraph("", reading.elementVerdictMeaning);
     for (const ElementReading& element : reading.elements) {
         html += Entry(element.element, element.meaning);
     }
@@ -250,10 +256,8 @@ std::u16string MarksByPosition(const DetailedReading& reading) {
 }
 
 std::string YinYangSection(const DetailedReading& reading) {
-    return "<p class=\"heading\">陰陽　" + Html(reading.yinYangPattern) +
-           "　<span class=\"verdict\">" + Html(PlainVerdict(reading.yinYangVerdict)) +
-           "</span></p>\n" + Paragraph("rule", MarksByPosition(reading)) +
-           Paragraph("", reading.yinYangMeaning);
+    return "<p class=\"heading\">陰陽　" + Html(reading.yinYangPattern) + "</p>\n" +
+           Paragraph("rule", MarksByPosition(reading)) + Paragraph("", reading.yinYangMeaning);
 }
 
 // Stroke patterns of the same length that would rate every face favourable, and the note.

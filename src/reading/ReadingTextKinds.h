@@ -18,6 +18,8 @@ constexpr std::u16string_view kNoteKind = u"note";
 constexpr std::u16string_view kRomanceKind = u"romance";
 constexpr std::u16string_view kElementPairKind = u"element-pair";
 constexpr std::u16string_view kPhraseKind = u"phrase";
+// A number's meaning as a clause the 総合鑑定 puts inside its sentences.
+constexpr std::u16string_view kGistKind = u"gist";
 // The pieces of the 総合鑑定.
 constexpr std::u16string_view kOverallKind = u"summary-overall";
 constexpr std::u16string_view kFamilyKind = u"summary-family";

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 #include <string>
 #include <variant>
@@ -537,6 +538,31 @@ TEST(NamoriJudge, LuckyStrokePatternsListFavourableCountsWithExampleKanji) {
         EXPECT_EQ(run.status, row.status);
         EXPECT_NE(run.errors.find(row.message), std::string::npos) << run.errors;
     }
+}
+
+// The 鑑定書's closing 数の目安, with the shipped data: a count that recurs shows other kanji the
+// second time (松本 結菜's pattern had 実奈佳／実奈佳), and a name needing one where no pattern
+// exists says so (吉田 with a one-character name) rather than leaving the section out.
+TEST(NamoriJudge, ReadingStrokeExamplesRepeatNoKanjiAndSayWhenThereAreNone) {
+    TempFolder folder;
+    const std::string data = testing::ShippedDataFolder().string();
+    const RunResult matsumoto = RunJudge(folder, {"--html", "--data", data, "松本", "結菜"});
+    ASSERT_EQ(matsumoto.status, 0) << matsumoto.errors;
+    const std::u16string page = Utf8ToUtf16(matsumoto.output);
+    int examples = 0;
+    for (std::size_t at = page.find(u"字の例："); at != std::u16string::npos;
+         at = page.find(u"字の例：", at + 1), ++examples) {
+        const std::u16string kanji = page.substr(at + 4, page.find(u"）", at) - at - 4);
+        std::set<char16_t> seen;
+        for (char16_t c : kanji) {
+            EXPECT_TRUE(c == u'／' || seen.insert(c).second) << Utf16ToUtf8(kanji);
+        }
+    }
+    EXPECT_GT(examples, 0);
+    const RunResult yoshida = RunJudge(folder, {"--html", "--data", data, "吉田", "紬"});
+    ASSERT_EQ(yoshida.status, 0) << yoshida.errors;
+    EXPECT_NE(yoshida.output.find("数の目安"), std::string::npos);
+    EXPECT_NE(yoshida.output.find("見つかりませんでした"), std::string::npos);
 }
 
 TEST(NamoriJudge, OutputThatCannotBeWrittenOrInputThatCannotBeReadExitsWithFour) {

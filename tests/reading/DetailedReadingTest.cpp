@@ -91,16 +91,21 @@ TEST(DetailedReading, ShippedTextsExplainEverythingTheRulesCanShow) {
     for (const LuckReading& luck : reading.luck) {
         EXPECT_FALSE(luck.meaning.empty());
     }
-    // 祖運 and 初運 are read in their place for every spirit number.
+    // 祖運 and 初運 are read in their place for every spirit number, and 助運 reads 恋愛・結婚 from
+    // its own number: no two numbers share that text.
+    std::set<std::u16string> romance;
     for (int number = 1; number <= SpiritTable::kNumbers; ++number) {
-        judgement.luck.ancestorLuck = judgement.luck.earlyLuck = number;
+        judgement.luck.ancestorLuck = judgement.luck.earlyLuck = judgement.luck.assistLuck = number;
         reading = readingOf();
         ExplainReading(reading, texts);
         for (const LuckReading* luck : {&reading.luck[0], &reading.luck[2]}) {
             ASSERT_EQ(luck->aspects.size(), 1u) << number;
             EXPECT_FALSE(luck->aspects[0].text.empty()) << number;
         }
+        ASSERT_EQ(reading.luck[3].aspects.back().name, u"恋愛・結婚");
+        romance.insert(reading.luck[3].aspects.back().text);
     }
+    EXPECT_EQ(romance.size(), std::size_t{SpiritTable::kNumbers});
     // Every rating of every face, explained by its own slot's texts: by slot, the opening words of
     // the shipped slot text, then of the favourable, middling and unfavourable texts.
     const std::u16string_view openings[3][4] = {
@@ -368,6 +373,61 @@ TEST(DetailedReading, ConclusionClaimsMatchTheMarks) {
         const std::set<int> distinct(values.begin(), values.end());
         EXPECT_EQ(distinct.size() < 4, text.find(u"同じ") != std::u16string::npos) << shown;
     }
+}
+
+// A 相剋 that the table does not list as 凶 is explained where the five elements rate 良, so that
+// 土水火 beside a named 木土木 does not read as a mistake; a triple without a 相剋, or one the
+// table names, gets no such line. The 相剋 are the classical ones: 木剋土, 土剋水, 水剋火, 火剋金,
+// 金剋木.
+TEST(DetailedReading, CheckingPairsTheTableDoesNotNameAreExplained) {
+    ReferenceTables tables;
+    LoadSpiritNumbers(tables, testing::ShippedDataFolder());
+    const ReadingTexts texts = LoadReadingTexts({testing::ShippedDataFolder()});
+    const struct {
+        std::u16string_view triple;
+        ElementVerdict verdict;
+        bool explained;
+    } rows[] = {{u"土水火", ElementVerdict::NoMisfortune, true},   // 土剋水, 水剋火
+                {u"木金木", ElementVerdict::NoMisfortune, true},   // 金剋木 both ways
+                {u"金木火", ElementVerdict::NoMisfortune, true},   // 金剋木, then 木生火
+                {u"木火土", ElementVerdict::NoMisfortune, false},  // 木生火, 火生土
+                {u"水水水", ElementVerdict::NoMisfortune, false},  // 比和
+                {u"木土木", ElementVerdict::Illness, false}};
+    for (const auto& row : rows) {
+        Judgement judgement;
+        judgement.elements.elementTriple = row.triple;
+        judgement.elements.elementVerdict = row.verdict;
+        DetailedReading reading = ReadingOf(judgement, tables.spiritTable);
+        ExplainReading(reading, texts);
+        EXPECT_EQ(reading.elementVerdictMeaning.find(u"相剋") != std::u16string::npos,
+                  row.explained)
+            << Utf16ToUtf8(reading.elementVerdictMeaning);
+    }
+}
+
+// ◎ and △ never look alike on the page: each is drawn in a class of its own, and the two classes
+// differ in colour.
+TEST(DetailedReading, GoodAndBadMarksLookDifferentOnThePage) {
+    DetailedReading reading;
+    reading.surname = u"林";
+    reading.givenName = u"翔";
+    for (std::size_t slot = 0; slot < reading.luck.size(); ++slot) {
+        reading.luck[slot].name = std::u16string(kLuckFields[slot].name);
+        reading.luck[slot].mark = slot % 2 == 0 ? Mark::Good : Mark::Bad;
+    }
+    const std::string page = ReadingPage(ReadingDocumentOf(reading));
+    const auto colourOf = [&page](const std::string& mark) {
+        const std::size_t cell = page.find("\">" + mark + "<");
+        const std::size_t open = page.rfind("class=\"", cell);
+        EXPECT_TRUE(cell != std::string::npos && open != std::string::npos) << mark;
+        const std::string classes = page.substr(open + 7, cell - open - 7);
+        const std::string name = classes.substr(classes.rfind(' ') + 1);
+        const std::size_t rule = page.find("." + name + " {");
+        EXPECT_NE(rule, std::string::npos) << name;
+        const std::size_t colour = page.find("color:", rule);
+        return page.substr(colour, page.find(';', colour) - colour);
+    };
+    EXPECT_NE(colourOf("◎"), colourOf("△"));
 }
 
 // The counting line says which counting gave the strokes, and that the complement was added only
