@@ -196,20 +196,26 @@ std::u16string AddressedTo(std::u16string_view givenName, const std::u16string& 
 }
 
 // The characters between the two ends, as the yin-yang texts name them: 「藤陽」.
+// The characters between the two ends, each quoted on its own (「水」と「心」): quoted together
+// they would read as a word of the name.
 std::u16string InnerCharacters(const DetailedReading& reading) {
-    std::u16string inner;
+    std::vector<std::u16string> inner;
     std::size_t position = 0;
     const std::size_t count = reading.surnameChars.size() + reading.givenNameChars.size();
     for (const auto* part : {&reading.surnameChars, &reading.givenNameChars}) {
         for (const NameCharacter& character : *part) {
             if (position != 0 && position + 1 != count &&
                 character.character != std::u16string(1, kComplementCharacter)) {
-                inner += character.character;
+                inner.push_back(u"「" + character.character + u"」");
             }
             ++position;
         }
     }
-    return inner.empty() ? inner : u"「" + inner + u"」";
+    std::u16string text;
+    for (std::size_t i = 0; i < inner.size(); ++i) {
+        text += (i == 0 ? u"" : i + 1 == inner.size() ? u"と" : u"、") + inner[i];
+    }
+    return text;
 }
 
 }  // namespace
