@@ -157,10 +157,18 @@ std::optional<std::string> SingleOutput(const Judgement& judgement, const Refere
     }
     if (options.html) {
         std::string page = ReadingPage(ReadingDocumentOf(reading));
+        // Under the name and its furigana, which it explains; at the top when the page has no
+        // date line.
+        const std::size_t date = page.find("<p class=\"date\"");
         const std::size_t body = page.find("<body>");
-        if (!groundsLines.empty() && body != std::string::npos) {
+        const std::size_t at = date != std::string::npos   ? date
+                               : body != std::string::npos ? body + 6
+                                                           : std::string::npos;
+        if (!groundsLines.empty() && at != std::string::npos) {
             // Kanji, kana and punctuation only: nothing to escape.
-            page.insert(body + 6, "<p class=\"reading-grounds\">" + groundsLines + "</p>");
+            page.insert(
+                at, "<p class=\"reading-grounds\" style=\"text-align:center;font-size:smaller\">" +
+                        groundsLines + "</p>");
         }
         return page;
     }
