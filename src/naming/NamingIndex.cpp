@@ -1,5 +1,6 @@
 #include "naming/NamingIndex.h"
 
+#include "data/Cp932.h"
 #include "data/DataFileError.h"
 #include "data/DataFiles.h"
 
@@ -65,7 +66,14 @@ std::vector<KanjiPiece> NamingIndex::KanjiOf(std::u16string_view piece) const {
             const int recent = record.size() == kKanjiPieceFieldsWithRecent
                                    ? SortedTextFile::WholeNumber(record[4])
                                    : 0;
-            kanji.push_back({record[1][0], SortedTextFile::WholeNumber(record[3]), recent});
+            const int names = SortedTextFile::WholeNumber(record[3]);
+            // The file checks the last field of a line only: a five-field line's count is ours.
+            if (names < 0) {
+                throw DataFileError(
+                    kanjiReadings_.displayName(), 0,
+                    "読み「" + Utf16ToUtf8(piece) + "」の行の名前の数が数ではありません");
+            }
+            kanji.push_back({record[1][0], names, recent});
         }
     }
     return kanji;

@@ -369,6 +369,8 @@ TEST(NamingIndexFile, FaultsAreReportedAsDataFileErrors) {
         {"a line in the middle without its count",
          Cp932Lines("あんな,杏奈,f,9\nはると,陽翔,m\nはると,晴人,g,2\n"), kanji, "はると",
          "「名前読み.txt」の2行目"},
+        {"a kanji line of five fields whose count is no number", names,
+         Cp932Lines("名前数,100\nと,人,n,40\nはると,陽,c,多い,1\n"), "はると", "「漢字読み.txt」"},
         {"a line in the middle of too many fields",
          Cp932Lines("あんな,杏奈,f,9\nはると,陽翔,m,3,3\nはると,晴人,g,2\n"), kanji, "はると",
          "「名前読み.txt」の2行目"},
