@@ -392,14 +392,15 @@ std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16
         const bool recent = check.UsedRecently(candidate.spelling, 'g');
         if (candidate.kind == CandidateKind::Composition) {
             // A composition is natural only when all its kanji are main writings (佐久良) that
-            // read plainly and that today's names use; one with another writing (巳奈斗, 三奈登),
-            // a piece its kanji seldom reads (水=みな) or a kanji no ranked name has (赤, 庫, 狩)
-            // is rare, listed with --all only.
+            // read plainly and that several of today's names use; one with another writing
+            // (巳奈斗, 三奈登), a piece its kanji seldom reads (水=みな) or a kanji fewer ranked
+            // names have (赤, 庫, 狩 in none, 空 in one) is rare, listed with --all only.
             candidate.natural =
                 candidate.natural &&
                 SplitFit(candidate.spelling, candidate.pieces, pieces) == WritingFit::Main &&
                 ReadsPlainly(candidate, pieces, check) &&
-                (!check.guided() || check.UsedRecently(candidate.spelling, 'g'));
+                (!check.guided() ||
+                 check.InRankedSpellings(candidate.spelling, kCompositionRankedSpellings));
             candidate.band = candidate.natural ? NameBand::Natural : NameBand::Rare;
             candidate.weight = candidate.naturalness * check.KanjiFactor(candidate.spelling);
         } else if (candidate.band == NameBand::Common && !candidate.ranked) {

@@ -43,6 +43,11 @@ inline constexpr int kWellKnownSpellingMinimum = 5;
 // piece as a different name (陽翔 as はると, not ひなた; 明生 as あきお, not あおい).
 inline constexpr double kPlainReadingShare = 0.02;
 
+// A composition is offered by default only when each of its kanji is in at least this many
+// spellings of the name rankings: a kanji of one ranked name only (空, 虎, 朔) is not yet what
+// parents write, and compositions with such kanji were mostly not acceptable to a reader.
+inline constexpr int kCompositionRankedSpellings = 2;
+
 // Where a spelling stands within its band: what parents write today first (every kanji in the
 // name rankings), then the rest, then the spellings that fight the child's sex
 // (a kanji real names give mostly to the other one), that borrow an ordinary word read otherwise

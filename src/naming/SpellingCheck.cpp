@@ -66,6 +66,22 @@ bool SpellingCheck::UsedRecently(std::u16string_view spelling, char sex) {
     return any;
 }
 
+bool SpellingCheck::InRankedSpellings(std::u16string_view spelling, int spellings) {
+    if (guide_ == nullptr) {
+        return false;
+    }
+    bool any = false;
+    for (char16_t c : spelling) {
+        if (IsKanji(c)) {
+            if (Use(c).recentFemale + Use(c).recentMale < spellings) {
+                return false;
+            }
+            any = true;
+        }
+    }
+    return any;
+}
+
 bool SpellingCheck::BorrowsWord(std::u16string_view spelling,
                                 const std::vector<std::u16string>& pieces) {
     if (guide_ == nullptr || pieces.size() != spelling.size()) {

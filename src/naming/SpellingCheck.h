@@ -33,6 +33,9 @@ class SpellingCheck {
     bool LeansAway(std::u16string_view spelling, char sex);
     // Whether every kanji of spelling (at least one) is in the name rankings of sex.
     bool UsedRecently(std::u16string_view spelling, char sex);
+    // Whether every kanji of spelling (at least one) is in at least spellings spellings of the
+    // name rankings of either sex.
+    bool InRankedSpellings(std::u16string_view spelling, int spellings);
     // Whether spelling, read piece by piece as pieces, borrows an ordinary word read otherwise:
     // a single kanji (六 read りく) or two neighbouring kanji of three (子葉 in 子葉瑠 こはる).
     // Whole spellings of two or more kanji are Offered's concern.

@@ -228,6 +228,24 @@ TEST_F(ShippedNameChoices, SpellingsReadAsAnotherNameAreNotOffered) {
     EXPECT_EQ(hinata[static_cast<std::size_t>(misread)].standing, SpellingStanding::Demoted);
 }
 
+// A composition is offered by default only when each kanji is in two or more ranked spellings:
+// 琥, 虎 and 朔 are each in one (tools/popular_names.tsv), 湊 and 翔 in several.
+TEST_F(ShippedNameChoices, CompositionsNeedKanjiOfSeveralRankedNames) {
+    const Misfit hidden[] = {
+        {"こはる", SexFilter::Female, "琥陽"},
+        {"こはる", SexFilter::Female, "虎晴"},
+        {"さくら", SexFilter::Female, "朔空"},
+    };
+    for (const Misfit& row : hidden) {
+        SCOPED_TRACE(row.spelling);
+        EXPECT_EQ(PlaceOf(Ranked(u"鈴木", U16(row.reading), row.sex), row.spelling), PTRDIFF_MAX);
+        const auto all = GenerateCandidates(index_, U16(row.reading), row.sex, true, &guide_);
+        EXPECT_TRUE(std::any_of(all.begin(), all.end(),
+                                [&](const auto& c) { return c.spelling == U16(row.spelling); }));
+    }
+    EXPECT_NE(PlaceOf(Ranked(u"鈴木", u"みなと", SexFilter::Male), "湊翔"), PTRDIFF_MAX);
+}
+
 // The first ten of a reading hold no three-kanji composition: the one- and two-kanji spellings
 // parents write come first.
 TEST_F(ShippedNameChoices, ThreeKanjiCompositionsDoNotFillTheFirstTen) {
