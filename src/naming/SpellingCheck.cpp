@@ -50,14 +50,15 @@ bool SpellingCheck::LeansAway(std::u16string_view spelling, char sex) {
     return false;
 }
 
-bool SpellingCheck::UsedRecently(std::u16string_view spelling, char sex) {
+bool SpellingCheck::EveryKanji(std::u16string_view spelling, bool (*test)(const NameKanjiUse&, int),
+                               int value) {
     if (guide_ == nullptr) {
         return false;
     }
     bool any = false;
     for (char16_t c : spelling) {
         if (IsKanji(c)) {
-            if (!namori::UsedRecently(Use(c), sex)) {
+            if (!test(Use(c), value)) {
                 return false;
             }
             any = true;
@@ -66,20 +67,22 @@ bool SpellingCheck::UsedRecently(std::u16string_view spelling, char sex) {
     return any;
 }
 
+bool SpellingCheck::UsedRecently(std::u16string_view spelling, char sex) {
+    return EveryKanji(
+        spelling,
+        [](const NameKanjiUse& use, int of) {
+            return namori::UsedRecently(use, static_cast<char>(of));
+        },
+        sex);
+}
+
 bool SpellingCheck::InRankedSpellings(std::u16string_view spelling, int spellings) {
-    if (guide_ == nullptr) {
-        return false;
-    }
-    bool any = false;
-    for (char16_t c : spelling) {
-        if (IsKanji(c)) {
-            if (Use(c).recentFemale + Use(c).recentMale < spellings) {
-                return false;
-            }
-            any = true;
-        }
-    }
-    return any;
+    return EveryKanji(
+        spelling,
+        [](const NameKanjiUse& use, int least) {
+            return use.recentFemale + use.recentMale >= least;
+        },
+        spellings);
 }
 
 bool SpellingCheck::BorrowsWord(std::u16string_view spelling,

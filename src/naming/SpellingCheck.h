@@ -43,6 +43,9 @@ class SpellingCheck {
 
   private:
     const NameKanjiUse& Use(char16_t c);
+    // Whether spelling holds a kanji and every kanji's use passes test; false without a guide.
+    bool EveryKanji(std::u16string_view spelling, bool (*test)(const NameKanjiUse&, int),
+                    int value);
 
     const NameGuide* guide_;
     std::u16string_view reading_;
