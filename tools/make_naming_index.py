@@ -94,7 +94,7 @@ from make_kanji_dictionary import (DEFAULT_ENAMDICT, DEFAULT_KANJIDIC, JINMEIYO_
 from name_alignment import Aligner, count_pairs, read_all_kanji_readings, to_hiragana
 from naming_choices import (is_misread_word, kanji_leans, kanji_sex_counts, popular_kanji,
                             popular_names, popular_readings, ranked_spellings, ranked_writings,
-                            read_lawful_kanji, read_ordinary_words, read_ranking)
+                            read_lawful_kanji, read_ordinary_words, read_ranking, stated_readings)
 from reading_grounds import compound_lines, grounds_lines, names_by_kanji_lines
 
 DEFAULT_NAMES = REPO_ROOT / "assets" / "naming" / "名前読み.txt"
@@ -271,13 +271,19 @@ def neutral_sexes(lines, other_sex_readings, leans):
     return result
 
 
-def ranked_elsewhere(lines, ranked, popular):
+def ranked_elsewhere(lines, ranked, stated, popular):
     """{(reading, spelling, sex): 0} for the real names whose spelling some ranking lists (for
-    any reading, year or rank) and that the rankings do not list for this reading: a parent
-    meets such a spelling often, so the program never bands it below よくある (颯太 そうた)."""
+    any year or rank) and that the rankings do not list for this reading: a parent meets such a
+    spelling often, so the program never bands it below よくある (颯太 そうた).
+
+    stated holds the readings the rankings give for a spelling.  A reading they do not give for a
+    spelling whose readings they do give is no reading of the ranked name: 藍 is ranked as らん,
+    so 藍 あおい is a real name like any other."""
     listed = {}
     for line in lines:
         reading, spelling = line[0], line[1]
+        if stated.get(spelling) and reading not in stated[spelling]:
+            continue
         for sex in sorted(ranked.get(spelling, ())):
             if (reading, spelling, sex) not in popular:
                 listed[reading, spelling, sex] = 0
@@ -428,7 +434,8 @@ def main(argv=None):
     readings_by_sex |= {(reading, sex) for reading, _, sex in popular}
     names = neutral_sexes(names, readings_by_sex, leans)
     popular.update(ranked_elsewhere([line for line in names if lawful_spelling(line[1])],
-                                    ranked_spellings(ranking_rows), popular))
+                                    ranked_spellings(ranking_rows),
+                                    stated_readings(ranking_rows, valid_reading), popular))
     popular_spellings = {(reading, spelling) for reading, spelling, _ in popular}
     words = read_ordinary_words(args.edict, to_hiragana)
     names, offered_left_out = offered_names(names, aligner, lawful_spelling, words,

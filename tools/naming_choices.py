@@ -147,6 +147,16 @@ def ranked_spellings(rows):
     return sexes
 
 
+def stated_readings(rows, valid_reading):
+    """{spelling: set of readings} that the ranking rows give, main or further, any year."""
+    readings = collections.defaultdict(set)
+    for row in rows:
+        reading = valid_reading(row["reading"]) if row["reading"] else None
+        if reading is not None:
+            readings[row["spelling"]].add(reading)
+    return readings
+
+
 def kanji_sex_counts(lines):
     """{kanji: Counter of sexes "f"/"m"} over the given-name lines (reading, spelling, sex, ...)
     given to one sex."""
