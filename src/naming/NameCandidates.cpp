@@ -168,8 +168,10 @@ bool PiecesKnown(std::u16string_view spelling, const std::vector<std::u16string>
 }
 
 // Whether every kanji of candidate reads its piece in at least share of the real names that write
-// the kanji, or as a ranked spelling or a popular name of the reading writes it. Always so without
-// a guide, which holds the counts.
+// the kanji, or as a ranked spelling or a popular name of the reading writes it; a name of one
+// kanji read by a kun reading or nanori of it (巧 たくみ, 斎 いつき) reads plainly too, however few
+// of the kanji's names the name dictionary shows so. Always so without a guide, which holds the
+// counts.
 bool ReadsPlainly(const NameCandidate& candidate, const PieceTable& table, SpellingCheck& check,
                   double share = kPlainReadingShare) {
     if (!check.guided()) {
@@ -177,6 +179,10 @@ bool ReadsPlainly(const NameCandidate& candidate, const PieceTable& table, Spell
     }
     if (candidate.pieces.size() != candidate.spelling.size()) {
         return false;
+    }
+    if (candidate.spelling.size() == 1 && IsKanji(candidate.spelling[0]) &&
+        table.IsDictionaryReading(0, candidate.pieces[0].size(), candidate.spelling[0])) {
+        return true;
     }
     std::size_t start = 0;
     for (std::size_t i = 0; i < candidate.pieces.size(); ++i) {
@@ -212,8 +218,8 @@ bool MixesKanjiAndKana(std::u16string_view spelling) {
 }
 
 // The band of a real name the rankings do not list for the reading: よくある when many bear
-// it with kanji read as names read them, or several bear it and its kanji are today's;
-// otherwise as natural as its kanji fit their pieces.
+// it with kanji read as names read them, or several bear it and its kanji are today's; 自然 when
+// several bear it or its kanji are main writings of their pieces; otherwise まれ.
 NameBand RealNameBand(const NameCandidate& candidate, const PieceTable& pieces, bool recent,
                       bool mainReadings) {
     // One or two of today's kanji, each read as many of its names read it, are main writings,
@@ -230,7 +236,11 @@ NameBand RealNameBand(const NameCandidate& candidate, const PieceTable& pieces, 
     if (candidate.commonness >= kCommonSpellingMinimum && recent) {
         return NameBand::Common;
     }
-    return fit == WritingFit::Main ? NameBand::Natural : NameBand::Rare;
+    // Borne by several, with natural writings of its pieces: natural, also when a piece has so
+    // many writings that none is a main one (こう in 康太, 孝太, 浩太).
+    return fit == WritingFit::Main || candidate.commonness >= kCommonSpellingMinimum
+               ? NameBand::Natural
+               : NameBand::Rare;
 }
 
 // Where candidate stands within its band (see SpellingStanding), and the band a real name of
@@ -426,11 +436,13 @@ std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16
             !ReadsPlainly(candidate, pieces, check)) {
             candidate.standing = SpellingStanding::Demoted;
         }
-        // With a guide, a real name that is rare, or that mixes kanji and kana (こ春), is listed
-        // with --all only, as rare compositions are: a parent reads it as another name or not
-        // at all.
+        // With a guide, a real name that is rare, that mixes kanji and kana (こ春) or that has a
+        // kanji real names give mostly to the other sex (治 and 義 for a girl) is listed with
+        // --all only, as such compositions are: a parent reads it as another name, or as a name
+        // for the other sex.
         if (check.guided() && candidate.kind == CandidateKind::RealName && !candidate.ranked &&
-            (candidate.band == NameBand::Rare || MixesKanjiAndKana(candidate.spelling))) {
+            (candidate.band == NameBand::Rare || MixesKanjiAndKana(candidate.spelling) ||
+             check.LeansAway(candidate.spelling, sexLetter))) {
             candidate.band = NameBand::Rare;
             candidate.natural = false;
         }

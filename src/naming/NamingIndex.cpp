@@ -73,7 +73,7 @@ std::vector<KanjiPiece> NamingIndex::KanjiOf(std::u16string_view piece) const {
                     kanjiReadings_.displayName(), 0,
                     "読み「" + Utf16ToUtf8(piece) + "」の行の名前の数が数ではありません");
             }
-            kanji.push_back({record[1][0], names, recent});
+            kanji.push_back({record[1][0], names, recent, record[2] == u"k" || record[2] == u"n"});
         }
     }
     return kanji;

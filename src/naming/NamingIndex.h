@@ -31,6 +31,7 @@ struct KanjiPiece {
     char16_t kanji = 0;
     int names = 0;
     int recent = 0;
+    bool dictionaryReading = false;  // KANJIDIC gives the piece as a kun reading or nanori
 };
 
 // First field of the kanji index's first line, which gives the number of real given names the

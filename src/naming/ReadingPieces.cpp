@@ -100,6 +100,13 @@ int PieceTable::RecentOf(std::size_t start, std::size_t length, char16_t kanji) 
     return 0;
 }
 
+bool PieceTable::IsDictionaryReading(std::size_t start, std::size_t length, char16_t kanji) const {
+    const std::vector<KanjiPiece>& pieces = all_[Key(start, length)];
+    return std::any_of(pieces.begin(), pieces.end(), [kanji](const KanjiPiece& piece) {
+        return piece.kanji == kanji && piece.dictionaryReading;
+    });
+}
+
 void PieceTable::AddPopularWritings(std::u16string_view spelling,
                                     const std::vector<std::u16string>& pieces) {
     std::size_t start = 0;

@@ -68,6 +68,8 @@ class PieceTable {
     int NamesOf(std::size_t start, std::size_t length, char16_t kanji) const;
     // In how many ranked spellings kanji stands for the piece (0 also when it is no reading).
     int RecentOf(std::size_t start, std::size_t length, char16_t kanji) const;
+    // Whether KANJIDIC gives the piece as a kun reading or nanori of kanji.
+    bool IsDictionaryReading(std::size_t start, std::size_t length, char16_t kanji) const;
 
     // Takes the writings of a popular name, split into pieces, as natural and main writings of
     // their pieces; a kanji's piece that is no reading of it stays out.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <span>
 
 #include "analysis/ReferenceTables.h"
 #include "data/AvoidedKanjiFile.h"
@@ -173,16 +174,28 @@ struct Misfit {
 };
 
 // A kanji real names give mostly to the other sex (雄, 男 and 夫 to boys; 妃 to girls) keeps a
-// spelling out of the first twenty; a kanji both sexes' rankings hold does not.
+// spelling out of the first twenty; a kanji both sexes' rankings hold does not. A real name with
+// such a kanji (治 and 義 for a girl, 衣 for a boy) is only in the long list, as such a
+// composition is.
 TEST_F(ShippedNameChoices, KanjiOfTheOtherSexKeepASpellingOutOfTheFirstTwenty) {
     const Misfit rows[] = {
         {"みお", SexFilter::Female, "海雄"},   {"みお", SexFilter::Female, "美男"},
         {"あさひ", SexFilter::Male, "亜紗妃"}, {"あさひ", SexFilter::Male, "浅妃"},
         {"あおい", SexFilter::Male, "愛夫衣"}, {"いおり", SexFilter::Male, "衣男莉"},
+        {"こはる", SexFilter::Female, "子治"}, {"つむぎ", SexFilter::Female, "紡義"},
+        {"いつき", SexFilter::Male, "衣都紀"},
     };
     for (const Misfit& row : rows) {
         SCOPED_TRACE(row.spelling);
         EXPECT_GE(PlaceOf(Ranked(u"鈴木", U16(row.reading), row.sex), row.spelling), 20);
+    }
+    for (const Misfit& row : std::span(rows).last(3)) {
+        SCOPED_TRACE(row.spelling);
+        const auto shown = GenerateCandidates(index_, U16(row.reading), row.sex, false, &guide_);
+        const auto all = GenerateCandidates(index_, U16(row.reading), row.sex, true, &guide_);
+        const auto named = [&](const NameCandidate& c) { return c.spelling == U16(row.spelling); };
+        EXPECT_FALSE(std::any_of(shown.begin(), shown.end(), named));
+        EXPECT_TRUE(std::any_of(all.begin(), all.end(), named));
     }
     EXPECT_LT(PlaceOf(Ranked(u"鈴木", u"ひなた", SexFilter::Male), "陽向"), 20);
 }
@@ -203,8 +216,9 @@ TEST_F(ShippedNameChoices, OrdinaryWordsKeepASpellingOutOfTheFirstTwenty) {
 
 // A spelling whose kanji read their pieces as few real names read them is read as another name
 // (明生 あきお, 深愛 みあ, 陽翔 はると): only in the long list, or, when ranked for
-// another reading, after the other よくある spellings. Today's readings of the rankings stay (心
-// こ, 悠 はる).
+// another reading, after the other よくある spellings. So is a ranked spelling under a reading
+// the rankings never give it (藍 is ranked as らん, 蒼空 as そら). Today's readings of the
+// rankings stay (心 こ, 悠 はる).
 TEST_F(ShippedNameChoices, SpellingsReadAsAnotherNameAreNotOffered) {
     const struct {
         const char* reading;
@@ -215,7 +229,8 @@ TEST_F(ShippedNameChoices, SpellingsReadAsAnotherNameAreNotOffered) {
         {"あおい", SexFilter::Male, "明生", false}, {"あおい", SexFilter::Male, "安生", false},
         {"みお", SexFilter::Female, "深愛", false}, {"こはる", SexFilter::Female, "心春", true},
         {"はると", SexFilter::Male, "悠人", true},  {"ゆい", SexFilter::Female, "結衣", true},
-        {"みお", SexFilter::Female, "美桜", true},
+        {"みお", SexFilter::Female, "美桜", true},  {"あおい", SexFilter::Male, "藍", false},
+        {"あおい", SexFilter::Male, "蒼空", false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.spelling);
@@ -261,8 +276,11 @@ TEST_F(ShippedNameChoices, ThreeKanjiCompositionsDoNotFillTheFirstTen) {
     }
 }
 
-// A spelling the rankings list (any year, rank or reading) is at least よくある; a real name of
-// the name dictionary is offered, at the least with --all when its kanji do not read so.
+// A spelling the rankings list (any year or rank; under a reading they give, or any reading
+// when they give none) is at least よくある; a real name of the name dictionary is offered, at
+// the least with --all when its kanji do not read so. Several bearers and natural writings
+// suffice when the piece has many (こう: 康太, 浩太); so does a one-kanji name read as the
+// dictionary reads the kanji (巧 たくみ).
 TEST_F(ShippedNameChoices, ListedNamesAreReachable) {
     const struct {
         const char* reading;
@@ -278,6 +296,9 @@ TEST_F(ShippedNameChoices, ListedNamesAreReachable) {
         {"あさひ", SexFilter::Male, "朝日", false, true},
         {"みなと", SexFilter::Male, "湊人", false, false},
         {"ひなた", SexFilter::Either, "日向", false, false},
+        {"こうた", SexFilter::Male, "康太", false, true},
+        {"こうた", SexFilter::Male, "浩太", false, true},
+        {"たくみ", SexFilter::Male, "巧", false, true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.spelling);

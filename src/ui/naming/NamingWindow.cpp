@@ -74,8 +74,8 @@ void DescribeForScreenReaders(const NamingWindow& window) {
     describe(window.controls().shortlistButton, nullptr,
              "☆を付けた名前を、画数・５運・三つの判断を並べて比べるページを開きます（Ctrl+B）");
     describe(window.controls().rareBox, nullptr,
-             "ほかの名前に読まれやすい表記、かなまじりの表記、実在の名前にほとんど使われない"
-             "漢字の組み合わせ（まれ）も後ろに並べます");
+             "ほかの名前に読まれやすい表記、かなまじりの表記、主に異性の名前に使われる漢字の"
+             "表記、実在の名前にほとんど使われない漢字の組み合わせ（まれ）も後ろに並べます");
     describe(window.controls().tabs, "名付け支援", "呼び名から探すページと吉数表のページ");
     describe(window.controls().tabs->tabBar(), "ページの切り替え",
              "左右キーで「呼び名から探す」と「吉数表」を切り替えます");
