@@ -219,9 +219,10 @@ bool MixesKanjiAndKana(std::u16string_view spelling) {
 
 // The band of a real name the rankings do not list for the reading: よくある when many bear
 // it with kanji read as names read them, or several bear it and its kanji are today's; 自然 when
-// several bear it or its kanji are main writings of their pieces; otherwise まれ.
+// its kanji are main writings of their pieces, or several bear it and read them plainly
+// (plainForFew); otherwise まれ.
 NameBand RealNameBand(const NameCandidate& candidate, const PieceTable& pieces, bool recent,
-                      bool mainReadings) {
+                      bool mainReadings, bool plainForFew) {
     // One or two of today's kanji, each read as many of its names read it, are main writings,
     // also of a piece that many kanji write (翔 is しょう in half its names: 翔太).
     const WritingFit fit =
@@ -236,9 +237,10 @@ NameBand RealNameBand(const NameCandidate& candidate, const PieceTable& pieces, 
     if (candidate.commonness >= kCommonSpellingMinimum && recent) {
         return NameBand::Common;
     }
-    // Borne by several, with natural writings of its pieces: natural, also when a piece has so
-    // many writings that none is a main one (こう in 康太, 孝太, 浩太).
-    return fit == WritingFit::Main || candidate.commonness >= kCommonSpellingMinimum
+    // Borne by several, with natural writings of its pieces read plainly: natural, also when a
+    // piece has so many writings that none is a main one (こう in 康太, 孝太, 浩太).
+    return fit == WritingFit::Main ||
+                   (candidate.commonness >= kCommonSpellingMinimum && plainForFew)
                ? NameBand::Natural
                : NameBand::Rare;
 }
@@ -423,7 +425,8 @@ std::vector<NameCandidate> GenerateCandidates(const NamingIndex& index, std::u16
             candidate.band =
                 RealNameBand(candidate, pieces, recent,
                              recent && candidate.spelling.size() <= 2 &&
-                                 ReadsPlainly(candidate, pieces, check, kMainWritingShare));
+                                 ReadsPlainly(candidate, pieces, check, kMainWritingShare),
+                             ReadsPlainly(candidate, pieces, check, kFewBearersPlainShare));
             // A real name whose kanji read another piece than its reading's (明生 as あおい) is
             // read as another name: rare.
             if (!ReadsPlainly(candidate, pieces, check)) {

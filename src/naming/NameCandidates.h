@@ -43,6 +43,11 @@ inline constexpr int kWellKnownSpellingMinimum = 5;
 // piece as a different name (陽翔 as はると, not ひなた; 明生 as あきお, not あおい).
 inline constexpr double kPlainReadingShare = 0.02;
 
+// A real name that only two to four entries bear, with no main writing of its pieces, is
+// offered by default only when its kanji read their pieces this often (康 is こう in 31 % of its
+// names: 康太); read less plainly (李 もも, 愛 め in 優愛 ゆめ, read ゆあ) it is rare.
+inline constexpr double kFewBearersPlainShare = 0.05;
+
 // A composition is offered by default only when each of its kanji is in at least this many
 // spellings of the name rankings: a kanji of one ranked name only (空, 虎, 朔) is not yet what
 // parents write, and compositions with such kanji were mostly not acceptable to a reader.

@@ -217,8 +217,9 @@ TEST_F(ShippedNameChoices, OrdinaryWordsKeepASpellingOutOfTheFirstTwenty) {
 // A spelling whose kanji read their pieces as few real names read them is read as another name
 // (明生 あきお, 深愛 みあ, 陽翔 はると): only in the long list, or, when ranked for
 // another reading, after the other よくある spellings. So is a ranked spelling under a reading
-// the rankings never give it (藍 is ranked as らん, 蒼空 as そら). Today's readings of the
-// rankings stay (心 こ, 悠 はる).
+// the rankings never give it (藍 is ranked as らん, 蒼空 as そら), and a name few bear whose
+// kanji read so in few of their names (李 もも, 愛 め). Today's readings of the rankings stay (心
+// こ, 悠 はる).
 TEST_F(ShippedNameChoices, SpellingsReadAsAnotherNameAreNotOffered) {
     const struct {
         const char* reading;
@@ -230,7 +231,8 @@ TEST_F(ShippedNameChoices, SpellingsReadAsAnotherNameAreNotOffered) {
         {"みお", SexFilter::Female, "深愛", false}, {"こはる", SexFilter::Female, "心春", true},
         {"はると", SexFilter::Male, "悠人", true},  {"ゆい", SexFilter::Female, "結衣", true},
         {"みお", SexFilter::Female, "美桜", true},  {"あおい", SexFilter::Male, "藍", false},
-        {"あおい", SexFilter::Male, "蒼空", false},
+        {"あおい", SexFilter::Male, "蒼空", false}, {"ももか", SexFilter::Female, "李香", false},
+        {"ゆめ", SexFilter::Female, "夕愛", false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.spelling);
